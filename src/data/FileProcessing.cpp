@@ -1,0 +1,194 @@
+#include "FileProcessing.h"
+
+#include "Checked.h"
+#include "SaveDistrictPrompt.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <limits>
+
+namespace {
+
+struct Field
+{
+    qint32 offset;
+    qint32 width;
+};
+
+constexpr Field kDistrict{9, 8};
+constexpr Field kTitle{25, 60};
+constexpr Field kComments1{96, 60};
+constexpr Field kComments2{167, 60};
+
+// The fixed header: five CR LF terminated lines with four space-filled text fields.
+QByteArray headerTemplate()
+{
+    const QByteArray crlf("\r\n");
+    QByteArray header;
+    header.reserve(FileProcessing::kHeaderLength);
+    header += "40mtrict:" + QByteArray(8, ' ') + crlf;
+    header += "title:" + QByteArray(60, ' ') + crlf;
+    header += "Komments:" + QByteArray(60, ' ') + crlf;
+    header += "        :" + QByteArray(60, ' ') + crlf;
+    header += "identification:0" + crlf;
+    Q_ASSERT(header.size() == FileProcessing::kHeaderLength);
+    return header;
+}
+
+// Text fields hold one byte per character in a single-byte code page (Latin-1 here);
+// a character outside it is stored as "?".
+char toCodePage(QChar c)
+{
+    return c.unicode() <= 0xFF ? static_cast<char>(c.unicode()) : '?';
+}
+
+} // namespace
+
+FileProcessing::FileProcessing(ErrorReport &errorReport)
+    : m_errorReport(errorReport)
+{
+}
+
+void FileProcessing::initialiseHeader()
+{
+    static const QByteArray kTemplate = headerTemplate();
+    m_rawImage = kTemplate;
+    m_lngImageLength = kHeaderLength;
+}
+
+void FileProcessing::copyDistrictRecords(const QByteArray &bytDownload, qint32 from, qint32 to)
+{
+    if (from < 0 || to < from || to > bytDownload.size())
+        throw RuntimeError::subscriptOutOfRange();
+    const qint64 length = static_cast<qint64>(kHeaderLength) + (to - from);
+    if (length > std::numeric_limits<qint32>::max())
+        throw RuntimeError::overflow();
+    m_rawImage.resize(kHeaderLength);
+    m_rawImage.append(bytDownload.constData() + from, to - from);
+    m_lngImageLength = static_cast<qint32>(length);
+}
+
+void FileProcessing::readImageFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw RuntimeError(path + QStringLiteral(": ") + file.errorString());
+    const qint64 size = file.size();
+    if (size == 0)
+        throw RuntimeError(path + QStringLiteral(": the file is empty"));
+    if (size > std::numeric_limits<qint32>::max() - 1)
+        throw RuntimeError(path + QStringLiteral(": the file is too large"));
+    QByteArray bytes = file.readAll();
+    if (bytes.size() != size)
+        throw RuntimeError(path + QStringLiteral(": ") + file.errorString());
+    setImage(bytes);
+}
+
+void FileProcessing::setImage(const QByteArray &bytes)
+{
+    if (bytes.size() > std::numeric_limits<qint32>::max())
+        throw RuntimeError::overflow();
+    m_rawImage = bytes;
+    m_lngImageLength = static_cast<qint32>(bytes.size());
+}
+
+void FileProcessing::writeImageFile(const QString &path) const
+{
+    // Written to a temporary file beside the target and renamed over it, so an
+    // existing file is never left half-written.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw RuntimeError(path + QStringLiteral(": ") + file.errorString());
+    if (file.write(m_rawImage.constData(), m_lngImageLength) != m_lngImageLength) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        throw RuntimeError(path + QStringLiteral(": ") + reason);
+    }
+    if (!file.commit())
+        throw RuntimeError(path + QStringLiteral(": ") + file.errorString());
+}
+
+void FileProcessing::putHeaderText(const QString &text, qint32 offset, qint32 width)
+{
+    if (offset < 0 || width < 0 || static_cast<qint64>(offset) + width > m_lngImageLength)
+        throw RuntimeError::subscriptOutOfRange();
+    for (qint32 i = 0; i < width; ++i)
+        m_rawImage[offset + i] = i < text.size() ? toCodePage(text.at(i)) : ' ';
+}
+
+QString FileProcessing::getHeaderText(qint32 offset, qint32 width) const
+{
+    if (offset < 0 || width < 0 || static_cast<qint64>(offset) + width > m_lngImageLength)
+        throw RuntimeError::subscriptOutOfRange();
+    qint32 end = offset + width;
+    while (end > offset && m_rawImage.at(end - 1) == ' ')
+        --end;
+    return QString::fromLatin1(m_rawImage.constData() + offset, end - offset);
+}
+
+void FileProcessing::setDistrict(const QString &text) { putHeaderText(text, kDistrict.offset, kDistrict.width); }
+void FileProcessing::setTitle(const QString &text) { putHeaderText(text, kTitle.offset, kTitle.width); }
+void FileProcessing::setComments1(const QString &text) { putHeaderText(text, kComments1.offset, kComments1.width); }
+void FileProcessing::setComments2(const QString &text) { putHeaderText(text, kComments2.offset, kComments2.width); }
+QString FileProcessing::getDistrict() const { return getHeaderText(kDistrict.offset, kDistrict.width); }
+QString FileProcessing::getTitle() const { return getHeaderText(kTitle.offset, kTitle.width); }
+QString FileProcessing::getComments1() const { return getHeaderText(kComments1.offset, kComments1.width); }
+QString FileProcessing::getComments2() const { return getHeaderText(kComments2.offset, kComments2.width); }
+
+QList<qint32> FileProcessing::districtPositions(const QByteArray &bytDownload,
+                                                qint32 lngDownloadLength)
+{
+    QList<qint32> positions;
+    const qint32 length = static_cast<qint32>(
+        std::min<qint64>(std::max(lngDownloadLength, 0), bytDownload.size()));
+    qint32 position = 0;
+    while (position < length) {
+        const RecordKind kind = recordKind(static_cast<quint8>(bytDownload.at(position)));
+        if (kind == RecordKind::District)
+            positions.append(position);
+        position += recordStep(kind);
+    }
+    return positions;
+}
+
+QStringList FileProcessing::saveDistricts(const QByteArray &bytDownload,
+                                          qint32 lngDownloadLength, QString &strDefaultDir,
+                                          SaveDistrictPrompt &prompt)
+{
+    const qint32 length = static_cast<qint32>(
+        std::min<qint64>(std::max(lngDownloadLength, 0), bytDownload.size()));
+    const QList<qint32> positions = districtPositions(bytDownload, length);
+    QStringList written;
+    for (qsizetype k = 0; k < positions.size(); ++k) {
+        const qint32 start = positions.at(k);
+        const qint32 end = k + 1 < positions.size() ? positions.at(k + 1) : length;
+        initialiseHeader();
+        copyDistrictRecords(bytDownload, start, end);
+
+        SaveDistrictPrompt::Texts texts;
+        try {
+            texts.fileName = getDistrictNumber(bytDownload, start);
+        } catch (const RuntimeError &) {
+            // A district record cut short by the end of the download: no number to
+            // propose, but its bytes are still saved under the name the user gives.
+        }
+        texts.district = texts.fileName;
+        if (!prompt.askDistrict(texts, strDefaultDir))
+            continue;
+
+        m_strDataFile = strDefaultDir + texts.fileName + QStringLiteral(".dat");
+        setDistrict(texts.district);
+        setTitle(texts.title);
+        setComments1(texts.comments1);
+        setComments2(texts.comments2);
+        try {
+            writeImageFile(m_strDataFile);
+            written.append(m_strDataFile);
+        } catch (const RuntimeError &e) {
+            prompt.districtNotWritten(m_strDataFile, e.description());
+        }
+    }
+    return written;
+}

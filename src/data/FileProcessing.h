@@ -1,0 +1,101 @@
+#pragma once
+
+#include "DistrictSettings.h"
+#include "SampleSeries.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+class ErrorReport;
+class SaveDistrictPrompt;
+
+// One district of logger data: the raw image (a 247-byte text header followed by the
+// logger's records), the sample series and district settings decoded from it, and the
+// cutting of a download into district files.
+class FileProcessing
+{
+public:
+    static constexpr qint32 kHeaderLength = 247;
+    static constexpr qint32 kDistrictRecordLength = 15;
+    static constexpr qint32 kFittingRecordLength = 15;
+    static constexpr qint32 kSimpleRecordLength = 10;
+
+    enum class RecordKind { District, Fitting, Simple, Undefined };
+
+    explicit FileProcessing(ErrorReport &errorReport);
+
+    // --- Raw image and header -------------------------------------------------------
+    const QByteArray &RawImage() const { return m_rawImage; }
+    qint32 lngImageLength() const { return m_lngImageLength; }
+    const QString &strDataFile() const { return m_strDataFile; }
+    void setDataFile(const QString &path) { m_strDataFile = path; }
+
+    void initialiseHeader();
+    void copyDistrictRecords(const QByteArray &bytDownload, qint32 from, qint32 to);
+    void readImageFile(const QString &path);
+    void writeImageFile(const QString &path) const;
+    // Replaces the image by the given bytes (tests, tools).
+    void setImage(const QByteArray &bytes);
+
+    void setDistrict(const QString &text);
+    void setTitle(const QString &text);
+    void setComments1(const QString &text);
+    void setComments2(const QString &text);
+    QString getDistrict() const;
+    QString getTitle() const;
+    QString getComments1() const;
+    QString getComments2() const;
+    void putHeaderText(const QString &text, qint32 offset, qint32 width);
+    QString getHeaderText(qint32 offset, qint32 width) const;
+
+    // --- Record decoding ------------------------------------------------------------
+    const SampleSeries &series() const { return m_series; }
+    const DistrictSettings &settings() const { return m_settings; }
+
+    // Decodes the whole image; sets intUnits to 1 (flow) or 4 (pressure).
+    void processRecords(qint16 &intUnits);
+    void processDistrictRecord(qint32 position);
+    void processFittingRecord(qint32 position);
+    void processSimpleRecord(qint32 position);
+    // Appends the sample whose time stamp starts at `position` (value right behind it).
+    void getDateAndValue(qint32 position);
+    qint16 getLoggingInterval(qint32 position);
+    double getValue(qint32 position) const;
+    double getMeterLitres(qint32 position) const;
+    double getHeadPulses(qint32 position) const;
+    double getTransducerOffset(qint32 position) const;
+    double getTransducerRange(qint32 position) const;
+    QString getFittingNumber(qint32 position) const;
+    static QString getDistrictNumber(const QByteArray &bytDownload, qint32 position);
+
+    static QChar lowNibbleChar(quint8 byte);
+    static QChar highNibbleChar(quint8 byte);
+    static double readNumber(const QString &nibbleText);
+    static RecordKind recordKind(quint8 firstByte);
+    // Length to step over a record of this kind (1 for the undefined kind: the walk
+    // moves on byte by byte until it meets a defined record again).
+    static qint32 recordStep(RecordKind kind);
+    static qint32 intervalSeconds(int code);
+    static qint32 channelType(int channelBits, quint8 modeBits);
+
+    // --- Download files -------------------------------------------------------------
+    // Cuts a download at every district record into files defaultDir + name + ".dat".
+    // Returns the paths written; the image keeps the last district.
+    QStringList saveDistricts(const QByteArray &bytDownload, qint32 lngDownloadLength,
+                              QString &strDefaultDir, SaveDistrictPrompt &prompt);
+    static QList<qint32> districtPositions(const QByteArray &bytDownload,
+                                           qint32 lngDownloadLength);
+
+private:
+    quint8 imageByte(qint32 position) const;
+    QString nibbleText(qint32 first, qint32 last, bool high) const;
+    void requireRecord(qint32 position, qint32 bytesRead) const;
+
+    ErrorReport &m_errorReport;
+    QByteArray m_rawImage;
+    qint32 m_lngImageLength = 0;
+    QString m_strDataFile;
+    SampleSeries m_series;
+    DistrictSettings m_settings;
+};

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <map>
+
+class ErrorReport;
+class FileProcessing;
+class NamedFormats;
+class QIODevice;
+class StringTable;
+
+// The batch tool: the program's data commands for scripts and machines without a
+// display, on the same code as the windows. Each command returns the process exit code:
+// 0 done, 1 failed (one line on the error stream names the file and the reason),
+// 2 usage error.
+class BatchTool
+{
+public:
+    enum ExitCode { Success = 0, Failure = 1, UsageError = 2 };
+
+    struct Context
+    {
+        QIODevice &out;
+        QIODevice &err;
+        ErrorReport &errorReport;
+        const NamedFormats &formats;
+        const StringTable &strings;
+    };
+
+    using Command = std::function<int(const QStringList &arguments)>;
+
+    explicit BatchTool(Context context);
+
+    // Adds a command; `arguments` handed to it start with the command's name.
+    void addCommand(const QString &name, const QString &summary, Command command);
+
+    // Runs a whole command line (arguments[0] is the program).
+    int run(const QStringList &arguments);
+
+    int info(const QStringList &arguments);
+    int exportCsv(const QStringList &arguments);
+    int split(const QStringList &arguments);
+
+    // Cuts a download into dir/<district number>.dat; prints each path written.
+    int splitDownload(const QByteArray &download, const QString &dir, bool force);
+
+    // Reads a district file as File > Open does and decodes it. False after a line on
+    // the error stream.
+    bool openDistrictFile(const QString &path, FileProcessing &file, qint16 &intUnits);
+
+    void printLine(const QString &line);
+    void printError(const QString &line);
+
+private:
+    struct Entry
+    {
+        QString summary;
+        Command command;
+    };
+
+    QString usage() const;
+
+    Context m_context;
+    std::map<QString, Entry> m_commands;
+};

@@ -1,0 +1,26 @@
+#include "data/NamedFormats.h"
+#include "shell/BatchTool.h"
+#include "shell/ErrorReport.h"
+#include "shell/StringTable.h"
+
+#include <QCoreApplication>
+#include <QFile>
+
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("neru"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(NERU_VERSION));
+
+    QFile out;
+    QFile err;
+    out.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered);
+    err.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered);
+    ErrorReport errorReport;
+    const NamedFormats formats;
+    const StringTable strings;
+    BatchTool tool({out, err, errorReport, formats, strings});
+    return tool.run(QCoreApplication::arguments());
+}
