@@ -1,0 +1,40 @@
+#include "SettingsStore.h"
+
+#include "StringTable.h"
+
+#include <QSettings>
+
+QString SettingsStore::applicationName()
+{
+    return StringTable().text(10010) + QStringLiteral(" - ") + QStringLiteral("Neru");
+}
+
+SettingsStore::SettingsStore(const QString &applicationName)
+    : m_settings(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                             QStringLiteral("neru"), applicationName))
+{
+}
+
+SettingsStore::~SettingsStore() = default;
+
+QString SettingsStore::read(const QString &section, const QString &key,
+                            const QString &fallback) const
+{
+    return m_settings->value(section + u'/' + key, fallback).toString();
+}
+
+void SettingsStore::write(const QString &section, const QString &key, const QString &value)
+{
+    m_settings->setValue(section + u'/' + key, value);
+}
+
+bool SettingsStore::sync()
+{
+    m_settings->sync();
+    return m_settings->status() == QSettings::NoError;
+}
+
+QString SettingsStore::fileName() const
+{
+    return m_settings->fileName();
+}
