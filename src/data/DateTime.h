@@ -29,6 +29,8 @@ public:
     // day of the month before. Raises "Invalid procedure call or argument" outside the
     // years 100 to 9999.
     static double dateSerial(int year, int month, int day);
+    // The same day number as an integer.
+    static qint64 dayNumber(int year, int month, int day);
     // Fraction of a day; hour 24 is a whole day, second 60 the next minute.
     static double timeSerial(int hour, int minute, int second);
     static double fromParts(int year, int month, int day, int hour, int minute, int second);
@@ -36,6 +38,10 @@ public:
     static double addSeconds(double dateTime, qint64 seconds);
     // Whole seconds from `from` to `to` (negative when `to` is earlier).
     static qint64 secondsBetween(double from, double to);
+
+    // Whole seconds since the origin (the date-time rounded to the nearest second), and back.
+    static qint64 toWholeSeconds(double dateTime);
+    static double fromWholeSeconds(qint64 seconds) { return static_cast<double>(seconds) / kSecondsPerDay; }
 
     static Parts toParts(double dateTime);
     static QDate toQDate(double dateTime);
@@ -46,6 +52,5 @@ public:
     static double now();
 
 private:
-    static qint64 toWholeSeconds(double dateTime);
     static QDate origin();
 };

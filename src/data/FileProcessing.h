@@ -92,7 +92,19 @@ private:
     QString nibbleText(qint32 first, qint32 last, bool high) const;
     void requireRecord(qint32 position, qint32 bytesRead) const;
 
+    // Consecutive samples mostly share their date: the last day number is kept.
+    struct DayCache
+    {
+        int year = -1;
+        int month = -1;
+        int day = -1;
+        qint64 number = 0;
+    };
+    qint64 sampleSeconds(const quint8 *timeStamp);
+
     ErrorReport &m_errorReport;
+    DayCache m_dayCache;
+    qint64 m_lastSampleSeconds = 0; // whole seconds of the last entry of the series
     QByteArray m_rawImage;
     qint32 m_lngImageLength = 0;
     QString m_strDataFile;

@@ -187,12 +187,27 @@ void FileProcessing::processSimpleRecord(qint32 position)
     }
 }
 
+// Whole seconds since the origin of a time stamp: hour, minute, second, day, month, year.
+qint64 FileProcessing::sampleSeconds(const quint8 *b)
+{
+    DayCache &c = m_dayCache;
+    if (b[5] != c.year || b[4] != c.month || b[3] != c.day) {
+        c.number = DateTime::dayNumber(b[5], b[4], b[3]);
+        c.year = b[5];
+        c.month = b[4];
+        c.day = b[3];
+    }
+    return c.number * DateTime::kSecondsPerDay + b[0] * 3600 + b[1] * 60 + b[2];
+}
+
 void FileProcessing::getDateAndValue(qint32 position)
 {
     try {
-        const double t = DateTime::fromParts(imageByte(position + 5), imageByte(position + 4),
-                                             imageByte(position + 3), imageByte(position),
-                                             imageByte(position + 1), imageByte(position + 2));
+        // Time stamp and value: 8 bytes, checked once as a block.
+        requireRecord(position, 8);
+        const auto *b = reinterpret_cast<const quint8 *>(m_rawImage.constData()) + position;
+        const qint64 seconds = sampleSeconds(b);
+        const double t = DateTime::fromWholeSeconds(seconds);
         const double v = getValue(position + 6);
 
         SampleSeries &s = m_series;
@@ -205,14 +220,15 @@ void FileProcessing::getDateAndValue(qint32 position)
             s.dteFirstTime = s.dteLastTime = t;
             s.dblMinValue = s.dblMaxValue = v;
         } else {
-            const double e = DateTime::addSeconds(t, -static_cast<qint64>(m_settings.lngLoggingInterval));
-            const bool gap = DateTime::secondsBetween(s.dteTime[static_cast<size_t>(n - 1)], e) > 2;
+            // A hole: the sample is more than 2 s later than one interval after the last.
+            const qint64 expected = seconds - m_settings.lngLoggingInterval;
+            const bool gap = expected - m_lastSampleSeconds > 2;
             // Gap marker and sample must both fit, or nothing is added.
             if (n + (gap ? 1 : 0) >= SampleSeries::kCapacity)
                 throw RuntimeError::subscriptOutOfRange();
             if (gap) {
                 const auto g = static_cast<size_t>(n);
-                s.dteTime[g] = e;
+                s.dteTime[g] = DateTime::fromWholeSeconds(expected);
                 s.dblValue[g] = 0.0;
                 s.blnGap[g] = 1;
                 s.strSampleFitting[g] = s.strCurrentFitting;
@@ -232,6 +248,7 @@ void FileProcessing::getDateAndValue(qint32 position)
             if (v < s.dblMinValue)
                 s.dblMinValue = v;
         }
+        m_lastSampleSeconds = seconds;
         s.lngNumSamples = n + 1;
     } catch (...) {
         m_errorReport.errorReport(kModule, QStringLiteral("getDateAndValue"));
@@ -251,8 +268,9 @@ qint16 FileProcessing::getLoggingInterval(qint32 position)
 
 double FileProcessing::getValue(qint32 position) const
 {
-    const quint8 high = imageByte(position);
-    const quint8 low = imageByte(position + 1);
+    requireRecord(position, 2);
+    const quint8 high = static_cast<quint8>(m_rawImage.at(position));
+    const quint8 low = static_cast<quint8>(m_rawImage.at(position + 1));
     if (high == 0 && low == 0)
         return 0.0;
     if (high >= 128)

@@ -3,7 +3,8 @@
 #include "DateTime.h"
 
 #include <cmath>
-#include <cstdio>
+#include <charconv>
+#include <cstring>
 
 NamedFormats::NamedFormats(const QLocale &locale)
     : m_locale(locale)
@@ -123,14 +124,22 @@ QVector<NamedFormats::Token> NamedFormats::tokenize(const QString &pattern) cons
 }
 
 void NamedFormats::appendFormatted(QString &out, const QVector<Token> &tokens,
-                                   double dateTime) const
+                                   const DateTime::Parts &p) const
 {
-    const DateTime::Parts p = DateTime::toParts(dateTime);
     auto number = [&out](int value, int width) {
-        const QString digits = QString::number(value);
-        for (qsizetype k = digits.size(); k < width; ++k)
+        char16_t digits[12];
+        int n = 0;
+        unsigned v = value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
+        do {
+            digits[n++] = static_cast<char16_t>(u'0' + v % 10);
+            v /= 10;
+        } while (v != 0);
+        if (value < 0)
+            out += u'-';
+        for (int k = n; k < width; ++k)
             out += u'0';
-        out += digits;
+        while (n > 0)
+            out += QChar(digits[--n]);
     };
     for (const Token &t : tokens) {
         switch (t.field) {
@@ -170,34 +179,45 @@ void NamedFormats::appendFormatted(QString &out, const QVector<Token> &tokens,
         }
         case Field::Other:
             // Month or day names and the like: let the locale spell them.
-            out += m_locale.toString(QDateTime(DateTime::toQDate(dateTime),
-                                               DateTime::toQTime(dateTime)),
+            out += m_locale.toString(QDateTime(QDate(p.year, p.month, p.day),
+                                               QTime(p.hour, p.minute, p.second)),
                                      t.text);
             break;
         }
     }
 }
 
+void NamedFormats::appendShortDate(QString &out, const DateTime::Parts &parts) const
+{
+    appendFormatted(out, m_shortDate, parts);
+}
+
+void NamedFormats::appendLongTime(QString &out, const DateTime::Parts &parts) const
+{
+    appendFormatted(out, m_longTime, parts);
+}
+
 QString NamedFormats::shortDate(double dateTime) const
 {
     QString out;
-    appendFormatted(out, m_shortDate, dateTime);
+    appendShortDate(out, DateTime::toParts(dateTime));
     return out;
 }
 
 QString NamedFormats::longTime(double dateTime) const
 {
     QString out;
-    appendFormatted(out, m_longTime, dateTime);
+    appendLongTime(out, DateTime::toParts(dateTime));
     return out;
 }
 
 QString NamedFormats::dateAndTime(double dateTime) const
 {
+    const DateTime::Parts parts = DateTime::toParts(dateTime);
     QString out;
-    appendFormatted(out, m_shortDate, dateTime);
+    appendShortDate(out, parts);
     out += u' ';
-    appendFormatted(out, m_longTime, dateTime);
+    appendLongTime(out, parts);
     return out;
 }
 
@@ -208,50 +228,68 @@ QString NamedFormats::fixed(double value) const
 {
     if (!std::isfinite(value))
         return m_locale.toString(value);
+    // 15 significant digits: "d.dddddddddddddde[+-]x..."
     char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(value));
-    // buffer: d.dddddddddddddde[+-]xx
-    QByteArray digits;
-    digits.reserve(16);
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer - 1, std::fabs(value),
+                                       std::chars_format::scientific, 14);
+    *written.ptr = '\0';
+    char digits[15];
+    int count = 0;
     const char *p = buffer;
     for (; *p && *p != 'e'; ++p) {
-        if (*p >= '0' && *p <= '9')
-            digits.append(*p);
+        if (*p >= '0' && *p <= '9' && count < 15)
+            digits[count++] = *p;
     }
     const int exponent = *p == 'e' ? std::atoi(p + 1) : 0;
-    // Keep the digits down to the hundredths.
+
+    // The digits down to the hundredths, rounded half away from zero on the next one.
+    // At most 309 integer digits + 2 decimals + a carry.
+    char cents[320];
+    int length = 0;
     const int keep = exponent + 3;
-    QByteArray cents;
     if (keep <= 0) {
-        cents = (keep == 0 && digits.at(0) >= '5') ? QByteArray("1") : QByteArray("0");
-    } else if (keep >= digits.size()) {
-        cents = digits + QByteArray(keep - digits.size(), '0');
+        cents[length++] = (keep == 0 && digits[0] >= '5') ? '1' : '0';
     } else {
-        cents = digits.left(keep);
-        if (digits.at(keep) >= '5') {
-            int k = static_cast<int>(cents.size()) - 1;
-            while (k >= 0 && cents.at(k) == '9') {
-                cents[k] = '0';
-                --k;
+        for (int i = 0; i < keep; ++i)
+            cents[length++] = i < count ? digits[i] : '0';
+        if (keep < count && digits[keep] >= '5') {
+            int k = length - 1;
+            while (k >= 0 && cents[k] == '9')
+                cents[k--] = '0';
+            if (k >= 0) {
+                ++cents[k];
+            } else {
+                std::memmove(cents + 1, cents, static_cast<size_t>(length));
+                cents[0] = '1';
+                ++length;
             }
-            if (k < 0)
-                cents.prepend('1');
-            else
-                cents[k] = static_cast<char>(cents.at(k) + 1);
         }
     }
-    while (cents.size() > 1 && cents.at(0) == '0')
-        cents.remove(0, 1);
-    if (cents.size() < 3)
-        cents.prepend(QByteArray(3 - cents.size(), '0'));
-    const bool isZero = cents.count('0') == cents.size();
+    // At least "0.00": three digits.
+    int first = 0;
+    while (first < length - 1 && cents[first] == '0')
+        ++first;
+    bool isZero = true;
+    for (int i = first; i < length; ++i)
+        isZero = isZero && cents[i] == '0';
+
     QString out;
-    out.reserve(cents.size() + 2);
+    out.reserve(length - first + 4);
     if (value < 0 && !isZero)
         out += m_minus;
-    out += QString::fromLatin1(cents.left(cents.size() - 2));
+    const int integerDigits = length - first - 2;
+    if (integerDigits <= 0) {
+        out += u'0';
+    } else {
+        for (int i = first; i < first + integerDigits; ++i)
+            out += QLatin1Char(cents[i]);
+    }
     out += m_decimalPoint;
-    out += QString::fromLatin1(cents.right(2));
+    for (int i = std::max(first, length - 2); i < length; ++i)
+        out += QLatin1Char(cents[i]);
+    // A value below 0.1 keeps its leading zero among the decimals.
+    if (length - first < 2)
+        out.insert(out.size() - 1, u'0');
     return out;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DateTime.h"
+
 #include <QLocale>
 #include <QString>
 #include <QVector>
@@ -23,6 +25,10 @@ public:
     QString dateAndTime(double dateTime) const; // "ddddd ttttt"
     QString generalNumber(double value) const;
 
+    // Appending forms for callers that format many rows.
+    void appendShortDate(QString &out, const DateTime::Parts &parts) const;
+    void appendLongTime(QString &out, const DateTime::Parts &parts) const;
+
     QString shortDatePattern() const { return m_shortDatePattern; }
     QString longTimePattern() const { return m_longTimePattern; }
     const QLocale &locale() const { return m_locale; }
@@ -39,7 +45,8 @@ private:
 
     static QString stripTimeZone(const QString &pattern);
     QVector<Token> tokenize(const QString &pattern) const;
-    void appendFormatted(QString &out, const QVector<Token> &tokens, double dateTime) const;
+    void appendFormatted(QString &out, const QVector<Token> &tokens,
+                         const DateTime::Parts &parts) const;
 
     QLocale m_locale;
     QString m_shortDatePattern;

@@ -46,12 +46,12 @@ QString TableRows::getTable(const SampleSeries &series, double dblReference,
                 text += kGapField;
             }
         } else {
-            const double dte = series.dteTime[k];
+            const DateTime::Parts when = DateTime::toParts(series.dteTime[k]);
             const double value = series.dblValue[k];
             text += separator;
-            text += m_formats.shortDate(dte);
+            m_formats.appendShortDate(text, when);
             text += separator;
-            text += m_formats.longTime(dte);
+            m_formats.appendLongTime(text, when);
             text += separator;
             appendPadded(text, m_formats.fixed(value * dblFlowScaleFactor));
             text += separator;

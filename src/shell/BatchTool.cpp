@@ -188,6 +188,13 @@ int BatchTool::info(const QStringList &arguments)
     if (!openDistrictFile(path, file, intUnits))
         return Failure;
 
+    if (file.lngImageLength() < FileProcessing::kHeaderLength) {
+        printError(kProgram + QStringLiteral(": ") + path
+                   + QStringLiteral(": the header is cut short (%1 of %2 bytes)")
+                         .arg(file.lngImageLength())
+                         .arg(FileProcessing::kHeaderLength));
+        return Failure;
+    }
     const StringTable &t = m_context.strings;
     const NamedFormats &f = m_context.formats;
     const DistrictSettings &s = file.settings();

@@ -1,0 +1,82 @@
+// Decoding a full district and writing all its rows as text.
+#include "data/FileProcessing.h"
+#include "data/NamedFormats.h"
+#include "output/TableRows.h"
+#include "records/RecordEncoder.h"
+#include "samples/SampleGenerator.h"
+#include "shell/ErrorReport.h"
+
+#include <QCoreApplication>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// A district whose series fills all 3401 entries exactly: 3398 readings with three
+// fittings and three holes that add gap markers.
+QByteArray fullImage()
+{
+    SampleGenerator::District d = SampleGenerator::flowDistrict();
+    d.days = 36; // 3456 intervals, 58 of them missing
+    d.holes = {{500, 3}, {1500, 2}, {2500, 53}};
+    d.fittings = {{0, QStringLiteral("00001")}, {900, QStringLiteral("00002")},
+                  {2000, QStringLiteral("00003")}};
+    return RecordEncoder::header(QStringLiteral("10452")) + SampleGenerator::records(d);
+}
+
+struct Fixture
+{
+    Fixture() : report(QStringLiteral("/dev/null")), file(report)
+    {
+        file.setImage(fullImage());
+        qint16 units = 0;
+        file.processRecords(units);
+        if (file.series().lngNumSamples != SampleSeries::kCapacity)
+            qFatal("the benchmark image holds %d entries", file.series().lngNumSamples);
+    }
+    ErrorReport report;
+    FileProcessing file;
+};
+
+void processRecords(benchmark::State &state)
+{
+    Fixture f;
+    qint16 units = 0;
+    for (auto _ : state) {
+        f.file.processRecords(units);
+        benchmark::DoNotOptimize(f.file.series().lngNumSamples);
+    }
+    state.counters["samples"] = f.file.series().lngNumSamples;
+}
+BENCHMARK(processRecords)->Unit(benchmark::kMicrosecond);
+
+void getTable(benchmark::State &state)
+{
+    Fixture f;
+    const NamedFormats formats(QLocale(QLocale::English, QLocale::UnitedKingdom));
+    const TableRows rows(formats);
+    const bool csv = state.range(0) != 0;
+    qsizetype size = 0;
+    for (auto _ : state) {
+        qint32 start = -1;
+        qint32 end = -1;
+        const QString text = rows.getTable(f.file.series(), f.file.settings().dblReference, 1.0,
+                                           csv, start, end);
+        size = text.size();
+        benchmark::DoNotOptimize(size);
+    }
+    state.counters["rows"] = f.file.series().lngNumSamples;
+    state.counters["chars"] = double(size);
+}
+BENCHMARK(getTable)->Arg(1)->Arg(0)->ArgName("csv")->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
