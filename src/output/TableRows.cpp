@@ -61,3 +61,11 @@ QString TableRows::getTable(const SampleSeries &series, double dblReference,
     }
     return text;
 }
+
+QByteArray TableRows::csvBytes(const SampleSeries &series, double dblReference,
+                               double dblFlowScaleFactor) const
+{
+    qint32 start = -1;
+    qint32 end = -1;
+    return getTable(series, dblReference, dblFlowScaleFactor, true, start, end).toLocal8Bit();
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 class NamedFormats;
@@ -17,6 +18,11 @@ public:
     // start or beyond the last sample becomes the last sample.
     QString getTable(const SampleSeries &series, double dblReference, double dblFlowScaleFactor,
                      bool blnCSV, qint32 &lngStart, qint32 &lngEnd) const;
+
+    // The bytes of the CSV export "neru.csv": every row, comma-separated, in the
+    // system's 8-bit encoding.
+    QByteArray csvBytes(const SampleSeries &series, double dblReference,
+                        double dblFlowScaleFactor) const;
 
 private:
     void appendPadded(QString &row, const QString &text) const;

@@ -299,12 +299,9 @@ int BatchTool::exportCsv(const QStringList &arguments)
         intUnits = static_cast<qint16>(unitCode);
     }
 
-    TableRows rows(m_context.formats);
-    qint32 start = -1;
-    qint32 end = -1;
-    const QByteArray bytes = rows.getTable(file.series(), file.settings().dblReference,
-                                           UnitTable::factor(intUnits), true, start, end)
-                                 .toLocal8Bit();
+    const QByteArray bytes = TableRows(m_context.formats)
+                                 .csvBytes(file.series(), file.settings().dblReference,
+                                           UnitTable::factor(intUnits));
     const QString output = parser.value(outputOption);
     if (output.isEmpty() || output == QLatin1String("-")) {
         m_context.out.write(bytes);
