@@ -1,0 +1,11 @@
+#pragma once
+
+#include "UserPrompts.h"
+
+// The user's answers through message boxes over the active window.
+class MessageBoxPrompts : public UserPrompts
+{
+public:
+    void message(const QString &text, const QString &title) override;
+    Answer question(const QString &text, const QString &title) override;
+};

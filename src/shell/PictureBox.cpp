@@ -1,0 +1,6 @@
+#include "PictureBox.h"
+
+PictureBox::PictureBox(QWidget *parent) : QLabel(parent)
+{
+    setAlignment(Qt::AlignCenter);
+}
