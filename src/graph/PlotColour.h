@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QtGlobal>
+
+// Colours of the plot as 0xRRGGBB, so that the core needs no GUI type.
+namespace PlotColour {
+constexpr quint32 Black = 0x000000;
+constexpr quint32 Blue = 0x0000FF;
+constexpr quint32 Red = 0xFF0000;
+constexpr quint32 Green = 0x008000;
+} // namespace PlotColour
