@@ -5,6 +5,8 @@
 
 #include <QTimer>
 
+#include <utility>
+
 Program::Program(UserPrompts *prompts, std::function<void()> quit)
     : m_general(m_strings), m_file(m_errorReport),
       m_prompts(prompts ? *prompts : m_messageBoxes), m_quit(std::move(quit))
@@ -15,8 +17,9 @@ Program::Program(UserPrompts *prompts, std::function<void()> quit)
 
 Program::~Program() = default;
 
-void Program::start(const QString &currentDir)
+void Program::start(const QString &currentDir, const QString &dataFile)
 {
+    m_startFile = dataFile;
     m_splash->Form_Load();
     m_splash->readSettings(currentDir);
     m_splash->show();
@@ -27,13 +30,24 @@ void Program::showMainWindow()
     if (!m_main) {
         m_main = std::make_unique<frmNeru>(m_strings, m_general, m_startUp, m_file,
                                            m_errorReport);
-        m_main->hooks.showAbout = [this] { showAbout(); };
-        m_main->hooks.unloaded = [this] { mainWindowClosed(); };
+        wire(*m_main);
+        if (mainWindowCreated)
+            mainWindowCreated(*m_main);
         m_main->Form_Load();
     }
     m_main->show();
     m_main->raise();
     m_main->activateWindow();
+    if (!m_startFile.isEmpty() && m_main->hooks.openDataFile) {
+        const QString path = std::exchange(m_startFile, QString());
+        m_main->hooks.openDataFile(path);
+    }
+}
+
+void Program::wire(frmNeru &main)
+{
+    main.hooks.showAbout = [this] { showAbout(); };
+    main.hooks.unloaded = [this] { mainWindowClosed(); };
 }
 
 void Program::showAbout()

@@ -24,8 +24,9 @@ public:
     Program(UserPrompts *prompts, std::function<void()> quit);
     ~Program();
 
-    // Opens the splash window: it reads the settings and shows the port message.
-    void start(const QString &currentDir);
+    // Opens the splash window: it reads the settings and shows the port message. A
+    // non-empty `dataFile` is opened once the main window is up.
+    void start(const QString &currentDir, const QString &dataFile = QString());
 
     frmSplash &splash() { return *m_splash; }
     // Null until the splash has handed over.
@@ -34,8 +35,14 @@ public:
     FileProcessing &file() { return m_file; }
     const StringTable &strings() const { return m_strings; }
 
+    // Called when the main window has been created and wired, before its Form_Load.
+    std::function<void(frmNeru &)> mainWindowCreated;
+
 private:
     void showMainWindow();
+    // Connects the main window to the subsystems behind its commands, its graph and
+    // its statistics dialog.
+    void wire(frmNeru &main);
     void showAbout();
     void mainWindowClosed();
 
@@ -47,6 +54,7 @@ private:
     MessageBoxPrompts m_messageBoxes;
     UserPrompts &m_prompts;
     std::function<void()> m_quit;
+    QString m_startFile;
     std::unique_ptr<frmSplash> m_splash;
     std::unique_ptr<frmNeru> m_main;
 };

@@ -62,6 +62,9 @@ public:
         std::function<void()> unloaded;
         // Help > About.
         std::function<void()> showAbout;
+        // Opens a download file as File > Open does after its dialog (a file named on
+        // the command line).
+        std::function<void(const QString &path)> openDataFile;
     };
 
     frmNeru(const StringTable &strings, const General &general, StartUpSettings &startUp,

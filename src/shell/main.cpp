@@ -2,6 +2,7 @@
 #include "shell/Program.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QDir>
 #include <QIcon>
 
@@ -15,7 +16,16 @@ int main(int argc, char *argv[])
     // The program ends when its main window closes, not when its last window hides.
     app.setQuitOnLastWindowClosed(false);
 
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("file"),
+                                 QStringLiteral("A download file (.dat) to open at start."),
+                                 QStringLiteral("[file]"));
+    parser.process(app);
+    const QStringList files = parser.positionalArguments();
+
     Program program(nullptr, [] { QCoreApplication::quit(); });
-    program.start(QDir::currentPath());
+    program.start(QDir::currentPath(), files.isEmpty() ? QString() : files.first());
     return app.exec();
 }

@@ -106,7 +106,11 @@ private slots:
         m_quits = 0;
     }
 
-    void cleanup() { m_program.reset(); }
+    void cleanup()
+    {
+        m_prompts.timer = nullptr;
+        m_program.reset();
+    }
 
     void firstStartOnACleanMachine()
     {
@@ -252,6 +256,30 @@ private slots:
         QVERIFY(main.mnuToolsCommsCOM3->isChecked());
         QCOMPARE(splash.lblVersion->text(),
                  frmSplash::versionCaption(QStringLiteral(NERU_VERSION)));
+    }
+
+    void fileNamedAtStartIsOpenedOnceTheWindowIsUp()
+    {
+        m_program = std::make_unique<Program>(&m_prompts, [this] { ++m_quits; });
+        m_prompts.timer = m_program->splash().tmrSplash;
+        QStringList opened;
+        bool loadedBeforeOpen = false;
+        m_program->mainWindowCreated = [&](frmNeru &main) {
+            main.hooks.openDataFile = [&opened, &loadedBeforeOpen, &main](const QString &path) {
+                loadedBeforeOpen = main.isVisible()
+                                   && main.windowTitle() == QStringLiteral("NERU Program: Unnamed");
+                opened << path;
+            };
+        };
+        m_program->start(QStringLiteral("/start"), QStringLiteral("/data/flow.dat"));
+        QVERIFY(opened.isEmpty());
+        QVERIFY(handOver());
+        QCOMPARE(opened, QStringList{"/data/flow.dat"});
+        QVERIFY(loadedBeforeOpen);
+        // About hands over again without opening the file a second time.
+        m_program->mainWindow()->mnuHelpAbout->trigger();
+        m_program->splash().tmrSplash_Timer();
+        QCOMPARE(opened.size(), 1);
     }
 
     void closingTheMainWindowEndsTheProgramDuringAbout()

@@ -1,0 +1,92 @@
+// Takes the pictures of the windows shown in the documentation: the splash window and
+// the main window, the latter with its Tools > Comms menu open.
+// Usage: neru-screenshots <folder>  (run under a display, e.g. xvfb-run -a)
+#include "shell/Program.h"
+#include "shell/frmNeru.h"
+#include "shell/frmSplash.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPixmap>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+class SilentPrompts : public UserPrompts
+{
+public:
+    void message(const QString &, const QString &) override {}
+    Answer question(const QString &, const QString &) override { return Answer::No; }
+};
+
+void settle()
+{
+    for (int i = 0; i < 10; ++i) {
+        QEventLoop loop;
+        QTimer::singleShot(30, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+}
+
+// The main window with a menu and its submenu drawn where they open.
+QPixmap withMenus(frmNeru &main, QMenu &menu, QAction &subEntry)
+{
+    const QPoint menuAt = main.menuBar()->mapToGlobal(
+        main.menuBar()->actionGeometry(menu.menuAction()).bottomLeft());
+    menu.popup(menuAt);
+    settle();
+    menu.setActiveAction(&subEntry);
+    QMenu &sub = *subEntry.menu();
+    sub.popup(menu.mapToGlobal(menu.actionGeometry(&subEntry).topRight()));
+    settle();
+
+    QPixmap picture = main.grab();
+    QPainter painter(&picture);
+    const QPoint origin = main.mapToGlobal(QPoint(0, 0));
+    painter.drawPixmap(menu.pos() - origin, menu.grab());
+    painter.drawPixmap(sub.pos() - origin, sub.grab());
+    painter.end();
+    sub.hide();
+    menu.hide();
+    return picture;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("neru"));
+    QApplication::setApplicationDisplayName(QStringLiteral("NERU"));
+    app.setQuitOnLastWindowClosed(false);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: neru-screenshots <folder>\n");
+        return 2;
+    }
+    const QString folder = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(folder);
+
+    SilentPrompts prompts;
+    Program program(&prompts, [] {});
+    program.start(QDir::homePath());
+    settle();
+    bool ok = program.splash().grab().save(folder + QStringLiteral("/splash.png"));
+
+    program.splash().tmrSplash_Timer();
+    frmNeru &main = *program.mainWindow();
+    settle();
+    ok = main.grab().save(folder + QStringLiteral("/main-window.png")) && ok;
+    ok = withMenus(main, *main.mnuToolsMenu, *main.mnuToolsComms)
+             .save(folder + QStringLiteral("/main-window-comms-menu.png"))
+         && ok;
+    if (!ok)
+        std::fprintf(stderr, "neru-screenshots: a picture could not be written\n");
+    return ok ? 0 : 1;
+}
