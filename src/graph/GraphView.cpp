@@ -29,7 +29,7 @@ GraphView::GraphView(const Links &links)
       m_picture(links.picture),
       m_hsbTime(links.hsbTime),
       m_vsbFlow(links.vsbFlow),
-      m_prompt(links.prompt),
+      m_prompts(links.prompts),
       m_strFlow(links.strings.text(40000)),
       m_strPress(links.strings.text(40050)),
       m_strMagnificationLimit(links.strings.text(40100)),

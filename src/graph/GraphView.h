@@ -7,11 +7,11 @@
 #include <QString>
 
 class ErrorReport;
-class GraphPrompt;
 class NamedFormats;
 class PlotExtent;
 class ScrollBarControl;
 class StringTable;
+class UserPrompts;
 struct DistrictSettings;
 struct SampleSeries;
 
@@ -36,11 +36,13 @@ public:
         const PlotExtent &picture;          // size of Picture1
         ScrollBarControl &hsbTime;
         ScrollBarControl &vsbFlow;
-        GraphPrompt &prompt;
+        UserPrompts &prompts; // the magnification limit message
     };
 
     static constexpr int kKeyLeft = 37;
     static constexpr int kKeyRight = 39;
+    // The title of the program's own messages.
+    static constexpr const char *kTitle = "Neru";
 
     // Blanks the plot (ResetForm) and creates the hidden grid lines 1 to 10.
     explicit GraphView(const Links &links);
@@ -104,7 +106,7 @@ private:
     const PlotExtent &m_picture;
     ScrollBarControl &m_hsbTime;
     ScrollBarControl &m_vsbFlow;
-    GraphPrompt &m_prompt;
+    UserPrompts &m_prompts;
 
     // Texts loaded once, when the window is created.
     QString m_strFlow;

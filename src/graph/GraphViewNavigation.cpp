@@ -1,13 +1,13 @@
 // The interactive side of the graph: cursor, zoom buttons, scroll bars and View > Reset.
 #include "GraphView.h"
 
-#include "GraphPrompt.h"
 #include "PlotExtent.h"
 #include "ScrollBarControl.h"
 #include "data/Checked.h"
 #include "data/DateTime.h"
 #include "data/DistrictSettings.h"
 #include "data/SampleSeries.h"
+#include "shell/UserPrompts.h"
 
 namespace {
 
@@ -70,7 +70,7 @@ void GraphView::cmdTimeZoomIn_Click()
 {
     GraphViewState &v = m_state;
     if (m_hsbTime.largeChange() == 1) {
-        m_prompt.showMessage(m_strMagnificationLimit);
+        m_prompts.message(m_strMagnificationLimit, QString::fromLatin1(kTitle));
         return;
     }
     // A window of one logging interval or less is not halved.

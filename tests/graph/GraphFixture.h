@@ -5,11 +5,11 @@
 #include "data/NamedFormats.h"
 #include "data/SampleSeries.h"
 #include "graph/FixedPlotExtent.h"
-#include "graph/GraphPrompt.h"
 #include "graph/GraphView.h"
 #include "graph/ScrollBarModel.h"
 #include "shell/ErrorReport.h"
 #include "shell/StringTable.h"
+#include "shell/UserPrompts.h"
 
 #include <QFile>
 #include <QLocale>
@@ -19,11 +19,21 @@
 #include <memory>
 
 // Records the messages the graph gives instead of showing them.
-class RecordingPrompt : public GraphPrompt
+class RecordingPrompt : public UserPrompts
 {
 public:
-    void showMessage(const QString &text) override { messages.append(text); }
+    void message(const QString &text, const QString &title) override
+    {
+        messages.append(text);
+        titles.append(title);
+    }
+    Answer question(const QString &text, const QString &title) override
+    {
+        message(text, title);
+        return Answer::No;
+    }
     QStringList messages;
+    QStringList titles;
 };
 
 // A graph with everything around it: a series to fill, a plot of a fixed size in twips,

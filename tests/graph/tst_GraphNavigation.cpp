@@ -214,6 +214,7 @@ void tst_GraphNavigation::timeZoomInAtTheBarsLimitShowsTheMessage()
     const double end = v.dteViewEnd;
     f.graph->cmdTimeZoomIn_Click();
     QCOMPARE(f.prompt.messages, QStringList{"The magnification limit has been reached"});
+    QCOMPARE(f.prompt.titles, QStringList{"Neru"});
     QCOMPARE(v.dteViewEnd, end);
 }
 
