@@ -3,16 +3,32 @@
 #include <QApplication>
 #include <QMessageBox>
 
+namespace {
+
+// The box belongs to the active window, or else to a window on the screen (the splash
+// window takes no focus), so that it stays above it and cannot get lost behind it.
+QWidget *owner()
+{
+    if (QWidget *active = QApplication::activeWindow())
+        return active;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && !(window->windowType() == Qt::Popup))
+            return window;
+    }
+    return nullptr;
+}
+
+} // namespace
+
 void MessageBoxPrompts::message(const QString &text, const QString &title)
 {
-    QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok,
-                    QApplication::activeWindow());
+    QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, owner());
     box.exec();
 }
 
 UserPrompts::Answer MessageBoxPrompts::question(const QString &text, const QString &title)
 {
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No,
-                    QApplication::activeWindow());
+                    owner());
     return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }

@@ -91,22 +91,6 @@ private slots:
         QCOMPARE(r.lblTimeMax, QRect(8390, 5695, 1080, 555));
     }
 
-    void halvesRoundToEven_data()
-    {
-        QTest::addColumn<int>("twips");
-        QTest::addColumn<int>("half");
-        QTest::newRow("even") << 5040 << 2520;
-        QTest::newRow("odd, up to even") << 255 << 128;
-        QTest::newRow("odd, down to even") << 8069 << 4034;
-    }
-
-    void halvesRoundToEven()
-    {
-        QFETCH(int, twips);
-        QFETCH(int, half);
-        QCOMPARE(MainWindowLayout::half(twips), half);
-    }
-
     void tinyClientAreaGivesNoNegativeSize_data()
     {
         QTest::addColumn<int>("width");

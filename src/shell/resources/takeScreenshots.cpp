@@ -12,19 +12,13 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPixmap>
+#include <QScreen>
 #include <QEventLoop>
 #include <QTimer>
 
 #include <cstdio>
 
 namespace {
-
-class SilentPrompts : public UserPrompts
-{
-public:
-    void message(const QString &, const QString &) override {}
-    Answer question(const QString &, const QString &) override { return Answer::No; }
-};
 
 void settle()
 {
@@ -73,11 +67,30 @@ int main(int argc, char *argv[])
     const QString folder = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(folder);
 
-    SilentPrompts prompts;
-    Program program(&prompts, [] {});
+    // The port message over the splash window, as the screen shows them, then closed as
+    // the user would.
+    bool ok = true;
+    QTimer::singleShot(1000, [&ok, &folder] {
+        QWidget *box = QApplication::activeModalWidget();
+        QScreen *screen = QGuiApplication::primaryScreen();
+        if (!box || !screen) {
+            ok = false;
+            return;
+        }
+        QRect area;
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            if (window->isVisible())
+                area |= window->frameGeometry();
+        }
+        area.adjust(-8, -8, 8, 8);
+        ok = screen->grabWindow(0, area.x(), area.y(), area.width(), area.height())
+                 .save(folder + QStringLiteral("/start-up-message.png"));
+        box->close();
+    });
+    Program program(nullptr, [] {});
     program.start(QDir::homePath());
     settle();
-    bool ok = program.splash().grab().save(folder + QStringLiteral("/splash.png"));
+    ok = program.splash().grab().save(folder + QStringLiteral("/splash.png")) && ok;
 
     program.splash().tmrSplash_Timer();
     frmNeru &main = *program.mainWindow();
