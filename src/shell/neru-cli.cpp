@@ -1,6 +1,8 @@
 #include "data/NamedFormats.h"
+#include "link/LinkBatchCommands.h"
 #include "shell/BatchTool.h"
 #include "shell/ErrorReport.h"
+#include "shell/SettingsStore.h"
 #include "shell/StringTable.h"
 
 #include <QCoreApplication>
@@ -22,5 +24,8 @@ int main(int argc, char *argv[])
     const NamedFormats formats;
     const StringTable strings;
     BatchTool tool({out, err, errorReport, formats, strings});
+    const SettingsStore settings;
+    LinkBatchCommands link({tool, err, errorReport, formats, strings, &settings});
+    link.addCommands();
     return tool.run(QCoreApplication::arguments());
 }
