@@ -89,7 +89,7 @@ public:
 
     // The unit in force. intUnits is written by the decoding of data.
     qint16 &intUnits() { return m_units.intUnits; }
-    double dblFlowScaleFactor() const { return m_units.dblFlowScaleFactor; }
+    const double &dblFlowScaleFactor() const { return m_units.dblFlowScaleFactor; }
     const MainWindowTexts &texts() const { return m_texts; }
 
     // Replaces the plot area by another widget (the graph's own), which takes its place
