@@ -98,6 +98,12 @@ void GraphController::refresh()
         m_controls.showStatus(m_graph->statusText());
 }
 
+void GraphController::ResetForm()
+{
+    m_graph->ResetForm();
+    refresh();
+}
+
 void GraphController::prepareCurveElements()
 {
     run("initialiseGraph", [this] { m_graph->prepareCurveElements(); });

@@ -63,6 +63,8 @@ public:
     const GraphView &graph() const { return *m_graph; }
     GraphPicture &picture() { return *m_controls.Picture1; }
 
+    // Blanks the plot, as when the window is created.
+    void ResetForm();
     // A new series: the curve elements are made ready; the caller then applies the
     // unit, which ends in mnuViewReset_Click.
     void prepareCurveElements();

@@ -1,0 +1,181 @@
+// The graph in the main window: opening a download file, the caption, the unit change
+// that resets the view, View > Reset, the redraw after a resize, and failed opens.
+#include "GraphFixture.h"
+#include "data/FileProcessing.h"
+#include "graph/GraphController.h"
+#include "graph/GraphPicture.h"
+#include "graph/MainWindowGraph.h"
+#include "shell/General.h"
+#include "shell/StartUpSettings.h"
+#include "shell/frmNeru.h"
+
+#include <QAction>
+#include <QDir>
+#include <QLabel>
+#include <QScrollBar>
+#include <QToolButton>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+const QString kSample = QStringLiteral(NERU_SOURCE_DIR "/samples/flow.dat");
+
+} // namespace
+
+class tst_MainWindowGraph : public QObject
+{
+    Q_OBJECT
+
+    StringTable m_strings;
+    QTemporaryDir m_dir;
+    std::unique_ptr<ErrorReport> m_log;
+    std::unique_ptr<General> m_general;
+    std::unique_ptr<StartUpSettings> m_startUp;
+    std::unique_ptr<FileProcessing> m_file;
+    RecordingPrompt m_prompts;
+    std::unique_ptr<frmNeru> m_main;
+    std::unique_ptr<MainWindowGraph> m_graph;
+
+    frmNeru &main() { return *m_main; }
+    GraphView &graph() { return m_graph->controller().graph(); }
+    QStringList logged()
+    {
+        QFile file(m_log->logPath());
+        QStringList out;
+        if (file.open(QIODevice::ReadOnly)) {
+            for (const QByteArray &line : file.readAll().split('\n')) {
+                const QString text = QString::fromUtf8(line).trimmed();
+                if (!text.isEmpty())
+                    out << text.mid(text.indexOf(QStringLiteral(" Information ")) + 13);
+            }
+        }
+        return out;
+    }
+
+private slots:
+    void init()
+    {
+        m_log = std::make_unique<ErrorReport>(m_dir.filePath(QStringLiteral("events.log")));
+        QFile::remove(m_log->logPath());
+        m_general = std::make_unique<General>(m_strings);
+        m_startUp = std::make_unique<StartUpSettings>();
+        m_startUp->strDefaultDir = QStringLiteral("/srv/logs/");
+        m_file = std::make_unique<FileProcessing>(*m_log);
+        m_prompts.messages.clear();
+        m_main = std::make_unique<frmNeru>(m_strings, *m_general, *m_startUp, *m_file, *m_log);
+        m_graph = std::make_unique<MainWindowGraph>(*m_main, *m_file, *m_startUp, m_strings,
+                                                    *m_log, m_prompts);
+        m_main->Form_Load();
+        m_main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
+    }
+
+    void cleanup()
+    {
+        m_graph.reset();
+        m_main.reset();
+    }
+
+    void plotTakesThePlaceOfPicture1()
+    {
+        auto *picture = qobject_cast<GraphPicture *>(main().Picture1);
+        QVERIFY(picture);
+        QCOMPARE(picture->parentWidget(), main().clientArea());
+        QVERIFY(picture->width() > 100);
+        // Before any data the plot is blank and the labels empty.
+        QVERIFY(main().lblFlowMax->text().isEmpty());
+        QCOMPARE(graph().elements().linCursor[0].x1, -100.0);
+        QVERIFY(main().mnuViewReset->isEnabled());
+    }
+
+    void openingAFileShowsIt()
+    {
+        const QString relative = QDir::current().relativeFilePath(kSample);
+        m_graph->openDataFile(relative);
+        const QString absolute = QFileInfo(kSample).absoluteFilePath();
+        QCOMPARE(main().windowTitle(), QStringLiteral("NERU Program: ") + absolute);
+        QCOMPARE(m_file->strDataFile(), absolute);
+        QCOMPARE(m_startUp->strDefaultDir, QFileInfo(kSample).absolutePath() + u'/');
+        QCOMPARE(main().intUnits(), qint16(1));
+        QVERIFY(main().mnuToolsUnitsEntries[0]->isChecked());
+        const qint32 n = m_file->series().lngNumSamples;
+        QVERIFY(n > 100);
+        QCOMPARE(graph().state().lngBarCount, 2 * n - 1);
+        QCOMPARE(graph().state().dteViewStart, graph().state().dteFullStart);
+        QCOMPARE(main().lblFlowMax->text(), graph().axisLabels().lblFlowMax);
+        QVERIFY(!main().lblTimeMid->text().isEmpty());
+        QVERIFY(main().statusText().contains(QStringLiteral("Flow: ")));
+        QVERIFY(logged().isEmpty());
+    }
+
+    void unitChangeResetsTheView()
+    {
+        m_graph->openDataFile(kSample);
+        main().cmdTimeZoomIn->click();
+        main().cmdFlowZoomIn->click();
+        const double fullMax = graph().state().dblFullMax;
+        QVERIFY(graph().state().dblViewMax < fullMax);
+        main().mnuToolsUnitsEntries[1]->trigger(); // m3/h
+        QCOMPARE(graph().state().dblViewMax, fullMax);
+        QCOMPARE(graph().state().dteViewEnd, graph().state().dteFullEnd);
+        QCOMPARE(main().lblFlowMax->text(), NamedFormats().fixed(fullMax * 3.6));
+        QVERIFY(main().statusText().contains(QStringLiteral("Flow: ")));
+    }
+
+    void viewResetRestoresTheFullView()
+    {
+        m_graph->openDataFile(kSample);
+        main().cmdTimeZoomIn->click();
+        main().hsbTime->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        QVERIFY(graph().state().dteViewStart > graph().state().dteFullStart);
+        main().mnuViewReset->trigger();
+        QCOMPARE(graph().state().dteViewStart, graph().state().dteFullStart);
+        QCOMPARE(graph().state().dteCursor, graph().state().dteFullStart);
+    }
+
+    void resizeRedrawsAtTheNewSize()
+    {
+        m_graph->openDataFile(kSample);
+        const double end = graph().elements().LinBar[2].x2;
+        const double width = m_graph->controller().picture().plotWidth();
+        const QSize frame = main().size() - main().clientArea()->size();
+        main().resize(main().clientArea()->size() + frame + QSize(300, 0));
+        QTRY_VERIFY(m_graph->controller().picture().plotWidth() > width);
+        QTRY_VERIFY(graph().elements().LinBar[2].x2 > end);
+        // The view itself is kept.
+        QCOMPARE(graph().state().dteViewStart, graph().state().dteFullStart);
+    }
+
+    void fileOfAnOldVersionIsRefused()
+    {
+        m_graph->openDataFile(kSample);
+        const qint32 n = m_file->series().lngNumSamples;
+        const QString title = main().windowTitle();
+        QFile old(m_dir.filePath(QStringLiteral("old.dat")));
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write(QByteArray(300, '3'));
+        old.close();
+        m_graph->openDataFile(old.fileName());
+        QCOMPARE(m_prompts.messages,
+                 QStringList{"This program cannot communicate with NERU software or files "
+                             "before version 4.0"});
+        QCOMPARE(m_file->series().lngNumSamples, n);
+        QCOMPARE(main().windowTitle(), title);
+        QVERIFY(graph().elements().LinBar[2].visible);
+    }
+
+    void missingFileIsLogged()
+    {
+        m_graph->openDataFile(m_dir.filePath(QStringLiteral("none.dat")));
+        const QStringList entries = logged();
+        QCOMPARE(entries.size(), 1);
+        QVERIFY(entries[0].endsWith(QStringLiteral("in mnuFileOpen_Click(frmNeru)")));
+        QVERIFY(m_prompts.messages.isEmpty());
+        QCOMPARE(m_file->series().lngNumSamples, 0);
+    }
+};
+
+QTEST_MAIN(tst_MainWindowGraph)
+#include "tst_MainWindowGraph.moc"
