@@ -2,6 +2,7 @@
 
 #include "frmNeru.h"
 #include "frmSplash.h"
+#include "graph/MainWindowGraph.h"
 
 #include <QTimer>
 
@@ -48,6 +49,8 @@ void Program::wire(frmNeru &main)
 {
     main.hooks.showAbout = [this] { showAbout(); };
     main.hooks.unloaded = [this] { mainWindowClosed(); };
+    m_graph = std::make_unique<MainWindowGraph>(main, m_file, m_startUp, m_strings,
+                                                m_errorReport, m_prompts);
 }
 
 void Program::showAbout()

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 
+class MainWindowGraph;
 class frmNeru;
 class frmSplash;
 
@@ -57,4 +58,6 @@ private:
     QString m_startFile;
     std::unique_ptr<frmSplash> m_splash;
     std::unique_ptr<frmNeru> m_main;
+    // The main window's graph; goes before the window it is wired to.
+    std::unique_ptr<MainWindowGraph> m_graph;
 };
