@@ -1,0 +1,193 @@
+// The graph of the largest district on an offscreen window: preparing and drawing a new
+// series, redrawing after a zoom and after a scroll, and painting the plot.
+#include "data/FileProcessing.h"
+#include "data/NamedFormats.h"
+#include "graph/GraphController.h"
+#include "graph/GraphPicture.h"
+#include "records/RecordEncoder.h"
+#include "samples/SampleGenerator.h"
+#include "shell/ErrorReport.h"
+#include "shell/StringTable.h"
+#include "shell/UserPrompts.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+// A district whose series fills all 3401 entries: 3398 readings with three fittings and
+// three holes that add gap markers.
+QByteArray fullImage()
+{
+    SampleGenerator::District d = SampleGenerator::flowDistrict();
+    d.days = 36;
+    d.holes = {{500, 3}, {1500, 2}, {2500, 53}};
+    d.fittings = {{0, QStringLiteral("00001")}, {900, QStringLiteral("00002")},
+                  {2000, QStringLiteral("00003")}};
+    return RecordEncoder::header(QStringLiteral("10452")) + SampleGenerator::records(d);
+}
+
+class SilentPrompts : public UserPrompts
+{
+public:
+    void message(const QString &, const QString &) override {}
+    Answer question(const QString &, const QString &) override { return Answer::No; }
+};
+
+// The decoded district and a window with the graph's controls, the plot at the size it
+// has in a 1280 x 800 main window.
+struct GraphBench
+{
+    GraphBench() : report(QStringLiteral("/dev/null")), file(report),
+          formats(QLocale(QLocale::English, QLocale::UnitedKingdom))
+    {
+        file.setImage(fullImage());
+        file.processRecords(intUnits);
+        if (file.series().lngNumSamples != SampleSeries::kCapacity)
+            qFatal("the benchmark image holds %d entries", file.series().lngNumSamples);
+
+        window.resize(1280, 800);
+        auto *picture = new GraphPicture(&window);
+        picture->setGeometry(67, 54, 1183, 665);
+        GraphController::Controls c;
+        c.Picture1 = picture;
+        c.hsbTime = new QScrollBar(Qt::Horizontal, &window);
+        c.vsbFlow = new QScrollBar(Qt::Vertical, &window);
+        c.cmdFlowZoomIn = new QPushButton(&window);
+        c.cmdFlowZoomOut = new QPushButton(&window);
+        c.cmdTimeZoomIn = new QPushButton(&window);
+        c.cmdTimeZoomOut = new QPushButton(&window);
+        for (QLabel **label : {&c.lblFlowMax, &c.lblFlowMid, &c.lblFlowMin, &c.lblTimeMin,
+                               &c.lblTimeMid, &c.lblTimeMax})
+            *label = new QLabel(&window);
+        c.showStatus = [this](const QString &text) { status = text; };
+        hsbTime = c.hsbTime;
+        graph = std::make_unique<GraphController>(
+            c, GraphController::Data{file.series(), file.settings(), intUnits,
+                                     dblFlowScaleFactor, formats, strings, report, prompts});
+        window.show();
+    }
+
+    // What a newly loaded series gets: its curve elements, then the full view.
+    void initialiseGraph()
+    {
+        graph->prepareCurveElements();
+        graph->mnuViewReset_Click();
+    }
+
+    ErrorReport report;
+    FileProcessing file;
+    qint16 intUnits = 0;
+    double dblFlowScaleFactor = 1.0;
+    NamedFormats formats;
+    StringTable strings;
+    SilentPrompts prompts;
+    QWidget window;
+    QScrollBar *hsbTime = nullptr;
+    QString status;
+    std::unique_ptr<GraphController> graph;
+};
+
+void initialiseGraphAndFirstDraw(benchmark::State &state)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto f = std::make_unique<GraphBench>();
+        state.ResumeTiming();
+        f->initialiseGraph();
+        benchmark::DoNotOptimize(f->graph->picture().curveItemCount());
+        state.PauseTiming();
+        if (f->graph->picture().curveItemCount() != 2 * SampleSeries::kCapacity - 1)
+            state.SkipWithError("the curve is not complete");
+        f.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(initialiseGraphAndFirstDraw)->Unit(benchmark::kMillisecond);
+
+// Zooming in and out in turn: each click is one full drawGraph and the plot following it.
+void drawGraphAfterZoom(benchmark::State &state)
+{
+    GraphBench f;
+    f.initialiseGraph();
+    bool in = true;
+    for (auto _ : state) {
+        if (in)
+            f.graph->cmdTimeZoomIn_Click();
+        else
+            f.graph->cmdTimeZoomOut_Click();
+        in = !in;
+    }
+}
+BENCHMARK(drawGraphAfterZoom)->Unit(benchmark::kMillisecond);
+
+// With a quarter of the time range shown, the arrows of the time bar in turn.
+void drawGraphAfterScroll(benchmark::State &state)
+{
+    GraphBench f;
+    f.initialiseGraph();
+    f.graph->cmdTimeZoomIn_Click();
+    f.graph->cmdTimeZoomIn_Click();
+    bool right = true;
+    for (auto _ : state) {
+        f.hsbTime->triggerAction(right ? QAbstractSlider::SliderPageStepAdd
+                                       : QAbstractSlider::SliderPageStepSub);
+        right = !right;
+    }
+}
+BENCHMARK(drawGraphAfterScroll)->Unit(benchmark::kMillisecond);
+
+// The drawing alone, without the scene following it.
+void drawGraphCore(benchmark::State &state)
+{
+    GraphBench f;
+    f.initialiseGraph();
+    GraphView &graph = f.graph->graph();
+    bool in = true;
+    for (auto _ : state) {
+        graph.state().dteViewEnd = in ? (graph.state().dteViewStart + graph.state().dteViewEnd) / 2
+                                      : graph.state().dteFullEnd;
+        graph.drawGraph();
+        in = !in;
+    }
+}
+BENCHMARK(drawGraphCore)->Unit(benchmark::kMillisecond);
+
+// Painting the plot with the whole series shown into a 1280 x 800 image.
+void paintPlot(benchmark::State &state)
+{
+    GraphBench f;
+    f.graph->picture().setGeometry(0, 0, 1280, 800);
+    f.initialiseGraph();
+    QImage image(1280, 800, QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        QPainter painter(&image);
+        f.graph->picture().render(&painter);
+        painter.end();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(paintPlot)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
