@@ -1,6 +1,7 @@
 // Takes the pictures of the windows shown in the documentation: the splash window and
-// the main window, the latter with its Tools > Comms menu open.
-// Usage: neru-screenshots <folder>  (run under a display, e.g. xvfb-run -a)
+// the main window, the latter with its Tools > Comms menu open. Given a download file,
+// the main window shows it with the cursor placed.
+// Usage: neru-screenshots <folder> [file.dat]  (run under a display, e.g. xvfb-run -a)
 #include "shell/Program.h"
 #include "shell/frmNeru.h"
 #include "shell/frmSplash.h"
@@ -10,6 +11,8 @@
 #include <QDir>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
+#include <QAbstractScrollArea>
 #include <QPainter>
 #include <QPixmap>
 #include <QScreen>
@@ -52,6 +55,21 @@ QPixmap withMenus(frmNeru &main, QMenu &menu, QAction &subEntry)
     return picture;
 }
 
+// A click on the plot at `fraction` of its width, as the user places the cursor.
+void placeCursor(frmNeru &main, double fraction)
+{
+    auto *plot = qobject_cast<QAbstractScrollArea *>(main.Picture1);
+    QWidget *target = plot ? plot->viewport() : main.Picture1;
+    const QPointF at(target->width() * fraction, target->height() / 2.0);
+    const QPointF global = target->mapToGlobal(at);
+    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &release);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -60,8 +78,8 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("neru"));
     QApplication::setApplicationDisplayName(QStringLiteral("NERU"));
     app.setQuitOnLastWindowClosed(false);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: neru-screenshots <folder>\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: neru-screenshots <folder> [file.dat]\n");
         return 2;
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
@@ -88,13 +106,17 @@ int main(int argc, char *argv[])
         box->close();
     });
     Program program(nullptr, [] {});
-    program.start(QDir::homePath());
+    program.start(QDir::homePath(), argc == 3 ? QString::fromLocal8Bit(argv[2]) : QString());
     settle();
     ok = program.splash().grab().save(folder + QStringLiteral("/splash.png")) && ok;
 
     program.splash().tmrSplash_Timer();
     frmNeru &main = *program.mainWindow();
     settle();
+    if (argc == 3) {
+        placeCursor(main, 0.62);
+        settle();
+    }
     ok = main.grab().save(folder + QStringLiteral("/main-window.png")) && ok;
     ok = withMenus(main, *main.mnuToolsMenu, *main.mnuToolsComms)
              .save(folder + QStringLiteral("/main-window-comms-menu.png"))
