@@ -104,9 +104,11 @@ void GraphController::ResetForm()
     refresh();
 }
 
+// No guard of its own: a failure here belongs to the command that loads the data.
 void GraphController::prepareCurveElements()
 {
-    run("initialiseGraph", [this] { m_graph->prepareCurveElements(); });
+    m_graph->prepareCurveElements();
+    refresh();
 }
 
 void GraphController::drawGraph()
