@@ -44,16 +44,16 @@ public:
 class NoWindow : public DownloadProgress
 {
 public:
-    void showDownload() override {}
-    void setProgressMaximum(qint32) override {}
-    void setProgressValue(qint32) override {}
+    void showDownload() override { }
+    void setProgressMaximum(qint32) override { }
+    void setProgressValue(qint32) override { }
     bool blnCancelDownload() const override { return false; }
-    void hideDownload() override {}
+    void hideDownload() override { }
 };
 
 double processSeconds()
 {
-    timespec t{};
+    timespec t {};
     ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
     return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
 }
@@ -84,7 +84,7 @@ void BM_PacedDownload(benchmark::State &state)
     }
     QProcess simulator;
     simulator.start(QStringLiteral(NERU_LOGGER_SIM),
-                    {QStringLiteral("--pace"), QStringLiteral("--memory"), memory});
+                    { QStringLiteral("--pace"), QStringLiteral("--memory"), memory });
     if (!simulator.waitForStarted() || !simulator.waitForReadyRead(5000))
         qFatal("the simulator did not start");
     const QString device = QString::fromLocal8Bit(simulator.readLine()).trimmed();
@@ -99,7 +99,7 @@ void BM_PacedDownload(benchmark::State &state)
     const NamedFormats formats;
     SystemClock clock;
     EventLoopEvents events;
-    NERUComm comm({port, messages, window, errorReport, strings, formats, clock, events});
+    NERUComm comm({ port, messages, window, errorReport, strings, formats, clock, events });
     comm.intCOMPort = 1;
 
     double overFloor = 0.0;

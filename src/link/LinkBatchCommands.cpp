@@ -29,12 +29,11 @@ class LinkBatchCommands::Session
 {
 public:
     Session(LinkBatchCommands &owner, const Context &context)
-        : devices(context.settings),
-          port(devices),
-          comm({port, owner, owner, context.errorReport, context.strings, context.formats, clock,
-                events})
-    {
-    }
+        : devices(context.settings)
+        , port(devices)
+        , comm({ port, owner, owner, context.errorReport, context.strings, context.formats, clock,
+                 events })
+    { }
 
     PortDevices devices;
     SerialPortControl port;
@@ -45,8 +44,7 @@ public:
 
 LinkBatchCommands::LinkBatchCommands(Context context)
     : m_context(context)
-{
-}
+{ }
 
 LinkBatchCommands::~LinkBatchCommands() = default;
 
@@ -245,10 +243,9 @@ int LinkBatchCommands::interrogate(const QStringList &arguments)
         return failed(QStringLiteral("interrogate"));
     const QByteArray download = comm.bytDownload.left(comm.lngDownloadLength);
 
-    const QString path
-        = folder + QStringLiteral("download-")
-          + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"))
-          + QStringLiteral(".bin");
+    const QString path = folder + QStringLiteral("download-")
+        + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"))
+        + QStringLiteral(".bin");
     if (!force && QFileInfo::exists(path)) {
         tool.printError(kProgram + QStringLiteral(": ") + path
                         + QStringLiteral(": already exists (use --force to overwrite)"));

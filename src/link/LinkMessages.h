@@ -9,8 +9,8 @@ class LinkMessages
 public:
     enum class Kind {
         Information, // an operation succeeded ("NERU memory has been cleared")
-        Warning,     // the operation goes on or ends without an error ("No data found ...")
-        Failure      // the operation failed
+        Warning, // the operation goes on or ends without an error ("No data found ...")
+        Failure // the operation failed
     };
 
     virtual ~LinkMessages() = default;

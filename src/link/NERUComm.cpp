@@ -60,8 +60,7 @@ private:
 
 NERUComm::NERUComm(Context context)
     : m_context(context)
-{
-}
+{ }
 
 // --- Exchanges ---------------------------------------------------------------------
 
@@ -88,8 +87,8 @@ QByteArray NERUComm::getCommandBytes(qint32 command, qint32 parameter) const
         const QDate date = now.date();
         const QTime time = now.time();
         const int weekday = date.dayOfWeek() % 7 + 1; // 1 = Sunday
-        for (int field : {time.hour(), time.minute(), time.second(), date.month(), date.day(),
-                          date.year() % 100, weekday})
+        for (int field : { time.hour(), time.minute(), time.second(), date.month(), date.day(),
+                           date.year() % 100, weekday })
             frame.append(static_cast<char>(toByte(field)));
     } else if (command == kReadDataBlock) {
         frame.append(static_cast<char>(toByte(parameter)));
@@ -136,8 +135,8 @@ void NERUComm::waitForInput(qint32 count, qint32 command)
             return;
         if (wholeSeconds() - t0 > kTimeOutSeconds) {
             const QString what = command == kReadClock && count == 1
-                                     ? QStringLiteral("the wake-up")
-                                     : QStringLiteral("command %1").arg(command);
+                ? QStringLiteral("the wake-up")
+                : QStringLiteral("command %1").arg(command);
             if (buffered == 0)
                 throw PortError(QStringLiteral("%1: no reply to %2 within %3 seconds")
                                     .arg(port.deviceName(), what)
@@ -237,8 +236,7 @@ void NERUComm::communicationError(const QString &reason, const QString &advice)
         detail += u'\n' + advice;
     const StringTable &t = m_context.strings;
     m_context.messages.showMessage(LinkMessages::Kind::Failure,
-                                   t.text(40200) + QStringLiteral("\r\n") + t.text(40210),
-                                   detail);
+                                   t.text(40200) + QStringLiteral("\r\n") + t.text(40210), detail);
 }
 
 bool NERUComm::refuse(const QString &procedure)

@@ -4,8 +4,7 @@
 
 PortDevices::PortDevices(const SettingsStore *settings)
     : m_settings(settings)
-{
-}
+{ }
 
 QString PortDevices::settingsKey(qint16 port)
 {

@@ -8,9 +8,9 @@ class PortError : public RuntimeError
 {
 public:
     PortError(const QString &description, const QString &advice)
-        : RuntimeError(description), m_advice(advice)
-    {
-    }
+        : RuntimeError(description)
+        , m_advice(advice)
+    { }
 
     QString advice() const { return m_advice; }
 

@@ -22,7 +22,8 @@ RuntimeError invalidPropertyValue()
 } // namespace
 
 SerialPortControl::SerialPortControl(const PortDevices &devices, QObject *parent)
-    : QObject(parent), m_devices(devices)
+    : QObject(parent)
+    , m_devices(devices)
 {
     connect(&m_port, &QSerialPort::readyRead, this, &SerialPortControl::inputArrived);
     connect(&m_port, &QSerialPort::errorOccurred, this, &SerialPortControl::onErrorOccurred);
@@ -229,7 +230,7 @@ void SerialPortControl::onErrorOccurred(QSerialPort::SerialPortError error)
         return;
     // After a hang-up the system's error text is a leftover of some other call.
     m_failure = m_device + QStringLiteral(": ")
-                + (error == QSerialPort::ResourceError ? QStringLiteral("the line was lost")
-                                                       : m_port.errorString());
+        + (error == QSerialPort::ResourceError ? QStringLiteral("the line was lost")
+                                               : m_port.errorString());
     emit failed();
 }

@@ -15,8 +15,7 @@ constexpr int kQuietMSecs = 250;
 
 FakeLinkTime::FakeLinkTime(qint64 startMSecsSinceEpoch)
     : m_now(startMSecsSinceEpoch)
-{
-}
+{ }
 
 void FakeLinkTime::wait(SerialPortControl &port, qint64 maxMSecs, bool inputAwaited)
 {

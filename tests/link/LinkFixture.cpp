@@ -14,17 +14,18 @@ qint64 LinkFixture::defaultStart()
 }
 
 LinkFixture::LinkFixture(LoggerSimulator::Options options, Time time, qint64 startMSecs)
-    : simulator(std::move(options)),
-      fakeTime(startMSecs),
-      clock(time == Time::Fake ? static_cast<const LinkClock &>(fakeTime) : systemClock),
-      events(time == Time::Fake ? static_cast<LinkEvents &>(fakeTime) : realEvents),
-      errorReport(folder.filePath(QStringLiteral("events.log"))),
-      formats(QLocale(QLocale::English, QLocale::UnitedKingdom)),
-      port(devices),
-      comm({port, messages, progress, errorReport, strings, formats, clock, events})
+    : simulator(std::move(options))
+    , fakeTime(startMSecs)
+    , clock(time == Time::Fake ? static_cast<const LinkClock &>(fakeTime) : systemClock)
+    , events(time == Time::Fake ? static_cast<LinkEvents &>(fakeTime) : realEvents)
+    , errorReport(folder.filePath(QStringLiteral("events.log")))
+    , formats(QLocale(QLocale::English, QLocale::UnitedKingdom))
+    , port(devices)
+    , comm({ port, messages, progress, errorReport, strings, formats, clock, events })
 {
-    QObject::connect(&simulator, &LoggerSimulator::frameReceived,
-                     [this](const QByteArray &frame) { frameTimes.append({frame, now()}); });
+    QObject::connect(&simulator, &LoggerSimulator::frameReceived, [this](const QByteArray &frame) {
+        frameTimes.append({ frame, now() });
+    });
 }
 
 bool LinkFixture::start()

@@ -19,7 +19,7 @@ public:
 
     void showMessage(Kind kind, const QString &text, const QString &detail) override
     {
-        shown.append({kind, text, detail, QDateTime::currentMSecsSinceEpoch()});
+        shown.append({ kind, text, detail, QDateTime::currentMSecsSinceEpoch() });
     }
 
     QStringList texts() const

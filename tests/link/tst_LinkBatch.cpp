@@ -102,7 +102,7 @@ QByteArray twoDistricts()
     second.number = QStringLiteral("00034");
     second.intervalCode = 8;
     QByteArray bytes;
-    for (const RecordEncoder::District &d : {first, second}) {
+    for (const RecordEncoder::District &d : { first, second }) {
         bytes += RecordEncoder::district(d);
         RecordEncoder::Time t;
         t.year = 2026;
@@ -122,9 +122,10 @@ QByteArray readFile(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-const QStringList kCommunicationError{
+const QStringList kCommunicationError {
     QStringLiteral("An error has occurred communicating with the NERU unit"),
-    QStringLiteral("Check the COM port and cable and then try again")};
+    QStringLiteral("Check the COM port and cable and then try again")
+};
 
 } // namespace
 
@@ -149,15 +150,15 @@ private slots:
 void TestLinkBatch::usageErrorsSendNothing_data()
 {
     QTest::addColumn<QStringList>("arguments");
-    QTest::newRow("no port") << QStringList{QStringLiteral("clock")};
-    QTest::newRow("COM5") << QStringList{QStringLiteral("clock"), QStringLiteral("--port"),
-                                         QStringLiteral("COM5")};
+    QTest::newRow("no port") << QStringList { QStringLiteral("clock") };
+    QTest::newRow("COM5") << QStringList { QStringLiteral("clock"), QStringLiteral("--port"),
+                                           QStringLiteral("COM5") };
     QTest::newRow("unknown option")
-        << QStringList{QStringLiteral("set-clock"), QStringLiteral("--port"),
-                       QStringLiteral("COM1"), QStringLiteral("--now")};
+        << QStringList { QStringLiteral("set-clock"), QStringLiteral("--port"),
+                         QStringLiteral("COM1"), QStringLiteral("--now") };
     QTest::newRow("a stray argument")
-        << QStringList{QStringLiteral("logger-info"), QStringLiteral("--port"),
-                       QStringLiteral("COM1"), QStringLiteral("extra")};
+        << QStringList { QStringLiteral("logger-info"), QStringLiteral("--port"),
+                         QStringLiteral("COM1"), QStringLiteral("extra") };
 }
 
 void TestLinkBatch::usageErrorsSendNothing()
@@ -174,33 +175,35 @@ void TestLinkBatch::usageErrorsSendNothing()
 
 void TestLinkBatch::clockPrintsTheLoggersClock()
 {
-    Simulator simulator({QStringLiteral("--clock"), QStringLiteral("2001-09-03T14:05:09")});
+    Simulator simulator({ QStringLiteral("--clock"), QStringLiteral("2001-09-03T14:05:09") });
     QVERIFY(!simulator.device().isEmpty());
-    const Run run = runCli({QStringLiteral("clock"), QStringLiteral("--port"), simulator.device()});
+    const Run run
+        = runCli({ QStringLiteral("clock"), QStringLiteral("--port"), simulator.device() });
     QCOMPARE(run.exitCode, 0);
     // The logger's clock runs on while the exchange waits for the next second.
     const QRegularExpression shown(QStringLiteral("^03/09/2001 14:05:(09|1[0-2])\n$"));
     QVERIFY2(shown.match(run.out).hasMatch(), qPrintable(run.out));
     QVERIFY(run.err.isEmpty());
-    QCOMPARE(simulator.frames(), (QStringList{QStringLiteral("rx 01"), QStringLiteral("rx 01")}));
+    QCOMPARE(simulator.frames(),
+             (QStringList { QStringLiteral("rx 01"), QStringLiteral("rx 01") }));
 }
 
 void TestLinkBatch::loggerInfoPrintsTheSettingsDialogValues()
 {
-    Simulator simulator({QStringLiteral("--clock"), QStringLiteral("2001-09-03T14:05:09"),
-                         QStringLiteral("--serial"), QStringLiteral("AB1234"),
-                         QStringLiteral("--calibration"), QStringLiteral("2001-09-06"),
-                         QStringLiteral("--id"), QStringLiteral("1042"),
-                         QStringLiteral("--version"), QStringLiteral("V2.01")});
+    Simulator simulator({ QStringLiteral("--clock"), QStringLiteral("2001-09-03T14:05:09"),
+                          QStringLiteral("--serial"), QStringLiteral("AB1234"),
+                          QStringLiteral("--calibration"), QStringLiteral("2001-09-06"),
+                          QStringLiteral("--id"), QStringLiteral("1042"),
+                          QStringLiteral("--version"), QStringLiteral("V2.01") });
     QVERIFY(simulator.device().isEmpty()); // an identification beyond a byte is refused
-    Simulator valid({QStringLiteral("--clock"), QStringLiteral("2001-09-03T14:05:09"),
-                     QStringLiteral("--serial"), QStringLiteral("AB1234"),
-                     QStringLiteral("--calibration"), QStringLiteral("2001-09-06"),
-                     QStringLiteral("--id"), QStringLiteral("142"), QStringLiteral("--version"),
-                     QStringLiteral("V2.01")});
+    Simulator valid({ QStringLiteral("--clock"), QStringLiteral("2001-09-03T14:05:09"),
+                      QStringLiteral("--serial"), QStringLiteral("AB1234"),
+                      QStringLiteral("--calibration"), QStringLiteral("2001-09-06"),
+                      QStringLiteral("--id"), QStringLiteral("142"), QStringLiteral("--version"),
+                      QStringLiteral("V2.01") });
     QVERIFY(!valid.device().isEmpty());
     const Run run
-        = runCli({QStringLiteral("logger-info"), QStringLiteral("--port"), valid.device()});
+        = runCli({ QStringLiteral("logger-info"), QStringLiteral("--port"), valid.device() });
     QCOMPARE(run.exitCode, 0);
     const QStringList lines = run.out.split(u'\n', Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 5);
@@ -211,16 +214,17 @@ void TestLinkBatch::loggerInfoPrintsTheSettingsDialogValues()
     QVERIFY2(lines.at(4).startsWith(QStringLiteral("Date/Time: 03/09/2001 14:05:")),
              qPrintable(lines.at(4)));
     // Two exchanges, each with its own wake-up: the clock, then the information.
-    QCOMPARE(valid.frames(), (QStringList{QStringLiteral("rx 01"), QStringLiteral("rx 01"),
-                                          QStringLiteral("rx 01"), QStringLiteral("rx 12")}));
+    QCOMPARE(valid.frames(),
+             (QStringList { QStringLiteral("rx 01"), QStringLiteral("rx 01"),
+                            QStringLiteral("rx 01"), QStringLiteral("rx 12") }));
 }
 
 void TestLinkBatch::setClockSendsThePCsClock()
 {
-    Simulator simulator({QStringLiteral("--clock"), QStringLiteral("1999-01-01T00:00:00")});
+    Simulator simulator({ QStringLiteral("--clock"), QStringLiteral("1999-01-01T00:00:00") });
     QVERIFY(!simulator.device().isEmpty());
     const Run run
-        = runCli({QStringLiteral("set-clock"), QStringLiteral("--port"), simulator.device()});
+        = runCli({ QStringLiteral("set-clock"), QStringLiteral("--port"), simulator.device() });
     const QDateTime now = QDateTime::currentDateTime();
     QCOMPARE(run.exitCode, 0);
     QVERIFY(simulator.waitForLines(3));
@@ -247,26 +251,27 @@ void TestLinkBatch::clearNeedsYesAndThenEmptiesTheLogger()
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(twoDistricts());
     }
-    Simulator simulator({QStringLiteral("--memory"), memory});
+    Simulator simulator({ QStringLiteral("--memory"), memory });
     QVERIFY(!simulator.device().isEmpty());
 
     const Run refused
-        = runCli({QStringLiteral("clear"), QStringLiteral("--port"), simulator.device()});
+        = runCli({ QStringLiteral("clear"), QStringLiteral("--port"), simulator.device() });
     QCOMPARE(refused.exitCode, 2);
     QVERIFY2(refused.err.contains(QStringLiteral("--yes")), qPrintable(refused.err));
     QVERIFY(simulator.frames().isEmpty());
 
-    const Run cleared = runCli({QStringLiteral("clear"), QStringLiteral("--port"),
-                                simulator.device(), QStringLiteral("--yes")});
+    const Run cleared = runCli({ QStringLiteral("clear"), QStringLiteral("--port"),
+                                 simulator.device(), QStringLiteral("--yes") });
     QCOMPARE(cleared.exitCode, 0);
     QCOMPARE(cleared.out, QStringLiteral("NERU memory has been cleared\n"));
 
-    const Run empty = runCli({QStringLiteral("interrogate"), QStringLiteral("--port"),
-                              simulator.device(), QStringLiteral("--dir"), folder.path()},
+    const Run empty = runCli({ QStringLiteral("interrogate"), QStringLiteral("--port"),
+                               simulator.device(), QStringLiteral("--dir"), folder.path() },
                              folder.path());
     QCOMPARE(empty.exitCode, 1);
     QCOMPARE(empty.err, QStringLiteral("No data found in NERU unit\n"));
-    QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("memory.bin")});
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files),
+             QStringList { QStringLiteral("memory.bin") });
 }
 
 void TestLinkBatch::interrogateWritesTheDownloadThenTheDistricts()
@@ -282,29 +287,28 @@ void TestLinkBatch::interrogateWritesTheDownloadThenTheDistricts()
     QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("out")));
     QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("split")));
     const QString out = folder.filePath(QStringLiteral("out"));
-    Simulator simulator({QStringLiteral("--memory"), memoryPath});
+    Simulator simulator({ QStringLiteral("--memory"), memoryPath });
     QVERIFY(!simulator.device().isEmpty());
 
-    const Run run = runCli({QStringLiteral("interrogate"), QStringLiteral("--port"),
-                            simulator.device(), QStringLiteral("--dir"), out});
+    const Run run = runCli({ QStringLiteral("interrogate"), QStringLiteral("--port"),
+                             simulator.device(), QStringLiteral("--dir"), out });
     QCOMPARE(run.exitCode, 0);
     const int blocks = static_cast<int>(memory.size()) / 128 + 1;
     QVERIFY2(run.err.contains(QStringLiteral("Reading data from NERU: block %1 of %1").arg(blocks)),
              qPrintable(run.err));
     const QStringList printed = run.out.split(u'\n', Qt::SkipEmptyParts);
     QCOMPARE(printed.size(), 3);
-    const QRegularExpression downloadName(
-        QStringLiteral("/download-\\d{8}-\\d{6}\\.bin$"));
+    const QRegularExpression downloadName(QStringLiteral("/download-\\d{8}-\\d{6}\\.bin$"));
     QVERIFY2(downloadName.match(printed.first()).hasMatch(), qPrintable(printed.first()));
     QCOMPARE(readFile(printed.first()), memory);
 
     // The districts are cut exactly as split cuts the saved download.
     const QString splitFolder = folder.filePath(QStringLiteral("split"));
-    const Run split = runCli({QStringLiteral("split"), printed.first(), QStringLiteral("--dir"),
-                              splitFolder});
+    const Run split = runCli(
+        { QStringLiteral("split"), printed.first(), QStringLiteral("--dir"), splitFolder });
     QCOMPARE(split.exitCode, 0);
     const QStringList districts = QDir(splitFolder).entryList(QDir::Files);
-    QCOMPARE(districts, (QStringList{QStringLiteral("00012.dat"), QStringLiteral("00034.dat")}));
+    QCOMPARE(districts, (QStringList { QStringLiteral("00012.dat"), QStringLiteral("00034.dat") }));
     for (const QString &name : districts) {
         QCOMPARE(readFile(out + u'/' + name), readFile(splitFolder + u'/' + name));
         QVERIFY(printed.contains(out + u'/' + name));
@@ -313,9 +317,10 @@ void TestLinkBatch::interrogateWritesTheDownloadThenTheDistricts()
 
 void TestLinkBatch::failurePrintsTheMessageAndExitsOne()
 {
-    Simulator simulator({QStringLiteral("--silent")});
+    Simulator simulator({ QStringLiteral("--silent") });
     QVERIFY(!simulator.device().isEmpty());
-    const Run run = runCli({QStringLiteral("clock"), QStringLiteral("--port"), simulator.device()});
+    const Run run
+        = runCli({ QStringLiteral("clock"), QStringLiteral("--port"), simulator.device() });
     QCOMPARE(run.exitCode, 1);
     QVERIFY(run.out.isEmpty());
     const QStringList lines = run.err.split(u'\n', Qt::SkipEmptyParts);
@@ -328,7 +333,7 @@ void TestLinkBatch::failurePrintsTheMessageAndExitsOne()
 
 void TestLinkBatch::comPortsFollowTheSettingsFile()
 {
-    Simulator simulator({QStringLiteral("--clock"), QStringLiteral("2001-09-03T14:05:09")});
+    Simulator simulator({ QStringLiteral("--clock"), QStringLiteral("2001-09-03T14:05:09") });
     QVERIFY(!simulator.device().isEmpty());
     {
         SettingsStore settings;
@@ -336,7 +341,7 @@ void TestLinkBatch::comPortsFollowTheSettingsFile()
         QVERIFY(settings.sync());
     }
     const Run run
-        = runCli({QStringLiteral("clock"), QStringLiteral("--port"), QStringLiteral("com3")});
+        = runCli({ QStringLiteral("clock"), QStringLiteral("--port"), QStringLiteral("com3") });
     QCOMPARE(run.exitCode, 0);
     QVERIFY2(run.out.startsWith(QStringLiteral("03/09/2001 14:05:")), qPrintable(run.out));
 }

@@ -4,9 +4,9 @@
 
 namespace {
 
-const QString kCommunicationError = QStringLiteral(
-    "An error has occurred communicating with the NERU unit\r\n"
-    "Check the COM port and cable and then try again");
+const QString kCommunicationError
+    = QStringLiteral("An error has occurred communicating with the NERU unit\r\n"
+                     "Check the COM port and cable and then try again");
 
 qint64 at(int hour, int minute, int second, int msec)
 {
@@ -214,7 +214,7 @@ void TestLinkExchange::secondExchangeWhileWaitingIsRefused()
     QStringList frames;
     for (const QByteArray &frame : link.frames())
         frames.append(QString::fromLatin1(frame.toHex()));
-    QCOMPARE(frames, (QStringList{QStringLiteral("01"), QStringLiteral("0d")}));
+    QCOMPARE(frames, (QStringList { QStringLiteral("01"), QStringLiteral("0d") }));
     QVERIFY(link.eventLog().contains(QStringLiteral("Refused")));
 }
 

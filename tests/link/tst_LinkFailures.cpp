@@ -8,18 +8,18 @@
 
 namespace {
 
-const QString kCommunicationError = QStringLiteral(
-    "An error has occurred communicating with the NERU unit\r\n"
-    "Check the COM port and cable and then try again");
+const QString kCommunicationError
+    = QStringLiteral("An error has occurred communicating with the NERU unit\r\n"
+                     "Check the COM port and cable and then try again");
 
 // Runs as another user for the life of the object (only root can).
 class EffectiveUser
 {
 public:
     explicit EffectiveUser(uid_t user)
-        : m_previous(::geteuid()), m_changed(::seteuid(user) == 0)
-    {
-    }
+        : m_previous(::geteuid())
+        , m_changed(::seteuid(user) == 0)
+    { }
     ~EffectiveUser()
     {
         if (m_changed && ::seteuid(m_previous) != 0)
@@ -56,9 +56,9 @@ void TestLinkFailures::failureEndsInOneMessage_data()
     QTest::addColumn<QString>("reason");
     QTest::addColumn<QString>("advice");
 
-    QTest::newRow("logger silent") << QStringLiteral("silent") << 0 << true
-                                   << QStringLiteral("no reply to the wake-up")
-                                   << QStringLiteral("switched on");
+    QTest::newRow("logger silent")
+        << QStringLiteral("silent") << 0 << true << QStringLiteral("no reply to the wake-up")
+        << QStringLiteral("switched on");
     QTest::newRow("short reply") << QStringLiteral("short") << 1 << true
                                  << QStringLiteral("only 1 of the 2 bytes")
                                  << QStringLiteral("Check the cable");
@@ -71,8 +71,7 @@ void TestLinkFailures::failureEndsInOneMessage_data()
     QTest::newRow("port missing") << QStringLiteral("missing") << -1 << false
                                   << QStringLiteral("No such file or directory")
                                   << QStringLiteral("[Ports]");
-    QTest::newRow("port in use") << QStringLiteral("busy") << -1 << false
-                                 << QStringLiteral("busy")
+    QTest::newRow("port in use") << QStringLiteral("busy") << -1 << false << QStringLiteral("busy")
                                  << QStringLiteral("in use by another program");
 }
 
@@ -132,8 +131,9 @@ void TestLinkFailures::permissionDeniedSaysHowToGetAccess_data()
     QTest::addColumn<bool>("groupMayUseIt");
     QTest::addColumn<QString>("advice");
     QTest::newRow("the device's group may use it")
-        << true << QStringLiteral("belongs to the group \"dialout\". Add your user to it with "
-                                  "\"sudo usermod -aG dialout $USER\"");
+        << true
+        << QStringLiteral("belongs to the group \"dialout\". Add your user to it with "
+                          "\"sudo usermod -aG dialout $USER\"");
     QTest::newRow("only the owner may use it") << false << QStringLiteral("Only its owner may use");
 }
 

@@ -34,8 +34,8 @@ void TestLinkFrames::getCommandBytes_data()
 
     const QDateTime monday(QDate(2001, 9, 3), QTime(14, 5, 9));
     QTest::newRow("wake-up / read clock") << 1 << 0 << monday << QByteArray::fromHex("01");
-    QTest::newRow("read clock ignores the parameter") << 1 << 77 << monday
-                                                      << QByteArray::fromHex("01");
+    QTest::newRow("read clock ignores the parameter")
+        << 1 << 77 << monday << QByteArray::fromHex("01");
     QTest::newRow("read data length") << 13 << 0 << monday << QByteArray::fromHex("0d");
     QTest::newRow("read block 0") << 14 << 0 << monday << QByteArray::fromHex("0e00");
     QTest::newRow("read block 250") << 14 << 250 << monday << QByteArray::fromHex("0efa");
@@ -121,8 +121,8 @@ void TestLinkFrames::appendBytes_data()
     QTest::newRow("both empty") << QByteArray() << QByteArray() << QByteArray();
     QTest::newRow("empty source keeps the destination")
         << QByteArray("ab") << QByteArray() << QByteArray("ab");
-    QTest::newRow("into an empty destination") << QByteArray() << QByteArray("xy")
-                                               << QByteArray("xy");
+    QTest::newRow("into an empty destination")
+        << QByteArray() << QByteArray("xy") << QByteArray("xy");
     QTest::newRow("keeps order and zero bytes")
         << QByteArray("a\0b", 3) << QByteArray("\0c", 2) << QByteArray("a\0b\0c", 5);
 }
@@ -157,20 +157,19 @@ void TestLinkFrames::operationFramesOnTheLine_data()
     QTest::addColumn<QString>("operation");
     QTest::addColumn<QStringList>("frames");
     QTest::newRow("getDateAndTime") << QStringLiteral("getDateAndTime")
-                                    << QStringList{QStringLiteral("01"), QStringLiteral("01")};
+                                    << QStringList { QStringLiteral("01"), QStringLiteral("01") };
     QTest::newRow("getGeneralInfo") << QStringLiteral("getGeneralInfo")
-                                    << QStringList{QStringLiteral("01"), QStringLiteral("12")};
+                                    << QStringList { QStringLiteral("01"), QStringLiteral("12") };
     // The frame carries the PC's time when it is sent, after the pause to 14:05:09.
-    QTest::newRow("programRTC") << QStringLiteral("programRTC")
-                                << QStringList{QStringLiteral("01"),
-                                               QStringLiteral("020e050909030102")};
+    QTest::newRow("programRTC") << QStringLiteral(
+        "programRTC") << QStringList { QStringLiteral("01"), QStringLiteral("020e050909030102") };
     QTest::newRow("reprogramNERU") << QStringLiteral("reprogramNERU")
-                                   << QStringList{QStringLiteral("01"), QStringLiteral("0f")};
+                                   << QStringList { QStringLiteral("01"), QStringLiteral("0f") };
     QTest::newRow("getRawData of 300 bytes")
         << QStringLiteral("getRawData")
-        << QStringList{QStringLiteral("01"), QStringLiteral("0d"),   QStringLiteral("01"),
-                       QStringLiteral("0e00"), QStringLiteral("01"), QStringLiteral("0e01"),
-                       QStringLiteral("01"),   QStringLiteral("0e02")};
+        << QStringList { QStringLiteral("01"),   QStringLiteral("0d"),  QStringLiteral("01"),
+                         QStringLiteral("0e00"), QStringLiteral("01"),  QStringLiteral("0e01"),
+                         QStringLiteral("01"),   QStringLiteral("0e02") };
 }
 
 void TestLinkFrames::operationFramesOnTheLine()

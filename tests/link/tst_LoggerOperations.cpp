@@ -6,9 +6,9 @@
 
 namespace {
 
-const QString kCommunicationError = QStringLiteral(
-    "An error has occurred communicating with the NERU unit\r\n"
-    "Check the COM port and cable and then try again");
+const QString kCommunicationError
+    = QStringLiteral("An error has occurred communicating with the NERU unit\r\n"
+                     "Check the COM port and cable and then try again");
 
 double dateTime(int year, int month, int day, int hour = 0, int minute = 0, int second = 0)
 {
@@ -91,12 +91,12 @@ void TestLoggerOperations::clockReplyIsDecoded_data()
         << QByteArray::fromHex("00000003000101") << dateTime(2001, 2, 28);
     QTest::newRow("hour 24 is the next day")
         << QByteArray::fromHex("18000009030102") << dateTime(2001, 9, 4);
-    QTest::newRow("year 29 is 2029") << QByteArray::fromHex("0102030c1f1d01")
-                                     << dateTime(2029, 12, 31, 1, 2, 3);
-    QTest::newRow("year 30 is 1930") << QByteArray::fromHex("01020301011e01")
-                                     << dateTime(1930, 1, 1, 1, 2, 3);
-    QTest::newRow("year 99 is 1999") << QByteArray::fromHex("173b3b0c1f6306")
-                                     << dateTime(1999, 12, 31, 23, 59, 59);
+    QTest::newRow("year 29 is 2029")
+        << QByteArray::fromHex("0102030c1f1d01") << dateTime(2029, 12, 31, 1, 2, 3);
+    QTest::newRow("year 30 is 1930")
+        << QByteArray::fromHex("01020301011e01") << dateTime(1930, 1, 1, 1, 2, 3);
+    QTest::newRow("year 99 is 1999")
+        << QByteArray::fromHex("173b3b0c1f6306") << dateTime(1999, 12, 31, 23, 59, 59);
 }
 
 void TestLoggerOperations::clockReplyIsDecoded()
@@ -116,13 +116,18 @@ void TestLoggerOperations::generalInfoIsDecoded()
 {
     LoggerSimulator::Options options;
     options.replies.insert(NERUComm::kReadGeneralInfo,
-                           QByteArray("AB\0" "12\xE9", 6) + QByteArray::fromHex("0609140107")
-                               + QByteArray("V1.02"));
+                           QByteArray("AB\0"
+                                      "12\xE9",
+                                      6)
+                               + QByteArray::fromHex("0609140107") + QByteArray("V1.02"));
     LinkFixture link(options);
     QVERIFY(link.start());
     QCOMPARE(link.comm.getGeneralInfo(), false);
     // Byte for byte: the zero byte stays, nothing is trimmed.
-    QCOMPARE(link.comm.strSerialNumber, QString(QLatin1String("AB\0" "12\xE9", 6)));
+    QCOMPARE(link.comm.strSerialNumber,
+             QString(QLatin1String("AB\0"
+                                   "12\xE9",
+                                   6)));
     QCOMPARE(link.comm.strSerialNumber.size(), 6);
     QCOMPARE(link.comm.dteCalibration, dateTime(2001, 9, 6));
     QCOMPARE(link.comm.lngIdentification, 7);
@@ -199,16 +204,16 @@ void TestLoggerOperations::downloadReadsLengthThenBlocks_data()
     QTest::addColumn<int>("downloadLength");
 
     QTest::newRow("0 bytes: nothing to read")
-        << 0 << QStringList{QStringLiteral("No data found in NERU unit")} << 0 << 0;
+        << 0 << QStringList { QStringLiteral("No data found in NERU unit") } << 0 << 0;
     QTest::newRow("1 byte") << 1 << QStringList() << 1 << 1;
     QTest::newRow("256 bytes: one block beyond the data") << 256 << QStringList() << 3 << 256;
     QTest::newRow("300 bytes") << 300 << QStringList() << 3 << 300;
-    QTest::newRow("32000 bytes: the most there is room for") << 32000 << QStringList() << 251
-                                                           << 32000;
+    QTest::newRow("32000 bytes: the most there is room for")
+        << 32000 << QStringList() << 251 << 32000;
     QTest::newRow("40000 bytes: cut to 32000")
         << 40000
-        << QStringList{
-               QStringLiteral("Data memory limits have been exceeded some data may be lost")}
+        << QStringList { QStringLiteral(
+               "Data memory limits have been exceeded some data may be lost") }
         << 251 << 32000;
 }
 
@@ -285,9 +290,9 @@ void TestLoggerOperations::failedBlockEndsTheDownloadWithoutData()
     QVERIFY(link.start());
     link.comm.getRawData();
     QCOMPARE(link.comm.lngDownloadLength, 0);
-    QCOMPARE(link.messages.texts(), QStringList{kCommunicationError});
+    QCOMPARE(link.messages.texts(), QStringList { kCommunicationError });
     QCOMPARE(blockFrames(link.frames()),
-             (QStringList{QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2")}));
+             (QStringList { QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2") }));
     // The blocks that came stay, but count for nothing.
     QCOMPARE(link.comm.bytDownload, options.memory.left(3 * 128));
     QVERIFY(!link.progress.visible);
@@ -325,8 +330,8 @@ void TestLoggerOperations::fileModeReadsRawDataFromTheCurrentFolder()
     QCOMPARE(link.comm.bytDownload, bytes);
     if (messageShown)
         QCOMPARE(link.messages.texts(),
-                 QStringList{QStringLiteral("Unable to find rawdata in ")
-                             + QDir::toNativeSeparators(QDir::currentPath())});
+                 QStringList { QStringLiteral("Unable to find rawdata in ")
+                               + QDir::toNativeSeparators(QDir::currentPath()) });
     else
         QVERIFY(link.messages.shown.isEmpty());
     QVERIFY(link.frames().isEmpty());
@@ -341,7 +346,7 @@ void TestLoggerOperations::programRTCSetsTheClockAndSaysSo()
     QVERIFY(link.start());
     QCOMPARE(link.comm.programRTC(), false);
     QCOMPARE(link.messages.texts(),
-             QStringList{QStringLiteral("Date/Time has been set to 03/09/2001 14:05:09")});
+             QStringList { QStringLiteral("Date/Time has been set to 03/09/2001 14:05:09") });
     QCOMPARE(link.messages.shown.first().kind, LinkMessages::Kind::Information);
     QTRY_COMPARE(link.frames().size(), 2);
     const QDateTime loggerClock = link.simulator.loggerClock();
@@ -356,7 +361,7 @@ void TestLoggerOperations::reprogramNERUClearsTheMemoryAndSaysSo()
     LinkFixture link(options);
     QVERIFY(link.start());
     QCOMPARE(link.comm.reprogramNERU(), false);
-    QCOMPARE(link.messages.texts(), QStringList{QStringLiteral("NERU memory has been cleared")});
+    QCOMPARE(link.messages.texts(), QStringList { QStringLiteral("NERU memory has been cleared") });
     QTRY_VERIFY(link.simulator.memory().isEmpty());
     link.comm.getRawData();
     QCOMPARE(link.comm.lngDownloadLength, 0);
@@ -379,7 +384,7 @@ void TestLoggerOperations::failedCommandsShowNoSuccessMessage()
     LinkFixture link(options);
     QVERIFY(link.start());
     QCOMPARE(setClock ? link.comm.programRTC() : link.comm.reprogramNERU(), true);
-    QCOMPARE(link.messages.texts(), QStringList{kCommunicationError});
+    QCOMPARE(link.messages.texts(), QStringList { kCommunicationError });
     QCOMPARE(link.frames().size(), 1);
     QCOMPARE(link.simulator.memory().size(), 10);
 }

@@ -109,7 +109,7 @@ void TestSerialPortControl::invalidPortNumberLeavesNoDevice()
     PortDevices devices;
     SerialPortControl port(devices);
     port.setCommPort(1);
-    for (qint16 number : {qint16(0), qint16(5), qint16(-3)}) {
+    for (qint16 number : { qint16(0), qint16(5), qint16(-3) }) {
         QVERIFY_THROWS_EXCEPTION(RuntimeError, port.setCommPort(number));
         QVERIFY(port.deviceName().isEmpty());
         // Opening then fails instead of reaching the port set before.

@@ -25,7 +25,8 @@ QByteArray fixedWidth(QByteArray text, int width)
 } // namespace
 
 LoggerSimulator::LoggerSimulator(Options options, QObject *parent)
-    : QObject(parent), m_options(std::move(options))
+    : QObject(parent)
+    , m_options(std::move(options))
 {
     m_clockBase = m_options.clock.isValid() ? m_options.clock : QDateTime::currentDateTime();
     m_clockRunning.start();
@@ -72,8 +73,8 @@ QByteArray LoggerSimulator::clockBytes(const QDateTime &clock)
     const QDate date = clock.date();
     const QTime time = clock.time();
     QByteArray bytes;
-    for (int field : {time.hour(), time.minute(), time.second(), date.month(), date.day(),
-                      date.year() % 100, date.dayOfWeek() % 7 + 1})
+    for (int field : { time.hour(), time.minute(), time.second(), date.month(), date.day(),
+                       date.year() % 100, date.dayOfWeek() % 7 + 1 })
         bytes.append(static_cast<char>(field));
     return bytes;
 }
@@ -183,8 +184,8 @@ QByteArray LoggerSimulator::replyTo(const QByteArray &frame)
     case 18: {
         const QDate c = m_options.calibration;
         QByteArray bytes = fixedWidth(m_options.serialNumber, 6);
-        for (int field : {c.day(), c.month(), c.year() / 100, c.year() % 100,
-                          static_cast<int>(m_options.identification)})
+        for (int field : { c.day(), c.month(), c.year() / 100, c.year() % 100,
+                           static_cast<int>(m_options.identification) })
             bytes.append(static_cast<char>(field));
         bytes.append(fixedWidth(m_options.version, 5));
         return bytes;
@@ -203,7 +204,7 @@ void LoggerSimulator::queue(const QByteArray &bytes, qint64 delayNSecs)
     for (char byte : bytes) {
         if (m_options.paced)
             due += kByteNSecs;
-        m_pending.push_back({due, byte});
+        m_pending.push_back({ due, byte });
     }
     writeDue();
 }
@@ -225,7 +226,7 @@ void LoggerSimulator::writeDue()
                                         static_cast<size_t>(chunk.size()));
         // What the terminal did not take goes first next time.
         for (qsizetype i = chunk.size() - 1; i >= std::max<ssize_t>(written, 0); --i)
-            m_pending.push_front({now, chunk.at(i)});
+            m_pending.push_front({ now, chunk.at(i) });
     }
     if (!m_pending.empty()) {
         const qint64 waitNSecs = std::max<qint64>(m_pending.front().dueNSecs - now, 1000000);

@@ -26,24 +26,24 @@ class LoggerSimulator : public QObject
 public:
     struct Faults
     {
-        bool silent = false;          // answers nothing at all
-        int shortReplyCommand = -1;   // replies to this command are cut to half their length
-        int stopAfterBlocks = -1;     // answers nothing once this many blocks were sent
-        int hangUpAfterBlocks = -1;   // then hangs up half-way through the next block
-        int garbageCommand = -1;      // stray bytes come before every reply to this command
-        int splitWakeUpMSecs = -1;    // replies to command 1 hold back all but their first
-                                      // byte for this many milliseconds
+        bool silent = false; // answers nothing at all
+        int shortReplyCommand = -1; // replies to this command are cut to half their length
+        int stopAfterBlocks = -1; // answers nothing once this many blocks were sent
+        int hangUpAfterBlocks = -1; // then hangs up half-way through the next block
+        int garbageCommand = -1; // stray bytes come before every reply to this command
+        int splitWakeUpMSecs = -1; // replies to command 1 hold back all but their first
+                                   // byte for this many milliseconds
     };
 
     struct Options
     {
-        QByteArray memory;            // the bytes of a raw download
-        QDateTime clock;              // the logger's clock now; invalid: the PC's clock
+        QByteArray memory; // the bytes of a raw download
+        QDateTime clock; // the logger's clock now; invalid: the PC's clock
         QByteArray serialNumber = QByteArrayLiteral("000001"); // six bytes
         QDate calibration = QDate(2001, 9, 6);
         quint8 identification = 1;
         QByteArray version = QByteArrayLiteral("V1.00"); // five bytes
-        bool paced = false;           // one byte every 10/9600 s, as on the real line
+        bool paced = false; // one byte every 10/9600 s, as on the real line
         Faults faults;
         QMap<int, QByteArray> replies; // fixed replies to commands, whatever their length
     };

@@ -14,12 +14,12 @@ namespace {
 QString reason(const char *call)
 {
     return QString::fromLatin1(call) + QStringLiteral(": ")
-           + QString::fromLocal8Bit(std::strerror(errno));
+        + QString::fromLocal8Bit(std::strerror(errno));
 }
 
 bool makeRaw(int descriptor)
 {
-    termios settings{};
+    termios settings {};
     if (::tcgetattr(descriptor, &settings) != 0)
         return false;
     ::cfmakeraw(&settings);

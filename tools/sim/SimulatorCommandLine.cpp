@@ -63,8 +63,8 @@ bool SimulatorCommandLine::parse(const QStringList &arguments, LoggerSimulator::
                                                         "every reply to command 1 for MS "
                                                         "milliseconds."),
                                          QStringLiteral("MS"));
-    parser.addOptions({memory, clock, serial, calibration, identification, version, pace, silent,
-                       shortReply, stopAfter, hangUpAfter, garbage, splitWakeUp});
+    parser.addOptions({ memory, clock, serial, calibration, identification, version, pace, silent,
+                        shortReply, stopAfter, hangUpAfter, garbage, splitWakeUp });
     if (!parser.parse(arguments)) {
         error = parser.errorText();
         return false;
@@ -107,12 +107,10 @@ bool SimulatorCommandLine::parse(const QStringList &arguments, LoggerSimulator::
     };
     int id = options.identification;
     LoggerSimulator::Faults &f = options.faults;
-    const Number numbers[] = {{identification, 255, &id},
-                              {shortReply, 255, &f.shortReplyCommand},
-                              {stopAfter, 255, &f.stopAfterBlocks},
-                              {hangUpAfter, 255, &f.hangUpAfterBlocks},
-                              {garbage, 255, &f.garbageCommand},
-                              {splitWakeUp, 60000, &f.splitWakeUpMSecs}};
+    const Number numbers[]
+        = { { identification, 255, &id },           { shortReply, 255, &f.shortReplyCommand },
+            { stopAfter, 255, &f.stopAfterBlocks }, { hangUpAfter, 255, &f.hangUpAfterBlocks },
+            { garbage, 255, &f.garbageCommand },    { splitWakeUp, 60000, &f.splitWakeUpMSecs } };
     for (const Number &n : numbers) {
         if (parser.isSet(n.option) && !toInt(parser.value(n.option), 0, n.maximum, *n.target)) {
             error = QStringLiteral("--%1: not a number from 0 to %2: %3")
