@@ -29,16 +29,17 @@ QByteArray fullImage()
 {
     SampleGenerator::District d = SampleGenerator::flowDistrict();
     d.days = 36;
-    d.holes = {{500, 3}, {1500, 2}, {2500, 53}};
-    d.fittings = {{0, QStringLiteral("00001")}, {900, QStringLiteral("00002")},
-                  {2000, QStringLiteral("00003")}};
+    d.holes = { { 500, 3 }, { 1500, 2 }, { 2500, 53 } };
+    d.fittings = { { 0, QStringLiteral("00001") },
+                   { 900, QStringLiteral("00002") },
+                   { 2000, QStringLiteral("00003") } };
     return RecordEncoder::header(QStringLiteral("10452")) + SampleGenerator::records(d);
 }
 
 class SilentPrompts : public UserPrompts
 {
 public:
-    void message(const QString &, const QString &) override {}
+    void message(const QString &, const QString &) override { }
     Answer question(const QString &, const QString &) override { return Answer::No; }
 };
 
@@ -46,8 +47,10 @@ public:
 // has in a 1280 x 800 main window.
 struct GraphBench
 {
-    GraphBench() : report(QStringLiteral("/dev/null")), file(report),
-          formats(QLocale(QLocale::English, QLocale::UnitedKingdom))
+    GraphBench()
+        : report(QStringLiteral("/dev/null"))
+        , file(report)
+        , formats(QLocale(QLocale::English, QLocale::UnitedKingdom))
     {
         file.setImage(fullImage());
         file.processRecords(intUnits);
@@ -65,14 +68,15 @@ struct GraphBench
         c.cmdFlowZoomOut = new QPushButton(&window);
         c.cmdTimeZoomIn = new QPushButton(&window);
         c.cmdTimeZoomOut = new QPushButton(&window);
-        for (QLabel **label : {&c.lblFlowMax, &c.lblFlowMid, &c.lblFlowMin, &c.lblTimeMin,
-                               &c.lblTimeMid, &c.lblTimeMax})
+        for (QLabel **label : { &c.lblFlowMax, &c.lblFlowMid, &c.lblFlowMin, &c.lblTimeMin,
+                                &c.lblTimeMid, &c.lblTimeMax })
             *label = new QLabel(&window);
         c.showStatus = [this](const QString &text) { status = text; };
         hsbTime = c.hsbTime;
         graph = std::make_unique<GraphController>(
-            c, GraphController::Data{file.series(), file.settings(), intUnits,
-                                     dblFlowScaleFactor, formats, strings, report, prompts});
+            c,
+            GraphController::Data { file.series(), file.settings(), intUnits, dblFlowScaleFactor,
+                                    formats, strings, report, prompts });
         window.show();
     }
 

@@ -10,11 +10,12 @@
 // time at the end and never removed: a drawing only moves, recolours, shows and hides
 // them. Every change is recorded so that the picture on screen can follow just the
 // elements that changed.
-template <typename Element>
-class ElementArray
+template<typename Element> class ElementArray
 {
 public:
-    ElementArray(QString name, const Element &design) : m_name(std::move(name)), m_design(design)
+    ElementArray(QString name, const Element &design)
+        : m_name(std::move(name))
+        , m_design(design)
     {
         m_elements.push_back(design);
         m_changedFlag.push_back(1);
@@ -47,7 +48,7 @@ public:
     }
 
     // Sets one field; an element whose value does not change is not recorded.
-    template <typename Value, typename Given>
+    template<typename Value, typename Given>
     void set(qint32 index, Value Element::*field, const Given &value)
     {
         Element &element = m_elements[checked(index)];

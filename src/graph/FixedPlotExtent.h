@@ -6,7 +6,10 @@
 class FixedPlotExtent : public PlotExtent
 {
 public:
-    FixedPlotExtent(double width, double height) : m_width(width), m_height(height) {}
+    FixedPlotExtent(double width, double height)
+        : m_width(width)
+        , m_height(height)
+    { }
     double plotWidth() const override { return m_width; }
     double plotHeight() const override { return m_height; }
     void resize(double width, double height)

@@ -13,8 +13,7 @@ namespace {
 
 const QString kModule = QStringLiteral("frmNeru");
 
-template <typename Pointer>
-Pointer &required(Pointer *pointer, const char *name)
+template<typename Pointer> Pointer &required(Pointer *pointer, const char *name)
 {
     if (!pointer)
         throw std::invalid_argument(std::string("GraphController: no control ") + name);
@@ -24,25 +23,25 @@ Pointer &required(Pointer *pointer, const char *name)
 } // namespace
 
 GraphController::GraphController(const Controls &controls, const Data &data, QObject *parent)
-    : QObject(parent),
-      m_controls(controls),
-      m_errorReport(data.errorReport),
-      m_hsbTime(required(controls.hsbTime, "hsbTime")),
-      m_vsbFlow(required(controls.vsbFlow, "vsbFlow"))
+    : QObject(parent)
+    , m_controls(controls)
+    , m_errorReport(data.errorReport)
+    , m_hsbTime(required(controls.hsbTime, "hsbTime"))
+    , m_vsbFlow(required(controls.vsbFlow, "vsbFlow"))
 {
     GraphPicture &picture = required(controls.Picture1, "Picture1");
-    for (QAbstractButton *button : {controls.cmdFlowZoomIn, controls.cmdFlowZoomOut,
-                                    controls.cmdTimeZoomIn, controls.cmdTimeZoomOut})
+    for (QAbstractButton *button : { controls.cmdFlowZoomIn, controls.cmdFlowZoomOut,
+                                     controls.cmdTimeZoomIn, controls.cmdTimeZoomOut })
         required(button, "zoom button");
-    for (QLabel *label : {controls.lblFlowMax, controls.lblFlowMid, controls.lblFlowMin,
-                          controls.lblTimeMin, controls.lblTimeMid, controls.lblTimeMax})
+    for (QLabel *label : { controls.lblFlowMax, controls.lblFlowMid, controls.lblFlowMin,
+                           controls.lblTimeMin, controls.lblTimeMid, controls.lblTimeMax })
         required(label, "axis label");
 
     setDesignSettings(*controls.hsbTime);
     setDesignSettings(*controls.vsbFlow);
-    m_graph = std::make_unique<GraphView>(GraphView::Links{
+    m_graph = std::make_unique<GraphView>(GraphView::Links {
         data.series, data.settings, data.intUnits, data.dblFlowScaleFactor, data.formats,
-        data.strings, data.errorReport, picture, m_hsbTime, m_vsbFlow, data.prompts});
+        data.strings, data.errorReport, picture, m_hsbTime, m_vsbFlow, data.prompts });
 
     connect(&picture, &GraphPicture::mouseUp, this, &GraphController::Picture1_MouseUp);
     connect(&picture, &GraphPicture::keyUp, this, &GraphController::Picture1_KeyUp);
@@ -73,8 +72,7 @@ void GraphController::setDesignSettings(QScrollBar &bar)
     bar.setTracking(false);
 }
 
-template <typename Command>
-void GraphController::run(const char *procedure, Command command)
+template<typename Command> void GraphController::run(const char *procedure, Command command)
 {
     try {
         command();

@@ -86,8 +86,7 @@ public slots:
     void vsbFlow_Change();
 
 private:
-    template <typename Command>
-    void run(const char *procedure, Command command);
+    template<typename Command> void run(const char *procedure, Command command);
     void setDesignSettings(QScrollBar &bar);
 
     Controls m_controls;

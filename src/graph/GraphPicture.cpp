@@ -39,7 +39,8 @@ QPen cosmeticPen(quint32 rgb)
 } // namespace
 
 GraphPicture::GraphPicture(QWidget *parent)
-    : QGraphicsView(parent), m_scene(new QGraphicsScene(this))
+    : QGraphicsView(parent)
+    , m_scene(new QGraphicsScene(this))
 {
     setObjectName(QStringLiteral("Picture1"));
     // Most items move on every draw: an index would cost more than it saves.
@@ -117,8 +118,8 @@ QGraphicsLineItem *GraphPicture::newLine(qreal z)
     return item;
 }
 
-void GraphPicture::syncLines(ElementArray<PlotLine> &lines,
-                             std::vector<QGraphicsLineItem *> &items, qreal z)
+void GraphPicture::syncLines(ElementArray<PlotLine> &lines, std::vector<QGraphicsLineItem *> &items,
+                             qreal z)
 {
     for (const qint32 index : lines.takeChanges()) {
         const auto i = static_cast<size_t>(index);
@@ -224,7 +225,7 @@ int GraphPicture::buttonCode(Qt::MouseButton button)
 int GraphPicture::shiftCode(Qt::KeyboardModifiers modifiers)
 {
     return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0)
-           | (modifiers & Qt::AltModifier ? 4 : 0);
+        | (modifiers & Qt::AltModifier ? 4 : 0);
 }
 
 // The plot neither scrolls nor drags: a click only places the cursor, on release.

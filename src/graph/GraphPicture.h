@@ -10,8 +10,7 @@ class PlotElements;
 class QGraphicsEllipseItem;
 class QGraphicsLineItem;
 class QGraphicsSimpleTextItem;
-template <typename Element>
-class ElementArray;
+template<typename Element> class ElementArray;
 struct PlotLine;
 
 // The plot area Picture1: a retained scene whose coordinates are twips, shown at the
@@ -64,8 +63,7 @@ protected:
 private:
     void fitSceneToWidget();
     QGraphicsLineItem *newLine(qreal z);
-    void syncLines(ElementArray<PlotLine> &lines, std::vector<QGraphicsLineItem *> &items,
-                   qreal z);
+    void syncLines(ElementArray<PlotLine> &lines, std::vector<QGraphicsLineItem *> &items, qreal z);
     void syncCaptions(PlotElements &elements);
     void syncShapes(PlotElements &elements);
 

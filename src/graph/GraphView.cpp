@@ -20,22 +20,22 @@ constexpr double kParked = -100.0;
 } // namespace
 
 GraphView::GraphView(const Links &links)
-    : m_series(links.series),
-      m_settings(links.settings),
-      m_intUnits(links.intUnits),
-      m_dblFlowScaleFactor(links.dblFlowScaleFactor),
-      m_formats(links.formats),
-      m_errorReport(links.errorReport),
-      m_picture(links.picture),
-      m_hsbTime(links.hsbTime),
-      m_vsbFlow(links.vsbFlow),
-      m_prompts(links.prompts),
-      m_strFlow(links.strings.text(40000)),
-      m_strPress(links.strings.text(40050)),
-      m_strMagnificationLimit(links.strings.text(40100)),
-      m_strFitting(links.strings.text(40110)),
-      m_strStep(links.strings.text(40120)),
-      m_strNotAvailable(links.strings.text(40130))
+    : m_series(links.series)
+    , m_settings(links.settings)
+    , m_intUnits(links.intUnits)
+    , m_dblFlowScaleFactor(links.dblFlowScaleFactor)
+    , m_formats(links.formats)
+    , m_errorReport(links.errorReport)
+    , m_picture(links.picture)
+    , m_hsbTime(links.hsbTime)
+    , m_vsbFlow(links.vsbFlow)
+    , m_prompts(links.prompts)
+    , m_strFlow(links.strings.text(40000))
+    , m_strPress(links.strings.text(40050))
+    , m_strMagnificationLimit(links.strings.text(40100))
+    , m_strFitting(links.strings.text(40110))
+    , m_strStep(links.strings.text(40120))
+    , m_strNotAvailable(links.strings.text(40130))
 {
     ResetForm();
     m_state.lngBarCount = m_elements.LinBar.count();
@@ -86,8 +86,8 @@ void GraphView::setScrollBar(ScrollBarControl &bar, double visibleSpan, double f
         bar.setMaximum(0);
         return;
     }
-    const qint16 largeChange = Checked::toInt16(
-        Checked::divide(visibleSpan * kScrollScale, fullSpan));
+    const qint16 largeChange
+        = Checked::toInt16(Checked::divide(visibleSpan * kScrollScale, fullSpan));
     // A bar takes a large step of 1 or more only; a window zoomed to less than
     // 1/20000 of the range gets here.
     if (largeChange < 1)
@@ -113,7 +113,7 @@ void GraphView::ResetForm()
     e.linRef.set(0, &PlotLine::x2, kParked);
     e.lblRef.set(0, &PlotCaption::left, -e.lblRef[0].width);
     e.shpRef.set(0, &PlotShape::left, -e.shpRef[0].width);
-    for (ElementArray<PlotLine> *lines : {&e.linCursor, &e.linXGrid, &e.LinYGrid}) {
+    for (ElementArray<PlotLine> *lines : { &e.linCursor, &e.linXGrid, &e.LinYGrid }) {
         lines->set(0, &PlotLine::x1, kParked);
         lines->set(0, &PlotLine::x2, kParked);
     }

@@ -28,12 +28,12 @@ public:
     {
         const SampleSeries &series;
         const DistrictSettings &settings;
-        const qint16 &intUnits;             // 1 to 3 flow, 4 to 7 pressure, 0 none
-        const double &dblFlowScaleFactor;   // base value times this is shown
+        const qint16 &intUnits; // 1 to 3 flow, 4 to 7 pressure, 0 none
+        const double &dblFlowScaleFactor; // base value times this is shown
         const NamedFormats &formats;
         const StringTable &strings;
         ErrorReport &errorReport;
-        const PlotExtent &picture;          // size of Picture1
+        const PlotExtent &picture; // size of Picture1
         ScrollBarControl &hsbTime;
         ScrollBarControl &vsbFlow;
         UserPrompts &prompts; // the magnification limit message

@@ -191,8 +191,8 @@ void GraphView::drawCursor()
 
     // The cursor line is not snapped to a whole twip.
     const double w = m_picture.plotWidth();
-    const double x = Checked::divide((v.dteCursor - v.dteViewStart) * w,
-                                     v.dteViewEnd - v.dteViewStart);
+    const double x
+        = Checked::divide((v.dteCursor - v.dteViewStart) * w, v.dteViewEnd - v.dteViewStart);
     ElementArray<PlotLine> &cursor = m_elements.linCursor;
     cursor.set(0, &PlotLine::x1, x);
     cursor.set(0, &PlotLine::x2, x);

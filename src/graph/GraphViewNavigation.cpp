@@ -28,7 +28,7 @@ void GraphView::Picture1_MouseUp(int button, int shift, double x, double y)
     Q_UNUSED(y);
     GraphViewState &v = m_state;
     v.dteCursor = Checked::divide((v.dteViewEnd - v.dteViewStart) * x, m_picture.plotWidth())
-                  + v.dteViewStart;
+        + v.dteViewStart;
     drawCursor();
 }
 
@@ -99,9 +99,9 @@ void GraphView::hsbTime_Change()
         return;
     const qint32 p = m_hsbTime.value();
     const qint32 large = m_hsbTime.largeChange();
-    const double position = Checked::divide(v.dteViewStart - v.dteFullStart,
-                                            v.dteFullEnd - v.dteFullStart)
-                            * kScrollScale;
+    const double position
+        = Checked::divide(v.dteViewStart - v.dteFullStart, v.dteFullEnd - v.dteFullStart)
+        * kScrollScale;
     const qint32 d = Checked::toInt16(p - position);
     const qint64 interval = m_settings.lngLoggingInterval;
     qint64 shift = 0;

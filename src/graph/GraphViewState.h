@@ -8,16 +8,16 @@
 struct GraphViewState
 {
     double dteViewStart = 0.0; // time at the left edge (x = 0)
-    double dteViewEnd = 0.0;   // time at the right edge (x = W)
-    double dblViewMin = 0.0;   // value 50 twips above the bottom edge
-    double dblViewMax = 0.0;   // value at the top edge
+    double dteViewEnd = 0.0; // time at the right edge (x = W)
+    double dblViewMin = 0.0; // value 50 twips above the bottom edge
+    double dblViewMax = 0.0; // value at the top edge
     double dteFullStart = 0.0;
     double dteFullEnd = 0.0;
     double dblFullMin = 0.0;
     double dblFullMax = 0.0;
     double dteCursor = 0.0;
     qint32 lngCursorSample = 0; // sample under the cursor; lngNumSamples after the last
-    qint32 lngBarCount = 1;     // elements of LinBar
-    qint32 lngRefCount = 1;     // elements of each of linRef, lblRef and shpRef
+    qint32 lngBarCount = 1; // elements of LinBar
+    qint32 lngRefCount = 1; // elements of each of linRef, lblRef and shpRef
     bool blnSettingScrollBars = false;
 };

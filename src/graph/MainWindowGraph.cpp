@@ -23,8 +23,12 @@ constexpr quint8 kVersion4 = 0x34;
 MainWindowGraph::MainWindowGraph(frmNeru &main, FileProcessing &file, StartUpSettings &startUp,
                                  const StringTable &strings, ErrorReport &errorReport,
                                  UserPrompts &prompts)
-    : m_main(main), m_file(file), m_startUp(startUp), m_strings(strings),
-      m_errorReport(errorReport), m_prompts(prompts)
+    : m_main(main)
+    , m_file(file)
+    , m_startUp(startUp)
+    , m_strings(strings)
+    , m_errorReport(errorReport)
+    , m_prompts(prompts)
 {
     auto *picture = new GraphPicture; // the window takes it over
     m_main.setPicture1(picture);
@@ -45,15 +49,15 @@ MainWindowGraph::MainWindowGraph(frmNeru &main, FileProcessing &file, StartUpSet
     c.lblTimeMax = m_main.lblTimeMax;
     c.showStatus = [this](const QString &text) { m_main.setStatusText(text); };
     m_controller = std::make_unique<GraphController>(
-        c, GraphController::Data{m_file.series(), m_file.settings(), m_main.intUnits(),
-                                 m_main.dblFlowScaleFactor(), m_formats, m_strings,
-                                 m_errorReport, m_prompts});
+        c,
+        GraphController::Data { m_file.series(), m_file.settings(), m_main.intUnits(),
+                                m_main.dblFlowScaleFactor(), m_formats, m_strings, m_errorReport,
+                                m_prompts });
 
     m_main.hooks.ResetForm = [this] { m_controller->ResetForm(); };
     m_main.hooks.drawGraph = [this] { m_controller->drawGraph(); };
     m_main.hooks.openDataFile = [this](const QString &path) { openDataFile(path); };
-    m_main.setCommand(frmNeru::Command::ViewReset,
-                      [this] { m_controller->mnuViewReset_Click(); });
+    m_main.setCommand(frmNeru::Command::ViewReset, [this] { m_controller->mnuViewReset_Click(); });
 }
 
 MainWindowGraph::~MainWindowGraph() = default;

@@ -23,8 +23,7 @@ class MainWindowGraph
 {
 public:
     MainWindowGraph(frmNeru &main, FileProcessing &file, StartUpSettings &startUp,
-                    const StringTable &strings, ErrorReport &errorReport,
-                    UserPrompts &prompts);
+                    const StringTable &strings, ErrorReport &errorReport, UserPrompts &prompts);
     ~MainWindowGraph();
 
     // Names the file in the caption, makes the curve ready for the series and applies

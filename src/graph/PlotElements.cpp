@@ -1,15 +1,14 @@
 #include "PlotElements.h"
 
 PlotElements::PlotElements()
-    : LinBar(QStringLiteral("LinBar"), curveDesign()),
-      linRef(QStringLiteral("linRef"), refLineDesign()),
-      lblRef(QStringLiteral("lblRef"), refCaptionDesign()),
-      shpRef(QStringLiteral("shpRef"), refDotDesign()),
-      linCursor(QStringLiteral("linCursor"), cursorDesign()),
-      linXGrid(QStringLiteral("linXGrid"), gridDesign()),
-      LinYGrid(QStringLiteral("LinYGrid"), gridDesign())
-{
-}
+    : LinBar(QStringLiteral("LinBar"), curveDesign())
+    , linRef(QStringLiteral("linRef"), refLineDesign())
+    , lblRef(QStringLiteral("lblRef"), refCaptionDesign())
+    , shpRef(QStringLiteral("shpRef"), refDotDesign())
+    , linCursor(QStringLiteral("linCursor"), cursorDesign())
+    , linXGrid(QStringLiteral("linXGrid"), gridDesign())
+    , LinYGrid(QStringLiteral("LinYGrid"), gridDesign())
+{ }
 
 PlotLine PlotElements::curveDesign()
 {

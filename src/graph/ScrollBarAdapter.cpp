@@ -2,7 +2,9 @@
 
 #include <QScrollBar>
 
-ScrollBarAdapter::ScrollBarAdapter(QScrollBar &bar) : m_bar(bar) {}
+ScrollBarAdapter::ScrollBarAdapter(QScrollBar &bar)
+    : m_bar(bar)
+{ }
 
 qint32 ScrollBarAdapter::minimum() const
 {

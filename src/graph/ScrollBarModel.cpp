@@ -12,7 +12,9 @@ RuntimeError invalidPropertyValue()
 } // namespace
 
 ScrollBarModel::ScrollBarModel(qint32 maximum, qint32 largeChange, qint32 value)
-    : m_maximum(maximum), m_largeChange(largeChange), m_value(value)
+    : m_maximum(maximum)
+    , m_largeChange(largeChange)
+    , m_value(value)
 {
     if (maximum < 0 || largeChange < 1 || value < 0 || value > maximum)
         throw invalidPropertyValue();

@@ -46,15 +46,15 @@ public:
     static constexpr double kHeight = 5040.0;
 
     GraphFixture()
-        : formats(QLocale(QLocale::English, QLocale::UnitedKingdom)),
-          errorReport(logDir.filePath(QStringLiteral("events.log"))),
-          picture(kWidth, kHeight)
+        : formats(QLocale(QLocale::English, QLocale::UnitedKingdom))
+        , errorReport(logDir.filePath(QStringLiteral("events.log")))
+        , picture(kWidth, kHeight)
     {
         settings.lngLoggingInterval = 900;
         settings.lngChannelType = 1;
-        graph = std::make_unique<GraphView>(GraphView::Links{
-            series, settings, intUnits, dblFlowScaleFactor, formats, strings, errorReport,
-            picture, hsbTime, vsbFlow, prompt});
+        graph = std::make_unique<GraphView>(
+            GraphView::Links { series, settings, intUnits, dblFlowScaleFactor, formats, strings,
+                               errorReport, picture, hsbTime, vsbFlow, prompt });
         hsbTime.setOnChange([this] { graph->hsbTime_Change(); });
         vsbFlow.setOnChange([this] { graph->vsbFlow_Change(); });
     }

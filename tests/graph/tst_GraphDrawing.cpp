@@ -67,9 +67,9 @@ void tst_GraphDrawing::twoSamplesDrawLevelRiserLevel()
     QCOMPARE(f.state().lngBarCount, 3);
     const double before = DateTime::addSeconds(t0, -600);
     const QList<Segment> expected = {
-        {double(f.x(before)), double(f.y(2)), double(f.x(t0)), double(f.y(2)), PlotColour::Blue},
-        {double(f.x(t0)), double(f.y(2)), double(f.x(t0)), double(f.y(5)), PlotColour::Blue},
-        {double(f.x(t0)), double(f.y(5)), double(f.x(t1)), double(f.y(5)), PlotColour::Blue},
+        { double(f.x(before)), double(f.y(2)), double(f.x(t0)), double(f.y(2)), PlotColour::Blue },
+        { double(f.x(t0)), double(f.y(2)), double(f.x(t0)), double(f.y(5)), PlotColour::Blue },
+        { double(f.x(t0)), double(f.y(5)), double(f.x(t1)), double(f.y(5)), PlotColour::Blue },
     };
     for (qint32 i = 0; i < 3; ++i) {
         const PlotLine &line = f.bar(i);
@@ -87,15 +87,15 @@ void tst_GraphDrawing::twoSamplesDrawLevelRiserLevel()
 void tst_GraphDrawing::gapMarkerIsDrawnInRed()
 {
     GraphFixture f;
-    f.addRun(GraphFixture::at(2, 0, 0), {3, 4});
+    f.addRun(GraphFixture::at(2, 0, 0), { 3, 4 });
     f.add(GraphFixture::at(2, 0, 30), 0.0, true);
-    f.addRun(GraphFixture::at(2, 2, 0), {5, 6});
+    f.addRun(GraphFixture::at(2, 2, 0), { 5, 6 });
     f.load();
     QCOMPARE(f.state().lngBarCount, 9);
     // Levels 0, 2, 6 and 8 belong to real samples; level 4 is the gap marker's.
-    const QList<quint32> colours = {PlotColour::Blue, PlotColour::Blue, PlotColour::Blue,
-                                    PlotColour::Red,  PlotColour::Red,  PlotColour::Red,
-                                    PlotColour::Blue, PlotColour::Blue, PlotColour::Blue};
+    const QList<quint32> colours
+        = { PlotColour::Blue, PlotColour::Blue, PlotColour::Blue, PlotColour::Red, PlotColour::Red,
+            PlotColour::Red,  PlotColour::Blue, PlotColour::Blue, PlotColour::Blue };
     for (qint32 i = 0; i < 9; ++i) {
         QVERIFY2(f.bar(i).visible, qPrintable(QString::number(i)));
         QCOMPARE(f.bar(i).colour, colours[i]);
@@ -122,7 +122,7 @@ void tst_GraphDrawing::levelsOutsideTheValueWindowUseATolerance()
     QFETCH(bool, levelShown);
     QFETCH(bool, firstLevelShown);
     GraphFixture f;
-    f.addRun(GraphFixture::at(2, 0, 0), {10.0 + above, 5.0, 10.0 + above, 5.0});
+    f.addRun(GraphFixture::at(2, 0, 0), { 10.0 + above, 5.0, 10.0 + above, 5.0 });
     f.load();
     GraphViewState &v = f.state();
     v.dblViewMin = 0.0;
@@ -140,7 +140,7 @@ void tst_GraphDrawing::levelsOutsideTheValueWindowUseATolerance()
 void tst_GraphDrawing::levelStraddlingTheWindowStartIsDrawnWhole()
 {
     GraphFixture f;
-    f.addRun(GraphFixture::at(2, 0, 0), {1, 2, 3, 4, 5});
+    f.addRun(GraphFixture::at(2, 0, 0), { 1, 2, 3, 4, 5 });
     f.load();
     // The window starts half-way through sample 2's interval.
     f.state().dteViewStart = GraphFixture::at(2, 0, 22, 30);
@@ -160,7 +160,7 @@ void tst_GraphDrawing::levelStraddlingTheWindowStartIsDrawnWhole()
 void tst_GraphDrawing::elementsFailingATestLaterAreHidden()
 {
     GraphFixture f;
-    f.addRun(GraphFixture::at(2, 0, 0), {1, 2, 3, 4, 5, 6, 7, 8});
+    f.addRun(GraphFixture::at(2, 0, 0), { 1, 2, 3, 4, 5, 6, 7, 8 });
     f.load();
     for (qint32 i = 0; i < 15; ++i)
         QVERIFY(f.bar(i).visible);
@@ -194,7 +194,7 @@ void tst_GraphDrawing::nothingChangesWithoutSamples()
 void tst_GraphDrawing::referenceMarkersKeepASpare()
 {
     GraphFixture f;
-    f.addRun(GraphFixture::at(2, 0, 0), {1, 2, 3, 4, 5, 6});
+    f.addRun(GraphFixture::at(2, 0, 0), { 1, 2, 3, 4, 5, 6 });
     f.addFitting(0, QStringLiteral("00123"));
     f.addFitting(2, QStringLiteral("00124"));
     f.addFitting(5, QStringLiteral("00125"));
@@ -204,7 +204,7 @@ void tst_GraphDrawing::referenceMarkersKeepASpare()
     QCOMPARE(e.linRef.count(), 4);
     QCOMPARE(e.lblRef.count(), 4);
     QCOMPARE(e.shpRef.count(), 4);
-    const QStringList numbers = {"00123", "00124", "00125"};
+    const QStringList numbers = { "00123", "00124", "00125" };
     for (qint32 k = 0; k < 3; ++k) {
         const qint32 sample = f.series.lngFittingSample[size_t(k)];
         const double x = f.x(DateTime::addSeconds(f.series.dteTime[size_t(sample)], -900));
@@ -255,7 +255,7 @@ void tst_GraphDrawing::referenceMarkersKeepASpare()
 void tst_GraphDrawing::axisLabelsCarryTheUnitFactor()
 {
     GraphFixture f;
-    f.addRun(GraphFixture::at(2, 0, 0), {20.0});
+    f.addRun(GraphFixture::at(2, 0, 0), { 20.0 });
     f.add(GraphFixture::at(2, 10, 0), 10.0);
     f.dblFlowScaleFactor = 3.6;
     f.load();
@@ -280,17 +280,22 @@ void tst_GraphDrawing::cursorReadOut_data()
     // Samples at 14:00 (12.5, fitting 00123), 14:15 (gap), 14:30 (12.5) and 14:45 (16).
     QTest::newRow("on a sample") << at(1800) << qint16(1) << 1.0 << 2
                                  << "05/03/2026 14:30:00  Fitting: 00123  Flow: 12.50  Step: 2.50";
-    QTest::newRow("a second later") << at(1801) << qint16(1) << 1.0 << 3
+    QTest::newRow("a second later")
+        << at(1801) << qint16(1) << 1.0 << 3
         << "05/03/2026 14:30:01  Fitting: 00124  Flow: 16.00  Step: -1.00";
-    QTest::newRow("between samples") << at(2000) << qint16(1) << 1.0 << 3
+    QTest::newRow("between samples")
+        << at(2000) << qint16(1) << 1.0 << 3
         << "05/03/2026 14:33:20  Fitting: 00124  Flow: 16.00  Step: -1.00";
-    QTest::newRow("before the first") << at(-300) << qint16(1) << 1.0 << 0
+    QTest::newRow("before the first")
+        << at(-300) << qint16(1) << 1.0 << 0
         << "05/03/2026 13:55:00  Fitting: 00123  Flow: 12.50  Step: 2.50";
-    QTest::newRow("on the gap marker") << at(900) << qint16(1) << 1.0 << 1
+    QTest::newRow("on the gap marker")
+        << at(900) << qint16(1) << 1.0 << 1
         << "05/03/2026 14:15:00  Fitting: 00123  Flow: Not Available";
     QTest::newRow("after the last") << at(2701) << qint16(1) << 1.0 << 4
                                     << "05/03/2026 14:45:01  Fitting:   Flow: Not Available";
-    QTest::newRow("pressure, feet head") << at(0) << qint16(7) << 33.44 << 0
+    QTest::newRow("pressure, feet head")
+        << at(0) << qint16(7) << 33.44 << 0
         << "05/03/2026 14:00:00  Fitting: 00123  Press: 418.00  Step: 83.60";
     QTest::newRow("m3/h") << at(2700) << qint16(2) << 3.6 << 3
                           << "05/03/2026 14:45:00  Fitting: 00124  Flow: 57.60  Step: -3.60";
@@ -322,7 +327,7 @@ void tst_GraphDrawing::cursorReadOut()
 void tst_GraphDrawing::cursorLineIsNotSnapped()
 {
     GraphFixture f;
-    f.addRun(GraphFixture::at(2, 0, 0), {1, 2, 3});
+    f.addRun(GraphFixture::at(2, 0, 0), { 1, 2, 3 });
     f.load();
     GraphViewState &v = f.state();
     // A third of the way: 2690 twips exactly; a seventh: 1152.857...
@@ -339,12 +344,13 @@ void tst_GraphDrawing::cursorLineIsNotSnapped()
 void tst_GraphDrawing::allZeroSeriesReportsAndGoesOn()
 {
     GraphFixture f;
-    f.addRun(GraphFixture::at(2, 0, 0), {0, 0, 0, 0});
+    f.addRun(GraphFixture::at(2, 0, 0), { 0, 0, 0, 0 });
     f.addFitting(1, QStringLiteral("00001"));
     f.load();
     // The value window is empty: the curve and the value bar fail, the rest is drawn.
-    QCOMPARE(f.logged(), (QStringList{"Overflow in drawGraphLines(frmNeru)",
-                                      "Overflow in setScrollBars(frmNeru)"}));
+    QCOMPARE(f.logged(),
+             (QStringList { "Overflow in drawGraphLines(frmNeru)",
+                            "Overflow in setScrollBars(frmNeru)" }));
     QVERIFY(f.graph->elements().linRef[0].visible);
     QCOMPARE(f.graph->axisLabels().lblFlowMax, QStringLiteral("0.00"));
     QCOMPARE(f.graph->axisLabels().lblTimeMin, QStringLiteral("01/03/2026 23:45:00"));
@@ -355,11 +361,11 @@ void tst_GraphDrawing::allZeroSeriesReportsAndGoesOn()
 void tst_GraphDrawing::fittingOfNoSampleIsReported()
 {
     GraphFixture f;
-    f.addRun(GraphFixture::at(2, 0, 0), {1, 2, 3});
+    f.addRun(GraphFixture::at(2, 0, 0), { 1, 2, 3 });
     // A fitting record whose sample could not be decoded points before the first.
     f.addFitting(-1, QStringLiteral("00001"));
     f.load();
-    QCOMPARE(f.logged(), QStringList{"Subscript out of range in drawRefMarkers(frmNeru)"});
+    QCOMPARE(f.logged(), QStringList { "Subscript out of range in drawRefMarkers(frmNeru)" });
     QVERIFY(!f.graph->elements().linRef[0].visible);
     QVERIFY(f.bar(4).visible);
     QVERIFY(!f.graph->statusText().isEmpty());
@@ -368,12 +374,12 @@ void tst_GraphDrawing::fittingOfNoSampleIsReported()
 void tst_GraphDrawing::newSeriesGrowsButNeverShrinksTheCurve()
 {
     GraphFixture f;
-    f.addRun(GraphFixture::at(2, 0, 0), {1, 2, 3, 4, 5, 6});
+    f.addRun(GraphFixture::at(2, 0, 0), { 1, 2, 3, 4, 5, 6 });
     f.load();
     QCOMPARE(f.state().lngBarCount, 11);
     // A shorter series keeps every element; those beyond it stay hidden.
     f.series = SampleSeries();
-    f.addRun(GraphFixture::at(9, 0, 0), {7, 8});
+    f.addRun(GraphFixture::at(9, 0, 0), { 7, 8 });
     f.load();
     QCOMPARE(f.state().lngBarCount, 11);
     QCOMPARE(f.graph->elements().LinBar.count(), 11);

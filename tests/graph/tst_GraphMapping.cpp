@@ -34,8 +34,8 @@ void tst_GraphMapping::newWindowStartsBlank()
     QCOMPARE(e.linXGrid.count(), 11);
     QCOMPARE(e.LinYGrid.count(), 11);
     // Parked elements stay visible but lie wholly left of the plot.
-    for (const PlotLine *line : {&e.LinBar[0], &e.linRef[0], &e.linCursor[0], &e.linXGrid[0],
-                                 &e.LinYGrid[0]}) {
+    for (const PlotLine *line :
+         { &e.LinBar[0], &e.linRef[0], &e.linCursor[0], &e.linXGrid[0], &e.LinYGrid[0] }) {
         QCOMPARE(line->x1, -100.0);
         QCOMPARE(line->x2, -100.0);
         QVERIFY(line->visible);
@@ -158,8 +158,8 @@ void tst_GraphMapping::scrollBarsFollowTheWindow_data()
     QTest::addColumn<int>("flowMaximum");
     QTest::addColumn<int>("flowValue");
     // Full range: days 10 to 20, values 0 to 40.
-    QTest::newRow("whole range") << 10.0 << 20.0 << 0.0 << 40.0 << 10000 << 0 << 0 << 10000
-                                 << 0 << 0;
+    QTest::newRow("whole range") << 10.0 << 20.0 << 0.0 << 40.0 << 10000 << 0 << 0 << 10000 << 0
+                                 << 0;
     QTest::newRow("second half, bottom half")
         << 15.0 << 20.0 << 0.0 << 20.0 << 5000 << 5000 << 5000 << 5000 << 5000 << 5000;
     QTest::newRow("first quarter, top quarter")
@@ -259,7 +259,7 @@ void tst_GraphMapping::largeStepOfZeroIsReportedAndBarsStayLive()
     v.blnSettingScrollBars = false;
     // The time bar is set, then the value bar fails and keeps its settings.
     f.graph->setScrollBars();
-    QCOMPARE(f.logged(), QStringList{logged});
+    QCOMPARE(f.logged(), QStringList { logged });
     QCOMPARE(f.hsbTime.largeChange(), 5000);
     QCOMPARE(f.hsbTime.value(), 5000);
     QCOMPARE(f.vsbFlow.maximum(), 300);
@@ -273,7 +273,7 @@ void tst_GraphMapping::largeStepOfZeroIsReportedAndBarsStayLive()
 void tst_GraphMapping::settingTheBarsDoesNotMoveTheWindow()
 {
     GraphFixture f;
-    f.addRun(GraphFixture::at(1, 0, 0), {1, 2, 3, 4, 5, 6, 7, 8});
+    f.addRun(GraphFixture::at(1, 0, 0), { 1, 2, 3, 4, 5, 6, 7, 8 });
     f.load();
     f.graph->cmdTimeZoomIn_Click();
     f.graph->cmdFlowZoomIn_Click();

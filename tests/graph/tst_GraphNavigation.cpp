@@ -73,7 +73,7 @@ void tst_GraphNavigation::mouseUpPlacesTheCursor()
     QFETCH(double, x);
     QFETCH(double, fraction);
     GraphFixture f;
-    f.addRun(GraphFixture::at(2, 0, 0), {1, 2, 3, 4, 5});
+    f.addRun(GraphFixture::at(2, 0, 0), { 1, 2, 3, 4, 5 });
     f.load();
     const GraphViewState &v = f.state();
     f.graph->Picture1_MouseUp(2, 0, x, 100.0);
@@ -85,7 +85,7 @@ void tst_GraphNavigation::mouseUpPlacesTheCursor()
 void tst_GraphNavigation::arrowKeysStepOneIntervalWithinTheWindow()
 {
     GraphFixture f;
-    f.addRun(GraphFixture::at(2, 0, 0), {1, 2, 3, 4, 5});
+    f.addRun(GraphFixture::at(2, 0, 0), { 1, 2, 3, 4, 5 });
     f.load();
     GraphViewState &v = f.state();
     QCOMPARE(v.dteCursor, v.dteViewStart);
@@ -131,7 +131,7 @@ void tst_GraphNavigation::valueZoom()
     QFETCH(bool, zoomIn);
     QFETCH(double, result);
     GraphFixture f;
-    f.addRun(GraphFixture::at(2, 0, 0), {20, 10, 5});
+    f.addRun(GraphFixture::at(2, 0, 0), { 20, 10, 5 });
     f.load();
     f.state().dblViewMax = viewMax;
     if (zoomIn)
@@ -156,7 +156,7 @@ void tst_GraphNavigation::valueZoomStopsAtAThousandth()
     QFETCH(double, span);
     QFETCH(double, result);
     GraphFixture f;
-    f.addRun(GraphFixture::at(2, 0, 0), {0.5, 1.0005});
+    f.addRun(GraphFixture::at(2, 0, 0), { 0.5, 1.0005 });
     f.load();
     f.state().dblViewMin = 1.0;
     f.state().dblViewMax = 1.0 + span;
@@ -168,7 +168,7 @@ void tst_GraphNavigation::valueZoomStopsAtAThousandth()
 void tst_GraphNavigation::timeZoomStopsAtOneInterval()
 {
     GraphFixture f;
-    f.addRun(GraphFixture::at(2, 0, 0), {1, 2, 3, 4, 5});
+    f.addRun(GraphFixture::at(2, 0, 0), { 1, 2, 3, 4, 5 });
     f.load();
     GraphViewState &v = f.state();
     v.dteViewStart = GraphFixture::at(2, 0, 15);
@@ -184,7 +184,7 @@ void tst_GraphNavigation::timeZoomStopsAtOneInterval()
 void tst_GraphNavigation::timeZoomOutStopsAtTheEndOfTheRange()
 {
     GraphFixture f;
-    f.addRun(GraphFixture::at(2, 0, 0), {1, 2, 3, 4, 5, 6, 7, 8, 9});
+    f.addRun(GraphFixture::at(2, 0, 0), { 1, 2, 3, 4, 5, 6, 7, 8, 9 });
     f.load();
     GraphViewState &v = f.state();
     const double fullEnd = v.dteFullEnd;
@@ -205,7 +205,7 @@ void tst_GraphNavigation::timeZoomOutStopsAtTheEndOfTheRange()
 void tst_GraphNavigation::timeZoomInAtTheBarsLimitShowsTheMessage()
 {
     GraphFixture f;
-    f.addRun(GraphFixture::at(2, 0, 0), {1, 2, 3});
+    f.addRun(GraphFixture::at(2, 0, 0), { 1, 2, 3 });
     f.load();
     GraphViewState &v = f.state();
     v.blnSettingScrollBars = true;
@@ -213,21 +213,21 @@ void tst_GraphNavigation::timeZoomInAtTheBarsLimitShowsTheMessage()
     v.blnSettingScrollBars = false;
     const double end = v.dteViewEnd;
     f.graph->cmdTimeZoomIn_Click();
-    QCOMPARE(f.prompt.messages, QStringList{"The magnification limit has been reached"});
-    QCOMPARE(f.prompt.titles, QStringList{"Neru"});
+    QCOMPARE(f.prompt.messages, QStringList { "The magnification limit has been reached" });
+    QCOMPARE(f.prompt.titles, QStringList { "Neru" });
     QCOMPARE(v.dteViewEnd, end);
 }
 
 void tst_GraphNavigation::deepValueZoomReportsTheScrollBarButStillDraws()
 {
     GraphFixture f;
-    f.addRun(GraphFixture::at(2, 0, 0), {100, 50, 20});
+    f.addRun(GraphFixture::at(2, 0, 0), { 100, 50, 20 });
     f.load();
     for (int i = 0; i < 14; ++i)
         f.graph->cmdFlowZoomIn_Click();
     QVERIFY(f.logged().isEmpty());
     f.graph->cmdFlowZoomIn_Click(); // the fifteenth: 10000 / 2^15 rounds to 0
-    QCOMPARE(f.logged(), QStringList{"Invalid property value in setScrollBars(frmNeru)"});
+    QCOMPARE(f.logged(), QStringList { "Invalid property value in setScrollBars(frmNeru)" });
     QCOMPARE(f.state().dblViewMax, 105.0 / 32768);
     QCOMPARE(f.graph->axisLabels().lblFlowMax, QStringLiteral("0.00"));
     QVERIFY(!f.state().blnSettingScrollBars);
@@ -296,7 +296,7 @@ void tst_GraphNavigation::valueBarClicks()
     QFETCH(int, value);
     QFETCH(double, viewMin);
     GraphFixture f;
-    f.addRun(GraphFixture::at(2, 0, 0), {10, 20, 40 / 1.05});
+    f.addRun(GraphFixture::at(2, 0, 0), { 10, 20, 40 / 1.05 });
     f.load();
     f.graph->cmdFlowZoomIn_Click();
     GraphViewState &v = f.state();
@@ -316,7 +316,7 @@ void tst_GraphNavigation::valueBarClicks()
 void tst_GraphNavigation::unchangedPositionRedrawsWithoutMoving()
 {
     GraphFixture f;
-    f.addRun(GraphFixture::at(2, 0, 0), {1, 2, 3});
+    f.addRun(GraphFixture::at(2, 0, 0), { 1, 2, 3 });
     f.load();
     const GraphViewState before = f.state();
     f.graph->elements().LinBar.set(2, &PlotLine::visible, false);
@@ -329,7 +329,7 @@ void tst_GraphNavigation::unchangedPositionRedrawsWithoutMoving()
 void tst_GraphNavigation::barHandlersDoNothingWhileTheBarsAreSet()
 {
     GraphFixture f;
-    f.addRun(GraphFixture::at(2, 0, 0), {1, 2, 3});
+    f.addRun(GraphFixture::at(2, 0, 0), { 1, 2, 3 });
     f.load();
     f.graph->cmdTimeZoomIn_Click();
     GraphViewState &v = f.state();
@@ -346,14 +346,15 @@ void tst_GraphNavigation::degenerateSeriesNeitherCrashNorHang_data()
     QTest::addColumn<QList<double>>("minutes");
     QTest::addColumn<QList<double>>("values");
     QTest::addColumn<QStringList>("logged");
-    const QStringList zeroValues = {"Overflow in drawGraphLines(frmNeru)",
-                                    "Overflow in setScrollBars(frmNeru)"};
-    QTest::newRow("one sample") << QList<double>{0} << QList<double>{4} << QStringList();
-    QTest::newRow("all zero") << QList<double>{0, 15, 30} << QList<double>{0, 0, 0} << zeroValues;
+    const QStringList zeroValues
+        = { "Overflow in drawGraphLines(frmNeru)", "Overflow in setScrollBars(frmNeru)" };
+    QTest::newRow("one sample") << QList<double> { 0 } << QList<double> { 4 } << QStringList();
+    QTest::newRow("all zero") << QList<double> { 0, 15, 30 } << QList<double> { 0, 0, 0 }
+                              << zeroValues;
     QTest::newRow("one time stamp repeated")
-        << QList<double>{60, 60, 60, 60} << QList<double>{1, 5, 2, 3} << QStringList();
-    QTest::newRow("out of order")
-        << QList<double>{60, 15, 90, 0, 30} << QList<double>{1, 5, 2, 3, 4} << QStringList();
+        << QList<double> { 60, 60, 60, 60 } << QList<double> { 1, 5, 2, 3 } << QStringList();
+    QTest::newRow("out of order") << QList<double> { 60, 15, 90, 0, 30 }
+                                  << QList<double> { 1, 5, 2, 3, 4 } << QStringList();
 }
 
 void tst_GraphNavigation::degenerateSeriesNeitherCrashNorHang()
@@ -368,18 +369,17 @@ void tst_GraphNavigation::degenerateSeriesNeitherCrashNorHang()
     QCOMPARE(f.logged(), logged);
     // Every command still ends; failures outside the drawing reach the caller as
     // run-time errors, never as a crash inside.
-    const QList<void (GraphView::*)()> commands = {
-        &GraphView::cmdFlowZoomIn_Click, &GraphView::cmdFlowZoomOut_Click,
-        &GraphView::cmdTimeZoomIn_Click, &GraphView::cmdTimeZoomOut_Click,
-        &GraphView::hsbTime_Change,      &GraphView::vsbFlow_Change,
-        &GraphView::mnuViewReset_Click};
+    const QList<void (GraphView::*)()> commands
+        = { &GraphView::cmdFlowZoomIn_Click, &GraphView::cmdFlowZoomOut_Click,
+            &GraphView::cmdTimeZoomIn_Click, &GraphView::cmdTimeZoomOut_Click,
+            &GraphView::hsbTime_Change,      &GraphView::vsbFlow_Change,
+            &GraphView::mnuViewReset_Click };
     for (auto command : commands) {
         try {
             (f.graph.get()->*command)();
-        } catch (const RuntimeError &) {
-        }
+        } catch (const RuntimeError &) { }
     }
-    for (int key : {GraphView::kKeyLeft, GraphView::kKeyRight, 40})
+    for (int key : { GraphView::kKeyLeft, GraphView::kKeyRight, 40 })
         f.graph->Picture1_KeyUp(key, 0);
     f.graph->Picture1_MouseUp(1, 0, GraphFixture::kWidth / 2, 10.0);
     QVERIFY(f.state().lngCursorSample >= 0);

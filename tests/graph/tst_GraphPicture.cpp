@@ -34,14 +34,15 @@ public:
         c.cmdFlowZoomOut = new QPushButton(this);
         c.cmdTimeZoomIn = new QPushButton(this);
         c.cmdTimeZoomOut = new QPushButton(this);
-        for (QLabel **label : {&c.lblFlowMax, &c.lblFlowMid, &c.lblFlowMin, &c.lblTimeMin,
-                               &c.lblTimeMid, &c.lblTimeMax})
+        for (QLabel **label : { &c.lblFlowMax, &c.lblFlowMid, &c.lblFlowMin, &c.lblTimeMin,
+                                &c.lblTimeMid, &c.lblTimeMax })
             *label = new QLabel(this);
         c.showStatus = [this](const QString &text) { status = text; };
         controls = c;
         controller = std::make_unique<GraphController>(
-            c, GraphController::Data{f.series, f.settings, f.intUnits, f.dblFlowScaleFactor,
-                                     f.formats, f.strings, f.errorReport, f.prompt});
+            c,
+            GraphController::Data { f.series, f.settings, f.intUnits, f.dblFlowScaleFactor,
+                                    f.formats, f.strings, f.errorReport, f.prompt });
     }
 
     void load()
@@ -114,9 +115,9 @@ void tst_GraphPicture::sizeIsInTwipsAtTheLogicalResolution()
 void tst_GraphPicture::curveAndGapAreDrawnInBlueAndRed()
 {
     GraphFixture f;
-    f.addRun(GraphFixture::at(2, 0, 0), {6, 8, 7, 9});
+    f.addRun(GraphFixture::at(2, 0, 0), { 6, 8, 7, 9 });
     f.add(GraphFixture::at(2, 1, 0), 0.0, true); // hole: gap marker at 01:00
-    f.addRun(GraphFixture::at(2, 2, 0), {8, 10, 9});
+    f.addRun(GraphFixture::at(2, 2, 0), { 8, 10, 9 });
     f.addFitting(2, QStringLiteral("00042"));
     GraphWindow w(f);
     w.show();
@@ -163,13 +164,13 @@ void tst_GraphPicture::curveAndGapAreDrawnInBlueAndRed()
 void tst_GraphPicture::linesStayOnePixelWide()
 {
     GraphFixture f;
-    f.addRun(GraphFixture::at(2, 0, 0), {5, 5, 5, 5});
+    f.addRun(GraphFixture::at(2, 0, 0), { 5, 5, 5, 5 });
     GraphWindow w(f);
     w.show();
     w.load();
     const QImage image = w.image();
-    const int row = qFloor(w.controller->graph().elements().LinBar[2].y1
-                           / w.Picture1->twipsPerPixelY());
+    const int row
+        = qFloor(w.controller->graph().elements().LinBar[2].y1 / w.Picture1->twipsPerPixelY());
     const int column = image.width() / 2;
     QCOMPARE(image.pixel(column, row) & 0xFFFFFF, 0x0000FFu);
     QCOMPARE(image.pixel(column, row - 1) & 0xFFFFFF, 0xFFFFFFu);
@@ -179,7 +180,7 @@ void tst_GraphPicture::linesStayOnePixelWide()
 void tst_GraphPicture::itemsAreCreatedOnceAndNeverDeleted()
 {
     GraphFixture f;
-    f.addRun(GraphFixture::at(2, 0, 0), {1, 2, 3, 4, 5, 6});
+    f.addRun(GraphFixture::at(2, 0, 0), { 1, 2, 3, 4, 5, 6 });
     f.addFitting(1, QStringLiteral("00001"));
     f.addFitting(3, QStringLiteral("00002"));
     GraphWindow w(f);
@@ -190,7 +191,7 @@ void tst_GraphPicture::itemsAreCreatedOnceAndNeverDeleted()
     const QList<QGraphicsItem *> before = w.Picture1->scene()->items();
 
     f.series = SampleSeries();
-    f.addRun(GraphFixture::at(5, 0, 0), {4, 3});
+    f.addRun(GraphFixture::at(5, 0, 0), { 4, 3 });
     w.load();
     QCOMPARE(w.Picture1->curveItemCount(), 11);
     const QList<QGraphicsItem *> after = w.Picture1->scene()->items();
@@ -204,7 +205,7 @@ void tst_GraphPicture::itemsAreCreatedOnceAndNeverDeleted()
 void tst_GraphPicture::labelsAndStatusFollowTheGraph()
 {
     GraphFixture f;
-    f.addRun(GraphFixture::at(2, 0, 0), {20.0});
+    f.addRun(GraphFixture::at(2, 0, 0), { 20.0 });
     f.add(GraphFixture::at(2, 10, 0), 10.0, false, QStringLiteral("00007"));
     f.dblFlowScaleFactor = 3.6;
     f.intUnits = 2;
@@ -221,7 +222,7 @@ void tst_GraphPicture::labelsAndStatusFollowTheGraph()
 void tst_GraphPicture::mouseAndKeysMoveTheCursor()
 {
     GraphFixture f;
-    f.addRun(GraphFixture::at(2, 0, 0), {1, 2, 3, 4, 5, 6, 7, 8});
+    f.addRun(GraphFixture::at(2, 0, 0), { 1, 2, 3, 4, 5, 6, 7, 8 });
     GraphWindow w(f);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -229,8 +230,8 @@ void tst_GraphPicture::mouseAndKeysMoveTheCursor()
     const GraphViewState &v = w.controller->graph().state();
     QTest::mouseClick(w.Picture1->viewport(), Qt::RightButton, {}, QPoint(300, 50));
     const double expected = v.dteViewStart
-                            + (v.dteViewEnd - v.dteViewStart) * (300 * w.Picture1->twipsPerPixelX())
-                                  / w.Picture1->plotWidth();
+        + (v.dteViewEnd - v.dteViewStart) * (300 * w.Picture1->twipsPerPixelX())
+            / w.Picture1->plotWidth();
     QVERIFY(qAbs(v.dteCursor - expected) < 1e-9);
     QVERIFY(w.status.startsWith(f.formats.dateAndTime(v.dteCursor)));
     const double placed = v.dteCursor;
@@ -289,7 +290,7 @@ void tst_GraphPicture::scrollBarClicksMoveTheWindow()
 void tst_GraphPicture::zoomButtonsAndTheirMessage()
 {
     GraphFixture f;
-    f.addRun(GraphFixture::at(2, 0, 0), {1, 2, 3, 4});
+    f.addRun(GraphFixture::at(2, 0, 0), { 1, 2, 3, 4 });
     GraphWindow w(f);
     w.load();
     const GraphViewState &v = w.controller->graph().state();
@@ -309,23 +310,24 @@ void tst_GraphPicture::zoomButtonsAndTheirMessage()
         w.controls.cmdTimeZoomIn->click();
     }
     QCOMPARE(w.hsbTime->pageStep(), 1);
-    QCOMPARE(f.prompt.messages, QStringList{"The magnification limit has been reached"});
+    QCOMPARE(f.prompt.messages, QStringList { "The magnification limit has been reached" });
 }
 
 void tst_GraphPicture::failingCommandIsLoggedAndTheProgramGoesOn()
 {
     GraphFixture f;
-    f.addRun(GraphFixture::at(2, 0, 0), {1, 2, 3, 4});
+    f.addRun(GraphFixture::at(2, 0, 0), { 1, 2, 3, 4 });
     GraphWindow w(f);
     w.load();
     w.controller->cmdFlowZoomIn_Click();
     QCOMPARE(w.vsbFlow->maximum(), 5000);
     // A series of zeros empties the value range; the value bar keeps its last settings.
     f.series = SampleSeries();
-    f.addRun(GraphFixture::at(3, 0, 0), {0, 0, 0});
+    f.addRun(GraphFixture::at(3, 0, 0), { 0, 0, 0 });
     w.load();
-    QCOMPARE(f.logged(), (QStringList{"Overflow in drawGraphLines(frmNeru)",
-                                      "Overflow in setScrollBars(frmNeru)"}));
+    QCOMPARE(f.logged(),
+             (QStringList { "Overflow in drawGraphLines(frmNeru)",
+                            "Overflow in setScrollBars(frmNeru)" }));
     QCOMPARE(w.vsbFlow->maximum(), 5000);
     w.vsbFlow->triggerAction(QAbstractSlider::SliderSingleStepSub);
     QCOMPARE(f.logged().size(), 3);

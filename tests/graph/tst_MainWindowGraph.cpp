@@ -65,8 +65,8 @@ private slots:
         m_file = std::make_unique<FileProcessing>(*m_log);
         m_prompts.messages.clear();
         m_main = std::make_unique<frmNeru>(m_strings, *m_general, *m_startUp, *m_file, *m_log);
-        m_graph = std::make_unique<MainWindowGraph>(*m_main, *m_file, *m_startUp, m_strings,
-                                                    *m_log, m_prompts);
+        m_graph = std::make_unique<MainWindowGraph>(*m_main, *m_file, *m_startUp, m_strings, *m_log,
+                                                    m_prompts);
         m_main->Form_Load();
         m_main->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
@@ -159,8 +159,8 @@ private slots:
         old.close();
         m_graph->openDataFile(old.fileName());
         QCOMPARE(m_prompts.messages,
-                 QStringList{"This program cannot communicate with NERU software or files "
-                             "before version 4.0"});
+                 QStringList { "This program cannot communicate with NERU software or files "
+                               "before version 4.0" });
         QCOMPARE(m_file->series().lngNumSamples, n);
         QCOMPARE(main().windowTitle(), title);
         QVERIFY(graph().elements().LinBar[2].visible);
