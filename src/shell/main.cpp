@@ -4,7 +4,10 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFileInfo>
 #include <QIcon>
+
+#include <cstdio>
 
 int main(int argc, char *argv[])
 {
@@ -24,6 +27,10 @@ int main(int argc, char *argv[])
                                  QStringLiteral("[file]"));
     parser.process(app);
     const QStringList files = parser.positionalArguments();
+    // Opening follows File > Open, which only logs a failure; a mistyped path on the
+    // command line is worth a word to whoever typed it.
+    if (!files.isEmpty() && !QFileInfo(files.first()).isFile())
+        std::fprintf(stderr, "neru: %s: no such file\n", qPrintable(files.first()));
 
     Program program(nullptr, [] { QCoreApplication::quit(); });
     program.start(QDir::currentPath(), files.isEmpty() ? QString() : files.first());
