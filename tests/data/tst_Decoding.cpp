@@ -42,10 +42,10 @@ class TestDecoding : public QObject
     Q_OBJECT
 
 private slots:
-    void nibbleCharacters();
     void numericFields_data();
     void numericFields();
-    void intervalAndChannelTables();
+    void channelAndInterval_data();
+    void channelAndInterval();
     void districtRecordSettings();
     void values_data();
     void values();
@@ -60,7 +60,6 @@ private slots:
     void capacityIsEnforced();
     void recordsCutShortAreReportedByTheirProcedure();
     void undefinedKindSkipsOneByte();
-    void unitsFollowTheChannel();
     void emptyAndHeaderOnlyImages();
     void randomBytesNeverCrash();
 
@@ -78,18 +77,6 @@ private:
             *units = intUnits;
     }
 };
-
-void TestDecoding::nibbleCharacters()
-{
-    QCOMPARE(FileProcessing::lowNibbleChar(0x00), QChar(u'0'));
-    QCOMPARE(FileProcessing::lowNibbleChar(0xF9), QChar(u'9'));
-    QCOMPARE(FileProcessing::lowNibbleChar(0x0A), QChar(u'.'));
-    QCOMPARE(FileProcessing::lowNibbleChar(0x0B), QChar(u';'));
-    QCOMPARE(FileProcessing::lowNibbleChar(0x0F), QChar(u'?'));
-    QCOMPARE(FileProcessing::highNibbleChar(0x3C), QChar(u'3'));
-    QCOMPARE(FileProcessing::highNibbleChar(0xA0), QChar(u'.'));
-    QCOMPARE(FileProcessing::highNibbleChar(0xE0), QChar(u'>'));
-}
 
 void TestDecoding::numericFields_data()
 {
@@ -113,18 +100,44 @@ void TestDecoding::numericFields()
     QCOMPARE(FileProcessing::readNumber(text), expected);
 }
 
-void TestDecoding::intervalAndChannelTables()
+void TestDecoding::channelAndInterval_data()
 {
-    const qint32 seconds[] = {0, 5, 10, 15, 30, 60, 120, 300, 600, 900, 1800, 0, 0, 0, 0, 0};
-    for (int code = 0; code < 16; ++code)
-        QCOMPARE(FileProcessing::intervalSeconds(code), seconds[code]);
-    const qint32 pressureMode[] = {4, 5, 6, 7};
-    const qint32 otherModes[] = {2, 1, 3, 3};
-    for (int bits = 0; bits < 4; ++bits) {
-        QCOMPARE(FileProcessing::channelType(bits, 0x80), pressureMode[bits]);
-        for (quint8 mode : {quint8(0x00), quint8(0x40), quint8(0xC0)})
-            QCOMPARE(FileProcessing::channelType(bits, mode), otherModes[bits]);
-    }
+    QTest::addColumn<quint8>("byte0");
+    QTest::addColumn<quint8>("byte14");
+    QTest::addColumn<qint32>("interval");
+    QTest::addColumn<qint32>("type");
+    QTest::addColumn<qint16>("units");
+    QTest::newRow("0x95, mode 00") << quint8(0x95) << quint8(0x00) << 60 << 1 << qint16(1);
+    QTest::newRow("0x95, mode 10") << quint8(0x95) << quint8(0x80) << 60 << 5 << qint16(4);
+    QTest::newRow("0x95, mode 10, low bits set") << quint8(0x95) << quint8(0xBF) << 60 << 5 << qint16(4);
+    QTest::newRow("bits 00, mode 01") << quint8(0x81) << quint8(0x40) << 5 << 2 << qint16(1);
+    QTest::newRow("bits 10, mode 11") << quint8(0xAA) << quint8(0xC0) << 1800 << 3 << qint16(1);
+    QTest::newRow("bits 11, mode 00") << quint8(0xB9) << quint8(0x00) << 900 << 3 << qint16(1);
+    QTest::newRow("bits 00, mode 10") << quint8(0x84) << quint8(0x80) << 30 << 4 << qint16(4);
+    QTest::newRow("bits 10, mode 10") << quint8(0xA7) << quint8(0x80) << 300 << 6 << qint16(4);
+    QTest::newRow("bits 11, mode 10") << quint8(0xB8) << quint8(0x80) << 600 << 7 << qint16(4);
+    QTest::newRow("interval code 0") << quint8(0x90) << quint8(0x00) << 0 << 1 << qint16(1);
+    QTest::newRow("interval code 11") << quint8(0x9B) << quint8(0x00) << 0 << 1 << qint16(1);
+}
+
+void TestDecoding::channelAndInterval()
+{
+    QFETCH(quint8, byte0);
+    QFETCH(quint8, byte14);
+    QFETCH(qint32, interval);
+    QFETCH(qint32, type);
+    QFETCH(qint16, units);
+    TempLog log;
+    FileProcessing fp(log.report);
+    QByteArray record(15, '\0');
+    record[0] = char(byte0);
+    record[14] = char(byte14);
+    qint16 intUnits = 0;
+    decode(fp, record, &intUnits);
+    QCOMPARE(fp.settings().lngLoggingInterval, interval);
+    QCOMPARE(fp.settings().lngChannelType, type);
+    QCOMPARE(fp.settings().bytModeBits, quint8(byte14 & 0xC0));
+    QCOMPARE(intUnits, units);
 }
 
 void TestDecoding::districtRecordSettings()
@@ -151,11 +164,6 @@ void TestDecoding::districtRecordSettings()
     QCOMPARE(units, qint16(1));
     QCOMPARE(fp.series().lngNumSamples, 0);
 
-    record[14] = char(0x80 | 0x3F); // mode bits 10, low bits ignored
-    decode(fp, record, &units);
-    QCOMPARE(fp.settings().bytModeBits, quint8(0x80));
-    QCOMPARE(fp.settings().lngChannelType, 5);
-    QCOMPARE(units, qint16(4));
     QVERIFY(log.messages().isEmpty());
 }
 
@@ -459,23 +467,6 @@ void TestDecoding::undefinedKindSkipsOneByte()
     QCOMPARE(fp.series().dblValue[0], 1.0);
     QCOMPARE(fp.series().dblValue[1], 2.0);
     QVERIFY(log.messages().isEmpty());
-}
-
-void TestDecoding::unitsFollowTheChannel()
-{
-    TempLog log;
-    FileProcessing fp(log.report);
-    qint16 units = 7;
-    RecordEncoder::District d = flowDistrict(5, "00010", "00100");
-    for (int bits = 0; bits < 4; ++bits) {
-        d.channelBits = bits;
-        d.modeBits = 0x00;
-        decode(fp, RecordEncoder::district(d), &units);
-        QCOMPARE(units, qint16(1));
-        d.modeBits = 0x80;
-        decode(fp, RecordEncoder::district(d), &units);
-        QCOMPARE(units, qint16(4));
-    }
 }
 
 void TestDecoding::emptyAndHeaderOnlyImages()
