@@ -90,7 +90,7 @@ public:
 private:
     quint8 imageByte(qint32 position) const;
     QString nibbleText(qint32 first, qint32 last, bool high) const;
-    void requireRecord(qint32 position, qint32 bytesRead) const;
+    void requireBytes(qint32 position, qint32 count) const;
 
     // Consecutive samples mostly share their date: the last day number is kept.
     struct DayCache

@@ -89,9 +89,7 @@ double FileProcessing::readNumber(const QString &nibbleText)
 
 quint8 FileProcessing::imageByte(qint32 position) const
 {
-    if (position >= m_lngImageLength)
-        throw RuntimeError::subscriptOutOfRange();
-    return Checked::byteAt(m_rawImage, position);
+    return Checked::byteAt(m_rawImage, position); // the image is exactly lngImageLength bytes
 }
 
 QString FileProcessing::nibbleText(qint32 first, qint32 last, bool high) const
@@ -105,9 +103,10 @@ QString FileProcessing::nibbleText(qint32 first, qint32 last, bool high) const
     return text;
 }
 
-void FileProcessing::requireRecord(qint32 position, qint32 bytesRead) const
+// Raises "Subscript out of range" unless `count` bytes from `position` lie in the image.
+void FileProcessing::requireBytes(qint32 position, qint32 count) const
 {
-    if (position < 0 || static_cast<qint64>(position) + bytesRead > m_lngImageLength)
+    if (position < 0 || static_cast<qint64>(position) + count > m_lngImageLength)
         throw RuntimeError::subscriptOutOfRange();
 }
 
@@ -165,7 +164,7 @@ void FileProcessing::processFittingRecord(qint32 position)
 {
     try {
         // Bytes 0 to 13 are read; a record cut short before them adds nothing.
-        requireRecord(position, kFittingRecordLength - 1);
+        requireBytes(position, kFittingRecordLength - 1);
         m_series.strCurrentFitting = getFittingNumber(position);
         getDateAndValue(position + 6);
         m_series.lngFittingSample.push_back(m_series.lngNumSamples - 1);
@@ -180,7 +179,7 @@ void FileProcessing::processSimpleRecord(qint32 position)
 {
     try {
         // Bytes 0 to 8 are read; a record cut short before them adds nothing.
-        requireRecord(position, kSimpleRecordLength - 1);
+        requireBytes(position, kSimpleRecordLength - 1);
         getDateAndValue(position + 1);
     } catch (...) {
         m_errorReport.errorReport(kModule, QStringLiteral("processSimpleRecord"));
@@ -204,7 +203,7 @@ void FileProcessing::getDateAndValue(qint32 position)
 {
     try {
         // Time stamp and value: 8 bytes, checked once as a block.
-        requireRecord(position, 8);
+        requireBytes(position, 8);
         const auto *b = reinterpret_cast<const quint8 *>(m_rawImage.constData()) + position;
         const qint64 seconds = sampleSeconds(b);
         const double t = DateTime::fromWholeSeconds(seconds);
@@ -268,7 +267,7 @@ qint16 FileProcessing::getLoggingInterval(qint32 position)
 
 double FileProcessing::getValue(qint32 position) const
 {
-    requireRecord(position, 2);
+    requireBytes(position, 2);
     const quint8 high = static_cast<quint8>(m_rawImage.at(position));
     const quint8 low = static_cast<quint8>(m_rawImage.at(position + 1));
     if (high == 0 && low == 0)
