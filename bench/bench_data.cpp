@@ -18,15 +18,18 @@ QByteArray fullImage()
 {
     SampleGenerator::District d = SampleGenerator::flowDistrict();
     d.days = 36; // 3456 intervals, 58 of them missing
-    d.holes = {{500, 3}, {1500, 2}, {2500, 53}};
-    d.fittings = {{0, QStringLiteral("00001")}, {900, QStringLiteral("00002")},
-                  {2000, QStringLiteral("00003")}};
+    d.holes = { { 500, 3 }, { 1500, 2 }, { 2500, 53 } };
+    d.fittings = { { 0, QStringLiteral("00001") },
+                   { 900, QStringLiteral("00002") },
+                   { 2000, QStringLiteral("00003") } };
     return RecordEncoder::header(QStringLiteral("10452")) + SampleGenerator::records(d);
 }
 
 struct Fixture
 {
-    Fixture() : report(QStringLiteral("/dev/null")), file(report)
+    Fixture()
+        : report(QStringLiteral("/dev/null"))
+        , file(report)
     {
         file.setImage(fullImage());
         qint16 units = 0;
@@ -60,8 +63,8 @@ void getTable(benchmark::State &state)
     for (auto _ : state) {
         qint32 start = -1;
         qint32 end = -1;
-        const QString text = rows.getTable(f.file.series(), f.file.settings().dblReference, 1.0,
-                                           csv, start, end);
+        const QString text
+            = rows.getTable(f.file.series(), f.file.settings().dblReference, 1.0, csv, start, end);
         size = text.size();
         benchmark::DoNotOptimize(size);
     }

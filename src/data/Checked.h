@@ -41,8 +41,7 @@ inline double roundHalfEven(double value)
     return std::nearbyint(value);
 }
 
-template <typename Int>
-Int toInteger(double value)
+template<typename Int> Int toInteger(double value)
 {
     if (!std::isfinite(value))
         throw RuntimeError::overflow();
@@ -53,7 +52,13 @@ Int toInteger(double value)
     return static_cast<Int>(rounded);
 }
 
-inline qint16 toInt16(double value) { return toInteger<qint16>(value); }
-inline qint32 toInt32(double value) { return toInteger<qint32>(value); }
+inline qint16 toInt16(double value)
+{
+    return toInteger<qint16>(value);
+}
+inline qint32 toInt32(double value)
+{
+    return toInteger<qint32>(value);
+}
 
 } // namespace Checked

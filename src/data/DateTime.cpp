@@ -73,7 +73,8 @@ qint64 DateTime::dayNumber(int year, int month, int day)
     const int m = static_cast<int>(monthIndex - floorDiv(monthIndex, 12) * 12) + 1;
     if (y < 100 || y > 9999)
         throw RuntimeError::invalidArgument();
-    const qint64 days = daysFromCivil(y, static_cast<unsigned>(m), 1) + (static_cast<qint64>(day) - 1);
+    const qint64 days
+        = daysFromCivil(y, static_cast<unsigned>(m), 1) + (static_cast<qint64>(day) - 1);
     // The result must stay within the years 100 to 9999.
     constexpr qint64 kFirstDay = daysFromCivil(100, 1, 1);
     constexpr qint64 kLastDay = daysFromCivil(9999, 12, 31);
@@ -84,8 +85,8 @@ qint64 DateTime::dayNumber(int year, int month, int day)
 
 double DateTime::timeSerial(int hour, int minute, int second)
 {
-    const qint64 seconds = static_cast<qint64>(hour) * 3600 + static_cast<qint64>(minute) * 60
-                           + second;
+    const qint64 seconds
+        = static_cast<qint64>(hour) * 3600 + static_cast<qint64>(minute) * 60 + second;
     return static_cast<double>(seconds) / kSecondsPerDay;
 }
 

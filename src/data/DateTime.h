@@ -41,7 +41,10 @@ public:
 
     // Whole seconds since the origin (the date-time rounded to the nearest second), and back.
     static qint64 toWholeSeconds(double dateTime);
-    static double fromWholeSeconds(qint64 seconds) { return static_cast<double>(seconds) / kSecondsPerDay; }
+    static double fromWholeSeconds(qint64 seconds)
+    {
+        return static_cast<double>(seconds) / kSecondsPerDay;
+    }
 
     static Parts toParts(double dateTime);
     static QDate toQDate(double dateTime);

@@ -6,11 +6,11 @@
 struct DistrictSettings
 {
     qint32 lngLoggingInterval = 0; // seconds between samples
-    qint32 lngChannelType = 0;     // 1 to 3 flow, 4 to 7 pressure
-    quint8 bytModeBits = 0;        // byte 14 & 0xC0
-    qint32 lngOutputCode = 0;      // 1 = 4-20 mA, 2 = 0-1 V, 3 = 0-2 V
-    double dblMeterLitres = 0.0;   // litres per revolution of the meter
-    double dblHeadPulses = 0.0;    // pulses per revolution of the head
+    qint32 lngChannelType = 0; // 1 to 3 flow, 4 to 7 pressure
+    quint8 bytModeBits = 0; // byte 14 & 0xC0
+    qint32 lngOutputCode = 0; // 1 = 4-20 mA, 2 = 0-1 V, 3 = 0-2 V
+    double dblMeterLitres = 0.0; // litres per revolution of the meter
+    double dblHeadPulses = 0.0; // pulses per revolution of the head
     double dblTransducerOffset = 0.0;
     double dblTransducerRange = 0.0; // full-scale pressure, bar
     double dblReference = 0.0;

@@ -17,10 +17,10 @@ struct Field
     qint32 width;
 };
 
-constexpr Field kDistrict{9, 8};
-constexpr Field kTitle{25, 60};
-constexpr Field kComments1{96, 60};
-constexpr Field kComments2{167, 60};
+constexpr Field kDistrict { 9, 8 };
+constexpr Field kTitle { 25, 60 };
+constexpr Field kComments1 { 96, 60 };
+constexpr Field kComments2 { 167, 60 };
 
 // The fixed header: five CR LF terminated lines with four space-filled text fields.
 QByteArray headerTemplate()
@@ -48,8 +48,7 @@ char toCodePage(QChar c)
 
 FileProcessing::FileProcessing(ErrorReport &errorReport)
     : m_errorReport(errorReport)
-{
-}
+{ }
 
 void FileProcessing::initialiseHeader()
 {
@@ -128,21 +127,45 @@ QString FileProcessing::getHeaderText(qint32 offset, qint32 width) const
     return QString::fromLatin1(m_rawImage.constData() + offset, end - offset);
 }
 
-void FileProcessing::setDistrict(const QString &text) { putHeaderText(text, kDistrict.offset, kDistrict.width); }
-void FileProcessing::setTitle(const QString &text) { putHeaderText(text, kTitle.offset, kTitle.width); }
-void FileProcessing::setComments1(const QString &text) { putHeaderText(text, kComments1.offset, kComments1.width); }
-void FileProcessing::setComments2(const QString &text) { putHeaderText(text, kComments2.offset, kComments2.width); }
-QString FileProcessing::getDistrict() const { return getHeaderText(kDistrict.offset, kDistrict.width); }
-QString FileProcessing::getTitle() const { return getHeaderText(kTitle.offset, kTitle.width); }
-QString FileProcessing::getComments1() const { return getHeaderText(kComments1.offset, kComments1.width); }
-QString FileProcessing::getComments2() const { return getHeaderText(kComments2.offset, kComments2.width); }
+void FileProcessing::setDistrict(const QString &text)
+{
+    putHeaderText(text, kDistrict.offset, kDistrict.width);
+}
+void FileProcessing::setTitle(const QString &text)
+{
+    putHeaderText(text, kTitle.offset, kTitle.width);
+}
+void FileProcessing::setComments1(const QString &text)
+{
+    putHeaderText(text, kComments1.offset, kComments1.width);
+}
+void FileProcessing::setComments2(const QString &text)
+{
+    putHeaderText(text, kComments2.offset, kComments2.width);
+}
+QString FileProcessing::getDistrict() const
+{
+    return getHeaderText(kDistrict.offset, kDistrict.width);
+}
+QString FileProcessing::getTitle() const
+{
+    return getHeaderText(kTitle.offset, kTitle.width);
+}
+QString FileProcessing::getComments1() const
+{
+    return getHeaderText(kComments1.offset, kComments1.width);
+}
+QString FileProcessing::getComments2() const
+{
+    return getHeaderText(kComments2.offset, kComments2.width);
+}
 
 QList<qint32> FileProcessing::districtPositions(const QByteArray &bytDownload,
                                                 qint32 lngDownloadLength)
 {
     QList<qint32> positions;
-    const qint32 length = static_cast<qint32>(
-        std::min<qint64>(std::max(lngDownloadLength, 0), bytDownload.size()));
+    const qint32 length
+        = static_cast<qint32>(std::min<qint64>(std::max(lngDownloadLength, 0), bytDownload.size()));
     qint32 position = 0;
     while (position < length) {
         const RecordKind kind = recordKind(static_cast<quint8>(bytDownload.at(position)));
@@ -153,12 +176,11 @@ QList<qint32> FileProcessing::districtPositions(const QByteArray &bytDownload,
     return positions;
 }
 
-QStringList FileProcessing::saveDistricts(const QByteArray &bytDownload,
-                                          qint32 lngDownloadLength, QString &strDefaultDir,
-                                          SaveDistrictPrompt &prompt)
+QStringList FileProcessing::saveDistricts(const QByteArray &bytDownload, qint32 lngDownloadLength,
+                                          QString &strDefaultDir, SaveDistrictPrompt &prompt)
 {
-    const qint32 length = static_cast<qint32>(
-        std::min<qint64>(std::max(lngDownloadLength, 0), bytDownload.size()));
+    const qint32 length
+        = static_cast<qint32>(std::min<qint64>(std::max(lngDownloadLength, 0), bytDownload.size()));
     const QList<qint32> positions = districtPositions(bytDownload, length);
     QStringList written;
     for (qsizetype k = 0; k < positions.size(); ++k) {

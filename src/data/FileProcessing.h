@@ -84,8 +84,7 @@ public:
     // Returns the paths written; the image keeps the last district.
     QStringList saveDistricts(const QByteArray &bytDownload, qint32 lngDownloadLength,
                               QString &strDefaultDir, SaveDistrictPrompt &prompt);
-    static QList<qint32> districtPositions(const QByteArray &bytDownload,
-                                           qint32 lngDownloadLength);
+    static QList<qint32> districtPositions(const QByteArray &bytDownload, qint32 lngDownloadLength);
 
 private:
     quint8 imageByte(qint32 position) const;

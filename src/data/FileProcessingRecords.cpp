@@ -42,14 +42,14 @@ qint32 FileProcessing::recordStep(RecordKind kind)
 
 qint32 FileProcessing::intervalSeconds(int code)
 {
-    static constexpr qint32 kSeconds[] = {0, 5, 10, 15, 30, 60, 120, 300, 600, 900, 1800};
+    static constexpr qint32 kSeconds[] = { 0, 5, 10, 15, 30, 60, 120, 300, 600, 900, 1800 };
     return (code >= 1 && code <= 10) ? kSeconds[code] : 0;
 }
 
 qint32 FileProcessing::channelType(int channelBits, quint8 modeBits)
 {
-    static constexpr qint32 kPressureMode[] = {4, 5, 6, 7};
-    static constexpr qint32 kOtherModes[] = {2, 1, 3, 3};
+    static constexpr qint32 kPressureMode[] = { 4, 5, 6, 7 };
+    static constexpr qint32 kOtherModes[] = { 2, 1, 3, 3 };
     const int bits = channelBits & 0x3;
     return modeBits == 0x80 ? kPressureMode[bits] : kOtherModes[bits];
 }

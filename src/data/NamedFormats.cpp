@@ -2,8 +2,8 @@
 
 #include "DateTime.h"
 
-#include <cmath>
 #include <charconv>
+#include <cmath>
 #include <cstring>
 
 NamedFormats::NamedFormats(const QLocale &locale)
@@ -44,7 +44,7 @@ QVector<NamedFormats::Token> NamedFormats::tokenize(const QString &pattern) cons
         if (!tokens.isEmpty() && tokens.last().field == Field::Literal)
             tokens.last().text += text;
         else
-            tokens.append(Token{Field::Literal, 0, text, false});
+            tokens.append(Token { Field::Literal, 0, text, false });
     };
     qsizetype i = 0;
     while (i < pattern.size()) {
@@ -179,9 +179,9 @@ void NamedFormats::appendFormatted(QString &out, const QVector<Token> &tokens,
         }
         case Field::Other:
             // Month or day names and the like: let the locale spell them.
-            out += m_locale.toString(QDateTime(QDate(p.year, p.month, p.day),
-                                               QTime(p.hour, p.minute, p.second)),
-                                     t.text);
+            out += m_locale.toString(
+                QDateTime(QDate(p.year, p.month, p.day), QTime(p.hour, p.minute, p.second)),
+                t.text);
             break;
         }
     }

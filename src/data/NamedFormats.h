@@ -38,8 +38,8 @@ private:
     struct Token
     {
         Field field = Field::Literal;
-        int width = 0;      // digits to pad to (or 2/4 for years)
-        QString text;       // literal text, or the pattern of an Other field
+        int width = 0; // digits to pad to (or 2/4 for years)
+        QString text; // literal text, or the pattern of an Other field
         bool upper = false; // AP as opposed to ap
     };
 

@@ -11,13 +11,16 @@ class RuntimeError : public std::runtime_error
 {
 public:
     explicit RuntimeError(const QString &description)
-        : std::runtime_error(description.toStdString()), m_description(description)
-    {
-    }
+        : std::runtime_error(description.toStdString())
+        , m_description(description)
+    { }
 
     QString description() const { return m_description; }
 
-    static RuntimeError divisionByZero() { return RuntimeError(QStringLiteral("Division by zero")); }
+    static RuntimeError divisionByZero()
+    {
+        return RuntimeError(QStringLiteral("Division by zero"));
+    }
     static RuntimeError overflow() { return RuntimeError(QStringLiteral("Overflow")); }
     static RuntimeError subscriptOutOfRange()
     {

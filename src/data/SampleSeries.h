@@ -13,10 +13,11 @@ struct SampleSeries
     static constexpr int kCapacity = 3401;
 
     SampleSeries()
-        : dteTime(kCapacity, 0.0), dblValue(kCapacity, 0.0), blnGap(kCapacity, 0),
-          strSampleFitting(kCapacity)
-    {
-    }
+        : dteTime(kCapacity, 0.0)
+        , dblValue(kCapacity, 0.0)
+        , blnGap(kCapacity, 0)
+        , strSampleFitting(kCapacity)
+    { }
 
     qint32 lngNumSamples = 0;
     std::vector<double> dteTime;

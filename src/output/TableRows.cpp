@@ -12,8 +12,7 @@ const QString kGapField = QStringLiteral("--------");
 
 TableRows::TableRows(const NamedFormats &formats)
     : m_formats(formats)
-{
-}
+{ }
 
 // Padded on the right to 8 characters; a longer text is written whole.
 void TableRows::appendPadded(QString &row, const QString &text) const

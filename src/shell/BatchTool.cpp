@@ -21,8 +21,7 @@ namespace {
 const QString kProgram = QStringLiteral("neru-cli");
 
 // Parses a command's options; on --help prints the help and sets `exitCode`.
-bool parse(QCommandLineParser &parser, const QStringList &arguments, BatchTool &tool,
-           int &exitCode)
+bool parse(QCommandLineParser &parser, const QStringList &arguments, BatchTool &tool, int &exitCode)
 {
     parser.addHelpOption();
     if (!parser.parse(arguments)) {
@@ -43,9 +42,9 @@ class BatchSavePrompt : public SaveDistrictPrompt
 {
 public:
     BatchSavePrompt(BatchTool &tool, bool force)
-        : m_tool(tool), m_force(force)
-    {
-    }
+        : m_tool(tool)
+        , m_force(force)
+    { }
 
     bool askDistrict(Texts &texts, QString &defaultDir) override
     {
@@ -84,8 +83,7 @@ BatchTool::BatchTool(Context context)
 {
     addCommand(QStringLiteral("info"), QStringLiteral("Describe a district file"),
                [this](const QStringList &a) { return info(a); });
-    addCommand(QStringLiteral("export"),
-               QStringLiteral("Write a district file's readings as CSV"),
+    addCommand(QStringLiteral("export"), QStringLiteral("Write a district file's readings as CSV"),
                [this](const QStringList &a) { return exportCsv(a); });
     addCommand(QStringLiteral("split"),
                QStringLiteral("Cut a raw download into one file per district"),
@@ -94,7 +92,7 @@ BatchTool::BatchTool(Context context)
 
 void BatchTool::addCommand(const QString &name, const QString &summary, Command command)
 {
-    m_commands[name] = Entry{summary, std::move(command)};
+    m_commands[name] = Entry { summary, std::move(command) };
 }
 
 void BatchTool::printLine(const QString &line)
@@ -222,10 +220,9 @@ int BatchTool::info(const QStringList &arguments)
         line(t.text(30270), QStringLiteral("4-20 mA, offset ") + number(s.dblTransducerOffset));
         line(t.text(30280), number(s.dblTransducerRange) + u' ' + t.text(40060));
     } else {
-        const QString output = s.lngOutputCode == 2   ? QStringLiteral("0-1 V")
-                               : s.lngOutputCode == 3 ? QStringLiteral("0-2 V")
-                                                      : QStringLiteral("output code %1")
-                                                            .arg(s.lngOutputCode);
+        const QString output = s.lngOutputCode == 2 ? QStringLiteral("0-1 V")
+            : s.lngOutputCode == 3                  ? QStringLiteral("0-2 V")
+                                   : QStringLiteral("output code %1").arg(s.lngOutputCode);
         line(t.text(30270), output + QStringLiteral(", scale ") + number(s.dblHeadPulses));
     }
     const bool any = series.lngNumSamples > 0;
@@ -240,11 +237,11 @@ int BatchTool::info(const QStringList &arguments)
     line(QStringLiteral("Fittings"), QString::number(series.lngNumFittings));
     for (qint32 k = 0; k < series.lngNumFittings; ++k) {
         const qint32 sample = series.lngFittingSample[static_cast<size_t>(k)];
-        const QString when = sample >= 0 ? f.dateAndTime(series.dteTime[static_cast<size_t>(sample)])
-                                         : none;
+        const QString when
+            = sample >= 0 ? f.dateAndTime(series.dteTime[static_cast<size_t>(sample)]) : none;
         printLine(QStringLiteral("  ") + series.strFittingNumber[static_cast<size_t>(k)]
-                  + QStringLiteral(" at sample ") + QString::number(sample)
-                  + QStringLiteral(", ") + when);
+                  + QStringLiteral(" at sample ") + QString::number(sample) + QStringLiteral(", ")
+                  + when);
     }
     return Success;
 }
@@ -260,9 +257,9 @@ int BatchTool::exportCsv(const QStringList &arguments)
         QStringLiteral("unit"),
         QStringLiteral("Display unit: l/s, m3/h, kgal/h, bar, psi, mhd or fthd."),
         QStringLiteral("U"));
-    const QCommandLineOption outputOption(QStringList{QStringLiteral("o"), QStringLiteral("output")},
-                                          QStringLiteral("Output file; - or none: standard output."),
-                                          QStringLiteral("PATH"));
+    const QCommandLineOption outputOption(
+        QStringList { QStringLiteral("o"), QStringLiteral("output") },
+        QStringLiteral("Output file; - or none: standard output."), QStringLiteral("PATH"));
     parser.addOption(unitOption);
     parser.addOption(outputOption);
     int exitCode = Success;
@@ -299,9 +296,9 @@ int BatchTool::exportCsv(const QStringList &arguments)
         intUnits = static_cast<qint16>(unitCode);
     }
 
-    const QByteArray bytes = TableRows(m_context.formats)
-                                 .csvBytes(file.series(), file.settings().dblReference,
-                                           UnitTable::factor(intUnits));
+    const QByteArray bytes
+        = TableRows(m_context.formats)
+              .csvBytes(file.series(), file.settings().dblReference, UnitTable::factor(intUnits));
     const QString output = parser.value(outputOption);
     if (output.isEmpty() || output == QLatin1String("-")) {
         m_context.out.write(bytes);
@@ -355,8 +352,7 @@ int BatchTool::splitDownload(const QByteArray &download, const QString &dir, boo
 {
     QString folder = dir.isEmpty() ? QDir::currentPath() : dir;
     if (!QFileInfo(folder).isDir()) {
-        printError(kProgram + QStringLiteral(": ") + folder
-                   + QStringLiteral(": no such folder"));
+        printError(kProgram + QStringLiteral(": ") + folder + QStringLiteral(": no such folder"));
         return Failure;
     }
     if (!folder.endsWith(u'/'))

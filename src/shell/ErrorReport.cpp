@@ -12,8 +12,7 @@
 
 ErrorReport::ErrorReport(QString logPath)
     : m_logPath(logPath.isEmpty() ? defaultLogPath() : std::move(logPath))
-{
-}
+{ }
 
 QString ErrorReport::defaultLogPath()
 {
@@ -27,7 +26,7 @@ QString ErrorReport::message(const QString &description, const QString &procedur
                              const QString &module)
 {
     return description + QStringLiteral(" in ") + procedure + u'(' + module + u')'
-           + QStringLiteral("\r\n");
+        + QStringLiteral("\r\n");
 }
 
 void ErrorReport::errorReport(const QString &module, const QString &procedure) noexcept
@@ -42,8 +41,7 @@ void ErrorReport::errorReport(const QString &module, const QString &procedure) n
         description = QStringLiteral("Out of memory");
     } catch (const std::exception &e) {
         description = QString::fromLocal8Bit(e.what());
-    } catch (...) {
-    }
+    } catch (...) { }
     report(description, module, procedure);
 }
 
@@ -61,7 +59,7 @@ void ErrorReport::logInformation(const QString &text) noexcept
         if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
             return;
         QString entry = QDateTime::currentDateTime().toString(Qt::ISODate)
-                        + QStringLiteral(" Information ") + text;
+            + QStringLiteral(" Information ") + text;
         if (!entry.endsWith(u'\n'))
             entry += QStringLiteral("\r\n");
         file.write(entry.toUtf8());

@@ -12,8 +12,7 @@ QString SettingsStore::applicationName()
 SettingsStore::SettingsStore(const QString &applicationName)
     : m_settings(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
                                              QStringLiteral("neru"), applicationName))
-{
-}
+{ }
 
 SettingsStore::~SettingsStore() = default;
 

@@ -23,9 +23,9 @@ int main(int argc, char *argv[])
     ErrorReport errorReport;
     const NamedFormats formats;
     const StringTable strings;
-    BatchTool tool({out, err, errorReport, formats, strings});
+    BatchTool tool({ out, err, errorReport, formats, strings });
     const SettingsStore settings;
-    LinkBatchCommands link({tool, err, errorReport, formats, strings, &settings});
+    LinkBatchCommands link({ tool, err, errorReport, formats, strings, &settings });
     link.addCommands();
     return tool.run(QCoreApplication::arguments());
 }

@@ -30,7 +30,7 @@ double at(int h, int m, int s)
 
 Time time(int h, int m, int s)
 {
-    return Time{2026, 3, 1, h, m, s};
+    return Time { 2026, 3, 1, h, m, s };
 }
 
 } // namespace
@@ -109,7 +109,8 @@ void TestDecoding::channelAndInterval_data()
     QTest::addColumn<qint16>("units");
     QTest::newRow("0x95, mode 00") << quint8(0x95) << quint8(0x00) << 60 << 1 << qint16(1);
     QTest::newRow("0x95, mode 10") << quint8(0x95) << quint8(0x80) << 60 << 5 << qint16(4);
-    QTest::newRow("0x95, mode 10, low bits set") << quint8(0x95) << quint8(0xBF) << 60 << 5 << qint16(4);
+    QTest::newRow("0x95, mode 10, low bits set")
+        << quint8(0x95) << quint8(0xBF) << 60 << 5 << qint16(4);
     QTest::newRow("bits 00, mode 01") << quint8(0x81) << quint8(0x40) << 5 << 2 << qint16(1);
     QTest::newRow("bits 10, mode 11") << quint8(0xAA) << quint8(0xC0) << 1800 << 3 << qint16(1);
     QTest::newRow("bits 11, mode 00") << quint8(0xB9) << quint8(0x00) << 900 << 3 << qint16(1);
@@ -147,8 +148,8 @@ void TestDecoding::districtRecordSettings()
     // Byte 0 = 0x95: interval code 5 (60 s), channel bits 01.
     QByteArray record(15, '\0');
     record[0] = char(0x95);
-    const char low[] = {0, 0, 1, 10, 5};  // meter 001.5
-    const char high[] = {1, 2, 0, 10, 5}; // output code 1, head 120.5, range 20.5
+    const char low[] = { 0, 0, 1, 10, 5 }; // meter 001.5
+    const char high[] = { 1, 2, 0, 10, 5 }; // output code 1, head 120.5, range 20.5
     for (int i = 0; i < 5; ++i)
         record[6 + i] = char((high[i] << 4) | low[i]);
     record[14] = char(0x00);
@@ -180,8 +181,8 @@ void TestDecoding::values_data()
     QTest::newRow("flow 60 s") << RecordEncoder::district(flowDistrict(5, "00010", "00100"))
                                << quint16(600) << 1.0;
     // Flow, interval 0 takes the timed branch and never divides by it.
-    QTest::newRow("flow interval 0") << RecordEncoder::district(flowDistrict(0, "00002", "00001"))
-                                     << quint16(4) << 500.0;
+    QTest::newRow("flow interval 0")
+        << RecordEncoder::district(flowDistrict(0, "00002", "00001")) << quint16(4) << 500.0;
     // Flow in mode 0xC0: (R / I - 200) * (A / B).
     RecordEncoder::District c0 = flowDistrict(5, "00002", "00001");
     c0.modeBits = 0xC0;
@@ -193,11 +194,11 @@ void TestDecoding::values_data()
     // Pressure with a voltage output: ((B * R) / I) / 1000.
     RecordEncoder::District p2 = flowDistrict(9, "00000", "2100.");
     p2.modeBits = 0x80;
-    QTest::newRow("pressure 0-1 V") << RecordEncoder::district(p2) << quint16(1800)
-                                    << 2100.0 * 1800.0 / 900.0 / 1000.0;
+    QTest::newRow("pressure 0-1 V")
+        << RecordEncoder::district(p2) << quint16(1800) << 2100.0 * 1800.0 / 900.0 / 1000.0;
     // Zero bytes are 0 on any channel, even where a division would fail.
-    QTest::newRow("zero flow, head 0") << RecordEncoder::district(flowDistrict(5, "00010", "00000"))
-                                       << quint16(0) << 0.0;
+    QTest::newRow("zero flow, head 0")
+        << RecordEncoder::district(flowDistrict(5, "00010", "00000")) << quint16(0) << 0.0;
     RecordEncoder::District p0 = flowDistrict(0, "00000", "20000");
     p0.modeBits = 0x80;
     QTest::newRow("zero pressure, interval 0") << RecordEncoder::district(p0) << quint16(0) << 0.0;
@@ -231,12 +232,12 @@ void TestDecoding::arithmeticFailuresDropTheSample_data()
                                      << quint16(0x8001) << "Overflow";
     RecordEncoder::District p = flowDistrict(0, "00000", "20000");
     p.modeBits = 0x80;
-    QTest::newRow("pressure interval 0") << RecordEncoder::district(p) << quint16(5)
-                                         << "Division by zero";
+    QTest::newRow("pressure interval 0")
+        << RecordEncoder::district(p) << quint16(5) << "Division by zero";
     RecordEncoder::District c0 = flowDistrict(0, "00010", "00001");
     c0.modeBits = 0xC0;
-    QTest::newRow("flow C0 interval 0") << RecordEncoder::district(c0) << quint16(5)
-                                        << "Division by zero";
+    QTest::newRow("flow C0 interval 0")
+        << RecordEncoder::district(c0) << quint16(5) << "Division by zero";
 }
 
 void TestDecoding::arithmeticFailuresDropTheSample()
@@ -247,8 +248,9 @@ void TestDecoding::arithmeticFailuresDropTheSample()
     TempLog log;
     FileProcessing fp(log.report);
     const QByteArray good = RecordEncoder::simple(time(10, 0, 0), 0);
-    decode(fp, district + good + RecordEncoder::simple(time(10, 1, 0), raw)
-                   + RecordEncoder::simple(time(10, 2, 0), 0));
+    decode(fp,
+           district + good + RecordEncoder::simple(time(10, 1, 0), raw)
+               + RecordEncoder::simple(time(10, 2, 0), 0));
     // The failing record adds nothing; the walk goes on with the next one, which now
     // follows a hole.
     QCOMPARE(fp.series().lngNumSamples, 3);
@@ -258,8 +260,8 @@ void TestDecoding::arithmeticFailuresDropTheSample()
              DateTime::addSeconds(at(10, 2, 0), -fp.settings().lngLoggingInterval));
     QVERIFY(!fp.series().blnGap[2]);
     QCOMPARE(fp.series().dteTime[2], at(10, 2, 0));
-    QCOMPARE(log.messages(), QStringList{description + QStringLiteral(
-                                 " in getDateAndValue(FileProcessing)\r")});
+    QCOMPARE(log.messages(),
+             QStringList { description + QStringLiteral(" in getDateAndValue(FileProcessing)\r") });
 }
 
 void TestDecoding::districtRecordFailureKeepsEarlierSettings()
@@ -274,7 +276,7 @@ void TestDecoding::districtRecordFailureKeepsEarlierSettings()
     QCOMPARE(fp.series().lngNumSamples, 1);
     QCOMPARE(fp.series().dblValue[0], 1.0);
     QCOMPARE(log.messages(),
-             QStringList{QStringLiteral("Overflow in processDistrictRecord(FileProcessing)\r")});
+             QStringList { QStringLiteral("Overflow in processDistrictRecord(FileProcessing)\r") });
 }
 
 void TestDecoding::gapMarkers_data()
@@ -295,9 +297,9 @@ void TestDecoding::gapMarkers()
     QFETCH(bool, gap);
     TempLog log;
     FileProcessing fp(log.report);
-    decode(fp, RecordEncoder::district(flowDistrict(5, "00010", "00100"))
-                   + RecordEncoder::simple(time(10, 0, 0), 600)
-                   + RecordEncoder::simple(second, 1200));
+    decode(fp,
+           RecordEncoder::district(flowDistrict(5, "00010", "00100"))
+               + RecordEncoder::simple(time(10, 0, 0), 600) + RecordEncoder::simple(second, 1200));
     const SampleSeries &s = fp.series();
     const double t2 = DateTime::fromParts(second.year, second.month, second.day, second.hour,
                                           second.minute, second.second);
@@ -321,10 +323,11 @@ void TestDecoding::gapMarkersNeverChangeExtremes()
 {
     TempLog log;
     FileProcessing fp(log.report);
-    decode(fp, RecordEncoder::district(flowDistrict(5, "00010", "00100"))
-                   + RecordEncoder::simple(time(10, 0, 0), 3000)
-                   + RecordEncoder::simple(time(11, 0, 0), 3000)
-                   + RecordEncoder::simple(time(12, 0, 0), 3000));
+    decode(fp,
+           RecordEncoder::district(flowDistrict(5, "00010", "00100"))
+               + RecordEncoder::simple(time(10, 0, 0), 3000)
+               + RecordEncoder::simple(time(11, 0, 0), 3000)
+               + RecordEncoder::simple(time(12, 0, 0), 3000));
     const SampleSeries &s = fp.series();
     QCOMPARE(s.lngNumSamples, 5);
     QCOMPARE(s.gapCount(), 2);
@@ -338,28 +341,30 @@ void TestDecoding::fittingsAreBookedBeforeTheirSample()
 {
     TempLog log;
     FileProcessing fp(log.report);
-    decode(fp, RecordEncoder::district(flowDistrict(5, "00010", "00100"))
-                   + RecordEncoder::simple(time(10, 0, 0), 600)
-                   + RecordEncoder::fitting(QStringLiteral("00012"), time(10, 1, 0), 1200)
-                   + RecordEncoder::simple(time(10, 2, 0), 600)
-                   // A hole in front of the next fitting: the marker carries its number.
-                   + RecordEncoder::fitting(QStringLiteral("0;3.4"), time(10, 10, 0), 600)
-                   + RecordEncoder::simple(time(10, 11, 0), 600));
+    decode(fp,
+           RecordEncoder::district(flowDistrict(5, "00010", "00100"))
+               + RecordEncoder::simple(time(10, 0, 0), 600)
+               + RecordEncoder::fitting(QStringLiteral("00012"), time(10, 1, 0), 1200)
+               + RecordEncoder::simple(time(10, 2, 0), 600)
+               // A hole in front of the next fitting: the marker carries its number.
+               + RecordEncoder::fitting(QStringLiteral("0;3.4"), time(10, 10, 0), 600)
+               + RecordEncoder::simple(time(10, 11, 0), 600));
     const SampleSeries &s = fp.series();
     QCOMPARE(s.lngNumSamples, 6);
-    const QStringList fittings = {"", "00012", "00012", "0;3.4", "0;3.4", "0;3.4"};
+    const QStringList fittings = { "", "00012", "00012", "0;3.4", "0;3.4", "0;3.4" };
     for (int i = 0; i < 6; ++i)
         QCOMPARE(s.strSampleFitting[size_t(i)], fittings.at(i));
     QVERIFY(s.blnGap[3]);
     QCOMPARE(s.lngNumFittings, 2);
-    QCOMPARE(s.lngFittingSample, (std::vector<qint32>{1, 4}));
-    QCOMPARE(s.strFittingNumber, (std::vector<QString>{"00012", "0;3.4"}));
+    QCOMPARE(s.lngFittingSample, (std::vector<qint32> { 1, 4 }));
+    QCOMPARE(s.strFittingNumber, (std::vector<QString> { "00012", "0;3.4" }));
     QCOMPARE(s.strCurrentFitting, QStringLiteral("0;3.4"));
     QVERIFY(log.messages().isEmpty());
 
     // A walk without fittings leaves every fitting number empty.
-    decode(fp, RecordEncoder::district(flowDistrict(5, "00010", "00100"))
-                   + RecordEncoder::simple(time(10, 0, 0), 600));
+    decode(fp,
+           RecordEncoder::district(flowDistrict(5, "00010", "00100"))
+               + RecordEncoder::simple(time(10, 0, 0), 600));
     QCOMPARE(s.lngNumFittings, 0);
     QCOMPARE(s.strSampleFitting[0], QString());
     QVERIFY(s.lngFittingSample.empty());
@@ -372,10 +377,10 @@ void TestDecoding::secondDistrictRecordTakesOver()
     RecordEncoder::District pressure = flowDistrict(5, "00000", "21000");
     pressure.modeBits = 0x80;
     qint16 units = 0;
-    decode(fp, RecordEncoder::district(flowDistrict(5, "00010", "00100"))
-                   + RecordEncoder::simple(time(10, 0, 0), 600)
-                   + RecordEncoder::district(pressure)
-                   + RecordEncoder::simple(time(10, 1, 0), 600),
+    decode(fp,
+           RecordEncoder::district(flowDistrict(5, "00010", "00100"))
+               + RecordEncoder::simple(time(10, 0, 0), 600) + RecordEncoder::district(pressure)
+               + RecordEncoder::simple(time(10, 1, 0), 600),
            &units);
     QCOMPARE(fp.series().lngNumSamples, 2);
     QCOMPARE(fp.series().dblValue[0], 1.0);
@@ -433,12 +438,12 @@ void TestDecoding::recordsCutShortAreReportedByTheirProcedure()
         QString message;
     };
     const QList<Case> cases = {
-        {district + simple + simple.left(5), 1,
-         QStringLiteral("Subscript out of range in processSimpleRecord(FileProcessing)\r")},
-        {district + simple + fitting.left(12), 1,
-         QStringLiteral("Subscript out of range in processFittingRecord(FileProcessing)\r")},
-        {district.left(8), 0,
-         QStringLiteral("Subscript out of range in processDistrictRecord(FileProcessing)\r")},
+        { district + simple + simple.left(5), 1,
+          QStringLiteral("Subscript out of range in processSimpleRecord(FileProcessing)\r") },
+        { district + simple + fitting.left(12), 1,
+          QStringLiteral("Subscript out of range in processFittingRecord(FileProcessing)\r") },
+        { district.left(8), 0,
+          QStringLiteral("Subscript out of range in processDistrictRecord(FileProcessing)\r") },
     };
     for (const Case &c : cases) {
         TempLog log;
@@ -446,7 +451,7 @@ void TestDecoding::recordsCutShortAreReportedByTheirProcedure()
         decode(fp, c.records);
         QCOMPARE(fp.series().lngNumSamples, c.samples);
         QCOMPARE(fp.series().lngNumFittings, 0);
-        QCOMPARE(log.messages(), QStringList{c.message});
+        QCOMPARE(log.messages(), QStringList { c.message });
     }
     // The unread last byte of a record may be missing without loss.
     TempLog log;
@@ -460,9 +465,10 @@ void TestDecoding::undefinedKindSkipsOneByte()
 {
     TempLog log;
     FileProcessing fp(log.report);
-    decode(fp, RecordEncoder::district(flowDistrict(5, "00010", "00100"))
-                   + RecordEncoder::simple(time(10, 0, 0), 600) + QByteArray(3, char(0xC7))
-                   + RecordEncoder::simple(time(10, 1, 0), 1200));
+    decode(fp,
+           RecordEncoder::district(flowDistrict(5, "00010", "00100"))
+               + RecordEncoder::simple(time(10, 0, 0), 600) + QByteArray(3, char(0xC7))
+               + RecordEncoder::simple(time(10, 1, 0), 1200));
     QCOMPARE(fp.series().lngNumSamples, 2);
     QCOMPARE(fp.series().dblValue[0], 1.0);
     QCOMPARE(fp.series().dblValue[1], 2.0);
@@ -473,11 +479,12 @@ void TestDecoding::emptyAndHeaderOnlyImages()
 {
     TempLog log;
     FileProcessing fp(log.report);
-    decode(fp, RecordEncoder::district(flowDistrict(5, "00010", "00100"))
-                   + RecordEncoder::simple(time(10, 0, 0), 600));
+    decode(fp,
+           RecordEncoder::district(flowDistrict(5, "00010", "00100"))
+               + RecordEncoder::simple(time(10, 0, 0), 600));
     QCOMPARE(fp.series().lngNumSamples, 1);
-    for (const QByteArray &bytes : {QByteArray("4"), RecordEncoder::header(QString()),
-                                    RecordEncoder::header(QString()).left(100)}) {
+    for (const QByteArray &bytes : { QByteArray("4"), RecordEncoder::header(QString()),
+                                     RecordEncoder::header(QString()).left(100) }) {
         fp.setImage(bytes);
         qint16 units = 0;
         fp.processRecords(units);

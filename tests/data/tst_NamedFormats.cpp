@@ -78,10 +78,10 @@ void TestNamedFormats::datesAndTimesFollowTheLocale()
 
 void TestNamedFormats::longTimeHasSecondsAndNoTimeZone()
 {
-    const QList<QLocale> locales = {QLocale(QLocale::English, QLocale::UnitedKingdom),
-                                    QLocale(QLocale::English, QLocale::UnitedStates),
-                                    QLocale(QLocale::French, QLocale::France),
-                                    QLocale(QLocale::Japanese, QLocale::Japan)};
+    const QList<QLocale> locales
+        = { QLocale(QLocale::English, QLocale::UnitedKingdom),
+            QLocale(QLocale::English, QLocale::UnitedStates),
+            QLocale(QLocale::French, QLocale::France), QLocale(QLocale::Japanese, QLocale::Japan) };
     const double t = DateTime::fromParts(2026, 12, 6, 7, 8, 9);
     for (const QLocale &locale : locales) {
         const NamedFormats formats(locale);

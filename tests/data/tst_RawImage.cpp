@@ -52,10 +52,12 @@ void TestRawImage::textFieldsArePaddedAndCut_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("stored");
-    QTest::newRow("short") << "abc" << "abc";
+    QTest::newRow("short") << "abc"
+                           << "abc";
     QTest::newRow("exact") << QString(60, u'x') << QString(60, u'x');
     QTest::newRow("too long") << QString(59, u'y') + "zW" << QString(59, u'y') + "z";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("empty") << ""
+                           << "";
     QTest::newRow("latin-1") << QStringLiteral("Stra\u00dfe") << QStringLiteral("Stra\u00dfe");
     QTest::newRow("outside code page") << QStringLiteral("\u20ac5") << "?5";
 }
@@ -147,7 +149,7 @@ void TestRawImage::writeReplacesWholeFile()
     QCOMPARE(f.readAll(), fp.RawImage());
     QCOMPARE(QFileInfo(path).size(), 300);
     // No temporary file is left beside it.
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("d.dat")});
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList { QStringLiteral("d.dat") });
 
     FileProcessing back(m_log.report);
     back.readImageFile(path);
@@ -188,7 +190,7 @@ void TestRawImage::readFailuresNameTheFile()
     const QString empty = dir.filePath(QStringLiteral("empty.dat"));
     QFile(empty).open(QIODevice::WriteOnly);
     const QString missing = dir.filePath(QStringLiteral("missing.dat"));
-    for (const QString &path : {empty, missing, dir.path()}) {
+    for (const QString &path : { empty, missing, dir.path() }) {
         try {
             fp.readImageFile(path);
             QFAIL(qPrintable(QStringLiteral("no error for ") + path));

@@ -13,8 +13,8 @@ class ScriptedPrompt : public SaveDistrictPrompt
 public:
     QList<Texts> shown;
     QStringList failures;
-    QSet<int> skip;            // districts (0-based) closed without OK
-    QString chooseDir;         // folder picked in the dialog, if any
+    QSet<int> skip; // districts (0-based) closed without OK
+    QString chooseDir; // folder picked in the dialog, if any
     QString title = QStringLiteral("A title");
 
     bool askDistrict(Texts &texts, QString &defaultDir) override
@@ -68,14 +68,13 @@ private:
 void TestSaveDistricts::cutsAtEveryDistrictRecord()
 {
     // 75 bytes: district records at 0 and 35.
-    const RecordEncoder::Time t{2026, 5, 1, 10, 0, 0};
+    const RecordEncoder::Time t { 2026, 5, 1, 10, 0, 0 };
     const QByteArray download = RecordEncoder::district(district(QStringLiteral("00012")))
-                                + RecordEncoder::simple(t, 1) + RecordEncoder::simple(t, 2)
-                                + RecordEncoder::district(district(QStringLiteral("1.;45")))
-                                + RecordEncoder::fitting(QStringLiteral("00001"), t, 3)
-                                + RecordEncoder::simple(t, 4);
+        + RecordEncoder::simple(t, 1) + RecordEncoder::simple(t, 2)
+        + RecordEncoder::district(district(QStringLiteral("1.;45")))
+        + RecordEncoder::fitting(QStringLiteral("00001"), t, 3) + RecordEncoder::simple(t, 4);
     QCOMPARE(download.size(), 75);
-    QCOMPARE(FileProcessing::districtPositions(download, 75), (QList<qint32>{0, 35}));
+    QCOMPARE(FileProcessing::districtPositions(download, 75), (QList<qint32> { 0, 35 }));
 
     QTemporaryDir dir;
     QString defaultDir = dir.path() + u'/';
@@ -91,7 +90,7 @@ void TestSaveDistricts::cutsAtEveryDistrictRecord()
 
     const QString first = defaultDir + QStringLiteral("00012.dat");
     const QString second = defaultDir + QStringLiteral("1.;45.dat");
-    QCOMPARE(written, (QStringList{first, second}));
+    QCOMPARE(written, (QStringList { first, second }));
     QCOMPARE(QFileInfo(first).size(), 247 + 35);
     QCOMPARE(QFileInfo(second).size(), 247 + 40);
     QCOMPARE(readAll(first).mid(247), download.left(35));
@@ -110,23 +109,23 @@ void TestSaveDistricts::cutsAtEveryDistrictRecord()
 
 void TestSaveDistricts::bytesBeforeTheFirstDistrictGoNowhere()
 {
-    const RecordEncoder::Time t{2026, 5, 1, 10, 0, 0};
+    const RecordEncoder::Time t { 2026, 5, 1, 10, 0, 0 };
     const QByteArray stray = RecordEncoder::simple(t, 1);
-    const QByteArray d = RecordEncoder::district(district(QStringLiteral("00003")))
-                         + RecordEncoder::simple(t, 2);
+    const QByteArray d
+        = RecordEncoder::district(district(QStringLiteral("00003"))) + RecordEncoder::simple(t, 2);
     QTemporaryDir dir;
     QString defaultDir = dir.path() + u'/';
     FileProcessing fp(m_log.report);
     ScriptedPrompt prompt;
-    const QStringList written = fp.saveDistricts(stray + d, stray.size() + d.size(), defaultDir,
-                                                 prompt);
+    const QStringList written
+        = fp.saveDistricts(stray + d, stray.size() + d.size(), defaultDir, prompt);
     QCOMPARE(written.size(), 1);
     QCOMPARE(readAll(written.first()).mid(247), d);
 }
 
 void TestSaveDistricts::downloadWithoutDistrictsWritesNothing()
 {
-    const RecordEncoder::Time t{2026, 5, 1, 10, 0, 0};
+    const RecordEncoder::Time t { 2026, 5, 1, 10, 0, 0 };
     QTemporaryDir dir;
     QString defaultDir = dir.path() + u'/';
     FileProcessing fp(m_log.report);
@@ -144,15 +143,15 @@ void TestSaveDistricts::downloadWithoutDistrictsWritesNothing()
 void TestSaveDistricts::skippedDistrictIsNotWrittenButOthersAre()
 {
     QByteArray download;
-    for (const char *n : {"00001", "00002", "00003"})
+    for (const char *n : { "00001", "00002", "00003" })
         download += RecordEncoder::district(district(QString::fromLatin1(n)));
     QTemporaryDir dir;
     QString defaultDir = dir.path() + u'/';
     FileProcessing fp(m_log.report);
     ScriptedPrompt prompt;
-    prompt.skip = {1};
+    prompt.skip = { 1 };
     const QStringList written = fp.saveDistricts(download, download.size(), defaultDir, prompt);
-    QCOMPARE(written, (QStringList{defaultDir + "00001.dat", defaultDir + "00003.dat"}));
+    QCOMPARE(written, (QStringList { defaultDir + "00001.dat", defaultDir + "00003.dat" }));
     QVERIFY(!QFileInfo::exists(defaultDir + "00002.dat"));
 
     // The folder chosen in the dialog becomes the default folder.
@@ -167,7 +166,7 @@ void TestSaveDistricts::skippedDistrictIsNotWrittenButOthersAre()
 void TestSaveDistricts::writeFailureIsReportedAndTheLoopGoesOn()
 {
     QByteArray download;
-    for (const char *n : {"00001", "00002"})
+    for (const char *n : { "00001", "00002" })
         download += RecordEncoder::district(district(QString::fromLatin1(n)));
     QTemporaryDir dir;
     QString defaultDir = dir.path() + u'/';
@@ -176,18 +175,18 @@ void TestSaveDistricts::writeFailureIsReportedAndTheLoopGoesOn()
     FileProcessing fp(m_log.report);
     ScriptedPrompt prompt;
     const QStringList written = fp.saveDistricts(download, download.size(), defaultDir, prompt);
-    QCOMPARE(written, QStringList{defaultDir + "00002.dat"});
+    QCOMPARE(written, QStringList { defaultDir + "00002.dat" });
     QCOMPARE(prompt.failures.size(), 1);
-    QVERIFY(prompt.failures.first().startsWith(defaultDir + "00001.dat|" + defaultDir
-                                               + "00001.dat: "));
+    QVERIFY(
+        prompt.failures.first().startsWith(defaultDir + "00001.dat|" + defaultDir + "00001.dat: "));
 }
 
 void TestSaveDistricts::lengthBeyondTheBytesIsClamped()
 {
     // A district record cut short at the end: its bytes are still saved, under the
     // name the user gives, and nothing is read beyond the download.
-    const QByteArray download = RecordEncoder::district(district(QStringLiteral("00001")))
-                                + QByteArray(1, char(0x85));
+    const QByteArray download
+        = RecordEncoder::district(district(QStringLiteral("00001"))) + QByteArray(1, char(0x85));
     QTemporaryDir dir;
     QString defaultDir = dir.path() + u'/';
     FileProcessing fp(m_log.report);

@@ -39,16 +39,16 @@ private slots:
     void displayFactorScalesValueAndStep();
 
 private:
-    const NamedFormats m_british{QLocale(QLocale::English, QLocale::UnitedKingdom)};
+    const NamedFormats m_british { QLocale(QLocale::English, QLocale::UnitedKingdom) };
     // Eight-character short date and long time, as the heading assumes.
-    const NamedFormats m_german{QLocale(QLocale::German, QLocale::Germany)};
+    const NamedFormats m_german { QLocale(QLocale::German, QLocale::Germany) };
 };
 
 void TestTableRows::emptySeriesGivesNothing()
 {
     const TableRows rows(m_british);
     const SampleSeries empty;
-    for (bool csv : {false, true}) {
+    for (bool csv : { false, true }) {
         qint32 start = -1;
         qint32 end = -1;
         QCOMPARE(rows.getTable(empty, 0.0, 1.0, csv, start, end), QString());
@@ -146,7 +146,8 @@ void TestTableRows::gapMarkersPrintFourDashFields()
     s.strSampleFitting[1].clear();
     start = 0;
     end = -1;
-    const QStringList lines = rows.getTable(s, 5.0, 1.0, true, start, end).split(QStringLiteral("\r\n"));
+    const QStringList lines
+        = rows.getTable(s, 5.0, 1.0, true, start, end).split(QStringLiteral("\r\n"));
     QCOMPARE(lines.at(1), QStringLiteral(",--------,--------,--------,--------"));
 }
 
@@ -167,12 +168,13 @@ void TestTableRows::negativeAndLongNumbers()
     SampleSeries s;
     s.lngNumSamples = 2;
     s.dteTime[0] = s.dteTime[1] = DateTime::fromParts(2026, 1, 1, 0, 0, 0);
-    s.dblValue[0] = 5.5;        // step -0.5
-    s.dblValue[1] = 1234567.0;  // longer than the field: written whole
+    s.dblValue[0] = 5.5; // step -0.5
+    s.dblValue[1] = 1234567.0; // longer than the field: written whole
     const TableRows rows(m_british);
     qint32 start = 0;
     qint32 end = 1;
-    const QStringList lines = rows.getTable(s, 5.0, 1.0, true, start, end).split(QStringLiteral("\r\n"));
+    const QStringList lines
+        = rows.getTable(s, 5.0, 1.0, true, start, end).split(QStringLiteral("\r\n"));
     QCOMPARE(lines.at(0).section(u',', 3), QStringLiteral("5.50    ,-0.50   "));
     QCOMPARE(lines.at(1).section(u',', 3), QStringLiteral("1234567.00,-1234562.00"));
 }

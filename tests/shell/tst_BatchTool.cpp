@@ -50,9 +50,9 @@ private:
         QBuffer err;
         out.open(QIODevice::WriteOnly);
         err.open(QIODevice::WriteOnly);
-        BatchTool tool({out, err, m_log.report, m_formats, m_strings});
+        BatchTool tool({ out, err, m_log.report, m_formats, m_strings });
         Run r;
-        r.exitCode = tool.run(QStringList{QStringLiteral("neru-cli")} + arguments);
+        r.exitCode = tool.run(QStringList { QStringLiteral("neru-cli") } + arguments);
         r.out = out.data();
         r.err = err.data();
         return r;
@@ -69,8 +69,8 @@ private:
 
     QTemporaryDir m_dir;
     TempLog m_log;
-    const NamedFormats m_formats{QLocale(QLocale::English, QLocale::UnitedKingdom)};
-    const StringTable m_strings{};
+    const NamedFormats m_formats { QLocale(QLocale::English, QLocale::UnitedKingdom) };
+    const StringTable m_strings {};
 };
 
 void TestBatchTool::usageAndVersion()
@@ -79,33 +79,34 @@ void TestBatchTool::usageAndVersion()
     QCOMPARE(none.exitCode, 2);
     QVERIFY(none.err.contains("Usage: neru-cli"));
 
-    const Run help = run({QStringLiteral("--help")});
+    const Run help = run({ QStringLiteral("--help") });
     QCOMPARE(help.exitCode, 0);
-    for (const char *command : {"info", "export", "split"})
+    for (const char *command : { "info", "export", "split" })
         QVERIFY(help.out.contains(command));
 
-    const Run version = run({QStringLiteral("--version")});
+    const Run version = run({ QStringLiteral("--version") });
     QCOMPARE(version.exitCode, 0);
     QCOMPARE(version.out, QByteArray("neru-cli " NERU_VERSION "\n"));
 
-    QCOMPARE(run({QStringLiteral("frobnicate")}).exitCode, 2);
-    QCOMPARE(run({QStringLiteral("info")}).exitCode, 2);
-    QCOMPARE(run({QStringLiteral("export"), QStringLiteral("--bogus"), QStringLiteral("x")}).exitCode, 2);
-    const Run commandHelp = run({QStringLiteral("export"), QStringLiteral("--help")});
+    QCOMPARE(run({ QStringLiteral("frobnicate") }).exitCode, 2);
+    QCOMPARE(run({ QStringLiteral("info") }).exitCode, 2);
+    QCOMPARE(
+        run({ QStringLiteral("export"), QStringLiteral("--bogus"), QStringLiteral("x") }).exitCode,
+        2);
+    const Run commandHelp = run({ QStringLiteral("export"), QStringLiteral("--help") });
     QCOMPARE(commandHelp.exitCode, 0);
     QVERIFY(commandHelp.out.contains("--unit"));
 }
 
 void TestBatchTool::infoDescribesTheSamples()
 {
-    const Run flow = run({QStringLiteral("info"), kSamples + QStringLiteral("flow.dat")});
+    const Run flow = run({ QStringLiteral("info"), kSamples + QStringLiteral("flow.dat") });
     QCOMPARE(flow.exitCode, 0);
     const QString text = QString::fromLocal8Bit(flow.out);
-    for (const char *line : {"District: 10452\n", "Title: High Street inlet\n",
-                             "Channel: flow, type 1\n", "Logging Int: 900 seconds\n",
-                             "Meter: 10 l/rev\n", "Head: 1 pulses/rev\n",
-                             "Reference: 15.00 l/s\n", "Gap markers: 1\n", "Fittings: 3\n",
-                             "First: 23/11/2026 09:00:00\n"})
+    for (const char *line : { "District: 10452\n", "Title: High Street inlet\n",
+                              "Channel: flow, type 1\n", "Logging Int: 900 seconds\n",
+                              "Meter: 10 l/rev\n", "Head: 1 pulses/rev\n", "Reference: 15.00 l/s\n",
+                              "Gap markers: 1\n", "Fittings: 3\n", "First: 23/11/2026 09:00:00\n" })
         QVERIFY2(text.contains(QString::fromLatin1(line)), line);
 
     // The figures are those of the decode.
@@ -117,7 +118,7 @@ void TestBatchTool::infoDescribesTheSamples()
     QVERIFY(text.contains(QStringLiteral("Maximum: ") + m_formats.fixed(fp.series().dblMaxValue)
                           + QStringLiteral(" l/s\n")));
 
-    const Run pressure = run({QStringLiteral("info"), kSamples + QStringLiteral("pressure.dat")});
+    const Run pressure = run({ QStringLiteral("info"), kSamples + QStringLiteral("pressure.dat") });
     QCOMPARE(pressure.exitCode, 0);
     QVERIFY(pressure.out.contains("Channel: pressure, type 5\n"));
     QVERIFY(pressure.out.contains("Transducer: 0-1 V, scale 2100\n"));
@@ -126,7 +127,7 @@ void TestBatchTool::infoDescribesTheSamples()
 
 void TestBatchTool::exportWritesWhatFileExportWrites()
 {
-    const Run r = run({QStringLiteral("export"), kSamples + QStringLiteral("flow.dat")});
+    const Run r = run({ QStringLiteral("export"), kSamples + QStringLiteral("flow.dat") });
     QCOMPARE(r.exitCode, 0);
     QVERIFY(r.err.isEmpty());
     const QList<QByteArray> lines = r.out.split('\n');
@@ -158,13 +159,20 @@ void TestBatchTool::exportUnits_data()
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("unit");
     QTest::addColumn<double>("factor");
-    QTest::newRow("l/s") << "flow.dat" << "l/s" << 1.0;
-    QTest::newRow("m3/h") << "flow.dat" << "M3/H" << 3.6;
-    QTest::newRow("kgal/h") << "flow.dat" << "kgal/h" << 0.792;
-    QTest::newRow("bar") << "pressure.dat" << "bar" << 1.0;
-    QTest::newRow("psi") << "pressure.dat" << "PSI" << 14.5;
-    QTest::newRow("mhd") << "pressure.dat" << "mhd" << 10.2;
-    QTest::newRow("fthd") << "pressure.dat" << "fthd" << 33.44;
+    QTest::newRow("l/s") << "flow.dat"
+                         << "l/s" << 1.0;
+    QTest::newRow("m3/h") << "flow.dat"
+                          << "M3/H" << 3.6;
+    QTest::newRow("kgal/h") << "flow.dat"
+                            << "kgal/h" << 0.792;
+    QTest::newRow("bar") << "pressure.dat"
+                         << "bar" << 1.0;
+    QTest::newRow("psi") << "pressure.dat"
+                         << "PSI" << 14.5;
+    QTest::newRow("mhd") << "pressure.dat"
+                         << "mhd" << 10.2;
+    QTest::newRow("fthd") << "pressure.dat"
+                          << "fthd" << 33.44;
 }
 
 void TestBatchTool::exportUnits()
@@ -172,41 +180,48 @@ void TestBatchTool::exportUnits()
     QFETCH(QString, file);
     QFETCH(QString, unit);
     QFETCH(double, factor);
-    const Run r = run({QStringLiteral("export"), kSamples + file, QStringLiteral("--unit"), unit});
+    const Run r
+        = run({ QStringLiteral("export"), kSamples + file, QStringLiteral("--unit"), unit });
     QCOMPARE(r.exitCode, 0);
     FileProcessing fp(m_log.report);
     qint16 units = 0;
     fp.readImageFile(kSamples + file);
     fp.processRecords(units);
     const QString first = QString::fromLocal8Bit(r.out.left(r.out.indexOf('\r')));
-    QCOMPARE(first.section(u',', 3, 3).trimmed(), m_formats.fixed(fp.series().dblValue[0] * factor));
+    QCOMPARE(first.section(u',', 3, 3).trimmed(),
+             m_formats.fixed(fp.series().dblValue[0] * factor));
     QCOMPARE(first.section(u',', 4, 4).trimmed(),
              m_formats.fixed((fp.settings().dblReference - fp.series().dblValue[0]) * factor));
 
     // A unit of the other quantity, or none known, is a usage error.
-    const QString other = file == QLatin1String("flow.dat") ? QStringLiteral("psi") : QStringLiteral("l/s");
-    const Run wrong = run({QStringLiteral("export"), kSamples + file, QStringLiteral("--unit"), other});
+    const QString other
+        = file == QLatin1String("flow.dat") ? QStringLiteral("psi") : QStringLiteral("l/s");
+    const Run wrong
+        = run({ QStringLiteral("export"), kSamples + file, QStringLiteral("--unit"), other });
     QCOMPARE(wrong.exitCode, 2);
     QVERIFY(wrong.out.isEmpty());
-    QCOMPARE(run({QStringLiteral("export"), kSamples + file, QStringLiteral("--unit"),
-                  QStringLiteral("furlongs")}).exitCode, 2);
+    QCOMPARE(run({ QStringLiteral("export"), kSamples + file, QStringLiteral("--unit"),
+                   QStringLiteral("furlongs") })
+                 .exitCode,
+             2);
 }
 
 void TestBatchTool::exportToAFileReplacesIt()
 {
     const QString target = writeFile(QStringLiteral("neru.csv"), QByteArray(100000, 'z'));
-    const Run toFile = run({QStringLiteral("export"), kSamples + QStringLiteral("pressure.dat"),
-                            QStringLiteral("-o"), target});
+    const Run toFile = run({ QStringLiteral("export"), kSamples + QStringLiteral("pressure.dat"),
+                             QStringLiteral("-o"), target });
     QCOMPARE(toFile.exitCode, 0);
     QVERIFY(toFile.out.isEmpty());
-    const Run toStdout = run({QStringLiteral("export"), kSamples + QStringLiteral("pressure.dat"),
-                              QStringLiteral("-o"), QStringLiteral("-")});
+    const Run toStdout = run({ QStringLiteral("export"), kSamples + QStringLiteral("pressure.dat"),
+                               QStringLiteral("-o"), QStringLiteral("-") });
     QFile f(target);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), toStdout.out);
 
-    const Run noFolder = run({QStringLiteral("export"), kSamples + QStringLiteral("pressure.dat"),
-                              QStringLiteral("-o"), m_dir.filePath(QStringLiteral("no/such/x.csv"))});
+    const Run noFolder
+        = run({ QStringLiteral("export"), kSamples + QStringLiteral("pressure.dat"),
+                QStringLiteral("-o"), m_dir.filePath(QStringLiteral("no/such/x.csv")) });
     QCOMPARE(noFolder.exitCode, 1);
     QVERIFY(noFolder.err.contains("no/such/x.csv"));
 }
@@ -218,17 +233,16 @@ void TestBatchTool::badFilesFailWithOneLine_data()
     QTest::addColumn<int>("exportExit");
     QTest::addColumn<QString>("reason");
     QTest::newRow("empty") << QByteArray() << 1 << 1 << "the file is empty";
-    QTest::newRow("wrong first byte") << QByteArray("3mtrict:") << 1 << 1
-                                      << StringTable().text(40250);
+    QTest::newRow("wrong first byte")
+        << QByteArray("3mtrict:") << 1 << 1 << StringTable().text(40250);
     // Accepted as File > Open accepts it: no samples, an empty export.
     QTest::newRow("one byte") << QByteArray("4") << 1 << 0
                               << "the header is cut short (1 of 247 bytes)";
     QTest::newRow("header only") << RecordEncoder::header(QStringLiteral("1")) << 0 << 0 << "";
     RecordEncoder::District d;
-    QTest::newRow("truncated record")
-        << RecordEncoder::header(QStringLiteral("1")) + RecordEncoder::district(d)
-               + RecordEncoder::simple({2026, 1, 1, 0, 0, 0}, 5).left(4)
-        << 0 << 0 << "";
+    QTest::newRow("truncated record") << RecordEncoder::header(QStringLiteral("1"))
+            + RecordEncoder::district(d) + RecordEncoder::simple({ 2026, 1, 1, 0, 0, 0 }, 5).left(4)
+                                      << 0 << 0 << "";
 }
 
 void TestBatchTool::badFilesFailWithOneLine()
@@ -238,8 +252,8 @@ void TestBatchTool::badFilesFailWithOneLine()
     QFETCH(int, exportExit);
     QFETCH(QString, reason);
     const QString path = writeFile(QStringLiteral("bad.dat"), bytes);
-    for (const QString &command : {QStringLiteral("info"), QStringLiteral("export")}) {
-        const Run r = run({command, path});
+    for (const QString &command : { QStringLiteral("info"), QStringLiteral("export") }) {
+        const Run r = run({ command, path });
         const int exitCode = command == QLatin1String("info") ? infoExit : exportExit;
         QCOMPARE(r.exitCode, exitCode);
         if (command == QLatin1String("export") && exitCode == 0 && bytes.size() <= 247 + 15)
@@ -251,9 +265,11 @@ void TestBatchTool::badFilesFailWithOneLine()
             QVERIFY(r.out.isEmpty());
         }
     }
-    const Run missing = run({QStringLiteral("info"), m_dir.filePath(QStringLiteral("missing.dat"))});
+    const Run missing
+        = run({ QStringLiteral("info"), m_dir.filePath(QStringLiteral("missing.dat")) });
     QCOMPARE(missing.exitCode, 1);
-    QVERIFY(missing.err.startsWith("neru-cli: " + m_dir.filePath(QStringLiteral("missing.dat")).toLocal8Bit() + ": "));
+    QVERIFY(missing.err.startsWith(
+        "neru-cli: " + m_dir.filePath(QStringLiteral("missing.dat")).toLocal8Bit() + ": "));
 }
 
 void TestBatchTool::theProgramSurvivesAnyBytes()
@@ -267,11 +283,11 @@ void TestBatchTool::theProgramSurvivesAnyBytes()
         if (round % 2 == 0)
             bytes[0] = '4';
         const QString path = writeFile(QStringLiteral("random%1.dat").arg(round), bytes);
-        for (const QString &command : {QStringLiteral("info"), QStringLiteral("export"),
-                                       QStringLiteral("split")}) {
+        for (const QString &command :
+             { QStringLiteral("info"), QStringLiteral("export"), QStringLiteral("split") }) {
             QProcess p;
             p.setWorkingDirectory(m_dir.path());
-            QStringList args{command, path};
+            QStringList args { command, path };
             if (command == QLatin1String("split"))
                 args << QStringLiteral("--force");
             p.start(QStringLiteral(NERU_CLI), args);
@@ -286,12 +302,12 @@ void TestBatchTool::theProgramSurvivesAnyBytes()
 void TestBatchTool::splitCutsTheDownload()
 {
     QTemporaryDir out;
-    const Run r = run({QStringLiteral("split"), kSamples + QStringLiteral("download.bin"),
-                       QStringLiteral("--dir"), out.path()});
+    const Run r = run({ QStringLiteral("split"), kSamples + QStringLiteral("download.bin"),
+                        QStringLiteral("--dir"), out.path() });
     QCOMPARE(r.exitCode, 0);
-    const QStringList expected = {out.filePath(QStringLiteral("10452.dat")),
-                                  out.filePath(QStringLiteral("20731.dat")),
-                                  out.filePath(QStringLiteral("10460.dat"))};
+    const QStringList expected
+        = { out.filePath(QStringLiteral("10452.dat")), out.filePath(QStringLiteral("20731.dat")),
+            out.filePath(QStringLiteral("10460.dat")) };
     QCOMPARE(QString::fromLocal8Bit(r.out), expected.join(u'\n') + u'\n');
 
     // Each file is the header with the district number, then that district's bytes.
@@ -314,8 +330,8 @@ void TestBatchTool::splitCutsTheDownload()
     QCOMPARE(total, bytes.size());
 
     // The flow district decodes as the bundled flow file does.
-    const Run a = run({QStringLiteral("export"), expected.at(0)});
-    const Run b = run({QStringLiteral("export"), kSamples + QStringLiteral("flow.dat")});
+    const Run a = run({ QStringLiteral("export"), expected.at(0) });
+    const Run b = run({ QStringLiteral("export"), kSamples + QStringLiteral("flow.dat") });
     QCOMPARE(a.out, b.out);
 }
 
@@ -327,8 +343,8 @@ void TestBatchTool::splitKeepsExistingFilesWithoutForce()
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write("keep me");
     f.close();
-    const Run r = run({QStringLiteral("split"), kSamples + QStringLiteral("download.bin"),
-                       QStringLiteral("--dir"), out.path()});
+    const Run r = run({ QStringLiteral("split"), kSamples + QStringLiteral("download.bin"),
+                        QStringLiteral("--dir"), out.path() });
     QCOMPARE(r.exitCode, 1);
     QVERIFY(r.err.contains(existing.toLocal8Bit()));
     QCOMPARE(r.out.count('\n'), 2); // the other two are written
@@ -337,8 +353,8 @@ void TestBatchTool::splitKeepsExistingFilesWithoutForce()
     QCOMPARE(f.readAll(), QByteArray("keep me"));
     f.close();
 
-    const Run forced = run({QStringLiteral("split"), kSamples + QStringLiteral("download.bin"),
-                            QStringLiteral("--dir"), out.path(), QStringLiteral("--force")});
+    const Run forced = run({ QStringLiteral("split"), kSamples + QStringLiteral("download.bin"),
+                             QStringLiteral("--dir"), out.path(), QStringLiteral("--force") });
     QCOMPARE(forced.exitCode, 0);
     QCOMPARE(forced.out.count('\n'), 3);
     QVERIFY(QFileInfo(existing).size() > 247);
@@ -347,14 +363,16 @@ void TestBatchTool::splitKeepsExistingFilesWithoutForce()
 void TestBatchTool::splitWithoutDistrictsFails()
 {
     const QString path = writeFile(QStringLiteral("nodistrict.bin"),
-                                   RecordEncoder::simple({2026, 1, 1, 0, 0, 0}, 5));
+                                   RecordEncoder::simple({ 2026, 1, 1, 0, 0, 0 }, 5));
     QTemporaryDir out;
-    const Run r = run({QStringLiteral("split"), path, QStringLiteral("--dir"), out.path()});
+    const Run r = run({ QStringLiteral("split"), path, QStringLiteral("--dir"), out.path() });
     QCOMPARE(r.exitCode, 1);
     QVERIFY(r.err.contains("no district record"));
     QVERIFY(QDir(out.path()).isEmpty());
-    QCOMPARE(run({QStringLiteral("split"), path, QStringLiteral("--dir"),
-                  m_dir.filePath(QStringLiteral("nowhere"))}).exitCode, 1);
+    QCOMPARE(run({ QStringLiteral("split"), path, QStringLiteral("--dir"),
+                   m_dir.filePath(QStringLiteral("nowhere")) })
+                 .exitCode,
+             1);
 }
 
 QTEST_GUILESS_MAIN(TestBatchTool)

@@ -44,8 +44,8 @@ void TestErrorReport::reportsTheErrorBeingHandled()
         log.report.errorReport(QStringLiteral("NERUComm"), QStringLiteral("getRawData"));
     }
     QCOMPARE(log.messages(),
-             (QStringList{QStringLiteral("Division by zero in drawGraphLines(frmNeru)\r"),
-                          QStringLiteral("index 9 in getRawData(NERUComm)\r")}));
+             (QStringList { QStringLiteral("Division by zero in drawGraphLines(frmNeru)\r"),
+                            QStringLiteral("index 9 in getRawData(NERUComm)\r") }));
 }
 
 void TestErrorReport::oneEntryPerLineWithTimestamp()
@@ -72,7 +72,8 @@ void TestErrorReport::defaultLogFollowsXdgDataHome()
     QCOMPARE(ErrorReport::defaultLogPath(), dataHome + QStringLiteral("/neru/events.log"));
     QFile::remove(ErrorReport::defaultLogPath());
     ErrorReport report;
-    report.report(QStringLiteral("Overflow"), QStringLiteral("frmNeru"), QStringLiteral("drawGraph"));
+    report.report(QStringLiteral("Overflow"), QStringLiteral("frmNeru"),
+                  QStringLiteral("drawGraph"));
     QFile f(ErrorReport::defaultLogPath());
     QVERIFY(f.open(QIODevice::ReadOnly));
     QVERIFY(f.readAll().endsWith("Overflow in drawGraph(frmNeru)\r\n"));

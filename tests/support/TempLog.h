@@ -10,7 +10,9 @@
 class TempLog
 {
 public:
-    TempLog() : report(dir.filePath(QStringLiteral("events.log"))) {}
+    TempLog()
+        : report(dir.filePath(QStringLiteral("events.log")))
+    { }
 
     // The messages of the entries, without timestamp and "Information".
     QStringList messages() const

@@ -47,8 +47,7 @@ QByteArray RecordEncoder::district(const District &d)
     r[0] = static_cast<char>(0x80 | ((d.channelBits & 0x3) << 4) | (d.intervalCode & 0x0F));
     for (int i = 0; i < 5; ++i) {
         r[1 + i] = static_cast<char>(nibble(charAt(d.number, i)));
-        r[6 + i] = static_cast<char>((nibble(charAt(d.head, i)) << 4)
-                                     | nibble(charAt(d.meter, i)));
+        r[6 + i] = static_cast<char>((nibble(charAt(d.head, i)) << 4) | nibble(charAt(d.meter, i)));
     }
     r[12] = static_cast<char>(d.referenceRaw >> 8);
     r[13] = static_cast<char>(d.referenceRaw & 0xFF);
@@ -96,5 +95,5 @@ RecordEncoder::Time RecordEncoder::addSeconds(const Time &t, qint64 seconds)
     const double when = DateTime::addSeconds(
         DateTime::fromParts(t.year, t.month, t.day, t.hour, t.minute, t.second), seconds);
     const DateTime::Parts p = DateTime::toParts(when);
-    return Time{p.year, p.month, p.day, p.hour, p.minute, p.second};
+    return Time { p.year, p.month, p.day, p.hour, p.minute, p.second };
 }

@@ -21,11 +21,11 @@ public:
     struct District
     {
         QString number = QStringLiteral("00001"); // five nibble characters
-        int intervalCode = 9;                     // 900 s
-        int channelBits = 1;                      // with mode bits 00: type 1 (flow)
+        int intervalCode = 9; // 900 s
+        int channelBits = 1; // with mode bits 00: type 1 (flow)
         quint8 modeBits = 0x00;
         QString meter = QStringLiteral("00010"); // low nibbles of bytes 6 to 10
-        QString head = QStringLiteral("00100");  // high nibbles of bytes 6 to 10
+        QString head = QStringLiteral("00100"); // high nibbles of bytes 6 to 10
         quint16 referenceRaw = 0;
     };
 

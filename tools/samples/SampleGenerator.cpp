@@ -10,7 +10,9 @@ namespace {
 class Lcg
 {
 public:
-    explicit Lcg(quint32 seed) : m_state(seed) {}
+    explicit Lcg(quint32 seed)
+        : m_state(seed)
+    { }
     double next() // uniform in [-1, 1)
     {
         m_state = m_state * 1664525u + 1013904223u;
@@ -71,7 +73,8 @@ QByteArray SampleGenerator::records(const District &d)
             missing = missing || (i >= h.fromSample && i < h.fromSample + h.samples);
         if (missing)
             continue;
-        const RecordEncoder::Time t = RecordEncoder::addSeconds(d.start, static_cast<qint64>(i) * interval);
+        const RecordEncoder::Time t
+            = RecordEncoder::addSeconds(d.start, static_cast<qint64>(i) * interval);
         const double hour = t.hour + t.minute / 60.0;
         const double factor = d.pressure ? 1.0 - d.swing * (dailyProfile(hour) - 1.0)
                                          : 1.0 + d.swing * (dailyProfile(hour) - 1.0);
@@ -93,17 +96,18 @@ SampleGenerator::District SampleGenerator::flowDistrict()
     District d;
     d.record.number = QStringLiteral("10452");
     d.record.intervalCode = 9; // 900 s
-    d.record.channelBits = 1;  // type 1, flow
+    d.record.channelBits = 1; // type 1, flow
     d.record.meter = QStringLiteral("00010"); // 10 l/rev
-    d.record.head = QStringLiteral("00001");  // 1 pulse/rev
-    d.start = {2026, 11, 23, 9, 0, 0};
+    d.record.head = QStringLiteral("00001"); // 1 pulse/rev
+    d.start = { 2026, 11, 23, 9, 0, 0 };
     d.days = 5;
     d.mean = 14.0;
     d.swing = 0.6;
     d.referenceValue = 15.0;
-    d.fittings = {{0, QStringLiteral("00101")}, {200, QStringLiteral("00102")},
-                  {352, QStringLiteral("00103")}};
-    d.holes = {{130, 9}}; // about two hours missing on the second day
+    d.fittings = { { 0, QStringLiteral("00101") },
+                   { 200, QStringLiteral("00102") },
+                   { 352, QStringLiteral("00103") } };
+    d.holes = { { 130, 9 } }; // about two hours missing on the second day
     d.seed = 7;
     return d;
 }
@@ -114,17 +118,17 @@ SampleGenerator::District SampleGenerator::pressureDistrict()
     d.record.number = QStringLiteral("20731");
     d.record.intervalCode = 9;
     d.record.channelBits = 1;
-    d.record.modeBits = 0x80;                // type 5, pressure
+    d.record.modeBits = 0x80; // type 5, pressure
     d.record.meter = QStringLiteral("00000");
-    d.record.head = QStringLiteral("2100.");  // output 0-1 V, scale 2100
+    d.record.head = QStringLiteral("2100."); // output 0-1 V, scale 2100
     d.pressure = true;
-    d.start = {2026, 11, 23, 9, 15, 0};
+    d.start = { 2026, 11, 23, 9, 15, 0 };
     d.days = 5;
     d.mean = 4.2;
     d.swing = 0.25;
     d.noise = 0.01;
     d.referenceValue = 4.0;
-    d.fittings = {{0, QStringLiteral("00201")}};
+    d.fittings = { { 0, QStringLiteral("00201") } };
     d.seed = 11;
     return d;
 }
@@ -137,13 +141,13 @@ SampleGenerator::District SampleGenerator::secondFlowDistrict()
     d.record.channelBits = 0; // type 2, flow
     d.record.meter = QStringLiteral("00005");
     d.record.head = QStringLiteral("00001");
-    d.start = {2026, 11, 28, 14, 0, 0};
+    d.start = { 2026, 11, 28, 14, 0, 0 };
     d.days = 3;
     d.mean = 6.5;
     d.swing = 0.7;
     d.referenceValue = 7.0;
-    d.fittings = {{0, QStringLiteral("00301")}, {150, QStringLiteral("00302")}};
-    d.holes = {{60, 4}};
+    d.fittings = { { 0, QStringLiteral("00301") }, { 150, QStringLiteral("00302") } };
+    d.holes = { { 60, 4 } };
     d.seed = 23;
     return d;
 }

@@ -21,7 +21,7 @@ public:
     struct Hole
     {
         int fromSample; // first record that is not logged
-        int samples;    // how many are missing
+        int samples; // how many are missing
     };
 
     struct District
@@ -30,9 +30,9 @@ public:
         RecordEncoder::Time start;
         int days = 5;
         bool pressure = false;
-        double mean = 12.0;      // l/s or bar
-        double swing = 0.55;     // relative size of the daily cycle
-        double noise = 0.04;     // relative random noise
+        double mean = 12.0; // l/s or bar
+        double swing = 0.55; // relative size of the daily cycle
+        double noise = 0.04; // relative random noise
         double referenceValue = 12.0;
         QList<Fitting> fittings;
         QList<Hole> holes;

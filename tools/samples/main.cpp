@@ -34,18 +34,18 @@ int main(int argc, char *argv[])
     const SampleGenerator::District pressure = SampleGenerator::pressureDistrict();
     const SampleGenerator::District second = SampleGenerator::secondFlowDistrict();
 
-    const QByteArray flowFile = RecordEncoder::header(flow.record.number,
-                                                      QStringLiteral("High Street inlet"),
-                                                      QStringLiteral("Meter chamber by the school"),
-                                                      QStringLiteral("Sample data"))
-                                + SampleGenerator::records(flow);
-    const QByteArray pressureFile = RecordEncoder::header(pressure.record.number,
-                                                          QStringLiteral("Hill Road critical point"),
-                                                          QStringLiteral("Hydrant outside no. 42"),
-                                                          QStringLiteral("Sample data"))
-                                    + SampleGenerator::records(pressure);
+    const QByteArray flowFile
+        = RecordEncoder::header(flow.record.number, QStringLiteral("High Street inlet"),
+                                QStringLiteral("Meter chamber by the school"),
+                                QStringLiteral("Sample data"))
+        + SampleGenerator::records(flow);
+    const QByteArray pressureFile
+        = RecordEncoder::header(pressure.record.number, QStringLiteral("Hill Road critical point"),
+                                QStringLiteral("Hydrant outside no. 42"),
+                                QStringLiteral("Sample data"))
+        + SampleGenerator::records(pressure);
     const QByteArray download = SampleGenerator::records(flow) + SampleGenerator::records(pressure)
-                                + SampleGenerator::records(second);
+        + SampleGenerator::records(second);
 
     bool ok = write(folder + QStringLiteral("/flow.dat"), flowFile);
     ok = write(folder + QStringLiteral("/pressure.dat"), pressureFile) && ok;
