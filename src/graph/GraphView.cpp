@@ -11,9 +11,6 @@ namespace {
 
 const QString kModule = QStringLiteral("frmNeru");
 
-// The scroll bars express the window as a position on this scale over the full range.
-constexpr double kScrollScale = 10000.0;
-
 // Where parked elements lie: wholly left of the plot, still visible.
 constexpr double kParked = -100.0;
 
@@ -139,23 +136,17 @@ void GraphView::prepareCurveElements()
 
 double GraphView::sampleTime(qint32 i) const
 {
-    if (i < 0 || static_cast<size_t>(i) >= m_series.dteTime.size())
-        throw RuntimeError::subscriptOutOfRange();
-    return m_series.dteTime[static_cast<size_t>(i)];
+    return checkedAt(m_series.dteTime, i);
 }
 
 double GraphView::sampleValue(qint32 i) const
 {
-    if (i < 0 || static_cast<size_t>(i) >= m_series.dblValue.size())
-        throw RuntimeError::subscriptOutOfRange();
-    return m_series.dblValue[static_cast<size_t>(i)];
+    return checkedAt(m_series.dblValue, i);
 }
 
 bool GraphView::sampleIsGap(qint32 i) const
 {
-    if (i < 0 || static_cast<size_t>(i) >= m_series.blnGap.size())
-        throw RuntimeError::subscriptOutOfRange();
-    return m_series.blnGap[static_cast<size_t>(i)] != 0;
+    return checkedAt(m_series.blnGap, i) != 0;
 }
 
 void GraphView::report(const char *procedure) noexcept

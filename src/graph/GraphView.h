@@ -3,8 +3,11 @@
 #include "GraphAxisLabels.h"
 #include "GraphViewState.h"
 #include "PlotElements.h"
+#include "data/RuntimeError.h"
 
 #include <QString>
+
+#include <vector>
 
 class ErrorReport;
 class NamedFormats;
@@ -84,6 +87,16 @@ public:
     void prepareCurveElements();
 
 private:
+    // The scroll bars express the window as a position on this scale over the full range.
+    static constexpr double kScrollScale = 10000.0;
+
+    // Element `i` of one of the series' arrays; outside it "Subscript out of range".
+    template<typename T> static const T &checkedAt(const std::vector<T> &values, qint32 i)
+    {
+        if (i < 0 || static_cast<size_t>(i) >= values.size())
+            throw RuntimeError::subscriptOutOfRange();
+        return values[static_cast<size_t>(i)];
+    }
     double sampleTime(qint32 i) const;
     double sampleValue(qint32 i) const;
     bool sampleIsGap(qint32 i) const;

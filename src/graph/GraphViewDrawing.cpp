@@ -141,10 +141,8 @@ void GraphView::drawRefMarkers()
         const qint64 interval = m_settings.lngLoggingInterval;
         const double h = m_picture.plotHeight();
         for (qint32 k = 0; k < m_series.lngNumFittings; ++k) {
-            if (static_cast<size_t>(k) >= m_series.lngFittingSample.size()
-                || static_cast<size_t>(k) >= m_series.strFittingNumber.size())
-                throw RuntimeError::subscriptOutOfRange();
-            const qint32 sample = m_series.lngFittingSample[static_cast<size_t>(k)];
+            const qint32 sample = checkedAt(m_series.lngFittingSample, k);
+            const QString &number = checkedAt(m_series.strFittingNumber, k);
             // The start of the interval of the sample that the fitting record produced.
             const double start = DateTime::addSeconds(sampleTime(sample), -interval);
             const qint32 x = xToPictureCoords(start);
@@ -156,8 +154,7 @@ void GraphView::drawRefMarkers()
             e.linRef.setVisible(k, true);
 
             e.lblRef.set(k, &PlotCaption::left, x + kRefCaptionGap);
-            e.lblRef.set(k, &PlotCaption::caption,
-                         m_series.strFittingNumber[static_cast<size_t>(k)]);
+            e.lblRef.set(k, &PlotCaption::caption, number);
             e.lblRef.setVisible(k, true);
 
             e.shpRef.set(k, &PlotShape::left, x - kRefDotHalf);
@@ -218,11 +215,8 @@ QString GraphView::cursorReadOut(qint32 j) const
     const QString colon = QStringLiteral(": ");
     QString text = m_formats.dateAndTime(m_state.dteCursor);
     text += separator + m_strFitting + colon;
-    if (j < n) {
-        if (static_cast<size_t>(j) >= m_series.strSampleFitting.size())
-            throw RuntimeError::subscriptOutOfRange();
-        text += m_series.strSampleFitting[static_cast<size_t>(j)];
-    }
+    if (j < n)
+        text += checkedAt(m_series.strSampleFitting, j);
     if (m_intUnits >= 4)
         text += separator + m_strPress + colon;
     else if (m_intUnits > 0)

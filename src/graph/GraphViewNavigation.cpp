@@ -11,13 +11,19 @@
 
 namespace {
 
-constexpr double kScrollScale = 10000.0;
-
 // The value zoom stops at a window of this many base units.
 constexpr double kSmallestValueSpan = 0.001;
 
 // Head room above the largest value, and after the last time stamp, in the full range.
 constexpr double kHeadRoom = 0.05;
+
+// The new end of a window doubled in length from its fixed start: zooming out stops at
+// the end of the range but does not move the start back.
+double doubledWithin(double start, double end, double rangeEnd)
+{
+    const double doubled = (end - start) * 2.0 + start;
+    return doubled <= rangeEnd ? doubled : rangeEnd;
+}
 
 } // namespace
 
@@ -61,8 +67,7 @@ void GraphView::cmdFlowZoomIn_Click()
 void GraphView::cmdFlowZoomOut_Click()
 {
     GraphViewState &v = m_state;
-    const double doubled = (v.dblViewMax - v.dblViewMin) * 2.0 + v.dblViewMin;
-    v.dblViewMax = doubled <= v.dblFullMax ? doubled : v.dblFullMax;
+    v.dblViewMax = doubledWithin(v.dblViewMin, v.dblViewMax, v.dblFullMax);
     drawGraph();
 }
 
@@ -83,8 +88,7 @@ void GraphView::cmdTimeZoomIn_Click()
 void GraphView::cmdTimeZoomOut_Click()
 {
     GraphViewState &v = m_state;
-    const double doubled = (v.dteViewEnd - v.dteViewStart) * 2.0 + v.dteViewStart;
-    v.dteViewEnd = doubled <= v.dteFullEnd ? doubled : v.dteFullEnd;
+    v.dteViewEnd = doubledWithin(v.dteViewStart, v.dteViewEnd, v.dteFullEnd);
     drawGraph();
 }
 

@@ -1,59 +1,43 @@
 #include "PlotElements.h"
 
-PlotElements::PlotElements()
-    : LinBar(QStringLiteral("LinBar"), curveDesign())
-    , linRef(QStringLiteral("linRef"), refLineDesign())
-    , lblRef(QStringLiteral("lblRef"), refCaptionDesign())
-    , shpRef(QStringLiteral("shpRef"), refDotDesign())
-    , linCursor(QStringLiteral("linCursor"), cursorDesign())
-    , linXGrid(QStringLiteral("linXGrid"), gridDesign())
-    , LinYGrid(QStringLiteral("LinYGrid"), gridDesign())
-{ }
+namespace {
 
-PlotLine PlotElements::curveDesign()
+// The design settings of each array's element 0, which the later elements copy.
+PlotLine lineDesign(quint32 colour)
 {
     PlotLine line;
-    line.colour = PlotColour::Blue;
+    line.colour = colour;
     return line;
 }
 
-PlotLine PlotElements::refLineDesign()
-{
-    PlotLine line;
-    line.colour = PlotColour::Green;
-    return line;
-}
-
-PlotCaption PlotElements::refCaptionDesign()
+PlotCaption refCaptionDesign()
 {
     PlotCaption caption;
     caption.top = 0.0;
-    caption.width = kRefCaptionWidth;
-    caption.height = kRefCaptionHeight;
+    caption.width = PlotElements::kRefCaptionWidth;
+    caption.height = PlotElements::kRefCaptionHeight;
     caption.colour = PlotColour::Green;
     return caption;
 }
 
-PlotShape PlotElements::refDotDesign()
+PlotShape refDotDesign()
 {
     PlotShape dot;
-    dot.top = kRefDotTop;
-    dot.width = kRefDotSize;
-    dot.height = kRefDotSize;
+    dot.top = PlotElements::kRefDotTop;
+    dot.width = PlotElements::kRefDotSize;
+    dot.height = PlotElements::kRefDotSize;
     dot.colour = PlotColour::Green;
     return dot;
 }
 
-PlotLine PlotElements::cursorDesign()
-{
-    PlotLine line;
-    line.colour = PlotColour::Black;
-    return line;
-}
+} // namespace
 
-PlotLine PlotElements::gridDesign()
-{
-    PlotLine line;
-    line.colour = PlotColour::Black;
-    return line;
-}
+PlotElements::PlotElements()
+    : LinBar(QStringLiteral("LinBar"), lineDesign(PlotColour::Blue))
+    , linRef(QStringLiteral("linRef"), lineDesign(PlotColour::Green))
+    , lblRef(QStringLiteral("lblRef"), refCaptionDesign())
+    , shpRef(QStringLiteral("shpRef"), refDotDesign())
+    , linCursor(QStringLiteral("linCursor"), lineDesign(PlotColour::Black))
+    , linXGrid(QStringLiteral("linXGrid"), lineDesign(PlotColour::Black))
+    , LinYGrid(QStringLiteral("LinYGrid"), lineDesign(PlotColour::Black))
+{ }

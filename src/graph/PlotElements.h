@@ -26,11 +26,4 @@ public:
     ElementArray<PlotLine> linCursor; // a single line, kept as a one-element array
     ElementArray<PlotLine> linXGrid;
     ElementArray<PlotLine> LinYGrid;
-
-    static PlotLine curveDesign();
-    static PlotLine refLineDesign();
-    static PlotCaption refCaptionDesign();
-    static PlotShape refDotDesign();
-    static PlotLine cursorDesign();
-    static PlotLine gridDesign();
 };
