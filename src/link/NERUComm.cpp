@@ -366,39 +366,45 @@ bool NERUComm::downloadFromLogger()
     return complete;
 }
 
-bool NERUComm::getDateAndTime()
+// Every operation but the download: the port check, the refusal while another exchange
+// is under way, one exchange, then `onReply` decodes or tells the user. A run-time error
+// goes to the error report under the operation's name.
+bool NERUComm::runOperation(const QString &procedure, qint32 command,
+                            const std::function<void()> &onReply)
 {
     if (!hasLoggerPort())
         return true;
     if (isBusy())
-        return refuse(QStringLiteral("getDateAndTime"));
+        return refuse(procedure);
     BusyScope busy(m_operationActive);
     try {
-        if (pollNERU(kReadClock, 0))
+        if (pollNERU(command, 0))
             return true;
+        onReply();
+        return false;
+    } catch (...) {
+        m_context.errorReport.errorReport(kModule, procedure);
+    }
+    return true;
+}
+
+bool NERUComm::getDateAndTime()
+{
+    return runOperation(QStringLiteral("getDateAndTime"), kReadClock, [this] {
         const QByteArray &r = bytReply;
         // Byte 6, the weekday, is not used.
         dteLoggerClock = DateTime::fromParts(Checked::byteAt(r, 5), Checked::byteAt(r, 3),
                                              Checked::byteAt(r, 4), Checked::byteAt(r, 0),
                                              Checked::byteAt(r, 1), Checked::byteAt(r, 2));
-        return false;
-    } catch (...) {
-        m_context.errorReport.errorReport(kModule, QStringLiteral("getDateAndTime"));
-    }
-    return true;
+    });
 }
 
 bool NERUComm::getGeneralInfo()
 {
-    if (!hasLoggerPort())
-        return true;
-    if (isBusy())
-        return refuse(QStringLiteral("getGeneralInfo"));
-    BusyScope busy(m_operationActive);
-    try {
-        if (pollNERU(kReadGeneralInfo, 0))
-            return true;
+    return runOperation(QStringLiteral("getGeneralInfo"), kReadGeneralInfo, [this] {
         const QByteArray &r = bytReply;
+        // All four are decoded before any is kept: a reply that cannot be decoded leaves
+        // the earlier values whole.
         const QString serialNumber = replyText(0, 6);
         const double calibration
             = DateTime::dateSerial(Checked::byteAt(r, 8) * 100 + Checked::byteAt(r, 9),
@@ -409,49 +415,23 @@ bool NERUComm::getGeneralInfo()
         dteCalibration = calibration;
         lngIdentification = identification;
         strVersion = version;
-        return false;
-    } catch (...) {
-        m_context.errorReport.errorReport(kModule, QStringLiteral("getGeneralInfo"));
-    }
-    return true;
+    });
 }
 
 bool NERUComm::programRTC()
 {
-    if (!hasLoggerPort())
-        return true;
-    if (isBusy())
-        return refuse(QStringLiteral("programRTC"));
-    BusyScope busy(m_operationActive);
-    try {
-        if (pollNERU(kSetClock, 0))
-            return true;
+    return runOperation(QStringLiteral("programRTC"), kSetClock, [this] {
         // The time shown is read after the exchange.
         show(LinkMessages::Kind::Information,
              m_context.strings.text(40240) + u' ' + m_context.formats.dateAndTime(localNow()));
-        return false;
-    } catch (...) {
-        m_context.errorReport.errorReport(kModule, QStringLiteral("programRTC"));
-    }
-    return true;
+    });
 }
 
 bool NERUComm::reprogramNERU()
 {
-    if (!hasLoggerPort())
-        return true;
-    if (isBusy())
-        return refuse(QStringLiteral("reprogramNERU"));
-    BusyScope busy(m_operationActive);
-    try {
-        if (pollNERU(kClearMemory, 0))
-            return true;
+    return runOperation(QStringLiteral("reprogramNERU"), kClearMemory, [this] {
         show(LinkMessages::Kind::Information, m_context.strings.text(40230));
-        return false;
-    } catch (...) {
-        m_context.errorReport.errorReport(kModule, QStringLiteral("reprogramNERU"));
-    }
-    return true;
+    });
 }
 
 void NERUComm::appendBytes(QByteArray &destination, const QByteArray &source)

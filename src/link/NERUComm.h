@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
+
 class DownloadProgress;
 class ErrorReport;
 class LinkClock;
@@ -85,6 +87,8 @@ private:
     class BusyScope;
 
     bool hasLoggerPort() const;
+    bool runOperation(const QString &procedure, qint32 command,
+                      const std::function<void()> &onReply);
     qint64 wholeSeconds() const;
     qint64 msecsUntilSecond(qint64 second) const;
     void waitForInput(qint32 count, qint32 command);
