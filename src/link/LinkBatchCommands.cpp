@@ -67,9 +67,11 @@ void LinkBatchCommands::addCommands()
                     [this](const QStringList &a) { return interrogate(a); });
 }
 
-std::unique_ptr<LinkBatchCommands::Session>
-LinkBatchCommands::openSession(QCommandLineParser &parser, const QString &command,
-                               const QStringList &arguments, int &exitCode)
+// Parses the command line and runs `operation` on a link to the logger's port. Usage
+// errors and --help end before the port is touched.
+int LinkBatchCommands::withSession(QCommandLineParser &parser, const QString &command,
+                                   const QStringList &arguments,
+                                   const std::function<int(NERUComm &)> &operation)
 {
     BatchTool &tool = m_context.tool;
     const QCommandLineOption portOption(
@@ -78,27 +80,25 @@ LinkBatchCommands::openSession(QCommandLineParser &parser, const QString &comman
         QStringLiteral("DEVICE"));
     parser.addOption(portOption);
     parser.addHelpOption();
-    exitCode = BatchTool::UsageError;
     if (!parser.parse(arguments)) {
         tool.printError(kProgram + u' ' + command + QStringLiteral(": ") + parser.errorText());
-        return nullptr;
+        return BatchTool::UsageError;
     }
     if (parser.isSet(QStringLiteral("help"))) {
         tool.printLine(parser.helpText().trimmed());
-        exitCode = BatchTool::Success;
-        return nullptr;
+        return BatchTool::Success;
     }
     if (!parser.positionalArguments().isEmpty()) {
         tool.printError(kProgram + u' ' + command + QStringLiteral(": unexpected argument \"")
                         + parser.positionalArguments().first() + u'"');
-        return nullptr;
+        return BatchTool::UsageError;
     }
     const QString device = parser.value(portOption).trimmed();
     if (device.isEmpty()) {
         tool.printError(kProgram + u' ' + command + QStringLiteral(": --port DEVICE is required"));
-        return nullptr;
+        return BatchTool::UsageError;
     }
-    auto session = std::make_unique<Session>(*this, m_context);
+    Session session(*this, m_context);
     static const QRegularExpression comName(QStringLiteral("^COM(\\d+)$"),
                                             QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch match = comName.match(device);
@@ -107,15 +107,14 @@ LinkBatchCommands::openSession(QCommandLineParser &parser, const QString &comman
         if (number < PortDevices::kFirstPort || number > PortDevices::kLastPort) {
             tool.printError(kProgram + u' ' + command + QStringLiteral(": ") + device
                             + QStringLiteral(": the logger's port is COM1 to COM4 or a device"));
-            return nullptr;
+            return BatchTool::UsageError;
         }
-        session->comm.intCOMPort = static_cast<qint16>(number);
+        session.comm.intCOMPort = static_cast<qint16>(number);
     } else {
-        session->devices.setDevice(PortDevices::kFirstPort, device);
-        session->comm.intCOMPort = PortDevices::kFirstPort;
+        session.devices.setDevice(PortDevices::kFirstPort, device);
+        session.comm.intCOMPort = PortDevices::kFirstPort;
     }
-    exitCode = BatchTool::Success;
-    return session;
+    return operation(session.comm);
 }
 
 // An operation failed; it has said why unless the error report took the reason.
@@ -133,15 +132,12 @@ int LinkBatchCommands::clock(const QStringList &arguments)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Print the logger's clock."));
-    int exitCode = BatchTool::Success;
-    const auto session = openSession(parser, QStringLiteral("clock"), arguments, exitCode);
-    if (!session)
-        return exitCode;
-    NERUComm &comm = session->comm;
-    if (comm.getDateAndTime())
-        return failed(QStringLiteral("clock"));
-    m_context.tool.printLine(m_context.formats.dateAndTime(comm.dteLoggerClock));
-    return BatchTool::Success;
+    return withSession(parser, QStringLiteral("clock"), arguments, [this](NERUComm &comm) {
+        if (comm.getDateAndTime())
+            return failed(QStringLiteral("clock"));
+        m_context.tool.printLine(m_context.formats.dateAndTime(comm.dteLoggerClock));
+        return int(BatchTool::Success);
+    });
 }
 
 int LinkBatchCommands::loggerInfo(const QStringList &arguments)
@@ -149,38 +145,32 @@ int LinkBatchCommands::loggerInfo(const QStringList &arguments)
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Print the logger's settings as the Reprogram NERU dialog shows them."));
-    int exitCode = BatchTool::Success;
-    const auto session = openSession(parser, QStringLiteral("logger-info"), arguments, exitCode);
-    if (!session)
-        return exitCode;
-    NERUComm &comm = session->comm;
-    // Two exchanges, as the dialog makes them; it never shows the values of a failed read.
-    if (comm.getDateAndTime() || comm.getGeneralInfo())
-        return failed(QStringLiteral("logger-info"));
-    const StringTable &t = m_context.strings;
-    const NamedFormats &f = m_context.formats;
-    auto line = [this](const QString &label, const QString &value) {
-        m_context.tool.printLine(label + QStringLiteral(": ") + value);
-    };
-    line(t.text(30820), comm.strSerialNumber);
-    line(t.text(30830), f.shortDate(comm.dteCalibration));
-    line(t.text(30840), f.generalNumber(comm.lngIdentification));
-    line(t.text(30850), comm.strVersion);
-    line(t.text(30860), f.dateAndTime(comm.dteLoggerClock));
-    return BatchTool::Success;
+    return withSession(parser, QStringLiteral("logger-info"), arguments, [this](NERUComm &comm) {
+        // Two exchanges, as the dialog makes them; it never shows the values of a failed
+        // read.
+        if (comm.getDateAndTime() || comm.getGeneralInfo())
+            return failed(QStringLiteral("logger-info"));
+        const StringTable &t = m_context.strings;
+        const NamedFormats &f = m_context.formats;
+        auto line = [this](const QString &label, const QString &value) {
+            m_context.tool.printLine(label + QStringLiteral(": ") + value);
+        };
+        line(t.text(30820), comm.strSerialNumber);
+        line(t.text(30830), f.shortDate(comm.dteCalibration));
+        line(t.text(30840), f.generalNumber(comm.lngIdentification));
+        line(t.text(30850), comm.strVersion);
+        line(t.text(30860), f.dateAndTime(comm.dteLoggerClock));
+        return int(BatchTool::Success);
+    });
 }
 
 int LinkBatchCommands::setClock(const QStringList &arguments)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Set the logger's clock from the PC's clock."));
-    int exitCode = BatchTool::Success;
-    const auto session = openSession(parser, QStringLiteral("set-clock"), arguments, exitCode);
-    if (!session)
-        return exitCode;
-    if (session->comm.programRTC())
-        return failed(QStringLiteral("set-clock"));
-    return BatchTool::Success;
+    return withSession(parser, QStringLiteral("set-clock"), arguments, [this](NERUComm &comm) {
+        return comm.programRTC() ? failed(QStringLiteral("set-clock")) : int(BatchTool::Success);
+    });
 }
 
 int LinkBatchCommands::clear(const QStringList &arguments)
@@ -192,19 +182,15 @@ int LinkBatchCommands::clear(const QStringList &arguments)
                                        QStringLiteral("Confirm that the logger's data may be "
                                                       "lost."));
     parser.addOption(yesOption);
-    int exitCode = BatchTool::Success;
-    const auto session = openSession(parser, QStringLiteral("clear"), arguments, exitCode);
-    if (!session)
-        return exitCode;
-    if (!parser.isSet(yesOption)) {
-        m_context.tool.printError(kProgram
-                                  + QStringLiteral(" clear: all data stored in the logger "
-                                                   "will be lost; add --yes to clear it"));
-        return BatchTool::UsageError;
-    }
-    if (session->comm.reprogramNERU())
-        return failed(QStringLiteral("clear"));
-    return BatchTool::Success;
+    return withSession(parser, QStringLiteral("clear"), arguments, [&](NERUComm &comm) {
+        if (!parser.isSet(yesOption)) {
+            m_context.tool.printError(kProgram
+                                      + QStringLiteral(" clear: all data stored in the logger "
+                                                       "will be lost; add --yes to clear it"));
+            return int(BatchTool::UsageError);
+        }
+        return comm.reprogramNERU() ? failed(QStringLiteral("clear")) : int(BatchTool::Success);
+    });
 }
 
 int LinkBatchCommands::interrogate(const QStringList &arguments)
@@ -221,12 +207,16 @@ int LinkBatchCommands::interrogate(const QStringList &arguments)
                                          QStringLiteral("Overwrite existing files."));
     parser.addOption(dirOption);
     parser.addOption(forceOption);
-    int exitCode = BatchTool::Success;
-    const auto session = openSession(parser, QStringLiteral("interrogate"), arguments, exitCode);
-    if (!session)
-        return exitCode;
+    return withSession(parser, QStringLiteral("interrogate"), arguments, [&](NERUComm &comm) {
+        return saveDownload(comm,
+                            parser.isSet(dirOption) ? parser.value(dirOption) : QDir::currentPath(),
+                            parser.isSet(forceOption));
+    });
+}
+
+int LinkBatchCommands::saveDownload(NERUComm &comm, QString folder, bool force)
+{
     BatchTool &tool = m_context.tool;
-    QString folder = parser.isSet(dirOption) ? parser.value(dirOption) : QDir::currentPath();
     // Checked before the download, which takes a while and may be the only one.
     if (!QFileInfo(folder).isDir()) {
         tool.printError(kProgram + QStringLiteral(": ") + folder
@@ -235,9 +225,7 @@ int LinkBatchCommands::interrogate(const QStringList &arguments)
     }
     if (!folder.endsWith(u'/'))
         folder += u'/';
-    const bool force = parser.isSet(forceOption);
 
-    NERUComm &comm = session->comm;
     comm.getRawData();
     if (comm.lngDownloadLength <= 0)
         return failed(QStringLiteral("interrogate"));

@@ -6,11 +6,12 @@
 #include <QString>
 #include <QStringList>
 
-#include <memory>
+#include <functional>
 
 class BatchTool;
 class ErrorReport;
 class NamedFormats;
+class NERUComm;
 class QCommandLineParser;
 class QIODevice;
 class SettingsStore;
@@ -55,8 +56,9 @@ public:
 private:
     class Session;
 
-    std::unique_ptr<Session> openSession(QCommandLineParser &parser, const QString &command,
-                                         const QStringList &arguments, int &exitCode);
+    int withSession(QCommandLineParser &parser, const QString &command,
+                    const QStringList &arguments, const std::function<int(NERUComm &)> &operation);
+    int saveDownload(NERUComm &comm, QString folder, bool force);
     int failed(const QString &command);
     void endProgressLine();
 
