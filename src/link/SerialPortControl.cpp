@@ -19,6 +19,9 @@ RuntimeError invalidPropertyValue()
     return RuntimeError(QStringLiteral("Invalid property value"));
 }
 
+const QString kPlugItIn = QStringLiteral("Check that the logger's cable or USB adapter is plugged "
+                                         "in and that the right COM port is chosen.");
+
 } // namespace
 
 SerialPortControl::SerialPortControl(const PortDevices &devices, QObject *parent)
@@ -116,40 +119,37 @@ QString SerialPortControl::permissionAdvice(const QString &device)
         .arg(device);
 }
 
-QString SerialPortControl::systemReason(int errorNumber)
+// "/dev/ttyS0: No such file or directory"
+PortError SerialPortControl::deviceError(int errorNumber, const QString &advice) const
 {
-    return QString::fromLocal8Bit(std::strerror(errorNumber));
+    return PortError(m_device + QStringLiteral(": ")
+                         + QString::fromLocal8Bit(std::strerror(errorNumber)),
+                     advice);
 }
 
 PortError SerialPortControl::openError() const
 {
-    const QString device = m_device;
     // The lock Qt takes and the driver's exclusive mode both come back as a permission
     // error; only the file's own permissions tell the two apart.
-    if (::faccessat(AT_FDCWD, QFile::encodeName(device).constData(), R_OK | W_OK, AT_EACCESS)
+    if (::faccessat(AT_FDCWD, QFile::encodeName(m_device).constData(), R_OK | W_OK, AT_EACCESS)
         != 0) {
         const int error = errno;
         if (error == EACCES || error == EPERM)
-            return PortError(device + QStringLiteral(": ") + systemReason(error),
-                             permissionAdvice(device));
+            return deviceError(error, permissionAdvice(m_device));
         if (error == ENOENT)
-            return PortError(device + QStringLiteral(": ") + systemReason(error),
-                             QStringLiteral("Check that the logger's cable or USB adapter is "
-                                            "plugged in and that the right COM port is chosen."));
+            return deviceError(error, kPlugItIn);
     }
     switch (m_port.error()) {
     case QSerialPort::DeviceNotFoundError:
-        return PortError(device + QStringLiteral(": ") + systemReason(ENOENT),
-                         QStringLiteral("Check that the logger's cable or USB adapter is plugged "
-                                        "in and that the right COM port is chosen."));
+        return deviceError(ENOENT, kPlugItIn);
     case QSerialPort::PermissionError:
     case QSerialPort::OpenError:
-        return PortError(device + QStringLiteral(": ") + systemReason(EBUSY),
-                         QStringLiteral("%1 is in use by another program. Close that program "
-                                        "and try again.")
-                             .arg(device));
+        return deviceError(
+            EBUSY,
+            QStringLiteral("%1 is in use by another program. Close that program and try again.")
+                .arg(m_device));
     default:
-        return PortError(device + QStringLiteral(": ") + m_port.errorString(), QString());
+        return PortError(m_device + QStringLiteral(": ") + m_port.errorString(), QString());
     }
 }
 
@@ -161,15 +161,13 @@ void SerialPortControl::open()
     if (m_device.isEmpty())
         throw PortError(QStringLiteral("COM%1: no such port").arg(m_commPort),
                         QStringLiteral("Choose one of COM1 to COM4."));
-    if (!QFileInfo::exists(m_device)) {
-        const QString device = m_device;
-        throw PortError(device + QStringLiteral(": ") + systemReason(ENOENT),
-                        QStringLiteral("Check that the logger's cable or USB adapter is plugged "
-                                       "in and that the right COM port is chosen. Another device "
-                                       "can be named for COM%1 in the settings file, section "
-                                       "[Ports], e.g. COM%1=/dev/ttyUSB0.")
-                            .arg(m_commPort));
-    }
+    if (!QFileInfo::exists(m_device))
+        throw deviceError(ENOENT,
+                          kPlugItIn
+                              + QStringLiteral(" Another device can be named for COM%1 in the "
+                                               "settings file, section [Ports], e.g. "
+                                               "COM%1=/dev/ttyUSB0.")
+                                    .arg(m_commPort));
     m_port.setPortName(m_device);
     if (!m_port.open(QIODevice::ReadWrite))
         throw openError();

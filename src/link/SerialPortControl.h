@@ -54,7 +54,7 @@ signals:
 private:
     void onErrorOccurred(QSerialPort::SerialPortError error);
     PortError openError() const;
-    static QString systemReason(int errorNumber);
+    PortError deviceError(int errorNumber, const QString &advice) const;
     static QString permissionAdvice(const QString &device);
 
     const PortDevices &m_devices;
