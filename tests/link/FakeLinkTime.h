@@ -17,7 +17,6 @@ public:
     qint64 currentMSecsSinceEpoch() const override { return m_now; }
     void wait(SerialPortControl &port, qint64 maxMSecs, bool inputAwaited) override;
 
-    void setNow(qint64 msecsSinceEpoch) { m_now = msecsSinceEpoch; }
     int waits() const { return m_waits; }
 
     // Runs at the start of every wait: a test's way to act while the link is waiting.

@@ -3,14 +3,17 @@
 #include <QFile>
 #include <QLocale>
 
-qint64 LinkFixture::msecsAt(const QDate &date, const QTime &time)
+qint64 LinkFixture::at(int hour, int minute, int second, int msec)
 {
-    return QDateTime(date, time).toMSecsSinceEpoch();
+    return QDateTime(QDate(2001, 9, 3), QTime(hour, minute, second, msec)).toMSecsSinceEpoch();
 }
 
-qint64 LinkFixture::defaultStart()
+QByteArray LinkFixture::pattern(int length)
 {
-    return msecsAt(QDate(2001, 9, 3), QTime(14, 5, 8, 400));
+    QByteArray bytes;
+    for (int i = 0; i < length; ++i)
+        bytes.append(static_cast<char>((i * 7 + i / 251) & 0xFF));
+    return bytes;
 }
 
 LinkFixture::LinkFixture(LoggerSimulator::Options options, Time time, qint64 startMSecs)
@@ -37,10 +40,36 @@ bool LinkFixture::start()
     return true;
 }
 
+bool LinkFixture::run(const QString &operation)
+{
+    if (operation == QLatin1String("getDateAndTime"))
+        return comm.getDateAndTime();
+    if (operation == QLatin1String("getGeneralInfo"))
+        return comm.getGeneralInfo();
+    if (operation == QLatin1String("programRTC"))
+        return comm.programRTC();
+    if (operation == QLatin1String("reprogramNERU"))
+        return comm.reprogramNERU();
+    if (operation == QLatin1String("getRawData")) {
+        comm.getRawData();
+        return comm.lngDownloadLength <= 0;
+    }
+    qFatal("no operation %s", qPrintable(operation));
+    return true;
+}
+
 QString LinkFixture::eventLog() const
 {
     QFile file(folder.filePath(QStringLiteral("events.log")));
     if (!file.open(QIODevice::ReadOnly))
         return QString();
     return QString::fromUtf8(file.readAll());
+}
+
+QString LinkFixture::framesOnTheLine() const
+{
+    QStringList hex;
+    for (const QByteArray &frame : simulator.frames())
+        hex.append(QString::fromLatin1(frame.toHex()));
+    return hex.join(u' ');
 }

@@ -2,8 +2,8 @@
 
 #include "link/LinkMessages.h"
 
-#include <QDateTime>
 #include <QList>
+#include <QStringList>
 
 // Answers the link's messages by writing them down.
 class RecordingMessages : public LinkMessages
@@ -14,12 +14,11 @@ public:
         Kind kind;
         QString text;
         QString detail;
-        qint64 atMSecs; // on the PC's clock
     };
 
     void showMessage(Kind kind, const QString &text, const QString &detail) override
     {
-        shown.append({ kind, text, detail, QDateTime::currentMSecsSinceEpoch() });
+        shown.append({ kind, text, detail });
     }
 
     QStringList texts() const

@@ -8,10 +8,6 @@
 
 namespace {
 
-const QString kCommunicationError
-    = QStringLiteral("An error has occurred communicating with the NERU unit\r\n"
-                     "Check the COM port and cable and then try again");
-
 // Runs as another user for the life of the object (only root can).
 class EffectiveUser
 {
@@ -34,9 +30,9 @@ private:
 
 } // namespace
 
-// Whatever the line does, an exchange ends within 3 to 4 seconds of its last frame with
-// the one communication error, the port closed and the reason in the event log. These
-// run on the real clock.
+// Whatever the line does, an exchange ends with the one communication error, the reason
+// and advice in its detail and in the event log, the port closed and nothing of the
+// failed exchange kept; a silent line after 3 to 4 seconds on the link's clock.
 class TestLinkFailures : public QObject
 {
     Q_OBJECT
@@ -51,46 +47,53 @@ private slots:
 void TestLinkFailures::failureEndsInOneMessage_data()
 {
     QTest::addColumn<QString>("failure");
+    QTest::addColumn<int>("startMSec"); // within 14:05:08
     QTest::addColumn<int>("lastFrame"); // index of the frame left unanswered; -1: none sent
     QTest::addColumn<bool>("timesOut");
     QTest::addColumn<QString>("reason");
     QTest::addColumn<QString>("advice");
 
-    QTest::newRow("logger silent")
-        << QStringLiteral("silent") << 0 << true << QStringLiteral("no reply to the wake-up")
-        << QStringLiteral("switched on");
-    QTest::newRow("short reply") << QStringLiteral("short") << 1 << true
-                                 << QStringLiteral("only 1 of the 2 bytes")
+    const QString noWakeUp = QStringLiteral("no reply to the wake-up within 3 seconds");
+    const QString switchedOn = QStringLiteral("Check that the logger is switched on");
+    QTest::newRow("logger silent, wait begun on a second boundary: four seconds")
+        << QStringLiteral("silent") << 0 << 0 << true << noWakeUp << switchedOn;
+    QTest::newRow("logger silent, wait begun just before a boundary: just over three seconds")
+        << QStringLiteral("silent") << 999 << 0 << true << noWakeUp << switchedOn;
+    QTest::newRow("short reply") << QStringLiteral("short") << 400 << 1 << true
+                                 << QStringLiteral("only 1 of the 2 bytes of the reply to "
+                                                   "command 13 arrived within 3 seconds")
                                  << QStringLiteral("Check the cable");
     QTest::newRow("logger stops answering after a block")
-        << QStringLiteral("stop") << 4 << true << QStringLiteral("no reply to the wake-up")
-        << QStringLiteral("switched on");
+        << QStringLiteral("stop") << 400 << 4 << true << noWakeUp << switchedOn;
     QTest::newRow("device unplugged in the middle of a block")
-        << QStringLiteral("hang-up") << 5 << false << QStringLiteral("the line was lost")
+        << QStringLiteral("hang-up") << 400 << 5 << false << QStringLiteral("the line was lost")
         << QStringLiteral("still plugged in");
-    QTest::newRow("port missing") << QStringLiteral("missing") << -1 << false
+    QTest::newRow("port missing") << QStringLiteral("missing") << 400 << -1 << false
                                   << QStringLiteral("No such file or directory")
                                   << QStringLiteral("[Ports]");
-    QTest::newRow("port in use") << QStringLiteral("busy") << -1 << false << QStringLiteral("busy")
+    QTest::newRow("port in use") << QStringLiteral("busy") << 400 << -1 << false
+                                 << QStringLiteral("busy")
                                  << QStringLiteral("in use by another program");
 }
 
 void TestLinkFailures::failureEndsInOneMessage()
 {
     QFETCH(QString, failure);
+    QFETCH(int, startMSec);
     QFETCH(int, lastFrame);
     QFETCH(bool, timesOut);
     QFETCH(QString, reason);
     QFETCH(QString, advice);
 
     LoggerSimulator::Options options;
-    options.memory = QByteArray(500, 'd');
+    options.memory = LinkFixture::pattern(500);
     LoggerSimulator::Faults &f = options.faults;
     f.silent = failure == QLatin1String("silent");
     f.shortReplyCommand = failure == QLatin1String("short") ? NERUComm::kReadDataLength : -1;
     f.stopAfterBlocks = failure == QLatin1String("stop") ? 1 : -1;
     f.hangUpAfterBlocks = failure == QLatin1String("hang-up") ? 1 : -1;
-    LinkFixture link(options, LinkFixture::Time::Real);
+    const qint64 start = LinkFixture::at(14, 5, 8, startMSec);
+    LinkFixture link(options, LinkFixture::Time::Fake, start);
     QVERIFY(link.start());
     PortDevices otherDevices;
     otherDevices.setDevice(1, link.simulator.devicePath());
@@ -101,8 +104,8 @@ void TestLinkFailures::failureEndsInOneMessage()
         otherProgram.setCommPort(1);
         otherProgram.open();
     }
+    link.comm.bytReply = QByteArray("earlier");
 
-    const qint64 start = QDateTime::currentMSecsSinceEpoch();
     link.comm.getRawData();
 
     QCOMPARE(link.messages.shown.size(), 1);
@@ -112,18 +115,23 @@ void TestLinkFailures::failureEndsInOneMessage()
     QVERIFY2(message.detail.contains(reason), qPrintable(message.detail));
     QVERIFY2(message.detail.contains(advice), qPrintable(message.detail));
     QVERIFY2(link.eventLog().contains(reason), qPrintable(link.eventLog()));
-    QCOMPARE(link.comm.lngDownloadLength, 0);
+    QVERIFY(link.eventLog().contains(QStringLiteral(" in pollNERU(NERUComm)")));
     QVERIFY(!link.port.isOpen());
     QVERIFY(!link.progress.visible);
+    // The download counts for nothing, though the block that came whole stays; the failed
+    // exchange leaves the last whole reply in bytReply.
+    QCOMPARE(link.comm.lngDownloadLength, 0);
+    const QByteArray wholeBlocks = lastFrame > 3 ? options.memory.left(128) : QByteArray();
+    QCOMPARE(link.comm.bytDownload, wholeBlocks);
+    QCOMPARE(link.comm.bytReply, wholeBlocks.isEmpty() ? QByteArray("earlier") : wholeBlocks);
 
-    const qint64 from = lastFrame >= 0 ? link.frameTimes.value(lastFrame).atMSecs : start;
     QCOMPARE(link.frameTimes.size(), lastFrame + 1);
-    const qint64 took = message.atMSecs - from;
-    // Whole seconds: more than three of them have passed between 3 and 4 s after the
-    // wait began, a little before the simulator saw the frame.
+    const qint64 from = lastFrame >= 0 ? link.frameTimes.at(lastFrame).atMSecs : start;
+    // More than three whole seconds: the fourth second boundary after the wait began.
     if (timesOut)
-        QVERIFY2(took >= 2950, qPrintable(QString::number(took)));
-    QVERIFY2(took <= 4300, qPrintable(QString::number(took)));
+        QCOMPARE(link.now(), (from / 1000 + 4) * 1000);
+    else
+        QVERIFY2(link.now() - from < 3000, qPrintable(QString::number(link.now() - from)));
 }
 
 void TestLinkFailures::permissionDeniedSaysHowToGetAccess_data()
@@ -141,7 +149,7 @@ void TestLinkFailures::permissionDeniedSaysHowToGetAccess()
 {
     QFETCH(bool, groupMayUseIt);
     QFETCH(QString, advice);
-    LinkFixture link(LoggerSimulator::Options(), LinkFixture::Time::Real);
+    LinkFixture link;
     QVERIFY(link.start());
     const QByteArray device = QFile::encodeName(link.simulator.devicePath());
     const bool root = ::geteuid() == 0;
@@ -163,14 +171,12 @@ void TestLinkFailures::permissionDeniedSaysHowToGetAccess()
             QSKIP("Cannot act as another user here");
         QCOMPARE(link.comm.getDateAndTime(), true);
     }
-    QCOMPARE(link.messages.shown.size(), 1);
-    const RecordingMessages::Message &message = link.messages.shown.first();
-    QCOMPARE(message.text, kCommunicationError);
-    QVERIFY2(message.detail.contains(link.simulator.devicePath()
-                                     + QStringLiteral(": Permission denied")),
-             qPrintable(message.detail));
-    QVERIFY2(message.detail.contains(advice), qPrintable(message.detail));
-    QVERIFY(link.frames().isEmpty());
+    QCOMPARE(link.messages.texts(), QStringList { kCommunicationError });
+    const QString detail = link.messages.shown.first().detail;
+    QVERIFY2(detail.contains(link.simulator.devicePath() + QStringLiteral(": Permission denied")),
+             qPrintable(detail));
+    QVERIFY2(detail.contains(advice), qPrintable(detail));
+    QVERIFY(link.framesOnTheLine().isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestLinkFailures)

@@ -7,8 +7,8 @@
 
 namespace {
 
-// Reads the wake-up reply into the port's buffer.
-bool wakeUp(SerialPortControl &port, qint64 count = 7)
+// Sends a wake-up and waits until `count` bytes are buffered in all.
+bool wakeUp(SerialPortControl &port, qint64 count)
 {
     port.send(QByteArray(1, '\x01'));
     QElapsedTimer elapsed;
@@ -31,9 +31,7 @@ private slots:
     void settingsString();
     void portNumbersMapToDevices_data();
     void portNumbersMapToDevices();
-    void invalidPortNumberLeavesNoDevice();
-    void readAllReturnsEverythingBuffered();
-    void discardInputEmptiesTheBuffer();
+    void readAllTakesEverythingAndDiscardThrowsItAway();
     void bytesArrivedWhileClosedAreDiscardedOnOpen();
     void closeTransmitsTheWholeFrame();
     void sendNeedsAnOpenPort();
@@ -77,12 +75,14 @@ void TestSerialPortControl::settingsString()
 void TestSerialPortControl::portNumbersMapToDevices_data()
 {
     QTest::addColumn<qint16>("port");
-    QTest::addColumn<QString>("device");
+    QTest::addColumn<QString>("device"); // empty: "Invalid port number"
     // The settings file names /dev/ttyUSB0 for COM2; the program sets COM4 itself.
     QTest::newRow("COM1") << qint16(1) << QStringLiteral("/dev/ttyS0");
     QTest::newRow("COM2 from the settings file") << qint16(2) << QStringLiteral("/dev/ttyUSB0");
     QTest::newRow("COM3") << qint16(3) << QStringLiteral("/dev/ttyS2");
     QTest::newRow("COM4 set by the program") << qint16(4) << QStringLiteral("/dev/pts/77");
+    QTest::newRow("0") << qint16(0) << QString();
+    QTest::newRow("5") << qint16(5) << QString();
 }
 
 void TestSerialPortControl::portNumbersMapToDevices()
@@ -96,7 +96,15 @@ void TestSerialPortControl::portNumbersMapToDevices()
     PortDevices devices(&settings);
     devices.setDevice(4, QStringLiteral("/dev/pts/77"));
     SerialPortControl control(devices);
-    control.setCommPort(port);
+    control.setCommPort(1);
+    if (device.isEmpty()) {
+        QVERIFY_THROWS_EXCEPTION(RuntimeError, control.setCommPort(port));
+        // Opening then fails instead of reaching the port set before.
+        QVERIFY_THROWS_EXCEPTION(PortError, control.open());
+        QVERIFY(!control.isOpen());
+    } else {
+        control.setCommPort(port);
+    }
     QCOMPARE(control.deviceName(), device);
     QCOMPARE(control.commPort(), port);
     // The file on disk says the same to the next program that reads it.
@@ -104,40 +112,17 @@ void TestSerialPortControl::portNumbersMapToDevices()
     QCOMPARE(PortDevices(&reread).devicePath(2), QStringLiteral("/dev/ttyUSB0"));
 }
 
-void TestSerialPortControl::invalidPortNumberLeavesNoDevice()
-{
-    PortDevices devices;
-    SerialPortControl port(devices);
-    port.setCommPort(1);
-    for (qint16 number : { qint16(0), qint16(5), qint16(-3) }) {
-        QVERIFY_THROWS_EXCEPTION(RuntimeError, port.setCommPort(number));
-        QVERIFY(port.deviceName().isEmpty());
-        // Opening then fails instead of reaching the port set before.
-        QVERIFY_THROWS_EXCEPTION(PortError, port.open());
-        QVERIFY(!port.isOpen());
-    }
-}
-
-void TestSerialPortControl::readAllReturnsEverythingBuffered()
+void TestSerialPortControl::readAllTakesEverythingAndDiscardThrowsItAway()
 {
     LinkFixture link;
     QVERIFY(link.start());
     link.port.setCommPort(1);
     link.port.open();
-    QVERIFY(wakeUp(link.port));
+    QVERIFY(wakeUp(link.port, 7));
     QVERIFY(wakeUp(link.port, 14));
     QCOMPARE(link.port.readAll().size(), 14);
     QCOMPARE(link.port.bytesBuffered(), qint64(0));
-    link.port.close();
-}
-
-void TestSerialPortControl::discardInputEmptiesTheBuffer()
-{
-    LinkFixture link;
-    QVERIFY(link.start());
-    link.port.setCommPort(1);
-    link.port.open();
-    QVERIFY(wakeUp(link.port));
+    QVERIFY(wakeUp(link.port, 7));
     link.port.discardInput();
     QCOMPARE(link.port.bytesBuffered(), qint64(0));
     QVERIFY(link.port.readAll().isEmpty());
@@ -153,7 +138,7 @@ void TestSerialPortControl::bytesArrivedWhileClosedAreDiscardedOnOpen()
     link.port.send(QByteArray(1, '\x01'));
     link.port.close();
     // The reply arrives after the port has closed and waits in the driver.
-    QTRY_COMPARE(link.frames().size(), 1);
+    QTRY_COMPARE(link.simulator.frames().size(), 1);
     QTest::qWait(20);
     link.port.discardInput();
     link.port.open();
@@ -173,9 +158,7 @@ void TestSerialPortControl::closeTransmitsTheWholeFrame()
         link.port.send(frame);
         link.port.close();
     }
-    QTRY_COMPARE(link.frames().size(), 20);
-    for (const QByteArray &received : link.frames())
-        QCOMPARE(received, frame);
+    QTRY_COMPARE(link.simulator.frames(), QList<QByteArray>(20, frame));
 }
 
 void TestSerialPortControl::sendNeedsAnOpenPort()
