@@ -1,4 +1,3 @@
-#include "data/DateTime.h"
 #include "records/RecordEncoder.h"
 #include "shell/SettingsStore.h"
 
@@ -23,12 +22,16 @@ QProcessEnvironment environment()
     return env;
 }
 
-Run runCli(const QStringList &arguments, const QString &folder = QString())
+// Arguments without spaces, written as one line.
+QStringList words(const char *line)
+{
+    return QString::fromLatin1(line).split(u' ');
+}
+
+Run runCli(const QStringList &arguments)
 {
     QProcess cli;
     cli.setProcessEnvironment(environment());
-    if (!folder.isEmpty())
-        cli.setWorkingDirectory(folder);
     QElapsedTimer elapsed;
     elapsed.start();
     cli.start(QStringLiteral(NERU_CLI), arguments);
@@ -65,6 +68,14 @@ public:
     }
 
     QString device() const { return m_device; }
+
+    // Names the simulator's device for a COM port in the settings file.
+    bool nameInSettings(const QString &comPort) const
+    {
+        SettingsStore settings;
+        settings.write(QStringLiteral("Ports"), comPort, m_device);
+        return settings.sync();
+    }
 
     // The frames received so far, as "rx 01" lines.
     QStringList frames()
@@ -122,11 +133,6 @@ QByteArray readFile(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-const QStringList kCommunicationError {
-    QStringLiteral("An error has occurred communicating with the NERU unit"),
-    QStringLiteral("Check the COM port and cable and then try again")
-};
-
 } // namespace
 
 // The logger commands of neru-cli end to end: the batch tool and the simulator as two
@@ -138,93 +144,80 @@ class TestLinkBatch : public QObject
 private slots:
     void usageErrorsSendNothing_data();
     void usageErrorsSendNothing();
-    void clockPrintsTheLoggersClock();
+    void clockOnACOMPortFromTheSettingsFile();
     void loggerInfoPrintsTheSettingsDialogValues();
     void setClockSendsThePCsClock();
-    void clearNeedsYesAndThenEmptiesTheLogger();
-    void interrogateWritesTheDownloadThenTheDistricts();
+    void interrogateWritesTheDownloadThenTheDistrictsAndClearEmptiesTheLogger();
     void failurePrintsTheMessageAndExitsOne();
-    void comPortsFollowTheSettingsFile();
 };
 
 void TestLinkBatch::usageErrorsSendNothing_data()
 {
     QTest::addColumn<QStringList>("arguments");
-    QTest::newRow("no port") << QStringList { QStringLiteral("clock") };
-    QTest::newRow("COM5") << QStringList { QStringLiteral("clock"), QStringLiteral("--port"),
-                                           QStringLiteral("COM5") };
+    QTest::addColumn<QString>("error");
+    QTest::newRow("no port") << words("clock") << QStringLiteral("--port DEVICE is required");
+    QTest::newRow("COM5") << words("clock --port COM5") << QStringLiteral("COM1 to COM4");
     QTest::newRow("unknown option")
-        << QStringList { QStringLiteral("set-clock"), QStringLiteral("--port"),
-                         QStringLiteral("COM1"), QStringLiteral("--now") };
-    QTest::newRow("a stray argument")
-        << QStringList { QStringLiteral("logger-info"), QStringLiteral("--port"),
-                         QStringLiteral("COM1"), QStringLiteral("extra") };
+        << words("set-clock --port COM1 --now") << QStringLiteral("Unknown option 'now'");
+    QTest::newRow("a stray argument") << words("logger-info --port COM1 extra")
+                                      << QStringLiteral("unexpected argument \"extra\"");
+    QTest::newRow("clear without --yes")
+        << words("clear --port COM1") << QStringLiteral("add --yes to clear it");
 }
 
 void TestLinkBatch::usageErrorsSendNothing()
 {
     QFETCH(QStringList, arguments);
+    QFETCH(QString, error);
     Simulator simulator({});
-    QVERIFY(!simulator.device().isEmpty());
+    QVERIFY(simulator.nameInSettings(QStringLiteral("COM1")));
     const Run run = runCli(arguments);
     QCOMPARE(run.exitCode, 2);
-    QVERIFY(!run.err.isEmpty());
+    QVERIFY2(run.err.contains(error), qPrintable(run.err));
     QVERIFY(run.out.isEmpty());
     QVERIFY(simulator.frames().isEmpty());
 }
 
-void TestLinkBatch::clockPrintsTheLoggersClock()
+void TestLinkBatch::clockOnACOMPortFromTheSettingsFile()
 {
-    Simulator simulator({ QStringLiteral("--clock"), QStringLiteral("2001-09-03T14:05:09") });
-    QVERIFY(!simulator.device().isEmpty());
-    const Run run
-        = runCli({ QStringLiteral("clock"), QStringLiteral("--port"), simulator.device() });
+    Simulator simulator(words("--clock 2001-09-03T14:05:09"));
+    QVERIFY(simulator.nameInSettings(QStringLiteral("COM3")));
+    const Run run = runCli(words("clock --port com3"));
     QCOMPARE(run.exitCode, 0);
     // The logger's clock runs on while the exchange waits for the next second.
     const QRegularExpression shown(QStringLiteral("^03/09/2001 14:05:(09|1[0-2])\n$"));
     QVERIFY2(shown.match(run.out).hasMatch(), qPrintable(run.out));
     QVERIFY(run.err.isEmpty());
-    QCOMPARE(simulator.frames(),
-             (QStringList { QStringLiteral("rx 01"), QStringLiteral("rx 01") }));
+    QCOMPARE(simulator.frames().join(u' '), QStringLiteral("rx 01 rx 01"));
 }
 
 void TestLinkBatch::loggerInfoPrintsTheSettingsDialogValues()
 {
-    Simulator simulator({ QStringLiteral("--clock"), QStringLiteral("2001-09-03T14:05:09"),
-                          QStringLiteral("--serial"), QStringLiteral("AB1234"),
-                          QStringLiteral("--calibration"), QStringLiteral("2001-09-06"),
-                          QStringLiteral("--id"), QStringLiteral("1042"),
-                          QStringLiteral("--version"), QStringLiteral("V2.01") });
-    QVERIFY(simulator.device().isEmpty()); // an identification beyond a byte is refused
-    Simulator valid({ QStringLiteral("--clock"), QStringLiteral("2001-09-03T14:05:09"),
-                      QStringLiteral("--serial"), QStringLiteral("AB1234"),
-                      QStringLiteral("--calibration"), QStringLiteral("2001-09-06"),
-                      QStringLiteral("--id"), QStringLiteral("142"), QStringLiteral("--version"),
-                      QStringLiteral("V2.01") });
-    QVERIFY(!valid.device().isEmpty());
-    const Run run
-        = runCli({ QStringLiteral("logger-info"), QStringLiteral("--port"), valid.device() });
+    // An identification beyond a byte is refused.
+    QVERIFY(Simulator(words("--id 1042")).device().isEmpty());
+    Simulator simulator(words("--clock 2001-09-03T14:05:09 --serial AB1234 --calibration "
+                              "2001-09-06 --id 142 --version V2.01"));
+    QVERIFY(!simulator.device().isEmpty());
+    const Run run = runCli(words("logger-info --port") << simulator.device());
     QCOMPARE(run.exitCode, 0);
     const QStringList lines = run.out.split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.mid(0, 4),
+             (QStringList { QStringLiteral("Serial Number: AB1234"),
+                            QStringLiteral("Calibration Date: 06/09/2001"),
+                            QStringLiteral("Identification: 142"),
+                            QStringLiteral("Version Number: V2.01") }));
     QCOMPARE(lines.size(), 5);
-    QCOMPARE(lines.at(0), QStringLiteral("Serial Number: AB1234"));
-    QCOMPARE(lines.at(1), QStringLiteral("Calibration Date: 06/09/2001"));
-    QCOMPARE(lines.at(2), QStringLiteral("Identification: 142"));
-    QCOMPARE(lines.at(3), QStringLiteral("Version Number: V2.01"));
     QVERIFY2(lines.at(4).startsWith(QStringLiteral("Date/Time: 03/09/2001 14:05:")),
              qPrintable(lines.at(4)));
     // Two exchanges, each with its own wake-up: the clock, then the information.
-    QCOMPARE(valid.frames(),
-             (QStringList { QStringLiteral("rx 01"), QStringLiteral("rx 01"),
-                            QStringLiteral("rx 01"), QStringLiteral("rx 12") }));
+    QCOMPARE(simulator.frames().join(u' '), QStringLiteral("rx 01 rx 01 rx 01 rx 12"));
 }
 
 void TestLinkBatch::setClockSendsThePCsClock()
 {
-    Simulator simulator({ QStringLiteral("--clock"), QStringLiteral("1999-01-01T00:00:00") });
+    Simulator simulator(words("--clock 1999-01-01T00:00:00"));
     QVERIFY(!simulator.device().isEmpty());
-    const Run run
-        = runCli({ QStringLiteral("set-clock"), QStringLiteral("--port"), simulator.device() });
+    const Run run = runCli(words("set-clock --port") << simulator.device());
     const QDateTime now = QDateTime::currentDateTime();
     QCOMPARE(run.exitCode, 0);
     QVERIFY(simulator.waitForLines(3));
@@ -242,39 +235,7 @@ void TestLinkBatch::setClockSendsThePCsClock()
     QVERIFY2(message.match(run.out).hasMatch(), qPrintable(run.out));
 }
 
-void TestLinkBatch::clearNeedsYesAndThenEmptiesTheLogger()
-{
-    QTemporaryDir folder;
-    const QString memory = folder.filePath(QStringLiteral("memory.bin"));
-    {
-        QFile file(memory);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(twoDistricts());
-    }
-    Simulator simulator({ QStringLiteral("--memory"), memory });
-    QVERIFY(!simulator.device().isEmpty());
-
-    const Run refused
-        = runCli({ QStringLiteral("clear"), QStringLiteral("--port"), simulator.device() });
-    QCOMPARE(refused.exitCode, 2);
-    QVERIFY2(refused.err.contains(QStringLiteral("--yes")), qPrintable(refused.err));
-    QVERIFY(simulator.frames().isEmpty());
-
-    const Run cleared = runCli({ QStringLiteral("clear"), QStringLiteral("--port"),
-                                 simulator.device(), QStringLiteral("--yes") });
-    QCOMPARE(cleared.exitCode, 0);
-    QCOMPARE(cleared.out, QStringLiteral("NERU memory has been cleared\n"));
-
-    const Run empty = runCli({ QStringLiteral("interrogate"), QStringLiteral("--port"),
-                               simulator.device(), QStringLiteral("--dir"), folder.path() },
-                             folder.path());
-    QCOMPARE(empty.exitCode, 1);
-    QCOMPARE(empty.err, QStringLiteral("No data found in NERU unit\n"));
-    QCOMPARE(QDir(folder.path()).entryList(QDir::Files),
-             QStringList { QStringLiteral("memory.bin") });
-}
-
-void TestLinkBatch::interrogateWritesTheDownloadThenTheDistricts()
+void TestLinkBatch::interrogateWritesTheDownloadThenTheDistrictsAndClearEmptiesTheLogger()
 {
     QTemporaryDir folder;
     const QByteArray memory = twoDistricts();
@@ -282,7 +243,7 @@ void TestLinkBatch::interrogateWritesTheDownloadThenTheDistricts()
     {
         QFile file(memoryPath);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(memory);
+        QCOMPARE(file.write(memory), memory.size());
     }
     QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("out")));
     QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("split")));
@@ -290,8 +251,8 @@ void TestLinkBatch::interrogateWritesTheDownloadThenTheDistricts()
     Simulator simulator({ QStringLiteral("--memory"), memoryPath });
     QVERIFY(!simulator.device().isEmpty());
 
-    const Run run = runCli({ QStringLiteral("interrogate"), QStringLiteral("--port"),
-                             simulator.device(), QStringLiteral("--dir"), out });
+    const Run run = runCli(words("interrogate --port")
+                           << simulator.device() << QStringLiteral("--dir") << out);
     QCOMPARE(run.exitCode, 0);
     const int blocks = static_cast<int>(memory.size()) / 128 + 1;
     QVERIFY2(run.err.contains(QStringLiteral("Reading data from NERU: block %1 of %1").arg(blocks)),
@@ -313,37 +274,33 @@ void TestLinkBatch::interrogateWritesTheDownloadThenTheDistricts()
         QCOMPARE(readFile(out + u'/' + name), readFile(splitFolder + u'/' + name));
         QVERIFY(printed.contains(out + u'/' + name));
     }
+
+    const Run cleared = runCli(words("clear --yes --port") << simulator.device());
+    QCOMPARE(cleared.exitCode, 0);
+    QCOMPARE(cleared.out, QStringLiteral("NERU memory has been cleared\n"));
+    const Run empty = runCli(words("interrogate --port")
+                             << simulator.device() << QStringLiteral("--dir") << folder.path());
+    QCOMPARE(empty.exitCode, 1);
+    QCOMPARE(empty.err, QStringLiteral("No data found in NERU unit\n"));
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files),
+             QStringList { QStringLiteral("memory.bin") });
 }
 
 void TestLinkBatch::failurePrintsTheMessageAndExitsOne()
 {
-    Simulator simulator({ QStringLiteral("--silent") });
+    Simulator simulator(words("--silent"));
     QVERIFY(!simulator.device().isEmpty());
-    const Run run
-        = runCli({ QStringLiteral("clock"), QStringLiteral("--port"), simulator.device() });
+    const Run run = runCli(words("clock --port") << simulator.device());
     QCOMPARE(run.exitCode, 1);
     QVERIFY(run.out.isEmpty());
     const QStringList lines = run.err.split(u'\n', Qt::SkipEmptyParts);
     QVERIFY2(lines.size() >= 3, qPrintable(run.err));
-    QCOMPARE(lines.mid(0, 2), kCommunicationError);
+    QCOMPARE(lines.at(0), QStringLiteral("An error has occurred communicating with the NERU unit"));
+    QCOMPARE(lines.at(1), QStringLiteral("Check the COM port and cable and then try again"));
     QVERIFY2(lines.at(2).startsWith(simulator.device() + QStringLiteral(": no reply")),
              qPrintable(lines.at(2)));
+    // Time-outs on the real clock: more than three whole seconds after the wake-up.
     QVERIFY2(run.msecs >= 2900 && run.msecs <= 4500, qPrintable(QString::number(run.msecs)));
-}
-
-void TestLinkBatch::comPortsFollowTheSettingsFile()
-{
-    Simulator simulator({ QStringLiteral("--clock"), QStringLiteral("2001-09-03T14:05:09") });
-    QVERIFY(!simulator.device().isEmpty());
-    {
-        SettingsStore settings;
-        settings.write(QStringLiteral("Ports"), QStringLiteral("COM3"), simulator.device());
-        QVERIFY(settings.sync());
-    }
-    const Run run
-        = runCli({ QStringLiteral("clock"), QStringLiteral("--port"), QStringLiteral("com3") });
-    QCOMPARE(run.exitCode, 0);
-    QVERIFY2(run.out.startsWith(QStringLiteral("03/09/2001 14:05:")), qPrintable(run.out));
 }
 
 QTEST_GUILESS_MAIN(TestLinkBatch)
