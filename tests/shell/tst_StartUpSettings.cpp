@@ -1,7 +1,8 @@
 #include "shell/SettingsStore.h"
 #include "shell/StartUpSettings.h"
 
-#include <QDir>
+#include "StartUpStore.h"
+
 #include <QSettings>
 #include <QtTest>
 
@@ -11,47 +12,8 @@ class tst_StartUpSettings : public QObject
 {
     Q_OBJECT
 
-private:
-    static QString appName()
-    {
-        return StartUpSettings::appName(QStringLiteral("Dorvel Environmental"));
-    }
-
-    static void store(const QString &key, const QString &value)
-    {
-        SettingsStore settings(appName());
-        settings.write(StartUpSettings::section(), key, value);
-        QVERIFY(settings.sync());
-    }
-
-    static QString stored(const QString &key)
-    {
-        return SettingsStore(appName()).read(StartUpSettings::section(), key,
-                                             QStringLiteral("<absent>"));
-    }
-
 private slots:
-    void init()
-    {
-        QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("neru"),
-                           appName());
-        settings.clear();
-        settings.sync();
-    }
-
-    void applicationNameIsCompanyDashTitle()
-    {
-        QCOMPARE(appName(), QStringLiteral("Dorvel Environmental - Neru"));
-        QCOMPARE(appName(), SettingsStore::applicationName());
-    }
-
-    void storeLivesInTheUsersConfigurationFolder()
-    {
-        const QString config = QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME"));
-        QVERIFY2(!config.isEmpty(), "the test runs with its own configuration folder");
-        QCOMPARE(SettingsStore(appName()).fileName(),
-                 config + QStringLiteral("/neru/Dorvel Environmental - Neru.ini"));
-    }
+    void init() { StartUpStore::clear(); }
 
     void portFromText_data()
     {
@@ -79,44 +41,39 @@ private slots:
         QCOMPARE(int(StartUpSettings::portFromText(text)), port);
     }
 
-    void cleanMachineGivesCOM2AndTheCurrentDirectory()
+    void readSettings_data()
     {
-        StartUpSettings startUp;
-        startUp.readSettings(SettingsStore(appName()), QStringLiteral("/home/user/logs"));
-        QCOMPARE(int(startUp.intCOMPort), 2);
-        QCOMPARE(startUp.strDefaultDir, QStringLiteral("/home/user/logs/"));
-    }
-
-    void rootDirectoryGetsNoSecondSeparator()
-    {
-        StartUpSettings startUp;
-        startUp.readSettings(SettingsStore(appName()), QStringLiteral("/"));
-        QCOMPARE(startUp.strDefaultDir, QStringLiteral("/"));
-    }
-
-    void storedValuesAreRead_data()
-    {
+        // A null text is a value that is not in the store.
         QTest::addColumn<QString>("port");
         QTest::addColumn<QString>("dir");
+        QTest::addColumn<QString>("currentDir");
         QTest::addColumn<int>("intCOMPort");
         QTest::addColumn<QString>("strDefaultDir");
-        QTest::newRow("COM4") << "4" << "/data/" << 4 << "/data/";
-        QTest::newRow("port outside 1 to 4") << "9" << "/data/" << 9 << "/data/";
-        QTest::newRow("port not a number") << "x" << "/data/" << 2 << "/data/";
-        QTest::newRow("directory without separator") << "1" << "/data" << 1 << "/data/";
-        QTest::newRow("empty directory") << "1" << "" << 1 << "/start/";
+        QTest::newRow("clean machine") << QString() << QString() << "/home/user/logs" << 2
+                                       << "/home/user/logs/";
+        QTest::newRow("root gets no second separator") << QString() << QString() << "/" << 2
+                                                       << "/";
+        QTest::newRow("COM4") << "4" << "/data/" << "/start" << 4 << "/data/";
+        QTest::newRow("port outside 1 to 4") << "9" << "/data/" << "/start" << 9 << "/data/";
+        QTest::newRow("port not a number") << "x" << "/data/" << "/start" << 2 << "/data/";
+        QTest::newRow("directory without separator") << "1" << "/data" << "/start" << 1
+                                                     << "/data/";
+        QTest::newRow("empty directory") << "1" << "" << "/start" << 1 << "/start/";
     }
 
-    void storedValuesAreRead()
+    void readSettings()
     {
         QFETCH(QString, port);
         QFETCH(QString, dir);
+        QFETCH(QString, currentDir);
         QFETCH(int, intCOMPort);
         QFETCH(QString, strDefaultDir);
-        store(StartUpSettings::portKey(), port);
-        store(StartUpSettings::directoryKey(), dir);
+        if (!port.isNull())
+            QVERIFY(StartUpStore::store(StartUpSettings::portKey(), port));
+        if (!dir.isNull())
+            QVERIFY(StartUpStore::store(StartUpSettings::directoryKey(), dir));
         StartUpSettings startUp;
-        startUp.readSettings(SettingsStore(appName()), QStringLiteral("/start"));
+        startUp.readSettings(SettingsStore(), currentDir);
         QCOMPARE(int(startUp.intCOMPort), intCOMPort);
         QCOMPARE(startUp.strDefaultDir, strDefaultDir);
     }
@@ -136,44 +93,30 @@ private slots:
     {
         QFETCH(int, port);
         QFETCH(QString, storedPort);
-        store(StartUpSettings::portKey(), QStringLiteral("3"));
+        QVERIFY(StartUpStore::store(StartUpSettings::portKey(), QStringLiteral("3")));
         StartUpSettings startUp;
         startUp.intCOMPort = qint16(port);
         startUp.strDefaultDir = QStringLiteral("/run/dir/");
-        SettingsStore settings(appName());
+        SettingsStore settings;
         QVERIFY(startUp.writeSettings(settings));
-        QCOMPARE(stored(StartUpSettings::portKey()), storedPort);
-        QCOMPARE(stored(StartUpSettings::directoryKey()), QStringLiteral("/run/dir/"));
+        QCOMPARE(StartUpStore::stored(StartUpSettings::portKey()), storedPort);
+        QCOMPARE(StartUpStore::stored(StartUpSettings::directoryKey()),
+                 QStringLiteral("/run/dir/"));
     }
 
-    void firstStartThenExitStoresTheDefaults()
+    void storeIsAnIniFileInTheUsersConfigurationFolder()
     {
-        StartUpSettings first;
-        first.readSettings(SettingsStore(appName()), QStringLiteral("/home/u"));
-        QCOMPARE(stored(StartUpSettings::portKey()), QStringLiteral("<absent>"));
-        SettingsStore settings(appName());
-        QVERIFY(first.writeSettings(settings));
-        QCOMPARE(stored(StartUpSettings::portKey()), QStringLiteral("2"));
-        QCOMPARE(stored(StartUpSettings::directoryKey()), QStringLiteral("/home/u/"));
-
-        // What the next start reads from the file itself.
-        QSettings file(SettingsStore(appName()).fileName(), QSettings::IniFormat);
+        StartUpSettings startUp;
+        startUp.readSettings(SettingsStore(), QStringLiteral("/home/u"));
+        SettingsStore settings;
+        QVERIFY(startUp.writeSettings(settings));
+        const QString config = QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME"));
+        QVERIFY2(!config.isEmpty(), "the test runs with its own configuration folder");
+        QSettings file(config + QStringLiteral("/neru/Dorvel Environmental - Neru.ini"),
+                       QSettings::IniFormat);
         QCOMPARE(file.value(QStringLiteral("StartUp/COMPort")).toString(), QStringLiteral("2"));
         QCOMPARE(file.value(QStringLiteral("StartUp/DefaultDir")).toString(),
                  QStringLiteral("/home/u/"));
-    }
-
-    void chosenPortSurvivesARestart()
-    {
-        StartUpSettings run;
-        run.readSettings(SettingsStore(appName()), QStringLiteral("/a"));
-        run.intCOMPort = 4;
-        SettingsStore settings(appName());
-        QVERIFY(run.writeSettings(settings));
-        StartUpSettings next;
-        next.readSettings(SettingsStore(appName()), QStringLiteral("/b"));
-        QCOMPARE(int(next.intCOMPort), 4);
-        QCOMPARE(next.strDefaultDir, QStringLiteral("/a/"));
     }
 };
 
