@@ -59,29 +59,23 @@ private slots:
     void toolbarButtonGetsOnlyItsTooltip()
     {
         QWidget window;
+        QObject owner;
         auto *toolbar = new QToolBar(&window);
-        auto *button = new QAction(toolbar);
-        button->setProperty(General::kTagProperty, QStringLiteral("21040"));
-        toolbar->addAction(button);
-        QCOMPARE(General::typeName(*button), QStringLiteral("Button"));
+        auto *child = new QAction(toolbar);
+        General::setTag(*child, 21040);
+        auto *elsewhere = new QAction(&owner); // a button need not be the window's child
+        General::setTag(*elsewhere, 21000);
+        toolbar->addActions({child, elsewhere});
+        QCOMPARE(General::typeName(*child), QStringLiteral("Button"));
         General(m_strings).localiseForm(window);
-        QCOMPARE(button->text(), QString());
-        QCOMPARE(button->toolTip(), QStringLiteral("Interrogate NERU"));
+        QCOMPARE(child->text(), QString());
+        QCOMPARE(child->toolTip(), QStringLiteral("Interrogate NERU"));
+        QCOMPARE(elsewhere->toolTip(), QStringLiteral("Open"));
     }
 
-    void toolbarButtonsOwnedElsewhereAreReached()
-    {
-        QWidget window;
-        QObject owner; // the buttons are not children of the window
-        auto *toolbar = new QToolBar(&window);
-        auto *button = new QAction(&owner);
-        General::setTag(*button, 21000);
-        toolbar->addAction(button);
-        General(m_strings).localiseForm(window);
-        QCOMPARE(button->toolTip(), QStringLiteral("Open"));
-    }
-
-    void menuEntriesGetCaptionsOnly()
+    // A menu and its entry take a caption only; a button its caption; a text box its text
+    // from tag + 2.
+    void eachKindTakesItsOwnTexts()
     {
         QWidget window;
         auto *bar = new QMenuBar(&window);
@@ -91,26 +85,19 @@ private slots:
         entry->setToolTip(QStringLiteral("design tip"));
         General::setTag(*entry, 20010);
         menu->addAction(entry);
-        QCOMPARE(General::typeName(*entry), QStringLiteral("Menu"));
+        auto *button = new QPushButton(QStringLiteral("design"), &window);
+        General::setTag(*button, 30110);
+        auto *box = new QLineEdit(QStringLiteral("design"), &window);
+        General::setTag(*box, 30108); // "OK" is 30110
         General(m_strings).localiseForm(window);
+        QCOMPARE(General::typeName(*entry), QStringLiteral("Menu"));
         QCOMPARE(menu->title(), QStringLiteral("&File"));
         QCOMPARE(entry->text(), QStringLiteral("&Open..."));
         QCOMPARE(entry->toolTip(), QStringLiteral("design tip"));
-    }
-
-    void buttonAndTextBox()
-    {
-        QWidget window;
-        auto *button = new QPushButton(QStringLiteral("design"), &window);
-        General::setTag(*button, 30110);
-        // A text box takes its text from tag + 2 ("OK" is 30110).
-        auto *box = new QLineEdit(QStringLiteral("design"), &window);
-        General::setTag(*box, 30108);
-        General(m_strings).localiseForm(window);
-        QCOMPARE(button->text(), QStringLiteral("OK"));
         QCOMPARE(General::typeName(*button), QStringLiteral("CommandButton"));
-        QCOMPARE(box->text(), QStringLiteral("OK"));
+        QCOMPARE(button->text(), QStringLiteral("OK"));
         QCOMPARE(General::typeName(*box), QStringLiteral("TextBox"));
+        QCOMPARE(box->text(), QStringLiteral("OK"));
     }
 
     void pictureBoxGetsItsBitmap()
@@ -122,47 +109,27 @@ private slots:
         General::setTag(*missing, 101);
         QCOMPARE(General::typeName(*logo), QStringLiteral("PictureBox"));
         General(m_strings).localiseForm(window);
-        QCOMPARE(logo->pixmap().size(), QSize(120, 137));
-        QVERIFY(missing->pixmap().isNull());
+        const QImage picture = logo->pixmap().toImage();
+        QCOMPARE(picture.size(), QSize(120, 137));
+        QVERIFY(!picture.hasAlphaChannel()); // 24 bits per pixel
         QVERIFY(logo->text().isEmpty());
+        QVERIFY(missing->pixmap().isNull());
     }
 
-    void logoIsTwentyFourBitsPerPixel()
-    {
-        const QImage logo = General::loadBitmap(100).toImage();
-        QCOMPARE(logo.size(), QSize(120, 137));
-        QVERIFY(!logo.hasAlphaChannel());
-        QVERIFY(General::loadBitmap(0).isNull());
-    }
-
-    void windowsOwnTagChangesNothing()
+    // Not the window itself, not the controls of a window it owns, but its controls at
+    // any depth.
+    void onlyTheWindowsOwnControls()
     {
         QWidget window;
         window.setWindowTitle(QStringLiteral("Reading"));
         window.setProperty(General::kTagProperty, QStringLiteral("30700"));
+        QLabel *inner = label(new QDialog(&window), QStringLiteral("30060"));
+        QLabel *deep = label(nullptr, QStringLiteral("30080"));
+        auto *frame = new QWidget(&window);
+        (new QVBoxLayout(frame))->addWidget(deep);
         General(m_strings).localiseForm(window);
         QCOMPARE(window.windowTitle(), QStringLiteral("Reading"));
-    }
-
-    void controlsOfAnotherWindowAreLeftToIt()
-    {
-        QWidget window;
-        auto *dialog = new QDialog(&window);
-        QLabel *inner = label(dialog, QStringLiteral("30060"));
-        QLabel *outer = label(&window, QStringLiteral("30070"));
-        General(m_strings).localiseForm(window);
-        QCOMPARE(outer->text(), QStringLiteral("Minimum"));
         QCOMPARE(inner->text(), QStringLiteral("design"));
-    }
-
-    void nestedControlsAreReached()
-    {
-        QWidget window;
-        auto *frame = new QWidget(&window);
-        auto *layout = new QVBoxLayout(frame);
-        QLabel *deep = label(nullptr, QStringLiteral("30080"));
-        layout->addWidget(deep);
-        General(m_strings).localiseForm(window);
         QCOMPARE(deep->text(), QStringLiteral("Reference"));
     }
 };

@@ -12,11 +12,12 @@ class tst_Units : public QObject
 
     MainWindowTexts m_texts;
 
-    static QString flags(const Units::Change &change, bool checked)
+    // One letter an entry: X checked, o enabled only, . neither (x checked but disabled).
+    static QString entries(const Units::Change &change)
     {
         QString out;
         for (const Units::Entry &e : change.entries)
-            out += (checked ? e.checked : e.enabled) ? u'x' : u'.';
+            out += e.checked ? (e.enabled ? u'X' : u'x') : (e.enabled ? u'o' : u'.');
         return out;
     }
 
@@ -26,90 +27,51 @@ private slots:
     void setUnits_data()
     {
         QTest::addColumn<int>("code");
-        QTest::addColumn<QString>("checked");
-        QTest::addColumn<QString>("enabled");
+        QTest::addColumn<QString>("entries");
         QTest::addColumn<bool>("applied");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("unitText");
         QTest::addColumn<double>("factor");
-        QTest::newRow("0: no data") << 0 << "......." << "......." << false << "" << "" << 1.0;
-        QTest::newRow("negative") << -1 << "......." << "......." << false << "" << "" << 1.0;
-        QTest::newRow("1 l/s") << 1 << "x......" << "xxx...." << true << "Flow (l/s)" << "l/s"
-                               << 1.0;
-        QTest::newRow("2 m3/h") << 2 << ".x....." << "xxx...." << true << "Flow (m3/h)"
-                                << "m3/h" << 3.6;
-        QTest::newRow("3 gals/h") << 3 << "..x...." << "xxx...." << true << "Flow (kgal/h)"
-                                  << "kgal/h" << 0.792;
-        QTest::newRow("4 bar") << 4 << "...x..." << "...xxxx" << true << "Press (Bar)" << "Bar"
-                               << 1.0;
-        QTest::newRow("5 PSI") << 5 << "....x.." << "...xxxx" << true << "Press (PSI)" << "PSI"
-                               << 14.5;
-        QTest::newRow("6 metre head") << 6 << ".....x." << "...xxxx" << true << "Press (m Hd)"
-                                      << "m Hd" << 10.2;
-        QTest::newRow("7 feet head") << 7 << "......x" << "...xxxx" << true << "Press (ft Hd)"
-                                     << "ft Hd" << 33.44;
+        QTest::newRow("0: no data") << 0 << "......." << false << "" << "" << 1.0;
+        QTest::newRow("negative") << -1 << "......." << false << "" << "" << 1.0;
+        QTest::newRow("1 l/s") << 1 << "Xoo...." << true << "Flow (l/s)" << "l/s" << 1.0;
+        QTest::newRow("2 m3/h") << 2 << "oXo...." << true << "Flow (m3/h)" << "m3/h" << 3.6;
+        QTest::newRow("3 gals/h") << 3 << "ooX...." << true << "Flow (kgal/h)" << "kgal/h"
+                                  << 0.792;
+        QTest::newRow("4 bar") << 4 << "...Xooo" << true << "Press (Bar)" << "Bar" << 1.0;
+        QTest::newRow("5 PSI") << 5 << "...oXoo" << true << "Press (PSI)" << "PSI" << 14.5;
+        QTest::newRow("6 metre head") << 6 << "...ooXo" << true << "Press (m Hd)" << "m Hd"
+                                      << 10.2;
+        QTest::newRow("7 feet head") << 7 << "...oooX" << true << "Press (ft Hd)" << "ft Hd"
+                                     << 33.44;
         // Not produced by the program; the pressure entries open without a unit.
-        QTest::newRow("8 beyond the table") << 8 << "......." << "...xxxx" << true << "Press ()"
-                                            << "" << 1.0;
+        QTest::newRow("8 beyond the table") << 8 << "...oooo" << true << "Press ()" << ""
+                                            << 1.0;
     }
 
     void setUnits()
     {
         QFETCH(int, code);
-        QFETCH(QString, checked);
-        QFETCH(QString, enabled);
+        QFETCH(QString, entries);
         QFETCH(bool, applied);
         QFETCH(QString, caption);
         QFETCH(QString, unitText);
         QFETCH(double, factor);
         Units units;
         const Units::Change change = units.SetUnits(qint16(code), m_texts);
-        QCOMPARE(flags(change, true), checked);
-        QCOMPARE(flags(change, false), enabled);
+        QCOMPARE(tst_Units::entries(change), entries);
         QCOMPARE(change.applied, applied);
         QCOMPARE(change.lblFlowCaption, caption);
         QCOMPARE(change.unitText, unitText);
         QCOMPARE(units.dblFlowScaleFactor, factor);
     }
 
-    void codeZeroKeepsTheFactorOfTheLastUnit()
+    void windowKeepsOnlyItsOwnTexts()
     {
-        Units units;
-        units.SetUnits(5, m_texts);
-        const Units::Change change = units.SetUnits(0, m_texts);
-        QCOMPARE(units.dblFlowScaleFactor, 14.5);
-        QCOMPARE(flags(change, false), QStringLiteral("......."));
-    }
-
-    void displayedValues_data()
-    {
-        QTest::addColumn<int>("code");
-        QTest::addColumn<double>("base");
-        QTest::addColumn<double>("shown");
-        QTest::newRow("2.5 l/s in m3/h") << 2 << 2.5 << 9.0;
-        QTest::newRow("2 bar in PSI") << 5 << 2.0 << 29.0;
-        QTest::newRow("2 bar in feet head") << 7 << 2.0 << 66.88;
-        QTest::newRow("10 l/s in kgal/h") << 3 << 10.0 << 7.92;
-    }
-
-    void displayedValues()
-    {
-        QFETCH(int, code);
-        QFETCH(double, base);
-        QFETCH(double, shown);
-        Units units;
-        units.SetUnits(qint16(code), m_texts);
-        QCOMPARE(base * units.dblFlowScaleFactor, shown);
-    }
-
-    void textsBeforeLoadingAreEmpty()
-    {
-        MainWindowTexts texts;
-        QVERIFY(!texts.isLoaded());
-        QCOMPARE(texts.text(40000), QString());
+        QVERIFY(!MainWindowTexts().isLoaded());
+        QCOMPARE(MainWindowTexts().text(40000), QString());
         QCOMPARE(m_texts.text(40000), QStringLiteral("Flow"));
-        QCOMPARE(m_texts.text(50030), QStringLiteral("NERU Program: "));
-        QCOMPARE(m_texts.text(40200), QString()); // not one of the window's texts
+        QCOMPARE(m_texts.text(40200), QString()); // a message, not one of the window's texts
     }
 };
 
