@@ -21,21 +21,29 @@ struct CommandEntry
     frmNeru::Command command;
     QAction *frmNeru::*entry;
     const char *key; // toolbar button, or nullptr
+    void (frmNeru::*click)();
 };
 
+// In the order in which a toolbar button's key is looked up.
 constexpr CommandEntry kCommandEntries[] = {
-    {frmNeru::Command::FileOpen, &frmNeru::mnuFileOpen, "Open"},
-    {frmNeru::Command::FileExport, &frmNeru::mnuFileExport, nullptr},
-    {frmNeru::Command::FilePrintGraph, &frmNeru::mnuFilePrintGraph, "Print"},
-    {frmNeru::Command::FilePrintTable, &frmNeru::mnuFilePrintTable, nullptr},
-    {frmNeru::Command::EditCopyGraph, &frmNeru::mnuEditCopyGraph, "Copy"},
-    {frmNeru::Command::EditCopyText, &frmNeru::mnuEditCopyText, "CopyText"},
-    {frmNeru::Command::ViewReset, &frmNeru::mnuViewReset, nullptr},
-    {frmNeru::Command::ToolsCommsInterrogate, &frmNeru::mnuToolsCommsInterrogate,
-     "Interrogate"},
-    {frmNeru::Command::ToolsCommsProgramRTC, &frmNeru::mnuToolsCommsProgramRTC, "ProgramRTC"},
+    {frmNeru::Command::FileOpen, &frmNeru::mnuFileOpen, "Open", &frmNeru::mnuFileOpen_Click},
+    {frmNeru::Command::FileExport, &frmNeru::mnuFileExport, nullptr,
+     &frmNeru::mnuFileExport_Click},
+    {frmNeru::Command::FilePrintGraph, &frmNeru::mnuFilePrintGraph, "Print",
+     &frmNeru::mnuFilePrintGraph_Click},
+    {frmNeru::Command::FilePrintTable, &frmNeru::mnuFilePrintTable, nullptr,
+     &frmNeru::mnuFilePrintTable_Click},
+    {frmNeru::Command::EditCopyGraph, &frmNeru::mnuEditCopyGraph, "Copy",
+     &frmNeru::mnuEditCopyGraph_Click},
+    {frmNeru::Command::EditCopyText, &frmNeru::mnuEditCopyText, "CopyText",
+     &frmNeru::mnuEditCopyText_Click},
+    {frmNeru::Command::ViewReset, &frmNeru::mnuViewReset, nullptr, &frmNeru::mnuViewReset_Click},
+    {frmNeru::Command::ToolsCommsInterrogate, &frmNeru::mnuToolsCommsInterrogate, "Interrogate",
+     &frmNeru::mnuToolsCommsInterrogate_Click},
+    {frmNeru::Command::ToolsCommsProgramRTC, &frmNeru::mnuToolsCommsProgramRTC, "ProgramRTC",
+     &frmNeru::mnuToolsCommsProgramRTC_Click},
     {frmNeru::Command::ToolsCommsReprogramNERU, &frmNeru::mnuToolsCommsReprogramNERU,
-     "ReprogramNERU"},
+     "ReprogramNERU", &frmNeru::mnuToolsCommsReprogramNERU_Click},
 };
 
 } // namespace
@@ -145,21 +153,14 @@ void frmNeru::tbrToolbar_ButtonClick(QAction *button)
 {
     if (!button)
         return;
+    // Keys are compared case-sensitively; a separator has none.
     const QString key = button->property("key").toString();
-    if (key == QLatin1String("Open"))
-        mnuFileOpen_Click();
-    else if (key == QLatin1String("Print"))
-        mnuFilePrintGraph_Click();
-    else if (key == QLatin1String("Copy"))
-        mnuEditCopyGraph_Click();
-    else if (key == QLatin1String("CopyText"))
-        mnuEditCopyText_Click();
-    else if (key == QLatin1String("Interrogate"))
-        mnuToolsCommsInterrogate_Click();
-    else if (key == QLatin1String("ProgramRTC"))
-        mnuToolsCommsProgramRTC_Click();
-    else if (key == QLatin1String("ReprogramNERU"))
-        mnuToolsCommsReprogramNERU_Click();
+    for (const CommandEntry &c : kCommandEntries) {
+        if (c.key && key == QLatin1String(c.key)) {
+            (this->*c.click)();
+            return;
+        }
+    }
 }
 
 void frmNeru::SetCOMPort(qint16 port)
