@@ -46,7 +46,6 @@ void TestSerialPortControl::settingsString_data()
     QTest::newRow("one and a half stop bits") << QStringLiteral("9600,o,5,1.5") << true;
     QTest::newRow("mark parity") << QStringLiteral("1200,m,8,1") << true;
     QTest::newRow("three fields") << QStringLiteral("9600,n,8") << false;
-    QTest::newRow("empty") << QString() << false;
     QTest::newRow("baud not a number") << QStringLiteral("fast,n,8,1") << false;
     QTest::newRow("baud zero") << QStringLiteral("0,n,8,1") << false;
     QTest::newRow("unknown parity") << QStringLiteral("9600,x,8,1") << false;
