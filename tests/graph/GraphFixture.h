@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TempLog.h"
 #include "data/DateTime.h"
 #include "data/DistrictSettings.h"
 #include "data/NamedFormats.h"
@@ -7,14 +8,11 @@
 #include "graph/FixedPlotExtent.h"
 #include "graph/GraphView.h"
 #include "graph/ScrollBarModel.h"
-#include "shell/ErrorReport.h"
 #include "shell/StringTable.h"
 #include "shell/UserPrompts.h"
 
-#include <QFile>
 #include <QLocale>
 #include <QStringList>
-#include <QTemporaryDir>
 
 #include <memory>
 
@@ -36,9 +34,9 @@ public:
     QStringList titles;
 };
 
-// A graph with everything around it: a series to fill, a plot of a fixed size in twips,
-// two scroll bars whose change events reach the graph as a window's would, and an
-// event log in a temporary folder.
+// A graph with everything around it: a series to fill (15-minute interval), a plot of a
+// fixed size in twips, two scroll bars whose change events reach the graph as a window's
+// would, and an event log in a temporary folder.
 class GraphFixture
 {
 public:
@@ -47,24 +45,23 @@ public:
 
     GraphFixture()
         : formats(QLocale(QLocale::English, QLocale::UnitedKingdom))
-        , errorReport(logDir.filePath(QStringLiteral("events.log")))
         , picture(kWidth, kHeight)
     {
         settings.lngLoggingInterval = 900;
-        settings.lngChannelType = 1;
         graph = std::make_unique<GraphView>(
             GraphView::Links { series, settings, intUnits, dblFlowScaleFactor, formats, strings,
-                               errorReport, picture, hsbTime, vsbFlow, prompt });
+                               log.report, picture, hsbTime, vsbFlow, prompt });
         hsbTime.setOnChange([this] { graph->hsbTime_Change(); });
         vsbFlow.setOnChange([this] { graph->vsbFlow_Change(); });
     }
 
+    // A day of March 2026.
     static double at(int day, int hour, int minute, int second = 0)
     {
         return DateTime::fromParts(2026, 3, day, hour, minute, second);
     }
 
-    // Appends one sample; the extremes are kept as the decoding keeps them.
+    // Appends one sample; the extremes the graph reads are kept as the decoding keeps them.
     void add(double time, double value, bool gap = false, const QString &fitting = QString())
     {
         const auto i = static_cast<size_t>(series.lngNumSamples);
@@ -74,11 +71,10 @@ public:
         series.strSampleFitting[i] = fitting;
         if (series.lngNumSamples == 0) {
             series.dteFirstTime = series.dteLastTime = time;
-            series.dblMinValue = series.dblMaxValue = value;
+            series.dblMaxValue = value;
         } else if (!gap) {
             series.dteFirstTime = std::min(series.dteFirstTime, time);
             series.dteLastTime = std::max(series.dteLastTime, time);
-            series.dblMinValue = std::min(series.dblMinValue, value);
             series.dblMaxValue = std::max(series.dblMaxValue, value);
         }
         ++series.lngNumSamples;
@@ -95,39 +91,34 @@ public:
     // Samples every logging interval from `first`, with the given values.
     void addRun(double first, const QList<double> &values)
     {
-        double t = first;
         for (double v : values) {
-            add(t, v);
-            t = DateTime::addSeconds(t, settings.lngLoggingInterval);
+            add(first, v);
+            first = DateTime::addSeconds(first, settings.lngLoggingInterval);
         }
     }
 
-    // What a newly loaded series gets: the elements, then the full view.
+    // A run from 2 March 00:00, loaded: its curve elements, then the full view.
+    void load(const QList<double> &values)
+    {
+        addRun(at(2, 0, 0), values);
+        load();
+    }
     void load()
     {
         graph->prepareCurveElements();
         graph->mnuViewReset_Click();
     }
 
-    // The event log's messages, without time stamps.
+    // The event log's messages, without the CR that ends each line.
     QStringList logged() const
     {
-        QFile file(errorReport.logPath());
         QStringList out;
-        if (!file.open(QIODevice::ReadOnly))
-            return out;
-        const QString marker = QStringLiteral(" Information ");
-        for (const QByteArray &line : file.readAll().split('\n')) {
-            const QString text = QString::fromUtf8(line).trimmed();
-            if (text.isEmpty())
-                continue;
-            const qsizetype at = text.indexOf(marker);
-            out.append(at < 0 ? text : text.mid(at + marker.size()));
-        }
+        for (const QString &message : log.messages())
+            out.append(message.trimmed());
         return out;
     }
-
     GraphViewState &state() { return graph->state(); }
+    const PlotElements &elements() const { return graph->elements(); }
     const PlotLine &bar(qint32 i) const { return graph->elements().LinBar[i]; }
     qint32 x(double t) const { return graph->xToPictureCoords(t); }
     qint32 y(double v) const { return graph->yToPictureCoords(v); }
@@ -138,8 +129,7 @@ public:
     double dblFlowScaleFactor = 1.0;
     NamedFormats formats;
     StringTable strings;
-    QTemporaryDir logDir;
-    ErrorReport errorReport;
+    TempLog log;
     FixedPlotExtent picture;
     ScrollBarModel hsbTime;
     ScrollBarModel vsbFlow;

@@ -29,8 +29,7 @@ class tst_MainWindowGraph : public QObject
     Q_OBJECT
 
     StringTable m_strings;
-    QTemporaryDir m_dir;
-    std::unique_ptr<ErrorReport> m_log;
+    std::unique_ptr<TempLog> m_log;
     std::unique_ptr<General> m_general;
     std::unique_ptr<StartUpSettings> m_startUp;
     std::unique_ptr<FileProcessing> m_file;
@@ -40,33 +39,21 @@ class tst_MainWindowGraph : public QObject
 
     frmNeru &main() { return *m_main; }
     GraphView &graph() { return m_graph->controller().graph(); }
-    QStringList logged()
-    {
-        QFile file(m_log->logPath());
-        QStringList out;
-        if (file.open(QIODevice::ReadOnly)) {
-            for (const QByteArray &line : file.readAll().split('\n')) {
-                const QString text = QString::fromUtf8(line).trimmed();
-                if (!text.isEmpty())
-                    out << text.mid(text.indexOf(QStringLiteral(" Information ")) + 13);
-            }
-        }
-        return out;
-    }
+    const GraphViewState &state() { return graph().state(); }
 
 private slots:
     void init()
     {
-        m_log = std::make_unique<ErrorReport>(m_dir.filePath(QStringLiteral("events.log")));
-        QFile::remove(m_log->logPath());
+        m_log = std::make_unique<TempLog>();
         m_general = std::make_unique<General>(m_strings);
         m_startUp = std::make_unique<StartUpSettings>();
         m_startUp->strDefaultDir = QStringLiteral("/srv/logs/");
-        m_file = std::make_unique<FileProcessing>(*m_log);
+        m_file = std::make_unique<FileProcessing>(m_log->report);
         m_prompts.messages.clear();
-        m_main = std::make_unique<frmNeru>(m_strings, *m_general, *m_startUp, *m_file, *m_log);
-        m_graph = std::make_unique<MainWindowGraph>(*m_main, *m_file, *m_startUp, m_strings, *m_log,
-                                                    m_prompts);
+        m_main
+            = std::make_unique<frmNeru>(m_strings, *m_general, *m_startUp, *m_file, m_log->report);
+        m_graph = std::make_unique<MainWindowGraph>(*m_main, *m_file, *m_startUp, m_strings,
+                                                    m_log->report, m_prompts);
         m_main->Form_Load();
         m_main->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
@@ -92,8 +79,7 @@ private slots:
 
     void openingAFileShowsIt()
     {
-        const QString relative = QDir::current().relativeFilePath(kSample);
-        m_graph->openDataFile(relative);
+        m_graph->openDataFile(QDir::current().relativeFilePath(kSample));
         const QString absolute = QFileInfo(kSample).absoluteFilePath();
         QCOMPARE(main().windowTitle(), QStringLiteral("NERU Program: ") + absolute);
         QCOMPARE(m_file->strDataFile(), absolute);
@@ -102,12 +88,12 @@ private slots:
         QVERIFY(main().mnuToolsUnitsEntries[0]->isChecked());
         const qint32 n = m_file->series().lngNumSamples;
         QVERIFY(n > 100);
-        QCOMPARE(graph().state().lngBarCount, 2 * n - 1);
-        QCOMPARE(graph().state().dteViewStart, graph().state().dteFullStart);
+        QCOMPARE(state().lngBarCount, 2 * n - 1);
+        QCOMPARE(state().dteViewStart, state().dteFullStart);
         QCOMPARE(main().lblFlowMax->text(), graph().axisLabels().lblFlowMax);
         QVERIFY(!main().lblTimeMid->text().isEmpty());
         QVERIFY(main().statusText().contains(QStringLiteral("Flow: ")));
-        QVERIFY(logged().isEmpty());
+        QVERIFY(m_log->messages().isEmpty());
     }
 
     void unitChangeResetsTheView()
@@ -115,13 +101,12 @@ private slots:
         m_graph->openDataFile(kSample);
         main().cmdTimeZoomIn->click();
         main().cmdFlowZoomIn->click();
-        const double fullMax = graph().state().dblFullMax;
-        QVERIFY(graph().state().dblViewMax < fullMax);
+        const double fullMax = state().dblFullMax;
+        QVERIFY(state().dblViewMax < fullMax);
         main().mnuToolsUnitsEntries[1]->trigger(); // m3/h
-        QCOMPARE(graph().state().dblViewMax, fullMax);
-        QCOMPARE(graph().state().dteViewEnd, graph().state().dteFullEnd);
+        QCOMPARE(state().dblViewMax, fullMax);
+        QCOMPARE(state().dteViewEnd, state().dteFullEnd);
         QCOMPARE(main().lblFlowMax->text(), NamedFormats().fixed(fullMax * 3.6));
-        QVERIFY(main().statusText().contains(QStringLiteral("Flow: ")));
     }
 
     void viewResetRestoresTheFullView()
@@ -129,10 +114,10 @@ private slots:
         m_graph->openDataFile(kSample);
         main().cmdTimeZoomIn->click();
         main().hsbTime->triggerAction(QAbstractSlider::SliderPageStepAdd);
-        QVERIFY(graph().state().dteViewStart > graph().state().dteFullStart);
+        QVERIFY(state().dteViewStart > state().dteFullStart);
         main().mnuViewReset->trigger();
-        QCOMPARE(graph().state().dteViewStart, graph().state().dteFullStart);
-        QCOMPARE(graph().state().dteCursor, graph().state().dteFullStart);
+        QCOMPARE(state().dteViewStart, state().dteFullStart);
+        QCOMPARE(state().dteCursor, state().dteFullStart);
     }
 
     void resizeRedrawsAtTheNewSize()
@@ -145,7 +130,7 @@ private slots:
         QTRY_VERIFY(m_graph->controller().picture().plotWidth() > width);
         QTRY_VERIFY(graph().elements().LinBar[2].x2 > end);
         // The view itself is kept.
-        QCOMPARE(graph().state().dteViewStart, graph().state().dteFullStart);
+        QCOMPARE(state().dteViewStart, state().dteFullStart);
     }
 
     void fileOfAnOldVersionIsRefused()
@@ -153,7 +138,7 @@ private slots:
         m_graph->openDataFile(kSample);
         const qint32 n = m_file->series().lngNumSamples;
         const QString title = main().windowTitle();
-        QFile old(m_dir.filePath(QStringLiteral("old.dat")));
+        QFile old(m_log->dir.filePath(QStringLiteral("old.dat")));
         QVERIFY(old.open(QIODevice::WriteOnly));
         old.write(QByteArray(300, '3'));
         old.close();
@@ -168,10 +153,10 @@ private slots:
 
     void missingFileIsLogged()
     {
-        m_graph->openDataFile(m_dir.filePath(QStringLiteral("none.dat")));
-        const QStringList entries = logged();
+        m_graph->openDataFile(m_log->dir.filePath(QStringLiteral("none.dat")));
+        const QStringList entries = m_log->messages();
         QCOMPARE(entries.size(), 1);
-        QVERIFY(entries[0].endsWith(QStringLiteral("in mnuFileOpen_Click(frmNeru)")));
+        QVERIFY(entries[0].trimmed().endsWith(QStringLiteral("in mnuFileOpen_Click(frmNeru)")));
         QVERIFY(m_prompts.messages.isEmpty());
         QCOMPARE(m_file->series().lngNumSamples, 0);
     }
