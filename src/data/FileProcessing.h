@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Checked.h"
 #include "DistrictSettings.h"
 #include "SampleSeries.h"
 
@@ -72,10 +73,35 @@ public:
     static QChar lowNibbleChar(quint8 byte);
     static QChar highNibbleChar(quint8 byte);
     static double readNumber(const QString &nibbleText);
-    static RecordKind recordKind(quint8 firstByte);
+    static RecordKind recordKind(quint8 firstByte)
+    {
+        switch (firstByte & 0xC0) {
+        case 0x80:
+            return RecordKind::District;
+        case 0x40:
+            return RecordKind::Fitting;
+        case 0x00:
+            return RecordKind::Simple;
+        default:
+            return RecordKind::Undefined;
+        }
+    }
     // Length to step over a record of this kind (1 for the undefined kind: the walk
     // moves on byte by byte until it meets a defined record again).
-    static qint32 recordStep(RecordKind kind);
+    static qint32 recordStep(RecordKind kind)
+    {
+        switch (kind) {
+        case RecordKind::District:
+            return kDistrictRecordLength;
+        case RecordKind::Fitting:
+            return kFittingRecordLength;
+        case RecordKind::Simple:
+            return kSimpleRecordLength;
+        case RecordKind::Undefined:
+            break;
+        }
+        return 1;
+    }
     static qint32 intervalSeconds(int code);
     static qint32 channelType(int channelBits, quint8 modeBits);
 
@@ -87,9 +113,15 @@ public:
     static QList<qint32> districtPositions(const QByteArray &bytDownload, qint32 lngDownloadLength);
 
 private:
-    quint8 imageByte(qint32 position) const;
+    // The image is exactly lngImageLength bytes long.
+    quint8 imageByte(qint32 position) const { return Checked::byteAt(m_rawImage, position); }
     QString nibbleText(qint32 first, qint32 last, bool high) const;
-    void requireBytes(qint32 position, qint32 count) const;
+    // Raises "Subscript out of range" unless `count` bytes from `position` lie in the image.
+    void requireBytes(qint32 position, qint32 count) const
+    {
+        if (position < 0 || static_cast<qint64>(position) + count > m_lngImageLength)
+            throw RuntimeError::subscriptOutOfRange();
+    }
 
     // Consecutive samples mostly share their date: the last day number is kept.
     struct DayCache

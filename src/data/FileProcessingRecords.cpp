@@ -11,35 +11,6 @@ const QString kModule = QStringLiteral("FileProcessing");
 
 } // namespace
 
-FileProcessing::RecordKind FileProcessing::recordKind(quint8 firstByte)
-{
-    switch (firstByte & 0xC0) {
-    case 0x80:
-        return RecordKind::District;
-    case 0x40:
-        return RecordKind::Fitting;
-    case 0x00:
-        return RecordKind::Simple;
-    default:
-        return RecordKind::Undefined;
-    }
-}
-
-qint32 FileProcessing::recordStep(RecordKind kind)
-{
-    switch (kind) {
-    case RecordKind::District:
-        return kDistrictRecordLength;
-    case RecordKind::Fitting:
-        return kFittingRecordLength;
-    case RecordKind::Simple:
-        return kSimpleRecordLength;
-    case RecordKind::Undefined:
-        break;
-    }
-    return 1;
-}
-
 qint32 FileProcessing::intervalSeconds(int code)
 {
     static constexpr qint32 kSeconds[] = { 0, 5, 10, 15, 30, 60, 120, 300, 600, 900, 1800 };
@@ -87,11 +58,6 @@ double FileProcessing::readNumber(const QString &nibbleText)
     return ok ? value : 0.0;
 }
 
-quint8 FileProcessing::imageByte(qint32 position) const
-{
-    return Checked::byteAt(m_rawImage, position); // the image is exactly lngImageLength bytes
-}
-
 QString FileProcessing::nibbleText(qint32 first, qint32 last, bool high) const
 {
     QString text;
@@ -101,13 +67,6 @@ QString FileProcessing::nibbleText(qint32 first, qint32 last, bool high) const
         text.append(high ? highNibbleChar(b) : lowNibbleChar(b));
     }
     return text;
-}
-
-// Raises "Subscript out of range" unless `count` bytes from `position` lie in the image.
-void FileProcessing::requireBytes(qint32 position, qint32 count) const
-{
-    if (position < 0 || static_cast<qint64>(position) + count > m_lngImageLength)
-        throw RuntimeError::subscriptOutOfRange();
 }
 
 void FileProcessing::processRecords(qint16 &intUnits)
