@@ -16,7 +16,6 @@
 #include <QFileInfo>
 #include <QIODevice>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 namespace {
 
@@ -239,13 +238,8 @@ int LinkBatchCommands::saveDownload(NERUComm &comm, QString folder, bool force)
                         + QStringLiteral(": already exists (use --force to overwrite)"));
         return BatchTool::Failure;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(download) != download.size()
-        || !file.commit()) {
-        tool.printError(kProgram + QStringLiteral(": ") + path + QStringLiteral(": ")
-                        + file.errorString());
+    if (!tool.writeWholeFile(path, download))
         return BatchTool::Failure;
-    }
     tool.printLine(path);
     return tool.splitDownload(download, folder, force);
 }

@@ -20,8 +20,10 @@ namespace {
 
 const QString kProgram = QStringLiteral("neru-cli");
 
-// Parses a command's options; on --help prints the help and sets `exitCode`.
-bool parse(QCommandLineParser &parser, const QStringList &arguments, BatchTool &tool, int &exitCode)
+// Parses a command that takes one file: on --help prints the help, on a usage error
+// says what is wrong; either way sets `exitCode` and returns false.
+bool parseWithFile(QCommandLineParser &parser, const QStringList &arguments, BatchTool &tool,
+                   const QString &fileName, QString &path, int &exitCode)
 {
     parser.addHelpOption();
     if (!parser.parse(arguments)) {
@@ -34,6 +36,13 @@ bool parse(QCommandLineParser &parser, const QStringList &arguments, BatchTool &
         exitCode = BatchTool::Success;
         return false;
     }
+    if (parser.positionalArguments().size() != 1) {
+        tool.printError(kProgram + u' ' + arguments.first() + QStringLiteral(": expects one ")
+                        + fileName);
+        exitCode = BatchTool::UsageError;
+        return false;
+    }
+    path = parser.positionalArguments().first();
     return true;
 }
 
@@ -174,13 +183,9 @@ int BatchTool::info(const QStringList &arguments)
     parser.setApplicationDescription(QStringLiteral("Describe a district file."));
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("District file (.dat)"));
     int exitCode = Success;
-    if (!parse(parser, arguments, *this, exitCode))
+    QString path;
+    if (!parseWithFile(parser, arguments, *this, QStringLiteral("FILE"), path, exitCode))
         return exitCode;
-    if (parser.positionalArguments().size() != 1) {
-        printError(kProgram + QStringLiteral(" info: expects one FILE"));
-        return UsageError;
-    }
-    const QString path = parser.positionalArguments().first();
     FileProcessing file(m_context.errorReport);
     qint16 intUnits = 0;
     if (!openDistrictFile(path, file, intUnits))
@@ -263,12 +268,9 @@ int BatchTool::exportCsv(const QStringList &arguments)
     parser.addOption(unitOption);
     parser.addOption(outputOption);
     int exitCode = Success;
-    if (!parse(parser, arguments, *this, exitCode))
+    QString path;
+    if (!parseWithFile(parser, arguments, *this, QStringLiteral("FILE"), path, exitCode))
         return exitCode;
-    if (parser.positionalArguments().size() != 1) {
-        printError(kProgram + QStringLiteral(" export: expects one FILE"));
-        return UsageError;
-    }
     int unitCode = 0;
     if (parser.isSet(unitOption)) {
         unitCode = UnitTable::codeForName(parser.value(unitOption));
@@ -279,7 +281,6 @@ int BatchTool::exportCsv(const QStringList &arguments)
             return UsageError;
         }
     }
-    const QString path = parser.positionalArguments().first();
     FileProcessing file(m_context.errorReport);
     qint16 intUnits = 0;
     if (!openDistrictFile(path, file, intUnits))
@@ -304,14 +305,19 @@ int BatchTool::exportCsv(const QStringList &arguments)
         m_context.out.write(bytes);
         return Success;
     }
-    QSaveFile target(output);
-    if (!target.open(QIODevice::WriteOnly) || target.write(bytes) != bytes.size()
-        || !target.commit()) {
-        printError(kProgram + QStringLiteral(": ") + output + QStringLiteral(": ")
-                   + target.errorString());
-        return Failure;
+    return writeWholeFile(output, bytes) ? Success : Failure;
+}
+
+bool BatchTool::writeWholeFile(const QString &path, const QByteArray &bytes)
+{
+    // Through a temporary file, so an existing file is replaced only when complete.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        printError(kProgram + QStringLiteral(": ") + path + QStringLiteral(": ")
+                   + file.errorString());
+        return false;
     }
-    return Success;
+    return true;
 }
 
 int BatchTool::split(const QStringList &arguments)
@@ -331,13 +337,9 @@ int BatchTool::split(const QStringList &arguments)
     parser.addOption(dirOption);
     parser.addOption(forceOption);
     int exitCode = Success;
-    if (!parse(parser, arguments, *this, exitCode))
+    QString path;
+    if (!parseWithFile(parser, arguments, *this, QStringLiteral("DOWNLOAD"), path, exitCode))
         return exitCode;
-    if (parser.positionalArguments().size() != 1) {
-        printError(kProgram + QStringLiteral(" split: expects one DOWNLOAD"));
-        return UsageError;
-    }
-    const QString path = parser.positionalArguments().first();
     QFile input(path);
     if (!input.open(QIODevice::ReadOnly)) {
         printError(kProgram + QStringLiteral(": ") + path + QStringLiteral(": ")

@@ -52,6 +52,9 @@ public:
     // the error stream.
     bool openDistrictFile(const QString &path, FileProcessing &file, qint16 &intUnits);
 
+    // Writes a whole file; false after a line on the error stream naming it and the reason.
+    bool writeWholeFile(const QString &path, const QByteArray &bytes);
+
     void printLine(const QString &line);
     void printError(const QString &line);
 
