@@ -197,8 +197,12 @@ QStringList FileProcessing::saveDistricts(const QByteArray &bytDownload, qint32 
             // propose, but its bytes are still saved under the name the user gives.
         }
         texts.district = texts.fileName;
-        if (!prompt.askDistrict(texts, strDefaultDir))
+        if (!prompt.askDistrict(texts, strDefaultDir)) {
+            // The image now holds a district that is in no file: it must not be saved
+            // over the file of the district before it.
+            m_strDataFile.clear();
             continue;
+        }
 
         m_strDataFile = strDefaultDir + texts.fileName + QStringLiteral(".dat");
         setDistrict(texts.district);

@@ -154,6 +154,13 @@ void TestSaveDistricts::skippedDistrictIsNotWrittenButOthersAre()
     QCOMPARE(written, (QStringList { defaultDir + "00001.dat", defaultDir + "00003.dat" }));
     QVERIFY(!QFileInfo::exists(defaultDir + "00002.dat"));
 
+    // A skipped last district leaves the image tied to no file.
+    prompt.shown.clear();
+    prompt.skip = { 2 };
+    fp.saveDistricts(download, download.size(), defaultDir, prompt);
+    QCOMPARE(fp.RawImage().mid(247), download.mid(30));
+    QCOMPARE(fp.strDataFile(), QString());
+
     // The folder chosen in the dialog becomes the default folder.
     QTemporaryDir other;
     prompt.skip.clear();
