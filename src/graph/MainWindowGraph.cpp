@@ -75,8 +75,10 @@ void MainWindowGraph::openDataFile(const QString &path)
         const QFileInfo chosen(path);
         const QString absolute = chosen.absoluteFilePath();
         m_startUp.strDefaultDir = chosen.absolutePath() + u'/';
-        m_file.setDataFile(absolute);
         m_file.readImageFile(absolute);
+        // Named only once read: a file that cannot be read must not become the target of a
+        // later save of the image still in memory.
+        m_file.setDataFile(absolute);
         if (m_file.lngImageLength() < 1)
             return;
         if (Checked::byteAt(m_file.RawImage(), 0) != kVersion4) {

@@ -153,7 +153,10 @@ private slots:
 
     void missingFileIsLogged()
     {
+        const QString before = m_file->strDataFile();
         m_graph->openDataFile(m_log->dir.filePath(QStringLiteral("none.dat")));
+        // The image in memory stays tied to the file it came from.
+        QCOMPARE(m_file->strDataFile(), before);
         const QStringList entries = m_log->messages();
         QCOMPARE(entries.size(), 1);
         QVERIFY(entries[0].trimmed().endsWith(QStringLiteral("in mnuFileOpen_Click(frmNeru)")));
