@@ -1,10 +1,10 @@
 // Decoding a full district and writing all its rows as text.
-#include "data/FileProcessing.h"
-#include "data/NamedFormats.h"
-#include "output/TableRows.h"
+#include "ErrorReport.h"
+#include "FileProcessing.h"
+#include "NamedFormats.h"
+#include "TableRows.h"
 #include "records/RecordEncoder.h"
 #include "samples/SampleGenerator.h"
-#include "shell/ErrorReport.h"
 
 #include <QCoreApplication>
 

@@ -1,14 +1,14 @@
 // The graph of the largest district on an offscreen window: preparing and drawing a new
 // series, redrawing after a zoom and after a scroll, and painting the plot.
-#include "data/FileProcessing.h"
-#include "data/NamedFormats.h"
-#include "graph/GraphController.h"
-#include "graph/GraphPicture.h"
+#include "ErrorReport.h"
+#include "FileProcessing.h"
+#include "GraphController.h"
+#include "GraphPicture.h"
+#include "NamedFormats.h"
+#include "StringTable.h"
+#include "UserPrompts.h"
 #include "records/RecordEncoder.h"
 #include "samples/SampleGenerator.h"
-#include "shell/ErrorReport.h"
-#include "shell/StringTable.h"
-#include "shell/UserPrompts.h"
 
 #include <QApplication>
 #include <QImage>

@@ -3,16 +3,16 @@
 // length, then the blocks) cannot end before the 21st boundary after the start: that
 // is the floor. Reported: the time over the floor, and the processor time of this
 // process (the link) and of the simulator as a share of one core.
-#include "data/NamedFormats.h"
-#include "link/DownloadProgress.h"
-#include "link/EventLoopEvents.h"
-#include "link/LinkMessages.h"
-#include "link/NERUComm.h"
-#include "link/PortDevices.h"
-#include "link/SerialPortControl.h"
-#include "link/SystemClock.h"
-#include "shell/ErrorReport.h"
-#include "shell/StringTable.h"
+#include "DownloadProgress.h"
+#include "ErrorReport.h"
+#include "EventLoopEvents.h"
+#include "LinkMessages.h"
+#include "NERUComm.h"
+#include "NamedFormats.h"
+#include "PortDevices.h"
+#include "SerialPortControl.h"
+#include "StringTable.h"
+#include "SystemClock.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

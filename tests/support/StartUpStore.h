@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/SettingsStore.h"
+#include "SettingsStore.h"
 
 #include <QSettings>
 #include <QString>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/ErrorReport.h"
+#include "ErrorReport.h"
 
 #include <QFile>
 #include <QStringList>

@@ -1,8 +1,8 @@
 #include "RecordEncoder.h"
 
-#include "data/DateTime.h"
-#include "data/FileProcessing.h"
-#include "shell/ErrorReport.h"
+#include "DateTime.h"
+#include "ErrorReport.h"
+#include "FileProcessing.h"
 
 namespace {
 

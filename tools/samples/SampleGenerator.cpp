@@ -1,6 +1,6 @@
 #include "SampleGenerator.h"
 
-#include "data/FileProcessing.h"
+#include "FileProcessing.h"
 
 #include <cmath>
 

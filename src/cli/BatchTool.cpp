@@ -1,0 +1,378 @@
+#include "BatchTool.h"
+#include "ProgramVersion.h"
+
+#include "ErrorReport.h"
+#include "FileProcessing.h"
+#include "NamedFormats.h"
+#include "RuntimeError.h"
+#include "SaveDistrictPrompt.h"
+#include "StringTable.h"
+#include "TableRows.h"
+#include "UnitTable.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QIODevice>
+#include <QSaveFile>
+
+namespace {
+
+const QString kProgram = QStringLiteral("neru-cli");
+
+// Parses a command that takes one file: on --help prints the help, on a usage error
+// says what is wrong; either way sets `exitCode` and returns false.
+bool parseWithFile(QCommandLineParser &parser, const QStringList &arguments, BatchTool &tool,
+                   const QString &fileName, QString &path, int &exitCode)
+{
+    parser.addHelpOption();
+    if (!parser.parse(arguments)) {
+        tool.printError(kProgram + QStringLiteral(": ") + parser.errorText());
+        exitCode = BatchTool::UsageError;
+        return false;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        tool.printLine(parser.helpText().trimmed());
+        exitCode = BatchTool::Success;
+        return false;
+    }
+    if (parser.positionalArguments().size() != 1) {
+        tool.printError(kProgram + u' ' + arguments.first() + QStringLiteral(": expects one ")
+                        + fileName);
+        exitCode = BatchTool::UsageError;
+        return false;
+    }
+    path = parser.positionalArguments().first();
+    return true;
+}
+
+// Writes each district of a download to a file named after its district number.
+class BatchSavePrompt : public SaveDistrictPrompt
+{
+public:
+    BatchSavePrompt(BatchTool &tool, bool force)
+        : m_tool(tool)
+        , m_force(force)
+    { }
+
+    bool askDistrict(Texts &texts, QString &defaultDir) override
+    {
+        ++m_index;
+        if (texts.fileName.isEmpty())
+            texts.fileName = QStringLiteral("district-%1").arg(m_index);
+        const QString path = defaultDir + texts.fileName + QStringLiteral(".dat");
+        if (!m_force && QFileInfo::exists(path)) {
+            m_tool.printError(kProgram + QStringLiteral(": ") + path
+                              + QStringLiteral(": already exists (use --force to overwrite)"));
+            m_failed = true;
+            return false;
+        }
+        return true;
+    }
+
+    void districtNotWritten(const QString &, const QString &reason) override
+    {
+        m_tool.printError(kProgram + QStringLiteral(": ") + reason);
+        m_failed = true;
+    }
+
+    bool failed() const { return m_failed; }
+
+private:
+    BatchTool &m_tool;
+    bool m_force;
+    bool m_failed = false;
+    int m_index = 0;
+};
+
+} // namespace
+
+BatchTool::BatchTool(Context context)
+    : m_context(context)
+{
+    addCommand(QStringLiteral("info"), QStringLiteral("Describe a district file"),
+               [this](const QStringList &a) { return info(a); });
+    addCommand(QStringLiteral("export"), QStringLiteral("Write a district file's readings as CSV"),
+               [this](const QStringList &a) { return exportCsv(a); });
+    addCommand(QStringLiteral("split"),
+               QStringLiteral("Cut a raw download into one file per district"),
+               [this](const QStringList &a) { return split(a); });
+}
+
+void BatchTool::addCommand(const QString &name, const QString &summary, Command command)
+{
+    m_commands[name] = Entry { summary, std::move(command) };
+}
+
+void BatchTool::printLine(const QString &line)
+{
+    m_context.out.write((line + u'\n').toLocal8Bit());
+}
+
+void BatchTool::printError(const QString &line)
+{
+    m_context.err.write((line + u'\n').toLocal8Bit());
+}
+
+QString BatchTool::usage() const
+{
+    QString text = QStringLiteral("Usage: neru-cli COMMAND [OPTIONS] ...\n\n"
+                                  "Reads, exports and cuts logger data without a display.\n\n"
+                                  "Commands:\n");
+    for (const auto &[name, entry] : m_commands)
+        text += QStringLiteral("  %1  %2\n").arg(name, -12).arg(entry.summary);
+    text += QStringLiteral("\nneru-cli COMMAND --help describes a command.\n"
+                           "Options:\n  -h, --help     Displays help.\n"
+                           "  -v, --version  Displays version information.");
+    return text;
+}
+
+int BatchTool::run(const QStringList &arguments)
+{
+    const QStringList rest = arguments.mid(1);
+    if (rest.isEmpty()) {
+        printError(usage());
+        return UsageError;
+    }
+    const QString first = rest.first();
+    if (first == QLatin1String("-h") || first == QLatin1String("--help")) {
+        printLine(usage());
+        return Success;
+    }
+    if (first == QLatin1String("-v") || first == QLatin1String("--version")) {
+        printLine(kProgram + u' ' + programVersion());
+        return Success;
+    }
+    const auto it = m_commands.find(first);
+    if (it == m_commands.end()) {
+        printError(kProgram + QStringLiteral(": unknown command \"") + first
+                   + QStringLiteral("\" (see neru-cli --help)"));
+        return UsageError;
+    }
+    try {
+        return it->second.command(rest);
+    } catch (const RuntimeError &e) {
+        printError(kProgram + QStringLiteral(": ") + e.description());
+    } catch (const std::exception &e) {
+        printError(kProgram + QStringLiteral(": ") + QString::fromLocal8Bit(e.what()));
+    }
+    return Failure;
+}
+
+bool BatchTool::openDistrictFile(const QString &path, FileProcessing &file, qint16 &intUnits)
+{
+    try {
+        file.readImageFile(path);
+    } catch (const RuntimeError &e) {
+        printError(kProgram + QStringLiteral(": ") + e.description());
+        return false;
+    }
+    file.setDataFile(QFileInfo(path).absoluteFilePath());
+    if (file.RawImage().at(0) != '4') {
+        printError(kProgram + QStringLiteral(": ") + path + QStringLiteral(": ")
+                   + m_context.strings.text(40250));
+        return false;
+    }
+    file.processRecords(intUnits);
+    return true;
+}
+
+int BatchTool::info(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Describe a district file."));
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("District file (.dat)"));
+    int exitCode = Success;
+    QString path;
+    if (!parseWithFile(parser, arguments, *this, QStringLiteral("FILE"), path, exitCode))
+        return exitCode;
+    FileProcessing file(m_context.errorReport);
+    qint16 intUnits = 0;
+    if (!openDistrictFile(path, file, intUnits))
+        return Failure;
+
+    if (file.lngImageLength() < FileProcessing::kHeaderLength) {
+        printError(kProgram + QStringLiteral(": ") + path
+                   + QStringLiteral(": the header is cut short (%1 of %2 bytes)")
+                         .arg(file.lngImageLength())
+                         .arg(FileProcessing::kHeaderLength));
+        return Failure;
+    }
+    const StringTable &t = m_context.strings;
+    const NamedFormats &f = m_context.formats;
+    const DistrictSettings &s = file.settings();
+    const SampleSeries &series = file.series();
+    const QString unit = t.text(UnitTable::unitTextId(intUnits));
+    auto line = [this](const QString &label, const QString &value) {
+        printLine(label + QStringLiteral(": ") + value);
+    };
+    auto number = [&f](double v) { return f.generalNumber(v); };
+
+    line(QStringLiteral("File"), file.strDataFile());
+    line(t.text(30520), file.getDistrict());
+    line(t.text(30530), file.getTitle());
+    line(t.text(30540), file.getComments1());
+    line(t.text(30550), file.getComments2());
+    line(QStringLiteral("Channel"),
+         QStringLiteral("%1, type %2")
+             .arg(s.isPressure() ? QStringLiteral("pressure") : QStringLiteral("flow"))
+             .arg(s.lngChannelType));
+    line(t.text(30050), QString::number(s.lngLoggingInterval) + u' ' + t.text(30230));
+    if (!s.isPressure()) {
+        line(t.text(30260), number(s.dblMeterLitres) + u' ' + t.text(30220));
+        line(t.text(30250), number(s.dblHeadPulses) + u' ' + t.text(30210));
+    } else if (s.lngOutputCode == 1) {
+        line(t.text(30270), QStringLiteral("4-20 mA, offset ") + number(s.dblTransducerOffset));
+        line(t.text(30280), number(s.dblTransducerRange) + u' ' + t.text(40060));
+    } else {
+        const QString output = s.lngOutputCode == 2 ? QStringLiteral("0-1 V")
+            : s.lngOutputCode == 3                  ? QStringLiteral("0-2 V")
+                                   : QStringLiteral("output code %1").arg(s.lngOutputCode);
+        line(t.text(30270), output + QStringLiteral(", scale ") + number(s.dblHeadPulses));
+    }
+    const bool any = series.lngNumSamples > 0;
+    const QString none = t.text(40130);
+    line(t.text(30060), any ? f.fixed(series.dblMaxValue) + u' ' + unit : none);
+    line(t.text(30070), any ? f.fixed(series.dblMinValue) + u' ' + unit : none);
+    line(t.text(30080), f.fixed(s.dblReference) + u' ' + unit);
+    line(QStringLiteral("Samples"), QString::number(series.lngNumSamples));
+    line(QStringLiteral("First"), any ? f.dateAndTime(series.dteFirstTime) : none);
+    line(QStringLiteral("Last"), any ? f.dateAndTime(series.dteLastTime) : none);
+    line(QStringLiteral("Gap markers"), QString::number(series.gapCount()));
+    line(QStringLiteral("Fittings"), QString::number(series.lngNumFittings));
+    for (qint32 k = 0; k < series.lngNumFittings; ++k) {
+        const qint32 sample = series.lngFittingSample[static_cast<size_t>(k)];
+        const QString when
+            = sample >= 0 ? f.dateAndTime(series.dteTime[static_cast<size_t>(sample)]) : none;
+        printLine(QStringLiteral("  ") + series.strFittingNumber[static_cast<size_t>(k)]
+                  + QStringLiteral(" at sample ") + QString::number(sample) + QStringLiteral(", ")
+                  + when);
+    }
+    return Success;
+}
+
+int BatchTool::exportCsv(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Write the readings of a district file as comma-separated text, "
+                       "exactly as File > Export writes neru.csv."));
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("District file (.dat)"));
+    const QCommandLineOption unitOption(
+        QStringLiteral("unit"),
+        QStringLiteral("Display unit: l/s, m3/h, kgal/h, bar, psi, mhd or fthd."),
+        QStringLiteral("U"));
+    const QCommandLineOption outputOption(
+        QStringList { QStringLiteral("o"), QStringLiteral("output") },
+        QStringLiteral("Output file; - or none: standard output."), QStringLiteral("PATH"));
+    parser.addOption(unitOption);
+    parser.addOption(outputOption);
+    int exitCode = Success;
+    QString path;
+    if (!parseWithFile(parser, arguments, *this, QStringLiteral("FILE"), path, exitCode))
+        return exitCode;
+    int unitCode = 0;
+    if (parser.isSet(unitOption)) {
+        unitCode = UnitTable::codeForName(parser.value(unitOption));
+        if (unitCode == 0) {
+            printError(kProgram + QStringLiteral(" export: unknown unit \"")
+                       + parser.value(unitOption)
+                       + QStringLiteral("\" (l/s, m3/h, kgal/h, bar, psi, mhd, fthd)"));
+            return UsageError;
+        }
+    }
+    FileProcessing file(m_context.errorReport);
+    qint16 intUnits = 0;
+    if (!openDistrictFile(path, file, intUnits))
+        return Failure;
+    if (unitCode != 0) {
+        if (UnitTable::isPressure(unitCode) != UnitTable::isPressure(intUnits)) {
+            printError(kProgram + QStringLiteral(" export: ") + path + QStringLiteral(" holds ")
+                       + (UnitTable::isPressure(intUnits) ? QStringLiteral("pressure")
+                                                          : QStringLiteral("flow"))
+                       + QStringLiteral(" data; unit ") + parser.value(unitOption)
+                       + QStringLiteral(" does not apply"));
+            return UsageError;
+        }
+        intUnits = static_cast<qint16>(unitCode);
+    }
+
+    const QByteArray bytes
+        = TableRows(m_context.formats)
+              .csvBytes(file.series(), file.settings().dblReference, UnitTable::factor(intUnits));
+    const QString output = parser.value(outputOption);
+    if (output.isEmpty() || output == QLatin1String("-")) {
+        m_context.out.write(bytes);
+        return Success;
+    }
+    return writeWholeFile(output, bytes) ? Success : Failure;
+}
+
+bool BatchTool::writeWholeFile(const QString &path, const QByteArray &bytes)
+{
+    // Through a temporary file, so an existing file is replaced only when complete.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        printError(kProgram + QStringLiteral(": ") + path + QStringLiteral(": ")
+                   + file.errorString());
+        return false;
+    }
+    return true;
+}
+
+int BatchTool::split(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Cut a raw download into DIR/<district number>.dat, one file per "
+                       "district."));
+    parser.addPositionalArgument(QStringLiteral("DOWNLOAD"),
+                                 QStringLiteral("Raw download (the bytes read from the logger)"));
+    const QCommandLineOption dirOption(QStringLiteral("dir"),
+                                       QStringLiteral("Folder for the district files "
+                                                      "(default: the current folder)."),
+                                       QStringLiteral("DIR"));
+    const QCommandLineOption forceOption(QStringLiteral("force"),
+                                         QStringLiteral("Overwrite existing files."));
+    parser.addOption(dirOption);
+    parser.addOption(forceOption);
+    int exitCode = Success;
+    QString path;
+    if (!parseWithFile(parser, arguments, *this, QStringLiteral("DOWNLOAD"), path, exitCode))
+        return exitCode;
+    QFile input(path);
+    if (!input.open(QIODevice::ReadOnly)) {
+        printError(kProgram + QStringLiteral(": ") + path + QStringLiteral(": ")
+                   + input.errorString());
+        return Failure;
+    }
+    const QByteArray download = input.readAll();
+    return splitDownload(download, parser.value(dirOption), parser.isSet(forceOption));
+}
+
+int BatchTool::splitDownload(const QByteArray &download, const QString &dir, bool force)
+{
+    QString folder = dir.isEmpty() ? QDir::currentPath() : dir;
+    if (!QFileInfo(folder).isDir()) {
+        printError(kProgram + QStringLiteral(": ") + folder + QStringLiteral(": no such folder"));
+        return Failure;
+    }
+    if (!folder.endsWith(u'/'))
+        folder += u'/';
+    if (download.size() > std::numeric_limits<qint32>::max()) {
+        printError(kProgram + QStringLiteral(": the download is too large"));
+        return Failure;
+    }
+    const auto length = static_cast<qint32>(download.size());
+    if (FileProcessing::districtPositions(download, length).isEmpty()) {
+        printError(kProgram + QStringLiteral(": the download holds no district record"));
+        return Failure;
+    }
+    FileProcessing file(m_context.errorReport);
+    BatchSavePrompt prompt(*this, force);
+    const QStringList written = file.saveDistricts(download, length, folder, prompt);
+    for (const QString &p : written)
+        printLine(p);
+    return prompt.failed() ? Failure : Success;
+}

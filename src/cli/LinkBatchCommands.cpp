@@ -1,0 +1,294 @@
+#include "LinkBatchCommands.h"
+
+#include "BatchTool.h"
+#include "ErrorReport.h"
+#include "EventLoopEvents.h"
+#include "NERUComm.h"
+#include "NamedFormats.h"
+#include "PortDevices.h"
+#include "SerialPortControl.h"
+#include "StringTable.h"
+#include "SystemClock.h"
+
+#include <QCommandLineParser>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QIODevice>
+#include <QRegularExpression>
+
+namespace {
+
+const QString kProgram = QStringLiteral("neru-cli");
+
+} // namespace
+
+// Everything one command needs to talk to the logger.
+class LinkBatchCommands::Session
+{
+public:
+    Session(LinkBatchCommands &owner, const Context &context)
+        : devices(context.settings)
+        , port(devices)
+        , comm({ port, owner, owner, context.errorReport, context.strings, context.formats, clock,
+                 events })
+    { }
+
+    PortDevices devices;
+    SerialPortControl port;
+    SystemClock clock;
+    EventLoopEvents events;
+    NERUComm comm;
+};
+
+LinkBatchCommands::LinkBatchCommands(Context context)
+    : m_context(context)
+{ }
+
+LinkBatchCommands::~LinkBatchCommands() = default;
+
+void LinkBatchCommands::addCommands()
+{
+    BatchTool &tool = m_context.tool;
+    tool.addCommand(QStringLiteral("clock"), QStringLiteral("Read the logger's clock"),
+                    [this](const QStringList &a) { return clock(a); });
+    tool.addCommand(QStringLiteral("logger-info"),
+                    QStringLiteral("Read the logger's clock, identity and calibration"),
+                    [this](const QStringList &a) { return loggerInfo(a); });
+    tool.addCommand(QStringLiteral("set-clock"),
+                    QStringLiteral("Set the logger's clock from the PC's clock"),
+                    [this](const QStringList &a) { return setClock(a); });
+    tool.addCommand(QStringLiteral("clear"), QStringLiteral("Erase the logger's memory"),
+                    [this](const QStringList &a) { return clear(a); });
+    tool.addCommand(QStringLiteral("interrogate"),
+                    QStringLiteral("Download the logger's memory and cut it into district "
+                                   "files"),
+                    [this](const QStringList &a) { return interrogate(a); });
+}
+
+// Parses the command line and runs `operation` on a link to the logger's port. Usage
+// errors and --help end before the port is touched.
+int LinkBatchCommands::withSession(QCommandLineParser &parser, const QString &command,
+                                   const QStringList &arguments,
+                                   const std::function<int(NERUComm &)> &operation)
+{
+    BatchTool &tool = m_context.tool;
+    const QCommandLineOption portOption(
+        QStringLiteral("port"),
+        QStringLiteral("The logger's port: COM1 to COM4, or a device such as /dev/ttyUSB0."),
+        QStringLiteral("DEVICE"));
+    parser.addOption(portOption);
+    parser.addHelpOption();
+    if (!parser.parse(arguments)) {
+        tool.printError(kProgram + u' ' + command + QStringLiteral(": ") + parser.errorText());
+        return BatchTool::UsageError;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        tool.printLine(parser.helpText().trimmed());
+        return BatchTool::Success;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        tool.printError(kProgram + u' ' + command + QStringLiteral(": unexpected argument \"")
+                        + parser.positionalArguments().first() + u'"');
+        return BatchTool::UsageError;
+    }
+    const QString device = parser.value(portOption).trimmed();
+    if (device.isEmpty()) {
+        tool.printError(kProgram + u' ' + command + QStringLiteral(": --port DEVICE is required"));
+        return BatchTool::UsageError;
+    }
+    Session session(*this, m_context);
+    static const QRegularExpression comName(QStringLiteral("^COM(\\d+)$"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = comName.match(device);
+    if (match.hasMatch()) {
+        const int number = match.captured(1).toInt();
+        if (number < PortDevices::kFirstPort || number > PortDevices::kLastPort) {
+            tool.printError(kProgram + u' ' + command + QStringLiteral(": ") + device
+                            + QStringLiteral(": the logger's port is COM1 to COM4 or a device"));
+            return BatchTool::UsageError;
+        }
+        session.comm.intCOMPort = static_cast<qint16>(number);
+    } else {
+        session.devices.setDevice(PortDevices::kFirstPort, device);
+        session.comm.intCOMPort = PortDevices::kFirstPort;
+    }
+    return operation(session.comm);
+}
+
+// An operation failed; it has said why unless the error report took the reason.
+int LinkBatchCommands::failed(const QString &command)
+{
+    endProgressLine();
+    if (!m_told)
+        m_context.tool.printError(kProgram + u' ' + command
+                                  + QStringLiteral(": failed; the reason is in ")
+                                  + m_context.errorReport.logPath());
+    return BatchTool::Failure;
+}
+
+int LinkBatchCommands::clock(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Print the logger's clock."));
+    return withSession(parser, QStringLiteral("clock"), arguments, [this](NERUComm &comm) {
+        if (comm.getDateAndTime())
+            return failed(QStringLiteral("clock"));
+        m_context.tool.printLine(m_context.formats.dateAndTime(comm.dteLoggerClock));
+        return int(BatchTool::Success);
+    });
+}
+
+int LinkBatchCommands::loggerInfo(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Print the logger's settings as the Reprogram NERU dialog shows them."));
+    return withSession(parser, QStringLiteral("logger-info"), arguments, [this](NERUComm &comm) {
+        // Two exchanges, as the dialog makes them; it never shows the values of a failed
+        // read.
+        if (comm.getDateAndTime() || comm.getGeneralInfo())
+            return failed(QStringLiteral("logger-info"));
+        const StringTable &t = m_context.strings;
+        const NamedFormats &f = m_context.formats;
+        auto line = [this](const QString &label, const QString &value) {
+            m_context.tool.printLine(label + QStringLiteral(": ") + value);
+        };
+        line(t.text(30820), comm.strSerialNumber);
+        line(t.text(30830), f.shortDate(comm.dteCalibration));
+        line(t.text(30840), f.generalNumber(comm.lngIdentification));
+        line(t.text(30850), comm.strVersion);
+        line(t.text(30860), f.dateAndTime(comm.dteLoggerClock));
+        return int(BatchTool::Success);
+    });
+}
+
+int LinkBatchCommands::setClock(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Set the logger's clock from the PC's clock."));
+    return withSession(parser, QStringLiteral("set-clock"), arguments, [this](NERUComm &comm) {
+        return comm.programRTC() ? failed(QStringLiteral("set-clock")) : int(BatchTool::Success);
+    });
+}
+
+int LinkBatchCommands::clear(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Erase all data stored in the logger. Download it first."));
+    const QCommandLineOption yesOption(QStringLiteral("yes"),
+                                       QStringLiteral("Confirm that the logger's data may be "
+                                                      "lost."));
+    parser.addOption(yesOption);
+    return withSession(parser, QStringLiteral("clear"), arguments, [&](NERUComm &comm) {
+        if (!parser.isSet(yesOption)) {
+            m_context.tool.printError(kProgram
+                                      + QStringLiteral(" clear: all data stored in the logger "
+                                                       "will be lost; add --yes to clear it"));
+            return int(BatchTool::UsageError);
+        }
+        return comm.reprogramNERU() ? failed(QStringLiteral("clear")) : int(BatchTool::Success);
+    });
+}
+
+int LinkBatchCommands::interrogate(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Download the logger's memory into DIR/download-YYYYMMDD-HHMMSS.bin and "
+                       "cut it into DIR/<district number>.dat, one file per district."));
+    const QCommandLineOption dirOption(QStringLiteral("dir"),
+                                       QStringLiteral("Folder for the files (default: the "
+                                                      "current folder)."),
+                                       QStringLiteral("DIR"));
+    const QCommandLineOption forceOption(QStringLiteral("force"),
+                                         QStringLiteral("Overwrite existing files."));
+    parser.addOption(dirOption);
+    parser.addOption(forceOption);
+    return withSession(parser, QStringLiteral("interrogate"), arguments, [&](NERUComm &comm) {
+        return saveDownload(comm,
+                            parser.isSet(dirOption) ? parser.value(dirOption) : QDir::currentPath(),
+                            parser.isSet(forceOption));
+    });
+}
+
+int LinkBatchCommands::saveDownload(NERUComm &comm, QString folder, bool force)
+{
+    BatchTool &tool = m_context.tool;
+    // Checked before the download, which takes a while and may be the only one.
+    if (!QFileInfo(folder).isDir()) {
+        tool.printError(kProgram + QStringLiteral(": ") + folder
+                        + QStringLiteral(": no such folder"));
+        return BatchTool::Failure;
+    }
+    if (!folder.endsWith(u'/'))
+        folder += u'/';
+
+    comm.getRawData();
+    if (comm.lngDownloadLength <= 0)
+        return failed(QStringLiteral("interrogate"));
+    const QByteArray download = comm.bytDownload.left(comm.lngDownloadLength);
+
+    const QString path = folder + QStringLiteral("download-")
+        + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"))
+        + QStringLiteral(".bin");
+    if (!force && QFileInfo::exists(path)) {
+        tool.printError(kProgram + QStringLiteral(": ") + path
+                        + QStringLiteral(": already exists (use --force to overwrite)"));
+        return BatchTool::Failure;
+    }
+    if (!tool.writeWholeFile(path, download))
+        return BatchTool::Failure;
+    tool.printLine(path);
+    return tool.splitDownload(download, folder, force);
+}
+
+void LinkBatchCommands::showMessage(Kind kind, const QString &text, const QString &detail)
+{
+    endProgressLine();
+    QStringList lines = text.split(QStringLiteral("\r\n"));
+    if (!detail.isEmpty())
+        lines += detail.split(u'\n');
+    for (const QString &line : std::as_const(lines)) {
+        if (kind == Kind::Information)
+            m_context.tool.printLine(line);
+        else
+            m_context.tool.printError(line);
+    }
+    if (kind != Kind::Information)
+        m_told = true;
+}
+
+void LinkBatchCommands::showDownload()
+{
+    m_progressMaximum = 0;
+}
+
+void LinkBatchCommands::setProgressMaximum(qint32 maximum)
+{
+    m_progressMaximum = maximum;
+}
+
+void LinkBatchCommands::setProgressValue(qint32 value)
+{
+    const QString line = QStringLiteral("\r%1: block %2 of %3")
+                             .arg(m_context.strings.text(30700))
+                             .arg(value + 1)
+                             .arg(m_progressMaximum);
+    m_context.err.write(line.toLocal8Bit());
+    m_progressLineOpen = true;
+}
+
+void LinkBatchCommands::hideDownload()
+{
+    endProgressLine();
+}
+
+void LinkBatchCommands::endProgressLine()
+{
+    if (!m_progressLineOpen)
+        return;
+    m_context.err.write("\n");
+    m_progressLineOpen = false;
+}

@@ -1,0 +1,49 @@
+#include "StartUpSettings.h"
+
+#include "Checked.h"
+#include "SettingsStore.h"
+
+#include <QLocale>
+
+QString StartUpSettings::appName(const QString &companyProduct)
+{
+    return companyProduct + QStringLiteral(" - ") + QStringLiteral("Neru");
+}
+
+qint16 StartUpSettings::portFromText(const QString &text)
+{
+    bool ok = false;
+    const double number = QLocale::c().toDouble(text.trimmed(), &ok);
+    if (!ok)
+        return kDefaultCOMPort;
+    try {
+        return Checked::toInt16(number);
+    } catch (const RuntimeError &) {
+        // A number too large for a port cannot be used either.
+        return kDefaultCOMPort;
+    }
+}
+
+QString StartUpSettings::withSeparator(const QString &path)
+{
+    if (path.isEmpty() || path.endsWith(u'/'))
+        return path;
+    return path + u'/';
+}
+
+void StartUpSettings::readSettings(const SettingsStore &store, const QString &currentDir)
+{
+    intCOMPort = portFromText(store.read(section(), portKey(), QString::number(kDefaultCOMPort)));
+
+    // An empty directory would put the district files at the root of the file system.
+    const QString dir = store.read(section(), directoryKey(), QString());
+    strDefaultDir = withSeparator(dir.isEmpty() ? currentDir : dir);
+}
+
+bool StartUpSettings::writeSettings(SettingsStore &store) const
+{
+    if (isLoggerPort(intCOMPort))
+        store.write(section(), portKey(), QString::number(intCOMPort));
+    store.write(section(), directoryKey(), strDefaultDir);
+    return store.sync();
+}

@@ -1,0 +1,36 @@
+#include "Units.h"
+
+#include "MainWindowTexts.h"
+#include "UnitTable.h"
+
+Units::Change Units::SetUnits(qint16 code, const MainWindowTexts &texts)
+{
+    Change change;
+    QString unitText;
+    if (UnitTable::isValid(code)) {
+        change.entries[static_cast<size_t>(code - 1)].checked = true;
+        unitText = texts.text(UnitTable::unitTextId(code));
+        dblFlowScaleFactor = UnitTable::factor(code);
+    }
+
+    // Only units of the quantity in force can be chosen.
+    int first = 0;
+    int last = -1;
+    if (UnitTable::isPressure(code)) {
+        first = 4;
+        last = UnitTable::kLastCode;
+    } else if (code > 0) {
+        first = UnitTable::kFirstCode;
+        last = 3;
+    }
+    for (int c = first; c <= last; ++c)
+        change.entries[static_cast<size_t>(c - 1)].enabled = true;
+
+    if (code > 0) {
+        change.applied = true;
+        change.unitText = unitText;
+        change.lblFlowCaption
+            = texts.text(UnitTable::quantityTextId(code)) + QStringLiteral(" (") + unitText + u')';
+    }
+    return change;
+}

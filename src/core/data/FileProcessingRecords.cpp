@@ -1,0 +1,287 @@
+// Record decoding: the walk over the image's records and the sample series it builds.
+#include "FileProcessing.h"
+
+#include "Checked.h"
+#include "DateTime.h"
+#include "ErrorReport.h"
+
+namespace {
+
+const QString kModule = QStringLiteral("FileProcessing");
+
+} // namespace
+
+qint32 FileProcessing::intervalSeconds(int code)
+{
+    static constexpr qint32 kSeconds[] = { 0, 5, 10, 15, 30, 60, 120, 300, 600, 900, 1800 };
+    return (code >= 1 && code <= 10) ? kSeconds[code] : 0;
+}
+
+qint32 FileProcessing::channelType(int channelBits, quint8 modeBits)
+{
+    static constexpr qint32 kPressureMode[] = { 4, 5, 6, 7 };
+    static constexpr qint32 kOtherModes[] = { 2, 1, 3, 3 };
+    const int bits = channelBits & 0x3;
+    return modeBits == 0x80 ? kPressureMode[bits] : kOtherModes[bits];
+}
+
+QChar FileProcessing::lowNibbleChar(quint8 byte)
+{
+    const int n = byte & 0x0F;
+    return n == 10 ? QChar(u'.') : QChar(static_cast<char16_t>(48 + n));
+}
+
+QChar FileProcessing::highNibbleChar(quint8 byte)
+{
+    return lowNibbleChar(static_cast<quint8>(byte >> 4));
+}
+
+// The longest leading run of digits with at most one decimal point; no digit reads 0.
+double FileProcessing::readNumber(const QString &nibbleText)
+{
+    QByteArray number;
+    bool point = false;
+    for (const QChar c : nibbleText) {
+        if (c.isDigit() && c.unicode() < 128) {
+            number.append(static_cast<char>(c.unicode()));
+        } else if (c == u'.' && !point) {
+            point = true;
+            number.append('.');
+        } else {
+            break;
+        }
+    }
+    if (number.isEmpty() || number == ".")
+        return 0.0;
+    bool ok = false;
+    const double value = number.toDouble(&ok);
+    return ok ? value : 0.0;
+}
+
+QString FileProcessing::nibbleText(qint32 first, qint32 last, bool high) const
+{
+    QString text;
+    text.reserve(last - first + 1);
+    for (qint32 p = first; p <= last; ++p) {
+        const quint8 b = imageByte(p);
+        text.append(high ? highNibbleChar(b) : lowNibbleChar(b));
+    }
+    return text;
+}
+
+void FileProcessing::processRecords(qint16 &intUnits)
+{
+    m_series.lngNumSamples = 0;
+    m_series.lngNumFittings = 0;
+    m_series.strCurrentFitting.clear();
+    m_series.lngFittingSample.clear();
+    m_series.strFittingNumber.clear();
+
+    qint32 position = kHeaderLength;
+    while (position < m_lngImageLength) {
+        const RecordKind kind = recordKind(imageByte(position));
+        switch (kind) {
+        case RecordKind::District:
+            processDistrictRecord(position);
+            break;
+        case RecordKind::Fitting:
+            processFittingRecord(position);
+            break;
+        case RecordKind::Simple:
+            processSimpleRecord(position);
+            break;
+        case RecordKind::Undefined:
+            break;
+        }
+        const qint64 next = static_cast<qint64>(position) + recordStep(kind);
+        if (next >= m_lngImageLength)
+            break;
+        position = static_cast<qint32>(next);
+    }
+    intUnits = m_settings.lngChannelType < 4 ? 1 : 4;
+}
+
+void FileProcessing::processDistrictRecord(qint32 position)
+{
+    try {
+        DistrictSettings &s = m_settings;
+        s.lngLoggingInterval = getLoggingInterval(position);
+        s.bytModeBits = imageByte(position + 14) & 0xC0;
+        s.lngChannelType = channelType((imageByte(position) >> 4) & 0x3, s.bytModeBits);
+        s.dblMeterLitres = getMeterLitres(position);
+        s.dblHeadPulses = getHeadPulses(position);
+        s.dblTransducerOffset = getTransducerOffset(position);
+        s.dblTransducerRange = getTransducerRange(position);
+        s.lngOutputCode = imageByte(position + 6) >> 4;
+        s.dblReference = getValue(position + 12);
+    } catch (...) {
+        m_errorReport.errorReport(kModule, QStringLiteral("processDistrictRecord"));
+    }
+}
+
+void FileProcessing::processFittingRecord(qint32 position)
+{
+    try {
+        // Bytes 0 to 13 are read; a record cut short before them adds nothing.
+        requireBytes(position, kFittingRecordLength - 1);
+        m_series.strCurrentFitting = getFittingNumber(position);
+        getDateAndValue(position + 6);
+        m_series.lngFittingSample.push_back(m_series.lngNumSamples - 1);
+        m_series.strFittingNumber.push_back(m_series.strCurrentFitting);
+        ++m_series.lngNumFittings;
+    } catch (...) {
+        m_errorReport.errorReport(kModule, QStringLiteral("processFittingRecord"));
+    }
+}
+
+void FileProcessing::processSimpleRecord(qint32 position)
+{
+    try {
+        // Bytes 0 to 8 are read; a record cut short before them adds nothing.
+        requireBytes(position, kSimpleRecordLength - 1);
+        getDateAndValue(position + 1);
+    } catch (...) {
+        m_errorReport.errorReport(kModule, QStringLiteral("processSimpleRecord"));
+    }
+}
+
+// Whole seconds since the origin of a time stamp: hour, minute, second, day, month, year.
+qint64 FileProcessing::sampleSeconds(const quint8 *b)
+{
+    DayCache &c = m_dayCache;
+    if (b[5] != c.year || b[4] != c.month || b[3] != c.day) {
+        c.number = DateTime::dayNumber(b[5], b[4], b[3]);
+        c.year = b[5];
+        c.month = b[4];
+        c.day = b[3];
+    }
+    return c.number * DateTime::kSecondsPerDay + b[0] * 3600 + b[1] * 60 + b[2];
+}
+
+void FileProcessing::getDateAndValue(qint32 position)
+{
+    try {
+        // Time stamp and value: 8 bytes, checked once as a block.
+        requireBytes(position, 8);
+        const auto *b = reinterpret_cast<const quint8 *>(m_rawImage.constData()) + position;
+        const qint64 seconds = sampleSeconds(b);
+        const double t = DateTime::fromWholeSeconds(seconds);
+        const double v = getValue(position + 6);
+
+        SampleSeries &s = m_series;
+        qint32 n = s.lngNumSamples;
+        if (n == 0) {
+            s.dteTime[0] = t;
+            s.dblValue[0] = v;
+            s.blnGap[0] = 0;
+            s.strSampleFitting[0] = s.strCurrentFitting;
+            s.dteFirstTime = s.dteLastTime = t;
+            s.dblMinValue = s.dblMaxValue = v;
+        } else {
+            // A hole: the sample is more than 2 s later than one interval after the last.
+            const qint64 expected = seconds - m_settings.lngLoggingInterval;
+            const bool gap = expected - m_lastSampleSeconds > 2;
+            // Gap marker and sample must both fit, or nothing is added.
+            if (n + (gap ? 1 : 0) >= SampleSeries::kCapacity)
+                throw RuntimeError::subscriptOutOfRange();
+            if (gap) {
+                const auto g = static_cast<size_t>(n);
+                s.dteTime[g] = DateTime::fromWholeSeconds(expected);
+                s.dblValue[g] = 0.0;
+                s.blnGap[g] = 1;
+                s.strSampleFitting[g] = s.strCurrentFitting;
+                ++n;
+            }
+            const auto i = static_cast<size_t>(n);
+            s.dteTime[i] = t;
+            s.dblValue[i] = v;
+            s.blnGap[i] = 0;
+            s.strSampleFitting[i] = s.strCurrentFitting;
+            if (t > s.dteLastTime)
+                s.dteLastTime = t;
+            if (t < s.dteFirstTime)
+                s.dteFirstTime = t;
+            if (v > s.dblMaxValue)
+                s.dblMaxValue = v;
+            if (v < s.dblMinValue)
+                s.dblMinValue = v;
+        }
+        m_lastSampleSeconds = seconds;
+        s.lngNumSamples = n + 1;
+    } catch (...) {
+        m_errorReport.errorReport(kModule, QStringLiteral("getDateAndValue"));
+    }
+}
+
+qint16 FileProcessing::getLoggingInterval(qint32 position)
+{
+    qint16 seconds = 0;
+    try {
+        seconds = Checked::toInt16(intervalSeconds(imageByte(position) & 0x0F));
+    } catch (...) {
+        m_errorReport.errorReport(kModule, QStringLiteral("getLoggingInterval"));
+    }
+    return seconds;
+}
+
+double FileProcessing::getValue(qint32 position) const
+{
+    requireBytes(position, 2);
+    const quint8 high = static_cast<quint8>(m_rawImage.at(position));
+    const quint8 low = static_cast<quint8>(m_rawImage.at(position + 1));
+    if (high == 0 && low == 0)
+        return 0.0;
+    if (high >= 128)
+        throw RuntimeError::overflow(); // the raw value is a signed 16-bit quantity
+    const double R = high * 256.0 + low;
+    const DistrictSettings &s = m_settings;
+    const double I = s.lngLoggingInterval;
+    const double A = s.dblMeterLitres;
+    const double B = s.dblHeadPulses;
+    const double C = s.dblTransducerOffset;
+    const double D = s.dblTransducerRange;
+    using Checked::divide;
+    if (s.lngChannelType < 4) {
+        if (s.bytModeBits == 0xC0)
+            return (divide(R, I) - 200.0) * divide(A, B);
+        if (s.lngLoggingInterval > 30)
+            return divide(divide(A, B) * R, I);
+        return divide(divide(A, B) * 1000.0, R);
+    }
+    if (s.lngOutputCode == 1)
+        return divide(divide((R - I * C) * D, I), 800.0);
+    return divide(divide(B * R, I), 1000.0);
+}
+
+double FileProcessing::getMeterLitres(qint32 position) const
+{
+    return readNumber(nibbleText(position + 6, position + 10, false));
+}
+
+double FileProcessing::getHeadPulses(qint32 position) const
+{
+    return readNumber(nibbleText(position + 6, position + 10, true));
+}
+
+double FileProcessing::getTransducerOffset(qint32 position) const
+{
+    return readNumber(nibbleText(position + 6, position + 10, false));
+}
+
+double FileProcessing::getTransducerRange(qint32 position) const
+{
+    return readNumber(nibbleText(position + 7, position + 10, true));
+}
+
+QString FileProcessing::getFittingNumber(qint32 position) const
+{
+    return nibbleText(position + 1, position + 5, false);
+}
+
+QString FileProcessing::getDistrictNumber(const QByteArray &bytDownload, qint32 position)
+{
+    QString text;
+    for (qint32 p = position + 1; p <= position + 5; ++p)
+        text.append(lowNibbleChar(Checked::byteAt(bytDownload, p)));
+    return text;
+}

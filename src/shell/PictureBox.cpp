@@ -1,6 +1,0 @@
-#include "PictureBox.h"
-
-PictureBox::PictureBox(QWidget *parent) : QLabel(parent)
-{
-    setAlignment(Qt::AlignCenter);
-}

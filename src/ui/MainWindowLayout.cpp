@@ -1,0 +1,111 @@
+#include "MainWindowLayout.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+int roundHalfEven(double value)
+{
+    return static_cast<int>(std::nearbyint(value));
+}
+
+int nonNegative(int length)
+{
+    return std::max(0, length);
+}
+
+} // namespace
+
+int MainWindowLayout::half(int twips)
+{
+    return roundHalfEven(twips / 2.0);
+}
+
+MainWindowLayout::Result MainWindowLayout::setControls(const Input &input)
+{
+    const int W = input.clientWidth;
+    const int S = input.clientHeight;
+    const int T = input.toolbarChecked ? input.toolbarHeight : 0;
+    const int B = input.statusBarChecked ? input.statusBarHeight : 0;
+    const int button = kButtonSize.width();
+
+    Result r;
+    r.Picture1 = QRect(1000, 455 + T, nonNegative(W - 1455), nonNegative(S - 1110 - B - T));
+    const int plotLeft = r.Picture1.x();
+    const int plotTop = r.Picture1.y();
+    const int plotWidth = r.Picture1.width();
+    const int plotHeight = r.Picture1.height();
+
+    r.hsbTime = QRect(1255, plotTop - 355, nonNegative(plotWidth - 510), kScrollBarThickness);
+    r.cmdTimeZoomOut = QRect(plotLeft, r.hsbTime.y(), button, button);
+    r.cmdTimeZoomIn = QRect(r.hsbTime.x() + r.hsbTime.width(), r.hsbTime.y(), button, button);
+    r.lblFlowTop = r.hsbTime.y();
+    r.vsbFlow = QRect(plotLeft + plotWidth + 100, plotTop + 255, kScrollBarThickness,
+                      nonNegative(plotHeight - 510));
+    r.cmdFlowZoomIn = QRect(r.vsbFlow.x(), plotTop, button, button);
+    r.cmdFlowZoomOut = QRect(r.vsbFlow.x(), r.vsbFlow.y() + r.vsbFlow.height(), button, button);
+
+    // Value axis left of the plot, its ticks pointing left, each label centred on its
+    // tick and ending 100 left of it.
+    const int axisX = plotLeft - 100;
+    const int tickEnd = plotLeft - 200;
+    r.linFlowAxis = QLine(axisX, plotTop, axisX, plotTop + plotHeight);
+    r.linFlowMax = QLine(axisX, plotTop, tickEnd, plotTop);
+    const int midY = plotTop + half(plotHeight);
+    r.linFlowMid = QLine(axisX, midY, tickEnd, midY);
+    const int minY = plotTop + plotHeight - 10;
+    r.linFlowMin = QLine(axisX, minY, tickEnd, minY);
+    const QSize value = kValueLabelSize;
+    const int valueLeft = tickEnd - value.width() - 100;
+    const int valueHalf = half(value.height());
+    r.lblFlowMax = QRect(QPoint(valueLeft, plotTop - valueHalf), value);
+    r.lblFlowMid = QRect(QPoint(valueLeft, midY - valueHalf), value);
+    r.lblFlowMin = QRect(QPoint(valueLeft, minY - valueHalf), value);
+
+    // Time axis below the plot, its ticks pointing down, the labels under the ticks.
+    const int axisY = plotTop + plotHeight + 100;
+    const int tickBottom = axisY + 100;
+    const int midX = plotLeft + half(plotWidth);
+    const int maxX = plotLeft + plotWidth;
+    r.linTimeAxis = QLine(plotLeft, axisY, maxX, axisY);
+    r.linTimeMin = QLine(plotLeft, axisY, plotLeft, tickBottom);
+    r.linTimeMid = QLine(midX, axisY, midX, tickBottom);
+    r.linTimeMax = QLine(maxX, axisY, maxX, tickBottom);
+    const QSize time = kTimeLabelSize;
+    r.lblTimeMin = QRect(QPoint(plotLeft - 400, tickBottom), time);
+    r.lblTimeMid = QRect(QPoint(midX - half(time.width()), tickBottom), time);
+    r.lblTimeMax = QRect(QPoint(maxX - time.width() + 400, tickBottom), time);
+    return r;
+}
+
+QSize MainWindowLayout::minimumClientSize(const Input &input)
+{
+    const int T = input.toolbarChecked ? input.toolbarHeight : 0;
+    const int B = input.statusBarChecked ? input.statusBarHeight : 0;
+    // A plot of 1020 twips leaves each scroll bar 510 between its zoom buttons.
+    const int plot = 1020;
+    return QSize(1455 + plot, 1110 + plot + T + B);
+}
+
+int MainWindowLayout::twipsToPixels(int twips, double dpi)
+{
+    return roundHalfEven(twips * dpi / kTwipsPerInch);
+}
+
+int MainWindowLayout::pixelsToTwips(int pixels, double dpi)
+{
+    return dpi > 0 ? roundHalfEven(pixels * kTwipsPerInch / dpi) : 0;
+}
+
+QRect MainWindowLayout::toPixels(const QRect &twips, double dpi)
+{
+    return QRect(twipsToPixels(twips.x(), dpi), twipsToPixels(twips.y(), dpi),
+                 twipsToPixels(twips.width(), dpi), twipsToPixels(twips.height(), dpi));
+}
+
+QLine MainWindowLayout::toPixels(const QLine &twips, double dpi)
+{
+    return QLine(twipsToPixels(twips.x1(), dpi), twipsToPixels(twips.y1(), dpi),
+                 twipsToPixels(twips.x2(), dpi), twipsToPixels(twips.y2(), dpi));
+}

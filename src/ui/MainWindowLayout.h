@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QLine>
+#include <QRect>
+#include <QSize>
+
+// Where the controls of the main window go for a client area of a given size, in twips
+// (1/1440 inch) from the top-left corner of the client area, which includes the strips
+// of the toolbar and the status bar. No widgets here, so the numbers can be checked
+// without a display.
+class MainWindowLayout
+{
+public:
+    static constexpr int kTwipsPerInch = 1440;
+
+    // Design sizes of the controls that keep their size.
+    static constexpr QSize kButtonSize { 255, 255 };
+    static constexpr QSize kFlowLabelSize { 975, 255 };
+    static constexpr QSize kValueLabelSize { 735, 255 };
+    static constexpr QSize kTimeLabelSize { 1080, 555 };
+    static constexpr int kScrollBarThickness = 255;
+
+    struct Input
+    {
+        int clientWidth = 0; // W
+        int clientHeight = 0; // S
+        // The bars' real heights; they count only while their View entry is checked.
+        int toolbarHeight = 0;
+        int statusBarHeight = 0;
+        bool toolbarChecked = true;
+        bool statusBarChecked = true;
+    };
+
+    struct Result
+    {
+        QRect Picture1;
+        QRect hsbTime;
+        QRect cmdTimeZoomOut;
+        QRect cmdTimeZoomIn;
+        int lblFlowTop = 0;
+        QRect vsbFlow;
+        QRect cmdFlowZoomIn;
+        QRect cmdFlowZoomOut;
+
+        QLine linFlowAxis;
+        QLine linFlowMax;
+        QLine linFlowMid;
+        QLine linFlowMin;
+        QRect lblFlowMax;
+        QRect lblFlowMid;
+        QRect lblFlowMin;
+
+        QLine linTimeAxis;
+        QLine linTimeMin;
+        QLine linTimeMid;
+        QLine linTimeMax;
+        QRect lblTimeMin;
+        QRect lblTimeMid;
+        QRect lblTimeMax;
+    };
+
+    // Sizes that would come out negative in a small client area are clamped at zero.
+    static Result setControls(const Input &input);
+
+    // The smallest client area in which the plot still has room for its scroll bars.
+    static QSize minimumClientSize(const Input &input);
+
+    // Conversions at a screen's logical resolution (dots per inch), rounded to the
+    // nearest whole unit, a tie to the even one.
+    static int twipsToPixels(int twips, double dpi);
+    static int pixelsToTwips(int pixels, double dpi);
+    static QRect toPixels(const QRect &twips, double dpi);
+    static QLine toPixels(const QLine &twips, double dpi);
+
+    // Half of a length in whole twips, a tie to the even one.
+    static int half(int twips);
+};

@@ -1,0 +1,7 @@
+#include "PictureBox.h"
+
+PictureBox::PictureBox(QWidget *parent)
+    : QLabel(parent)
+{
+    setAlignment(Qt::AlignCenter);
+}

@@ -1,0 +1,241 @@
+#pragma once
+
+#include "MainWindowLayout.h"
+#include "MainWindowTexts.h"
+#include "Units.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <functional>
+#include <map>
+
+class ErrorReport;
+class FileProcessing;
+class General;
+class LineControl;
+class QAction;
+class QFrame;
+class QLabel;
+class QMenu;
+class QScrollBar;
+class QStatusBar;
+class QToolBar;
+class QToolButton;
+class StartUpSettings;
+class StringTable;
+
+// The main window: menus, toolbar, status bar and the plot area with its axes, scroll
+// bars and zoom buttons. The graph, the statistics dialog and the commands of the other
+// subsystems connect to it through `hooks` and setCommand.
+class frmNeru : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // The menu commands that other parts of the program provide. Until one is connected
+    // its menu entry and toolbar button are disabled.
+    enum class Command {
+        FileOpen,
+        FileExport,
+        FilePrintGraph,
+        FilePrintTable,
+        EditCopyGraph,
+        EditCopyText,
+        ViewReset,
+        ToolsCommsInterrogate,
+        ToolsCommsProgramRTC,
+        ToolsCommsReprogramNERU,
+    };
+
+    struct Hooks
+    {
+        // Blanks the plot when the window is created.
+        std::function<void()> ResetForm;
+        // Redraws the plot at its new size.
+        std::function<void()> drawGraph;
+        // Statistics dialog: its unit labels, its figures, showing it modally.
+        std::function<void(const QString &unitText)> setStatsUnits;
+        std::function<void()> statsSetup;
+        std::function<void()> showStats;
+        // Called after the window has been closed and its settings saved.
+        std::function<void()> unloaded;
+        // Help > About.
+        std::function<void()> showAbout;
+        // Opens a download file as File > Open does after its dialog (a file named on
+        // the command line).
+        std::function<void(const QString &path)> openDataFile;
+    };
+
+    frmNeru(const StringTable &strings, const General &general, StartUpSettings &startUp,
+            FileProcessing &file, ErrorReport &errorReport, QWidget *parent = nullptr);
+    ~frmNeru() override;
+
+    Hooks hooks;
+
+    // Connects a command: its menu entry and toolbar button run `handler` and are enabled.
+    void setCommand(Command command, std::function<void()> handler);
+    bool hasCommand(Command command) const;
+
+    // Creation of the window's state; run once, before the window is first shown.
+    void Form_Load();
+    // Saves the settings; run when the window closes.
+    void Form_Unload();
+
+    void SetCOMPort(qint16 port);
+    void SetUnits(qint16 code);
+    void setControls();
+    void Form_Resize();
+
+    // The unit in force. intUnits is written by the decoding of data.
+    qint16 &intUnits() { return m_units.intUnits; }
+    const double &dblFlowScaleFactor() const { return m_units.dblFlowScaleFactor; }
+    const MainWindowTexts &texts() const { return m_texts; }
+
+    // Replaces the plot area by another widget (the graph's own), which takes its place
+    // and size.
+    void setPicture1(QWidget *picture);
+    // The client area: the window below its menu bar, toolbar and status bar included.
+    QWidget *clientArea() const { return m_client; }
+    void setStatusText(const QString &text);
+    QString statusText() const;
+
+    // Menu and toolbar handlers.
+    void mnuFileOpen_Click();
+    void mnuFileExport_Click();
+    void mnuFilePrintGraph_Click();
+    void mnuFilePrintTable_Click();
+    void mnuFileExit_Click();
+    void mnuEditCopyGraph_Click();
+    void mnuEditCopyText_Click();
+    void mnuViewReset_Click();
+    void mnuViewStats_Click();
+    void mnuViewToolbar_Click();
+    void mnuViewStatusBar_Click();
+    void mnuToolsCommsInterrogate_Click();
+    void mnuToolsCommsProgramRTC_Click();
+    void mnuToolsCommsReprogramNERU_Click();
+    void mnuToolsCommsCOM1_Click();
+    void mnuToolsCommsCOM2_Click();
+    void mnuToolsCommsCOM3_Click();
+    void mnuToolsCommsCOM4_Click();
+    void mnuToolsCommsTest_Click();
+    void mnuToolsUnitsLitres_Click();
+    void mnuToolsUnitsMetres3_Click();
+    void mnuToolsUnitsGals_Click();
+    void mnuToolsUnitsBar_Click();
+    void mnuToolsUnitsPSI_Click();
+    void mnuToolsUnitsMetre_Click();
+    void mnuToolsUnitsFeet_Click();
+    void mnuHelpAbout_Click();
+    void tbrToolbar_ButtonClick(QAction *button);
+
+    // Menus (the QMenu) and their entries (the QAction) in menu order.
+    QMenu *mnuFileMenu = nullptr;
+    QAction *mnuFile = nullptr;
+    QAction *mnuFileOpen = nullptr;
+    QAction *mnuFileSep2 = nullptr;
+    QAction *mnuFileExport = nullptr;
+    QAction *mnuFileSep3 = nullptr;
+    QMenu *mnuFilePrintMenu = nullptr;
+    QAction *mnuFilePrint = nullptr;
+    QAction *mnuFilePrintGraph = nullptr;
+    QAction *mnuFilePrintTable = nullptr;
+    QAction *mnuFileSep4 = nullptr;
+    QAction *mnuFileExit = nullptr;
+    QMenu *mnuEditMenu = nullptr;
+    QAction *mnuEdit = nullptr;
+    QAction *mnuEditCopyGraph = nullptr;
+    QAction *mnuEditCopyText = nullptr;
+    QMenu *mnuViewMenu = nullptr;
+    QAction *mnuView = nullptr;
+    QAction *mnuViewReset = nullptr;
+    QAction *mnuViewStats = nullptr;
+    QAction *mnuViewToolbar = nullptr;
+    QAction *mnuViewStatusBar = nullptr;
+    QMenu *mnuToolsMenu = nullptr;
+    QAction *mnuTools = nullptr;
+    QMenu *mnuToolsCommsMenu = nullptr;
+    QAction *mnuToolsComms = nullptr;
+    QAction *mnuToolsCommsInterrogate = nullptr;
+    QAction *mnuToolsCommsProgramRTC = nullptr;
+    QAction *mnuToolsCommsReprogramNERU = nullptr;
+    QAction *mnuToolsCommsCOM1 = nullptr;
+    QAction *mnuToolsCommsCOM2 = nullptr;
+    QAction *mnuToolsCommsCOM3 = nullptr;
+    QAction *mnuToolsCommsCOM4 = nullptr;
+    QAction *mnuToolsCommsTest = nullptr;
+    QMenu *mnuToolsUnitsMenu = nullptr;
+    QAction *mnuToolsUnits = nullptr;
+    // Code 1 to 7: l/s, m3/h, gals/h, Bar, PSI, Metre Head, Feet Head.
+    std::array<QAction *, 7> mnuToolsUnitsEntries {};
+    QMenu *mnuHelpMenu = nullptr;
+    QAction *mnuHelp = nullptr;
+    QAction *mnuHelpContents = nullptr;
+    QAction *mnuHelpSearch = nullptr;
+    QAction *mnuHelpSep1 = nullptr;
+    QAction *mnuHelpAbout = nullptr;
+
+    QToolBar *tbrToolbar = nullptr;
+    QStatusBar *staStatus = nullptr;
+    QLabel *staStatusPanel = nullptr;
+
+    // Plot area and its surroundings, placed by setControls.
+    QWidget *Picture1 = nullptr;
+    QScrollBar *hsbTime = nullptr;
+    QScrollBar *vsbFlow = nullptr;
+    QToolButton *cmdTimeZoomOut = nullptr;
+    QToolButton *cmdTimeZoomIn = nullptr;
+    QToolButton *cmdFlowZoomIn = nullptr;
+    QToolButton *cmdFlowZoomOut = nullptr;
+    QLabel *lblFlow = nullptr;
+    QLabel *lblFlowMax = nullptr;
+    QLabel *lblFlowMid = nullptr;
+    QLabel *lblFlowMin = nullptr;
+    QLabel *lblTimeMin = nullptr;
+    QLabel *lblTimeMid = nullptr;
+    QLabel *lblTimeMax = nullptr;
+    LineControl *linFlowAxis = nullptr;
+    LineControl *linFlowMax = nullptr;
+    LineControl *linFlowMid = nullptr;
+    LineControl *linFlowMin = nullptr;
+    LineControl *linTimeAxis = nullptr;
+    LineControl *linTimeMin = nullptr;
+    LineControl *linTimeMid = nullptr;
+    LineControl *linTimeMax = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void createMenus();
+    void createToolbar();
+    void createPlotArea();
+    QAction *addEntry(QMenu *menu, const char *name, int tag);
+    QMenu *addMenu(QWidget *owner, const char *name, int tag, QAction *&entry);
+    QAction *addSeparator(QMenu *menu, const char *name);
+    QAction *addButton(const char *key, int tag, const char *themeIcon, const char *picture);
+    void connectEntry(QAction *entry, void (frmNeru::*handler)());
+    void viewToolbarChecked();
+    void viewStatusBarChecked();
+    void updateMinimumSize();
+    MainWindowLayout::Input layoutInput() const;
+    void runCommand(Command command);
+    void updateCommandStates();
+    void unitsEntry_Click(qint16 code);
+    void comPortEntry_Click(qint16 port);
+    double logicalDpi() const;
+
+    const StringTable &m_strings;
+    const General &m_general;
+    StartUpSettings &m_startUp;
+    FileProcessing &m_file;
+    ErrorReport &m_errorReport;
+    MainWindowTexts m_texts;
+    Units m_units;
+    QWidget *m_client = nullptr;
+    std::map<Command, std::function<void()>> m_commands;
+    bool m_unloaded = false;
+};

@@ -1,0 +1,138 @@
+#pragma once
+
+#include "DateTime.h"
+#include "DistrictSettings.h"
+#include "FixedPlotExtent.h"
+#include "GraphView.h"
+#include "NamedFormats.h"
+#include "SampleSeries.h"
+#include "ScrollBarModel.h"
+#include "StringTable.h"
+#include "TempLog.h"
+#include "UserPrompts.h"
+
+#include <QLocale>
+#include <QStringList>
+
+#include <memory>
+
+// Records the messages the graph gives instead of showing them.
+class RecordingPrompt : public UserPrompts
+{
+public:
+    void message(const QString &text, const QString &title) override
+    {
+        messages.append(text);
+        titles.append(title);
+    }
+    Answer question(const QString &text, const QString &title) override
+    {
+        message(text, title);
+        return Answer::No;
+    }
+    QStringList messages;
+    QStringList titles;
+};
+
+// A graph with everything around it: a series to fill (15-minute interval), a plot of a
+// fixed size in twips, two scroll bars whose change events reach the graph as a window's
+// would, and an event log in a temporary folder.
+class GraphFixture
+{
+public:
+    static constexpr double kWidth = 8070.0;
+    static constexpr double kHeight = 5040.0;
+
+    GraphFixture()
+        : formats(QLocale(QLocale::English, QLocale::UnitedKingdom))
+        , picture(kWidth, kHeight)
+    {
+        settings.lngLoggingInterval = 900;
+        graph = std::make_unique<GraphView>(
+            GraphView::Links { series, settings, intUnits, dblFlowScaleFactor, formats, strings,
+                               log.report, picture, hsbTime, vsbFlow, prompt });
+        hsbTime.setOnChange([this] { graph->hsbTime_Change(); });
+        vsbFlow.setOnChange([this] { graph->vsbFlow_Change(); });
+    }
+
+    // A day of March 2026.
+    static double at(int day, int hour, int minute, int second = 0)
+    {
+        return DateTime::fromParts(2026, 3, day, hour, minute, second);
+    }
+
+    // Appends one sample; the extremes the graph reads are kept as the decoding keeps them.
+    void add(double time, double value, bool gap = false, const QString &fitting = QString())
+    {
+        const auto i = static_cast<size_t>(series.lngNumSamples);
+        series.dteTime[i] = time;
+        series.dblValue[i] = value;
+        series.blnGap[i] = gap ? 1 : 0;
+        series.strSampleFitting[i] = fitting;
+        if (series.lngNumSamples == 0) {
+            series.dteFirstTime = series.dteLastTime = time;
+            series.dblMaxValue = value;
+        } else if (!gap) {
+            series.dteFirstTime = std::min(series.dteFirstTime, time);
+            series.dteLastTime = std::max(series.dteLastTime, time);
+            series.dblMaxValue = std::max(series.dblMaxValue, value);
+        }
+        ++series.lngNumSamples;
+    }
+
+    // Marks sample `sample` as produced by a fitting record.
+    void addFitting(qint32 sample, const QString &number)
+    {
+        series.lngFittingSample.push_back(sample);
+        series.strFittingNumber.push_back(number);
+        ++series.lngNumFittings;
+    }
+
+    // Samples every logging interval from `first`, with the given values.
+    void addRun(double first, const QList<double> &values)
+    {
+        for (double v : values) {
+            add(first, v);
+            first = DateTime::addSeconds(first, settings.lngLoggingInterval);
+        }
+    }
+
+    // A run from 2 March 00:00, loaded: its curve elements, then the full view.
+    void load(const QList<double> &values)
+    {
+        addRun(at(2, 0, 0), values);
+        load();
+    }
+    void load()
+    {
+        graph->prepareCurveElements();
+        graph->mnuViewReset_Click();
+    }
+
+    // The event log's messages, without the CR that ends each line.
+    QStringList logged() const
+    {
+        QStringList out;
+        for (const QString &message : log.messages())
+            out.append(message.trimmed());
+        return out;
+    }
+    GraphViewState &state() { return graph->state(); }
+    const PlotElements &elements() const { return graph->elements(); }
+    const PlotLine &bar(qint32 i) const { return graph->elements().LinBar[i]; }
+    qint32 x(double t) const { return graph->xToPictureCoords(t); }
+    qint32 y(double v) const { return graph->yToPictureCoords(v); }
+
+    SampleSeries series;
+    DistrictSettings settings;
+    qint16 intUnits = 1;
+    double dblFlowScaleFactor = 1.0;
+    NamedFormats formats;
+    StringTable strings;
+    TempLog log;
+    FixedPlotExtent picture;
+    ScrollBarModel hsbTime;
+    ScrollBarModel vsbFlow;
+    RecordingPrompt prompt;
+    std::unique_ptr<GraphView> graph;
+};

@@ -1,0 +1,289 @@
+// The plot on screen: the scene follows the elements, the curve is where the drawing
+// put it in the right colours, and the window's controls drive the graph.
+#include "GraphController.h"
+#include "GraphFixture.h"
+#include "GraphPicture.h"
+
+#include <QApplication>
+#include <QGraphicsItem>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QtTest>
+
+namespace {
+
+// The controls of the main window that the graph uses, on a plain widget.
+class GraphWindow : public QWidget
+{
+public:
+    explicit GraphWindow(GraphFixture &f)
+    {
+        resize(800, 500);
+        Picture1 = new GraphPicture(this);
+        Picture1->setGeometry(70, 40, 600, 380);
+        hsbTime = new QScrollBar(Qt::Horizontal, this);
+        hsbTime->setGeometry(90, 10, 560, 17);
+        vsbFlow = new QScrollBar(Qt::Vertical, this);
+        vsbFlow->setGeometry(680, 57, 17, 346);
+        GraphController::Controls c;
+        c.Picture1 = Picture1;
+        c.hsbTime = hsbTime;
+        c.vsbFlow = vsbFlow;
+        c.cmdFlowZoomIn = new QPushButton(this);
+        c.cmdFlowZoomOut = new QPushButton(this);
+        c.cmdTimeZoomIn = new QPushButton(this);
+        c.cmdTimeZoomOut = new QPushButton(this);
+        for (QLabel **label : { &c.lblFlowMax, &c.lblFlowMid, &c.lblFlowMin, &c.lblTimeMin,
+                                &c.lblTimeMid, &c.lblTimeMax })
+            *label = new QLabel(this);
+        c.showStatus = [this](const QString &text) { status = text; };
+        controls = c;
+        controller = std::make_unique<GraphController>(
+            c,
+            GraphController::Data { f.series, f.settings, f.intUnits, f.dblFlowScaleFactor,
+                                    f.formats, f.strings, f.log.report, f.prompt });
+    }
+
+    void load()
+    {
+        controller->prepareCurveElements();
+        controller->mnuViewReset_Click();
+    }
+
+    const GraphView &graph() const { return controller->graph(); }
+    QImage image() { return Picture1->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+
+    // The pixels that a horizontal or vertical line covers, less one at each end.
+    QRect pixelsOf(const PlotLine &line) const
+    {
+        const double px = Picture1->twipsPerPixelX();
+        const double py = Picture1->twipsPerPixelY();
+        if (line.y1 == line.y2) {
+            const int row = qFloor(line.y1 / py);
+            return QRect(QPoint(qCeil(line.x1 / px) + 1, row),
+                         QPoint(qFloor(line.x2 / px) - 1, row));
+        }
+        const int column = qFloor(line.x1 / px);
+        return QRect(QPoint(column, qCeil(qMin(line.y1, line.y2) / py) + 1),
+                     QPoint(column, qFloor(qMax(line.y1, line.y2) / py) - 1));
+    }
+
+    GraphPicture *Picture1;
+    QScrollBar *hsbTime;
+    QScrollBar *vsbFlow;
+    GraphController::Controls controls;
+    QString status;
+    std::unique_ptr<GraphController> controller;
+};
+
+// Pixels of a colour inside an area of the image.
+int countIn(const QImage &image, const QRect &area, QRgb colour)
+{
+    int count = 0;
+    const QRect inside = area & image.rect();
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x)
+            count += (image.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF) ? 1 : 0;
+    return count;
+}
+
+} // namespace
+
+class tst_GraphPicture : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void sizeIsInTwipsAtTheLogicalResolution()
+    {
+        GraphFixture f;
+        GraphWindow w(f);
+        const double perPixel = 1440.0 / w.Picture1->logicalDpiX();
+        QCOMPARE(w.Picture1->plotWidth(), 600 * perPixel);
+        QCOMPARE(w.Picture1->plotHeight(), 380 * 1440.0 / w.Picture1->logicalDpiY());
+        // A resize is seen by the very next mapping, before any event is delivered.
+        w.Picture1->setGeometry(70, 40, 300, 200);
+        QCOMPARE(w.Picture1->plotWidth(), 300 * perPixel);
+    }
+
+    void curveIsDrawnOnePixelWideInBlueAndRed()
+    {
+        GraphFixture f;
+        f.addRun(GraphFixture::at(2, 0, 0), { 6, 8, 7, 9 });
+        f.add(GraphFixture::at(2, 1, 0), 0.0, true); // hole: gap marker at 01:00
+        f.addRun(GraphFixture::at(2, 2, 0), { 8, 10, 9 });
+        f.addFitting(2, QStringLiteral("00042"));
+        GraphWindow w(f);
+        w.show();
+        w.load();
+        const QImage image = w.image();
+        const PlotElements &e = w.graph().elements();
+        const QRgb blue = qRgb(0, 0, 255);
+        // The level of sample 2 (value 7), with white rows above and below it.
+        const QRect level = w.pixelsOf(e.LinBar[4]);
+        QVERIFY(level.width() > 5);
+        QCOMPARE(countIn(image, level, blue), level.width());
+        QCOMPARE(countIn(image, level.translated(0, -1), qRgb(255, 255, 255)), level.width());
+        QCOMPARE(countIn(image, level.translated(0, 1), qRgb(255, 255, 255)), level.width());
+        // The riser from 6 up to 8.
+        const QRect riser = w.pixelsOf(e.LinBar[1]);
+        QVERIFY(riser.height() > 5);
+        QCOMPARE(countIn(image, riser, blue), riser.height());
+        // The gap marker's level at 0, along the bottom margin, is red.
+        const QRect gap = w.pixelsOf(e.LinBar[8]);
+        QCOMPARE(countIn(image, gap, qRgb(255, 0, 0)), gap.width());
+        // The fitting marker's line is green, and nothing is drawn above the data's top.
+        QVERIFY(countIn(image, image.rect(), qRgb(0, 128, 0)) > image.height() / 2);
+        const int top = qFloor(w.graph().yToPictureCoords(10.0) / w.Picture1->twipsPerPixelY());
+        QCOMPARE(countIn(image, QRect(0, 0, image.width(), top - 1), blue), 0);
+    }
+
+    void itemsAreCreatedOnceAndNeverDeleted()
+    {
+        GraphFixture f;
+        f.addRun(GraphFixture::at(2, 0, 0), { 1, 2, 3, 4, 5, 6 });
+        f.addFitting(1, QStringLiteral("00001"));
+        f.addFitting(3, QStringLiteral("00002"));
+        GraphWindow w(f);
+        QCOMPARE(w.Picture1->curveItemCount(), 1);
+        w.load();
+        QCOMPARE(w.Picture1->curveItemCount(), 11);
+        QCOMPARE(w.Picture1->refItemCount(), 3);
+        const qsizetype items = w.Picture1->scene()->items().size();
+
+        f.series = SampleSeries();
+        f.addRun(GraphFixture::at(5, 0, 0), { 4, 3 });
+        w.load();
+        QCOMPARE(w.Picture1->curveItemCount(), 11);
+        QCOMPARE(w.Picture1->scene()->items().size(), items);
+        int shown = 0;
+        for (QGraphicsItem *item : w.Picture1->scene()->items())
+            shown += item->isVisible() && item->zValue() == 0.0 ? 1 : 0;
+        QCOMPARE(shown, 3);
+    }
+
+    void mouseAndKeysMoveTheCursor()
+    {
+        GraphFixture f;
+        f.addRun(GraphFixture::at(2, 0, 0), { 1, 2, 3, 4, 5, 6, 7, 8 });
+        GraphWindow w(f);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.load();
+        const GraphViewState &v = w.graph().state();
+        QTest::mouseClick(w.Picture1->viewport(), Qt::RightButton, {}, QPoint(300, 50));
+        const double expected = v.dteViewStart
+            + (v.dteViewEnd - v.dteViewStart) * (300 * w.Picture1->twipsPerPixelX())
+                / w.Picture1->plotWidth();
+        QVERIFY(qAbs(v.dteCursor - expected) < 1e-9);
+        QVERIFY(w.status.startsWith(f.formats.dateAndTime(v.dteCursor)));
+        QCOMPARE(w.image().pixel(300, 100) & 0xFFFFFF, 0u); // the black cursor line
+        const double placed = v.dteCursor;
+
+        QVERIFY(w.Picture1->hasFocus());
+        QTest::keyClick(w.Picture1, Qt::Key_Right);
+        QCOMPARE(DateTime::secondsBetween(placed, v.dteCursor), 900);
+        QTest::keyClick(w.Picture1, Qt::Key_Left);
+        QTest::keyClick(w.Picture1, Qt::Key_Left);
+        QCOMPARE(DateTime::secondsBetween(placed, v.dteCursor), -900);
+        // Keys whose codes coincide with the arrows' elsewhere do not move it.
+        QTest::keyClick(w.Picture1, Qt::Key_Percent);
+        QTest::keyClick(w.Picture1, Qt::Key_Apostrophe);
+        QCOMPARE(DateTime::secondsBetween(placed, v.dteCursor), -900);
+    }
+
+    void scrollBarClicksMoveTheWindow()
+    {
+        GraphFixture f;
+        QList<double> values;
+        for (int i = 0; i < 40; ++i)
+            values.append(5 + i % 4);
+        f.addRun(GraphFixture::at(2, 0, 0), values);
+        GraphWindow w(f);
+        w.load();
+        w.controller->cmdTimeZoomIn_Click();
+        const GraphViewState &v = w.graph().state();
+        QCOMPARE(w.hsbTime->pageStep(), 5000);
+        QCOMPARE(w.hsbTime->maximum(), 5000);
+        QCOMPARE(w.hsbTime->value(), 0);
+        const double start = v.dteViewStart;
+        const qint64 window = DateTime::secondsBetween(v.dteViewStart, v.dteViewEnd);
+
+        w.hsbTime->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        QCOMPARE(DateTime::secondsBetween(start, v.dteViewStart), 900);
+        w.hsbTime->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        QCOMPARE(v.dteViewStart, start);
+        // The bar is set by the redraw without a second move.
+        w.hsbTime->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        QCOMPARE(DateTime::secondsBetween(start, v.dteViewStart), window);
+        QCOMPARE(w.hsbTime->value(), 5000);
+        QVERIFY(f.logged().isEmpty());
+
+        // The value bar's up arrow moves the window up by a tenth of its height.
+        w.controller->cmdFlowZoomIn_Click();
+        const double top = v.dblViewMax;
+        w.vsbFlow->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        QCOMPARE(v.dblViewMax, top + top / 10);
+        // The labels and the status bar show what the command left.
+        const GraphAxisLabels &l = w.graph().axisLabels();
+        QVERIFY(!l.lblTimeMid.isEmpty());
+        QCOMPARE(w.controls.lblFlowMax->text(), l.lblFlowMax);
+        QCOMPARE(w.controls.lblFlowMid->text(), l.lblFlowMid);
+        QCOMPARE(w.controls.lblFlowMin->text(), l.lblFlowMin);
+        QCOMPARE(w.controls.lblTimeMin->text(), l.lblTimeMin);
+        QCOMPARE(w.controls.lblTimeMid->text(), l.lblTimeMid);
+        QCOMPARE(w.controls.lblTimeMax->text(), l.lblTimeMax);
+        QCOMPARE(w.status, w.graph().statusText());
+        QVERIFY(w.status.contains(QStringLiteral("Flow: ")));
+    }
+
+    void zoomButtonsAndTheirMessage()
+    {
+        GraphFixture f;
+        f.addRun(GraphFixture::at(2, 0, 0), { 1, 2, 3, 4 });
+        GraphWindow w(f);
+        w.load();
+        const GraphViewState &v = w.graph().state();
+        const GraphViewState full = v;
+        w.controls.cmdFlowZoomIn->click();
+        w.controls.cmdTimeZoomIn->click();
+        QCOMPARE(v.dblViewMax, full.dblViewMax / 2);
+        QVERIFY(v.dteViewEnd < full.dteViewEnd);
+        w.controls.cmdFlowZoomOut->click();
+        w.controls.cmdTimeZoomOut->click();
+        QCOMPARE(v.dblViewMax, full.dblViewMax);
+        QCOMPARE(v.dteViewEnd, full.dteViewEnd);
+        // Zoomed in as far as the time bar goes.
+        f.settings.lngLoggingInterval = 0;
+        for (int i = 0; i < 20 && f.prompt.messages.isEmpty(); ++i)
+            w.controls.cmdTimeZoomIn->click();
+        QCOMPARE(w.hsbTime->pageStep(), 1);
+        QCOMPARE(f.prompt.messages, QStringList { "The magnification limit has been reached" });
+    }
+
+    void failingCommandIsLoggedAndTheProgramGoesOn()
+    {
+        GraphFixture f;
+        f.addRun(GraphFixture::at(2, 0, 0), { 1, 2, 3, 4 });
+        GraphWindow w(f);
+        w.load();
+        w.controller->cmdFlowZoomIn_Click();
+        // A series of zeros empties the value range; the value bar keeps its last settings.
+        f.series = SampleSeries();
+        f.addRun(GraphFixture::at(3, 0, 0), { 0, 0, 0 });
+        w.load();
+        QCOMPARE(f.logged().size(), 2);
+        QCOMPARE(w.vsbFlow->maximum(), 5000);
+        w.vsbFlow->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        QCOMPARE(f.logged().size(), 3);
+        QCOMPARE(f.logged().last(), QStringLiteral("Overflow in vsbFlow_Change(frmNeru)"));
+        // The time bar and the cursor still work.
+        w.controller->cmdTimeZoomIn_Click();
+        w.hsbTime->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        QVERIFY(w.status.contains(QStringLiteral("Flow: 0.00")));
+    }
+};
+
+QTEST_MAIN(tst_GraphPicture)
+#include "tst_GraphPicture.moc"

@@ -1,0 +1,127 @@
+// Takes the pictures of the windows shown in the documentation: the splash window and
+// the main window, the latter with its Tools > Comms menu open. Given a download file,
+// the main window shows it with the cursor placed.
+// Usage: neru-screenshots <folder> [file.dat]  (run under a display, e.g. xvfb-run -a)
+#include "Program.h"
+#include "frmNeru.h"
+#include "frmSplash.h"
+
+#include <QAbstractScrollArea>
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QScreen>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+void settle()
+{
+    for (int i = 0; i < 10; ++i) {
+        QEventLoop loop;
+        QTimer::singleShot(30, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+}
+
+// The main window with a menu and its submenu drawn where they open.
+QPixmap withMenus(frmNeru &main, QMenu &menu, QAction &subEntry)
+{
+    const QPoint menuAt = main.menuBar()->mapToGlobal(
+        main.menuBar()->actionGeometry(menu.menuAction()).bottomLeft());
+    menu.popup(menuAt);
+    settle();
+    menu.setActiveAction(&subEntry);
+    QMenu &sub = *subEntry.menu();
+    sub.popup(menu.mapToGlobal(menu.actionGeometry(&subEntry).topRight()));
+    settle();
+
+    QPixmap picture = main.grab();
+    QPainter painter(&picture);
+    const QPoint origin = main.mapToGlobal(QPoint(0, 0));
+    painter.drawPixmap(menu.pos() - origin, menu.grab());
+    painter.drawPixmap(sub.pos() - origin, sub.grab());
+    painter.end();
+    sub.hide();
+    menu.hide();
+    return picture;
+}
+
+// A click on the plot at `fraction` of its width, as the user places the cursor.
+void placeCursor(frmNeru &main, double fraction)
+{
+    auto *plot = qobject_cast<QAbstractScrollArea *>(main.Picture1);
+    QWidget *target = plot ? plot->viewport() : main.Picture1;
+    const QPointF at(target->width() * fraction, target->height() / 2.0);
+    const QPointF global = target->mapToGlobal(at);
+    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &release);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("neru"));
+    QApplication::setApplicationDisplayName(QStringLiteral("NERU"));
+    app.setQuitOnLastWindowClosed(false);
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: neru-screenshots <folder> [file.dat]\n");
+        return 2;
+    }
+    const QString folder = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(folder);
+
+    // The port message over the splash window, as the screen shows them, then closed as
+    // the user would.
+    bool ok = true;
+    QTimer::singleShot(1000, [&ok, &folder] {
+        QWidget *box = QApplication::activeModalWidget();
+        QScreen *screen = QGuiApplication::primaryScreen();
+        if (!box || !screen) {
+            ok = false;
+            return;
+        }
+        QRect area;
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            if (window->isVisible())
+                area |= window->frameGeometry();
+        }
+        area.adjust(-8, -8, 8, 8);
+        ok = screen->grabWindow(0, area.x(), area.y(), area.width(), area.height())
+                 .save(folder + QStringLiteral("/start-up-message.png"));
+        box->close();
+    });
+    Program program(nullptr, [] {});
+    program.start(QDir::homePath(), argc == 3 ? QString::fromLocal8Bit(argv[2]) : QString());
+    settle();
+    ok = program.splash().grab().save(folder + QStringLiteral("/splash.png")) && ok;
+
+    program.splash().tmrSplash_Timer();
+    frmNeru &main = *program.mainWindow();
+    settle();
+    if (argc == 3) {
+        placeCursor(main, 0.62);
+        settle();
+    }
+    ok = main.grab().save(folder + QStringLiteral("/main-window.png")) && ok;
+    ok = withMenus(main, *main.mnuToolsMenu, *main.mnuToolsComms)
+             .save(folder + QStringLiteral("/main-window-comms-menu.png"))
+        && ok;
+    if (!ok)
+        std::fprintf(stderr, "neru-screenshots: a picture could not be written\n");
+    return ok ? 0 : 1;
+}
