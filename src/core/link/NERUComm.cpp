@@ -271,7 +271,7 @@ QString NERUComm::replyText(qint32 first, qint32 length) const
     QString text;
     text.reserve(length);
     for (qint32 i = first; i < first + length; ++i)
-        text.append(QChar(Checked::byteAt(bytReply, i)));
+        text.append(QChar(static_cast<char16_t>(Checked::byteAt(bytReply, i))));
     return text;
 }
 
