@@ -119,8 +119,6 @@ void TestBatchTool::usage_data()
                              << ("neru-cli " + programVersion() + u'\n').toUtf8();
     QTest::newRow("unknown command")
         << QStringList { u"frobnicate"_s } << 2 << QByteArray("unknown command \"frobnicate\"");
-    QTest::newRow("command help") << QStringList { u"info"_s, u"--help"_s } << 0
-                                  << QByteArray("--strict");
     QTest::newRow("unknown unit") << QStringList { u"export"_s, flow, u"--unit"_s, u"furlong"_s }
                                   << 2 << QByteArray("unknown unit \"furlong\"");
     QTest::newRow("unit of the other quantity")
@@ -238,6 +236,16 @@ void TestBatchTool::decodingProblemsAreWarnings_data()
         << district(u"00001"_s, 2) + RecordEncoder::simple({}, 1).left(5)
         << QStringList { u"byte 282: Subscript out of range"_s }
         << u"Subscript out of range in processSimpleRecord(FileProcessing) (file %1, offset 282)"_s;
+    // A fitting's sample fails in getDateAndValue; the offset is still the record's.
+    QTest::newRow("fitting reading too large")
+        << district(u"00001"_s, 1) + RecordEncoder::fitting(u"00001"_s, {}, 0x8001)
+        << QStringList { u"byte 272: Overflow"_s }
+        << u"Overflow in getDateAndValue(FileProcessing) (file %1, offset 272)"_s;
+    QTest::newRow("series full")
+        << district(u"00001"_s, 3401 + 3)
+        << QStringList { u"byte 34272: the district holds more than 3401 entries; the samples "
+                         "from here on were dropped"_s }
+        << u"Subscript out of range in getDateAndValue(FileProcessing) (file %1, offset 34292)"_s;
     QStringList overflows;
     for (int k = 0; k < 20; ++k)
         overflows.append(u"byte %1: Overflow"_s.arg(262 + 10 * k));

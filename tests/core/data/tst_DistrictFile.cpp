@@ -11,18 +11,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const QString kSamples = u"" NERU_SOURCE_DIR "/samples/"_s;
-using Problems = QList<std::pair<qint32, QString>>;
-
-QByteArray records(int simples, quint16 raw = 600)
-{
-    RecordEncoder::District d;
-    d.intervalCode = 5;
-    QByteArray bytes = RecordEncoder::district(d);
-    RecordEncoder::Time t;
-    for (int i = 0; i < simples; ++i, t = RecordEncoder::addSeconds(t, 60))
-        bytes += RecordEncoder::simple(t, raw);
-    return bytes;
-}
 
 } // namespace
 
@@ -33,8 +21,6 @@ class TestDistrictFile : public QObject
 private slots:
     void refusedFilesChangeNothing_data();
     void refusedFilesChangeNothing();
-    void problemsNameTheRecordAndWhy_data();
-    void problemsNameTheRecordAndWhy();
     void safeNames_data();
     void safeNames();
     void namesWrittenInTheRunGetASuffix();
@@ -65,10 +51,14 @@ void TestDistrictFile::refusedFilesChangeNothing()
     QVERIFY(QDir::setCurrent(u"" NERU_SOURCE_DIR ""_s));
     FileProcessing fp(m_log.report);
     qint16 intUnits = 0;
+    fp.setImage(RecordEncoder::header(u"1"_s) + char(0x80)); // a district record cut short
+    fp.processRecords(intUnits);
+    QCOMPARE(fp.problems().size(), 1);
     const DistrictFile::Result opened
         = DistrictFile::open(u"samples/pressure.dat"_s, fp, intUnits, m_strings);
     QVERIFY(opened.ok);
     QCOMPARE(opened.failure, DistrictFile::Failure::None);
+    QVERIFY(opened.problems.isEmpty()); // a decode tells only of its own image
     QCOMPARE(fp.strDataFile(), kSamples + u"pressure.dat"_s);
     QCOMPARE(intUnits, qint16(4));
     const QByteArray image = fp.RawImage();
@@ -90,44 +80,6 @@ void TestDistrictFile::refusedFilesChangeNothing()
     QCOMPARE(fp.series().lngNumSamples, samples);
     QCOMPARE(fp.settings().dblReference, reference);
     QCOMPARE(intUnits, qint16(7));
-}
-
-void TestDistrictFile::problemsNameTheRecordAndWhy_data()
-{
-    QTest::addColumn<QByteArray>("records");
-    QTest::addColumn<Problems>("problems");
-    const qint32 first = FileProcessing::kHeaderLength + FileProcessing::kDistrictRecordLength;
-    QTest::newRow("clean") << records(2) << Problems {};
-    QTest::newRow("simple record cut short")
-        << records(2) + RecordEncoder::simple({}, 1).left(5)
-        << Problems { { first + 20, u"Subscript out of range"_s } };
-    // The fitting's sample fails in getDateAndValue: the problem is still the record's.
-    QTest::newRow("fitting reading too large")
-        << records(1) + RecordEncoder::fitting(u"00001"_s, {}, 0x8001)
-        << Problems { { first + 10, u"Overflow"_s } };
-    QTest::newRow("series full")
-        << records(SampleSeries::kCapacity + 3)
-        << Problems { { first + 10 * SampleSeries::kCapacity,
-                        QStringLiteral("the district holds more than 3401 entries; the samples "
-                                       "from here on were dropped") } };
-}
-
-void TestDistrictFile::problemsNameTheRecordAndWhy()
-{
-    QFETCH(QByteArray, records);
-    QFETCH(Problems, problems);
-    FileProcessing fp(m_log.report);
-    fp.setImage(RecordEncoder::header(u"1"_s) + records);
-    qint16 intUnits = 0;
-    fp.processRecords(intUnits);
-    Problems found;
-    for (const FileProcessing::Problem &p : fp.problems())
-        found.append({ p.offset, p.reason });
-    QCOMPARE(found, problems);
-    // Each decode tells only of its own image.
-    fp.setImage(RecordEncoder::header(u"1"_s) + ::records(1));
-    fp.processRecords(intUnits);
-    QVERIFY(fp.problems().isEmpty());
 }
 
 void TestDistrictFile::safeNames_data()
