@@ -28,7 +28,7 @@ public:
     // image (the byte offset in its file) and why, in the run-time error's words.
     struct Problem
     {
-        qint32 offset;
+        qint32 offset = 0;
         QString reason;
     };
 
