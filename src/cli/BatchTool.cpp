@@ -1,6 +1,8 @@
 #include "BatchTool.h"
 #include "ProgramVersion.h"
 
+#include "DistrictFile.h"
+#include "DistrictFileNames.h"
 #include "ErrorReport.h"
 #include "FileProcessing.h"
 #include "NamedFormats.h"
@@ -20,6 +22,8 @@
 namespace {
 
 const QString kProgram = QStringLiteral("neru-cli");
+// Decoding problems listed one per line; the rest are counted.
+constexpr qsizetype kProblemLinesShown = 20;
 
 // Parses a command that takes one file: on --help prints the help, on a usage error
 // says what is wrong; either way sets `exitCode` and returns false.
@@ -47,7 +51,8 @@ bool parseWithFile(QCommandLineParser &parser, const QStringList &arguments, Bat
     return true;
 }
 
-// Writes each district of a download to a file named after its district number.
+// Writes each district of a download to a file named after its district number, in its
+// safe form; a number met twice gets a second file, never the first one's.
 class BatchSavePrompt : public SaveDistrictPrompt
 {
 public:
@@ -58,16 +63,25 @@ public:
 
     bool askDistrict(Texts &texts, QString &defaultDir) override
     {
-        ++m_index;
-        if (texts.fileName.isEmpty())
-            texts.fileName = QStringLiteral("district-%1").arg(m_index);
-        const QString path = defaultDir + texts.fileName + QStringLiteral(".dat");
+        const QString proposed = texts.fileName;
+        const QString name = m_names.propose(defaultDir, proposed);
+        const QString path = defaultDir + name + QStringLiteral(".dat");
+        // Only a file from before this run can be here: this run's names are its own.
         if (!m_force && QFileInfo::exists(path)) {
             m_tool.printError(kProgram + QStringLiteral(": ") + path
                               + QStringLiteral(": already exists (use --force to overwrite)"));
             m_failed = true;
             return false;
         }
+        m_names.remember(defaultDir, name);
+        if (DistrictFileNames::safeName(proposed) != proposed) {
+            const QString district = proposed.isEmpty()
+                ? QStringLiteral("a district without a number")
+                : QStringLiteral("district \"") + proposed + u'"';
+            m_tool.printError(kProgram + QStringLiteral(": ") + district
+                              + QStringLiteral(" is written as ") + name + QStringLiteral(".dat"));
+        }
+        texts.fileName = name;
         return true;
     }
 
@@ -83,8 +97,14 @@ private:
     BatchTool &m_tool;
     bool m_force;
     bool m_failed = false;
-    int m_index = 0;
+    DistrictFileNames m_names;
 };
+
+QCommandLineOption strictOption()
+{
+    return QCommandLineOption(QStringLiteral("strict"),
+                              QStringLiteral("Fail when a record of the file does not decode."));
+}
 
 } // namespace
 
@@ -160,21 +180,28 @@ int BatchTool::run(const QStringList &arguments)
     return Failure;
 }
 
-bool BatchTool::openDistrictFile(const QString &path, FileProcessing &file, qint16 &intUnits)
+bool BatchTool::openDistrictFile(const QString &path, FileProcessing &file, qint16 &intUnits,
+                                 bool strict)
 {
-    try {
-        file.readImageFile(path);
-    } catch (const RuntimeError &e) {
-        printError(kProgram + QStringLiteral(": ") + e.description());
+    const DistrictFile::Result result = DistrictFile::open(path, file, intUnits, m_context.strings);
+    if (!result.ok) {
+        printError(kProgram + QStringLiteral(": ") + result.message);
         return false;
     }
-    file.setDataFile(QFileInfo(path).absoluteFilePath());
-    if (file.RawImage().at(0) != '4') {
-        printError(kProgram + QStringLiteral(": ") + path + QStringLiteral(": ")
-                   + m_context.strings.text(40250));
+    const QList<FileProcessing::Problem> &problems = result.problems;
+    const qsizetype shown = std::min<qsizetype>(problems.size(), kProblemLinesShown);
+    for (qsizetype k = 0; k < shown; ++k)
+        printError(kProgram + QStringLiteral(": warning: ") + path + QStringLiteral(": byte ")
+                   + QString::number(problems.at(k).offset) + QStringLiteral(": ")
+                   + problems.at(k).reason);
+    if (problems.size() > shown)
+        printError(kProgram + QStringLiteral(": warning: ") + path + QStringLiteral(": ")
+                   + QString::number(problems.size() - shown) + QStringLiteral(" more problems"));
+    if (strict && !problems.isEmpty()) {
+        printError(kProgram + QStringLiteral(": ") + path
+                   + QStringLiteral(": decoding problems: %1 (--strict)").arg(problems.size()));
         return false;
     }
-    file.processRecords(intUnits);
     return true;
 }
 
@@ -183,22 +210,15 @@ int BatchTool::info(const QStringList &arguments)
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Describe a district file."));
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("District file (.dat)"));
+    parser.addOption(strictOption());
     int exitCode = Success;
     QString path;
     if (!parseWithFile(parser, arguments, *this, QStringLiteral("FILE"), path, exitCode))
         return exitCode;
     FileProcessing file(m_context.errorReport);
     qint16 intUnits = 0;
-    if (!openDistrictFile(path, file, intUnits))
+    if (!openDistrictFile(path, file, intUnits, parser.isSet(QStringLiteral("strict"))))
         return Failure;
-
-    if (file.lngImageLength() < FileProcessing::kHeaderLength) {
-        printError(kProgram + QStringLiteral(": ") + path
-                   + QStringLiteral(": the header is cut short (%1 of %2 bytes)")
-                         .arg(file.lngImageLength())
-                         .arg(FileProcessing::kHeaderLength));
-        return Failure;
-    }
     const StringTable &t = m_context.strings;
     const NamedFormats &f = m_context.formats;
     const DistrictSettings &s = file.settings();
@@ -268,6 +288,7 @@ int BatchTool::exportCsv(const QStringList &arguments)
         QStringLiteral("Output file; - or none: standard output."), QStringLiteral("PATH"));
     parser.addOption(unitOption);
     parser.addOption(outputOption);
+    parser.addOption(strictOption());
     int exitCode = Success;
     QString path;
     if (!parseWithFile(parser, arguments, *this, QStringLiteral("FILE"), path, exitCode))
@@ -284,7 +305,8 @@ int BatchTool::exportCsv(const QStringList &arguments)
     }
     FileProcessing file(m_context.errorReport);
     qint16 intUnits = 0;
-    if (!openDistrictFile(path, file, intUnits))
+    // Under --strict a file with a bad record writes nothing, not even to standard output.
+    if (!openDistrictFile(path, file, intUnits, parser.isSet(QStringLiteral("strict"))))
         return Failure;
     if (unitCode != 0) {
         if (UnitTable::isPressure(unitCode) != UnitTable::isPressure(intUnits)) {
@@ -326,15 +348,15 @@ int BatchTool::split(const QStringList &arguments)
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Cut a raw download into DIR/<district number>.dat, one file per "
-                       "district."));
+                       "district; a number met again gets <number>-2.dat, -3 ..."));
     parser.addPositionalArgument(QStringLiteral("DOWNLOAD"),
                                  QStringLiteral("Raw download (the bytes read from the logger)"));
     const QCommandLineOption dirOption(QStringLiteral("dir"),
                                        QStringLiteral("Folder for the district files "
                                                       "(default: the current folder)."),
                                        QStringLiteral("DIR"));
-    const QCommandLineOption forceOption(QStringLiteral("force"),
-                                         QStringLiteral("Overwrite existing files."));
+    const QCommandLineOption forceOption(
+        QStringLiteral("force"), QStringLiteral("Overwrite files that existed before the run."));
     parser.addOption(dirOption);
     parser.addOption(forceOption);
     int exitCode = Success;

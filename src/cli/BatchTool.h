@@ -45,12 +45,14 @@ public:
     int exportCsv(const QStringList &arguments);
     int split(const QStringList &arguments);
 
-    // Cuts a download into dir/<district number>.dat; prints each path written.
+    // Cuts a download into dir/<district number>.dat; prints each path written. A number
+    // met twice gets <number>-2.dat; only files from before the run need `force`.
     int splitDownload(const QByteArray &download, const QString &dir, bool force);
 
-    // Reads a district file as File > Open does and decodes it. False after a line on
-    // the error stream.
-    bool openDistrictFile(const QString &path, FileProcessing &file, qint16 &intUnits);
+    // Opens and decodes a district file as File > Open does; a warning line on the error
+    // stream for each record that did not decode. False after a line on the error stream:
+    // the file was refused, or under `strict` a record did not decode.
+    bool openDistrictFile(const QString &path, FileProcessing &file, qint16 &intUnits, bool strict);
 
     // Writes a whole file; false after a line on the error stream naming it and the reason.
     bool writeWholeFile(const QString &path, const QByteArray &bytes);

@@ -2,44 +2,22 @@
 
 #include "BatchTool.h"
 #include "ErrorReport.h"
-#include "EventLoopEvents.h"
+#include "LoggerLink.h"
 #include "NERUComm.h"
 #include "NamedFormats.h"
-#include "PortDevices.h"
-#include "SerialPortControl.h"
 #include "StringTable.h"
-#include "SystemClock.h"
 
 #include <QCommandLineParser>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QIODevice>
-#include <QRegularExpression>
 
 namespace {
 
 const QString kProgram = QStringLiteral("neru-cli");
 
 } // namespace
-
-// Everything one command needs to talk to the logger.
-class LinkBatchCommands::Session
-{
-public:
-    Session(LinkBatchCommands &owner, const Context &context)
-        : devices(context.settings)
-        , port(devices)
-        , comm({ port, owner, owner, context.errorReport, context.strings, context.formats, clock,
-                 events })
-    { }
-
-    PortDevices devices;
-    SerialPortControl port;
-    SystemClock clock;
-    EventLoopEvents events;
-    NERUComm comm;
-};
 
 LinkBatchCommands::LinkBatchCommands(Context context)
     : m_context(context)
@@ -97,23 +75,14 @@ int LinkBatchCommands::withSession(QCommandLineParser &parser, const QString &co
         tool.printError(kProgram + u' ' + command + QStringLiteral(": --port DEVICE is required"));
         return BatchTool::UsageError;
     }
-    Session session(*this, m_context);
-    static const QRegularExpression comName(QStringLiteral("^COM(\\d+)$"),
-                                            QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch match = comName.match(device);
-    if (match.hasMatch()) {
-        const int number = match.captured(1).toInt();
-        if (number < PortDevices::kFirstPort || number > PortDevices::kLastPort) {
-            tool.printError(kProgram + u' ' + command + QStringLiteral(": ") + device
-                            + QStringLiteral(": the logger's port is COM1 to COM4 or a device"));
-            return BatchTool::UsageError;
-        }
-        session.comm.intCOMPort = static_cast<qint16>(number);
-    } else {
-        session.devices.setDevice(PortDevices::kFirstPort, device);
-        session.comm.intCOMPort = PortDevices::kFirstPort;
+    LoggerLink link({ *this, *this, m_context.errorReport, m_context.strings, m_context.formats,
+                      m_context.settings });
+    if (!link.choosePort(device)) {
+        tool.printError(kProgram + u' ' + command + QStringLiteral(": ") + device
+                        + QStringLiteral(": the logger's port is COM1 to COM4 or a device"));
+        return BatchTool::UsageError;
     }
-    return operation(session.comm);
+    return operation(link.comm());
 }
 
 // An operation failed; it has said why unless the error report took the reason.

@@ -54,8 +54,6 @@ public:
     void hideDownload() override;
 
 private:
-    class Session;
-
     int withSession(QCommandLineParser &parser, const QString &command,
                     const QStringList &arguments, const std::function<int(NERUComm &)> &operation);
     int saveDownload(NERUComm &comm, QString folder, bool force);

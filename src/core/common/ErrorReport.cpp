@@ -23,13 +23,15 @@ QString ErrorReport::defaultLogPath()
 }
 
 QString ErrorReport::message(const QString &description, const QString &procedure,
-                             const QString &module)
+                             const QString &module, const QString &where)
 {
-    return description + QStringLiteral(" in ") + procedure + u'(' + module + u')'
-        + QStringLiteral("\r\n");
+    QString text = description + QStringLiteral(" in ") + procedure + u'(' + module + u')';
+    if (!where.isEmpty())
+        text += QStringLiteral(" (") + where + u')';
+    return text + QStringLiteral("\r\n");
 }
 
-void ErrorReport::errorReport(const QString &module, const QString &procedure) noexcept
+QString ErrorReport::currentDescription() noexcept
 {
     QString description = QStringLiteral("Unknown error");
     try {
@@ -42,13 +44,22 @@ void ErrorReport::errorReport(const QString &module, const QString &procedure) n
     } catch (const std::exception &e) {
         description = QString::fromLocal8Bit(e.what());
     } catch (...) { }
-    report(description, module, procedure);
+    return description;
+}
+
+void ErrorReport::errorReport(const QString &module, const QString &procedure) noexcept
+{
+    report(currentDescription(), module, procedure);
 }
 
 void ErrorReport::report(const QString &description, const QString &module,
-                         const QString &procedure) noexcept
+                         const QString &procedure, const QString &where) noexcept
 {
-    logInformation(message(description, procedure, module));
+    try {
+        logInformation(message(description, procedure, module, where));
+    } catch (...) {
+        // Building the text ran out of memory: the log is the last resort.
+    }
 }
 
 void ErrorReport::logInformation(const QString &text) noexcept

@@ -14,16 +14,20 @@ public:
 
     static QString defaultLogPath();
 
-    // "<description> in <procedure>(<module>)" and CR LF.
+    // "<description> in <procedure>(<module>)" and CR LF; a `where` (such as the file and
+    // byte the procedure was reading) follows in brackets: "... in p(m) (where)".
     static QString message(const QString &description, const QString &procedure,
-                           const QString &module);
+                           const QString &module, const QString &where = QString());
+
+    // The description of the exception being handled; call it only from a catch block.
+    static QString currentDescription() noexcept;
 
     // Reports the exception being handled; call it only from a catch block.
     void errorReport(const QString &module, const QString &procedure) noexcept;
 
     // Reports an error whose description is known.
-    void report(const QString &description, const QString &module,
-                const QString &procedure) noexcept;
+    void report(const QString &description, const QString &module, const QString &procedure,
+                const QString &where = QString()) noexcept;
 
     // Writes one information entry with an arbitrary text (the OS reason of a failed
     // exchange, for instance).

@@ -71,6 +71,11 @@ void FileProcessing::copyDistrictRecords(const QByteArray &bytDownload, qint32 f
 
 void FileProcessing::readImageFile(const QString &path)
 {
+    setImage(readFileBytes(path));
+}
+
+QByteArray FileProcessing::readFileBytes(const QString &path)
+{
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw RuntimeError(path + QStringLiteral(": ") + file.errorString());
@@ -82,7 +87,7 @@ void FileProcessing::readImageFile(const QString &path)
     QByteArray bytes = file.readAll();
     if (bytes.size() != size)
         throw RuntimeError(path + QStringLiteral(": ") + file.errorString());
-    setImage(bytes);
+    return bytes;
 }
 
 void FileProcessing::setImage(const QByteArray &bytes)

@@ -24,6 +24,14 @@ public:
 
     enum class RecordKind { District, Fitting, Simple, Undefined };
 
+    // A record the last processRecords could not take in full: where it starts in the
+    // image (the byte offset in its file) and why, in the run-time error's words.
+    struct Problem
+    {
+        qint32 offset = 0;
+        QString reason;
+    };
+
     explicit FileProcessing(ErrorReport &errorReport);
 
     // --- Raw image and header -------------------------------------------------------
@@ -35,6 +43,9 @@ public:
     void initialiseHeader();
     void copyDistrictRecords(const QByteArray &bytDownload, qint32 from, qint32 to);
     void readImageFile(const QString &path);
+    // The whole file as readImageFile takes it: raises a RuntimeError naming the file when
+    // it cannot be read, is empty or too large for an image.
+    static QByteArray readFileBytes(const QString &path);
     void writeImageFile(const QString &path) const;
     // Replaces the image by the given bytes (tests, tools).
     void setImage(const QByteArray &bytes);
@@ -56,11 +67,14 @@ public:
 
     // Decodes the whole image; sets intUnits to 1 (flow) or 4 (pressure).
     void processRecords(qint16 &intUnits);
+    // The records of the last processRecords that failed to decode or were dropped.
+    const QList<Problem> &problems() const { return m_problems; }
     void processDistrictRecord(qint32 position);
     void processFittingRecord(qint32 position);
     void processSimpleRecord(qint32 position);
-    // Appends the sample whose time stamp starts at `position` (value right behind it).
-    void getDateAndValue(qint32 position);
+    // Appends the sample whose time stamp starts at `position` (value right behind it);
+    // a failure is reported at `recordPosition`, the record that holds the time stamp.
+    void getDateAndValue(qint32 position, qint32 recordPosition);
     qint16 getLoggingInterval(qint32 position);
     double getValue(qint32 position) const;
     double getMeterLitres(qint32 position) const;
@@ -132,6 +146,10 @@ private:
         qint64 number = 0;
     };
     qint64 sampleSeconds(const quint8 *timeStamp);
+    // From a catch block: logs the error being handled with the file and offset of the
+    // record, and keeps it as a problem of this decode.
+    void reportProblem(const QString &procedure, qint32 recordPosition,
+                       bool seriesFull = false) noexcept;
 
     ErrorReport &m_errorReport;
     DayCache m_dayCache;
@@ -141,4 +159,6 @@ private:
     QString m_strDataFile;
     SampleSeries m_series;
     DistrictSettings m_settings;
+    QList<Problem> m_problems;
+    bool m_blnSeriesFullTold = false; // one problem says the series is full
 };

@@ -9,7 +9,44 @@ namespace {
 
 const QString kModule = QStringLiteral("FileProcessing");
 
+// The series is full. Raised as a subscript beyond the arrays is, so the event log reads
+// as for any other, but told apart so that the problem can say why the sample is lost.
+class SeriesFull : public RuntimeError
+{
+public:
+    SeriesFull()
+        : RuntimeError(RuntimeError::subscriptOutOfRange())
+    { }
+};
+
 } // namespace
+
+void FileProcessing::reportProblem(const QString &procedure, qint32 recordPosition,
+                                   bool seriesFull) noexcept
+{
+    try {
+        const QString description = ErrorReport::currentDescription();
+        // An image tied to no file (a download not saved) has nowhere for an offset to
+        // point into: its entry is the plain one.
+        const QString where = m_strDataFile.isEmpty()
+            ? QString()
+            : QStringLiteral("file %1, offset %2")
+                  .arg(m_strDataFile, QString::number(recordPosition));
+        m_errorReport.report(description, kModule, procedure, where);
+        if (!seriesFull) {
+            m_problems.append({ recordPosition, description });
+        } else if (!m_blnSeriesFullTold) {
+            // Every later sample is lost for the same reason: one problem says so.
+            m_blnSeriesFullTold = true;
+            m_problems.append({ recordPosition,
+                                QStringLiteral("the district holds more than %1 entries; the "
+                                               "samples from here on were dropped")
+                                    .arg(SampleSeries::kCapacity) });
+        }
+    } catch (...) {
+        // Out of memory while telling of a bad record: the decode goes on regardless.
+    }
+}
 
 qint32 FileProcessing::intervalSeconds(int code)
 {
@@ -76,6 +113,8 @@ void FileProcessing::processRecords(qint16 &intUnits)
     m_series.strCurrentFitting.clear();
     m_series.lngFittingSample.clear();
     m_series.strFittingNumber.clear();
+    m_problems.clear();
+    m_blnSeriesFullTold = false;
 
     qint32 position = kHeaderLength;
     while (position < m_lngImageLength) {
@@ -115,7 +154,7 @@ void FileProcessing::processDistrictRecord(qint32 position)
         s.lngOutputCode = imageByte(position + 6) >> 4;
         s.dblReference = getValue(position + 12);
     } catch (...) {
-        m_errorReport.errorReport(kModule, QStringLiteral("processDistrictRecord"));
+        reportProblem(QStringLiteral("processDistrictRecord"), position);
     }
 }
 
@@ -125,12 +164,12 @@ void FileProcessing::processFittingRecord(qint32 position)
         // Bytes 0 to 13 are read; a record cut short before them adds nothing.
         requireBytes(position, kFittingRecordLength - 1);
         m_series.strCurrentFitting = getFittingNumber(position);
-        getDateAndValue(position + 6);
+        getDateAndValue(position + 6, position);
         m_series.lngFittingSample.push_back(m_series.lngNumSamples - 1);
         m_series.strFittingNumber.push_back(m_series.strCurrentFitting);
         ++m_series.lngNumFittings;
     } catch (...) {
-        m_errorReport.errorReport(kModule, QStringLiteral("processFittingRecord"));
+        reportProblem(QStringLiteral("processFittingRecord"), position);
     }
 }
 
@@ -139,9 +178,9 @@ void FileProcessing::processSimpleRecord(qint32 position)
     try {
         // Bytes 0 to 8 are read; a record cut short before them adds nothing.
         requireBytes(position, kSimpleRecordLength - 1);
-        getDateAndValue(position + 1);
+        getDateAndValue(position + 1, position);
     } catch (...) {
-        m_errorReport.errorReport(kModule, QStringLiteral("processSimpleRecord"));
+        reportProblem(QStringLiteral("processSimpleRecord"), position);
     }
 }
 
@@ -158,7 +197,7 @@ qint64 FileProcessing::sampleSeconds(const quint8 *b)
     return c.number * DateTime::kSecondsPerDay + b[0] * 3600 + b[1] * 60 + b[2];
 }
 
-void FileProcessing::getDateAndValue(qint32 position)
+void FileProcessing::getDateAndValue(qint32 position, qint32 recordPosition)
 {
     try {
         // Time stamp and value: 8 bytes, checked once as a block.
@@ -183,7 +222,7 @@ void FileProcessing::getDateAndValue(qint32 position)
             const bool gap = expected - m_lastSampleSeconds > 2;
             // Gap marker and sample must both fit, or nothing is added.
             if (n + (gap ? 1 : 0) >= SampleSeries::kCapacity)
-                throw RuntimeError::subscriptOutOfRange();
+                throw SeriesFull();
             if (gap) {
                 const auto g = static_cast<size_t>(n);
                 s.dteTime[g] = DateTime::fromWholeSeconds(expected);
@@ -208,8 +247,10 @@ void FileProcessing::getDateAndValue(qint32 position)
         }
         m_lastSampleSeconds = seconds;
         s.lngNumSamples = n + 1;
+    } catch (const SeriesFull &) {
+        reportProblem(QStringLiteral("getDateAndValue"), recordPosition, true);
     } catch (...) {
-        m_errorReport.errorReport(kModule, QStringLiteral("getDateAndValue"));
+        reportProblem(QStringLiteral("getDateAndValue"), recordPosition);
     }
 }
 
@@ -219,7 +260,7 @@ qint16 FileProcessing::getLoggingInterval(qint32 position)
     try {
         seconds = Checked::toInt16(intervalSeconds(imageByte(position) & 0x0F));
     } catch (...) {
-        m_errorReport.errorReport(kModule, QStringLiteral("getLoggingInterval"));
+        reportProblem(QStringLiteral("getLoggingInterval"), position);
     }
     return seconds;
 }

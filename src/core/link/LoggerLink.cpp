@@ -1,0 +1,29 @@
+#include "LoggerLink.h"
+
+#include <QRegularExpression>
+
+LoggerLink::LoggerLink(const Context &context)
+    : m_devices(context.settings)
+    , m_port(m_devices)
+    , m_comm({ m_port, context.messages, context.progress, context.errorReport, context.strings,
+               context.formats, m_clock, m_events })
+{ }
+
+bool LoggerLink::choosePort(const QString &port)
+{
+    if (port.isEmpty())
+        return false;
+    static const QRegularExpression comName(QStringLiteral("^COM(\\d+)$"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = comName.match(port);
+    if (!match.hasMatch()) {
+        m_devices.setDevice(PortDevices::kFirstPort, port);
+        m_comm.intCOMPort = PortDevices::kFirstPort;
+        return true;
+    }
+    const int number = match.captured(1).toInt();
+    if (number < PortDevices::kFirstPort || number > PortDevices::kLastPort)
+        return false;
+    m_comm.intCOMPort = static_cast<qint16>(number);
+    return true;
+}
