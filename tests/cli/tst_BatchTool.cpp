@@ -234,7 +234,7 @@ void TestBatchTool::decodingProblemsAreWarnings_data()
     QTest::newRow("header only") << QByteArray() << QStringList {} << QString();
     QTest::newRow("cut inside the last record")
         << district(u"00001"_s, 2) + RecordEncoder::simple({}, 1).left(5)
-        << QStringList { u"byte 282: Subscript out of range"_s }
+        << QStringList { u"byte 282: the record is cut short by the end of the file (5 of its 10 bytes)"_s }
         << u"Subscript out of range in processSimpleRecord(FileProcessing) (file %1, offset 282)"_s;
     // A fitting's sample fails in getDateAndValue; the offset is still the record's.
     QTest::newRow("fitting reading too large")

@@ -148,6 +148,8 @@ private:
     qint64 sampleSeconds(const quint8 *timeStamp);
     // From a catch block: logs the error being handled with the file and offset of the
     // record, and keeps it as a problem of this decode.
+    // A problem's reason for the user: a record cut short by the end of the image says so.
+    QString problemReason(const QString &description, qint32 recordPosition) const;
     void reportProblem(const QString &procedure, qint32 recordPosition,
                        bool seriesFull = false) noexcept;
 

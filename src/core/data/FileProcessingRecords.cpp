@@ -34,7 +34,7 @@ void FileProcessing::reportProblem(const QString &procedure, qint32 recordPositi
                   .arg(m_strDataFile, QString::number(recordPosition));
         m_errorReport.report(description, kModule, procedure, where);
         if (!seriesFull) {
-            m_problems.append({ recordPosition, description });
+            m_problems.append({ recordPosition, problemReason(description, recordPosition) });
         } else if (!m_blnSeriesFullTold) {
             // Every later sample is lost for the same reason: one problem says so.
             m_blnSeriesFullTold = true;
@@ -46,6 +46,20 @@ void FileProcessing::reportProblem(const QString &procedure, qint32 recordPositi
     } catch (...) {
         // Out of memory while telling of a bad record: the decode goes on regardless.
     }
+}
+
+QString FileProcessing::problemReason(const QString &description, qint32 recordPosition) const
+{
+    // The common case, a download or file cut inside its last record, said in words.
+    const qint64 left = static_cast<qint64>(m_lngImageLength) - recordPosition;
+    if (left <= 0)
+        return description;
+    const qint32 length = recordStep(recordKind(imageByte(recordPosition)));
+    if (left >= length)
+        return description;
+    return QStringLiteral("the record is cut short by the end of the file (%1 of its %2 bytes)")
+        .arg(left)
+        .arg(length);
 }
 
 qint32 FileProcessing::intervalSeconds(int code)
