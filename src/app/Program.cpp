@@ -1,5 +1,6 @@
 #include "Program.h"
 
+#include "GraphController.h"
 #include "MainWindowGraph.h"
 #include "frmNeru.h"
 #include "frmSplash.h"
@@ -10,11 +11,11 @@
 
 Program::Program(UserPrompts *prompts, std::function<void()> quit)
     : m_general(m_strings)
-    , m_file(m_errorReport)
     , m_prompts(prompts ? *prompts : m_messageBoxes)
+    , m_model(m_strings, m_errorReport, m_prompts)
     , m_quit(std::move(quit))
 {
-    m_splash = std::make_unique<frmSplash>(m_strings, m_general, m_startUp, m_prompts);
+    m_splash = std::make_unique<frmSplash>(m_strings, m_general, m_model.startUp(), m_prompts);
     m_splash->showMainWindow = [this] { showMainWindow(); };
 }
 
@@ -31,32 +32,39 @@ void Program::start(const QString &currentDir, const QString &dataFile)
 void Program::showMainWindow()
 {
     if (!m_main) {
-        m_main = std::make_unique<frmNeru>(m_strings, m_general, m_startUp, m_file, m_errorReport);
-        wire(*m_main);
-        if (mainWindowCreated)
-            mainWindowCreated(*m_main);
+        m_main = std::make_unique<frmNeru>(m_strings, m_general, m_model);
+        m_graph = std::make_unique<MainWindowGraph>(*m_main, m_model, m_strings, m_errorReport,
+                                                    m_prompts);
+        wireFiles(*m_main);
+        wireView(*m_main);
+        wireHelp(*m_main);
         m_main->Form_Load();
     }
     m_main->show();
     m_main->raise();
     m_main->activateWindow();
-    if (!m_startFile.isEmpty() && m_main->hooks.openDataFile) {
-        const QString path = std::exchange(m_startFile, QString());
-        m_main->hooks.openDataFile(path);
-    }
+    // As File > Open does once its dialog has returned.
+    if (!m_startFile.isEmpty())
+        m_model.openDataFile(std::exchange(m_startFile, QString()));
 }
 
-void Program::wire(frmNeru &main)
+// File > Open waits for its dialog; Exit closes the window, which ends the program.
+void Program::wireFiles(frmNeru &main)
 {
-    main.hooks.showAbout = [this] { showAbout(); };
-    main.hooks.unloaded = [this] { mainWindowClosed(); };
-    m_graph = std::make_unique<MainWindowGraph>(main, m_file, m_startUp, m_strings, m_errorReport,
-                                                m_prompts);
+    connect(&main, &frmNeru::unloaded, this, &Program::mainWindowClosed);
 }
 
-void Program::showAbout()
+// View > Stats waits for the statistics dialog.
+void Program::wireView(frmNeru &main)
 {
-    m_splash->showAbout();
+    connect(&main, &frmNeru::viewResetRequested, &m_graph->controller(),
+            &GraphController::mnuViewReset_Click);
+    main.setCommandEnabled(main.mnuViewReset, true);
+}
+
+void Program::wireHelp(frmNeru &main)
+{
+    connect(&main, &frmNeru::aboutRequested, m_splash.get(), &frmSplash::showAbout);
 }
 
 void Program::mainWindowClosed()

@@ -1,11 +1,12 @@
 #pragma once
 
 #include "ErrorReport.h"
-#include "FileProcessing.h"
 #include "General.h"
 #include "MessageBoxPrompts.h"
-#include "StartUpSettings.h"
+#include "NeruModel.h"
 #include "StringTable.h"
+
+#include <QObject>
 
 #include <functional>
 #include <memory>
@@ -14,16 +15,19 @@ class MainWindowGraph;
 class frmNeru;
 class frmSplash;
 
-// The running program: owns the string table, the settings of the run, the data and the
-// windows, and hands each window what it needs. Start-up goes through the splash
-// window, which shows the main window; closing the main window ends the program.
-class Program
+// The running program: owns the string table, the error report, the model and the
+// windows, and wires the main window's commands to whoever carries them out. Start-up
+// goes through the splash window, which shows the main window; closing the main window
+// ends the program.
+class Program : public QObject
 {
+    Q_OBJECT
+
 public:
     // `prompts` answers the program's messages (message boxes when null); `quit` ends
     // the program (the application's event loop).
     Program(UserPrompts *prompts, std::function<void()> quit);
-    ~Program();
+    ~Program() override;
 
     // Opens the splash window: it reads the settings and shows the port message. A
     // non-empty `dataFile` is opened once the main window is up.
@@ -32,28 +36,25 @@ public:
     frmSplash &splash() { return *m_splash; }
     // Null until the splash has handed over.
     frmNeru *mainWindow() { return m_main.get(); }
-    StartUpSettings &startUp() { return m_startUp; }
-    FileProcessing &file() { return m_file; }
+    MainWindowGraph *graph() { return m_graph.get(); }
+    NeruModel &model() { return m_model; }
     const StringTable &strings() const { return m_strings; }
-
-    // Called when the main window has been created and wired, before its Form_Load.
-    std::function<void(frmNeru &)> mainWindowCreated;
 
 private:
     void showMainWindow();
-    // Connects the main window to the subsystems behind its commands, its graph and
-    // its statistics dialog.
-    void wire(frmNeru &main);
-    void showAbout();
+    // The main window's commands, one group each. A command nobody carries out yet
+    // (Export, Print, Copy, the logger's three) stays disabled.
+    void wireFiles(frmNeru &main);
+    void wireView(frmNeru &main);
+    void wireHelp(frmNeru &main);
     void mainWindowClosed();
 
     StringTable m_strings;
     ErrorReport m_errorReport;
     const General m_general;
-    StartUpSettings m_startUp;
-    FileProcessing m_file;
     MessageBoxPrompts m_messageBoxes;
     UserPrompts &m_prompts;
+    NeruModel m_model;
     std::function<void()> m_quit;
     QString m_startFile;
     std::unique_ptr<frmSplash> m_splash;

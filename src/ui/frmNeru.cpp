@@ -4,6 +4,7 @@
 #include "General.h"
 #include "LineControl.h"
 #include "MainWindowLayout.h"
+#include "NeruModel.h"
 #include "StringTable.h"
 
 #include <QAction>
@@ -28,14 +29,12 @@ template<typename Control> Control *named(Control *control, const char *name)
 
 } // namespace
 
-frmNeru::frmNeru(const StringTable &strings, const General &general, StartUpSettings &startUp,
-                 FileProcessing &file, ErrorReport &errorReport, QWidget *parent)
+frmNeru::frmNeru(const StringTable &strings, const General &general, NeruModel &model,
+                 QWidget *parent)
     : QMainWindow(parent)
     , m_strings(strings)
     , m_general(general)
-    , m_startUp(startUp)
-    , m_file(file)
-    , m_errorReport(errorReport)
+    , m_model(model)
 {
     setObjectName(QStringLiteral("frmNeru"));
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -54,7 +53,9 @@ frmNeru::frmNeru(const StringTable &strings, const General &general, StartUpSett
     staStatusPanel = named(new QLabel(staStatus), "staStatusPanel");
     staStatus->addWidget(staStatusPanel, 1);
 
-    updateCommandStates();
+    disableCommands();
+    connect(&m_model, &NeruModel::unitsChanged, this, &frmNeru::showUnits);
+    connect(&m_model, &NeruModel::comPortChanged, this, &frmNeru::SetCOMPort);
     // Design size: 9525 x 6150 twips of client area.
     const double dpi = logicalDpi();
     resize(MainWindowLayout::twipsToPixels(9525, dpi),

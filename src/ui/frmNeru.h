@@ -1,19 +1,15 @@
 #pragma once
 
 #include "MainWindowLayout.h"
-#include "MainWindowTexts.h"
 #include "Units.h"
 
 #include <QMainWindow>
 
 #include <array>
-#include <functional>
-#include <map>
 
-class ErrorReport;
-class FileProcessing;
 class General;
 class LineControl;
+class NeruModel;
 class QAction;
 class QFrame;
 class QLabel;
@@ -22,75 +18,35 @@ class QScrollBar;
 class QStatusBar;
 class QToolBar;
 class QToolButton;
-class StartUpSettings;
 class StringTable;
 
 // The main window: menus, toolbar, status bar and the plot area with its axes, scroll
-// bars and zoom buttons. The graph, the statistics dialog and the commands of the other
-// subsystems connect to it through `hooks` and setCommand.
+// bars and zoom buttons. It shows the model and follows its signals; the commands that
+// other parts of the program carry out leave it as signals.
 class frmNeru : public QMainWindow
 {
     Q_OBJECT
 
 public:
-    // The menu commands that other parts of the program provide. Until one is connected
-    // its menu entry and toolbar button are disabled.
-    enum class Command {
-        FileOpen,
-        FileExport,
-        FilePrintGraph,
-        FilePrintTable,
-        EditCopyGraph,
-        EditCopyText,
-        ViewReset,
-        ToolsCommsInterrogate,
-        ToolsCommsProgramRTC,
-        ToolsCommsReprogramNERU,
-    };
-
-    struct Hooks
-    {
-        // Blanks the plot when the window is created.
-        std::function<void()> ResetForm;
-        // Redraws the plot at its new size.
-        std::function<void()> drawGraph;
-        // Statistics dialog: its unit labels, its figures, showing it modally.
-        std::function<void(const QString &unitText)> setStatsUnits;
-        std::function<void()> statsSetup;
-        std::function<void()> showStats;
-        // Called after the window has been closed and its settings saved.
-        std::function<void()> unloaded;
-        // Help > About.
-        std::function<void()> showAbout;
-        // Opens a download file as File > Open does after its dialog (a file named on
-        // the command line).
-        std::function<void(const QString &path)> openDataFile;
-    };
-
-    frmNeru(const StringTable &strings, const General &general, StartUpSettings &startUp,
-            FileProcessing &file, ErrorReport &errorReport, QWidget *parent = nullptr);
+    frmNeru(const StringTable &strings, const General &general, NeruModel &model,
+            QWidget *parent = nullptr);
     ~frmNeru() override;
 
-    Hooks hooks;
-
-    // Connects a command: its menu entry and toolbar button run `handler` and are enabled.
-    void setCommand(Command command, std::function<void()> handler);
-    bool hasCommand(Command command) const;
+    // Enables or disables a command's menu entry and its toolbar button, if it has one.
+    // Commands start disabled; the program enables those whose signal it connects.
+    void setCommandEnabled(QAction *entry, bool enabled);
 
     // Creation of the window's state; run once, before the window is first shown.
     void Form_Load();
     // Saves the settings; run when the window closes.
     void Form_Unload();
 
-    void SetCOMPort(qint16 port);
-    void SetUnits(qint16 code);
     void setControls();
     void Form_Resize();
 
-    // The unit in force. intUnits is written by the decoding of data.
-    qint16 &intUnits() { return m_units.intUnits; }
-    const double &dblFlowScaleFactor() const { return m_units.dblFlowScaleFactor; }
-    const MainWindowTexts &texts() const { return m_texts; }
+    // The unit in force, as the model holds it.
+    qint16 intUnits() const;
+    double dblFlowScaleFactor() const;
 
     // Replaces the plot area by another widget (the graph's own), which takes its place
     // and size.
@@ -130,6 +86,32 @@ public:
     void mnuHelpAbout_Click();
     void tbrToolbar_ButtonClick(QAction *button);
 
+    // The check mark of the port's entry (the hidden Test entry for any port but 1 to 4).
+    void SetCOMPort(qint16 port);
+    // The Units entries' check marks and states, and for a unit applied its caption and
+    // the return to the full view.
+    void showUnits(const Units::Change &change);
+
+signals:
+    void openRequested();
+    void exportRequested();
+    void printGraphRequested();
+    void printTableRequested();
+    void copyGraphRequested();
+    void copyTextRequested();
+    void viewResetRequested();
+    // View > Stats with samples to show.
+    void statsRequested();
+    void interrogateRequested();
+    void programRTCRequested();
+    void reprogramNERURequested();
+    void aboutRequested();
+    // The plot area has been laid out afresh and wants its graph redrawn.
+    void plotResized();
+    // The window has been closed and its settings saved.
+    void unloaded();
+
+public:
     // Menus (the QMenu) and their entries (the QAction) in menu order.
     QMenu *mnuFileMenu = nullptr;
     QAction *mnuFile = nullptr;
@@ -222,20 +204,14 @@ private:
     void viewStatusBarChecked();
     void updateMinimumSize();
     MainWindowLayout::Input layoutInput() const;
-    void runCommand(Command command);
-    void updateCommandStates();
+    void disableCommands();
     void unitsEntry_Click(qint16 code);
     void comPortEntry_Click(qint16 port);
     double logicalDpi() const;
 
     const StringTable &m_strings;
     const General &m_general;
-    StartUpSettings &m_startUp;
-    FileProcessing &m_file;
-    ErrorReport &m_errorReport;
-    MainWindowTexts m_texts;
-    Units m_units;
+    NeruModel &m_model;
     QWidget *m_client = nullptr;
-    std::map<Command, std::function<void()>> m_commands;
     bool m_unloaded = false;
 };

@@ -2,12 +2,8 @@
 // display units.
 #include "frmNeru.h"
 
-#include "ErrorReport.h"
-#include "FileProcessing.h"
 #include "General.h"
-#include "SettingsStore.h"
-#include "StartUpSettings.h"
-#include "StringTable.h"
+#include "NeruModel.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -18,49 +14,37 @@ namespace {
 
 struct CommandEntry
 {
-    frmNeru::Command command;
     QAction *frmNeru::*entry;
     const char *key; // toolbar button, or nullptr
     void (frmNeru::*click)();
 };
 
-// In the order in which a toolbar button's key is looked up.
+// The commands that other parts of the program carry out, in the order in which a
+// toolbar button's key is looked up.
 constexpr CommandEntry kCommandEntries[] = {
-    { frmNeru::Command::FileOpen, &frmNeru::mnuFileOpen, "Open", &frmNeru::mnuFileOpen_Click },
-    { frmNeru::Command::FileExport, &frmNeru::mnuFileExport, nullptr,
-      &frmNeru::mnuFileExport_Click },
-    { frmNeru::Command::FilePrintGraph, &frmNeru::mnuFilePrintGraph, "Print",
-      &frmNeru::mnuFilePrintGraph_Click },
-    { frmNeru::Command::FilePrintTable, &frmNeru::mnuFilePrintTable, nullptr,
-      &frmNeru::mnuFilePrintTable_Click },
-    { frmNeru::Command::EditCopyGraph, &frmNeru::mnuEditCopyGraph, "Copy",
-      &frmNeru::mnuEditCopyGraph_Click },
-    { frmNeru::Command::EditCopyText, &frmNeru::mnuEditCopyText, "CopyText",
-      &frmNeru::mnuEditCopyText_Click },
-    { frmNeru::Command::ViewReset, &frmNeru::mnuViewReset, nullptr, &frmNeru::mnuViewReset_Click },
-    { frmNeru::Command::ToolsCommsInterrogate, &frmNeru::mnuToolsCommsInterrogate, "Interrogate",
-      &frmNeru::mnuToolsCommsInterrogate_Click },
-    { frmNeru::Command::ToolsCommsProgramRTC, &frmNeru::mnuToolsCommsProgramRTC, "ProgramRTC",
-      &frmNeru::mnuToolsCommsProgramRTC_Click },
-    { frmNeru::Command::ToolsCommsReprogramNERU, &frmNeru::mnuToolsCommsReprogramNERU,
-      "ReprogramNERU", &frmNeru::mnuToolsCommsReprogramNERU_Click },
+    { &frmNeru::mnuFileOpen, "Open", &frmNeru::mnuFileOpen_Click },
+    { &frmNeru::mnuFileExport, nullptr, &frmNeru::mnuFileExport_Click },
+    { &frmNeru::mnuFilePrintGraph, "Print", &frmNeru::mnuFilePrintGraph_Click },
+    { &frmNeru::mnuFilePrintTable, nullptr, &frmNeru::mnuFilePrintTable_Click },
+    { &frmNeru::mnuEditCopyGraph, "Copy", &frmNeru::mnuEditCopyGraph_Click },
+    { &frmNeru::mnuEditCopyText, "CopyText", &frmNeru::mnuEditCopyText_Click },
+    { &frmNeru::mnuViewReset, nullptr, &frmNeru::mnuViewReset_Click },
+    { &frmNeru::mnuToolsCommsInterrogate, "Interrogate", &frmNeru::mnuToolsCommsInterrogate_Click },
+    { &frmNeru::mnuToolsCommsProgramRTC, "ProgramRTC", &frmNeru::mnuToolsCommsProgramRTC_Click },
+    { &frmNeru::mnuToolsCommsReprogramNERU, "ReprogramNERU",
+      &frmNeru::mnuToolsCommsReprogramNERU_Click },
 };
 
 } // namespace
 
 void frmNeru::Form_Load()
 {
-    m_file.setDataFile(QString());
-    SetCOMPort(m_startUp.intCOMPort);
-    // No data yet: no unit can be chosen.
-    SetUnits(0);
+    // No file named and no data yet: no unit can be chosen.
+    m_model.resetForNewWindow();
+    SetCOMPort(m_model.startUp().intCOMPort);
     m_general.localiseForm(*this);
-    m_texts.load(m_strings);
-    setWindowTitle(m_texts.text(50030) + m_texts.text(50040));
-    if (hooks.ResetForm)
-        hooks.ResetForm();
+    setWindowTitle(m_model.texts().text(50030) + m_model.texts().text(50040));
     mnuToolsCommsTest->setVisible(false);
-    m_units.dblFlowScaleFactor = 1.0;
     updateMinimumSize();
 }
 
@@ -69,94 +53,74 @@ void frmNeru::Form_Unload()
     if (m_unloaded)
         return;
     m_unloaded = true;
-    SettingsStore store(m_startUp.strAppName);
-    if (!m_startUp.writeSettings(store))
-        m_errorReport.logInformation(QStringLiteral("The settings could not be saved in ")
-                                     + store.fileName());
+    m_model.writeSettings();
 }
 
 void frmNeru::closeEvent(QCloseEvent *event)
 {
     Form_Unload();
     event->accept();
-    if (hooks.unloaded)
-        hooks.unloaded();
+    emit unloaded();
 }
 
-void frmNeru::setCommand(Command command, std::function<void()> handler)
+void frmNeru::disableCommands()
 {
-    if (handler)
-        m_commands[command] = std::move(handler);
-    else
-        m_commands.erase(command);
-    updateCommandStates();
+    for (const CommandEntry &c : kCommandEntries)
+        setCommandEnabled(this->*c.entry, false);
 }
 
-bool frmNeru::hasCommand(Command command) const
+void frmNeru::setCommandEnabled(QAction *entry, bool enabled)
 {
-    return m_commands.count(command) != 0;
-}
-
-void frmNeru::updateCommandStates()
-{
+    entry->setEnabled(enabled);
     for (const CommandEntry &c : kCommandEntries) {
-        const bool connected = hasCommand(c.command);
-        (this->*c.entry)->setEnabled(connected);
-        if (!c.key)
+        if (this->*c.entry != entry || !c.key)
             continue;
         for (QAction *button : tbrToolbar->actions()) {
             if (button->property("key").toString() == QLatin1String(c.key))
-                button->setEnabled(connected);
+                button->setEnabled(enabled);
         }
     }
 }
 
-void frmNeru::runCommand(Command command)
-{
-    const auto it = m_commands.find(command);
-    if (it != m_commands.end())
-        it->second();
-}
-
 void frmNeru::mnuFileOpen_Click()
 {
-    runCommand(Command::FileOpen);
+    emit openRequested();
 }
 void frmNeru::mnuFileExport_Click()
 {
-    runCommand(Command::FileExport);
+    emit exportRequested();
 }
 void frmNeru::mnuFilePrintGraph_Click()
 {
-    runCommand(Command::FilePrintGraph);
+    emit printGraphRequested();
 }
 void frmNeru::mnuFilePrintTable_Click()
 {
-    runCommand(Command::FilePrintTable);
+    emit printTableRequested();
 }
 void frmNeru::mnuEditCopyGraph_Click()
 {
-    runCommand(Command::EditCopyGraph);
+    emit copyGraphRequested();
 }
 void frmNeru::mnuEditCopyText_Click()
 {
-    runCommand(Command::EditCopyText);
+    emit copyTextRequested();
 }
 void frmNeru::mnuViewReset_Click()
 {
-    runCommand(Command::ViewReset);
+    emit viewResetRequested();
 }
 void frmNeru::mnuToolsCommsInterrogate_Click()
 {
-    runCommand(Command::ToolsCommsInterrogate);
+    emit interrogateRequested();
 }
 void frmNeru::mnuToolsCommsProgramRTC_Click()
 {
-    runCommand(Command::ToolsCommsProgramRTC);
+    emit programRTCRequested();
 }
 void frmNeru::mnuToolsCommsReprogramNERU_Click()
 {
-    runCommand(Command::ToolsCommsReprogramNERU);
+    emit reprogramNERURequested();
 }
 
 void frmNeru::mnuFileExit_Click()
@@ -166,14 +130,13 @@ void frmNeru::mnuFileExit_Click()
 
 void frmNeru::mnuViewStats_Click()
 {
-    if (m_file.series().lngNumSamples > 0 && hooks.showStats)
-        hooks.showStats();
+    if (m_model.file().series().lngNumSamples > 0)
+        emit statsRequested();
 }
 
 void frmNeru::mnuHelpAbout_Click()
 {
-    if (hooks.showAbout)
-        hooks.showAbout();
+    emit aboutRequested();
 }
 
 void frmNeru::tbrToolbar_ButtonClick(QAction *button)
@@ -205,9 +168,7 @@ void frmNeru::SetCOMPort(qint16 port)
 
 void frmNeru::comPortEntry_Click(qint16 port)
 {
-    // Stored only when the window closes.
-    m_startUp.intCOMPort = port;
-    SetCOMPort(m_startUp.intCOMPort);
+    m_model.setCOMPort(port);
 }
 
 void frmNeru::mnuToolsCommsCOM1_Click()
@@ -231,9 +192,8 @@ void frmNeru::mnuToolsCommsTest_Click()
     comPortEntry_Click(0);
 }
 
-void frmNeru::SetUnits(qint16 code)
+void frmNeru::showUnits(const Units::Change &change)
 {
-    const Units::Change change = m_units.SetUnits(code, m_texts);
     for (size_t i = 0; i < mnuToolsUnitsEntries.size(); ++i) {
         mnuToolsUnitsEntries[i]->setChecked(change.entries[i].checked);
         mnuToolsUnitsEntries[i]->setEnabled(change.entries[i].enabled);
@@ -241,18 +201,23 @@ void frmNeru::SetUnits(qint16 code)
     if (!change.applied)
         return;
     lblFlow->setText(change.lblFlowCaption);
-    if (hooks.setStatsUnits)
-        hooks.setStatsUnits(change.unitText);
     // Back to the full view, redrawn with the new factor.
     mnuViewReset_Click();
-    if (hooks.statsSetup)
-        hooks.statsSetup();
 }
 
 void frmNeru::unitsEntry_Click(qint16 code)
 {
-    m_units.intUnits = code;
-    SetUnits(m_units.intUnits);
+    m_model.SetUnits(code);
+}
+
+qint16 frmNeru::intUnits() const
+{
+    return m_model.intUnits();
+}
+
+double frmNeru::dblFlowScaleFactor() const
+{
+    return m_model.dblFlowScaleFactor();
 }
 
 void frmNeru::mnuToolsUnitsLitres_Click()

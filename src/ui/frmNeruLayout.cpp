@@ -80,8 +80,7 @@ void frmNeru::Form_Resize()
     if (isMinimized())
         return;
     setControls();
-    if (hooks.drawGraph)
-        hooks.drawGraph();
+    emit plotResized();
 }
 
 bool frmNeru::eventFilter(QObject *watched, QEvent *event)

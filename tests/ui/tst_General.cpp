@@ -6,8 +6,6 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -35,21 +33,11 @@ private slots:
     {
         QTest::addColumn<QString>("tag");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("30060 Maximum") << "30060"
-                                       << "Maximum";
-        QTest::newRow("10040 company") << "10040"
-                                       << "Dorvel Environmental";
-        QTest::newRow("no tag") << QString() << "design";
-        QTest::newRow("empty tag") << ""
-                                   << "design";
-        QTest::newRow("tag 0") << "0"
-                               << "design";
-        QTest::newRow("negative tag") << "-20000"
-                                      << "design";
-        QTest::newRow("tag not a number") << "Maximum"
-                                          << "design";
-        QTest::newRow("id not in the table") << "12345"
-                                             << "design";
+        QTest::newRow("30060") << QStringLiteral("30060") << QStringLiteral("Maximum");
+        QTest::newRow("no tag") << QString() << QStringLiteral("design");
+        QTest::newRow("negative") << QStringLiteral("-20000") << QStringLiteral("design");
+        QTest::newRow("not a number") << QStringLiteral("Maximum") << QStringLiteral("design");
+        QTest::newRow("not in the table") << QStringLiteral("12345") << QStringLiteral("design");
     }
 
     void labelTakesCaptionButKeepsItsTooltip()
@@ -63,63 +51,30 @@ private slots:
         QCOMPARE(l->toolTip(), QStringLiteral("design tip"));
     }
 
-    void toolbarButtonGetsOnlyItsTooltip()
-    {
-        QWidget window;
-        QObject owner;
-        auto *toolbar = new QToolBar(&window);
-        auto *child = new QAction(toolbar);
-        General::setTag(*child, 21040);
-        auto *elsewhere = new QAction(&owner); // a button need not be the window's child
-        General::setTag(*elsewhere, 21000);
-        toolbar->addActions({ child, elsewhere });
-        QCOMPARE(General::typeName(*child), QStringLiteral("Button"));
-        General(m_strings).localiseForm(window);
-        QCOMPARE(child->text(), QString());
-        QCOMPARE(child->toolTip(), QStringLiteral("Interrogate NERU"));
-        QCOMPARE(elsewhere->toolTip(), QStringLiteral("Open"));
-    }
-
-    // A menu and its entry take a caption only; a button its caption; a text box its text
-    // from tag + 2.
+    // A button takes its caption, a text box its text from tag + 2, a toolbar button only
+    // its tooltip from tag + 1, even when it is not the window's child. A missing bitmap
+    // is skipped.
     void eachKindTakesItsOwnTexts()
     {
         QWidget window;
-        auto *bar = new QMenuBar(&window);
-        QMenu *menu = bar->addMenu(QStringLiteral("design"));
-        General::setTag(*menu->menuAction(), 20000);
-        auto *entry = new QAction(QStringLiteral("design"), &window);
-        entry->setToolTip(QStringLiteral("design tip"));
-        General::setTag(*entry, 20010);
-        menu->addAction(entry);
         auto *button = new QPushButton(QStringLiteral("design"), &window);
         General::setTag(*button, 30110);
         auto *box = new QLineEdit(QStringLiteral("design"), &window);
         General::setTag(*box, 30108); // "OK" is 30110
-        General(m_strings).localiseForm(window);
-        QCOMPARE(General::typeName(*entry), QStringLiteral("Menu"));
-        QCOMPARE(menu->title(), QStringLiteral("&File"));
-        QCOMPARE(entry->text(), QStringLiteral("&Open..."));
-        QCOMPARE(entry->toolTip(), QStringLiteral("design tip"));
-        QCOMPARE(General::typeName(*button), QStringLiteral("CommandButton"));
-        QCOMPARE(button->text(), QStringLiteral("OK"));
-        QCOMPARE(General::typeName(*box), QStringLiteral("TextBox"));
-        QCOMPARE(box->text(), QStringLiteral("OK"));
-    }
-
-    void pictureBoxGetsItsBitmap()
-    {
-        QWidget window;
+        QObject owner;
+        auto *tool = new QAction(&owner);
+        General::setTag(*tool, 21040);
+        (new QToolBar(&window))->addAction(tool);
         auto *logo = new PictureBox(&window);
         General::setTag(*logo, 100);
         auto *missing = new PictureBox(&window);
         General::setTag(*missing, 101);
-        QCOMPARE(General::typeName(*logo), QStringLiteral("PictureBox"));
         General(m_strings).localiseForm(window);
-        const QImage picture = logo->pixmap().toImage();
-        QCOMPARE(picture.size(), QSize(120, 137));
-        QVERIFY(!picture.hasAlphaChannel()); // 24 bits per pixel
-        QVERIFY(logo->text().isEmpty());
+        QCOMPARE(button->text(), QStringLiteral("OK"));
+        QCOMPARE(box->text(), QStringLiteral("OK"));
+        QCOMPARE(tool->text(), QString());
+        QCOMPARE(tool->toolTip(), QStringLiteral("Interrogate NERU"));
+        QVERIFY(!logo->pixmap().toImage().hasAlphaChannel()); // 24 bits per pixel
         QVERIFY(missing->pixmap().isNull());
     }
 

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "FileProcessing.h"
+#include "MainWindowTexts.h"
+#include "StartUpSettings.h"
+#include "Units.h"
+
+#include <QObject>
+
+class ErrorReport;
+class StringTable;
+class UserPrompts;
+
+// What the windows show and command: the open district (image, series, district settings,
+// strDataFile), the settings of the run (intCOMPort, strDefaultDir, strAppName) and the
+// display unit (intUnits, dblFlowScaleFactor). The windows read it and follow its signals.
+class NeruModel : public QObject
+{
+    Q_OBJECT
+
+public:
+    NeruModel(const StringTable &strings, ErrorReport &errorReport, UserPrompts &prompts,
+              QObject *parent = nullptr);
+
+    FileProcessing &file() { return m_file; }
+    const FileProcessing &file() const { return m_file; }
+    StartUpSettings &startUp() { return m_startUp; }
+    const StartUpSettings &startUp() const { return m_startUp; }
+    // The graph keeps references to these two for as long as the model lives.
+    const qint16 &intUnits() const { return m_units.intUnits; }
+    const double &dblFlowScaleFactor() const { return m_units.dblFlowScaleFactor; }
+    // The texts the main window keeps for its caption, the units and the read-out.
+    const MainWindowTexts &texts() const { return m_texts; }
+
+    // A main window has just been created: no file is named and no unit is chosen.
+    void resetForNewWindow();
+
+    // Reads `path` (made absolute) as File > Open does once its dialog has returned and,
+    // for a file of version 4 or later, decodes and shows it. Failures go to the event
+    // log under mnuFileOpen_Click.
+    void openDataFile(const QString &path);
+
+    // Applies unit `code` (0 for none) and tells the windows.
+    void SetUnits(qint16 code);
+    // The port of the link; stored only when the main window closes.
+    void setCOMPort(qint16 port);
+
+    // Stores the settings of the run; a failure to write them goes to the event log.
+    void writeSettings();
+
+signals:
+    // A new series has been decoded; the unit it brings follows in unitsChanged.
+    void districtChanged();
+    void unitsChanged(const Units::Change &change);
+    void comPortChanged(qint16 port);
+
+private:
+    // Reads and decodes a download file; false when there is nothing new to show.
+    bool readDistrictFile(const QString &path);
+
+    const StringTable &m_strings;
+    ErrorReport &m_errorReport;
+    UserPrompts &m_prompts;
+    MainWindowTexts m_texts;
+    StartUpSettings m_startUp;
+    FileProcessing m_file;
+    Units m_units;
+};

@@ -1,0 +1,251 @@
+#include "GraphController.h"
+#include "GraphPicture.h"
+#include "MainWindowGraph.h"
+#include "PictureBox.h"
+#include "Program.h"
+#include "frmNeru.h"
+#include "frmSplash.h"
+
+#include "StartUpStore.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QScrollBar>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+const QString kSample = QStringLiteral(NERU_SOURCE_DIR "/samples/flow.dat");
+
+// Answers the program's messages and notes whether the splash timer ran meanwhile.
+class RecordingPrompts : public UserPrompts
+{
+public:
+    void message(const QString &text, const QString &title) override
+    {
+        messages << title + QStringLiteral(": ") + text;
+        timerRan = timerRan || (timer && timer->isActive());
+    }
+    Answer question(const QString &, const QString &) override { return Answer::No; }
+
+    QStringList messages;
+    QTimer *timer = nullptr;
+    bool timerRan = false;
+};
+
+QString portMessage(int port)
+{
+    return QStringLiteral("Initial COM port setting: Note that COM") + QString::number(port)
+        + QStringLiteral(" is selected by default. \nUse the Comms option on the Tools \nmenu "
+                         "if you need to change it");
+}
+
+} // namespace
+
+// The program as the user starts and works it: the splash window and its port message,
+// the hand-over to the main window, the settings kept between runs, Help > About, and
+// the graph of a district with the commands wired to it.
+class tst_Program : public QObject
+{
+    Q_OBJECT
+
+    RecordingPrompts m_prompts;
+    int m_quits = 0;
+    std::unique_ptr<Program> m_program;
+
+    Program &run(const QString &dir = QStringLiteral("/start/here"), const QString &file = {})
+    {
+        m_prompts = RecordingPrompts();
+        m_program = std::make_unique<Program>(&m_prompts, [this] { ++m_quits; });
+        m_prompts.timer = m_program->splash().tmrSplash;
+        m_program->start(dir, file);
+        return *m_program;
+    }
+
+    // Hands over as the splash timer would, without waiting its 2 seconds (the first
+    // test waits for the real timer).
+    bool handOver()
+    {
+        if (!QTest::qWaitFor([this] { return m_program->splash().tmrSplash->isActive(); }))
+            return false;
+        m_program->splash().tmrSplash_Timer();
+        return main().isVisible() && !m_program->splash().isVisible();
+    }
+
+    frmNeru &main() { return *m_program->mainWindow(); }
+    GraphView &graph() { return m_program->graph()->controller().graph(); }
+    const GraphViewState &state() { return graph().state(); }
+
+private slots:
+    void init()
+    {
+        StartUpStore::clear();
+        m_quits = 0;
+    }
+
+    void cleanup() { m_program.reset(); }
+
+    void firstStartOnACleanMachine()
+    {
+        Program &program = run();
+        frmSplash &splash = program.splash();
+        QVERIFY(splash.isVisible());
+        QTRY_COMPARE(m_prompts.messages, QStringList { portMessage(2) });
+        // The 2 seconds start when the message has been closed.
+        QVERIFY(!m_prompts.timerRan);
+        QVERIFY(splash.tmrSplash->isActive());
+        QCOMPARE(splash.tmrSplash->interval(), 2000);
+        QVERIFY(!program.mainWindow());
+        QTRY_VERIFY_WITH_TIMEOUT(program.mainWindow() && main().isVisible(),
+                                 frmSplash::kSplashMilliseconds + 3000);
+        QTRY_VERIFY(!splash.isVisible());
+        QVERIFY(main().mnuToolsCommsCOM2->isChecked());
+        QCOMPARE(program.model().startUp().strAppName,
+                 QStringLiteral("Dorvel Environmental - Neru"));
+        main().mnuFileExit->trigger();
+        QCOMPARE(m_quits, 1);
+        QCOMPARE(StartUpStore::stored(QStringLiteral("COMPort")), QStringLiteral("2"));
+        QCOMPARE(StartUpStore::stored(QStringLiteral("DefaultDir")),
+                 QStringLiteral("/start/here/"));
+        QCOMPARE(m_prompts.messages.size(), 1);
+    }
+
+    void splashLabels()
+    {
+        frmSplash &splash = run().splash();
+        QCOMPARE(splash.lblProductName->text(), QStringLiteral("Neru"));
+        QCOMPARE(splash.lblProductName->font().family(), QStringLiteral("Arial"));
+        QCOMPARE(splash.lblCompanyProduct->text(), QStringLiteral("Dorvel Environmental"));
+        QCOMPARE(splash.lblWarning->text(), m_program->strings().text(10050));
+        QCOMPARE(splash.picLogo->pixmap().size(), QSize(120, 137));
+        // Plain numbers, without leading zeros.
+        QCOMPARE(frmSplash::versionCaption(QStringLiteral("5.00.0003")),
+                 QStringLiteral("Version 5.0.3"));
+        QCOMPARE(frmSplash::versionCaption(QStringLiteral("10.20.30")),
+                 QStringLiteral("Version 10.20.30"));
+    }
+
+    // Stored, port named in the message, entry checked, stored after Exit. A port outside
+    // 1 to 4 is never written back: its text stays until the user chooses COM1 to COM4.
+    void storedPortIsNamedCheckedAndKept_data()
+    {
+        QTest::addColumn<QStringList>("row");
+        QTest::newRow("COM1") << QStringList { "1", "1", "mnuToolsCommsCOM1", "1" };
+        QTest::newRow("outside 1 to 4") << QStringList { "09", "9", "mnuToolsCommsTest", "09" };
+        QTest::newRow("not a number") << QStringList { "two", "2", "mnuToolsCommsCOM2", "2" };
+    }
+
+    void storedPortIsNamedCheckedAndKept()
+    {
+        QFETCH(QStringList, row);
+        QVERIFY(StartUpStore::store(QStringLiteral("COMPort"), row[0]));
+        run();
+        QTRY_COMPARE(m_prompts.messages, QStringList { portMessage(row[1].toInt()) });
+        QVERIFY(handOver());
+        QVERIFY(main().findChild<QAction *>(row[2])->isChecked());
+        main().close();
+        QCOMPARE(StartUpStore::stored(QStringLiteral("COMPort")), row[3]);
+    }
+
+    void chosenPortAndFolderAreUsedAtTheNextStart()
+    {
+        run();
+        QVERIFY(handOver());
+        // Checked at start, COM2 chosen again keeps its mark; one entry only is checked.
+        main().mnuToolsCommsCOM2->trigger();
+        QVERIFY(main().mnuToolsCommsCOM2->isChecked());
+        main().mnuToolsCommsCOM4->trigger();
+        QVERIFY(!main().mnuToolsCommsCOM2->isChecked());
+        main().mnuFileExit->trigger();
+        Program &next = run(QStringLiteral("/elsewhere"));
+        QTRY_COMPARE(m_prompts.messages, QStringList { portMessage(4) });
+        QVERIFY(handOver());
+        QVERIFY(main().mnuToolsCommsCOM4->isChecked());
+        QCOMPARE(next.model().startUp().strDefaultDir, QStringLiteral("/start/here/"));
+    }
+
+    void aboutShowsTheSplashWithoutTheMessage()
+    {
+        Program &program = run();
+        QVERIFY(handOver());
+        frmSplash &splash = program.splash();
+        // A port chosen in this run survives About.
+        main().mnuToolsCommsCOM3->trigger();
+        QVERIFY(StartUpStore::store(QStringLiteral("COMPort"), QStringLiteral("1")));
+        for (int about = 0; about < 2; ++about) {
+            main().mnuHelpAbout->trigger();
+            QVERIFY(splash.isVisible());
+            QVERIFY(handOver());
+        }
+        QCOMPARE(m_prompts.messages.size(), 1);
+        QCOMPARE(int(program.model().startUp().intCOMPort), 3);
+        QVERIFY(main().mnuToolsCommsCOM3->isChecked());
+        // Closing the main window during About ends the program, splash and all.
+        main().mnuHelpAbout->trigger();
+        QVERIFY(splash.tmrSplash->isActive());
+        main().close();
+        QCOMPARE(m_quits, 1);
+        QVERIFY(!splash.isVisible());
+        QVERIFY(!splash.tmrSplash->isActive());
+    }
+
+    void fileNamedAtStartIsShownOnceTheWindowIsUp()
+    {
+        QSignalSpy opened(
+            &run(QStringLiteral("/start"), QDir::current().relativeFilePath(kSample)).model(),
+            &NeruModel::districtChanged);
+        QCOMPARE(opened.count(), 0);
+        QVERIFY(handOver());
+        QCOMPARE(opened.count(), 1);
+        // Opened after the window's creation, which would have named it "Unnamed".
+        const QString absolute = QFileInfo(kSample).absoluteFilePath();
+        QCOMPARE(main().windowTitle(), QStringLiteral("NERU Program: ") + absolute);
+        QVERIFY(qobject_cast<GraphPicture *>(main().Picture1));
+        const qint32 n = m_program->model().file().series().lngNumSamples;
+        QCOMPARE(state().lngBarCount, 2 * n - 1);
+        QCOMPARE(main().lblFlowMax->text(), graph().axisLabels().lblFlowMax);
+        QVERIFY(main().statusText().contains(QStringLiteral("Flow: ")));
+        // About hands over again without opening the file a second time.
+        main().mnuHelpAbout->trigger();
+        QVERIFY(handOver());
+        QCOMPARE(opened.count(), 1);
+    }
+
+    void resetAndUnitsReturnToTheFullView_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<double>("factor");
+        QTest::newRow("View > Reset") << QStringLiteral("mnuViewReset") << 1.0;
+        QTest::newRow("m3/h") << QStringLiteral("mnuToolsUnitsMetres3") << 3.6;
+    }
+
+    void resetAndUnitsReturnToTheFullView()
+    {
+        QFETCH(QString, entry);
+        QFETCH(double, factor);
+        run(QStringLiteral("/start"), kSample);
+        QVERIFY(handOver());
+        main().cmdTimeZoomIn->click();
+        main().cmdFlowZoomIn->click();
+        main().hsbTime->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        QVERIFY(state().dteViewStart > state().dteFullStart);
+        QVERIFY(state().dblViewMax < state().dblFullMax);
+        main().findChild<QAction *>(entry)->trigger();
+        QCOMPARE(state().dteViewStart, state().dteFullStart);
+        QCOMPARE(state().dteViewEnd, state().dteFullEnd);
+        QCOMPARE(state().dblViewMax, state().dblFullMax);
+        QCOMPARE(main().lblFlowMax->text(), NamedFormats().fixed(state().dblFullMax * factor));
+        // A wider window redraws the curve wider and keeps the view.
+        const double end = graph().elements().LinBar[2].x2;
+        main().resize(main().size() + QSize(300, 0));
+        QTRY_VERIFY(graph().elements().LinBar[2].x2 > end);
+        QCOMPARE(state().dteViewStart, state().dteFullStart);
+    }
+};
+
+QTEST_MAIN(tst_Program)
+#include "tst_Program.moc"
