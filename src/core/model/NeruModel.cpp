@@ -1,19 +1,12 @@
 #include "NeruModel.h"
 
-#include "Checked.h"
+#include "DistrictFile.h"
 #include "ErrorReport.h"
 #include "SettingsStore.h"
 #include "StringTable.h"
 #include "UserPrompts.h"
 
 #include <QFileInfo>
-
-namespace {
-
-// The first byte of a file written by version 4 or later of the logger's software.
-constexpr quint8 kVersion4 = 0x34;
-
-} // namespace
 
 NeruModel::NeruModel(const StringTable &strings, ErrorReport &errorReport, UserPrompts &prompts,
                      QObject *parent)
@@ -49,21 +42,25 @@ void NeruModel::openDataFile(const QString &path)
 bool NeruModel::readDistrictFile(const QString &path)
 {
     const QFileInfo chosen(path);
-    const QString absolute = chosen.absoluteFilePath();
     m_startUp.strDefaultDir = chosen.absolutePath() + u'/';
-    m_file.readImageFile(absolute);
-    // Named only once read: a file that cannot be read must not become the target of a
-    // later save of the image still in memory.
-    m_file.setDataFile(absolute);
-    if (m_file.lngImageLength() < 1)
-        return false;
-    if (Checked::byteAt(m_file.RawImage(), 0) != kVersion4) {
-        // The image now holds the rejected file; the series stays as it was.
+    // A refused file leaves the district on show whole: its header, readings and file.
+    const DistrictFile::Result opened
+        = DistrictFile::open(chosen.absoluteFilePath(), m_file, m_units.intUnits, m_strings);
+    switch (opened.failure) {
+    case DistrictFile::Failure::None:
+        return true;
+    case DistrictFile::Failure::NotVersion4:
         m_prompts.message(m_strings.text(40250), QStringLiteral("Neru"));
-        return false;
+        break;
+    case DistrictFile::Failure::HeaderCutShort:
+        m_prompts.message(opened.message, QStringLiteral("Neru"));
+        break;
+    case DistrictFile::Failure::Unreadable:
+        m_errorReport.report(opened.message, QStringLiteral("frmNeru"),
+                             QStringLiteral("mnuFileOpen_Click"));
+        break;
     }
-    m_file.processRecords(m_units.intUnits);
-    return true;
+    return false;
 }
 
 void NeruModel::SetUnits(qint16 code)
@@ -75,6 +72,8 @@ void NeruModel::SetUnits(qint16 code)
 void NeruModel::setCOMPort(qint16 port)
 {
     m_startUp.intCOMPort = port;
+    if (m_link)
+        m_link->comm().intCOMPort = port;
     emit comPortChanged(port);
 }
 
@@ -84,4 +83,12 @@ void NeruModel::writeSettings()
     if (!m_startUp.writeSettings(store))
         m_errorReport.logInformation(QStringLiteral("The settings could not be saved in ")
                                      + store.fileName());
+}
+
+void NeruModel::attachLink(LinkMessages &messages, DownloadProgress &progress)
+{
+    m_portSettings = std::make_unique<SettingsStore>(m_startUp.strAppName);
+    m_link = std::make_unique<LoggerLink>(LoggerLink::Context {
+        messages, progress, m_errorReport, m_strings, m_formats, m_portSettings.get() });
+    m_link->comm().intCOMPort = m_startUp.intCOMPort;
 }

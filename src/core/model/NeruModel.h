@@ -1,19 +1,27 @@
 #pragma once
 
 #include "FileProcessing.h"
+#include "LoggerLink.h"
 #include "MainWindowTexts.h"
+#include "NamedFormats.h"
+#include "SettingsStore.h"
 #include "StartUpSettings.h"
 #include "Units.h"
 
 #include <QObject>
 
+#include <memory>
+
+class DownloadProgress;
 class ErrorReport;
+class LinkMessages;
 class StringTable;
 class UserPrompts;
 
 // What the windows show and command: the open district (image, series, district settings,
 // strDataFile), the settings of the run (intCOMPort, strDefaultDir, strAppName) and the
-// display unit (intUnits, dblFlowScaleFactor). The windows read it and follow its signals.
+// display unit (intUnits, dblFlowScaleFactor), and the link to the logger. The windows read
+// it and follow its signals.
 class NeruModel : public QObject
 {
     Q_OBJECT
@@ -48,6 +56,12 @@ public:
     // Stores the settings of the run; a failure to write them goes to the event log.
     void writeSettings();
 
+    // Makes the link to the logger, which tells the user and shows a download through the
+    // window's own messages and download window. It talks on the port chosen here and
+    // follows setCOMPort. Null until then.
+    void attachLink(LinkMessages &messages, DownloadProgress &progress);
+    LoggerLink *link() { return m_link.get(); }
+
 signals:
     // A new series has been decoded; the unit it brings follows in unitsChanged.
     void districtChanged();
@@ -65,4 +79,7 @@ private:
     StartUpSettings m_startUp;
     FileProcessing m_file;
     Units m_units;
+    const NamedFormats m_formats;
+    std::unique_ptr<SettingsStore> m_portSettings; // the [Ports] devices of COM1 to COM4
+    std::unique_ptr<LoggerLink> m_link;
 };

@@ -1,5 +1,7 @@
 #include "GraphFixture.h"
 #include "NeruModel.h"
+#include "RecordingMessages.h"
+#include "RecordingProgress.h"
 
 #include <QtTest>
 
@@ -41,15 +43,20 @@ private slots:
     {
         QTest::addColumn<QString>("source"); // copied in; "old": an older version; "": none
         QTest::addColumn<QString>("signalled");
-        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("message"); // %1: the file's absolute path
         QTest::addColumn<QString>("logged");
         QTest::newRow("version 4 is decoded")
             << QStringLiteral(NERU_SOURCE_DIR "/samples/pressure.dat")
             << QStringLiteral("district|units Bar") << QString() << QString();
         QTest::newRow("older version is refused")
             << QStringLiteral("old") << QString() << m_strings.text(40250) << QString();
-        QTest::newRow("missing file is logged") << QString() << QString() << QString()
-                                                << QStringLiteral("in mnuFileOpen_Click(frmNeru)");
+        QTest::newRow("header cut short is refused")
+            << QStringLiteral("short") << QString()
+            << QStringLiteral("%1: the file is shorter than its 247-byte header (100 bytes)")
+            << QString();
+        QTest::newRow("missing file is logged")
+            << QString() << QString() << QString()
+            << QStringLiteral("00123.dat: No such file or directory in mnuFileOpen_Click(frmNeru)");
     }
 
     void openDataFile()
@@ -63,25 +70,43 @@ private slots:
         m_signals.clear();
         const QString path = m_log->dir.filePath(QStringLiteral("00123.dat"));
         QFile file(path);
-        if (source == QLatin1String("old"))
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray(300, '3')) == 300);
+        if (source == QLatin1String("old") || source == QLatin1String("short"))
+            QVERIFY(file.open(QIODevice::WriteOnly)
+                    && file.write(QByteArray(source == QLatin1String("old") ? 300 : 100,
+                                             source == QLatin1String("old") ? '3' : '4'))
+                        > 0);
         else if (!source.isEmpty())
             QVERIFY(QFile::copy(source, path));
         file.close();
 
         m_model->openDataFile(QDir::current().relativeFilePath(path));
         QCOMPARE(m_signals.join(u'|'), signalled);
-        QCOMPARE(m_prompts->messages, message.isEmpty() ? QStringList() : QStringList { message });
+        QCOMPARE(m_prompts->messages,
+                 message.isEmpty() ? QStringList() : QStringList { message.arg(path) });
         QCOMPARE(m_log->messages().join(QString()).trimmed().endsWith(logged), true);
         QCOMPARE(m_log->messages().size(), logged.isEmpty() ? 0 : 1);
         QCOMPARE(m_model->startUp().strDefaultDir, m_log->dir.path() + u'/');
-        // Named once read, even when refused; a file that could not be read leaves the
-        // image tied to the file it came from.
-        QCOMPARE(m_model->file().strDataFile(), source.isEmpty() ? kFlow : path);
-        // Refused, the series and its unit stay as they were.
+        // Refused, nothing changes: the file, the series and its unit stay as they were.
+        QCOMPARE(m_model->file().strDataFile(), signalled.isEmpty() ? kFlow : path);
         QCOMPARE(int(m_model->intUnits()), signalled.isEmpty() ? 1 : 4);
-        if (signalled.isEmpty())
+        if (signalled.isEmpty()) {
             QCOMPARE(m_model->file().series().lngNumSamples, flowSamples);
+            QCOMPARE(m_model->file().RawImage().at(0), '4');
+        }
+    }
+
+    // The link talks on the port chosen in the Comms menu, before and after it is made.
+    void linkFollowsThePort()
+    {
+        RecordingMessages messages;
+        RecordingProgress progress;
+        m_model->setCOMPort(3);
+        QVERIFY(!m_model->link());
+        m_model->attachLink(messages, progress);
+        QVERIFY(m_model->link());
+        QCOMPARE(int(m_model->link()->comm().intCOMPort), 3);
+        m_model->setCOMPort(0);
+        QCOMPARE(int(m_model->link()->comm().intCOMPort), 0);
     }
 
     void unitSignalsAndSetsTheFactor()
