@@ -171,8 +171,8 @@ int LinkBatchCommands::interrogate(const QStringList &arguments)
                                        QStringLiteral("Folder for the files (default: the "
                                                       "current folder)."),
                                        QStringLiteral("DIR"));
-    const QCommandLineOption forceOption(QStringLiteral("force"),
-                                         QStringLiteral("Overwrite existing files."));
+    const QCommandLineOption forceOption(
+        QStringLiteral("force"), QStringLiteral("Overwrite files that existed before the run."));
     parser.addOption(dirOption);
     parser.addOption(forceOption);
     return withSession(parser, QStringLiteral("interrogate"), arguments, [&](NERUComm &comm) {
