@@ -3,10 +3,7 @@
 #include "TempLog.h"
 #include "records/RecordEncoder.h"
 
-#include <QRandomGenerator>
 #include <QtTest>
-
-#include <cmath>
 
 namespace {
 
@@ -360,27 +357,6 @@ private slots:
             procedure.isEmpty()
                 ? QString()
                 : QStringLiteral("Subscript out of range in %1(FileProcessing)\r").arg(procedure));
-    }
-
-    void randomBytesNeverCrash()
-    {
-        Walk w({});
-        QRandomGenerator random(20261206);
-        for (int round = 0; round < 300; ++round) {
-            QByteArray bytes(random.bounded(1, 4000), '\0');
-            for (char &b : bytes)
-                b = static_cast<char>(random.bounded(256));
-            w.fp.setImage(bytes);
-            w.fp.processRecords(w.units);
-            const SampleSeries &s = w.s;
-            QVERIFY(s.lngNumSamples >= 0 && s.lngNumSamples <= SampleSeries::kCapacity);
-            QVERIFY(w.units == 1 || w.units == 4);
-            for (qint32 i = 0; i < s.lngNumSamples; ++i)
-                QVERIFY(std::isfinite(s.dblValue[size_t(i)])
-                        && std::isfinite(s.dteTime[size_t(i)]));
-            for (qint32 k = 0; k < s.lngNumFittings; ++k)
-                QVERIFY(s.lngFittingSample[size_t(k)] < s.lngNumSamples);
-        }
     }
 };
 

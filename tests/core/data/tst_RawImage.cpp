@@ -36,14 +36,11 @@ private slots:
         FileProcessing fp(m_log.report);
         fp.initialiseHeader();
         const QByteArray h = fp.RawImage();
+        const QByteArray field(60, ' ');
+        QCOMPARE(h,
+                 "40mtrict:" + QByteArray(8, ' ') + "\r\ntitle:" + field + "\r\nKomments:" + field
+                     + "\r\n        :" + field + "\r\nidentification:0\r\n");
         QCOMPARE(fp.lngImageLength(), 247);
-        QCOMPARE(h.size(), 247);
-        QVERIFY(h.startsWith("40mtrict:        \r\ntitle:"));
-        QCOMPARE(h.mid(85, 11), QByteArray("\r\nKomments:"));
-        QCOMPARE(h.mid(156, 11), QByteArray("\r\n        :"));
-        QCOMPARE(h.mid(227), QByteArray("\r\nidentification:0\r\n"));
-        QCOMPARE(h.count("\r\n"), 5);
-        QCOMPARE(h.count(' '), 8 + 3 * 60 + 8);
         // A second call gives the same template and drops the texts and any records.
         fp.setTitle(QStringLiteral("changed"));
         fp.copyDistrictRecords(QByteArray(30, '\0'), 0, 30);
@@ -156,16 +153,15 @@ private slots:
         QCOMPARE(back.lngImageLength(), 300);
     }
 
-    void failuresNameTheFile()
+    void readFailuresNameTheFile()
     {
         QTemporaryDir dir;
         FileProcessing fp(m_log.report);
         fp.setImage(QByteArray("4kept"));
         const QString empty = dir.filePath(QStringLiteral("empty.dat"));
         QVERIFY(QFile(empty).open(QIODevice::WriteOnly));
-        const QString missing = dir.filePath(QStringLiteral("no/such/folder/x.dat"));
-        // A folder can be neither read nor replaced.
-        for (const QString &path : { empty, missing, dir.path() }) {
+        for (const QString &path :
+             { empty, dir.filePath(QStringLiteral("missing.dat")), dir.path() }) {
             try {
                 fp.readImageFile(path);
                 QFAIL(qPrintable(QStringLiteral("no error reading ") + path));
@@ -176,17 +172,6 @@ private slots:
         }
         // An image of zero bytes is never made.
         QCOMPARE(fp.RawImage(), QByteArray("4kept"));
-        for (const QString &path : { missing, dir.path() }) {
-            try {
-                fp.writeImageFile(path);
-                QFAIL(qPrintable(QStringLiteral("no error writing ") + path));
-            } catch (const RuntimeError &e) {
-                QVERIFY2(e.description().startsWith(path + QStringLiteral(": "))
-                             && e.description().size() > path.size() + 2,
-                         qPrintable(e.description()));
-            }
-        }
-        QVERIFY(!QFileInfo::exists(missing));
     }
 };
 

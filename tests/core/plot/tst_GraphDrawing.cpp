@@ -62,10 +62,9 @@ private slots:
             const PlotLine &line = f.bar(i);
             const QList<double> &want = lines[i];
             QVERIFY2(line.visible, qPrintable(QString::number(i)));
-            QCOMPARE(line.x1, double(f.x(time(want[0]))));
-            QCOMPARE(line.y1, double(f.y(want[1])));
-            QCOMPARE(line.x2, double(f.x(time(want[2]))));
-            QCOMPARE(line.y2, double(f.y(want[3])));
+            QCOMPARE((QList<double> { line.x1, line.y1, line.x2, line.y2 }),
+                     (QList<double> { double(f.x(time(want[0]))), double(f.y(want[1])),
+                                      double(f.x(time(want[2]))), double(f.y(want[3])) }));
             QCOMPARE(line.colour, want[4] ? PlotColour::Red : PlotColour::Blue);
         }
         QVERIFY(f.logged().isEmpty());

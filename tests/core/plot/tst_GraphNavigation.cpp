@@ -23,12 +23,10 @@ private slots:
         // above the largest value; the labels carry the unit factor.
         const GraphViewState &v = f.state();
         const GraphAxisLabels &l = f.graph->axisLabels();
-        QCOMPARE(l.lblTimeMin, QStringLiteral("01/03/2026 23:45:00"));
-        QCOMPARE(l.lblTimeMid, QStringLiteral("02/03/2026 05:07:30"));
-        QCOMPARE(l.lblTimeMax, QStringLiteral("02/03/2026 10:30:00"));
-        QCOMPARE(l.lblFlowMax, QStringLiteral("75.60"));
-        QCOMPARE(l.lblFlowMid, QStringLiteral("37.80"));
-        QCOMPARE(l.lblFlowMin, QStringLiteral("0.00"));
+        QCOMPARE((QStringList { l.lblTimeMin, l.lblTimeMid, l.lblTimeMax, l.lblFlowMax,
+                                l.lblFlowMid, l.lblFlowMin }),
+                 (QStringList { "01/03/2026 23:45:00", "02/03/2026 05:07:30", "02/03/2026 10:30:00",
+                                "75.60", "37.80", "0.00" }));
         QCOMPARE(v.dteViewStart, v.dteFullStart);
         QCOMPARE(v.dteViewEnd, v.dteFullEnd);
         QCOMPARE(v.dblViewMax, v.dblFullMax);
