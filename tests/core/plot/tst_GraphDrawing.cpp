@@ -79,21 +79,17 @@ private slots:
         QTest::addColumn<QString>("shown");
         // Values 10, 5, 10, 5, 1, 2, 3, 4 every 15 minutes from 00:00. Levels may lie 0.001
         // outside the value window, except the first; risers are never tested against it.
-        QTest::newRow("a value on the top edge")
-            << -15.0 << 110.25 << 0.0 << 10.0 << "111111111111111";
-        QTest::newRow("0.0005 above the top")
-            << -15.0 << 110.25 << 0.0 << 9.9995 << "011111111111111";
-        QTest::newRow("0.002 above the top")
-            << -15.0 << 110.25 << 0.0 << 9.998 << "011101111111111";
-        QTest::newRow("0.0005 below the bottom")
-            << -15.0 << 110.25 << 1.0005 << 10.5 << "111111111111111";
-        QTest::newRow("0.002 below the bottom")
-            << -15.0 << 110.25 << 1.002 << 10.5 << "111111110111111";
+        auto row
+            = [](const char *name, double start, double end, double min, double max,
+                 const char *shown) { QTest::newRow(name) << start << end << min << max << shown; };
+        row("a value on the top edge", -15, 110.25, 0, 10, "111111111111111");
+        row("0.0005 above the top", -15, 110.25, 0, 9.9995, "011111111111111");
+        row("0.002 above the top", -15, 110.25, 0, 9.998, "011101111111111");
+        row("0.0005 below the bottom", -15, 110.25, 1.0005, 10.5, "111111111111111");
+        row("0.002 below the bottom", -15, 110.25, 1.002, 10.5, "111111110111111");
         // Level 4 (00:15 to 00:30) straddles the start and is drawn whole.
-        QTest::newRow("start half-way through sample 2")
-            << 22.5 << 110.25 << 0.0 << 10.5 << "000011111111111";
-        QTest::newRow("end before sample 4's time stamp")
-            << -15.0 << 50.0 << 0.0 << 10.5 << "111111111000000";
+        row("start half-way through sample 2", 22.5, 110.25, 0, 10.5, "000011111111111");
+        row("end before sample 4's time stamp", -15, 50, 0, 10.5, "111111111000000");
     }
     void windowHidesWhatLiesOutsideIt()
     {
