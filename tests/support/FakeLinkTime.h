@@ -17,12 +17,11 @@ public:
     qint64 currentMSecsSinceEpoch() const override { return m_now; }
     void wait(SerialPortControl &port, qint64 maxMSecs, bool inputAwaited) override;
 
-    int waits() const { return m_waits; }
-
     // Runs at the start of every wait: a test's way to act while the link is waiting.
     std::function<void()> duringWait;
 
 private:
+    // Real time granted to the simulator to answer before the clock jumps.
+    static constexpr int kQuietMSecs = 250;
     qint64 m_now;
-    int m_waits = 0;
 };

@@ -1,6 +1,5 @@
 #include "LinkFixture.h"
 
-#include <QFile>
 #include <QLocale>
 
 qint64 LinkFixture::at(int hour, int minute, int second, int msec)
@@ -16,19 +15,15 @@ QByteArray LinkFixture::pattern(int length)
     return bytes;
 }
 
-LinkFixture::LinkFixture(LoggerSimulator::Options options, Time time, qint64 startMSecs)
+LinkFixture::LinkFixture(LoggerSimulator::Options options, qint64 startMSecs)
     : simulator(std::move(options))
     , fakeTime(startMSecs)
-    , clock(time == Time::Fake ? static_cast<const LinkClock &>(fakeTime) : systemClock)
-    , events(time == Time::Fake ? static_cast<LinkEvents &>(fakeTime) : realEvents)
-    , errorReport(folder.filePath(QStringLiteral("events.log")))
     , formats(QLocale(QLocale::English, QLocale::UnitedKingdom))
     , port(devices)
-    , comm({ port, messages, progress, errorReport, strings, formats, clock, events })
+    , comm({ port, messages, progress, log.report, strings, formats, fakeTime, fakeTime })
 {
-    QObject::connect(&simulator, &LoggerSimulator::frameReceived, [this](const QByteArray &frame) {
-        frameTimes.append({ frame, now() });
-    });
+    QObject::connect(&simulator, &LoggerSimulator::frameReceived,
+                     [this] { frameTimes.append(now()); });
 }
 
 bool LinkFixture::start()
@@ -38,32 +33,6 @@ bool LinkFixture::start()
     devices.setDevice(1, simulator.devicePath());
     comm.intCOMPort = 1;
     return true;
-}
-
-bool LinkFixture::run(const QString &operation)
-{
-    if (operation == QLatin1String("getDateAndTime"))
-        return comm.getDateAndTime();
-    if (operation == QLatin1String("getGeneralInfo"))
-        return comm.getGeneralInfo();
-    if (operation == QLatin1String("programRTC"))
-        return comm.programRTC();
-    if (operation == QLatin1String("reprogramNERU"))
-        return comm.reprogramNERU();
-    if (operation == QLatin1String("getRawData")) {
-        comm.getRawData();
-        return comm.lngDownloadLength <= 0;
-    }
-    qFatal("no operation %s", qPrintable(operation));
-    return true;
-}
-
-QString LinkFixture::eventLog() const
-{
-    QFile file(folder.filePath(QStringLiteral("events.log")));
-    if (!file.open(QIODevice::ReadOnly))
-        return QString();
-    return QString::fromUtf8(file.readAll());
 }
 
 QString LinkFixture::framesOnTheLine() const

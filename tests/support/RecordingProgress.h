@@ -18,14 +18,9 @@ public:
     void setProgressMaximum(qint32 value) override { maximum = value; }
     void setProgressValue(qint32 value) override { values.append(value); }
     bool blnCancelDownload() const override { return cancel; }
-    void hideDownload() override
-    {
-        ++hides;
-        visible = false;
-    }
+    void hideDownload() override { visible = false; }
 
     int shows = 0;
-    int hides = 0;
     bool visible = false;
     bool cancel = false;
     qint32 maximum = -1;

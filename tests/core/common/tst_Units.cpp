@@ -37,13 +37,8 @@ private slots:
             QTest::newRow(name) << code << entries << applied << caption << unit << factor;
         };
         row("0: no data", 0, ".......", false, "", "", 1.0);
-        row("negative", -1, ".......", false, "", "", 1.0);
-        row("1 l/s", 1, "Xoo....", true, "Flow (l/s)", "l/s", 1.0);
         row("3 gals/h", 3, "ooX....", true, "Flow (kgal/h)", "kgal/h", 0.792);
         row("4 bar", 4, "...Xooo", true, "Press (Bar)", "Bar", 1.0);
-        row("6 metre head", 6, "...ooXo", true, "Press (m Hd)", "m Hd", 10.2);
-        // Not produced by the program; the pressure entries open without a unit.
-        row("8 beyond the table", 8, "...oooo", true, "Press ()", "", 1.0);
     }
 
     void setUnits()

@@ -6,64 +6,84 @@
 
 namespace {
 
-double dateTime(int year, int month, int day, int hour = 0, int minute = 0, int second = 0)
-{
-    return DateTime::fromQDateTime(QDateTime(QDate(year, month, day), QTime(hour, minute, second)));
-}
-
-const QStringList kOperations { QStringLiteral("getDateAndTime"), QStringLiteral("getGeneralInfo"),
-                                QStringLiteral("programRTC"), QStringLiteral("reprogramNERU") };
+using Operation = bool (NERUComm::*)();
 
 } // namespace
 
-// The logger operations over the simulator on a fake clock: what each reads, decodes,
-// shows and keeps.
+// The logger operations over the simulator on a fake clock: what each sends, reads,
+// decodes, shows and keeps.
 class TestLoggerOperations : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void clockReplyIsDecoded_data()
+    void operationsOnTheLine_data()
     {
-        QTest::addColumn<QByteArray>("reply");
-        QTest::addColumn<double>("clock");
-        QTest::newRow("Monday 2001-09-03 14:05:09")
-            << QByteArray::fromHex("0e050909030102") << dateTime(2001, 9, 3, 14, 5, 9);
-        QTest::newRow("a wrong weekday is ignored")
-            << QByteArray::fromHex("0e050909030107") << dateTime(2001, 9, 3, 14, 5, 9);
-        // Out-of-range parts carry over as in every date the program builds.
-        QTest::newRow("month 13 is January of the next year")
-            << QByteArray::fromHex("0000000d010101") << dateTime(2002, 1, 1);
+        QTest::addColumn<Operation>("operation");
+        QTest::addColumn<QString>("frames");
+        QTest::addColumn<QString>("message"); // empty: none
+        QTest::newRow("getDateAndTime") << &NERUComm::getDateAndTime << "01 01" << QString();
+        QTest::newRow("getGeneralInfo") << &NERUComm::getGeneralInfo << "01 12" << QString();
+        // The frame and the message carry the PC's time after the pause to 14:05:09.
+        QTest::newRow("programRTC") << &NERUComm::programRTC << "01 020e050909030102"
+                                    << "Date/Time has been set to 03/09/2001 14:05:09";
+        QTest::newRow("reprogramNERU") << &NERUComm::reprogramNERU << "01 0f"
+                                       << "NERU memory has been cleared";
     }
-    void clockReplyIsDecoded()
+    void operationsOnTheLine()
     {
-        QFETCH(QByteArray, reply);
-        QFETCH(double, clock);
-        LoggerSimulator::Options options;
-        options.replies.insert(NERUComm::kReadClock, reply);
-        LinkFixture link(options);
+        QFETCH(Operation, operation);
+        QFETCH(QString, frames);
+        QFETCH(QString, message);
+        LinkFixture link;
         QVERIFY(link.start());
-        QCOMPARE(link.comm.getDateAndTime(), false);
-        QCOMPARE(link.comm.dteLoggerClock, clock);
-        QVERIFY(link.messages.shown.isEmpty());
+        // Without a logger's port (0 is the hidden Test entry) it fails, sending and saying
+        // nothing.
+        for (const qint16 port : { 0, 5 }) {
+            link.comm.intCOMPort = port;
+            QVERIFY((link.comm.*operation)());
+        }
+        link.comm.intCOMPort = 1;
+        QCOMPARE((link.comm.*operation)(), false);
+        // A frame without a reply reaches the simulator when it next gets to run.
+        QTRY_COMPARE(link.framesOnTheLine(), frames);
+        QStringList shown = message.isEmpty() ? QStringList() : QStringList { message };
+        QCOMPARE(link.messages.texts(), shown);
+        for (const RecordingMessages::Message &m : std::as_const(link.messages.shown))
+            QCOMPARE(m.kind, LinkMessages::Kind::Information);
+        // Failed, it says the communication error only and keeps the values read before.
+        link.comm.strSerialNumber = QStringLiteral("before");
+        link.comm.dteLoggerClock = 1.5;
+        LoggerSimulator::Faults silent;
+        silent.silent = true;
+        link.simulator.setFaults(silent);
+        QCOMPARE((link.comm.*operation)(), true);
+        QCOMPARE(link.messages.texts(), shown << kCommunicationError);
+        QCOMPARE(link.comm.strSerialNumber, QStringLiteral("before"));
+        QCOMPARE(link.comm.dteLoggerClock, 1.5);
     }
 
-    void generalInfoIsDecodedByteForByte()
+    void repliesAreDecodedByteForByte()
     {
         LoggerSimulator::Options options;
-        const QByteArray serialNumber("AB\0"
-                                      "12\xE9",
-                                      6);
+        // Monday 2001-09-03 14:05:09, said to be a Saturday: the weekday is not used.
+        options.replies.insert(NERUComm::kReadClock, QByteArray::fromHex("0e050909030107"));
+        const QByteArray serialNumber = QByteArray::fromHex("4142003132e9"); // "AB", NUL, "12é"
         options.replies.insert(NERUComm::kReadGeneralInfo,
                                serialNumber + QByteArray::fromHex("0609140107") + "V1.02");
         LinkFixture link(options);
         QVERIFY(link.start());
+        QCOMPARE(link.comm.getDateAndTime(), false);
+        QCOMPARE(link.comm.dteLoggerClock,
+                 DateTime::fromQDateTime(QDateTime(QDate(2001, 9, 3), QTime(14, 5, 9))));
         QCOMPARE(link.comm.getGeneralInfo(), false);
         // The zero byte stays, nothing is trimmed.
         QCOMPARE(link.comm.strSerialNumber, QString::fromLatin1(serialNumber));
-        QCOMPARE(link.comm.dteCalibration, dateTime(2001, 9, 6));
+        QCOMPARE(link.comm.dteCalibration,
+                 DateTime::fromQDateTime(QDateTime(QDate(2001, 9, 6), QTime(0, 0))));
         QCOMPARE(link.comm.lngIdentification, 7);
         QCOMPARE(link.comm.strVersion, QStringLiteral("V1.02"));
+        QVERIFY(link.messages.shown.isEmpty());
     }
 
     void undecodableGeneralInfoGoesToTheErrorReport()
@@ -83,49 +103,6 @@ private slots:
                  qPrintable(link.eventLog()));
     }
 
-    void failedOperationsKeepEarlierValuesAndSayNoMore()
-    {
-        LoggerSimulator::Options options;
-        options.serialNumber = "XY9876";
-        options.clock = QDateTime(QDate(2001, 9, 3), QTime(14, 5, 9));
-        LinkFixture link(options);
-        QVERIFY(link.start());
-        QCOMPARE(link.comm.getDateAndTime(), false);
-        QCOMPARE(link.comm.getGeneralInfo(), false);
-        const double clock = link.comm.dteLoggerClock;
-        LoggerSimulator::Faults silent;
-        silent.silent = true;
-        link.simulator.setFaults(silent);
-        for (const QString &operation : kOperations)
-            QVERIFY2(link.run(operation), qPrintable(operation));
-        QCOMPARE(link.comm.dteLoggerClock, clock);
-        QCOMPARE(link.comm.strSerialNumber, QStringLiteral("XY9876"));
-        QCOMPARE(link.comm.dteCalibration, dateTime(2001, 9, 6));
-        // The communication error only: no success message for the clock or the memory.
-        QCOMPARE(link.messages.texts(), QStringList(4, kCommunicationError));
-    }
-
-    void operationsNeedALoggerPort_data()
-    {
-        QTest::addColumn<qint16>("port");
-        QTest::newRow("0, the hidden Test entry") << qint16(0);
-        QTest::newRow("5") << qint16(5);
-    }
-    void operationsNeedALoggerPort()
-    {
-        QFETCH(qint16, port);
-        LinkFixture link;
-        QVERIFY(link.start());
-        link.comm.intCOMPort = port;
-        for (const QString &operation : kOperations)
-            QVERIFY2(link.run(operation), qPrintable(operation));
-        QVERIFY(link.messages.shown.isEmpty());
-        // An exchange on COM1 after them: its frames are the first on the line.
-        link.comm.intCOMPort = 1;
-        QVERIFY(!link.run(QStringLiteral("getDateAndTime")));
-        QCOMPARE(link.framesOnTheLine(), QStringLiteral("01 01"));
-    }
-
     void downloadReadsLengthThenBlocks_data()
     {
         QTest::addColumn<int>("loggerBytes");
@@ -134,7 +111,6 @@ private slots:
         QTest::addColumn<int>("downloadLength");
         QTest::newRow("0 bytes: nothing to read") << 0 << "No data found in NERU unit" << 0 << 0;
         QTest::newRow("256 bytes: one block beyond the data") << 256 << "" << 3 << 256;
-        QTest::newRow("300 bytes") << 300 << "" << 3 << 300;
         QTest::newRow("32000 bytes: the most there is room for") << 32000 << "" << 251 << 32000;
         QTest::newRow("40000 bytes: cut to 32000")
             << 40000 << "Data memory limits have been exceeded some data may be lost" << 251
@@ -170,63 +146,62 @@ private slots:
         QVERIFY(!link.progress.visible);
     }
 
-    void cancelTakesEffectAfterTheBlockInProgress_data()
+    // While the download waits for block 1, a second Interrogate and every other exchange
+    // are refused; Cancel, pressed then, takes effect after that block.
+    void downloadUnderWayRefusesOthersAndStopsOnCancel()
     {
-        QTest::addColumn<int>("cancelDuringBlock");
-        QTest::newRow("during block 0") << 0;
-        QTest::newRow("during block 5") << 5;
-    }
-    void cancelTakesEffectAfterTheBlockInProgress()
-    {
-        QFETCH(int, cancelDuringBlock);
         LoggerSimulator::Options options;
         options.memory = LinkFixture::pattern(1500);
         LinkFixture link(options);
         QVERIFY(link.start());
-        // Cancel is pressed while the exchange for the block waits for the logger.
+        QList<bool> refused;
+        qint32 lengthSeen = -1;
         link.fakeTime.duringWait = [&] {
-            if (link.progress.values.size() == cancelDuringBlock + 1)
+            if (link.progress.values.size() == 2 && refused.isEmpty()) {
+                // The second Interrogate must not empty the download under way, nor find a
+                // length that would have it save the blocks read so far.
+                link.comm.getRawData();
+                lengthSeen = link.comm.lngDownloadLength;
+                refused = { link.comm.getDateAndTime(), link.comm.reprogramNERU(),
+                            link.comm.pollNERU(NERUComm::kReadGeneralInfo, 0) };
                 link.progress.cancel = true;
+            }
         };
         link.comm.getRawData();
-        QStringList frames { QStringLiteral("01 0d") };
-        for (int b = 0; b <= cancelDuringBlock; ++b)
-            frames.append(QStringLiteral("01 0e0%1").arg(b));
-        QCOMPARE(link.framesOnTheLine(), frames.join(u' '));
+        QCOMPARE(refused, (QList<bool> { true, true, true }));
+        QCOMPARE(lengthSeen, 0);
+        QCOMPARE(link.progress.shows, 1);
+        QCOMPARE(link.framesOnTheLine(), QStringLiteral("01 0d 01 0e00 01 0e01"));
+        QCOMPARE(link.comm.bytDownload, options.memory.left(256));
         QCOMPARE(link.comm.lngDownloadLength, 0);
-        QCOMPARE(link.progress.hides, 1);
         QVERIFY(!link.progress.visible);
         QVERIFY(link.messages.shown.isEmpty());
+        QVERIFY(link.eventLog().contains(QStringLiteral("Refused")));
     }
 
-    void fileModeReadsRawDataFromTheCurrentFolder_data()
-    {
-        QTest::addColumn<int>("fileBytes"); // -1: no file
-        QTest::newRow("no rawdata.bin") << -1;
-        QTest::newRow("empty rawdata.bin") << 0;
-        QTest::newRow("40000 bytes: no limit from a file") << 40000;
-    }
+    // Port 0, the hidden Test entry, reads rawdata.bin from the current folder instead.
     void fileModeReadsRawDataFromTheCurrentFolder()
     {
-        QFETCH(int, fileBytes);
         LinkFixture link;
         QVERIFY(link.start());
         link.comm.intCOMPort = 0;
         QTemporaryDir folder;
-        const QByteArray bytes = LinkFixture::pattern(std::max(fileBytes, 0));
-        if (fileBytes >= 0) {
-            QFile file(folder.filePath(QStringLiteral("rawdata.bin")));
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-        }
         const QString previousFolder = QDir::currentPath();
         QDir::setCurrent(folder.path());
         const auto restore = qScopeGuard([&] { QDir::setCurrent(previousFolder); });
         link.comm.getRawData();
+        QCOMPARE(link.messages.texts(),
+                 QStringList { QStringLiteral("Unable to find rawdata in ")
+                               + QDir::toNativeSeparators(QDir::currentPath()) });
+        // No limit to what a file holds.
+        const QByteArray bytes = LinkFixture::pattern(40000);
+        QFile file(QStringLiteral("rawdata.bin"));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        file.close();
+        link.comm.getRawData();
         QCOMPARE(link.comm.lngDownloadLength, bytes.size());
         QCOMPARE(link.comm.bytDownload, bytes);
-        const QString missing = QStringLiteral("Unable to find rawdata in ")
-            + QDir::toNativeSeparators(QDir::currentPath());
-        QCOMPARE(link.messages.texts(), fileBytes < 0 ? QStringList { missing } : QStringList());
+        QCOMPARE(link.messages.shown.size(), 1);
         QVERIFY(link.framesOnTheLine().isEmpty());
         QCOMPARE(link.progress.shows, 0);
     }

@@ -1,0 +1,347 @@
+#include "LinkFixture.h"
+#include "LoggerLink.h"
+#include "PortError.h"
+#include "RuntimeError.h"
+#include "SettingsStore.h"
+
+#include <QSemaphore>
+#include <QThread>
+#include <QtTest>
+
+#include <grp.h>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
+
+// The serial line against the simulator over a real pseudo-terminal. The port control: its
+// settings string, the device behind each COM port, what open, discard and close do to the
+// bytes on the line. One exchange, pollNERU, on a fake clock: the frames it sends, the
+// wake-up, the pause to the next clock second, the fixed-length reply, and how it fails.
+class TestSerialLink : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void settingsString_data()
+    {
+        QTest::addColumn<QString>("settings");
+        QTest::addColumn<bool>("valid");
+        QTest::newRow("upper case, spaces") << "19200, E, 7, 2" << true;
+        QTest::newRow("mark parity, 1.5 stop bits") << "1200,m,5,1.5" << true;
+        QTest::newRow("three fields") << "9600,n,8" << false;
+        QTest::newRow("baud not a number") << "fast,n,8,1" << false;
+        QTest::newRow("unknown parity") << "9600,x,8,1" << false;
+        QTest::newRow("nine data bits") << "9600,n,9,1" << false;
+        QTest::newRow("three stop bits") << "9600,n,8,3" << false;
+    }
+    void settingsString()
+    {
+        QFETCH(QString, settings);
+        QFETCH(bool, valid);
+        PortDevices devices;
+        SerialPortControl port(devices);
+        port.setSettings(QStringLiteral("9600,n,8,1"));
+        try {
+            port.setSettings(settings);
+            QVERIFY(valid);
+        } catch (const RuntimeError &e) {
+            QVERIFY2(!valid, qPrintable(e.description()));
+            QCOMPARE(e.description(), QStringLiteral("Invalid property value"));
+            QCOMPARE(port.settings(), QStringLiteral("9600,n,8,1"));
+        }
+    }
+
+    void portNumbersMapToDevices_data()
+    {
+        QTest::addColumn<qint16>("port");
+        QTest::addColumn<QString>("device"); // empty: "Invalid port number"
+        // The settings file names devices for COM2 and COM4; the program sets COM4 itself.
+        QTest::newRow("COM1") << qint16(1) << "/dev/ttyS0";
+        QTest::newRow("COM2 from the settings file") << qint16(2) << "/dev/ttyUSB0";
+        QTest::newRow("COM4 set by the program") << qint16(4) << "/dev/pts/77";
+        QTest::newRow("5") << qint16(5) << "";
+    }
+    void portNumbersMapToDevices()
+    {
+        QFETCH(qint16, port);
+        QFETCH(QString, device);
+        SettingsStore settings;
+        settings.write(QStringLiteral("Ports"), QStringLiteral("COM2"),
+                       QStringLiteral("/dev/ttyUSB0"));
+        settings.write(QStringLiteral("Ports"), QStringLiteral("COM4"),
+                       QStringLiteral("/dev/ttyUSB1"));
+        PortDevices devices(&settings);
+        devices.setDevice(4, QStringLiteral("/dev/pts/77"));
+        SerialPortControl control(devices);
+        control.setCommPort(1);
+        if (device.isEmpty()) {
+            QVERIFY_THROWS_EXCEPTION(RuntimeError, control.setCommPort(port));
+            // Opening then fails instead of reaching the port set before.
+            QVERIFY_THROWS_EXCEPTION(PortError, control.open());
+        } else {
+            control.setCommPort(port);
+        }
+        QCOMPARE(control.deviceName(), device);
+    }
+
+    void bytesArrivedWhileClosedAreDiscardedOnOpen()
+    {
+        LinkFixture link;
+        QVERIFY(link.start());
+        link.port.setCommPort(1);
+        link.port.open();
+        link.port.send(QByteArray(1, '\x01'));
+        link.port.close();
+        // The simulator has answered once it has the frame; the reply waits in the driver.
+        QTRY_COMPARE(link.simulator.frames().size(), 1);
+        link.port.discardInput();
+        link.port.open();
+        // The general information comes after anything left over, and must be all there is.
+        const QByteArray info(1, char(NERUComm::kReadGeneralInfo));
+        link.port.send(info);
+        QTRY_COMPARE(link.port.bytesBuffered(), qint64(16));
+        QCOMPARE(link.port.readAll(), link.simulator.replyTo(info));
+    }
+
+    // The simulator reads the line on a thread of its own, till it has the whole frame,
+    // while the port's close on this one waits for the bytes still queued.
+    void closeDeliversTheFrameStillQueued()
+    {
+        // Far more than the line takes at once, in bytes the logger never answers.
+        QByteArray frame(200000, '\0');
+        for (qsizetype i = 0; i < frame.size(); ++i)
+            frame[i] = static_cast<char>(0x20 + i % 0x5F);
+        QByteArray received;
+        QString device;
+        QSemaphore ready;
+        std::unique_ptr<QThread> logger(QThread::create([&] {
+            LoggerSimulator simulator({});
+            device = simulator.start() ? simulator.devicePath() : QString();
+            QEventLoop loop;
+            QObject::connect(&simulator, &LoggerSimulator::frameReceived,
+                             [&](const QByteArray &bytes) {
+                                 received += bytes;
+                                 if (received.size() >= frame.size())
+                                     loop.quit();
+                             });
+            ready.release();
+            loop.exec();
+        }));
+        logger->start();
+        const auto stop = qScopeGuard([&logger] {
+            logger->quit();
+            logger->wait();
+        });
+        ready.acquire();
+        QVERIFY(!device.isEmpty());
+        PortDevices devices;
+        devices.setDevice(1, device);
+        SerialPortControl port(devices);
+        port.setCommPort(1);
+        port.open();
+        port.send(frame);
+        port.close();
+        QVERIFY(logger->wait(QDeadlineTimer(10000)));
+        QCOMPARE(received, frame);
+    }
+
+    void commandFrames_data()
+    {
+        QTest::addColumn<qint32>("command");
+        QTest::addColumn<qint32>("parameter");
+        QTest::addColumn<QDateTime>("pcClock");
+        QTest::addColumn<QByteArray>("frame"); // empty: "Overflow", a value outside a byte
+        QTest::addColumn<qint32>("replyLength");
+        auto row
+            = [](const char *name, qint32 command, qint32 parameter, const char *frame,
+                 qint32 replyLength, QDate day = QDate(2001, 9, 3), QTime time = QTime(14, 5, 9)) {
+                  QTest::newRow(name) << command << parameter << QDateTime(day, time)
+                                      << QByteArray::fromHex(frame) << replyLength;
+              };
+        row("wake-up / read clock, parameter ignored", 1, 77, "01", 7);
+        row("set clock, Sunday is weekday 1", 2, 0, "0200000003011a01", 0, QDate(2026, 3, 1),
+            QTime(0, 0));
+        row("set clock, Saturday is 7, 2000 is 0", 2, 0, "02173b3b01010007", 0, QDate(2000, 1, 1),
+            QTime(23, 59, 59));
+        row("read data length", 13, 0, "0d", 2);
+        row("block -1", 14, -1, "", 128);
+        row("general information", 18, 0, "12", 16);
+        row("code 0: code only, no reply", 0, 5, "00", 0);
+        row("code 256", 256, 0, "", 0);
+    }
+    void commandFrames()
+    {
+        QFETCH(qint32, command);
+        QFETCH(qint32, parameter);
+        QFETCH(QDateTime, pcClock);
+        QFETCH(QByteArray, frame);
+        QFETCH(qint32, replyLength);
+        QCOMPARE(NERUComm::getNumOfBytesReturned(command), replyLength);
+        // The PC's clock is read whole seconds down, never rounded.
+        LinkFixture link({}, pcClock.toMSecsSinceEpoch() + 999);
+        try {
+            QCOMPARE(link.comm.getCommandBytes(command, parameter).toHex(), frame.toHex());
+        } catch (const RuntimeError &e) {
+            QVERIFY(frame.isEmpty());
+            QCOMPARE(e.description(), QStringLiteral("Overflow"));
+        }
+    }
+
+    void commandWaitsForTheNextClockSecond_data()
+    {
+        QTest::addColumn<int>("startMSec"); // within 14:05:08
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<bool>("onTheBoundary"); // else whenever the wake-up reply has settled
+        QTest::newRow("wake-up on a second boundary: a whole second") << 0 << "" << true;
+        QTest::newRow("just before the boundary: a millisecond") << 999 << "" << true;
+        // The first wake-up byte lands a millisecond before the second changes; the rest
+        // must not spill into the reply to the command.
+        QTest::newRow("wake-up reply still arriving at the boundary") << 999 << "split" << false;
+        QTest::newRow("stray bytes before the wake-up reply") << 999 << "garbage" << false;
+    }
+    void commandWaitsForTheNextClockSecond()
+    {
+        QFETCH(int, startMSec);
+        QFETCH(QString, fault);
+        QFETCH(bool, onTheBoundary);
+        LoggerSimulator::Options options;
+        options.memory = QByteArray(0x0123, 'd');
+        options.faults.splitWakeUpMSecs = fault == QLatin1String("split") ? 15 : -1;
+        options.faults.garbageCommand
+            = fault == QLatin1String("garbage") ? NERUComm::kReadClock : -1;
+        const qint64 start = LinkFixture::at(14, 5, 8, startMSec);
+        LinkFixture link(options, start);
+        QVERIFY(link.start());
+        QCOMPARE(link.comm.pollNERU(NERUComm::kReadDataLength, 0), false);
+        QCOMPARE(link.comm.bytReply.toHex(), QByteArray("0123"));
+        QCOMPARE(link.framesOnTheLine(), QStringLiteral("01 0d"));
+        QCOMPARE(link.frameTimes.at(0), start);
+        if (onTheBoundary)
+            QCOMPARE(link.frameTimes.at(1), LinkFixture::at(14, 5, 9));
+    }
+
+    // The link as the program assembles it, on the PC's clock.
+    void waitsOnTheRealClockLetEventsRun()
+    {
+        LinkFixture fixture;
+        QVERIFY(fixture.start());
+        LoggerLink link({ fixture.messages, fixture.progress, fixture.log.report, fixture.strings,
+                          fixture.formats, nullptr });
+        QVERIFY(link.choosePort(fixture.simulator.devicePath()));
+        // Due at once, it can run before the exchange returns only if its waits let
+        // events through.
+        bool ran = false;
+        QTimer::singleShot(0, [&ran] { ran = true; });
+        QCOMPARE(link.comm().pollNERU(NERUComm::kReadDataLength, 0), false);
+        QVERIFY(ran);
+        QCOMPARE(link.comm().bytReply.size(), 2);
+    }
+
+    // Whatever the line does, the exchange ends with the one communication error, the
+    // reason and advice in its detail and in the event log, the port closed and nothing of
+    // the failed exchange kept; a silent line after 3 to 4 seconds on the link's clock.
+    void failureEndsInOneMessage_data()
+    {
+        QTest::addColumn<QString>("failure");
+        QTest::addColumn<int>("startMSec"); // within 14:05:08
+        QTest::addColumn<int>("lastFrame"); // index of the frame left unanswered; -1: none sent
+        QTest::addColumn<QString>("reason");
+        QTest::addColumn<QString>("advice");
+        auto row = [](const char *name, const char *failure, int startMSec, int lastFrame,
+                      const char *reason, const char *advice) {
+            QTest::newRow(name) << failure << startMSec << lastFrame << reason << advice;
+        };
+        const char *noWakeUp = "no reply to the wake-up within 3 seconds";
+        const char *switchedOn = "Check that the logger is switched on";
+        row("logger silent, wait begun on a second boundary: four seconds", "silent", 0, 0,
+            noWakeUp, switchedOn);
+        row("logger silent, wait begun just before a boundary: just over three seconds", "silent",
+            999, 0, noWakeUp, switchedOn);
+        row("short reply", "short", 400, 1,
+            "only 1 of the 2 bytes of the reply to command 13 arrived within 3 seconds",
+            "Check the cable");
+        row("device unplugged in the middle of a block", "hang-up", 400, 5, "the line was lost",
+            "still plugged in");
+        row("port missing", "missing", 400, -1, "No such file or directory", "[Ports]");
+        row("port in use", "busy", 400, -1, "busy", "in use by another program");
+        row("permission denied, the device's group may use it", "group", 400, -1,
+            "Permission denied",
+            "belongs to the group \"dialout\". Add your user to it with "
+            "\"sudo usermod -aG dialout $USER\"");
+        row("permission denied, only the owner may use it", "owner", 400, -1, "Permission denied",
+            "Only its owner may use");
+    }
+    void failureEndsInOneMessage()
+    {
+        QFETCH(QString, failure);
+        QFETCH(int, startMSec);
+        QFETCH(int, lastFrame);
+        QFETCH(QString, reason);
+        QFETCH(QString, advice);
+        LoggerSimulator::Options options;
+        options.memory = LinkFixture::pattern(500);
+        LoggerSimulator::Faults &f = options.faults;
+        f.silent = failure == QLatin1String("silent");
+        f.shortReplyCommand = failure == QLatin1String("short") ? NERUComm::kReadDataLength : -1;
+        f.hangUpAfterBlocks = failure == QLatin1String("hang-up") ? 1 : -1;
+        const qint64 start = LinkFixture::at(14, 5, 8, startMSec);
+        LinkFixture link(options, start);
+        QVERIFY(link.start());
+        SerialPortControl otherProgram(link.devices);
+        if (failure == QLatin1String("missing"))
+            link.devices.setDevice(1, link.log.dir.filePath(QStringLiteral("ttyUSB9")));
+        if (failure == QLatin1String("busy")) {
+            otherProgram.setCommPort(1);
+            otherProgram.open();
+        }
+        const bool denied = failure == QLatin1String("group") || failure == QLatin1String("owner");
+        const bool root = ::geteuid() == 0;
+        const QByteArray device = QFile::encodeName(link.simulator.devicePath());
+        if (failure == QLatin1String("group")) {
+            const group *dialout = ::getgrnam("dialout");
+            if (!root || !dialout)
+                QSKIP("Only root can hand the device to a dialout group, and there must be one");
+            QCOMPARE(::chown(device.constData(), static_cast<uid_t>(-1), dialout->gr_gid), 0);
+        }
+        if (denied)
+            QCOMPARE(::chmod(device.constData(), failure == QLatin1String("group") ? 0660 : 0), 0);
+        // Root may open anything: a denied port is tried as nobody, who may write the log.
+        const bool asNobody = denied && root;
+        if (asNobody) {
+            QCOMPARE(::chmod(QFile::encodeName(link.log.dir.path()).constData(), 0777), 0);
+            if (::seteuid(65534) != 0)
+                QSKIP("Cannot act as another user here");
+        }
+        link.comm.bytReply = QByteArray("earlier");
+        link.comm.getRawData();
+        if (asNobody && ::seteuid(0) != 0)
+            qFatal("cannot return to root");
+        QCOMPARE(link.messages.shown.size(), 1);
+        const RecordingMessages::Message &message = link.messages.shown.first();
+        QCOMPARE(message.kind, LinkMessages::Kind::Failure);
+        QCOMPARE(message.text, kCommunicationError);
+        QVERIFY2(message.detail.contains(reason), qPrintable(message.detail));
+        QVERIFY2(message.detail.contains(advice), qPrintable(message.detail));
+        QVERIFY2(link.eventLog().contains(reason), qPrintable(link.eventLog()));
+        QVERIFY(link.eventLog().contains(QStringLiteral(" in pollNERU(NERUComm)")));
+        QVERIFY(!link.port.isOpen());
+        QVERIFY(!link.progress.visible);
+        // The download counts for nothing, though the block that came whole stays; the failed
+        // exchange leaves the last whole reply in bytReply.
+        QCOMPARE(link.comm.lngDownloadLength, 0);
+        const QByteArray wholeBlocks = lastFrame > 3 ? options.memory.left(128) : QByteArray();
+        QCOMPARE(link.comm.bytDownload, wholeBlocks);
+        QCOMPARE(link.comm.bytReply, wholeBlocks.isEmpty() ? QByteArray("earlier") : wholeBlocks);
+        QCOMPARE(link.frameTimes.size(), lastFrame + 1);
+        const qint64 from = lastFrame >= 0 ? link.frameTimes.at(lastFrame) : start;
+        // A time-out comes after more than three whole seconds: at the fourth second
+        // boundary after the wait began. Other failures come at once.
+        if (reason.endsWith(QLatin1String("within 3 seconds")))
+            QCOMPARE(link.now(), (from / 1000 + 4) * 1000);
+        else
+            QVERIFY2(link.now() - from < 3000, qPrintable(QString::number(link.now() - from)));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSerialLink)
+#include "tst_SerialLink.moc"
