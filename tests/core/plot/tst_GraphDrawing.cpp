@@ -30,11 +30,8 @@ private slots:
         // Per element: start minute, start value, end minute, end value, 1 if red.
         QTest::addColumn<QList<QList<double>>>("lines");
         using L = QList<double>;
-        QTest::newRow("one sample: its level only")
-            << 900 << L { 0 } << L { 4 } << -1 << QList<L> { { -15, 4, 0, 4, 0 } };
-        QTest::newRow("two samples: level, riser, level")
-            << 600 << L { 0, 10 } << L { 2, 5 } << -1
-            << QList<L> { { -10, 2, 0, 2, 0 }, { 0, 2, 0, 5, 0 }, { 0, 5, 10, 5, 0 } };
+        QTest::newRow("one sample: its level over its interval")
+            << 600 << L { 0 } << L { 4 } << -1 << QList<L> { { -10, 4, 0, 4, 0 } };
         // The gap marker's level (at 0) and both its risers are red.
         QTest::newRow("gap marker in red")
             << 900 << L { 0, 15, 30, 120, 135 } << L { 3, 4, 0, 5, 6 } << 2
@@ -113,21 +110,6 @@ private slots:
             QCOMPARE(f.bar(4).x1, double(f.x(GraphFixture::at(2, 0, 15))));
             QVERIFY(f.bar(4).x1 < 0 && f.bar(4).x2 > 0);
         }
-    }
-
-    void nothingChangesWithoutSamples()
-    {
-        GraphFixture f;
-        f.state().dteViewEnd = 3.0;
-        f.state().dblViewMax = 3.0;
-        f.graph->elements().LinBar.takeChanges();
-        f.graph->drawGraph();
-        QVERIFY(f.graph->axisLabels().lblFlowMax.isEmpty());
-        QVERIFY(f.graph->axisLabels().lblTimeMin.isEmpty());
-        QVERIFY(f.graph->statusText().isEmpty());
-        QVERIFY(!f.elements().LinBar.hasChanges());
-        QCOMPARE(f.hsbTime.largeChange(), 10000);
-        QCOMPARE(f.elements().linCursor[0].x1, -100.0);
     }
 
     void referenceMarkersKeepASpare()
