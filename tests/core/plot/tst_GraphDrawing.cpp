@@ -1,4 +1,5 @@
-// The curve, the fitting markers and the cursor read-out, and how the drawing fails.
+// The mapping of time and value to the plot, the curve, the fitting markers and the
+// cursor read-out, and how the drawing fails.
 #include "GraphFixture.h"
 
 #include <QtTest>
@@ -21,6 +22,59 @@ class tst_GraphDrawing : public QObject
     Q_OBJECT
 
 private slots:
+    void mapsToThePlot_data()
+    {
+        QTest::addColumn<double>("time");
+        QTest::addColumn<int>("x");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<int>("y");
+        // Width 5 over days 0 to 2; height 55 (5 above the bottom margin) over values 0 to 2.
+        QTest::newRow("window end, bottom less the margin") << 2.0 << 5 << 0.0 << 5;
+        QTest::newRow("outside, not clipped") << 4.0 << 10 << -2.0 << 10;
+        QTest::newRow("2.5 gives 2") << 1.0 << 2 << 1.0 << 2;
+        QTest::newRow("3.5 gives 4") << 1.4 << 4 << 0.6 << 4;
+    }
+    void mapsToThePlot()
+    {
+        QFETCH(double, time);
+        QFETCH(int, x);
+        QFETCH(double, value);
+        QFETCH(int, y);
+        GraphFixture f;
+        f.picture.resize(5.0, 55.0);
+        f.state().dteViewEnd = 2.0;
+        f.state().dblViewMax = 2.0;
+        QCOMPARE(f.x(time), x);
+        QCOMPARE(f.y(value), y);
+    }
+
+    void emptyWindowRaisesInsteadOfInfinity_data()
+    {
+        QTest::addColumn<double>("viewEnd"); // the window starts at 5
+        QTest::addColumn<double>("time");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("empty window, time elsewhere") << 5.0 << 6.0 << "Division by zero";
+        QTest::newRow("empty window, time on it") << 5.0 << 5.0 << "Overflow";
+        QTest::newRow("beyond 32 bits") << 5.000001 << 6.0 << "Overflow";
+    }
+    void emptyWindowRaisesInsteadOfInfinity()
+    {
+        QFETCH(double, viewEnd);
+        QFETCH(double, time);
+        QFETCH(QString, error);
+        GraphFixture f;
+        f.state().dteViewStart = 5.0;
+        f.state().dteViewEnd = viewEnd;
+        try {
+            f.x(time);
+            QFAIL("no error raised");
+        } catch (const RuntimeError &e) {
+            QCOMPARE(e.description(), error);
+        }
+        // The value window is empty as well.
+        QVERIFY_THROWS_EXCEPTION(RuntimeError, f.y(1.0));
+    }
+
     void curveIsAStepLine_data()
     {
         QTest::addColumn<int>("interval");
@@ -200,23 +254,6 @@ private slots:
         f.graph->drawCursor();
         QCOMPARE(f.state().lngCursorSample, sample);
         QCOMPARE(f.graph->statusText(), text);
-    }
-
-    void allZeroSeriesReportsAndGoesOn()
-    {
-        GraphFixture f;
-        f.addFitting(1, QStringLiteral("00001"));
-        f.load({ 0, 0, 0, 0 });
-        // The value window is empty: the curve and the value bar fail, the rest is drawn.
-        QCOMPARE(f.logged(),
-                 (QStringList { "Overflow in drawGraphLines(frmNeru)",
-                                "Overflow in setScrollBars(frmNeru)" }));
-        QVERIFY(f.elements().linRef[0].visible);
-        QCOMPARE(f.graph->axisLabels().lblFlowMax, QStringLiteral("0.00"));
-        QCOMPARE(f.graph->axisLabels().lblTimeMin, QStringLiteral("01/03/2026 23:45:00"));
-        QCOMPARE(f.hsbTime.largeChange(), 10000);
-        QVERIFY(!f.state().blnSettingScrollBars);
-        QVERIFY(f.graph->statusText().contains(QStringLiteral("Flow: 0.00")));
     }
 
     void fittingOfNoSampleIsReported()

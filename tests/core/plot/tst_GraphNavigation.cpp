@@ -1,4 +1,5 @@
-// The cursor, the zoom buttons, the scroll bars, and View > Reset with the labels it writes.
+// The cursor, the zoom buttons, the scroll bars and their settings, and View > Reset with
+// the labels it writes.
 #include "GraphFixture.h"
 
 #include <QtTest>
@@ -32,20 +33,6 @@ private slots:
         QCOMPARE(v.dblViewMax, v.dblFullMax);
         QCOMPARE(v.dblFullMin, 0.0);
         QCOMPARE(v.dteCursor, v.dteFullStart);
-    }
-
-    void mouseUpPlacesTheCursor()
-    {
-        GraphFixture f;
-        f.load({ 1, 2, 3, 4, 5 });
-        const GraphViewState &v = f.state();
-        f.graph->Picture1_MouseUp(2, 0, GraphFixture::kWidth / 4, 100.0);
-        QCOMPARE(v.dteCursor, v.dteViewStart + (v.dteViewEnd - v.dteViewStart) / 4);
-        // The line is not snapped to a whole twip (a quarter is 2017.5) and spans the plot.
-        const PlotLine &cursor = f.elements().linCursor[0];
-        QVERIFY(qAbs(cursor.x1 - GraphFixture::kWidth / 4) < 1e-3 && cursor.x2 == cursor.x1);
-        QVERIFY(cursor.y1 == 0.0 && cursor.y2 == GraphFixture::kHeight);
-        QVERIFY(f.graph->statusText().startsWith(f.formats.dateAndTime(v.dteCursor)));
     }
 
     void arrowKeysStepOneIntervalWithinTheWindow()
@@ -151,6 +138,54 @@ private slots:
         const QStringList message = { "The magnification limit has been reached" };
         QCOMPARE(f.prompt.messages, largeStep == 1 ? message : QStringList());
         QCOMPARE(f.prompt.titles, largeStep == 1 ? QStringList { "Neru" } : QStringList());
+    }
+
+    void scrollBarsFollowTheWindow_data()
+    {
+        QTest::addColumn<QList<double>>("window"); // start, end, min, max
+        QTest::addColumn<QList<int>>("time"); // large step, maximum, value
+        QTest::addColumn<QList<int>>("flow");
+        // The full range: days 10 to 20, values 0 to 40.
+        auto row = [](const char *name, QList<double> window, QList<int> time, QList<int> flow) {
+            QTest::newRow(name) << window << time << flow;
+        };
+        row("whole range", { 10, 20, 0, 40 }, { 10000, 0, 0 }, { 10000, 0, 0 });
+        // 2.5 and 9997.5 on the scale: both to the even neighbour.
+        row("rounding ties to even", { 10, 20, 0, 0.01 }, { 10000, 0, 0 }, { 2, 9998, 9998 });
+        row("overhanging the end is clamped", { 17.5, 22.5, -2, 18 }, { 5000, 5000, 5000 },
+            { 5000, 5000, 5000 });
+        row("overhanging the start is clamped", { 9, 11, 22, 42 }, { 2000, 8000, 0 },
+            { 5000, 5000, 0 });
+        // The large step is left as it was.
+        row("longer than the range: maximum 0", { 15, 26, -1, 40 }, { 10000, 0, 0 },
+            { 10000, 0, 0 });
+    }
+    void scrollBarsFollowTheWindow()
+    {
+        QFETCH(QList<double>, window);
+        QFETCH(QList<int>, time);
+        QFETCH(QList<int>, flow);
+        GraphFixture f;
+        GraphViewState &v = f.state();
+        v.dteFullStart = 10.0;
+        v.dteFullEnd = 20.0;
+        v.dblFullMax = 40.0;
+        v.dteViewStart = window[0];
+        v.dteViewEnd = window[1];
+        v.dblViewMin = window[2];
+        v.dblViewMax = window[3];
+        f.hsbTime.setMaximum(300); // so that a maximum of 0 is seen to be set
+        f.vsbFlow.setMaximum(300);
+        f.graph->setScrollBars();
+        QCOMPARE((QList<int> { f.hsbTime.largeChange(), f.hsbTime.maximum(), f.hsbTime.value() }),
+                 time);
+        QCOMPARE((QList<int> { f.vsbFlow.largeChange(), f.vsbFlow.maximum(), f.vsbFlow.value() }),
+                 flow);
+        QVERIFY(f.logged().isEmpty());
+        QVERIFY(!v.blnSettingScrollBars);
+        // The change events that setting a bar raises (a clamped one too) move nothing.
+        QCOMPARE(v.dteViewStart, window[0]);
+        QCOMPARE(v.dblViewMax, window[3]);
     }
 
     void barClicks_data()
