@@ -25,11 +25,7 @@ public:
         messages.append(text);
         titles.append(title);
     }
-    Answer question(const QString &text, const QString &title) override
-    {
-        message(text, title);
-        return Answer::No;
-    }
+    Answer question(const QString &, const QString &) override { return Answer::No; }
     QStringList messages;
     QStringList titles;
 };
