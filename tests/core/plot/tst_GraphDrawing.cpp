@@ -48,39 +48,25 @@ private slots:
         QCOMPARE(f.y(value), y);
     }
 
-    void curveIsAStepLine_data()
-    {
-        QTest::addColumn<int>("interval");
-        QTest::addColumn<QList<double>>("minutes");
-        QTest::addColumn<QList<double>>("values");
-        QTest::addColumn<int>("gap"); // index of the gap marker, or -1
-        // Per element: start minute, start value, end minute, end value, 1 if red.
-        QTest::addColumn<QList<QList<double>>>("lines");
-        using L = QList<double>;
-        QTest::newRow("one sample: its level over its interval")
-            << 600 << L { 0 } << L { 4 } << -1 << QList<L> { { -10, 4, 0, 4, 0 } };
-        // The gap marker's level (at 0) and both its risers are red.
-        QTest::newRow("gap marker in red")
-            << 900 << L { 0, 15, 30, 120, 135 } << L { 3, 4, 0, 5, 6 } << 2
-            << QList<L> { { -15, 3, 0, 3, 0 },  { 0, 3, 0, 4, 0 },     { 0, 4, 15, 4, 0 },
-                          { 15, 4, 15, 0, 1 },  { 15, 0, 30, 0, 1 },   { 30, 0, 30, 5, 1 },
-                          { 30, 5, 120, 5, 0 }, { 120, 5, 120, 6, 0 }, { 120, 6, 135, 6, 0 } };
-    }
+    // Element 0 is the first sample's level over its interval, then each sample adds a
+    // riser and its level. The gap marker's level (at 0) and both its risers are red.
     void curveIsAStepLine()
     {
-        QFETCH(int, interval);
-        QFETCH(QList<double>, minutes);
-        QFETCH(QList<double>, values);
-        QFETCH(int, gap);
-        QFETCH(QList<QList<double>>, lines);
         GraphFixture f;
-        f.settings.lngLoggingInterval = interval;
+        f.settings.lngLoggingInterval = 600;
         const auto time = [](double minute) {
             return DateTime::addSeconds(GraphFixture::at(2, 6, 0), qint64(minute * 60));
         };
+        const QList<double> minutes = { 0, 10, 20, 80, 90 };
+        const QList<double> values = { 3, 4, 0, 5, 6 };
         for (int i = 0; i < minutes.size(); ++i)
-            f.add(time(minutes[i]), values[i], i == gap);
+            f.add(time(minutes[i]), values[i], i == 2);
         f.load();
+        // Per element: start minute, start value, end minute, end value, 1 if red.
+        const QList<QList<double>> lines
+            = { { -10, 3, 0, 3, 0 }, { 0, 3, 0, 4, 0 },   { 0, 4, 10, 4, 0 },
+                { 10, 4, 10, 0, 1 }, { 10, 0, 20, 0, 1 }, { 20, 0, 20, 5, 1 },
+                { 20, 5, 80, 5, 0 }, { 80, 5, 80, 6, 0 }, { 80, 6, 90, 6, 0 } };
         QCOMPARE(f.state().lngBarCount, qint32(lines.size()));
         for (qint32 i = 0; i < lines.size(); ++i) {
             const PlotLine &line = f.bar(i);
@@ -219,18 +205,6 @@ private slots:
         f.graph->drawCursor();
         QCOMPARE(f.state().lngCursorSample, sample);
         QCOMPARE(f.graph->statusText(), text);
-    }
-
-    void fittingOfNoSampleIsReported()
-    {
-        GraphFixture f;
-        // A fitting record whose sample could not be decoded points before the first.
-        f.addFitting(-1, QStringLiteral("00001"));
-        f.load({ 1, 2, 3 });
-        QCOMPARE(f.logged(), QStringList { "Subscript out of range in drawRefMarkers(frmNeru)" });
-        QVERIFY(!f.elements().linRef[0].visible);
-        QVERIFY(f.bar(4).visible);
-        QVERIFY(!f.graph->statusText().isEmpty());
     }
 
     void newSeriesGrowsButNeverShrinksTheCurve()
