@@ -36,12 +36,9 @@ public:
 class GraphFixture
 {
 public:
-    static constexpr double kWidth = 8070.0;
-    static constexpr double kHeight = 5040.0;
-
     GraphFixture()
         : formats(QLocale(QLocale::English, QLocale::UnitedKingdom))
-        , picture(kWidth, kHeight)
+        , picture(8070.0, 5040.0)
     {
         settings.lngLoggingInterval = 900;
         graph = std::make_unique<GraphView>(

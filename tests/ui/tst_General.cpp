@@ -29,7 +29,8 @@ private slots:
     // A label takes its caption and keeps its tooltip, a button its caption, a text box
     // its text from tag + 2, a toolbar button only its tooltip from tag + 1, even when it
     // is not the window's child. Not the window itself, not the controls of a window it
-    // owns, but its controls at any depth.
+    // owns, but its controls at any depth. A picture box takes its bitmap; a missing one is
+    // skipped.
     void eachControlTakesItsOwnTexts()
     {
         QWidget window;
@@ -50,6 +51,10 @@ private slots:
         auto *tool = new QAction(&owner);
         General::setTag(*tool, 21040);
         (new QToolBar(&window))->addAction(tool);
+        auto *logo = new PictureBox(&window);
+        General::setTag(*logo, 100);
+        auto *missing = new PictureBox(&window);
+        General::setTag(*missing, 101);
         General(StringTable()).localiseForm(window);
         QCOMPARE(maximum->text(), QStringLiteral("Maximum"));
         QCOMPARE(maximum->toolTip(), QStringLiteral("design tip"));
@@ -62,19 +67,8 @@ private slots:
         QCOMPARE(box->text(), QStringLiteral("OK"));
         QCOMPARE(tool->text(), QString());
         QCOMPARE(tool->toolTip(), QStringLiteral("Interrogate NERU"));
-    }
-
-    // A bitmap comes at 24 bits per pixel; a missing one is skipped.
-    void pictureBoxTakesItsBitmap()
-    {
-        QWidget window;
-        auto *logo = new PictureBox(&window);
-        General::setTag(*logo, 100);
-        auto *missing = new PictureBox(&window);
-        General::setTag(*missing, 101);
-        General(StringTable()).localiseForm(window);
         QVERIFY(!logo->pixmap().isNull());
-        QVERIFY(!logo->pixmap().toImage().hasAlphaChannel());
+        QVERIFY(!logo->pixmap().toImage().hasAlphaChannel()); // 24 bits per pixel
         QVERIFY(missing->pixmap().isNull());
     }
 };

@@ -28,9 +28,6 @@ private slots:
                                 l.lblFlowMid, l.lblFlowMin }),
                  (QStringList { "01/03/2026 23:45:00", "02/03/2026 05:07:30", "02/03/2026 10:30:00",
                                 "75.60", "37.80", "0.00" }));
-        QCOMPARE(v.dteViewStart, v.dteFullStart);
-        QCOMPARE(v.dteViewEnd, v.dteFullEnd);
-        QCOMPARE(v.dblViewMax, v.dblFullMax);
         QCOMPARE(v.dblFullMin, 0.0);
         QCOMPARE(v.dteCursor, v.dteFullStart);
     }
