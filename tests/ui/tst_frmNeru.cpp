@@ -116,7 +116,7 @@ private slots:
     }
 
     // No file and no data yet: a command stays disabled, with its button, until the
-    // program enables it, and no unit can be chosen.
+    // program enables it, no unit can be chosen, and View > Stats shows nothing.
     void stateAtStart()
     {
         QCOMPARE(window().windowTitle(), QStringLiteral("NERU Program: Unnamed"));
@@ -128,6 +128,12 @@ private slots:
         QVERIFY(window().mnuViewStats->isEnabled() && window().mnuHelpAbout->isEnabled());
         for (QAction *unit : window().mnuToolsUnitsEntries)
             QVERIFY(!unit->isEnabled() && !unit->isChecked());
+        window().mnuViewStats->trigger();
+        QCOMPARE(fired(), QStringList());
+        m_model->openDataFile(QStringLiteral(NERU_SOURCE_DIR "/samples/flow.dat"));
+        forget();
+        window().mnuViewStats->trigger();
+        QCOMPARE(fired(), QStringList { "statsRequested" });
     }
 
     // Key, menu entry, signal. A key of no button runs nothing.
@@ -208,16 +214,6 @@ private slots:
         QCOMPARE(fired(), QStringList(expected[3].toInt(), QStringLiteral("viewResetRequested")));
     }
 
-    void statsOnlyWithData()
-    {
-        window().mnuViewStats->trigger();
-        QCOMPARE(fired(), QStringList());
-        m_model->openDataFile(QStringLiteral(NERU_SOURCE_DIR "/samples/flow.dat"));
-        forget();
-        window().mnuViewStats->trigger();
-        QCOMPARE(fired(), QStringList { "statsRequested" });
-    }
-
     // The layout in twips on the design's client area (9525 x 6150), toolbar (360) and
     // status bar (405).
     void controlsAroundThePlot()
@@ -246,6 +242,12 @@ private slots:
         QCOMPARE(r.lblTimeMin, QRect(600, 5290, 1080, 555));
         QCOMPARE(r.lblTimeMid, QRect(4495, 5290, 1080, 555));
         QCOMPARE(r.lblTimeMax, QRect(8390, 5290, 1080, 555));
+        // Twips and pixels, rounded to the nearest, a tie to the even.
+        QCOMPARE(MainWindowLayout::twipsToPixels(9525, 144.0), 952);
+        QCOMPARE(MainWindowLayout::twipsToPixels(-35, 96.0), -2);
+        QCOMPARE(MainWindowLayout::pixelsToTwips(27, 96.0), 405);
+        QCOMPARE(MainWindowLayout::pixelsToTwips(1, 192.0), 8);
+        QCOMPARE(MainWindowLayout::pixelsToTwips(10, 0.0), 0);
     }
 
     // With both bars hidden the plot and its scroll bars take their strips; shown again, all
@@ -266,26 +268,12 @@ private slots:
         window().mnuViewToolbar->trigger();
         window().mnuViewStatusBar->trigger();
         QCOMPARE(window().Picture1->geometry(), shown);
-    }
-
-    // The window shrinks no further than leaves room for the scroll bars.
-    void smallWindowStaysUsable()
-    {
-        showWithClient(QSize(700, 500));
+        // The window shrinks no further than leaves room for the scroll bars.
         window().resize(20, 20);
         QTRY_COMPARE(window().clientArea()->size(), window().clientArea()->minimumSize());
         QVERIFY(window().hsbTime->width() > 0);
         QVERIFY(window().vsbFlow->height() > 0);
         QVERIFY(window().vsbFlow->x() >= window().Picture1->geometry().right());
-    }
-    // Rounded to the nearest, a tie to the even.
-    void conversions()
-    {
-        QCOMPARE(MainWindowLayout::twipsToPixels(9525, 144.0), 952);
-        QCOMPARE(MainWindowLayout::twipsToPixels(-35, 96.0), -2);
-        QCOMPARE(MainWindowLayout::pixelsToTwips(27, 96.0), 405);
-        QCOMPARE(MainWindowLayout::pixelsToTwips(1, 192.0), 8);
-        QCOMPARE(MainWindowLayout::pixelsToTwips(10, 0.0), 0);
     }
 };
 

@@ -63,7 +63,6 @@ private slots:
         QTest::addColumn<bool>("zoomIn");
         QTest::addColumn<double>("result");
         // The full value range is 0 to 21.
-        QTest::newRow("in from 21") << 0.0 << 21.0 << true << 10.5;
         QTest::newRow("out from 5 doubles") << 0.0 << 5.0 << false << 10.0;
         QTest::newRow("out from 15 stops at the range") << 0.0 << 15.0 << false << 21.0;
         QTest::newRow("in, a span of 0.001 stays") << 0.0 << 0.001 << true << 0.001;
@@ -139,7 +138,6 @@ private slots:
         auto row = [](const char *name, QList<double> window, QList<int> time, QList<int> flow) {
             QTest::newRow(name) << window << time << flow;
         };
-        row("whole range", { 10, 20, 0, 40 }, { 10000, 0, 0 }, { 10000, 0, 0 });
         // 2.5 and 9997.5 on the scale: both to the even neighbour.
         row("rounding ties to even", { 10, 20, 0, 0.01 }, { 10000, 0, 0 }, { 2, 9998, 9998 });
         row("overhanging the end is clamped", { 17.5, 22.5, -2, 18 }, { 5000, 5000, 5000 },
