@@ -151,6 +151,13 @@ private slots:
         QTest::keyClick(w.Picture1, Qt::Key_Percent);
         QTest::keyClick(w.Picture1, Qt::Key_Apostrophe);
         QCOMPARE(DateTime::secondsBetween(placed, v.dteCursor), 0);
+        // The cursor stops at the window's edges.
+        for (int i = 0; i < 12; ++i)
+            QTest::keyClick(w.Picture1, Qt::Key_Right);
+        QCOMPARE(v.dteCursor, v.dteViewEnd);
+        for (int i = 0; i < 12; ++i)
+            QTest::keyClick(w.Picture1, Qt::Key_Left);
+        QCOMPARE(v.dteCursor, v.dteViewStart);
     }
 
     // A zoom deeper than the value bar's large step can show is logged by the drawing and

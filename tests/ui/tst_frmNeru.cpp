@@ -60,13 +60,6 @@ class tst_frmNeru : public QObject
         }
     }
 
-    void showWithClient(const QSize &client)
-    {
-        window().show();
-        window().resize(client + window().size() - window().clientArea()->size());
-        QTRY_COMPARE(window().clientArea()->size(), client);
-    }
-
 private slots:
     void init()
     {
@@ -81,11 +74,7 @@ private slots:
         }
     }
 
-    void cleanup()
-    {
-        m_spies.clear();
-        m_window.reset();
-    }
+    void cleanup() { m_window.reset(); }
 
     void menusInOrder()
     {
@@ -136,7 +125,7 @@ private slots:
         QCOMPARE(fired(), QStringList { "statsRequested" });
     }
 
-    // Key, menu entry, signal. A key of no button runs nothing.
+    // Key, menu entry, signal.
     void toolbarButtonRunsItsMenuCommand_data()
     {
         QTest::addColumn<QString>("data");
@@ -150,7 +139,6 @@ private slots:
             << QStringLiteral("ProgramRTC mnuToolsCommsProgramRTC programRTCRequested");
         QTest::newRow("ReprogramNERU")
             << QStringLiteral("ReprogramNERU mnuToolsCommsReprogramNERU reprogramNERURequested");
-        QTest::newRow("keys are case-sensitive") << QStringLiteral("open");
     }
 
     void toolbarButtonRunsItsMenuCommand()
@@ -165,13 +153,6 @@ private slots:
         window().mnuViewToolbar->trigger();
         window().mnuViewToolbar->trigger();
         forget();
-        if (row.size() == 1) {
-            QAction stranger;
-            stranger.setProperty("key", row[0]);
-            window().tbrToolbar_ButtonClick(&stranger);
-            QCOMPARE(fired(), QStringList());
-            return;
-        }
         QAction *button = action(QStringLiteral("tbrToolbar") + row[0]);
         QVERIFY(!button->icon().isNull() && button->text().isEmpty()); // a picture, no caption
         button->trigger();
@@ -256,7 +237,10 @@ private slots:
     {
         const double dpi = window().clientArea()->logicalDpiX();
         auto pixels = [dpi](const QRect &twips) { return MainWindowLayout::toPixels(twips, dpi); };
-        showWithClient(pixels(QRect(0, 0, 9525, 6150)).size());
+        const QSize client = pixels(QRect(0, 0, 9525, 6150)).size();
+        window().show();
+        window().resize(client + window().size() - window().clientArea()->size());
+        QTRY_COMPARE(window().clientArea()->size(), client);
         const QRect shown = window().Picture1->geometry();
         QCOMPARE(window().staStatus->geometry().bottom(), window().clientArea()->height() - 1);
         window().mnuViewToolbar->trigger();

@@ -1,5 +1,5 @@
-// The cursor, the zoom buttons, the scroll bars and their settings, and View > Reset with
-// the labels it writes.
+// The zoom buttons, the scroll bars and their settings, and View > Reset with the labels
+// it writes.
 #include "GraphFixture.h"
 
 #include <QtTest>
@@ -28,32 +28,7 @@ private slots:
                                 l.lblFlowMid, l.lblFlowMin }),
                  (QStringList { "01/03/2026 23:45:00", "02/03/2026 05:07:30", "02/03/2026 10:30:00",
                                 "75.60", "37.80", "0.00" }));
-        QCOMPARE(v.dblFullMin, 0.0);
         QCOMPARE(v.dteCursor, v.dteFullStart);
-    }
-
-    void arrowKeysStepOneIntervalWithinTheWindow()
-    {
-        GraphFixture f;
-        f.load({ 1, 2, 3, 4, 5 });
-        GraphViewState &v = f.state();
-        QCOMPARE(v.dteCursor, v.dteViewStart);
-        f.graph->Picture1_KeyUp(GraphView::kKeyLeft, 0);
-        QCOMPARE(v.dteCursor, v.dteViewStart);
-        f.graph->Picture1_KeyUp(GraphView::kKeyRight, 0);
-        f.graph->Picture1_KeyUp(GraphView::kKeyRight, 0);
-        QCOMPARE(DateTime::toQTime(v.dteCursor), QTime(0, 15));
-        QCOMPARE(v.lngCursorSample, 1);
-        // The cursor stops at the window's end.
-        for (int i = 0; i < 10; ++i)
-            f.graph->Picture1_KeyUp(GraphView::kKeyRight, 0);
-        QCOMPARE(v.dteCursor, v.dteViewEnd);
-        QCOMPARE(v.lngCursorSample, 5);
-        // A cursor left outside the window by a zoom is brought back by the next key.
-        f.graph->cmdTimeZoomIn_Click();
-        QVERIFY(v.dteCursor > v.dteViewEnd);
-        f.graph->Picture1_KeyUp(GraphView::kKeyLeft, 0);
-        QCOMPARE(v.dteCursor, v.dteViewEnd);
     }
 
     void valueZoom_data()
@@ -185,12 +160,10 @@ private slots:
         QTest::newRow("time: right arrow") << true << -1 << 1 << 900.0;
         QTest::newRow("time: page right") << true << -1 << 5000 << 18000.0;
         QTest::newRow("time: thumb, rounded seconds") << true << -1 << 3 << 11.0;
-        QTest::newRow("time: left arrow") << true << 5000 << 4999 << -900.0;
         QTest::newRow("time: page left") << true << 5000 << 0 << -18000.0;
         QTest::newRow("value: up arrow, a tenth") << false << -1 << 4999 << 2.0;
         QTest::newRow("value: page up") << false << -1 << 0 << 20.0;
         QTest::newRow("value: thumb up") << false << -1 << 4000 << 4.0;
-        QTest::newRow("value: down arrow") << false << 0 << 1 << -2.0;
         QTest::newRow("value: page down, rounding") << false << 0 << 4999 << -20.0;
     }
     void barClicks()
