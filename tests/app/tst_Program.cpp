@@ -97,6 +97,7 @@ private slots:
         frmSplash &splash = program.splash();
         QVERIFY(splash.isVisible());
         QTRY_COMPARE(m_prompts.messages, QStringList { portMessage(2) });
+        // The 2 seconds start when the message has been closed.
         QVERIFY(!m_prompts.timerRan);
         QVERIFY(splash.tmrSplash->isActive());
         QVERIFY(!program.mainWindow());

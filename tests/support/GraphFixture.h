@@ -30,8 +30,8 @@ public:
     QStringList titles;
 };
 
-// A graph with everything around it: a series to fill (15-minute interval), a plot of a
-// fixed size in twips, two scroll bars whose change events reach the graph as a window's
+// A graph with everything around it: a series to fill (15-minute interval), a plot of
+// 8070 x 5040 twips, two scroll bars whose change events reach the graph as a window's
 // would, and an event log in a temporary folder.
 class GraphFixture
 {

@@ -13,7 +13,8 @@ const QString kFlow = QStringLiteral(NERU_SOURCE_DIR "/samples/flow.dat");
 
 } // namespace
 
-// The open district and the display unit, and what the model tells the windows of them.
+// The open district, what the model tells the user and the windows of it, and the port the
+// logger link talks on.
 class tst_NeruModel : public QObject
 {
     Q_OBJECT

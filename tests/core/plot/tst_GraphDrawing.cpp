@@ -1,5 +1,5 @@
-// The mapping of time and value to the plot, the curve, the fitting markers and the
-// cursor read-out, and how the drawing fails.
+// The mapping of time and value to the plot, the curve and what the window hides of it,
+// the fitting markers, the cursor read-out, and the curve's elements for a new series.
 #include "GraphFixture.h"
 
 #include <QtTest>

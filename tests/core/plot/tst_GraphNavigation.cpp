@@ -160,10 +160,12 @@ private slots:
         QTest::newRow("time: right arrow") << true << -1 << 1 << 900.0;
         QTest::newRow("time: page right") << true << -1 << 5000 << 18000.0;
         QTest::newRow("time: thumb, rounded seconds") << true << -1 << 3 << 11.0;
+        QTest::newRow("time: left arrow") << true << 5000 << 4999 << -900.0;
         QTest::newRow("time: page left") << true << 5000 << 0 << -18000.0;
         QTest::newRow("value: up arrow, a tenth") << false << -1 << 4999 << 2.0;
         QTest::newRow("value: page up") << false << -1 << 0 << 20.0;
         QTest::newRow("value: thumb up") << false << -1 << 4000 << 4.0;
+        QTest::newRow("value: down arrow") << false << 0 << 1 << -2.0;
         QTest::newRow("value: page down, rounding") << false << 0 << 4999 << -20.0;
     }
     void barClicks()
