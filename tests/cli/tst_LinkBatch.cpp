@@ -67,132 +67,110 @@ class TestLinkBatch : public QObject
     Q_OBJECT
 
 private slots:
-    void usageErrorsSendNothing_data();
-    void usageErrorsSendNothing();
-    void commandsPrintWhatTheLoggerSays_data();
-    void commandsPrintWhatTheLoggerSays();
-    void setClockSendsThePCsClock();
-    void interrogateWritesTheDownloadThenTheDistricts();
-};
-
-void TestLinkBatch::usageErrorsSendNothing_data()
-{
-    QTest::addColumn<QString>("arguments");
-    QTest::addColumn<QString>("error");
-    QTest::newRow("no port") << u"clock"_s << u"--port DEVICE is required"_s;
-    QTest::newRow("COM5") << u"clock --port COM5"_s << u"COM1 to COM4"_s;
-    QTest::newRow("unknown option")
-        << u"set-clock --port COM1 --now"_s << u"Unknown option 'now'"_s;
-    QTest::newRow("a stray argument")
-        << u"logger-info --port COM1 extra"_s << u"unexpected argument \"extra\""_s;
-    QTest::newRow("clear without --yes") << u"clear --port COM1"_s << u"add --yes to clear it"_s;
-}
-
-void TestLinkBatch::usageErrorsSendNothing()
-{
-    QFETCH(QString, arguments);
-    QFETCH(QString, error);
-    LinkFixture link(logger(u"--clock 2001-09-03T14:05:09"_s));
-    QVERIFY(link.start());
-    SettingsStore settings;
-    settings.write(u"Ports"_s, u"COM1"_s, link.simulator.devicePath());
-    QVERIFY(settings.sync());
-    const Run run = runCli(arguments);
-    QCOMPARE(run.exitCode, 2);
-    QVERIFY2(run.err.contains(error), qPrintable(run.err));
-    QVERIFY(run.out.isEmpty());
-    // A command that reaches the logger through the settings file: its frames are the
-    // first the logger sees. Its clock runs on while the exchange waits for a new second.
-    const Run clock = runCli(u"clock --port com1"_s);
-    QCOMPARE(clock.exitCode, 0);
-    QVERIFY2(QRegularExpression(u"^03/09/2001 14:05:(09|1[0-2])\n$"_s).match(clock.out).hasMatch(),
-             qPrintable(clock.out));
-    QCOMPARE(link.framesOnTheLine(), u"01 01"_s);
-}
-
-void TestLinkBatch::commandsPrintWhatTheLoggerSays_data()
-{
-    QTest::addColumn<QString>("logger"); // the simulator's arguments
-    QTest::addColumn<QString>("command"); // run with --port and the simulator's device
-    QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QString>("printed"); // on standard output when 0, else on errors
-    QTest::addColumn<QString>("frames"); // not checked when empty
-    // Two exchanges, each with its own wake-up: the clock, then the information.
-    QTest::newRow("logger-info")
-        << u"--clock 2001-09-03T14:05:09 --serial AB1234 --calibration 2001-09-06 --id 142 "
-           "--version V2.01"_s
-        << u"logger-info"_s << 0
-        << u"^Serial Number: AB1234\nCalibration Date: 06/09/2001\nIdentification: 142\n"
-           "Version Number: V2.01\nDate/Time: 03/09/2001 14:05:\\d\\d\n$"_s
-        << u"01 01 01 12"_s;
-    QTest::newRow("clear") << QString() << u"clear --yes"_s << 0
-                           << u"^NERU memory has been cleared\n$"_s << u"01 0f"_s;
-    QTest::newRow("interrogate an empty logger")
-        << QString() << u"interrogate --dir ."_s << 1 << u"^No data found in NERU unit\n$"_s
-        << u"01 0d"_s;
-    QTest::newRow("no reply") << u"--silent"_s << u"clock"_s << 1
-                              << u"^An error has occurred communicating with the NERU unit\n"
-                                 "Check the COM port and cable and then try again\n\\S+: no reply"_s
-                              << QString();
-}
-
-void TestLinkBatch::commandsPrintWhatTheLoggerSays()
-{
-    QFETCH(QString, logger);
-    QFETCH(QString, command);
-    QFETCH(int, exitCode);
-    QFETCH(QString, printed);
-    QFETCH(QString, frames);
-    LinkFixture link(::logger(logger));
-    QVERIFY(link.start());
-    const Run run = runCli(command + u" --port "_s + link.simulator.devicePath());
-    QCOMPARE(run.exitCode, exitCode);
-    const QString &shown = exitCode == 0 ? run.out : run.err;
-    QVERIFY2(QRegularExpression(printed).match(shown).hasMatch(), qPrintable(shown));
-    QVERIFY((exitCode == 0 ? run.err : run.out).isEmpty());
-    if (!frames.isEmpty())
-        QCOMPARE(link.framesOnTheLine(), frames);
-}
-
-void TestLinkBatch::setClockSendsThePCsClock()
-{
-    LinkFixture link(logger(u"--clock 1999-01-01T00:00:00"_s));
-    QVERIFY(link.start());
-    const Run run = runCli(u"set-clock --port "_s + link.simulator.devicePath());
-    QCOMPARE(run.exitCode, 0);
-    QVERIFY2(run.out.startsWith(u"Date/Time has been set to "_s), qPrintable(run.out));
-    const qint64 offset = link.simulator.loggerClock().secsTo(QDateTime::currentDateTime());
-    QVERIFY2(qAbs(offset) <= 2, qPrintable(QString::number(offset)));
-}
-
-void TestLinkBatch::interrogateWritesTheDownloadThenTheDistricts()
-{
-    QStringList numbers { u"00012"_s, u"00034"_s };
-    LoggerSimulator::Options options;
-    for (const QString &number : numbers) {
-        RecordEncoder::District d;
-        d.number = number;
-        options.memory += RecordEncoder::district(d);
-        RecordEncoder::Time t { 2026, 3, 2, 0, 0, 0 };
-        for (int i = 0; i < 12; ++i, t = RecordEncoder::addSeconds(t, 900))
-            options.memory += RecordEncoder::simple(t, static_cast<quint16>(100 + i * 3));
+    // The command's output, or its lines on the error stream, its exit code and the frames
+    // the logger received. A usage error sends nothing.
+    void commandsOverTheLink_data()
+    {
+        QTest::addColumn<QString>("logger"); // the simulator's arguments
+        QTest::addColumn<QString>("command"); // %1: the simulator's device
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("printed"); // a pattern, on standard output when 0, else errors
+        QTest::addColumn<QString>("frames"); // "-": not checked
+        auto row = [](const char *name, const QString &logger, const QString &command, int exitCode,
+                      const QString &printed, const QString &frames) {
+            QTest::newRow(name) << logger << command << exitCode << printed << frames;
+        };
+        // The clock runs on while the exchange waits for a new second.
+        row("clock", u"--clock 2001-09-03T14:05:09"_s, u"clock --port %1"_s, 0,
+            u"^03/09/2001 14:05:(09|1[0-2])\n$"_s, u"01 01"_s);
+        // Two exchanges, each with its own wake-up: the clock, then the information.
+        row("logger-info",
+            u"--clock 2001-09-03T14:05:09 --serial AB1234 --calibration 2001-09-06 --id 142 "
+            "--version V2.01"_s,
+            u"logger-info --port %1"_s, 0,
+            u"^Serial Number: AB1234\nCalibration Date: 06/09/2001\nIdentification: 142\n"
+            "Version Number: V2.01\nDate/Time: 03/09/2001 14:05:\\d\\d\n$"_s,
+            u"01 01 01 12"_s);
+        row("clear", QString(), u"clear --yes --port %1"_s, 0,
+            u"^NERU memory has been cleared\n$"_s, u"01 0f"_s);
+        row("interrogate an empty logger", QString(), u"interrogate --dir . --port %1"_s, 1,
+            u"^No data found in NERU unit\n$"_s, u"01 0d"_s);
+        row("no reply", u"--silent"_s, u"clock --port %1"_s, 1,
+            u"^An error has occurred communicating with the NERU unit\n"
+            "Check the COM port and cable and then try again\n\\S+: no reply"_s,
+            u"-"_s);
+        row("no port", QString(), u"clock"_s, 2, u"--port DEVICE is required"_s, QString());
+        row("COM5", QString(), u"clock --port COM5"_s, 2, u"COM1 to COM4"_s, QString());
+        row("unknown option", QString(), u"set-clock --port %1 --now"_s, 2,
+            u"Unknown option 'now'"_s, QString());
+        row("a stray argument", QString(), u"logger-info --port %1 extra"_s, 2,
+            u"unexpected argument \"extra\""_s, QString());
+        row("clear without --yes", QString(), u"clear --port %1"_s, 2, u"add --yes to clear it"_s,
+            QString());
     }
-    LinkFixture link(options);
-    QVERIFY(link.start());
-    QTemporaryDir out;
-    const Run run
-        = runCli(u"interrogate --port %1 --dir %2"_s.arg(link.simulator.devicePath(), out.path()));
-    QCOMPARE(run.exitCode, 0);
-    QVERIFY2(run.err.contains(u"Reading data from NERU: block 3 of 3"_s), qPrintable(run.err));
-    const QStringList printed = run.out.split(u'\n', Qt::SkipEmptyParts);
-    QCOMPARE(printed.size(), 3);
-    const QRegularExpression downloadName(u"/download-\\d{8}-\\d{6}\\.bin$"_s);
-    QVERIFY2(downloadName.match(printed.first()).hasMatch(), qPrintable(printed.first()));
-    QCOMPARE(readFile(printed.first()), options.memory);
-    // Then the districts, cut as split cuts a download.
-    for (int k = 0; k < 2; ++k)
-        QCOMPARE(printed.at(k + 1), out.path() + u'/' + numbers.at(k) + u".dat"_s);
-}
+    void commandsOverTheLink()
+    {
+        QFETCH(QString, logger);
+        QFETCH(QString, command);
+        QFETCH(int, exitCode);
+        QFETCH(QString, printed);
+        QFETCH(QString, frames);
+        LinkFixture link(::logger(logger));
+        QVERIFY(link.start());
+        SettingsStore settings;
+        settings.write(u"Ports"_s, u"COM1"_s, link.simulator.devicePath());
+        QVERIFY(settings.sync());
+        const Run run = runCli(command.contains(u"%1"_s) ? command.arg(link.simulator.devicePath())
+                                                         : command);
+        QCOMPARE(run.exitCode, exitCode);
+        const QString &shown = exitCode == 0 ? run.out : run.err;
+        QVERIFY2(QRegularExpression(printed).match(shown).hasMatch(), qPrintable(shown));
+        QVERIFY((exitCode == 0 ? run.err : run.out).isEmpty());
+        if (frames == u"-"_s)
+            return;
+        // A later exchange, through COM1 of the settings file, must reach the logger: its
+        // frames come right after the command's.
+        QCOMPARE(runCli(u"clock --port com1"_s).exitCode, 0);
+        QCOMPARE(link.framesOnTheLine(), (frames + u" 01 01"_s).trimmed());
+    }
+
+    void setClockSendsThePCsClock()
+    {
+        LinkFixture link(logger(u"--clock 1999-01-01T00:00:00"_s));
+        QVERIFY(link.start());
+        const Run run = runCli(u"set-clock --port "_s + link.simulator.devicePath());
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(run.out.startsWith(u"Date/Time has been set to "_s), qPrintable(run.out));
+        const qint64 offset = link.simulator.loggerClock().secsTo(QDateTime::currentDateTime());
+        QVERIFY2(qAbs(offset) <= 2, qPrintable(QString::number(offset)));
+    }
+
+    void interrogateWritesTheDownloadThenTheDistricts()
+    {
+        const QStringList numbers { u"00012"_s, u"00034"_s };
+        LoggerSimulator::Options options;
+        for (const QString &number : numbers) {
+            RecordEncoder::District d;
+            d.number = number;
+            options.memory += RecordEncoder::district(d) + RecordEncoder::simple({}, 600);
+        }
+        LinkFixture link(options);
+        QVERIFY(link.start());
+        QTemporaryDir out;
+        const Run run = runCli(
+            u"interrogate --port %1 --dir %2"_s.arg(link.simulator.devicePath(), out.path()));
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(run.err.contains(u"Reading data from NERU: block 1 of 1"_s), qPrintable(run.err));
+        const QStringList printed = run.out.split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(printed.size(), 3);
+        const QRegularExpression downloadName(u"/download-\\d{8}-\\d{6}\\.bin$"_s);
+        QVERIFY2(downloadName.match(printed.first()).hasMatch(), qPrintable(printed.first()));
+        QCOMPARE(readFile(printed.first()), options.memory);
+        // Then the districts, cut as split cuts a download.
+        for (int k = 0; k < 2; ++k)
+            QCOMPARE(printed.at(k + 1), out.path() + u'/' + numbers.at(k) + u".dat"_s);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestLinkBatch)
 #include "tst_LinkBatch.moc"
