@@ -24,12 +24,6 @@ struct Run
     QStringList errLines() const { return QString::fromLocal8Bit(err).split(u'\n'); }
 };
 
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // A district record numbered `number`, then `readings` simple records of value `raw`.
 QByteArray district(const QString &number, int readings, quint16 raw = 600)
 {
@@ -163,8 +157,8 @@ private slots:
         const Run toFile = run({ u"export"_s, pressure, u"-o"_s, target });
         QCOMPARE(toFile.exitCode, 0);
         QVERIFY(toFile.out.isEmpty());
-        QCOMPARE(readAll(target), run({ u"export"_s, pressure, u"-o"_s, u"-"_s }).out);
-        QCOMPARE(readAll(second), old);
+        QCOMPARE(TempLog::readAll(target), run({ u"export"_s, pressure, u"-o"_s, u"-"_s }).out);
+        QCOMPARE(TempLog::readAll(second), old);
     }
 
     void decodingProblemsAreWarnings_data()
@@ -258,19 +252,19 @@ private slots:
             arguments << u"--force"_s;
         const Run r = run(arguments);
         const QString oddPath = out.filePath(u"1._45.dat"_s);
-        QCOMPARE(readAll(oddPath), RecordEncoder::header(u"1.;45"_s) + odd);
+        QCOMPARE(TempLog::readAll(oddPath), RecordEncoder::header(u"1.;45"_s) + odd);
         QVERIFY(r.errLines().contains(u"neru-cli: district \"1.;45\" is written as 1._45.dat"_s));
         if (existing && !force) {
             QCOMPARE(r.exitCode, 1);
-            QCOMPARE(readAll(old), QByteArray("keep me"));
+            QCOMPARE(TempLog::readAll(old), QByteArray("keep me"));
             QVERIFY(r.err.contains((old + u": already exists"_s).toLocal8Bit()));
             QCOMPARE(QString::fromLocal8Bit(r.out), oddPath + u'\n');
             return;
         }
         QCOMPARE(r.exitCode, 0);
         const QString again = out.filePath(u"10452-2.dat"_s);
-        QCOMPARE(readAll(old), RecordEncoder::header(u"10452"_s) + first);
-        QCOMPARE(readAll(again), RecordEncoder::header(u"10452"_s) + second);
+        QCOMPARE(TempLog::readAll(old), RecordEncoder::header(u"10452"_s) + first);
+        QCOMPARE(TempLog::readAll(again), RecordEncoder::header(u"10452"_s) + second);
         QCOMPARE(QString::fromLocal8Bit(r.out),
                  QStringList({ old, again, oddPath }).join(u'\n') + u'\n');
     }

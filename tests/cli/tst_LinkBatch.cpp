@@ -1,5 +1,6 @@
 #include "LinkFixture.h"
 #include "SettingsStore.h"
+#include "TempLog.h"
 #include "records/RecordEncoder.h"
 #include "sim/SimulatorCommandLine.h"
 
@@ -49,12 +50,6 @@ Run runCli(const QString &line)
     run.out = QString::fromLocal8Bit(cli.readAllStandardOutput());
     run.err = QString::fromLocal8Bit(cli.readAllStandardError());
     return run;
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace
@@ -165,7 +160,7 @@ private slots:
         QCOMPARE(printed.size(), 3);
         const QRegularExpression downloadName(u"/download-\\d{8}-\\d{6}\\.bin$"_s);
         QVERIFY2(downloadName.match(printed.first()).hasMatch(), qPrintable(printed.first()));
-        QCOMPARE(readFile(printed.first()), options.memory);
+        QCOMPARE(TempLog::readAll(printed.first()), options.memory);
         // Then the districts, cut as split cuts a download.
         for (int k = 0; k < 2; ++k)
             QCOMPARE(printed.at(k + 1), out.path() + u'/' + numbers.at(k) + u".dat"_s);

@@ -15,12 +15,6 @@ const Setter kSetters[] = { &FileProcessing::setDistrict, &FileProcessing::setTi
 const Getter kGetters[] = { &FileProcessing::getDistrict, &FileProcessing::getTitle,
                             &FileProcessing::getComments1, &FileProcessing::getComments2 };
 
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 } // namespace
 
 // The 247-byte header, its four text fields, and the image's trip to disk. Reading a file
@@ -108,11 +102,11 @@ private slots:
         fp.initialiseHeader();
         fp.copyDistrictRecords(QByteArray(53, '\x01'), 0, 53);
         fp.writeImageFile(path);
-        QCOMPARE(readAll(path), fp.RawImage());
+        QCOMPARE(TempLog::readAll(path), fp.RawImage());
         QCOMPARE(QFileInfo(path).size(), 300);
         // A new file took the old one's name: the old one, still linked, was never opened
         // for writing, so no reader ever meets it half-written.
-        QCOMPARE(readAll(link), old);
+        QCOMPARE(TempLog::readAll(link), old);
     }
 };
 

@@ -17,12 +17,6 @@ QByteArray district(const QString &number)
     return RecordEncoder::district(d);
 }
 
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // Answers the Save District dialog as a test says, into a folder of its own.
 class ScriptedPrompt : public SaveDistrictPrompt
 {
@@ -66,51 +60,53 @@ class TestSaveDistricts : public QObject
 private slots:
     void cutsAtEveryDistrictRecord()
     {
-        // A stray record before the first district record goes nowhere.
+        // A stray record before the first district record goes nowhere. A district record
+        // cut short at the end is saved too, under the name the user gives (none is
+        // proposed), and nothing is read beyond the download, whatever its length says.
         const QByteArray first = district(QStringLiteral("00012")) + RecordEncoder::simple(kTime, 1)
             + RecordEncoder::simple(kTime, 2);
         const QByteArray second = district(QStringLiteral("1.;45"))
             + RecordEncoder::fitting(QStringLiteral("00001"), kTime, 3)
             + RecordEncoder::simple(kTime, 4);
         ScriptedPrompt p;
-        const QStringList written = p.save(RecordEncoder::simple(kTime, 9) + first + second);
-        QCOMPARE(p.shown.size(), 2);
+        const QStringList written
+            = p.save(RecordEncoder::simple(kTime, 9) + first + second + char(0x85), 1000);
+        QCOMPARE(p.shown.size(), 3);
         QCOMPARE(p.shown[0].fileName, QStringLiteral("00012"));
         QCOMPARE(p.shown[0].district, QStringLiteral("00012"));
         QVERIFY(p.shown[0].title.isEmpty() && p.shown[0].comments2.isEmpty());
-        const QStringList paths { p.defaultDir + QStringLiteral("00012.dat"),
-                                  p.defaultDir + QStringLiteral("1.;45.dat") };
-        QCOMPARE(written, paths);
+        QCOMPARE(p.shown[2].fileName, QString());
+        const QString cut = p.defaultDir + QStringLiteral(".dat");
+        QCOMPARE(written,
+                 (QStringList { p.defaultDir + QStringLiteral("00012.dat"),
+                                p.defaultDir + QStringLiteral("1.;45.dat"), cut }));
         // The texts are in the header; the image keeps the last district.
         const QString title = QStringLiteral("A title");
         const QString c1 = QStringLiteral("c1");
-        QCOMPARE(readAll(paths[0]),
+        QCOMPARE(TempLog::readAll(written[0]),
                  RecordEncoder::header(QStringLiteral("00012"), title, c1) + first);
-        QCOMPARE(readAll(paths[1]),
+        QCOMPARE(TempLog::readAll(written[1]),
                  RecordEncoder::header(QStringLiteral("1.;45"), title, c1) + second);
-        QCOMPARE(p.fp.RawImage(), readAll(paths[1]));
-        QCOMPARE(p.fp.strDataFile(), paths[1]);
+        QCOMPARE(TempLog::readAll(cut).size(), 248);
+        QCOMPARE(p.fp.RawImage(), TempLog::readAll(cut));
+        QCOMPARE(p.fp.strDataFile(), cut);
         QVERIFY(p.failures.isEmpty());
     }
 
-    void downloadWithoutDistrictsWritesNothing()
+    void skippedDistrictsAreNotWritten()
     {
+        // Without a district record nothing is asked or written, and the image stays.
         ScriptedPrompt p;
         p.fp.setImage(QByteArray("4previous"));
         p.fp.setDataFile(QStringLiteral("/somewhere/previous.dat"));
-        QVERIFY(
-            p.save(RecordEncoder::simple(kTime, 1) + RecordEncoder::simple(kTime, 2)).isEmpty());
+        QVERIFY(p.save(RecordEncoder::simple(kTime, 1)).isEmpty());
         QVERIFY(p.shown.isEmpty());
         QCOMPARE(p.fp.RawImage(), QByteArray("4previous"));
         QCOMPARE(p.fp.strDataFile(), QStringLiteral("/somewhere/previous.dat"));
         QVERIFY(QDir(p.dir.path()).isEmpty());
-    }
-
-    void skippedDistrictIsNotWrittenButOthersAre()
-    {
+        // A district closed without OK is not written; the others are.
         const QByteArray download = district(QStringLiteral("00001"))
             + district(QStringLiteral("00002")) + district(QStringLiteral("00003"));
-        ScriptedPrompt p;
         p.skip = { 1 };
         QCOMPARE(p.save(download),
                  (QStringList { p.defaultDir + "00001.dat", p.defaultDir + "00003.dat" }));
@@ -138,19 +134,6 @@ private slots:
                  QStringList { p.defaultDir + "00002.dat" });
         QCOMPARE(p.failures.size(), 1);
         QVERIFY(p.failures.first().startsWith(blocked + u'|' + blocked + QStringLiteral(": ")));
-    }
-
-    void lengthBeyondTheBytesIsClamped()
-    {
-        // A district record cut short at the end: its bytes are still saved, under the
-        // name the user gives, and nothing is read beyond the download.
-        ScriptedPrompt p;
-        const QStringList written
-            = p.save(district(QStringLiteral("00001")) + QByteArray(1, char(0x85)), 1000);
-        QCOMPARE(p.shown.size(), 2);
-        QCOMPARE(p.shown[1].fileName, QString());
-        QCOMPARE(written.size(), 2);
-        QCOMPARE(QFileInfo(written.at(1)).size(), 248);
     }
 };
 
