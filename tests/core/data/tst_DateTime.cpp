@@ -39,15 +39,6 @@ private slots:
         QCOMPARE(d, origin.secsTo(expected) / 86400.0);
     }
 
-    void secondsArithmeticCrossesCenturies()
-    {
-        const double lastSecond = DateTime::fromParts(99, 12, 31, 23, 59, 59);
-        const double next = DateTime::addSeconds(lastSecond, 1);
-        QCOMPARE(DateTime::toQDate(next), QDate(2000, 1, 1));
-        QCOMPARE(DateTime::toQTime(next), QTime(0, 0, 0));
-        QCOMPARE(DateTime::secondsBetween(next, lastSecond), qint64(-1));
-    }
-
     // Rounding ties to even and the texts of failures are the decoding's and the graph's
     // to show; these are the limits only a conversion meets.
     void checkedArithmeticOverflows()

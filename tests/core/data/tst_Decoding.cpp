@@ -71,22 +71,6 @@ class TestDecoding : public QObject
     Q_OBJECT
 
 private slots:
-    void numericFields_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<double>("expected");
-        QTest::newRow("second point ends") << "1.2.3" << 1.2;
-        QTest::newRow("code 59 ends") << "12;45" << 12.0;
-        QTest::newRow("all points") << "....." << 0.0;
-        QTest::newRow("leading code") << "?1234" << 0.0;
-    }
-    void numericFields()
-    {
-        QFETCH(QString, text);
-        QFETCH(double, expected);
-        QCOMPARE(FileProcessing::readNumber(text), expected);
-    }
-
     void districtRecordSettings_data()
     {
         QTest::addColumn<quint8>("byte0");
@@ -151,6 +135,12 @@ private slots:
         // Voltage output: ((B * R) / I) / 1000.
         QTest::newRow("pressure 0-1 V") << district(9, "00000", "2100.", 0x80) << quint16(1800)
                                         << 2100.0 * 1800.0 / 900.0 / 1000.0 << "";
+        // A nibble field reads up to a second point or a code; no digit reads 0. Here the
+        // meter: (A/1 * 60) / 60 = A.
+        QTest::newRow("meter 1.2.3") << district(5, "1.2.3", "00001") << quint16(60) << 1.2 << "";
+        QTest::newRow("meter 12;45") << district(5, "12;45", "00001") << quint16(60) << 12.0 << "";
+        QTest::newRow("meter .....") << district(5, ".....", "00001") << quint16(60) << 0.0 << "";
+        QTest::newRow("meter ?1234") << district(5, "?1234", "00001") << quint16(60) << 0.0 << "";
         // Zero bytes are 0 on any channel, even where a division would fail.
         QTest::newRow("zero, head 0") << district(5, "00010", "00000") << quint16(0) << 0.0 << "";
         QTest::newRow("flow head 0")
@@ -219,16 +209,6 @@ private slots:
         QCOMPARE(s.strSampleFitting[0], QString());
     }
 
-    void secondDistrictRecordTakesOver()
-    {
-        const Walk w(flow60() + simple(10, 0, 0, 600) + district(5, "00000", "21000", 0x80)
-                     + simple(10, 1, 0, 600));
-        QCOMPARE(w.s.lngNumSamples, 2);
-        QCOMPARE(w.s.dblValue[0], 1.0);
-        QCOMPARE(w.s.dblValue[1], 21000.0 * 600 / 60 / 1000);
-        QCOMPARE(w.units, qint16(4));
-    }
-
     void capacityIsEnforced()
     {
         QByteArray records = flow60();
@@ -280,6 +260,10 @@ private slots:
         row("interval + 2 s: no gap", ten + simple(10, 1, 2, 1200), 2, 2.0, "");
         row("interval + 3 s: a gap", ten + simple(10, 1, 3, 1200), 3, 2.0, "");
         row("same time: no gap", ten + simple(10, 0, 0, 1200), 2, 2.0, "");
+        // A second district record's settings apply from the next reading on.
+        row("second district record",
+            ten + district(5, "00000", "21000", 0x80) + simple(10, 1, 0, 600), 2,
+            21000.0 * 600 / 60 / 1000, "");
         // The failed reading's time is not remembered: a hole before the next one.
         row("reading too large", ten + simple(10, 1, 0, 0x8001) + simple(10, 2, 0, 1200), 3, 2.0,
             "Overflow in getDateAndValue");

@@ -45,20 +45,6 @@ private slots:
         // The test runs with LC_ALL=en_GB.UTF-8.
         QCOMPARE(NamedFormats().shortDatePattern(), QStringLiteral("dd/MM/yyyy"));
     }
-
-    void longTimeHasSecondsAndNoTimeZone()
-    {
-        const double t = DateTime::fromParts(2026, 12, 6, 7, 8, 9);
-        for (const QLocale &locale :
-             { QLocale(QLocale::English, QLocale::UnitedStates),
-               QLocale(QLocale::French, QLocale::France), QLocale(QLocale::Japanese) }) {
-            const NamedFormats formats(locale);
-            const QString text = formats.longTime(t);
-            QVERIFY2(text.contains(QStringLiteral("09")), qPrintable(text));
-            QVERIFY2(!formats.longTimePattern().contains(u't'), qPrintable(text));
-            QCOMPARE(text, text.trimmed());
-        }
-    }
 };
 
 QTEST_GUILESS_MAIN(TestNamedFormats)

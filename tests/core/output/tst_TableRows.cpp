@@ -70,28 +70,37 @@ private slots:
     }
 
     // Fitting, date, time, then the value and the step to the reference in the display
-    // unit, each padded to the heading's 8 characters.
+    // unit, each padded to the heading's 8 characters; a gap marker has four dash fields.
     void rowsFollowTheHeadingColumns_data()
     {
         QTest::addColumn<bool>("csv");
+        QTest::addColumn<bool>("gap");
         QTest::addColumn<double>("value");
         QTest::addColumn<double>("reference");
         QTest::addColumn<double>("factor");
         QTest::addColumn<QString>("row");
+        auto row = [](const char *name, bool csv, bool gap, double value, double reference,
+                      double factor, const QString &text) {
+            QTest::newRow(name) << csv << gap << value << reference << factor << text;
+        };
         const QString comma = QStringLiteral("00012,23/11/2026,09:15:00,");
-        QTest::newRow("value and step")
-            << true << 12.5 << 20.0 << 1.0 << comma + "12.50   ,7.50    ";
-        QTest::newRow("negative step") << true << 5.5 << 5.0 << 1.0 << comma + "5.50    ,-0.50   ";
-        QTest::newRow("longer than the field: written whole")
-            << true << 1234567.0 << 5.0 << 1.0 << comma + "1234567.00,-1234562.00";
-        QTest::newRow("display factor") << true << 2.5 << 3.0 << 3.6 << comma + "9.00    ,1.80    ";
+        row("value and step", true, false, 12.5, 20.0, 1.0, comma + "12.50   ,7.50    ");
+        row("negative step", true, false, 5.5, 5.0, 1.0, comma + "5.50    ,-0.50   ");
+        row("longer than the field: written whole", true, false, 1234567.0, 5.0, 1.0,
+            comma + "1234567.00,-1234562.00");
+        row("display factor", true, false, 2.5, 3.0, 3.6, comma + "9.00    ,1.80    ");
         // "Fitting   Date         Time         Flow         Step"
-        QTest::newRow("spaces") << false << 12.35 << 15.0 << 1.0
-                                << "00012     23/11/2026     09:15:00     12.35        2.65    ";
+        row("spaces", false, false, 12.35, 15.0, 1.0,
+            "00012     23/11/2026     09:15:00     12.35        2.65    ");
+        // Whatever time and value a marker holds, they are not shown.
+        row("gap marker", true, true, 7.0, 5.0, 1.0, "00012,--------,--------,--------,--------");
+        row("gap marker, spaces", false, true, 7.0, 5.0, 1.0,
+            "00012     --------     --------     --------     --------");
     }
     void rowsFollowTheHeadingColumns()
     {
         QFETCH(bool, csv);
+        QFETCH(bool, gap);
         QFETCH(double, value);
         QFETCH(double, reference);
         QFETCH(double, factor);
@@ -99,26 +108,10 @@ private slots:
         SampleSeries s = series(1);
         s.dteTime[0] = DateTime::fromParts(2026, 11, 23, 9, 15, 0);
         s.dblValue[0] = value;
+        s.blnGap[0] = gap;
         qint32 start = 0;
         qint32 end = 0;
         QCOMPARE(rows(s, csv, start, end, reference, factor), row + QStringLiteral("\r\n"));
-    }
-
-    void gapMarkersPrintFourDashFields()
-    {
-        SampleSeries s = series(3);
-        s.blnGap[1] = 1;
-        s.dblValue[1] = 0.0;
-        s.dteTime[1] = -1e6; // whatever is stored, it is not printed
-        qint32 start = 1;
-        qint32 end = 1;
-        QCOMPARE(rows(s, true, start, end),
-                 QStringLiteral("00012,--------,--------,--------,--------\r\n"));
-        QCOMPARE(rows(s, false, start, end),
-                 QStringLiteral("00012     --------     --------     --------     --------\r\n"));
-        s.strSampleFitting[1].clear();
-        QCOMPARE(rows(s, true, start, end),
-                 QStringLiteral(",--------,--------,--------,--------\r\n"));
     }
 };
 
