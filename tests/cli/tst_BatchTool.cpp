@@ -126,8 +126,6 @@ private slots:
             u"00101,23/11/2026,09:00:00,14.93   ,0.07    \r\n"_s, {});
         row("export in m3/h", { u"export"_s, flow, u"--unit"_s, u"M3/H"_s }, 0,
             u"00101,23/11/2026,09:00:00,53.76   ,0.24    \r\n"_s, {});
-        row("export in fthd", { u"export"_s, pressure, u"--unit"_s, u"fthd"_s }, 0,
-            u"00201,23/11/2026,09:15:00,133.97  ,-0.23   \r\n"_s, {});
         // A record that does not decode is a warning; 20 are listed, the rest counted.
         row("warning", { u"info"_s, cut }, 0, u"Samples: 2\n"_s,
             warning + cut
@@ -204,48 +202,32 @@ private slots:
 
     // A number met twice is a logger moved back to a district: a second file, never the first
     // one's, --force or not.
-    void splitNeverLosesADistrict_data()
-    {
-        QTest::addColumn<bool>("force");
-        QTest::addColumn<bool>("existing"); // 10452.dat is there before the run
-        QTest::newRow("old file kept") << false << true;
-        QTest::newRow("old file replaced with --force") << true << true;
-    }
     void splitNeverLosesADistrict()
     {
-        QFETCH(bool, force);
-        QFETCH(bool, existing);
         // One number twice, and one needing a safe name.
         const QByteArray first = district(u"10452"_s, 3, 100);
         const QByteArray second = district(u"10452"_s, 2, 200);
         const QByteArray odd = district(u"1.;45"_s, 1, 300);
-        const QString download = writeFile(u"twice.bin"_s, first + second + odd);
-        QTemporaryDir out;
-        const QString old = out.filePath(u"10452.dat"_s);
-        if (existing) {
-            QFile f(old);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write("keep me");
-        }
-        QStringList arguments { u"split"_s, download, u"--dir"_s, out.path() };
-        if (force)
-            arguments << u"--force"_s;
-        const Run r = run(arguments);
-        const QString oddPath = out.filePath(u"1._45.dat"_s);
+        const QStringList split { u"split"_s, writeFile(u"twice.bin"_s, first + second + odd),
+                                  u"--dir"_s, m_dir.path() };
+        const QString old = writeFile(u"10452.dat"_s, "keep me");
+        const QString oddPath = m_dir.filePath(u"1._45.dat"_s);
+        // Without --force a file from before the run is kept; the others are written.
+        const Run kept = run(split);
+        QCOMPARE(kept.exitCode, 1);
+        QCOMPARE(TempLog::readAll(old), QByteArray("keep me"));
+        QVERIFY(kept.err.contains((old + u": already exists"_s).toLocal8Bit()));
+        QVERIFY(
+            kept.errLines().contains(u"neru-cli: district \"1.;45\" is written as 1._45.dat"_s));
+        QCOMPARE(QString::fromLocal8Bit(kept.out), oddPath + u'\n');
         QCOMPARE(TempLog::readAll(oddPath), RecordEncoder::header(u"1.;45"_s) + odd);
-        QVERIFY(r.errLines().contains(u"neru-cli: district \"1.;45\" is written as 1._45.dat"_s));
-        if (existing && !force) {
-            QCOMPARE(r.exitCode, 1);
-            QCOMPARE(TempLog::readAll(old), QByteArray("keep me"));
-            QVERIFY(r.err.contains((old + u": already exists"_s).toLocal8Bit()));
-            QCOMPARE(QString::fromLocal8Bit(r.out), oddPath + u'\n');
-            return;
-        }
-        QCOMPARE(r.exitCode, 0);
-        const QString again = out.filePath(u"10452-2.dat"_s);
+        // --force replaces it, but never with a file of this run.
+        const Run forced = run(split + QStringList { u"--force"_s });
+        QCOMPARE(forced.exitCode, 0);
+        const QString again = m_dir.filePath(u"10452-2.dat"_s);
         QCOMPARE(TempLog::readAll(old), RecordEncoder::header(u"10452"_s) + first);
         QCOMPARE(TempLog::readAll(again), RecordEncoder::header(u"10452"_s) + second);
-        QCOMPARE(QString::fromLocal8Bit(r.out),
+        QCOMPARE(QString::fromLocal8Bit(forced.out),
                  QStringList({ old, again, oddPath }).join(u'\n') + u'\n');
     }
 };

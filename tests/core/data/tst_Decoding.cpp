@@ -87,7 +87,6 @@ private slots:
         row("mode bits are the top two", 0x95, 0xBF, 60, 5, 4);
         row("bits 10, mode 11", 0xAA, 0xC0, 1800, 3, 1);
         row("bits 11, mode 10", 0xB8, 0x80, 600, 7, 4);
-        row("interval code 0", 0x90, 0x00, 0, 1, 1);
     }
     void districtRecordSettings()
     {
@@ -201,7 +200,6 @@ private slots:
         QCOMPARE(s.lngNumFittings, 2);
         QCOMPARE(s.lngFittingSample, (std::vector<qint32> { 1, 4 }));
         QCOMPARE(s.strFittingNumber, (std::vector<QString> { "00012", "0;3.4" }));
-        QCOMPARE(s.strCurrentFitting, QStringLiteral("0;3.4"));
         QCOMPARE(w.logged(), QString());
         // The next walk, without fittings, leaves every fitting number empty.
         w.decode(flow60() + simple(10, 0, 0, 600));

@@ -32,7 +32,6 @@ private slots:
     void formatsFollowTheLocale()
     {
         const double t = DateTime::fromParts(2001, 9, 3, 14, 5, 9);
-        QCOMPARE(m_british.dateAndTime(t), QStringLiteral("03/09/2001 14:05:09"));
         const NamedFormats german(QLocale(QLocale::German, QLocale::Germany));
         QCOMPARE(german.shortDate(t), QStringLiteral("03.09.01"));
         QCOMPARE(german.fixed(-1234.567), QStringLiteral("-1234,57"));

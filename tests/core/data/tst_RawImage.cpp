@@ -58,7 +58,6 @@ private slots:
             QStringLiteral("  Stra\u00dfe 1"));
         row("second comment, outside the code page", 3, 167, 60, QStringLiteral("\u20ac5"),
             QStringLiteral("?5"));
-        row("second comment, only spaces", 3, 167, 60, QStringLiteral("   "), QString());
     }
     void textFieldsArePaddedAndCut()
     {
