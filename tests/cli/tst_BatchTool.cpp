@@ -200,19 +200,21 @@ private slots:
             u"Overflow in getDateAndValue(FileProcessing) (file %1, offset 272)\r"_s.arg(path));
     }
 
-    // A number met twice is a logger moved back to a district: a second file, never the first
-    // one's, --force or not.
+    // A number met again is a logger moved back to a district: another file, never one of
+    // the same run, --force or not.
     void splitNeverLosesADistrict()
     {
-        // One number twice, and one needing a safe name.
         const QByteArray first = district(u"10452"_s, 3, 100);
         const QByteArray second = district(u"10452"_s, 2, 200);
-        const QByteArray odd = district(u"1.;45"_s, 1, 300);
-        const QStringList split { u"split"_s, writeFile(u"twice.bin"_s, first + second + odd),
+        const QByteArray odd = district(u"1.;45"_s, 1, 300); // not safe as a file name
+        const QByteArray third = district(u"10452"_s, 1, 400);
+        const QStringList split { u"split"_s,
+                                  writeFile(u"download.bin"_s, first + second + odd + third),
                                   u"--dir"_s, m_dir.path() };
         const QString old = writeFile(u"10452.dat"_s, "keep me");
         const QString oddPath = m_dir.filePath(u"1._45.dat"_s);
-        // Without --force a file from before the run is kept; the others are written.
+        // Without --force the file from before the run is kept, and every district that
+        // would replace it is refused; the rest are written.
         const Run kept = run(split);
         QCOMPARE(kept.exitCode, 1);
         QCOMPARE(TempLog::readAll(old), QByteArray("keep me"));
@@ -221,14 +223,16 @@ private slots:
             kept.errLines().contains(u"neru-cli: district \"1.;45\" is written as 1._45.dat"_s));
         QCOMPARE(QString::fromLocal8Bit(kept.out), oddPath + u'\n');
         QCOMPARE(TempLog::readAll(oddPath), RecordEncoder::header(u"1.;45"_s) + odd);
-        // --force replaces it, but never with a file of this run.
+        // --force replaces it, and the same number goes on to -2 and -3.
         const Run forced = run(split + QStringList { u"--force"_s });
         QCOMPARE(forced.exitCode, 0);
-        const QString again = m_dir.filePath(u"10452-2.dat"_s);
+        const QString two = m_dir.filePath(u"10452-2.dat"_s);
+        const QString three = m_dir.filePath(u"10452-3.dat"_s);
         QCOMPARE(TempLog::readAll(old), RecordEncoder::header(u"10452"_s) + first);
-        QCOMPARE(TempLog::readAll(again), RecordEncoder::header(u"10452"_s) + second);
+        QCOMPARE(TempLog::readAll(two), RecordEncoder::header(u"10452"_s) + second);
+        QCOMPARE(TempLog::readAll(three), RecordEncoder::header(u"10452"_s) + third);
         QCOMPARE(QString::fromLocal8Bit(forced.out),
-                 QStringList({ old, again, oddPath }).join(u'\n') + u'\n');
+                 QStringList({ old, two, oddPath, three }).join(u'\n') + u'\n');
     }
 };
 

@@ -2,7 +2,6 @@
 #include "DistrictFileNames.h"
 #include "StringTable.h"
 #include "TempLog.h"
-#include "records/RecordEncoder.h"
 
 #include <QtTest>
 
@@ -45,18 +44,13 @@ private slots:
         QVERIFY(QDir::setCurrent(u"" NERU_SOURCE_DIR ""_s));
         FileProcessing fp(m_log.report);
         qint16 intUnits = 0;
-        fp.setImage(RecordEncoder::header(u"1"_s) + char(0x80)); // a district record cut short
-        fp.processRecords(intUnits);
-        QCOMPARE(fp.problems().size(), 1);
         const DistrictFile::Result opened
             = DistrictFile::open(u"samples/pressure.dat"_s, fp, intUnits, m_strings);
         QVERIFY(opened.ok);
-        QVERIFY(opened.problems.isEmpty()); // a decode tells only of its own image
+        QVERIFY(opened.problems.isEmpty());
         QCOMPARE(fp.strDataFile(), kSamples + u"pressure.dat"_s);
         QCOMPARE(intUnits, qint16(4));
         const QByteArray image = fp.RawImage();
-        const qint32 samples = fp.series().lngNumSamples;
-        const double reference = fp.settings().dblReference;
 
         const QString path = m_log.dir.filePath(u"refused.dat"_s);
         QFile::remove(path);
@@ -70,8 +64,6 @@ private slots:
         QCOMPARE(r.message, path + u": "_s + reason);
         QCOMPARE(fp.RawImage(), image);
         QCOMPARE(fp.strDataFile(), kSamples + u"pressure.dat"_s);
-        QCOMPARE(fp.series().lngNumSamples, samples);
-        QCOMPARE(fp.settings().dblReference, reference);
         QCOMPARE(intUnits, qint16(7));
     }
 
@@ -97,18 +89,6 @@ private slots:
         QFETCH(QString, proposed);
         QFETCH(QString, safe);
         QCOMPARE(DistrictFileNames::safeName(proposed), safe);
-    }
-
-    // The batch tool's split shows a number met twice; here the same folder spelt another
-    // way, another folder with names of its own, and the count going on.
-    void namesWrittenInTheRunGetASuffix()
-    {
-        DistrictFileNames names;
-        const QString dir = m_log.dir.path() + u'/';
-        names.remember(dir, u"1.__"_s);
-        names.remember(dir, u"1.__-2"_s);
-        QCOMPARE(names.propose(m_log.dir.path() + u"/./"_s, u"1.<>"_s), u"1.__-3"_s);
-        QCOMPARE(names.propose(dir + u"sub/"_s, u"1.__"_s), u"1.__"_s);
     }
 };
 
