@@ -13,7 +13,7 @@ const QString kSamples = u"" NERU_SOURCE_DIR "/samples/"_s;
 
 } // namespace
 
-// Opening a district file, and the names the district files of one cutting are given.
+// Opening a district file, and the safe names district files are given.
 class TestDistrictFile : public QObject
 {
     Q_OBJECT

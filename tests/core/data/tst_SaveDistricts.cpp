@@ -21,7 +21,7 @@ QByteArray district(const QString &number)
 class ScriptedPrompt : public SaveDistrictPrompt
 {
 public:
-    bool askDistrict(Texts &texts, QString &defaultDir) override
+    bool askDistrict(Texts &texts, QString &) override
     {
         shown.append(texts);
         texts.title = QStringLiteral("A title");
