@@ -1,14 +1,11 @@
 #include "BatchTool.h"
-#include "FileProcessing.h"
 #include "NamedFormats.h"
 #include "ProgramVersion.h"
 #include "StringTable.h"
-#include "TableRows.h"
 #include "TempLog.h"
 #include "records/RecordEncoder.h"
 
 #include <QBuffer>
-#include <QRandomGenerator>
 #include <QtTest>
 
 #include <unistd.h>
@@ -27,12 +24,6 @@ struct Run
     QStringList errLines() const { return QString::fromLocal8Bit(err).split(u'\n'); }
 };
 
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // A district record numbered `number`, then `readings` simple records of value `raw`.
 QByteArray district(const QString &number, int readings, quint16 raw = 600)
 {
@@ -48,26 +39,13 @@ QByteArray district(const QString &number, int readings, quint16 raw = 600)
 
 } // namespace
 
+// What the batch tool adds to the core it runs on: its commands' exit codes, messages and
+// output, the decoding warnings and --strict, and split's file naming. Decoding, opening
+// and cutting themselves are the core tests'.
 class TestBatchTool : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void usage_data();
-    void usage();
-    void infoDescribesTheSamples();
-    void exportWritesTheTable_data();
-    void exportWritesTheTable();
-    void exportReplacesTheWholeFile();
-    void fileShorterThanItsHeaderIsRefused();
-    void decodingProblemsAreWarnings_data();
-    void decodingProblemsAreWarnings();
-    void anyBytesEndInDoneOrFailed();
-    void splitNeverLosesADistrict_data();
-    void splitNeverLosesADistrict();
-    void splitWithoutDistrictsFails();
-
-private:
     // One command line run in-process.
     Run run(const QStringList &arguments)
     {
@@ -92,277 +70,171 @@ private:
         return path;
     }
 
-    FileProcessing decoded(const QString &path)
-    {
-        FileProcessing fp(m_log.report);
-        fp.readImageFile(path);
-        qint16 units = 0;
-        fp.processRecords(units);
-        return fp;
-    }
-
     QTemporaryDir m_dir;
+    QStringList m_inputs; // the files the command table reads
     TempLog m_log;
     const NamedFormats m_formats { QLocale(QLocale::English, QLocale::UnitedKingdom) };
     const StringTable m_strings {};
-};
 
-void TestBatchTool::usage_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QByteArray>("printed"); // on standard output when 0, else on errors
-    const QString flow = kSamples + u"flow.dat"_s;
-    QTest::newRow("nothing") << QStringList {} << 2 << QByteArray("Usage: neru-cli");
-    QTest::newRow("help") << QStringList { u"--help"_s } << 0 << QByteArray("  split ");
-    QTest::newRow("version") << QStringList { u"-v"_s } << 0
-                             << ("neru-cli " + programVersion() + u'\n').toUtf8();
-    QTest::newRow("unknown command")
-        << QStringList { u"frobnicate"_s } << 2 << QByteArray("unknown command \"frobnicate\"");
-    QTest::newRow("unknown unit") << QStringList { u"export"_s, flow, u"--unit"_s, u"furlong"_s }
-                                  << 2 << QByteArray("unknown unit \"furlong\"");
-    QTest::newRow("unit of the other quantity")
-        << QStringList { u"export"_s, flow, u"--unit"_s, u"psi"_s } << 2
-        << QByteArray("holds flow data; unit psi does not apply");
-}
-
-void TestBatchTool::usage()
-{
-    QFETCH(QStringList, arguments);
-    QFETCH(int, exitCode);
-    QFETCH(QByteArray, printed);
-    const Run r = run(arguments);
-    QCOMPARE(r.exitCode, exitCode);
-    QVERIFY2((exitCode == 0 ? r.out : r.err).contains(printed), r.out + r.err);
-    QVERIFY((exitCode == 0 ? r.err : r.out).isEmpty());
-}
-
-void TestBatchTool::infoDescribesTheSamples()
-{
-    const QString path = kSamples + u"flow.dat"_s;
-    const Run flow = run({ u"info"_s, path });
-    QCOMPARE(flow.exitCode, 0);
-    const FileProcessing fp = decoded(path);
-    for (const QString &line :
-         { u"File: "_s + path, u"District: 10452"_s, u"Title: High Street inlet"_s,
-           u"Channel: flow, type 1"_s, u"Logging Int: 900 seconds"_s, u"Meter: 10 l/rev"_s,
-           u"Head: 1 pulses/rev"_s, u"Reference: 15.00 l/s"_s, u"Gap markers: 1"_s,
-           u"Fittings: 3"_s, u"First: 23/11/2026 09:00:00"_s,
-           u"Samples: %1"_s.arg(fp.series().lngNumSamples),
-           u"Maximum: "_s + m_formats.fixed(fp.series().dblMaxValue) + u" l/s"_s })
-        QVERIFY2(flow.out.contains((line + u'\n').toLocal8Bit()), qPrintable(line));
-
-    const Run pressure = run({ u"info"_s, kSamples + u"pressure.dat"_s });
-    QCOMPARE(pressure.exitCode, 0);
-    QVERIFY(pressure.out.contains("Channel: pressure, type 5\n"));
-    QVERIFY(pressure.out.contains("Transducer: 0-1 V, scale 2100\n"));
-    QVERIFY(pressure.out.contains("Reference: 4.00 Bar\n"));
-}
-
-void TestBatchTool::exportWritesTheTable_data()
-{
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<QStringList>("unit");
-    QTest::addColumn<double>("factor");
-    QTest::newRow("flow") << "flow.dat" << QStringList {} << 1.0;
-    QTest::newRow("m3/h") << "flow.dat" << QStringList { u"--unit"_s, u"M3/H"_s } << 3.6;
-    QTest::newRow("kgal/h") << "flow.dat" << QStringList { u"--unit"_s, u"kgal/h"_s } << 0.792;
-    QTest::newRow("pressure") << "pressure.dat" << QStringList {} << 1.0;
-    QTest::newRow("psi") << "pressure.dat" << QStringList { u"--unit"_s, u"psi"_s } << 14.5;
-    QTest::newRow("mhd") << "pressure.dat" << QStringList { u"--unit"_s, u"mhd"_s } << 10.2;
-    QTest::newRow("fthd") << "pressure.dat" << QStringList { u"--unit"_s, u"fthd"_s } << 33.44;
-}
-
-void TestBatchTool::exportWritesTheTable()
-{
-    QFETCH(QString, file);
-    QFETCH(QStringList, unit);
-    QFETCH(double, factor);
-    const Run r = run(QStringList { u"export"_s, kSamples + file } + unit);
-    QCOMPARE(r.exitCode, 0);
-    QVERIFY(r.err.isEmpty());
-    const FileProcessing fp = decoded(kSamples + file);
-    QCOMPARE(r.out, TableRows(m_formats).csvBytes(fp.series(), fp.settings().dblReference, factor));
-    if (file == "flow.dat"_L1 && unit.isEmpty())
-        QVERIFY(r.out.startsWith("00101,23/11/2026,09:00:00,14.93   ,0.07    \r\n"));
-}
-
-void TestBatchTool::exportReplacesTheWholeFile()
-{
-    // A new file renamed over the old one: a second name of the old file keeps its bytes,
-    // which a write in place would have changed.
-    const QByteArray old(100000, 'z');
-    const QString target = writeFile(u"neru.csv"_s, old);
-    const QString second = m_dir.filePath(u"second-name.csv"_s);
-    QCOMPARE(::link(QFile::encodeName(target).constData(), QFile::encodeName(second).constData()),
-             0);
-    const QString pressure = kSamples + u"pressure.dat"_s;
-    const Run toFile = run({ u"export"_s, pressure, u"-o"_s, target });
-    QCOMPARE(toFile.exitCode, 0);
-    QVERIFY(toFile.out.isEmpty());
-    QCOMPARE(readAll(target), run({ u"export"_s, pressure, u"-o"_s, u"-"_s }).out);
-    QCOMPARE(readAll(second), old);
-
-    const QString nowhere = m_dir.filePath(u"no/such/x.csv"_s);
-    const Run noFolder = run({ u"export"_s, pressure, u"-o"_s, nowhere });
-    QCOMPARE(noFolder.exitCode, 1);
-    QVERIFY(noFolder.err.startsWith((u"neru-cli: "_s + nowhere + u": "_s).toLocal8Bit()));
-}
-
-void TestBatchTool::fileShorterThanItsHeaderIsRefused()
-{
-    // Each reason of a refusal is the opening's own; here the one line that carries it.
-    const QString path = writeFile(u"short.dat"_s, RecordEncoder::header(u"1"_s).left(120));
-    const QString csv = m_dir.filePath(u"short.csv"_s);
-    for (const QStringList &command :
-         { QStringList { u"info"_s, path }, QStringList { u"export"_s, path, u"-o"_s, csv } }) {
-        const Run r = run(command);
-        QCOMPARE(r.exitCode, 1);
-        QCOMPARE(QString::fromLocal8Bit(r.err),
-                 u"neru-cli: %1: the file is shorter than its 247-byte header (120 bytes)\n"_s.arg(
-                     path));
-        QVERIFY(r.out.isEmpty());
-    }
-    QVERIFY(!QFile::exists(csv));
-}
-
-void TestBatchTool::decodingProblemsAreWarnings_data()
-{
-    QTest::addColumn<QByteArray>("records");
-    QTest::addColumn<QStringList>("warnings"); // after "neru-cli: warning: <path>: "
-    QTest::addColumn<QString>("logged"); // the last event log entry, "%1" the file
-    QTest::newRow("header only") << QByteArray() << QStringList {} << QString();
-    QTest::newRow("cut inside the last record")
-        << district(u"00001"_s, 2) + RecordEncoder::simple({}, 1).left(5)
-        << QStringList { u"byte 282: the record is cut short by the end of the file (5 of its 10 bytes)"_s }
-        << u"Subscript out of range in processSimpleRecord(FileProcessing) (file %1, offset 282)"_s;
-    // A fitting's sample fails in getDateAndValue; the offset is still the record's.
-    QTest::newRow("fitting reading too large")
-        << district(u"00001"_s, 1) + RecordEncoder::fitting(u"00001"_s, {}, 0x8001)
-        << QStringList { u"byte 272: Overflow"_s }
-        << u"Overflow in getDateAndValue(FileProcessing) (file %1, offset 272)"_s;
-    QTest::newRow("series full")
-        << district(u"00001"_s, 3401 + 3)
-        << QStringList { u"byte 34272: the district holds more than 3401 entries; the samples "
-                         "from here on were dropped"_s }
-        << u"Subscript out of range in getDateAndValue(FileProcessing) (file %1, offset 34292)"_s;
-    QStringList overflows;
-    for (int k = 0; k < 20; ++k)
-        overflows.append(u"byte %1: Overflow"_s.arg(262 + 10 * k));
-    QTest::newRow("more than twenty")
-        << district(u"00001"_s, 25, 0x8001) << overflows + QStringList { u"5 more problems"_s }
-        << u"Overflow in getDateAndValue(FileProcessing) (file %1, offset 502)"_s;
-}
-
-void TestBatchTool::decodingProblemsAreWarnings()
-{
-    QFETCH(QByteArray, records);
-    QFETCH(QStringList, warnings);
-    QFETCH(QString, logged);
-    const QString path = writeFile(u"problems.dat"_s, RecordEncoder::header(u"1"_s) + records);
-    QStringList expected;
-    for (const QString &w : warnings)
-        expected.append(u"neru-cli: warning: "_s + path + u": "_s + w);
-    const QString csv = m_dir.filePath(u"strict.csv"_s);
-    QFile::remove(csv);
-    for (const QString &command : { u"info"_s, u"export"_s }) {
-        const Run lenient = run({ command, path });
-        QCOMPARE(lenient.exitCode, 0);
-        QCOMPARE(lenient.errLines(), expected + QStringList { QString() });
-        if (!logged.isEmpty())
-            QCOMPARE(m_log.messages().last(), logged.arg(path) + u'\r');
-
+private slots:
+    // Each command line's exit code, and what its output and error streams hold (empty:
+    // nothing at all).
+    void commandsPrintAndExit_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QString>("err");
+        auto row = [](const char *name, const QStringList &arguments, int exitCode,
+                      const QString &out, const QString &err) {
+            QTest::newRow(name) << arguments << exitCode << out << err;
+        };
+        const QString flow = kSamples + u"flow.dat"_s;
+        const QString pressure = kSamples + u"pressure.dat"_s;
+        const QString missing = m_dir.filePath(u"missing.dat"_s);
+        const QString nowhere = m_dir.filePath(u"no/such"_s);
+        const QString csv = m_dir.filePath(u"strict.csv"_s);
+        const QByteArray header = RecordEncoder::header(u"1"_s);
+        const QString noDistrict = writeFile(u"nodistrict.bin"_s, RecordEncoder::simple({}, 5));
+        const QString cut = writeFile(
+            u"cut.dat"_s, header + district(u"00001"_s, 2) + RecordEncoder::simple({}, 1).left(5));
+        const QString many = writeFile(u"many.dat"_s, header + district(u"00001"_s, 25, 0x8001));
+        const QString full = writeFile(u"full.dat"_s, header + district(u"00001"_s, 3401 + 3));
+        m_inputs = QDir(m_dir.path()).entryList(QDir::Files);
+        const QString warning = u"neru-cli: warning: "_s;
+        row("nothing", {}, 2, {}, u"Usage: neru-cli"_s);
+        row("help", { u"--help"_s }, 0, u"  split "_s, {});
+        row("version", { u"-v"_s }, 0, u"neru-cli "_s + programVersion() + u'\n', {});
+        row("info of flow", { u"info"_s, flow }, 0,
+            u"File: "_s + flow
+                + u"\nDistrict: 10452\nTitle: High Street inlet\n"
+                  "Comments1: Meter chamber by the school\nComments2: Sample data\n"
+                  "Channel: flow, type 1\nLogging Int: 900 seconds\n"
+                  "Meter: 10 l/rev\nHead: 1 pulses/rev\n"
+                  "Maximum: 21.79 l/s\nMinimum: 6.93 l/s\nReference: 15.00 l/s\n"
+                  "Samples: 472\nFirst: 23/11/2026 09:00:00\nLast: 28/11/2026 08:45:00\n"
+                  "Gap markers: 1\nFittings: 3\n  00101 at sample 0, 23/11/2026 09:00:00\n"_s,
+            {});
+        row("info of pressure", { u"info"_s, pressure }, 0,
+            u"Channel: pressure, type 5\nLogging Int: 900 seconds\n"
+            "Transducer: 0-1 V, scale 2100\n"
+            "Maximum: 5.11 Bar\nMinimum: 3.28 Bar\nReference: 4.00 Bar\n"_s,
+            {});
+        // The unit's name in any case; its factor is the unit table's, the rows the table
+        // rows'.
+        row("export, --strict without problems", { u"export"_s, flow, u"--strict"_s }, 0,
+            u"00101,23/11/2026,09:00:00,14.93   ,0.07    \r\n"_s, {});
+        row("export in m3/h", { u"export"_s, flow, u"--unit"_s, u"M3/H"_s }, 0,
+            u"00101,23/11/2026,09:00:00,53.76   ,0.24    \r\n"_s, {});
+        // A record that does not decode is a warning; 20 are listed, the rest counted.
+        row("warning", { u"info"_s, cut }, 0, u"Samples: 2\n"_s,
+            warning + cut
+                + u": byte 282: the record is cut short by the end of the file (5 of its 10 "
+                  "bytes)\n"_s);
+        row("more than twenty warnings", { u"info"_s, many }, 0, u"Samples: 0\n"_s,
+            many + u": byte 452: Overflow\n"_s + warning + many + u": 5 more problems\n"_s);
+        row("series full", { u"info"_s, full }, 0, u"Samples: 3401\n"_s,
+            u": byte 34272: the district holds more than 3401 entries; the samples from here "
+            "on were dropped\n"_s);
         // --strict: the same warnings, then the refusal, and nothing written.
-        QStringList arguments { command, path, u"--strict"_s };
-        if (command == "export"_L1)
-            arguments << u"-o"_s << csv;
-        const Run strict = run(arguments);
-        QCOMPARE(strict.exitCode, warnings.isEmpty() ? 0 : 1);
-        if (warnings.isEmpty())
-            continue;
-        QCOMPARE(strict.errLines().mid(0, expected.size()), expected);
-        QVERIFY(strict.errLines().at(expected.size()).endsWith(u"(--strict)"_s));
-        QVERIFY(strict.out.isEmpty());
-        QVERIFY(!QFile::exists(csv));
+        row("--strict", { u"export"_s, cut, u"--strict"_s, u"-o"_s, csv }, 1, {},
+            u"(5 of its 10 bytes)\nneru-cli: "_s + cut + u": decoding problems: 1 (--strict)\n"_s);
+        row("unknown command", { u"frobnicate"_s }, 2, {}, u"unknown command \"frobnicate\""_s);
+        row("unknown unit", { u"export"_s, flow, u"--unit"_s, u"furlong"_s }, 2, {},
+            u"unknown unit \"furlong\""_s);
+        row("unit of the other quantity", { u"export"_s, flow, u"--unit"_s, u"psi"_s }, 2, {},
+            u"holds flow data; unit psi does not apply"_s);
+        // A refusal is one line: the opening's reason behind the program's name.
+        row("file refused", { u"info"_s, missing }, 1, {},
+            u"neru-cli: "_s + missing + u": No such file or directory\n"_s);
+        row("export not written", { u"export"_s, flow, u"-o"_s, nowhere + u"/x.csv"_s }, 1, {},
+            u"neru-cli: "_s + nowhere + u"/x.csv: "_s);
+        row("split without a district", { u"split"_s, noDistrict, u"--dir"_s, m_dir.path() }, 1, {},
+            u"neru-cli: the download holds no district record\n"_s);
+        row("split into no folder", { u"split"_s, noDistrict, u"--dir"_s, nowhere }, 1, {},
+            u"neru-cli: "_s + nowhere + u": no such folder\n"_s);
     }
-}
-
-void TestBatchTool::anyBytesEndInDoneOrFailed()
-{
-    QRandomGenerator random(42);
-    for (int round = 0; round < 12; ++round) {
-        QByteArray bytes(random.bounded(1, 3000), '4');
-        for (qsizetype i = round % 2; i < bytes.size(); ++i)
-            bytes[i] = static_cast<char>(random.bounded(256));
-        const QString path = writeFile(u"random.dat"_s, bytes);
-        for (const QString &command : { u"info"_s, u"export"_s, u"split"_s }) {
-            QStringList arguments { command, path };
-            if (command == "split"_L1)
-                arguments << u"--dir"_s << m_dir.path() << u"--force"_s;
-            const int exitCode = run(arguments).exitCode;
-            QVERIFY2(exitCode == 0 || exitCode == 1, qPrintable(command));
-        }
+    void commandsPrintAndExit()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
+        const Run r = run(arguments);
+        QCOMPARE(r.exitCode, exitCode);
+        QVERIFY2(out.isEmpty() ? r.out.isEmpty() : r.out.contains(out.toLocal8Bit()), r.out);
+        QVERIFY2(err.isEmpty() ? r.err.isEmpty() : r.err.contains(err.toLocal8Bit()), r.err);
+        // None of them writes a file.
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), m_inputs);
     }
-}
 
-void TestBatchTool::splitNeverLosesADistrict_data()
-{
-    QTest::addColumn<bool>("force");
-    QTest::addColumn<bool>("existing"); // 10452.dat is there before the run
-    QTest::newRow("new folder") << false << false;
-    QTest::newRow("new folder, --force") << true << false;
-    QTest::newRow("old file kept") << false << true;
-    QTest::newRow("old file replaced with --force") << true << true;
-}
-
-void TestBatchTool::splitNeverLosesADistrict()
-{
-    QFETCH(bool, force);
-    QFETCH(bool, existing);
-    // One number twice (a logger moved back to a district), and one needing a safe name.
-    const QByteArray first = district(u"10452"_s, 3, 100);
-    const QByteArray second = district(u"10452"_s, 2, 200);
-    const QByteArray odd = district(u"1.;45"_s, 1, 300);
-    const QString download = writeFile(u"twice.bin"_s, first + second + odd);
-    QTemporaryDir out;
-    const QString old = out.filePath(u"10452.dat"_s);
-    if (existing) {
-        QFile f(old);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("keep me");
+    void exportReplacesTheWholeFile()
+    {
+        // A new file renamed over the old one: a second name of the old file keeps its bytes,
+        // which a write in place would have changed.
+        const QByteArray old(100000, 'z');
+        const QString target = writeFile(u"neru.csv"_s, old);
+        const QString second = m_dir.filePath(u"second-name.csv"_s);
+        QCOMPARE(
+            ::link(QFile::encodeName(target).constData(), QFile::encodeName(second).constData()),
+            0);
+        const QString pressure = kSamples + u"pressure.dat"_s;
+        const Run toFile = run({ u"export"_s, pressure, u"-o"_s, target });
+        QCOMPARE(toFile.exitCode, 0);
+        QVERIFY(toFile.out.isEmpty());
+        QCOMPARE(TempLog::readAll(target), run({ u"export"_s, pressure, u"-o"_s, u"-"_s }).out);
+        QCOMPARE(TempLog::readAll(second), old);
     }
-    QStringList arguments { u"split"_s, download, u"--dir"_s, out.path() };
-    if (force)
-        arguments << u"--force"_s;
-    const Run r = run(arguments);
-    const QString oddPath = out.filePath(u"1._45.dat"_s);
-    QCOMPARE(readAll(oddPath), RecordEncoder::header(u"1.;45"_s) + odd);
-    QVERIFY(r.errLines().contains(u"neru-cli: district \"1.;45\" is written as 1._45.dat"_s));
-    if (existing && !force) {
-        QCOMPARE(r.exitCode, 1);
-        QCOMPARE(readAll(old), QByteArray("keep me"));
-        QVERIFY(r.err.contains((old + u": already exists"_s).toLocal8Bit()));
-        QCOMPARE(QString::fromLocal8Bit(r.out), oddPath + u'\n');
-        return;
-    }
-    QCOMPARE(r.exitCode, 0);
-    const QString again = out.filePath(u"10452-2.dat"_s);
-    QCOMPARE(readAll(old), RecordEncoder::header(u"10452"_s) + first);
-    QCOMPARE(readAll(again), RecordEncoder::header(u"10452"_s) + second);
-    QCOMPARE(QString::fromLocal8Bit(r.out),
-             QStringList({ old, again, oddPath }).join(u'\n') + u'\n');
-}
 
-void TestBatchTool::splitWithoutDistrictsFails()
-{
-    const QString path = writeFile(u"nodistrict.bin"_s, RecordEncoder::simple({}, 5));
-    QTemporaryDir out;
-    const Run r = run({ u"split"_s, path, u"--dir"_s, out.path() });
-    QCOMPARE(r.exitCode, 1);
-    QVERIFY(r.err.contains("no district record"));
-    QVERIFY(QDir(out.path()).isEmpty());
-    QCOMPARE(run({ u"split"_s, path, u"--dir"_s, m_dir.filePath(u"nowhere"_s) }).exitCode, 1);
-}
+    // The event log names the file and the record's offset, a fitting's too, although its
+    // reading fails in getDateAndValue.
+    void eventLogNamesTheFileAndOffset()
+    {
+        const QString path = writeFile(u"fitting.dat"_s,
+                                       RecordEncoder::header(u"1"_s) + district(u"00001"_s, 1)
+                                           + RecordEncoder::fitting(u"00001"_s, {}, 0x8001));
+        const Run r = run({ u"info"_s, path });
+        QCOMPARE(r.errLines().first(), u"neru-cli: warning: "_s + path + u": byte 272: Overflow"_s);
+        QCOMPARE(
+            m_log.messages().last(),
+            u"Overflow in getDateAndValue(FileProcessing) (file %1, offset 272)\r"_s.arg(path));
+    }
+
+    // A number met again is a logger moved back to a district: another file, never one of
+    // the same run, --force or not.
+    void splitNeverLosesADistrict()
+    {
+        const QByteArray first = district(u"10452"_s, 3, 100);
+        const QByteArray second = district(u"10452"_s, 2, 200);
+        const QByteArray odd = district(u"1.;45"_s, 1, 300); // not safe as a file name
+        const QByteArray third = district(u"10452"_s, 1, 400);
+        const QStringList split { u"split"_s,
+                                  writeFile(u"download.bin"_s, first + second + odd + third),
+                                  u"--dir"_s, m_dir.path() };
+        const QString old = writeFile(u"10452.dat"_s, "keep me");
+        const QString oddPath = m_dir.filePath(u"1._45.dat"_s);
+        // Without --force the file from before the run is kept, and every district that
+        // would replace it is refused; the rest are written.
+        const Run kept = run(split);
+        QCOMPARE(kept.exitCode, 1);
+        QCOMPARE(TempLog::readAll(old), QByteArray("keep me"));
+        QVERIFY(kept.err.contains((old + u": already exists"_s).toLocal8Bit()));
+        QVERIFY(
+            kept.errLines().contains(u"neru-cli: district \"1.;45\" is written as 1._45.dat"_s));
+        QCOMPARE(QString::fromLocal8Bit(kept.out), oddPath + u'\n');
+        QCOMPARE(TempLog::readAll(oddPath), RecordEncoder::header(u"1.;45"_s) + odd);
+        // --force replaces it, and the same number goes on to -2 and -3.
+        const Run forced = run(split + QStringList { u"--force"_s });
+        QCOMPARE(forced.exitCode, 0);
+        const QString two = m_dir.filePath(u"10452-2.dat"_s);
+        const QString three = m_dir.filePath(u"10452-3.dat"_s);
+        QCOMPARE(TempLog::readAll(old), RecordEncoder::header(u"10452"_s) + first);
+        QCOMPARE(TempLog::readAll(two), RecordEncoder::header(u"10452"_s) + second);
+        QCOMPARE(TempLog::readAll(three), RecordEncoder::header(u"10452"_s) + third);
+        QCOMPARE(QString::fromLocal8Bit(forced.out),
+                 QStringList({ old, two, oddPath, three }).join(u'\n') + u'\n');
+    }
+};
 
 QTEST_GUILESS_MAIN(TestBatchTool)
 #include "tst_BatchTool.moc"

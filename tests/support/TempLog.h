@@ -17,12 +17,9 @@ public:
     // The messages of the entries, without timestamp and "Information".
     QStringList messages() const
     {
-        QFile file(report.logPath());
         QStringList out;
-        if (!file.open(QIODevice::ReadOnly))
-            return out;
         const QString marker = QStringLiteral(" Information ");
-        for (const QByteArray &line : file.readAll().split('\n')) {
+        for (const QByteArray &line : readAll(report.logPath()).split('\n')) {
             if (line.isEmpty())
                 continue;
             const QString text = QString::fromUtf8(line);
@@ -30,6 +27,13 @@ public:
             out.append(at < 0 ? text : text.mid(at + marker.size()));
         }
         return out;
+    }
+
+    // The bytes of a file; none when it cannot be read.
+    static QByteArray readAll(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
     QTemporaryDir dir;

@@ -17,15 +17,12 @@ private slots:
         auto row = [](const char *name, QList<int> parts, QDate date, QTime time = QTime(0, 0)) {
             QTest::newRow(name) << parts << QDateTime(date, time, Qt::UTC);
         };
-        row("plain", { 1, 9, 3, 14, 5, 9 }, QDate(2001, 9, 3), QTime(14, 5, 9));
-        row("year 0 is 2000", { 0, 1, 1, 0, 0, 0 }, QDate(2000, 1, 1));
         row("year 29 is 2029", { 29, 12, 31, 0, 0, 0 }, QDate(2029, 12, 31));
         row("year 30 is 1930", { 30, 1, 1, 0, 0, 0 }, QDate(1930, 1, 1));
         row("year above 99 stands", { 150, 2, 1, 0, 0, 0 }, QDate(150, 2, 1));
         row("month 13 is next January", { 1, 13, 1, 0, 0, 0 }, QDate(2002, 1, 1));
         row("month 0 is last December", { 1, 0, 10, 0, 0, 0 }, QDate(2000, 12, 10));
         row("day 0 in a leap year", { 2000, 3, 0, 0, 0, 0 }, QDate(2000, 2, 29));
-        row("hour 24 is the next day", { 1, 9, 3, 24, 0, 0 }, QDate(2001, 9, 4));
         row("second 60 is the next minute", { 1, 9, 3, 14, 5, 60 }, QDate(2001, 9, 3),
             QTime(14, 6));
         row("before the origin", { 1899, 12, 29, 6, 0, 0 }, QDate(1899, 12, 29), QTime(6, 0));
@@ -42,24 +39,13 @@ private slots:
         QCOMPARE(d, origin.secsTo(expected) / 86400.0);
     }
 
-    void secondsArithmeticCrossesCenturies()
-    {
-        const double lastSecond = DateTime::fromParts(99, 12, 31, 23, 59, 59);
-        const double next = DateTime::addSeconds(lastSecond, 1);
-        QCOMPARE(DateTime::toQDate(next), QDate(2000, 1, 1));
-        QCOMPARE(DateTime::toQTime(next), QTime(0, 0, 0));
-        QCOMPARE(DateTime::secondsBetween(next, lastSecond), qint64(-1));
-    }
-
-    // Rounding ties to even and the texts of failures are the decoding's and the graph's
-    // to show; these are the limits only a conversion meets.
+    // The texts of failures, the 32-bit and division limits are the decoding's and the
+    // graph's to show, a year beyond the calendar the logger link's. These are the 16-bit
+    // limits, 32767.5 rounding to even.
     void checkedArithmeticOverflows()
     {
         QVERIFY_THROWS_EXCEPTION(RuntimeError, Checked::toInt16(32767.5));
         QVERIFY_THROWS_EXCEPTION(RuntimeError, Checked::toInt16(-32769.0));
-        QVERIFY_THROWS_EXCEPTION(RuntimeError, Checked::toInt32(2147483648.0));
-        QVERIFY_THROWS_EXCEPTION(RuntimeError, Checked::divide(1e308, 1e-308));
-        QVERIFY_THROWS_EXCEPTION(RuntimeError, DateTime::dateSerial(10000, 1, 1));
     }
 };
 

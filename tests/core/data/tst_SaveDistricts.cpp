@@ -17,21 +17,13 @@ QByteArray district(const QString &number)
     return RecordEncoder::district(d);
 }
 
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // Answers the Save District dialog as a test says, into a folder of its own.
 class ScriptedPrompt : public SaveDistrictPrompt
 {
 public:
-    bool askDistrict(Texts &texts, QString &defaultDir) override
+    bool askDistrict(Texts &texts, QString &) override
     {
         shown.append(texts);
-        if (!chooseDir.isEmpty())
-            defaultDir = chooseDir;
         texts.title = QStringLiteral("A title");
         texts.comments1 = QStringLiteral("c1");
         return !skip.contains(int(shown.size()) - 1);
@@ -49,7 +41,6 @@ public:
     QList<Texts> shown;
     QStringList failures;
     QSet<int> skip; // districts (0-based) closed without OK
-    QString chooseDir; // folder picked in the dialog, if any
     QTemporaryDir dir;
     QString defaultDir = dir.path() + u'/';
     TempLog log;
@@ -66,95 +57,64 @@ class TestSaveDistricts : public QObject
 private slots:
     void cutsAtEveryDistrictRecord()
     {
-        // A stray record before the first district record goes nowhere.
+        // A stray record before the first district record goes nowhere. A district record
+        // cut short at the end is saved too, under the name the user gives (none is
+        // proposed), and nothing is read beyond the download, whatever its length says.
         const QByteArray first = district(QStringLiteral("00012")) + RecordEncoder::simple(kTime, 1)
             + RecordEncoder::simple(kTime, 2);
         const QByteArray second = district(QStringLiteral("1.;45"))
             + RecordEncoder::fitting(QStringLiteral("00001"), kTime, 3)
             + RecordEncoder::simple(kTime, 4);
-        const QByteArray download = RecordEncoder::simple(kTime, 9) + first + second;
-        QCOMPARE(FileProcessing::districtPositions(download, 85), (QList<qint32> { 10, 45 }));
         ScriptedPrompt p;
-        const QStringList written = p.save(download);
-        QCOMPARE(p.shown.size(), 2);
-        QCOMPARE(p.shown[0].fileName, QStringLiteral("00012"));
-        QCOMPARE(p.shown[0].district, QStringLiteral("00012"));
-        QVERIFY(p.shown[0].title.isEmpty() && p.shown[0].comments2.isEmpty());
-        QCOMPARE(p.shown[1].fileName, QStringLiteral("1.;45"));
-        const QStringList paths { p.defaultDir + QStringLiteral("00012.dat"),
-                                  p.defaultDir + QStringLiteral("1.;45.dat") };
-        QCOMPARE(written, paths);
-        QCOMPARE(readAll(paths[0]).mid(247), first);
-        QCOMPARE(readAll(paths[1]).mid(247), second);
+        const QStringList written
+            = p.save(RecordEncoder::simple(kTime, 9) + first + second + char(0x85), 1000);
+        // The district number is the proposed name and district text.
+        QCOMPARE(p.shown.size(), 3);
+        const QString cut = p.defaultDir + QStringLiteral(".dat");
+        QCOMPARE(written,
+                 (QStringList { p.defaultDir + QStringLiteral("00012.dat"),
+                                p.defaultDir + QStringLiteral("1.;45.dat"), cut }));
         // The texts are in the header; the image keeps the last district.
-        FileProcessing back(p.log.report);
-        back.readImageFile(paths[0]);
-        QCOMPARE(back.getDistrict(), QStringLiteral("00012"));
-        QCOMPARE(back.getTitle(), QStringLiteral("A title"));
-        QCOMPARE(back.getComments1(), QStringLiteral("c1"));
-        QCOMPARE(p.fp.RawImage(), readAll(paths[1]));
-        QCOMPARE(p.fp.strDataFile(), paths[1]);
+        const QString title = QStringLiteral("A title");
+        const QString c1 = QStringLiteral("c1");
+        QCOMPARE(TempLog::readAll(written[0]),
+                 RecordEncoder::header(QStringLiteral("00012"), title, c1) + first);
+        QCOMPARE(TempLog::readAll(written[1]),
+                 RecordEncoder::header(QStringLiteral("1.;45"), title, c1) + second);
+        QCOMPARE(TempLog::readAll(cut).size(), 248);
+        QCOMPARE(p.fp.RawImage(), TempLog::readAll(cut));
+        QCOMPARE(p.fp.strDataFile(), cut);
         QVERIFY(p.failures.isEmpty());
     }
 
-    void downloadWithoutDistrictsWritesNothing()
+    void districtsNotWrittenLeaveTheOthers()
     {
+        // Without a district record nothing is asked or written, and the image stays.
         ScriptedPrompt p;
         p.fp.setImage(QByteArray("4previous"));
         p.fp.setDataFile(QStringLiteral("/somewhere/previous.dat"));
-        QVERIFY(
-            p.save(RecordEncoder::simple(kTime, 1) + RecordEncoder::simple(kTime, 2)).isEmpty());
+        QVERIFY(p.save(RecordEncoder::simple(kTime, 1)).isEmpty());
         QVERIFY(p.shown.isEmpty());
         QCOMPARE(p.fp.RawImage(), QByteArray("4previous"));
         QCOMPARE(p.fp.strDataFile(), QStringLiteral("/somewhere/previous.dat"));
         QVERIFY(QDir(p.dir.path()).isEmpty());
-    }
-
-    void skippedDistrictIsNotWrittenButOthersAre()
-    {
+        // A district that cannot be written is told; one closed without OK is not written.
+        // Either way the loop goes on.
         const QByteArray download = district(QStringLiteral("00001"))
             + district(QStringLiteral("00002")) + district(QStringLiteral("00003"));
-        ScriptedPrompt p;
+        const QString blocked = p.defaultDir + QStringLiteral("00001.dat");
+        QVERIFY(QDir().mkpath(blocked + QStringLiteral("/x"))); // a folder cannot be written
         p.skip = { 1 };
-        QCOMPARE(p.save(download),
-                 (QStringList { p.defaultDir + "00001.dat", p.defaultDir + "00003.dat" }));
+        QCOMPARE(p.save(download), QStringList { p.defaultDir + "00003.dat" });
         QVERIFY(!QFileInfo::exists(p.defaultDir + "00002.dat"));
+        QCOMPARE(p.failures.size(), 1);
+        QVERIFY(p.failures.first().startsWith(blocked + u'|' + blocked + QStringLiteral(": ")));
         // A skipped last district leaves the image tied to no file.
         p.shown.clear();
         p.skip = { 2 };
         p.save(download);
         QCOMPARE(p.fp.RawImage().mid(247), download.mid(30));
         QCOMPARE(p.fp.strDataFile(), QString());
-        // The folder chosen in the dialog becomes the default folder.
-        QTemporaryDir other;
-        p.chooseDir = other.path() + u'/';
-        p.save(download);
-        QCOMPARE(p.defaultDir, p.chooseDir);
-        QVERIFY(QFileInfo::exists(other.filePath(QStringLiteral("00002.dat"))));
-    }
-
-    void writeFailureIsReportedAndTheLoopGoesOn()
-    {
-        ScriptedPrompt p;
-        const QString blocked = p.defaultDir + QStringLiteral("00001.dat");
-        QVERIFY(QDir().mkpath(blocked + QStringLiteral("/x"))); // a folder cannot be written
-        QCOMPARE(p.save(district(QStringLiteral("00001")) + district(QStringLiteral("00002"))),
-                 QStringList { p.defaultDir + "00002.dat" });
-        QCOMPARE(p.failures.size(), 1);
-        QVERIFY(p.failures.first().startsWith(blocked + u'|' + blocked + QStringLiteral(": ")));
-    }
-
-    void lengthBeyondTheBytesIsClamped()
-    {
-        // A district record cut short at the end: its bytes are still saved, under the
-        // name the user gives, and nothing is read beyond the download.
-        ScriptedPrompt p;
-        const QStringList written
-            = p.save(district(QStringLiteral("00001")) + QByteArray(1, char(0x85)), 1000);
-        QCOMPARE(p.shown.size(), 2);
-        QCOMPARE(p.shown[1].fileName, QString());
-        QCOMPARE(written.size(), 2);
-        QCOMPARE(QFileInfo(written.at(1)).size(), 248);
     }
 };
 

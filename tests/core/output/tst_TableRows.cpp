@@ -29,16 +29,12 @@ class TestTableRows : public QObject
     Q_OBJECT
 
     const NamedFormats m_british { QLocale(QLocale::English, QLocale::UnitedKingdom) };
-    // Eight-character short date and long time, as the heading assumes.
-    const NamedFormats m_german { QLocale(QLocale::German, QLocale::Germany) };
 
     // Rows `start` to `end` of `s`; the clamped range is written back.
     QString rows(const SampleSeries &s, bool csv, qint32 &start, qint32 &end,
-                 double reference = 5.0, double factor = 1.0,
-                 const NamedFormats *formats = nullptr) const
+                 double reference = 5.0, double factor = 1.0) const
     {
-        return TableRows(formats ? *formats : m_british)
-            .getTable(s, reference, factor, csv, start, end);
+        return TableRows(m_british).getTable(s, reference, factor, csv, start, end);
     }
 
 private slots:
@@ -50,10 +46,8 @@ private slots:
         QTest::addColumn<qint32>("clampedStart");
         QTest::addColumn<qint32>("clampedEnd");
         QTest::newRow("no samples") << 0 << -1 << -1 << 0 << -1;
-        QTest::newRow("end before start") << 10 << 7 << 5 << 7 << 9;
-        QTest::newRow("one row") << 10 << 3 << 3 << 3 << 3;
         QTest::newRow("whole") << 10 << -1 << -1 << 0 << 9;
-        QTest::newRow("end beyond") << 10 << 8 << 40 << 8 << 9;
+        QTest::newRow("end before start") << 10 << 7 << 5 << 7 << 9;
         QTest::newRow("start beyond") << 10 << 12 << 15 << 12 << 9;
     }
     void rangeIsClampedInTheCallersVariables()
@@ -74,62 +68,49 @@ private slots:
                                     + m_british.shortDate(s.dteTime[size_t(start)])));
     }
 
-    void spaceRowsFollowTheHeadingColumns()
+    // Fitting, date, time, then the value and the step to the reference in the display
+    // unit, each padded to the heading's 8 characters; a gap marker has four dash fields.
+    void rowsFollowTheHeadingColumns_data()
     {
-        SampleSeries s = series(2);
-        s.dblValue[0] = 12.35;
-        s.strSampleFitting[1].clear();
-        qint32 start = 0;
-        qint32 end = 1;
-        // "Fitting   Date         Time         Flow         Step"; before the first fitting
-        // record the row starts with the separator.
-        QCOMPARE(rows(s, false, start, end, 15.0, 1.0, &m_german),
-                 QStringLiteral("00012     01.02.03     12:00:00     12,35        2,65    \r\n"
-                                "     01.02.03     12:15:00     11,00        4,00    \r\n"));
-    }
-
-    void commaRowsPadValueAndStep_data()
-    {
+        QTest::addColumn<bool>("csv");
+        QTest::addColumn<bool>("gap");
         QTest::addColumn<double>("value");
         QTest::addColumn<double>("reference");
         QTest::addColumn<double>("factor");
-        QTest::addColumn<QString>("fields");
-        QTest::newRow("value and step") << 12.5 << 20.0 << 1.0 << "12.50   ,7.50    ";
-        QTest::newRow("negative step") << 5.5 << 5.0 << 1.0 << "5.50    ,-0.50   ";
-        QTest::newRow("longer than the field: written whole")
-            << 1234567.0 << 5.0 << 1.0 << "1234567.00,-1234562.00";
-        QTest::newRow("display factor") << 2.5 << 3.0 << 3.6 << "9.00    ,1.80    ";
+        QTest::addColumn<QString>("row");
+        auto row = [](const char *name, bool csv, bool gap, double value, double reference,
+                      double factor, const QString &text) {
+            QTest::newRow(name) << csv << gap << value << reference << factor << text;
+        };
+        const QString comma = QStringLiteral("00012,23/11/2026,09:15:00,");
+        row("value and step", true, false, 12.5, 20.0, 1.0, comma + "12.50   ,7.50    ");
+        row("negative step", true, false, 5.5, 5.0, 1.0, comma + "5.50    ,-0.50   ");
+        row("longer than the field: written whole", true, false, 1234567.0, 5.0, 1.0,
+            comma + "1234567.00,-1234562.00");
+        row("display factor", true, false, 2.5, 3.0, 3.6, comma + "9.00    ,1.80    ");
+        // "Fitting   Date         Time         Flow         Step"
+        row("spaces", false, false, 12.35, 15.0, 1.0,
+            "00012     23/11/2026     09:15:00     12.35        2.65    ");
+        // Whatever time and value a marker holds, they are not shown.
+        row("gap marker", true, true, 7.0, 5.0, 1.0, "00012,--------,--------,--------,--------");
+        row("gap marker, spaces", false, true, 7.0, 5.0, 1.0,
+            "00012     --------     --------     --------     --------");
     }
-    void commaRowsPadValueAndStep()
+    void rowsFollowTheHeadingColumns()
     {
+        QFETCH(bool, csv);
+        QFETCH(bool, gap);
         QFETCH(double, value);
         QFETCH(double, reference);
         QFETCH(double, factor);
-        QFETCH(QString, fields);
+        QFETCH(QString, row);
         SampleSeries s = series(1);
         s.dteTime[0] = DateTime::fromParts(2026, 11, 23, 9, 15, 0);
         s.dblValue[0] = value;
+        s.blnGap[0] = gap;
         qint32 start = 0;
         qint32 end = 0;
-        QCOMPARE(rows(s, true, start, end, reference, factor),
-                 QStringLiteral("00012,23/11/2026,09:15:00,") + fields + QStringLiteral("\r\n"));
-    }
-
-    void gapMarkersPrintFourDashFields()
-    {
-        SampleSeries s = series(3);
-        s.blnGap[1] = 1;
-        s.dblValue[1] = 0.0;
-        s.dteTime[1] = -1e6; // whatever is stored, it is not printed
-        qint32 start = 1;
-        qint32 end = 1;
-        QCOMPARE(rows(s, true, start, end),
-                 QStringLiteral("00012,--------,--------,--------,--------\r\n"));
-        QCOMPARE(rows(s, false, start, end),
-                 QStringLiteral("00012     --------     --------     --------     --------\r\n"));
-        s.strSampleFitting[1].clear();
-        QCOMPARE(rows(s, true, start, end),
-                 QStringLiteral(",--------,--------,--------,--------\r\n"));
+        QCOMPARE(rows(s, csv, start, end, reference, factor), row + QStringLiteral("\r\n"));
     }
 };
 
