@@ -231,6 +231,21 @@ private slots:
         QCOMPARE(MainWindowLayout::pixelsToTwips(10, 0.0), 0);
     }
 
+    // Empty, narrower than 1965, lower than 1620 plus the bars: no control gets a negative
+    // size, and the controls keep their order around the plot.
+    void tinyClientAreaGivesNoNegativeSize()
+    {
+        for (const QSize client : { QSize(0, 0), QSize(1500, 6150), QSize(9525, 1800) }) {
+            const auto r = MainWindowLayout::setControls(
+                MainWindowLayout::Input { client.width(), client.height(), 360, 405, true, true });
+            for (const QRect &rect : { r.Picture1, r.hsbTime, r.cmdTimeZoomOut, r.cmdTimeZoomIn,
+                                       r.vsbFlow, r.cmdFlowZoomIn, r.cmdFlowZoomOut })
+                QVERIFY(rect.width() >= 0 && rect.height() >= 0);
+            QVERIFY(r.vsbFlow.x() >= r.Picture1.x() + r.Picture1.width());
+            QVERIFY(r.cmdFlowZoomOut.y() >= r.vsbFlow.y());
+        }
+    }
+
     // With both bars hidden the plot and its scroll bars take their strips; shown again, all
     // is as it was.
     void layoutFollowsTheBars()

@@ -90,6 +90,19 @@ private slots:
         QFETCH(QString, safe);
         QCOMPARE(DistrictFileNames::safeName(proposed), safe);
     }
+
+    // The Save District dialog may change folders between districts: a name is taken per
+    // file, however its folder is spelt.
+    void namesAreTakenPerFile()
+    {
+        DistrictFileNames names;
+        const QString out = m_log.dir.filePath(u"out"_s);
+        names.remember(out, u"10452"_s);
+        QCOMPARE(names.propose(out + u"/./"_s, u"10452"_s), u"10452-2"_s);
+        names.remember(out + u"/"_s, u"10452-2"_s);
+        QCOMPARE(names.propose(out, u"10452"_s), u"10452-3"_s);
+        QCOMPARE(names.propose(m_log.dir.path(), u"10452"_s), u"10452"_s);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestDistrictFile)
