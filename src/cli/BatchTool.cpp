@@ -351,14 +351,8 @@ int BatchTool::split(const QStringList &arguments)
                        "district; a number met again gets <number>-2.dat, -3 ..."));
     parser.addPositionalArgument(QStringLiteral("DOWNLOAD"),
                                  QStringLiteral("Raw download (the bytes read from the logger)"));
-    const QCommandLineOption dirOption(QStringLiteral("dir"),
-                                       QStringLiteral("Folder for the district files "
-                                                      "(default: the current folder)."),
-                                       QStringLiteral("DIR"));
-    const QCommandLineOption forceOption(
-        QStringLiteral("force"), QStringLiteral("Overwrite files that existed before the run."));
-    parser.addOption(dirOption);
-    parser.addOption(forceOption);
+    const FolderOptions options = addFolderOptions(
+        parser, QStringLiteral("Folder for the district files (default: the current folder)."));
     int exitCode = Success;
     QString path;
     if (!parseWithFile(parser, arguments, *this, QStringLiteral("DOWNLOAD"), path, exitCode))
@@ -370,18 +364,39 @@ int BatchTool::split(const QStringList &arguments)
         return Failure;
     }
     const QByteArray download = input.readAll();
-    return splitDownload(download, parser.value(dirOption), parser.isSet(forceOption));
+    return splitDownload(download, parser.value(options.dir), parser.isSet(options.force));
+}
+
+BatchTool::FolderOptions BatchTool::addFolderOptions(QCommandLineParser &parser,
+                                                     const QString &dirHelp)
+{
+    FolderOptions options { QCommandLineOption(QStringLiteral("dir"), dirHelp,
+                                               QStringLiteral("DIR")),
+                            QCommandLineOption(QStringLiteral("force"),
+                                               QStringLiteral("Overwrite files that existed "
+                                                              "before the run.")) };
+    parser.addOption(options.dir);
+    parser.addOption(options.force);
+    return options;
+}
+
+bool BatchTool::districtFolder(const QString &dir, QString &folder)
+{
+    folder = dir.isEmpty() ? QDir::currentPath() : dir;
+    if (!QFileInfo(folder).isDir()) {
+        printError(kProgram + QStringLiteral(": ") + folder + QStringLiteral(": no such folder"));
+        return false;
+    }
+    if (!folder.endsWith(u'/'))
+        folder += u'/';
+    return true;
 }
 
 int BatchTool::splitDownload(const QByteArray &download, const QString &dir, bool force)
 {
-    QString folder = dir.isEmpty() ? QDir::currentPath() : dir;
-    if (!QFileInfo(folder).isDir()) {
-        printError(kProgram + QStringLiteral(": ") + folder + QStringLiteral(": no such folder"));
+    QString folder;
+    if (!districtFolder(dir, folder))
         return Failure;
-    }
-    if (!folder.endsWith(u'/'))
-        folder += u'/';
     if (download.size() > std::numeric_limits<qint32>::max()) {
         printError(kProgram + QStringLiteral(": the download is too large"));
         return Failure;

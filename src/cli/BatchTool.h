@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCommandLineOption>
 #include <QString>
 #include <QStringList>
 
@@ -10,6 +11,7 @@
 class ErrorReport;
 class FileProcessing;
 class NamedFormats;
+class QCommandLineParser;
 class QIODevice;
 class StringTable;
 
@@ -53,6 +55,18 @@ public:
     // stream for each record that did not decode. False after a line on the error stream:
     // the file was refused, or under `strict` a record did not decode.
     bool openDistrictFile(const QString &path, FileProcessing &file, qint16 &intUnits, bool strict);
+
+    // The --dir and --force options of the commands that write district files.
+    struct FolderOptions
+    {
+        QCommandLineOption dir;
+        QCommandLineOption force;
+    };
+    static FolderOptions addFolderOptions(QCommandLineParser &parser, const QString &dirHelp);
+
+    // The folder named by --dir (the current folder when empty) with a "/" at its end.
+    // False after a line on the error stream when there is no such folder.
+    bool districtFolder(const QString &dir, QString &folder);
 
     // Writes a whole file; false after a line on the error stream naming it and the reason.
     bool writeWholeFile(const QString &path, const QByteArray &bytes);

@@ -9,7 +9,6 @@
 
 #include <QCommandLineParser>
 #include <QDateTime>
-#include <QDir>
 #include <QFileInfo>
 #include <QIODevice>
 
@@ -167,32 +166,20 @@ int LinkBatchCommands::interrogate(const QStringList &arguments)
     parser.setApplicationDescription(
         QStringLiteral("Download the logger's memory into DIR/download-YYYYMMDD-HHMMSS.bin and "
                        "cut it into DIR/<district number>.dat, one file per district."));
-    const QCommandLineOption dirOption(QStringLiteral("dir"),
-                                       QStringLiteral("Folder for the files (default: the "
-                                                      "current folder)."),
-                                       QStringLiteral("DIR"));
-    const QCommandLineOption forceOption(
-        QStringLiteral("force"), QStringLiteral("Overwrite files that existed before the run."));
-    parser.addOption(dirOption);
-    parser.addOption(forceOption);
+    const BatchTool::FolderOptions options = BatchTool::addFolderOptions(
+        parser, QStringLiteral("Folder for the files (default: the current folder)."));
     return withSession(parser, QStringLiteral("interrogate"), arguments, [&](NERUComm &comm) {
-        return saveDownload(comm,
-                            parser.isSet(dirOption) ? parser.value(dirOption) : QDir::currentPath(),
-                            parser.isSet(forceOption));
+        return saveDownload(comm, parser.value(options.dir), parser.isSet(options.force));
     });
 }
 
-int LinkBatchCommands::saveDownload(NERUComm &comm, QString folder, bool force)
+int LinkBatchCommands::saveDownload(NERUComm &comm, const QString &dir, bool force)
 {
     BatchTool &tool = m_context.tool;
     // Checked before the download, which takes a while and may be the only one.
-    if (!QFileInfo(folder).isDir()) {
-        tool.printError(kProgram + QStringLiteral(": ") + folder
-                        + QStringLiteral(": no such folder"));
+    QString folder;
+    if (!tool.districtFolder(dir, folder))
         return BatchTool::Failure;
-    }
-    if (!folder.endsWith(u'/'))
-        folder += u'/';
 
     comm.getRawData();
     if (comm.lngDownloadLength <= 0)

@@ -56,7 +56,7 @@ public:
 private:
     int withSession(QCommandLineParser &parser, const QString &command,
                     const QStringList &arguments, const std::function<int(NERUComm &)> &operation);
-    int saveDownload(NERUComm &comm, QString folder, bool force);
+    int saveDownload(NERUComm &comm, const QString &dir, bool force);
     int failed(const QString &command);
     void endProgressLine();
 
