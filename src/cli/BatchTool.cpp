@@ -11,13 +11,13 @@
 #include "StringTable.h"
 #include "TableRows.h"
 #include "UnitTable.h"
+#include "WholeFile.h"
 
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
-#include <QSaveFile>
 
 namespace {
 
@@ -85,10 +85,11 @@ public:
         return true;
     }
 
-    void districtNotWritten(const QString &, const QString &reason) override
+    bool districtNotWritten(const QString &, const QString &reason) override
     {
         m_tool.printError(kProgram + QStringLiteral(": ") + reason);
         m_failed = true;
+        return false;
     }
 
     bool failed() const { return m_failed; }
@@ -333,11 +334,9 @@ int BatchTool::exportCsv(const QStringList &arguments)
 
 bool BatchTool::writeWholeFile(const QString &path, const QByteArray &bytes)
 {
-    // Through a temporary file, so an existing file is replaced only when complete.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        printError(kProgram + QStringLiteral(": ") + path + QStringLiteral(": ")
-                   + file.errorString());
+    QString reason;
+    if (!WholeFile::write(path, bytes, reason)) {
+        printError(kProgram + QStringLiteral(": ") + path + QStringLiteral(": ") + reason);
         return false;
     }
     return true;

@@ -1,6 +1,7 @@
 #include "MessageBoxPrompts.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 
 namespace {
@@ -31,4 +32,14 @@ UserPrompts::Answer MessageBoxPrompts::question(const QString &text, const QStri
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No,
                     owner());
     return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+QString MessageBoxPrompts::openFileName(const QString &folder, const QString &filter)
+{
+    QFileDialog dialog(owner(), QString(), folder, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
 }

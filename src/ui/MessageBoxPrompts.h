@@ -2,10 +2,11 @@
 
 #include "UserPrompts.h"
 
-// The user's answers through message boxes over the active window.
+// The user's answers through message boxes and the file dialog over the active window.
 class MessageBoxPrompts : public UserPrompts
 {
 public:
     void message(const QString &text, const QString &title) override;
     Answer question(const QString &text, const QString &title) override;
+    QString openFileName(const QString &folder, const QString &filter) override;
 };

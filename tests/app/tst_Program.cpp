@@ -5,6 +5,7 @@
 #include "frmNeru.h"
 #include "frmSplash.h"
 
+#include "ScriptedPrompts.h"
 #include "StartUpStore.h"
 
 #include <QAction>
@@ -21,24 +22,21 @@ namespace {
 const QString kSample = QStringLiteral(NERU_SOURCE_DIR "/samples/flow.dat");
 
 // Answers the program's messages and notes whether the splash timer ran meanwhile.
-class RecordingPrompts : public UserPrompts
+class RecordingPrompts : public ScriptedPrompts
 {
 public:
-    void message(const QString &text, const QString &title) override
+    RecordingPrompts()
     {
-        messages << title + QStringLiteral(": ") + text;
-        timerRan = timerRan || (timer && timer->isActive());
+        onPrompt = [this] { timerRan = timerRan || (timer && timer->isActive()); };
     }
-    Answer question(const QString &, const QString &) override { return Answer::No; }
 
-    QStringList messages;
     QTimer *timer = nullptr;
     bool timerRan = false;
 };
 
 QString portMessage(int port)
 {
-    return QStringLiteral("Initial COM port setting: Note that COM") + QString::number(port)
+    return QStringLiteral("Note that COM") + QString::number(port)
         + QStringLiteral(" is selected by default. \nUse the Comms option on the Tools \nmenu "
                          "if you need to change it");
 }
@@ -52,15 +50,16 @@ class tst_Program : public QObject
 {
     Q_OBJECT
 
-    RecordingPrompts m_prompts;
+    std::unique_ptr<RecordingPrompts> m_prompts;
     int m_quits = 0;
     std::unique_ptr<Program> m_program;
 
     Program &run(const QString &dir = QStringLiteral("/start/here"), const QString &file = {})
     {
-        m_prompts = RecordingPrompts();
-        m_program = std::make_unique<Program>(&m_prompts, [this] { ++m_quits; });
-        m_prompts.timer = m_program->splash().tmrSplash;
+        m_program.reset();
+        m_prompts = std::make_unique<RecordingPrompts>();
+        m_program = std::make_unique<Program>(m_prompts.get(), [this] { ++m_quits; });
+        m_prompts->timer = m_program->splash().tmrSplash;
         m_program->start(dir, file);
         return *m_program;
     }
@@ -96,9 +95,10 @@ private slots:
         Program &program = run();
         frmSplash &splash = program.splash();
         QVERIFY(splash.isVisible());
-        QTRY_COMPARE(m_prompts.messages, QStringList { portMessage(2) });
+        QTRY_COMPARE(m_prompts->messages, QStringList { portMessage(2) });
+        QCOMPARE(m_prompts->titles, QStringList { "Initial COM port setting" });
         // The 2 seconds start when the message has been closed.
-        QVERIFY(!m_prompts.timerRan);
+        QVERIFY(!m_prompts->timerRan);
         QVERIFY(splash.tmrSplash->isActive());
         QVERIFY(!program.mainWindow());
         QTRY_VERIFY_WITH_TIMEOUT(program.mainWindow() && main().isVisible(),
@@ -111,12 +111,12 @@ private slots:
         QVERIFY(main().mnuToolsCommsCOM4->isChecked() && !main().mnuToolsCommsCOM2->isChecked());
         main().mnuFileExit->trigger();
         QCOMPARE(m_quits, 1);
-        QCOMPARE(m_prompts.messages.size(), 1);
+        QCOMPARE(m_prompts->messages.size(), 1);
         QCOMPARE(StartUpStore::stored(QStringLiteral("COMPort")), QStringLiteral("4"));
         QCOMPARE(StartUpStore::stored(QStringLiteral("DefaultDir")),
                  QStringLiteral("/start/here/"));
         Program &next = run(QStringLiteral("/elsewhere"));
-        QTRY_COMPARE(m_prompts.messages, QStringList { portMessage(4) });
+        QTRY_COMPARE(m_prompts->messages, QStringList { portMessage(4) });
         QVERIFY(handOver());
         QVERIFY(main().mnuToolsCommsCOM4->isChecked());
         QCOMPARE(next.model().startUp().strDefaultDir, QStringLiteral("/start/here/"));
@@ -130,7 +130,7 @@ private slots:
         main().mnuHelpAbout->trigger();
         QVERIFY(splash.isVisible());
         QVERIFY(handOver());
-        QCOMPARE(m_prompts.messages.size(), 1);
+        QCOMPARE(m_prompts->messages.size(), 1);
         // Closing the main window during About ends the program, splash and all.
         main().mnuHelpAbout->trigger();
         QVERIFY(splash.tmrSplash->isActive());

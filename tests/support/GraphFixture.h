@@ -6,29 +6,15 @@
 #include "GraphView.h"
 #include "NamedFormats.h"
 #include "SampleSeries.h"
+#include "ScriptedPrompts.h"
 #include "ScrollBarModel.h"
 #include "StringTable.h"
 #include "TempLog.h"
-#include "UserPrompts.h"
 
 #include <QLocale>
 #include <QStringList>
 
 #include <memory>
-
-// Records the messages the graph gives instead of showing them.
-class RecordingPrompt : public UserPrompts
-{
-public:
-    void message(const QString &text, const QString &title) override
-    {
-        messages.append(text);
-        titles.append(title);
-    }
-    Answer question(const QString &, const QString &) override { return Answer::No; }
-    QStringList messages;
-    QStringList titles;
-};
 
 // A graph with everything around it: a series to fill (15-minute interval), a plot of
 // 8070 x 5040 twips, two scroll bars whose change events reach the graph as a window's
@@ -126,6 +112,6 @@ public:
     FixedPlotExtent picture;
     ScrollBarModel hsbTime;
     ScrollBarModel vsbFlow;
-    RecordingPrompt prompt;
+    ScriptedPrompts prompt;
     std::unique_ptr<GraphView> graph;
 };

@@ -25,7 +25,7 @@ class tst_frmNeru : public QObject
     StringTable m_strings;
     const General m_general { m_strings };
     TempLog m_log;
-    RecordingPrompt m_prompts;
+    ScriptedPrompts m_prompts;
     std::unique_ptr<NeruModel> m_model;
     std::unique_ptr<frmNeru> m_window;
     std::vector<std::unique_ptr<QSignalSpy>> m_spies; // one a signal of the window

@@ -3,8 +3,8 @@
 #include <QString>
 
 // What cutting a download into district files needs from the user: for each district
-// the file name and texts (the Save District dialog, or a batch rule), and a place to
-// say that a file could not be written.
+// the file name and texts (the Save District dialog, or a batch rule), and what to do
+// when a file could not be written.
 class SaveDistrictPrompt
 {
 public:
@@ -23,6 +23,8 @@ public:
     // folder `defaultDir` (always ending in "/"). False: the district is not written.
     virtual bool askDistrict(Texts &texts, QString &defaultDir) = 0;
 
-    // A district file could not be written; the download itself is still in memory.
-    virtual void districtNotWritten(const QString &path, const QString &reason) = 0;
+    // The district file `path` could not be written; `reason` names the file and says why.
+    // The download itself is still in memory. True asks for the same district again (with the texts
+    // as they were given), false leaves it unwritten.
+    virtual bool districtNotWritten(const QString &path, const QString &reason) = 0;
 };

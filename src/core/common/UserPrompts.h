@@ -2,8 +2,8 @@
 
 #include <QString>
 
-// Questions and messages for the user. The windows answer them with message boxes; the
-// tests answer them themselves.
+// Questions, messages and the open-file dialog for the user. The windows answer them with
+// message boxes and a file dialog; the tests answer them themselves.
 class UserPrompts
 {
 public:
@@ -11,9 +11,17 @@ public:
 
     virtual ~UserPrompts() = default;
 
+    // The title of the program's messages and questions.
+    static QString appTitle() { return QStringLiteral("Neru"); }
+
     // A message with an OK button only; returns when the user has closed it.
     virtual void message(const QString &text, const QString &title) = 0;
 
     // A question with Yes and No buttons.
     virtual Answer question(const QString &text, const QString &title) = 0;
+
+    // The open-file dialog, showing the folder `folder` (ending in "/") and the files that
+    // `filter` ("Download Files(*.dat)") lets through. Returns the chosen file, or an
+    // empty string when the user cancels.
+    virtual QString openFileName(const QString &folder, const QString &filter) = 0;
 };

@@ -2,10 +2,10 @@
 
 #include "Checked.h"
 #include "SaveDistrictPrompt.h"
+#include "WholeFile.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <limits>
 
@@ -100,18 +100,9 @@ void FileProcessing::setImage(const QByteArray &bytes)
 
 void FileProcessing::writeImageFile(const QString &path) const
 {
-    // Written to a temporary file beside the target and renamed over it, so an
-    // existing file is never left half-written.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw RuntimeError(path + QStringLiteral(": ") + file.errorString());
-    if (file.write(m_rawImage.constData(), m_lngImageLength) != m_lngImageLength) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
+    QString reason;
+    if (!WholeFile::write(path, m_rawImage.constData(), m_lngImageLength, reason))
         throw RuntimeError(path + QStringLiteral(": ") + reason);
-    }
-    if (!file.commit())
-        throw RuntimeError(path + QStringLiteral(": ") + file.errorString());
 }
 
 void FileProcessing::putHeaderText(const QString &text, qint32 offset, qint32 width)
@@ -165,6 +156,31 @@ QString FileProcessing::getComments2() const
     return getHeaderText(kComments2.offset, kComments2.width);
 }
 
+FileProcessing::HeaderTexts FileProcessing::headerTexts() const
+{
+    return { getDistrict(), getTitle(), getComments1(), getComments2() };
+}
+
+void FileProcessing::setHeaderTexts(const HeaderTexts &texts)
+{
+    setDistrict(texts.district);
+    setTitle(texts.title);
+    setComments1(texts.comments1);
+    setComments2(texts.comments2);
+}
+
+void FileProcessing::saveHeaderTexts(const HeaderTexts &texts)
+{
+    const HeaderTexts old = headerTexts();
+    setHeaderTexts(texts);
+    try {
+        writeImageFile(m_strDataFile);
+    } catch (const RuntimeError &) {
+        setHeaderTexts(old);
+        throw;
+    }
+}
+
 QList<qint32> FileProcessing::districtPositions(const QByteArray &bytDownload,
                                                 qint32 lngDownloadLength)
 {
@@ -202,24 +218,25 @@ QStringList FileProcessing::saveDistricts(const QByteArray &bytDownload, qint32 
             // propose, but its bytes are still saved under the name the user gives.
         }
         texts.district = texts.fileName;
-        if (!prompt.askDistrict(texts, strDefaultDir)) {
-            // The image now holds a district that is in no file: it must not be saved
-            // over the file of the district before it.
+        // Asked again, with the texts as given, for as long as its file fails to be
+        // written and the user wants another try.
+        bool saved = false;
+        while (!saved && prompt.askDistrict(texts, strDefaultDir)) {
+            m_strDataFile = strDefaultDir + texts.fileName + QStringLiteral(".dat");
+            setHeaderTexts({ texts.district, texts.title, texts.comments1, texts.comments2 });
+            try {
+                writeImageFile(m_strDataFile);
+                written.append(m_strDataFile);
+                saved = true;
+            } catch (const RuntimeError &e) {
+                if (!prompt.districtNotWritten(m_strDataFile, e.description()))
+                    break;
+            }
+        }
+        // The image now holds a district that is in no file: it must not be saved over
+        // the file of the district before it, nor into a file it was never written to.
+        if (!saved)
             m_strDataFile.clear();
-            continue;
-        }
-
-        m_strDataFile = strDefaultDir + texts.fileName + QStringLiteral(".dat");
-        setDistrict(texts.district);
-        setTitle(texts.title);
-        setComments1(texts.comments1);
-        setComments2(texts.comments2);
-        try {
-            writeImageFile(m_strDataFile);
-            written.append(m_strDataFile);
-        } catch (const RuntimeError &e) {
-            prompt.districtNotWritten(m_strDataFile, e.description());
-        }
     }
     return written;
 }

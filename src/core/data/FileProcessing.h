@@ -58,6 +58,21 @@ public:
     QString getTitle() const;
     QString getComments1() const;
     QString getComments2() const;
+
+    // The four texts of the header, trailing spaces removed.
+    struct HeaderTexts
+    {
+        QString district;
+        QString title;
+        QString comments1;
+        QString comments2;
+    };
+    HeaderTexts headerTexts() const;
+    void setHeaderTexts(const HeaderTexts &texts);
+    // Puts the texts in the header and writes the image back to strDataFile, whose length
+    // does not change. When the file cannot be written, the header gets its old texts back
+    // (so no later save writes texts that are in no file) and the RuntimeError goes on.
+    void saveHeaderTexts(const HeaderTexts &texts);
     void putHeaderText(const QString &text, qint32 offset, qint32 width);
     QString getHeaderText(qint32 offset, qint32 width) const;
 
@@ -121,7 +136,8 @@ public:
 
     // --- Download files -------------------------------------------------------------
     // Cuts a download at every district record into files defaultDir + name + ".dat".
-    // Returns the paths written; the image keeps the last district.
+    // Returns the paths written; the image keeps the last district, and strDataFile names
+    // its file, or is empty when that district was not written.
     QStringList saveDistricts(const QByteArray &bytDownload, qint32 lngDownloadLength,
                               QString &strDefaultDir, SaveDistrictPrompt &prompt);
     static QList<qint32> districtPositions(const QByteArray &bytDownload, qint32 lngDownloadLength);

@@ -2,9 +2,12 @@
 
 #include "DistrictFile.h"
 #include "ErrorReport.h"
+#include "RuntimeError.h"
 #include "SettingsStore.h"
 #include "StringTable.h"
+#include "TableRows.h"
 #include "UserPrompts.h"
+#include "WholeFile.h"
 
 #include <QFileInfo>
 
@@ -24,6 +27,14 @@ void NeruModel::resetForNewWindow()
     m_file.setDataFile(QString());
     SetUnits(0);
     m_units.dblFlowScaleFactor = 1.0;
+}
+
+void NeruModel::mnuFileOpen_Click()
+{
+    const QString path
+        = m_prompts.openFileName(m_startUp.strDefaultDir, QStringLiteral("Download Files(*.dat)"));
+    if (!path.isEmpty())
+        openDataFile(path);
 }
 
 void NeruModel::openDataFile(const QString &path)
@@ -50,17 +61,63 @@ bool NeruModel::readDistrictFile(const QString &path)
     case DistrictFile::Failure::None:
         return true;
     case DistrictFile::Failure::NotVersion4:
-        m_prompts.message(m_strings.text(40250), QStringLiteral("Neru"));
+        m_prompts.message(m_strings.text(40250), UserPrompts::appTitle());
         break;
     case DistrictFile::Failure::HeaderCutShort:
-        m_prompts.message(opened.message, QStringLiteral("Neru"));
+        m_prompts.message(opened.message, UserPrompts::appTitle());
         break;
     case DistrictFile::Failure::Unreadable:
         m_errorReport.report(opened.message, QStringLiteral("frmNeru"),
                              QStringLiteral("mnuFileOpen_Click"));
+        // A chosen file that silently does nothing would look like success.
+        m_prompts.message(opened.message, UserPrompts::appTitle());
         break;
     }
     return false;
+}
+
+void NeruModel::mnuFileExport_Click()
+{
+    const QString path = m_startUp.strDefaultDir + QStringLiteral("neru.csv");
+    const QByteArray bytes = TableRows(m_formats).csvBytes(
+        m_file.series(), m_file.settings().dblReference, m_units.dblFlowScaleFactor);
+    QString reason;
+    if (!WholeFile::write(path, bytes, reason)) {
+        m_prompts.message(path + QStringLiteral(": ") + reason, UserPrompts::appTitle());
+        return;
+    }
+    m_prompts.message(m_strings.text(40260) + m_startUp.strDefaultDir, UserPrompts::appTitle());
+}
+
+void NeruModel::saveDownload(const QByteArray &bytDownload, qint32 lngDownloadLength,
+                             SaveDistrictPrompt &prompt)
+{
+    m_file.saveDistricts(bytDownload, lngDownloadLength, m_startUp.strDefaultDir, prompt);
+    m_file.processRecords(m_units.intUnits);
+    emit districtChanged();
+    SetUnits(m_units.intUnits);
+}
+
+bool NeruModel::saveHeaderTexts(const QString &title, const QString &comments1,
+                                const QString &comments2)
+{
+    if (m_file.strDataFile().isEmpty()) {
+        m_prompts.message(QStringLiteral("This district was not saved in a file, so its texts "
+                                         "cannot be saved."),
+                          UserPrompts::appTitle());
+        return false;
+    }
+    FileProcessing::HeaderTexts texts = m_file.headerTexts();
+    texts.title = title;
+    texts.comments1 = comments1;
+    texts.comments2 = comments2;
+    try {
+        m_file.saveHeaderTexts(texts);
+    } catch (const RuntimeError &e) {
+        m_prompts.message(e.description(), UserPrompts::appTitle());
+        return false;
+    }
+    return true;
 }
 
 void NeruModel::SetUnits(qint16 code)

@@ -15,6 +15,7 @@
 class DownloadProgress;
 class ErrorReport;
 class LinkMessages;
+class SaveDistrictPrompt;
 class StringTable;
 class UserPrompts;
 
@@ -43,10 +44,27 @@ public:
     // A main window has just been created: no file is named and no unit is chosen.
     void resetForNewWindow();
 
+    // File > Open: asks for a download file in strDefaultDir and opens it.
+    void mnuFileOpen_Click();
     // Reads `path` (made absolute) as File > Open does once its dialog has returned and,
-    // for a file of version 4 or later, decodes and shows it. Failures go to the event
-    // log under mnuFileOpen_Click.
+    // for a file of version 4 or later, decodes and shows it. A file that cannot be read
+    // goes to the event log under mnuFileOpen_Click and is told to the user; a refused
+    // file changes nothing.
     void openDataFile(const QString &path);
+
+    // File > Export: the whole series as "neru.csv" in strDefaultDir, in the display unit.
+    // Tells the user where it went, or which file could not be written and why.
+    void mnuFileExport_Click();
+
+    // Cuts a download into district files, asking `prompt` for each district's file and
+    // texts, then decodes and shows the last district.
+    void saveDownload(const QByteArray &bytDownload, qint32 lngDownloadLength,
+                      SaveDistrictPrompt &prompt);
+
+    // Saves edited title and comment lines into strDataFile (the statistics dialog's
+    // Yes). False, after telling the user, when there is no file or it cannot be written;
+    // the image then keeps the texts of its file.
+    bool saveHeaderTexts(const QString &title, const QString &comments1, const QString &comments2);
 
     // Applies unit `code` (0 for none) and tells the windows.
     void SetUnits(qint16 code);

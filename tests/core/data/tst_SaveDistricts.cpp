@@ -5,6 +5,8 @@
 
 #include <QtTest>
 
+#include <utility>
+
 namespace {
 
 const RecordEncoder::Time kTime { 2026, 5, 1, 10, 0, 0 };
@@ -24,13 +26,16 @@ public:
     bool askDistrict(Texts &texts, QString &) override
     {
         shown.append(texts);
+        if (!failures.isEmpty() && !retryAs.isEmpty())
+            texts.fileName = std::exchange(retryAs, QString());
         texts.title = QStringLiteral("A title");
         texts.comments1 = QStringLiteral("c1");
         return !skip.contains(int(shown.size()) - 1);
     }
-    void districtNotWritten(const QString &path, const QString &reason) override
+    bool districtNotWritten(const QString &path, const QString &reason) override
     {
         failures.append(path + u'|' + reason);
+        return !retryAs.isEmpty();
     }
     QStringList save(const QByteArray &download, qint32 length = -1)
     {
@@ -41,6 +46,7 @@ public:
     QList<Texts> shown;
     QStringList failures;
     QSet<int> skip; // districts (0-based) closed without OK
+    QString retryAs; // after a failed write, asks again and answers this file name
     QTemporaryDir dir;
     QString defaultDir = dir.path() + u'/';
     TempLog log;
@@ -115,6 +121,15 @@ private slots:
         p.save(download);
         QCOMPARE(p.fp.RawImage().mid(247), download.mid(30));
         QCOMPARE(p.fp.strDataFile(), QString());
+        // Another try after a failed write asks for the same district, with the texts as
+        // given, and writes it under the new name.
+        ScriptedPrompt again;
+        QVERIFY(QDir().mkpath(again.defaultDir + QStringLiteral("00001.dat/x")));
+        again.retryAs = QStringLiteral("other");
+        QCOMPARE(again.save(download.left(15)), QStringList { again.defaultDir + "other.dat" });
+        QCOMPARE(again.shown.size(), 2);
+        QCOMPARE(again.shown.at(1).title, QStringLiteral("A title"));
+        QCOMPARE(again.fp.strDataFile(), again.defaultDir + "other.dat");
     }
 };
 

@@ -21,7 +21,7 @@ class tst_NeruModel : public QObject
 
     StringTable m_strings;
     std::unique_ptr<TempLog> m_log;
-    std::unique_ptr<RecordingPrompt> m_prompts;
+    std::unique_ptr<ScriptedPrompts> m_prompts;
     std::unique_ptr<NeruModel> m_model;
     QStringList m_signals;
 
@@ -29,7 +29,7 @@ private slots:
     void init()
     {
         m_log = std::make_unique<TempLog>();
-        m_prompts = std::make_unique<RecordingPrompt>();
+        m_prompts = std::make_unique<ScriptedPrompts>();
         m_model = std::make_unique<NeruModel>(m_strings, m_log->report, *m_prompts);
         m_signals.clear();
         connect(m_model.get(), &NeruModel::districtChanged, this,
@@ -40,7 +40,7 @@ private slots:
     }
 
     // With a flow district open, the row's file is opened as File > Open does. A file the
-    // reading refuses is told to the user, one it cannot read is logged; either way the
+    // reading refuses is told to the user, one it cannot read is logged too; either way the
     // district on show stays, and the file's folder is the next dialog's.
     void openDataFile_data()
     {
@@ -58,8 +58,8 @@ private slots:
             << QByteArray(100, '4') << QString()
             << QStringLiteral("%1: the file is shorter than its 247-byte header (100 bytes)")
             << QString();
-        QTest::newRow("missing file is logged")
-            << QByteArray() << QString() << QString()
+        QTest::newRow("missing file is logged and told")
+            << QByteArray() << QString() << QStringLiteral("%1: No such file or directory")
             << QStringLiteral("00123.dat: No such file or directory in mnuFileOpen_Click(frmNeru)");
     }
 

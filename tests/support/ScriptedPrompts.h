@@ -1,0 +1,45 @@
+#pragma once
+
+#include "UserPrompts.h"
+
+#include <QList>
+#include <QStringList>
+
+#include <functional>
+
+// Answers the program's messages, questions and open-file dialogs as a test scripts them,
+// and records what was asked. Questions without a scripted answer get No; a file dialog
+// without a scripted file is cancelled.
+class ScriptedPrompts : public UserPrompts
+{
+public:
+    void message(const QString &text, const QString &title) override
+    {
+        messages.append(text);
+        titles.append(title);
+        if (onPrompt)
+            onPrompt();
+    }
+    Answer question(const QString &text, const QString &title) override
+    {
+        questions.append(text);
+        titles.append(title);
+        if (onPrompt)
+            onPrompt();
+        return answers.isEmpty() ? Answer::No : answers.takeFirst();
+    }
+    QString openFileName(const QString &folder, const QString &filter) override
+    {
+        fileDialogs.append(folder + u'|' + filter);
+        return files.isEmpty() ? QString() : files.takeFirst();
+    }
+
+    QStringList messages;
+    QStringList questions;
+    QStringList titles; // of messages and questions, in order
+    QStringList fileDialogs; // "folder|filter"
+    QList<Answer> answers;
+    QStringList files;
+    // Runs while a message or question is up (to look at the windows behind it).
+    std::function<void()> onPrompt;
+};
