@@ -48,9 +48,13 @@ void Program::showMainWindow()
         m_model.openDataFile(std::exchange(m_startFile, QString()));
 }
 
-// File > Open waits for its dialog; Exit closes the window, which ends the program.
+// Exit closes the window, which ends the program.
 void Program::wireFiles(frmNeru &main)
 {
+    connect(&main, &frmNeru::openRequested, &m_model, &NeruModel::mnuFileOpen_Click);
+    connect(&main, &frmNeru::exportRequested, &m_model, &NeruModel::mnuFileExport_Click);
+    main.setCommandEnabled(main.mnuFileOpen, true);
+    main.setCommandEnabled(main.mnuFileExport, true);
     connect(&main, &frmNeru::unloaded, this, &Program::mainWindowClosed);
 }
 

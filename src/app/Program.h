@@ -43,7 +43,7 @@ public:
 private:
     void showMainWindow();
     // The main window's commands, one group each. A command nobody carries out yet
-    // (Export, Print, Copy, the logger's three) stays disabled.
+    // (Print, Copy, the logger's three) stays disabled.
     void wireFiles(frmNeru &main);
     void wireView(frmNeru &main);
     void wireHelp(frmNeru &main);

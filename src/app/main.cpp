@@ -5,16 +5,13 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
-#include <QFileInfo>
 #include <QIcon>
-
-#include <cstdio>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("neru"));
-    QApplication::setApplicationDisplayName(QStringLiteral("NERU"));
+    // No display name: the platform would add it to every window title.
     QApplication::setApplicationVersion(programVersion());
     QApplication::setWindowIcon(QIcon(General::loadBitmap(100)));
     // The program ends when its main window closes, not when its last window hides.
@@ -28,10 +25,6 @@ int main(int argc, char *argv[])
                                  QStringLiteral("[file]"));
     parser.process(app);
     const QStringList files = parser.positionalArguments();
-    // Opening follows File > Open, which only logs a failure; a mistyped path on the
-    // command line is worth a word to whoever typed it.
-    if (!files.isEmpty() && !QFileInfo(files.first()).isFile())
-        std::fprintf(stderr, "neru: %s: no such file\n", qPrintable(files.first()));
 
     Program program(nullptr, [] { QCoreApplication::quit(); });
     program.start(QDir::currentPath(), files.isEmpty() ? QString() : files.first());

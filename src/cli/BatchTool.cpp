@@ -19,6 +19,8 @@
 #include <QFileInfo>
 #include <QIODevice>
 
+#include <array>
+
 namespace {
 
 const QString kProgram = QStringLiteral("neru-cli");
@@ -116,6 +118,9 @@ BatchTool::BatchTool(Context context)
                [this](const QStringList &a) { return info(a); });
     addCommand(QStringLiteral("export"), QStringLiteral("Write a district file's readings as CSV"),
                [this](const QStringList &a) { return exportCsv(a); });
+    addCommand(QStringLiteral("edit"),
+               QStringLiteral("Set the district, title or comment lines of a district file"),
+               [this](const QStringList &a) { return edit(a); });
     addCommand(QStringLiteral("split"),
                QStringLiteral("Cut a raw download into one file per district"),
                [this](const QStringList &a) { return split(a); });
@@ -411,4 +416,72 @@ int BatchTool::splitDownload(const QByteArray &download, const QString &dir, boo
     for (const QString &p : written)
         printLine(p);
     return prompt.failed() ? Failure : Success;
+}
+
+int BatchTool::edit(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Set header texts of a district file in place, as the Save District and "
+                       "statistics dialogs do; the file keeps its length."));
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("District file (.dat)"));
+    struct Field
+    {
+        QCommandLineOption option;
+        int width;
+        QString FileProcessing::HeaderTexts::*text;
+    };
+    const auto field = [](const char *name, const char *help, int width,
+                          QString FileProcessing::HeaderTexts::*text) {
+        return Field { QCommandLineOption(QLatin1String(name), QLatin1String(help),
+                                          QStringLiteral("T")),
+                       width, text };
+    };
+    const std::array<Field, 4> fields {
+        field("district", "District text, at most 8 characters.", 8,
+              &FileProcessing::HeaderTexts::district),
+        field("title", "Title, at most 60 characters.", 60, &FileProcessing::HeaderTexts::title),
+        field("comments1", "First comment line, at most 60 characters.", 60,
+              &FileProcessing::HeaderTexts::comments1),
+        field("comments2", "Second comment line, at most 60 characters.", 60,
+              &FileProcessing::HeaderTexts::comments2),
+    };
+    for (const Field &f : fields)
+        parser.addOption(f.option);
+    int exitCode = Success;
+    QString path;
+    if (!parseWithFile(parser, arguments, *this, QStringLiteral("FILE"), path, exitCode))
+        return exitCode;
+    bool any = false;
+    for (const Field &f : fields) {
+        if (!parser.isSet(f.option))
+            continue;
+        any = true;
+        // A longer text would be cut where the dialogs' boxes stop taking characters.
+        if (parser.value(f.option).size() > f.width) {
+            printError(kProgram + QStringLiteral(" edit: --") + f.option.names().constFirst()
+                       + QStringLiteral(": at most %1 characters").arg(f.width));
+            return UsageError;
+        }
+    }
+    if (!any) {
+        printError(kProgram
+                   + QStringLiteral(" edit: nothing to set (--district, --title, --comments1 "
+                                    "or --comments2)"));
+        return UsageError;
+    }
+    FileProcessing file(m_context.errorReport);
+    qint16 intUnits = 0;
+    const DistrictFile::Result opened = DistrictFile::open(path, file, intUnits, m_context.strings);
+    if (!opened.ok) {
+        printError(kProgram + QStringLiteral(": ") + opened.message);
+        return Failure;
+    }
+    FileProcessing::HeaderTexts texts = file.headerTexts();
+    for (const Field &f : fields) {
+        if (parser.isSet(f.option))
+            texts.*f.text = parser.value(f.option);
+    }
+    file.saveHeaderTexts(texts);
+    return Success;
 }

@@ -46,6 +46,7 @@ public:
     int info(const QStringList &arguments);
     int exportCsv(const QStringList &arguments);
     int split(const QStringList &arguments);
+    int edit(const QStringList &arguments);
 
     // Cuts a download into dir/<district number>.dat; prints each path written. A number
     // met twice gets <number>-2.dat; only files from before the run need `force`.

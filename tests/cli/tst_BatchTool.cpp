@@ -151,6 +151,11 @@ private slots:
             u"neru-cli: "_s + nowhere + u"/x.csv: "_s);
         row("split without a district", { u"split"_s, noDistrict, u"--dir"_s, m_dir.path() }, 1, {},
             u"neru-cli: the download holds no district record\n"_s);
+        row("edit without a text", { u"edit"_s, flow }, 2, {}, u"edit: nothing to set"_s);
+        row("edit with a long district", { u"edit"_s, flow, u"--district"_s, u"123456789"_s }, 2,
+            {}, u"--district: at most 8 characters\n"_s);
+        row("edit of a refused file", { u"edit"_s, noDistrict, u"--title"_s, u"t"_s }, 1, {},
+            u"neru-cli: "_s + noDistrict + u": This program cannot communicate"_s);
         row("split into no folder", { u"split"_s, noDistrict, u"--dir"_s, nowhere }, 1, {},
             u"neru-cli: "_s + nowhere + u": no such folder\n"_s);
     }
@@ -184,6 +189,20 @@ private slots:
         QVERIFY(toFile.out.isEmpty());
         QCOMPARE(TempLog::readAll(target), run({ u"export"_s, pressure, u"-o"_s, u"-"_s }).out);
         QCOMPARE(TempLog::readAll(second), old);
+    }
+
+    // Only the texts given change, space-padded in their fields; the file keeps its length.
+    void editSetsHeaderTextsInPlace()
+    {
+        const QByteArray before = TempLog::readAll(kSamples + u"flow.dat"_s);
+        const QString path = writeFile(u"edit.dat"_s, before);
+        const QString title = QString(60, u'T');
+        QCOMPARE(run({ u"edit"_s, path, u"--title"_s, title, u"--district"_s, u"D1"_s }).exitCode,
+                 0);
+        QByteArray expected = before;
+        expected.replace(9, 8, "D1      ");
+        expected.replace(25, 60, title.toLatin1());
+        QCOMPARE(TempLog::readAll(path), expected);
     }
 
     // The event log names the file and the record's offset, a fitting's too, although its

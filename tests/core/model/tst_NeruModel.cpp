@@ -1,7 +1,9 @@
+#include "FileSizeLimit.h"
 #include "GraphFixture.h"
 #include "NeruModel.h"
 #include "RecordingMessages.h"
 #include "RecordingProgress.h"
+#include "WholeFile.h"
 
 #include <QtTest>
 
@@ -24,6 +26,15 @@ class tst_NeruModel : public QObject
     std::unique_ptr<ScriptedPrompts> m_prompts;
     std::unique_ptr<NeruModel> m_model;
     QStringList m_signals;
+    QString m_reason;
+
+    // The bundled flow district, copied where the test may write.
+    QString copyOfFlow()
+    {
+        const QString path = m_log->dir.filePath(QStringLiteral("flow.dat"));
+        QFile::remove(path);
+        return QFile::copy(kFlow, path) ? path : QString();
+    }
 
 private slots:
     void init()
@@ -85,6 +96,84 @@ private slots:
         QCOMPARE(m_log->messages().size(), logged.isEmpty() ? 0 : 1);
         QCOMPARE(m_model->file().strDataFile(), signalled.isEmpty() ? kFlow : path);
         QCOMPARE(m_model->startUp().strDefaultDir, m_log->dir.path() + u'/');
+    }
+
+    // File > Export: the table in the display unit as neru.csv in the folder of the last
+    // file, and a message that says where.
+    void exportWritesTheTableInTheDisplayUnit()
+    {
+        const QString path = copyOfFlow();
+        m_model->openDataFile(path);
+        m_model->SetUnits(2);
+        m_model->mnuFileExport_Click();
+        const QString dir = m_log->dir.path() + u'/';
+        const QByteArray csv = TempLog::readAll(dir + QStringLiteral("neru.csv"));
+        QVERIFY(csv.startsWith("00101,23/11/2026,09:00:00,53.76   ,0.24    \r\n"));
+        QVERIFY(csv.contains(",--------,--------,--------,--------\r\n"));
+        QCOMPARE(m_prompts->messages, QStringList { m_strings.text(40260) + dir });
+    }
+
+    // An export that cannot be written names the file and why, keeps the old one whole and
+    // never says it was created.
+    void exportFailureKeepsTheOldFile_data()
+    {
+        QTest::addColumn<QString>("folder"); // the export's, under the temporary folder
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("disk full") << QString() << QStringLiteral("File too large");
+        QTest::newRow("folder is a file")
+            << QStringLiteral("neru.csv/") << QStringLiteral("Not a directory");
+    }
+    void exportFailureKeepsTheOldFile()
+    {
+        QFETCH(QString, folder);
+        QFETCH(QString, reason);
+        m_model->openDataFile(copyOfFlow());
+        const QString old = m_log->dir.filePath(QStringLiteral("neru.csv"));
+        QVERIFY(WholeFile::write(old, QByteArray("old"), reason));
+        m_model->startUp().strDefaultDir = m_log->dir.path() + u'/' + folder;
+        {
+            FileSizeLimit limit(folder.isEmpty() ? 100 : RLIM_INFINITY);
+            m_model->mnuFileExport_Click();
+        }
+        QCOMPARE(m_prompts->messages,
+                 QStringList { m_model->startUp().strDefaultDir + QStringLiteral("neru.csv: ")
+                               + reason });
+        QCOMPARE(TempLog::readAll(old), QByteArray("old"));
+    }
+
+    // A refused file leaves the district and its file: the texts saved next go into the
+    // file on show, never into the refused one. A save that fails leaves the file whole
+    // and the image with the file's own texts.
+    void textsAreSavedIntoTheFileOnShowOnly()
+    {
+        const QString shown = copyOfFlow();
+        m_model->openDataFile(shown);
+        const QByteArray image = m_model->file().RawImage();
+        const QString refused = m_log->dir.filePath(QStringLiteral("old.dat"));
+        QVERIFY(WholeFile::write(refused, QByteArray(300, '3'), m_reason));
+        m_model->openDataFile(refused);
+        QCOMPARE(m_model->file().RawImage(), image);
+        QCOMPARE(m_model->file().strDataFile(), shown);
+
+        QVERIFY(m_model->saveHeaderTexts(QStringLiteral("New"), QStringLiteral("c1"), QString()));
+        QCOMPARE(TempLog::readAll(refused), QByteArray(300, '3'));
+        QByteArray saved = TempLog::readAll(shown);
+        QCOMPARE(saved.size(), image.size());
+        QCOMPARE(saved.mid(25, 60), QByteArray("New").leftJustified(60, ' '));
+
+        m_prompts->messages.clear();
+        {
+            FileSizeLimit limit(100);
+            QVERIFY(!m_model->saveHeaderTexts(QStringLiteral("Lost"), QString(), QString()));
+        }
+        QCOMPARE(m_prompts->messages, QStringList { shown + QStringLiteral(": File too large") });
+        QCOMPARE(TempLog::readAll(shown), saved);
+        QCOMPARE(m_model->file().getTitle(), QStringLiteral("New"));
+        // A district that is in no file has nowhere to save its texts.
+        m_model->file().setDataFile(QString());
+        QVERIFY(!m_model->saveHeaderTexts(QStringLiteral("Lost"), QString(), QString()));
+        QCOMPARE(m_prompts->messages.size(), 2);
+        QCOMPARE(m_model->file().getTitle(), QStringLiteral("New"));
     }
 
     // The link talks on the port chosen in the Comms menu, before and after it is made.
