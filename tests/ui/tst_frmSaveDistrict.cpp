@@ -1,0 +1,280 @@
+#include "FileSizeLimit.h"
+#include "General.h"
+#include "NeruModel.h"
+#include "SaveDistrictDialogPrompt.h"
+#include "ScriptedPrompts.h"
+#include "StringTable.h"
+#include "TempLog.h"
+#include "frmSaveDistrict.h"
+#include "records/RecordEncoder.h"
+
+#include <QComboBox>
+#include <QFileSystemModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeView>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const RecordEncoder::Time kTime { 2026, 5, 1, 10, 0, 0 };
+
+QByteArray district(const char *number, const QByteArray &records)
+{
+    RecordEncoder::District d;
+    d.number = QLatin1String(number);
+    return RecordEncoder::district(d) + records;
+}
+
+// 35 bytes: a district record and two readings.
+QByteArray first()
+{
+    return district("00012", RecordEncoder::simple(kTime, 1) + RecordEncoder::simple(kTime, 2));
+}
+
+void type(QLineEdit *box, const QString &text)
+{
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QTest::keyClicks(box, text);
+}
+
+} // namespace
+
+// Cutting a download into files through the Save District dialog, worked as the user
+// works it each time it shows; only messages and questions are answered by script.
+class tst_frmSaveDistrict : public QObject
+{
+    Q_OBJECT
+
+    StringTable m_strings;
+    const General m_general { m_strings };
+    std::unique_ptr<QTemporaryDir> m_home; // an entry of the drive list
+    std::unique_ptr<TempLog> m_log;
+    std::unique_ptr<ScriptedPrompts> m_prompts;
+    std::unique_ptr<NeruModel> m_model;
+    std::unique_ptr<frmSaveDistrict> m_dialog;
+    QList<std::function<void()>> m_steps; // one each time the dialog shows
+    QString m_dir; // strDefaultDir before the cut: a folder in the home folder
+
+    frmSaveDistrict &dialog() { return *m_dialog; }
+    QString path(const QModelIndex &index)
+    {
+        return static_cast<const QFileSystemModel *>(dialog().Dir1->model())->filePath(index);
+    }
+    QString boxes()
+    {
+        return QStringList { dialog().txtFilename->text(), dialog().txtDistrict->text(),
+                             dialog().txtTitle->text(), dialog().txtComments1->text(),
+                             dialog().txtComments2->text() }
+            .join(u'|');
+    }
+    void pressOK() { QTest::mouseClick(dialog().cmdOK, Qt::LeftButton); }
+    void clickFolder(const QString &folder)
+    {
+        const QModelIndex index
+            = static_cast<const QFileSystemModel *>(dialog().Dir1->model())->index(folder);
+        dialog().Dir1->scrollTo(index);
+        QTRY_VERIFY(!dialog().Dir1->visualRect(index).isEmpty()); // its folder has loaded
+        QTest::mouseClick(dialog().Dir1->viewport(), Qt::LeftButton, {},
+                          dialog().Dir1->visualRect(index).center());
+    }
+
+    // Cuts the download as Interrogate does.
+    void cut(const QByteArray &download)
+    {
+        SaveDistrictDialogPrompt prompt(dialog(), *m_prompts);
+        m_model->saveDownload(download, qint32(download.size()), prompt);
+        QVERIFY2(m_steps.isEmpty(), "the dialog showed fewer times than scripted");
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == m_dialog.get() && event->type() == QEvent::Show)
+            QMetaObject::invokeMethod(this, &tst_frmSaveDistrict::nextStep, Qt::QueuedConnection);
+        return false;
+    }
+    void nextStep()
+    {
+        if (!m_steps.isEmpty())
+            m_steps.takeFirst()();
+        // A step that failed or forgot to close the dialog must not leave the cut waiting.
+        if (dialog().isVisible()) {
+            if (!QTest::currentTestFailed())
+                QTest::qFail("the dialog is still open after its step", __FILE__, __LINE__);
+            dialog().done(QDialog::Rejected);
+        }
+    }
+
+private slots:
+    void init()
+    {
+        m_home = std::make_unique<QTemporaryDir>();
+        qputenv("HOME", QFile::encodeName(m_home->path()));
+        m_log = std::make_unique<TempLog>();
+        m_prompts = std::make_unique<ScriptedPrompts>();
+        m_model = std::make_unique<NeruModel>(m_strings, m_log->report, *m_prompts);
+        m_dialog = std::make_unique<frmSaveDistrict>(m_strings, m_general, *m_prompts);
+        m_dialog->installEventFilter(this);
+        m_dir = m_home->filePath(u"a/"_s);
+        QDir().mkpath(m_home->filePath(u"a/b"_s));
+        m_model->startUp().strDefaultDir = m_dir;
+    }
+
+    // The 75-byte download with districts at 0 and 35: the dialog proposes each number as
+    // name and district, opens at the folder of the last save (its drive the deepest entry
+    // that holds it) and saves into the folder picked; the texts typed go into the header up
+    // to their limits, and the model shows the last district from its file.
+    void cutsEachDistrictIntoItsFile()
+    {
+        const QByteArray second = district("00034",
+                                           RecordEncoder::fitting(u"00001"_s, kTime, 3)
+                                               + RecordEncoder::simple(kTime, 4));
+        const QString title(61, u't');
+        m_steps << [&] {
+            QCOMPARE(boxes(), u"00012|00012|||"_s);
+            QCOMPARE(dialog().Drive1->currentText(), m_home->path());
+            QCOMPARE(path(dialog().Dir1->currentIndex()) + u'/', m_dir);
+            QStringList captions;
+            for (const QLabel *label : dialog().findChildren<QLabel *>())
+                captions << label->text();
+            QCOMPARE(captions.join(u'|') + u'|' + dialog().cmdOK->text(),
+                     u"Filename|District|Title|Comments1|Comments2|OK"_s);
+            type(dialog().txtDistrict, u"ABCDEFGH"_s);
+            type(dialog().txtTitle, title);
+            type(dialog().txtComments1, u"c1"_s);
+            type(dialog().txtComments2, u"c2"_s);
+            pressOK();
+        } << [&] {
+            QCOMPARE(boxes(), u"00034|00034|||"_s);
+            clickFolder(m_dir + u'b');
+            pressOK();
+        };
+        cut(first() + second);
+        const QByteArray written = TempLog::readAll(m_dir + u"00012.dat"_s);
+        QCOMPARE(written.size(), 282);
+        QCOMPARE(written,
+                 RecordEncoder::header(u"ABCDEFGH"_s, title.left(60), u"c1"_s, u"c2"_s) + first());
+        const QString last = m_dir + u"b/00034.dat"_s;
+        QCOMPARE(TempLog::readAll(last), RecordEncoder::header(u"00034"_s) + second);
+        QCOMPARE(m_model->file().strDataFile(), last);
+    }
+
+    // OK keeps the dialog, texts unchanged, while the name is no file name or the user
+    // does not want the file there overwritten.
+    void okKeepsTheDialogUntilTheFileMayBeWritten()
+    {
+        const QString existing = m_dir + u"00012.dat"_s;
+        QFile old(existing);
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+        old.close();
+        const QString noName = u"Type a file name for this district, without \"/\"."_s;
+        m_steps << [&] {
+            type(dialog().txtTitle, u"T"_s);
+            for (const QString &name : { QString(), u"a/b"_s }) {
+                type(dialog().txtFilename, name);
+                pressOK();
+            }
+            type(dialog().txtFilename, u"00012"_s);
+            pressOK();
+            QCOMPARE(m_prompts->messages, QStringList({ noName, noName }));
+            QCOMPARE(
+                m_prompts->questions,
+                QStringList { existing + u" already exists.\nDo you want to overwrite it?"_s });
+            QVERIFY(dialog().isVisible());
+            QCOMPARE(boxes(), u"00012|00012|T||"_s);
+            m_prompts->answers << UserPrompts::Answer::Yes;
+            pressOK();
+        };
+        cut(first());
+        QCOMPARE(TempLog::readAll(existing), RecordEncoder::header(u"00012"_s, u"T"_s) + first());
+        QCOMPARE(QDir(m_dir).entryList(QDir::Files), QStringList { u"00012.dat"_s });
+    }
+
+    // Esc and the window frame ask before a district goes unsaved.
+    void closingAsksToSkip_data()
+    {
+        QTest::addColumn<bool>("byEsc");
+        QTest::addColumn<bool>("skip");
+        QTest::newRow("Esc, Yes skips") << true << true;
+        QTest::newRow("Esc, No stays") << true << false;
+        QTest::newRow("frame, Yes skips") << false << true;
+    }
+    void closingAsksToSkip()
+    {
+        QFETCH(bool, byEsc);
+        QFETCH(bool, skip);
+        m_prompts->answers << (skip ? UserPrompts::Answer::Yes : UserPrompts::Answer::No);
+        m_steps << [&] {
+            if (byEsc)
+                QTest::keyClick(&dialog(), Qt::Key_Escape);
+            else
+                dialog().close();
+            QCOMPARE(
+                m_prompts->questions,
+                QStringList { u"Skip this district? Its readings will not be saved in a file."_s });
+            if (dialog().isVisible() && !skip)
+                pressOK();
+        };
+        cut(first());
+        const QString file = m_dir + u"00012.dat"_s;
+        QCOMPARE(QFileInfo::exists(file), !skip);
+        QCOMPARE(m_model->file().strDataFile(), skip ? QString() : file);
+    }
+
+    // A file that cannot be written is told, and the district asked again with the user's
+    // texts. Another drive picked roots the tree there, nothing highlighted, and OK then
+    // saves into that root.
+    void unwrittenDistrictIsAskedAgain()
+    {
+        std::optional<FileSizeLimit> full;
+        m_steps << [&] {
+            type(dialog().txtFilename, u"my file"_s);
+            type(dialog().txtTitle, u"Kept"_s);
+            full.emplace(100);
+            pressOK();
+        } << [&] {
+            full.reset();
+            QCOMPARE(m_prompts->messages,
+                     QStringList { m_dir
+                                   + u"my file.dat: File too large\n"
+                                     "Choose another folder or name for this district."_s });
+            QCOMPARE(boxes(), u"my file|00012|Kept||"_s);
+            QComboBox *drives = dialog().Drive1;
+            QTest::keyClick(drives, Qt::Key_Home);
+            QCOMPARE(path(dialog().Dir1->rootIndex()), u"/"_s);
+            for (int i = 0; i < drives->count() && drives->currentText() != m_home->path(); ++i)
+                QTest::keyClick(drives, Qt::Key_Down);
+            QCOMPARE(path(dialog().Dir1->rootIndex()), m_home->path());
+            QVERIFY(!dialog().Dir1->currentIndex().isValid());
+            pressOK();
+        };
+        cut(first());
+        QCOMPARE(TempLog::readAll(m_home->filePath(u"my file.dat"_s)),
+                 RecordEncoder::header(u"00012"_s, u"Kept"_s) + first());
+        QCOMPARE(QDir(m_dir).entryList(QDir::Files), QStringList());
+        QCOMPARE(m_model->startUp().strDefaultDir, m_home->path() + u'/');
+    }
+
+    // A number met twice in one cut gets a second file, never the first one's.
+    void numberMetTwiceGetsASecondName()
+    {
+        m_steps << [&] { pressOK(); } << [&] {
+            QCOMPARE(dialog().txtFilename->text(), u"00012-2"_s);
+            pressOK();
+        };
+        cut(first() + first());
+        QCOMPARE(QDir(m_dir).entryList(QDir::Files),
+                 QStringList({ u"00012-2.dat"_s, u"00012.dat"_s }));
+    }
+};
+
+QTEST_MAIN(tst_frmSaveDistrict)
+#include "tst_frmSaveDistrict.moc"
