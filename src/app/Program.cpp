@@ -2,8 +2,11 @@
 
 #include "GraphController.h"
 #include "MainWindowGraph.h"
+#include "SaveDistrictDialogPrompt.h"
 #include "frmNeru.h"
+#include "frmSaveDistrict.h"
 #include "frmSplash.h"
+#include "frmStats.h"
 
 #include <QTimer>
 
@@ -55,12 +58,17 @@ void Program::wireFiles(frmNeru &main)
     connect(&main, &frmNeru::exportRequested, &m_model, &NeruModel::mnuFileExport_Click);
     main.setCommandEnabled(main.mnuFileOpen, true);
     main.setCommandEnabled(main.mnuFileExport, true);
+    m_saveDistrict = std::make_unique<frmSaveDistrict>(m_strings, m_general, m_prompts, &main);
     connect(&main, &frmNeru::unloaded, this, &Program::mainWindowClosed);
 }
 
-// View > Stats waits for the statistics dialog.
+// The statistics follow every new district and unit; View > Stats waits for the dialog.
 void Program::wireView(frmNeru &main)
 {
+    m_stats = std::make_unique<frmStats>(m_strings, m_general, m_model, m_prompts, &main);
+    connect(&m_model, &NeruModel::unitsChanged, m_stats.get(), &frmStats::showUnits);
+    connect(&main, &frmNeru::statsRequested, m_stats.get(), &frmStats::exec);
+    main.setCommandEnabled(main.mnuViewStats, true);
     connect(&main, &frmNeru::viewResetRequested, &m_graph->controller(),
             &GraphController::mnuViewReset_Click);
     main.setCommandEnabled(main.mnuViewReset, true);
@@ -69,6 +77,13 @@ void Program::wireView(frmNeru &main)
 void Program::wireHelp(frmNeru &main)
 {
     connect(&main, &frmNeru::aboutRequested, m_splash.get(), &frmSplash::showAbout);
+}
+
+void Program::saveDownload(const QByteArray &bytDownload, qint32 lngDownloadLength)
+{
+    // One prompt per download: the names it proposes follow the files of this cut only.
+    SaveDistrictDialogPrompt prompt(*m_saveDistrict, m_prompts);
+    m_model.saveDownload(bytDownload, lngDownloadLength, prompt);
 }
 
 void Program::mainWindowClosed()

@@ -14,6 +14,8 @@
 class MainWindowGraph;
 class frmNeru;
 class frmSplash;
+class frmSaveDistrict;
+class frmStats;
 
 // The running program: owns the string table, the error report, the model and the
 // windows, and wires the main window's commands to whoever carries them out. Start-up
@@ -37,6 +39,13 @@ public:
     // Null until the splash has handed over.
     frmNeru *mainWindow() { return m_main.get(); }
     MainWindowGraph *graph() { return m_graph.get(); }
+    // The statistics and Save District dialogs, made with the main window.
+    frmStats *stats() { return m_stats.get(); }
+    frmSaveDistrict *saveDistrict() { return m_saveDistrict.get(); }
+
+    // Cuts a download into district files, asking for each in the Save District dialog,
+    // and shows the last district.
+    void saveDownload(const QByteArray &bytDownload, qint32 lngDownloadLength);
     NeruModel &model() { return m_model; }
     const StringTable &strings() const { return m_strings; }
 
@@ -61,4 +70,6 @@ private:
     std::unique_ptr<frmNeru> m_main;
     // The main window's graph; goes before the window it is wired to.
     std::unique_ptr<MainWindowGraph> m_graph;
+    std::unique_ptr<frmStats> m_stats;
+    std::unique_ptr<frmSaveDistrict> m_saveDistrict;
 };
