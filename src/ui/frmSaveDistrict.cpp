@@ -13,8 +13,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QShowEvent>
 #include <QStorageInfo>
+#include <QTimer>
 #include <QTreeView>
 
 namespace {
@@ -77,6 +79,8 @@ frmSaveDistrict::frmSaveDistrict(const StringTable &strings, const General &gene
     m_folders->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
     connect(m_folders, &QFileSystemModel::directoryLoaded, this,
             &frmSaveDistrict::keepHighlightInView);
+    connect(m_folders, &QFileSystemModel::layoutChanged, this,
+            &frmSaveDistrict::keepHighlightInView);
     Dir1 = new QTreeView(this);
     Dir1->setObjectName(QStringLiteral("Dir1"));
     Dir1->setModel(m_folders);
@@ -84,6 +88,10 @@ frmSaveDistrict::frmSaveDistrict(const StringTable &strings, const General &gene
     for (int column = 1; column < m_folders->columnCount(); ++column)
         Dir1->hideColumn(column);
     Dir1->setMinimumSize(320, 220);
+    // Once the user scrolls or clicks the tree, it stays where the user put it.
+    connect(Dir1->verticalScrollBar(), &QScrollBar::actionTriggered, this,
+            [this] { m_followHighlight = false; });
+    connect(Dir1, &QTreeView::pressed, this, [this] { m_followHighlight = false; });
 
     lblDistrict = addLabel(this, "lblDistrict", 30520);
     txtDistrict = addTextBox(this, "txtDistrict", kDistrictLength);
@@ -155,6 +163,7 @@ void frmSaveDistrict::Form_Activate()
         Dir1->expand(parent);
     Dir1->setCurrentIndex(highlighted);
     Dir1->scrollTo(highlighted);
+    m_followHighlight = true;
     // Most users only confirm the proposed name or type a new one.
     txtFilename->setFocus();
     txtFilename->selectAll();
@@ -224,11 +233,13 @@ void frmSaveDistrict::showFolderTree(const QString &root)
     Dir1->clearSelection();
 }
 
-void frmSaveDistrict::keepHighlightInView(const QString &loadedFolder)
+void frmSaveDistrict::keepHighlightInView()
 {
-    // The folders load in the background: a listing that fills above the highlighted
-    // folder pushes it down, out of view.
-    const QModelIndex current = Dir1->currentIndex();
-    if (current.isValid() && holds(loadedFolder, m_folders->filePath(current)))
-        Dir1->scrollTo(current);
+    // The folders load and sort in the background: rows that arrive above the highlighted
+    // folder push it down, out of view. The tree lays out its new rows first.
+    QTimer::singleShot(0, this, [this] {
+        const QModelIndex current = Dir1->currentIndex();
+        if (m_followHighlight && current.isValid())
+            Dir1->scrollTo(current);
+    });
 }

@@ -65,13 +65,14 @@ private:
     // The folder of the tree that OK saves into: the highlighted one, else the tree's root.
     QString chosenFolder() const;
     void showFolderTree(const QString &root);
-    void keepHighlightInView(const QString &loadedFolder);
+    void keepHighlightInView();
 
     const StringTable &m_strings;
     const General &m_general;
     UserPrompts &m_prompts;
     QFileSystemModel *m_folders = nullptr;
     QString m_strDefaultDir;
+    bool m_followHighlight = false; // until the user scrolls or clicks the tree
     QString m_strAlreadyExists;
     QString m_strOverwrite;
 };

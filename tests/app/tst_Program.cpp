@@ -4,12 +4,16 @@
 #include "Program.h"
 #include "frmNeru.h"
 #include "frmSplash.h"
+#include "frmStats.h"
 
 #include "ScriptedPrompts.h"
 #include "StartUpStore.h"
+#include "TempLog.h"
 
 #include <QAction>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
 #include <QToolButton>
@@ -160,6 +164,51 @@ private slots:
         main().mnuHelpAbout->trigger();
         QVERIFY(handOver());
         QCOMPARE(opened.count(), 1);
+    }
+
+    // File > Open asks in the folder of the last file. A refused file leaves the district,
+    // its graph and its statistics on show, and moves only the dialog's folder; the texts
+    // saved next go into the file on show, never into the refused one.
+    void openRefusedFileChangesNothingShown()
+    {
+        QTemporaryDir dir;
+        const QString shown = dir.filePath(QStringLiteral("flow.dat"));
+        QVERIFY(QFile::copy(kSample, shown));
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("old")));
+        const QString refused = dir.filePath(QStringLiteral("old/old.dat"));
+        QFile old(refused);
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write(QByteArray(300, '3')) == 300);
+        old.close();
+        run(dir.path());
+        QVERIFY(handOver());
+        QSignalSpy statsShown(&main(), &frmNeru::statsRequested);
+        main().mnuViewStats->trigger(); // nothing to show yet
+        main().mnuFileOpen->trigger(); // cancelled
+        QCOMPARE(statsShown.count(), 0);
+        QCOMPARE(main().windowTitle(), QStringLiteral("NERU Program: Unnamed"));
+        m_prompts->files = QStringList { shown, refused };
+        main().mnuFileOpen->trigger();
+        main().mnuFileOpen->trigger();
+        QCOMPARE(m_prompts->fileDialogs,
+                 QStringList(3, dir.path() + QStringLiteral("/|Download Files(*.dat)")));
+        QCOMPARE(m_prompts->messages.last(), m_program->strings().text(40250));
+        QCOMPARE(main().windowTitle(), QStringLiteral("NERU Program: ") + shown);
+        QCOMPARE(m_program->model().startUp().strDefaultDir, dir.path() + QStringLiteral("/old/"));
+        const qint32 n = m_program->model().file().series().lngNumSamples;
+        QCOMPARE(state().lngBarCount, 2 * n - 1);
+        frmStats &stats = *m_program->stats();
+        QCOMPARE(stats.windowTitle(), QStringLiteral("Statistics for district '10452'"));
+        QCOMPARE(stats.lblMax->text(), QStringLiteral("21.79"));
+
+        m_prompts->answers << UserPrompts::Answer::Yes;
+        QTimer::singleShot(0, &stats, [&stats] {
+            QTest::keyClicks(stats.txtComments2, QStringLiteral(" kept"));
+            QTest::mouseClick(stats.cmdOK, Qt::LeftButton);
+        });
+        main().mnuViewStats->trigger();
+        QCOMPARE(statsShown.count(), 1);
+        QCOMPARE(TempLog::readAll(refused), QByteArray(300, '3'));
+        QCOMPARE(TempLog::readAll(shown).mid(167, 16), QByteArray("Sample data kept"));
     }
 
     // A unit chosen returns to the full view, redrawn with its factor; a wider window

@@ -1,16 +1,21 @@
-// Takes the pictures of the windows shown in the documentation: the splash window and
-// the main window, the latter with its Tools > Comms menu open. Given a download file,
-// the main window shows it with the cursor placed.
+// Takes the pictures of the windows shown in the documentation: the splash window, the
+// main window (also with its Tools > Comms menu open), the statistics dialog and the Save
+// District dialog. Given a download file, the main window shows it with the cursor placed
+// and the dialogs show its district.
 // Usage: neru-screenshots <folder> [file.dat]  (run under a display, e.g. xvfb-run -a)
 #include "Program.h"
 #include "frmNeru.h"
+#include "frmSaveDistrict.h"
 #include "frmSplash.h"
+#include "frmStats.h"
 
 #include <QAbstractScrollArea>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -76,7 +81,6 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("neru"));
-    QApplication::setApplicationDisplayName(QStringLiteral("NERU"));
     app.setQuitOnLastWindowClosed(false);
     if (argc != 2 && argc != 3) {
         std::fprintf(stderr, "usage: neru-screenshots <folder> [file.dat]\n");
@@ -121,6 +125,27 @@ int main(int argc, char *argv[])
     ok = withMenus(main, *main.mnuToolsMenu, *main.mnuToolsComms)
              .save(folder + QStringLiteral("/main-window-comms-menu.png"))
         && ok;
+
+    frmStats &stats = *program.stats();
+    stats.show();
+    settle();
+    ok = stats.grab().save(folder + QStringLiteral("/statistics.png")) && ok;
+    stats.hide();
+
+    // The dialog as the cut of a download shows it for the sample's district.
+    frmSaveDistrict &save = *program.saveDistrict();
+    const QString district = program.model().file().getDistrict();
+    save.txtFilename->setText(district.isEmpty() ? QStringLiteral("10452") : district);
+    save.txtDistrict->setText(save.txtFilename->text());
+    save.txtTitle->setText(QStringLiteral("High Street inlet"));
+    save.setDefaultDir(argc == 3 ? QFileInfo(QString::fromLocal8Bit(argv[2])).absolutePath() + u'/'
+                                 : QDir::homePath() + u'/');
+    save.show();
+    settle();
+    settle();
+    ok = save.grab().save(folder + QStringLiteral("/save-district.png")) && ok;
+    save.hide();
+
     if (!ok)
         std::fprintf(stderr, "neru-screenshots: a picture could not be written\n");
     return ok ? 0 : 1;
