@@ -472,11 +472,8 @@ int BatchTool::edit(const QStringList &arguments)
     }
     FileProcessing file(m_context.errorReport);
     qint16 intUnits = 0;
-    const DistrictFile::Result opened = DistrictFile::open(path, file, intUnits, m_context.strings);
-    if (!opened.ok) {
-        printError(kProgram + QStringLiteral(": ") + opened.message);
+    if (!openDistrictFile(path, file, intUnits, false))
         return Failure;
-    }
     FileProcessing::HeaderTexts texts = file.headerTexts();
     for (const Field &f : fields) {
         if (parser.isSet(f.option))

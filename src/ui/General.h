@@ -19,6 +19,18 @@ public:
 
     static void setTag(QObject &control, int id);
 
+    // A new control of `parent` named `name` and, for a `tag` above 0, tagged with that
+    // string id, so that localiseForm gives it its texts.
+    template<typename Control>
+    static Control *addControl(QWidget *parent, const char *name, int tag = 0)
+    {
+        auto *control = new Control(parent);
+        control->setObjectName(QLatin1String(name));
+        if (tag > 0)
+            setTag(*control, tag);
+        return control;
+    }
+
     // Localises every control of the window (menus and toolbar buttons included), but
     // not the window itself and not the controls of other windows that it owns.
     void localiseForm(QWidget &window) const;

@@ -41,16 +41,14 @@ QString existingFolder(const QString &folder)
 
 QLabel *addLabel(QWidget *parent, const char *name, int tag)
 {
-    auto *label = new QLabel(QLatin1String(name), parent);
-    label->setObjectName(QLatin1String(name));
-    General::setTag(*label, tag);
+    auto *label = General::addControl<QLabel>(parent, name, tag);
+    label->setText(QLatin1String(name)); // replaced by the localisation
     return label;
 }
 
 QLineEdit *addTextBox(QWidget *parent, const char *name, int maxLength)
 {
-    auto *box = new QLineEdit(parent);
-    box->setObjectName(QLatin1String(name));
+    auto *box = General::addControl<QLineEdit>(parent, name);
     if (maxLength > 0)
         box->setMaxLength(maxLength);
     return box;
@@ -71,8 +69,7 @@ frmSaveDistrict::frmSaveDistrict(const StringTable &strings, const General &gene
 
     lblFilename = addLabel(this, "lblFilename", 30510);
     txtFilename = addTextBox(this, "txtFilename", 0);
-    Drive1 = new QComboBox(this);
-    Drive1->setObjectName(QStringLiteral("Drive1"));
+    Drive1 = General::addControl<QComboBox>(this, "Drive1");
     connect(Drive1, &QComboBox::activated, this, &frmSaveDistrict::Drive1_Change);
 
     m_folders = new QFileSystemModel(this);
@@ -81,8 +78,7 @@ frmSaveDistrict::frmSaveDistrict(const StringTable &strings, const General &gene
             &frmSaveDistrict::keepHighlightInView);
     connect(m_folders, &QFileSystemModel::layoutChanged, this,
             &frmSaveDistrict::keepHighlightInView);
-    Dir1 = new QTreeView(this);
-    Dir1->setObjectName(QStringLiteral("Dir1"));
+    Dir1 = General::addControl<QTreeView>(this, "Dir1");
     Dir1->setModel(m_folders);
     Dir1->setHeaderHidden(true);
     for (int column = 1; column < m_folders->columnCount(); ++column)
@@ -102,10 +98,8 @@ frmSaveDistrict::frmSaveDistrict(const StringTable &strings, const General &gene
     lblComments2 = addLabel(this, "lblComments2", 30550);
     txtComments2 = addTextBox(this, "txtComments2", kTextLength);
 
-    cmdOK = new QPushButton(QStringLiteral("cmdOK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK = General::addControl<QPushButton>(this, "cmdOK", 30560);
     cmdOK->setDefault(true);
-    General::setTag(*cmdOK, 30560);
     connect(cmdOK, &QPushButton::clicked, this, &frmSaveDistrict::cmdOK_Click);
 
     auto *grid = new QGridLayout(this);

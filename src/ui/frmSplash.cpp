@@ -18,11 +18,8 @@ namespace {
 
 QLabel *addLabel(QWidget *parent, const char *name, int tag)
 {
-    auto *label = new QLabel(parent);
-    label->setObjectName(QLatin1String(name));
+    auto *label = General::addControl<QLabel>(parent, name, tag);
     label->setText(QLatin1String(name)); // replaced by the localisation
-    if (tag > 0)
-        General::setTag(*label, tag);
     return label;
 }
 

@@ -26,15 +26,6 @@ namespace {
 // spare for a value of more than eight characters.
 constexpr int kTableColumns = 64;
 
-template<typename Control> Control *addControl(QWidget *parent, const char *name, int tag = 0)
-{
-    auto *control = new Control(parent);
-    control->setObjectName(QLatin1String(name));
-    if (tag > 0)
-        General::setTag(*control, tag);
-    return control;
-}
-
 } // namespace
 
 frmStats::frmStats(const StringTable &strings, const General &general, NeruModel &model,
@@ -48,36 +39,36 @@ frmStats::frmStats(const StringTable &strings, const General &general, NeruModel
     setObjectName(QStringLiteral("frmStats"));
     setModal(true);
 
-    txtTitle = addControl<QLineEdit>(this, "txtTitle");
+    txtTitle = General::addControl<QLineEdit>(this, "txtTitle");
     txtTitle->setMaxLength(60);
-    txtComments1 = addControl<QLineEdit>(this, "txtComments1");
-    txtComments2 = addControl<QLineEdit>(this, "txtComments2");
-    lblTitle = addControl<QLabel>(this, "lblTitle", 30000);
-    lblComments1 = addControl<QLabel>(this, "lblComments1", 30010);
-    lblComments2 = addControl<QLabel>(this, "lblComments2", 30020);
-    lblLoggingIntLabel = addControl<QLabel>(this, "lblLoggingIntLabel", 30050);
-    lblLoggingInt = addControl<QLabel>(this, "lblLoggingInt");
-    lblLoggingIntUnits = addControl<QLabel>(this, "lblLoggingIntUnits");
-    lblMaxLabel = addControl<QLabel>(this, "lblMaxLabel", 30060);
-    lblMax = addControl<QLabel>(this, "lblMax");
-    lblMaxUnits = addControl<QLabel>(this, "lblMaxUnits");
-    lblMinLabel = addControl<QLabel>(this, "lblMinLabel", 30070);
-    lblMin = addControl<QLabel>(this, "lblMin");
-    lblMinUnits = addControl<QLabel>(this, "lblMinUnits");
-    lblRefFlowLabel = addControl<QLabel>(this, "lblRefFlowLabel", 30080);
-    lblRefFlow = addControl<QLabel>(this, "lblRefFlow");
-    lblRefFlowUnits = addControl<QLabel>(this, "lblRefFlowUnits");
-    lblHeadLabel = addControl<QLabel>(this, "lblHeadLabel");
-    lblHead = addControl<QLabel>(this, "lblHead");
-    lblHeadUnits = addControl<QLabel>(this, "lblHeadUnits");
-    lblMeterLabel = addControl<QLabel>(this, "lblMeterLabel");
-    lblMeter = addControl<QLabel>(this, "lblMeter");
-    lblMeterUnits = addControl<QLabel>(this, "lblMeterUnits");
-    lblFitting = addControl<QLabel>(this, "lblFitting");
-    txtTable = addControl<QPlainTextEdit>(this, "txtTable");
-    vsbScroll = addControl<QScrollBar>(this, "vsbScroll");
+    txtComments1 = General::addControl<QLineEdit>(this, "txtComments1");
+    txtComments2 = General::addControl<QLineEdit>(this, "txtComments2");
+    lblTitle = General::addControl<QLabel>(this, "lblTitle", 30000);
+    lblComments1 = General::addControl<QLabel>(this, "lblComments1", 30010);
+    lblComments2 = General::addControl<QLabel>(this, "lblComments2", 30020);
+    lblLoggingIntLabel = General::addControl<QLabel>(this, "lblLoggingIntLabel", 30050);
+    lblLoggingInt = General::addControl<QLabel>(this, "lblLoggingInt");
+    lblLoggingIntUnits = General::addControl<QLabel>(this, "lblLoggingIntUnits");
+    lblMaxLabel = General::addControl<QLabel>(this, "lblMaxLabel", 30060);
+    lblMax = General::addControl<QLabel>(this, "lblMax");
+    lblMaxUnits = General::addControl<QLabel>(this, "lblMaxUnits");
+    lblMinLabel = General::addControl<QLabel>(this, "lblMinLabel", 30070);
+    lblMin = General::addControl<QLabel>(this, "lblMin");
+    lblMinUnits = General::addControl<QLabel>(this, "lblMinUnits");
+    lblRefFlowLabel = General::addControl<QLabel>(this, "lblRefFlowLabel", 30080);
+    lblRefFlow = General::addControl<QLabel>(this, "lblRefFlow");
+    lblRefFlowUnits = General::addControl<QLabel>(this, "lblRefFlowUnits");
+    lblHeadLabel = General::addControl<QLabel>(this, "lblHeadLabel");
+    lblHead = General::addControl<QLabel>(this, "lblHead");
+    lblHeadUnits = General::addControl<QLabel>(this, "lblHeadUnits");
+    lblMeterLabel = General::addControl<QLabel>(this, "lblMeterLabel");
+    lblMeter = General::addControl<QLabel>(this, "lblMeter");
+    lblMeterUnits = General::addControl<QLabel>(this, "lblMeterUnits");
+    lblFitting = General::addControl<QLabel>(this, "lblFitting");
+    txtTable = General::addControl<QPlainTextEdit>(this, "txtTable");
+    vsbScroll = General::addControl<QScrollBar>(this, "vsbScroll");
     vsbScroll->setOrientation(Qt::Vertical);
-    cmdOK = addControl<QPushButton>(this, "cmdOK", 30110);
+    cmdOK = General::addControl<QPushButton>(this, "cmdOK", 30110);
     cmdOK->setDefault(true);
     buildLayout();
 

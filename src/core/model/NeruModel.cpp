@@ -92,6 +92,10 @@ void NeruModel::mnuFileExport_Click()
 void NeruModel::saveDownload(const QByteArray &bytDownload, qint32 lngDownloadLength,
                              SaveDistrictPrompt &prompt)
 {
+    // A download without a district record leaves the district on show as it was (and a
+    // first run has no header to show the statistics of).
+    if (FileProcessing::districtPositions(bytDownload, lngDownloadLength).isEmpty())
+        return;
     m_file.saveDistricts(bytDownload, lngDownloadLength, m_startUp.strDefaultDir, prompt);
     m_file.processRecords(m_units.intUnits);
     emit districtChanged();
