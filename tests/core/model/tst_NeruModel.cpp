@@ -26,7 +26,6 @@ class tst_NeruModel : public QObject
     std::unique_ptr<ScriptedPrompts> m_prompts;
     std::unique_ptr<NeruModel> m_model;
     QStringList m_signals;
-    QString m_reason;
 
     // The bundled flow district, copied where the test may write.
     QString copyOfFlow()
@@ -99,18 +98,20 @@ private slots:
     }
 
     // File > Export: the table in the display unit as neru.csv in the folder of the last
-    // file, and a message that says where.
+    // file, and a message that says where. An empty table is an empty file.
     void exportWritesTheTableInTheDisplayUnit()
     {
-        const QString path = copyOfFlow();
-        m_model->openDataFile(path);
+        const QString dir = m_log->dir.path() + u'/';
+        const QString csv = dir + QStringLiteral("neru.csv");
+        m_model->startUp().strDefaultDir = dir;
+        m_model->mnuFileExport_Click();
+        QVERIFY(QFileInfo::exists(csv) && QFileInfo(csv).size() == 0);
+        m_model->openDataFile(copyOfFlow());
         m_model->SetUnits(2);
         m_model->mnuFileExport_Click();
-        const QString dir = m_log->dir.path() + u'/';
-        const QByteArray csv = TempLog::readAll(dir + QStringLiteral("neru.csv"));
-        QVERIFY(csv.startsWith("00101,23/11/2026,09:00:00,53.76   ,0.24    \r\n"));
-        QVERIFY(csv.contains(",--------,--------,--------,--------\r\n"));
-        QCOMPARE(m_prompts->messages, QStringList { m_strings.text(40260) + dir });
+        QVERIFY(
+            TempLog::readAll(csv).startsWith("00101,23/11/2026,09:00:00,53.76   ,0.24    \r\n"));
+        QCOMPARE(m_prompts->messages, QStringList(2, m_strings.text(40260) + dir));
     }
 
     // An export that cannot be written names the file and why, keeps the old one whole and
@@ -141,39 +142,17 @@ private slots:
         QCOMPARE(TempLog::readAll(old), QByteArray("old"));
     }
 
-    // A refused file leaves the district and its file: the texts saved next go into the
-    // file on show, never into the refused one. A save that fails leaves the file whole
-    // and the image with the file's own texts.
-    void textsAreSavedIntoTheFileOnShowOnly()
+    // A district in no file (its save was skipped) has nowhere to save its texts: the user
+    // is told, and the image keeps its own.
+    void textsNeedAFileToGoInto()
     {
-        const QString shown = copyOfFlow();
-        m_model->openDataFile(shown);
-        const QByteArray image = m_model->file().RawImage();
-        const QString refused = m_log->dir.filePath(QStringLiteral("old.dat"));
-        QVERIFY(WholeFile::write(refused, QByteArray(300, '3'), m_reason));
-        m_model->openDataFile(refused);
-        QCOMPARE(m_model->file().RawImage(), image);
-        QCOMPARE(m_model->file().strDataFile(), shown);
-
-        QVERIFY(m_model->saveHeaderTexts(QStringLiteral("New"), QStringLiteral("c1"), QString()));
-        QCOMPARE(TempLog::readAll(refused), QByteArray(300, '3'));
-        QByteArray saved = TempLog::readAll(shown);
-        QCOMPARE(saved.size(), image.size());
-        QCOMPARE(saved.mid(25, 60), QByteArray("New").leftJustified(60, ' '));
-
-        m_prompts->messages.clear();
-        {
-            FileSizeLimit limit(100);
-            QVERIFY(!m_model->saveHeaderTexts(QStringLiteral("Lost"), QString(), QString()));
-        }
-        QCOMPARE(m_prompts->messages, QStringList { shown + QStringLiteral(": File too large") });
-        QCOMPARE(TempLog::readAll(shown), saved);
-        QCOMPARE(m_model->file().getTitle(), QStringLiteral("New"));
-        // A district that is in no file has nowhere to save its texts.
+        m_model->openDataFile(copyOfFlow());
         m_model->file().setDataFile(QString());
         QVERIFY(!m_model->saveHeaderTexts(QStringLiteral("Lost"), QString(), QString()));
-        QCOMPARE(m_prompts->messages.size(), 2);
-        QCOMPARE(m_model->file().getTitle(), QStringLiteral("New"));
+        QCOMPARE(m_prompts->messages,
+                 QStringList { QStringLiteral("This district was not saved in a file, so its "
+                                              "texts cannot be saved.") });
+        QCOMPARE(m_model->file().getTitle(), QStringLiteral("High Street inlet"));
     }
 
     // The link talks on the port chosen in the Comms menu, before and after it is made.
