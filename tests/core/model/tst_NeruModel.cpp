@@ -51,7 +51,8 @@ private slots:
 
     // With a flow district open, the row's file is opened as File > Open does. A file the
     // reading refuses is told to the user, one it cannot read is logged too; either way the
-    // district on show stays, and the file's folder is the next dialog's.
+    // district on show stays, image, file and unit, and the file's folder is the next
+    // dialog's.
     void openDataFile_data()
     {
         QTest::addColumn<QByteArray>("bytes"); // of the file; null: no file
@@ -60,17 +61,23 @@ private slots:
         QTest::addColumn<QString>("logged");
         QFile pressure(QStringLiteral(NERU_SOURCE_DIR "/samples/pressure.dat"));
         QVERIFY(pressure.open(QIODevice::ReadOnly));
+        const QString cutShort = QStringLiteral("%1: the file is shorter than its 247-byte header");
         QTest::newRow("version 4 is decoded")
             << pressure.readAll() << QStringLiteral("district|units Bar") << QString() << QString();
+        // An older file is told as such, however short.
         QTest::newRow("older version is refused")
-            << QByteArray(300, '3') << QString() << m_strings.text(40250) << QString();
+            << QByteArray("3") << QString() << m_strings.text(40250) << QString();
         QTest::newRow("header cut short is refused")
-            << QByteArray(100, '4') << QString()
-            << QStringLiteral("%1: the file is shorter than its 247-byte header (100 bytes)")
+            << QByteArray(100, '4') << QString() << cutShort + QStringLiteral(" (100 bytes)")
             << QString();
+        QTest::newRow("header of one byte is refused")
+            << QByteArray("4") << QString() << cutShort + QStringLiteral(" (1 byte)") << QString();
         QTest::newRow("missing file is logged and told")
             << QByteArray() << QString() << QStringLiteral("%1: No such file or directory")
             << QStringLiteral("00123.dat: No such file or directory in mnuFileOpen_Click(frmNeru)");
+        QTest::newRow("empty file is logged and told")
+            << QByteArray("") << QString() << QStringLiteral("%1: the file is empty")
+            << QStringLiteral("00123.dat: the file is empty in mnuFileOpen_Click(frmNeru)");
     }
 
     void openDataFile()
@@ -80,6 +87,7 @@ private slots:
         QFETCH(QString, message);
         QFETCH(QString, logged);
         m_model->openDataFile(kFlow);
+        const QByteArray flow = m_model->file().RawImage();
         m_signals.clear();
         const QString path = m_log->dir.filePath(QStringLiteral("00123.dat"));
         QFile file(path);
@@ -93,7 +101,10 @@ private slots:
                  message.isEmpty() ? QStringList() : QStringList { message.arg(path) });
         QVERIFY(m_log->messages().join(QString()).trimmed().endsWith(logged));
         QCOMPARE(m_log->messages().size(), logged.isEmpty() ? 0 : 1);
-        QCOMPARE(m_model->file().strDataFile(), signalled.isEmpty() ? kFlow : path);
+        const bool refused = signalled.isEmpty();
+        QCOMPARE(m_model->file().strDataFile(), refused ? kFlow : path);
+        QCOMPARE(m_model->file().RawImage() == flow, refused);
+        QCOMPARE(m_model->intUnits(), qint16(refused ? 1 : 4));
         QCOMPARE(m_model->startUp().strDefaultDir, m_log->dir.path() + u'/');
     }
 
