@@ -122,9 +122,8 @@ private slots:
             {});
         // The unit's name in any case; its factor is the unit table's, the rows the table
         // rows'.
-        row("export, --strict without problems", { u"export"_s, flow, u"--strict"_s }, 0,
-            u"00101,23/11/2026,09:00:00,14.93   ,0.07    \r\n"_s, {});
-        row("export in m3/h", { u"export"_s, flow, u"--unit"_s, u"M3/H"_s }, 0,
+        row("export in m3/h, --strict without problems",
+            { u"export"_s, flow, u"--unit"_s, u"M3/H"_s, u"--strict"_s }, 0,
             u"00101,23/11/2026,09:00:00,53.76   ,0.24    \r\n"_s, {});
         // A record that does not decode is a warning; 20 are listed, the rest counted.
         row("warning", { u"info"_s, cut }, 0, u"Samples: 2\n"_s,

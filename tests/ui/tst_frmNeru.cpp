@@ -162,17 +162,18 @@ private slots:
     }
 
     // Steps: "model n" applies code n as a load of data does, "choose n" is the Units
-    // entry of code n. Then the entries (X checked, o enabled, . neither), the caption and
-    // the returns to the full view of the last step.
+    // entry of code n. Then the entries (X checked, o enabled, . neither), the caption, the
+    // returns to the full view of the last step and the factor in force.
     void unitsFollowTheModelAndTheMenu_data()
     {
         QTest::addColumn<QString>("row");
         QTest::newRow("m3/h again keeps its mark")
-            << QStringLiteral("model 1,choose 2,choose 2|oXo....|Flow (m3/h)|1");
+            << QStringLiteral("model 1,choose 2,choose 2|oXo....|Flow (m3/h)|1|3.6");
+        QTest::newRow("kgal/h") << QStringLiteral("model 1,choose 3|ooX....|Flow (kgal/h)|1|0.792");
         QTest::newRow("pressure data after m3/h")
-            << QStringLiteral("model 1,choose 2,model 4|...Xooo|Press (Bar)|1");
+            << QStringLiteral("model 1,choose 2,model 4|...Xooo|Press (Bar)|1|1");
         QTest::newRow("code 0 only disables the entries")
-            << QStringLiteral("model 5,model 0|.......|Press (PSI)|0");
+            << QStringLiteral("model 5,model 0|.......|Press (PSI)|0|14.5");
     }
 
     void unitsFollowTheModelAndTheMenu()
@@ -193,6 +194,7 @@ private slots:
         QCOMPARE(shown, expected[1]);
         QCOMPARE(window().lblFlow->text(), expected[2]);
         QCOMPARE(fired(), QStringList(expected[3].toInt(), QStringLiteral("viewResetRequested")));
+        QCOMPARE(m_model->dblFlowScaleFactor(), expected[4].toDouble());
     }
 
     // The layout in twips on the design's client area (9525 x 6150), toolbar (360) and

@@ -141,11 +141,6 @@ private slots:
         QTest::addColumn<bool>("yes");
         QTest::addColumn<QStringList>("stored"); // title, comments 1 and 2 afterwards
         const QString x70(70, u'x');
-        QTest::newRow("OK, No") << "txtComments1"
-                                << " open" << 0 << false << QStringList { kTitle, kComments1, "" };
-        QTest::newRow("OK, Yes") << "txtComments1"
-                                 << " open" << 0 << true
-                                 << QStringList { kTitle, kComments1 + " open", "" };
         QTest::newRow("title past 60, Yes")
             << "txtTitle" << x70 << 0 << true
             << QStringList { kTitle + x70.left(50), kComments1, "" };

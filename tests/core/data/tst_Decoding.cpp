@@ -249,7 +249,6 @@ private slots:
             QTest::newRow(name) << image << samples << last << QString::fromLatin1(logged);
         };
         row("interval + 2 s: no gap", ten + simple(10, 1, 2, 1200), 2, 2.0, "");
-        row("interval + 3 s: a gap", ten + simple(10, 1, 3, 1200), 3, 2.0, "");
         row("same time: no gap", ten + simple(10, 0, 0, 1200), 2, 2.0, "");
         // A second district record's settings apply from the next reading on.
         row("second district record",

@@ -4,8 +4,6 @@
 
 #include <QtTest>
 
-#include <unistd.h>
-
 namespace {
 
 using Setter = void (FileProcessing::*)(const QString &);
@@ -17,8 +15,8 @@ const Getter kGetters[] = { &FileProcessing::getDistrict, &FileProcessing::getTi
 
 } // namespace
 
-// The 247-byte header, its four text fields, and the image's trip to disk. Reading a file
-// is the opening's, in the district file test.
+// The 247-byte header and its four text fields. Writing the image is the Save District and
+// statistics dialogs' test, reading it the model's.
 class TestRawImage : public QObject
 {
     Q_OBJECT
@@ -84,27 +82,6 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(RuntimeError, fp.setComments2(QStringLiteral("x")));
         QCOMPARE(fp.RawImage(), QByteArray("4short"));
         QVERIFY_THROWS_EXCEPTION(RuntimeError, fp.copyDistrictRecords(QByteArray(16, 'x'), 10, 40));
-    }
-
-    void writeReplacesTheWholeFileAtOnce()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("d.dat"));
-        const QString link = dir.filePath(QStringLiteral("old.dat"));
-        const QByteArray old(500, 'x');
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(old) == 500);
-        f.close();
-        QCOMPARE(::link(QFile::encodeName(path).constData(), QFile::encodeName(link).constData()),
-                 0);
-        FileProcessing fp(m_log.report);
-        fp.initialiseHeader();
-        fp.copyDistrictRecords(QByteArray(53, '\x01'), 0, 53);
-        fp.writeImageFile(path);
-        QCOMPARE(TempLog::readAll(path), fp.RawImage());
-        // A new file took the old one's name: the old one, still linked, was never opened
-        // for writing, so no reader ever meets it half-written.
-        QCOMPARE(TempLog::readAll(link), old);
     }
 };
 

@@ -7,7 +7,8 @@
 
 #include <QtTest>
 
-// The statistics dialog's texts for a decoded district file.
+// The statistics dialog's texts that come from the district record. The caption, the
+// extremes and the table window are the dialog's test.
 class tst_StatisticsFigures : public QObject
 {
     Q_OBJECT
@@ -15,87 +16,59 @@ class tst_StatisticsFigures : public QObject
     StringTable m_strings;
     TempLog m_log;
 
-    StatisticsFigures figures(const RecordEncoder::District &d, double factor = 1.0,
-                              const QString &unitText = QString(),
-                              const QString &district = QStringLiteral("00001"))
-    {
-        FileProcessing file(m_log.report);
-        file.setImage(RecordEncoder::header(district) + RecordEncoder::district(d)
-                      + RecordEncoder::simple({}, 0));
-        qint16 units = 0;
-        file.processRecords(units);
-        const NamedFormats british(QLocale(QLocale::English, QLocale::UnitedKingdom));
-        return StatisticsFigures::compute(file, factor, unitText, m_strings, british);
-    }
-
 private slots:
-    void loggingInterval_data()
+    // The logging interval in seconds, or in minutes from a minute up; an unknown code is
+    // 0 s. Flow: the meter's constants as they are; pressure: the transducer's output and
+    // its range in the display unit, under the pressure heading.
+    void districtRecordFigures_data()
     {
-        QTest::addColumn<int>("code");
-        QTest::addColumn<QStringList>("shown");
-        QTest::newRow("30 s") << 4 << QStringList { "30", "seconds" };
-        QTest::newRow("60 s") << 5 << QStringList { "1", "minutes" };
-        QTest::newRow("900 s") << 9 << QStringList { "15", "minutes" };
-        QTest::newRow("unknown code: 0 s") << 0 << QStringList { "0", "seconds" };
-    }
-    void loggingInterval()
-    {
-        QFETCH(int, code);
-        QFETCH(QStringList, shown);
-        RecordEncoder::District d;
-        d.intervalCode = code;
-        const StatisticsFigures f = figures(d);
-        QCOMPARE((QStringList { f.loggingInt, f.loggingIntUnits }), shown);
-    }
-
-    // Flow: the meter's constants as they are; pressure: the transducer's output and its
-    // range in the display unit, under the pressure heading.
-    void channelConstants_data()
-    {
+        QTest::addColumn<int>("interval"); // code
         QTest::addColumn<quint8>("modeBits");
         QTest::addColumn<QString>("head");
         QTest::addColumn<double>("factor");
         QTest::addColumn<QString>("unitText");
-        QTest::addColumn<QStringList>("shown"); // head label, head, units; meter likewise
-        QTest::addColumn<int>("heading");
-        QTest::newRow("flow, not scaled")
-            << quint8(0x00) << "00100" << 3.6 << "m3/h"
-            << QStringList { "Head", "100", "pulses/rev", "Meter", "2.5", "l/rev" } << 30100;
-        auto pressure = [](const char *name, const char *head, double factor, const char *unit,
-                           const QStringList &shown) {
-            QTest::newRow(name) << quint8(0x80) << head << factor << unit << shown << 30105;
+        QTest::addColumn<QStringList>("shown"); // interval, units; head label, head, units;
+                                                // meter label, meter, units
+        auto row = [](const char *name, int interval, int modeBits, const char *head, double factor,
+                      const char *unit, const QStringList &shown) {
+            QTest::newRow(name) << interval << quint8(modeBits) << head << factor << unit << shown;
         };
-        pressure("4-20 mA", "10010", 1.0, "Bar",
-                 { "Transducer", "4-20", "mA", "Range", "10", "Bar" });
-        pressure("0-1 V, 10 bar in PSI", "20010", 14.5, "PSI",
-                 { "Transducer", "0-1", "V", "Range", "145", "PSI" });
-        pressure("0-2 V", "30016", 1.0, "Bar", { "Transducer", "0-2", "V", "Range", "16", "Bar" });
-        pressure("unknown output", "00010", 1.0, "Bar",
-                 { "Transducer", " ", " ", "Range", "10", "Bar" });
+        row("flow, 60 s, not scaled", 5, 0x00, "00100", 3.6, "m3/h",
+            { "1", "minutes", "Head", "100", "pulses/rev", "Meter", "2.5", "l/rev" });
+        row("4-20 mA, 30 s", 4, 0x80, "10010", 1.0, "Bar",
+            { "30", "seconds", "Transducer", "4-20", "mA", "Range", "10", "Bar" });
+        row("0-1 V, 10 bar in PSI, 900 s", 9, 0x80, "20010", 14.5, "PSI",
+            { "15", "minutes", "Transducer", "0-1", "V", "Range", "145", "PSI" });
+        row("0-2 V, unknown interval code", 0, 0x80, "30016", 1.0, "Bar",
+            { "0", "seconds", "Transducer", "0-2", "V", "Range", "16", "Bar" });
+        row("unknown output", 5, 0x80, "00010", 1.0, "Bar",
+            { "1", "minutes", "Transducer", " ", " ", "Range", "10", "Bar" });
     }
-    void channelConstants()
+    void districtRecordFigures()
     {
+        QFETCH(int, interval);
         QFETCH(quint8, modeBits);
         QFETCH(QString, head);
         QFETCH(double, factor);
         QFETCH(QString, unitText);
         QFETCH(QStringList, shown);
-        QFETCH(int, heading);
         RecordEncoder::District d;
+        d.intervalCode = interval;
         d.modeBits = modeBits;
         d.head = head;
         d.meter = QStringLiteral("002.5");
-        const StatisticsFigures f = figures(d, factor, unitText);
-        QCOMPARE(
-            (QStringList { f.headLabel, f.head, f.headUnits, f.meterLabel, f.meter, f.meterUnits }),
-            shown);
-        QCOMPARE(f.heading, m_strings.text(heading));
-    }
-
-    void captionNamesTheDistrictWithoutItsPadding()
-    {
-        const StatisticsFigures f = figures({}, 1.0, QString(), QStringLiteral("12345   "));
-        QCOMPARE(f.caption, QStringLiteral("Statistics for district '12345'"));
+        FileProcessing file(m_log.report);
+        file.setImage(RecordEncoder::header(QStringLiteral("00001")) + RecordEncoder::district(d)
+                      + RecordEncoder::simple({}, 0));
+        qint16 units = 0;
+        file.processRecords(units);
+        const NamedFormats british(QLocale(QLocale::English, QLocale::UnitedKingdom));
+        const StatisticsFigures f
+            = StatisticsFigures::compute(file, factor, unitText, m_strings, british);
+        QCOMPARE((QStringList { f.loggingInt, f.loggingIntUnits, f.headLabel, f.head, f.headUnits,
+                                f.meterLabel, f.meter, f.meterUnits }),
+                 shown);
+        QCOMPARE(f.heading, m_strings.text(modeBits ? 30105 : 30100));
     }
 };
 

@@ -26,7 +26,6 @@ class tst_NeruModel : public QObject
     std::unique_ptr<ScriptedPrompts> m_prompts;
     std::unique_ptr<NeruModel> m_model;
     QStringList m_signals;
-    QString m_reason;
 
     // The bundled flow district, copied where the test may write.
     QString copyOfFlow()
@@ -52,7 +51,8 @@ private slots:
 
     // With a flow district open, the row's file is opened as File > Open does. A file the
     // reading refuses is told to the user, one it cannot read is logged too; either way the
-    // district on show stays, and the file's folder is the next dialog's.
+    // district on show stays, image, file and unit, and the file's folder is the next
+    // dialog's.
     void openDataFile_data()
     {
         QTest::addColumn<QByteArray>("bytes"); // of the file; null: no file
@@ -61,17 +61,23 @@ private slots:
         QTest::addColumn<QString>("logged");
         QFile pressure(QStringLiteral(NERU_SOURCE_DIR "/samples/pressure.dat"));
         QVERIFY(pressure.open(QIODevice::ReadOnly));
+        const QString cutShort = QStringLiteral("%1: the file is shorter than its 247-byte header");
         QTest::newRow("version 4 is decoded")
             << pressure.readAll() << QStringLiteral("district|units Bar") << QString() << QString();
+        // An older file is told as such, however short.
         QTest::newRow("older version is refused")
-            << QByteArray(300, '3') << QString() << m_strings.text(40250) << QString();
+            << QByteArray("3") << QString() << m_strings.text(40250) << QString();
         QTest::newRow("header cut short is refused")
-            << QByteArray(100, '4') << QString()
-            << QStringLiteral("%1: the file is shorter than its 247-byte header (100 bytes)")
+            << QByteArray(100, '4') << QString() << cutShort + QStringLiteral(" (100 bytes)")
             << QString();
+        QTest::newRow("header of one byte is refused")
+            << QByteArray("4") << QString() << cutShort + QStringLiteral(" (1 byte)") << QString();
         QTest::newRow("missing file is logged and told")
             << QByteArray() << QString() << QStringLiteral("%1: No such file or directory")
             << QStringLiteral("00123.dat: No such file or directory in mnuFileOpen_Click(frmNeru)");
+        QTest::newRow("empty file is logged and told")
+            << QByteArray("") << QString() << QStringLiteral("%1: the file is empty")
+            << QStringLiteral("00123.dat: the file is empty in mnuFileOpen_Click(frmNeru)");
     }
 
     void openDataFile()
@@ -81,6 +87,7 @@ private slots:
         QFETCH(QString, message);
         QFETCH(QString, logged);
         m_model->openDataFile(kFlow);
+        const QByteArray flow = m_model->file().RawImage();
         m_signals.clear();
         const QString path = m_log->dir.filePath(QStringLiteral("00123.dat"));
         QFile file(path);
@@ -94,23 +101,28 @@ private slots:
                  message.isEmpty() ? QStringList() : QStringList { message.arg(path) });
         QVERIFY(m_log->messages().join(QString()).trimmed().endsWith(logged));
         QCOMPARE(m_log->messages().size(), logged.isEmpty() ? 0 : 1);
-        QCOMPARE(m_model->file().strDataFile(), signalled.isEmpty() ? kFlow : path);
+        const bool refused = signalled.isEmpty();
+        QCOMPARE(m_model->file().strDataFile(), refused ? kFlow : path);
+        QCOMPARE(m_model->file().RawImage() == flow, refused);
+        QCOMPARE(m_model->intUnits(), qint16(refused ? 1 : 4));
         QCOMPARE(m_model->startUp().strDefaultDir, m_log->dir.path() + u'/');
     }
 
     // File > Export: the table in the display unit as neru.csv in the folder of the last
-    // file, and a message that says where.
+    // file, and a message that says where. An empty table is an empty file.
     void exportWritesTheTableInTheDisplayUnit()
     {
-        const QString path = copyOfFlow();
-        m_model->openDataFile(path);
+        const QString dir = m_log->dir.path() + u'/';
+        const QString csv = dir + QStringLiteral("neru.csv");
+        m_model->startUp().strDefaultDir = dir;
+        m_model->mnuFileExport_Click();
+        QVERIFY(QFileInfo::exists(csv) && QFileInfo(csv).size() == 0);
+        m_model->openDataFile(copyOfFlow());
         m_model->SetUnits(2);
         m_model->mnuFileExport_Click();
-        const QString dir = m_log->dir.path() + u'/';
-        const QByteArray csv = TempLog::readAll(dir + QStringLiteral("neru.csv"));
-        QVERIFY(csv.startsWith("00101,23/11/2026,09:00:00,53.76   ,0.24    \r\n"));
-        QVERIFY(csv.contains(",--------,--------,--------,--------\r\n"));
-        QCOMPARE(m_prompts->messages, QStringList { m_strings.text(40260) + dir });
+        QVERIFY(
+            TempLog::readAll(csv).startsWith("00101,23/11/2026,09:00:00,53.76   ,0.24    \r\n"));
+        QCOMPARE(m_prompts->messages, QStringList(2, m_strings.text(40260) + dir));
     }
 
     // An export that cannot be written names the file and why, keeps the old one whole and
@@ -141,39 +153,17 @@ private slots:
         QCOMPARE(TempLog::readAll(old), QByteArray("old"));
     }
 
-    // A refused file leaves the district and its file: the texts saved next go into the
-    // file on show, never into the refused one. A save that fails leaves the file whole
-    // and the image with the file's own texts.
-    void textsAreSavedIntoTheFileOnShowOnly()
+    // A district in no file (its save was skipped) has nowhere to save its texts: the user
+    // is told, and the image keeps its own.
+    void textsNeedAFileToGoInto()
     {
-        const QString shown = copyOfFlow();
-        m_model->openDataFile(shown);
-        const QByteArray image = m_model->file().RawImage();
-        const QString refused = m_log->dir.filePath(QStringLiteral("old.dat"));
-        QVERIFY(WholeFile::write(refused, QByteArray(300, '3'), m_reason));
-        m_model->openDataFile(refused);
-        QCOMPARE(m_model->file().RawImage(), image);
-        QCOMPARE(m_model->file().strDataFile(), shown);
-
-        QVERIFY(m_model->saveHeaderTexts(QStringLiteral("New"), QStringLiteral("c1"), QString()));
-        QCOMPARE(TempLog::readAll(refused), QByteArray(300, '3'));
-        QByteArray saved = TempLog::readAll(shown);
-        QCOMPARE(saved.size(), image.size());
-        QCOMPARE(saved.mid(25, 60), QByteArray("New").leftJustified(60, ' '));
-
-        m_prompts->messages.clear();
-        {
-            FileSizeLimit limit(100);
-            QVERIFY(!m_model->saveHeaderTexts(QStringLiteral("Lost"), QString(), QString()));
-        }
-        QCOMPARE(m_prompts->messages, QStringList { shown + QStringLiteral(": File too large") });
-        QCOMPARE(TempLog::readAll(shown), saved);
-        QCOMPARE(m_model->file().getTitle(), QStringLiteral("New"));
-        // A district that is in no file has nowhere to save its texts.
+        m_model->openDataFile(copyOfFlow());
         m_model->file().setDataFile(QString());
         QVERIFY(!m_model->saveHeaderTexts(QStringLiteral("Lost"), QString(), QString()));
-        QCOMPARE(m_prompts->messages.size(), 2);
-        QCOMPARE(m_model->file().getTitle(), QStringLiteral("New"));
+        QCOMPARE(m_prompts->messages,
+                 QStringList { QStringLiteral("This district was not saved in a file, so its "
+                                              "texts cannot be saved.") });
+        QCOMPARE(m_model->file().getTitle(), QStringLiteral("High Street inlet"));
     }
 
     // The link talks on the port chosen in the Comms menu, before and after it is made.
