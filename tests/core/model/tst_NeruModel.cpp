@@ -3,7 +3,9 @@
 #include "NeruModel.h"
 #include "RecordingMessages.h"
 #include "RecordingProgress.h"
+#include "SaveDistrictPrompt.h"
 #include "WholeFile.h"
+#include "records/RecordEncoder.h"
 
 #include <QtTest>
 
@@ -117,12 +119,29 @@ private slots:
         m_model->startUp().strDefaultDir = dir;
         m_model->mnuFileExport_Click();
         QVERIFY(QFileInfo::exists(csv) && QFileInfo(csv).size() == 0);
-        m_model->openDataFile(copyOfFlow());
+        // 12.5 l/s against a reference of 20 (600 counts a minute are 1 l/s), then a hole in
+        // the log; without a fitting every line starts with ",".
+        RecordEncoder::District d;
+        d.intervalCode = 5;
+        d.referenceRaw = 12000;
+        const RecordEncoder::Time t { 2026, 11, 23, 9, 15, 0 };
+        const QString path = dir + QStringLiteral("gap.dat");
+        QString reason;
+        QVERIFY(
+            WholeFile::write(path,
+                             RecordEncoder::header(QStringLiteral("1")) + RecordEncoder::district(d)
+                                 + RecordEncoder::simple(t, 7500)
+                                 + RecordEncoder::simple(RecordEncoder::addSeconds(t, 600), 600),
+                             reason));
+        m_model->openDataFile(path);
+        m_model->mnuFileExport_Click();
+        QCOMPARE(TempLog::readAll(csv).split('\n').mid(0, 2),
+                 (QByteArrayList { ",23/11/2026,09:15:00,12.50   ,7.50    \r",
+                                   ",--------,--------,--------,--------\r" }));
         m_model->SetUnits(2);
         m_model->mnuFileExport_Click();
-        QVERIFY(
-            TempLog::readAll(csv).startsWith("00101,23/11/2026,09:00:00,53.76   ,0.24    \r\n"));
-        QCOMPARE(m_prompts->messages, QStringList(2, m_strings.text(40260) + dir));
+        QVERIFY(TempLog::readAll(csv).startsWith(",23/11/2026,09:15:00,45.00   ,27.00   \r\n"));
+        QCOMPARE(m_prompts->messages, QStringList(3, m_strings.text(40260) + dir));
     }
 
     // An export that cannot be written names the file and why, keeps the old one whole and
@@ -164,6 +183,22 @@ private slots:
                  QStringList { QStringLiteral("This district was not saved in a file, so its "
                                               "texts cannot be saved.") });
         QCOMPARE(m_model->file().getTitle(), QStringLiteral("High Street inlet"));
+    }
+
+    // A download without a district record asks nothing and leaves what is on show: on a
+    // first run no unit is applied to an image that has no header to show.
+    void downloadWithoutADistrictShowsNothingNew()
+    {
+        struct NeverAsked : SaveDistrictPrompt
+        {
+            bool askDistrict(Texts &, QString &) override { return asked = true, false; }
+            bool districtNotWritten(const QString &, const QString &) override { return false; }
+            bool asked = false;
+        } prompt;
+        const QByteArray download = RecordEncoder::simple({}, 5);
+        m_model->saveDownload(download, qint32(download.size()), prompt);
+        QVERIFY(!prompt.asked);
+        QVERIFY(m_signals.isEmpty());
     }
 
     // The link talks on the port chosen in the Comms menu, before and after it is made.
