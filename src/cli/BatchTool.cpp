@@ -438,13 +438,14 @@ int BatchTool::edit(const QStringList &arguments)
                        width, text };
     };
     const std::array<Field, 4> fields {
-        field("district", "District text, at most 8 characters.", 8,
+        field("district", "District text, at most 8 characters.", FileProcessing::kDistrictLength,
               &FileProcessing::HeaderTexts::district),
-        field("title", "Title, at most 60 characters.", 60, &FileProcessing::HeaderTexts::title),
-        field("comments1", "First comment line, at most 60 characters.", 60,
-              &FileProcessing::HeaderTexts::comments1),
-        field("comments2", "Second comment line, at most 60 characters.", 60,
-              &FileProcessing::HeaderTexts::comments2),
+        field("title", "Title, at most 60 characters.", FileProcessing::kTextLength,
+              &FileProcessing::HeaderTexts::title),
+        field("comments1", "First comment line, at most 60 characters.",
+              FileProcessing::kTextLength, &FileProcessing::HeaderTexts::comments1),
+        field("comments2", "Second comment line, at most 60 characters.",
+              FileProcessing::kTextLength, &FileProcessing::HeaderTexts::comments2),
     };
     for (const Field &f : fields)
         parser.addOption(f.option);

@@ -1,5 +1,6 @@
 #include "frmSaveDistrict.h"
 
+#include "FileProcessing.h"
 #include "General.h"
 #include "StringTable.h"
 #include "UserPrompts.h"
@@ -90,13 +91,13 @@ frmSaveDistrict::frmSaveDistrict(const StringTable &strings, const General &gene
     connect(Dir1, &QTreeView::pressed, this, [this] { m_followHighlight = false; });
 
     lblDistrict = addLabel(this, "lblDistrict", 30520);
-    txtDistrict = addTextBox(this, "txtDistrict", kDistrictLength);
+    txtDistrict = addTextBox(this, "txtDistrict", FileProcessing::kDistrictLength);
     lblTitle = addLabel(this, "lblTitle", 30530);
-    txtTitle = addTextBox(this, "txtTitle", kTextLength);
+    txtTitle = addTextBox(this, "txtTitle", FileProcessing::kTextLength);
     lblComments1 = addLabel(this, "lblComments1", 30540);
-    txtComments1 = addTextBox(this, "txtComments1", kTextLength);
+    txtComments1 = addTextBox(this, "txtComments1", FileProcessing::kTextLength);
     lblComments2 = addLabel(this, "lblComments2", 30550);
-    txtComments2 = addTextBox(this, "txtComments2", kTextLength);
+    txtComments2 = addTextBox(this, "txtComments2", FileProcessing::kTextLength);
 
     cmdOK = General::addControl<QPushButton>(this, "cmdOK", 30560);
     cmdOK->setDefault(true);

@@ -22,9 +22,6 @@ class frmSaveDistrict : public QDialog
     Q_OBJECT
 
 public:
-    static constexpr int kDistrictLength = 8;
-    static constexpr int kTextLength = 60;
-
     frmSaveDistrict(const StringTable &strings, const General &general, UserPrompts &prompts,
                     QWidget *parent = nullptr);
 

@@ -40,7 +40,7 @@ frmStats::frmStats(const StringTable &strings, const General &general, NeruModel
     setModal(true);
 
     txtTitle = General::addControl<QLineEdit>(this, "txtTitle");
-    txtTitle->setMaxLength(60);
+    txtTitle->setMaxLength(FileProcessing::kTextLength);
     txtComments1 = General::addControl<QLineEdit>(this, "txtComments1");
     txtComments2 = General::addControl<QLineEdit>(this, "txtComments2");
     lblTitle = General::addControl<QLabel>(this, "lblTitle", 30000);

@@ -17,10 +17,10 @@ struct Field
     qint32 width;
 };
 
-constexpr Field kDistrict { 9, 8 };
-constexpr Field kTitle { 25, 60 };
-constexpr Field kComments1 { 96, 60 };
-constexpr Field kComments2 { 167, 60 };
+constexpr Field kDistrict { 9, FileProcessing::kDistrictLength };
+constexpr Field kTitle { 25, FileProcessing::kTextLength };
+constexpr Field kComments1 { 96, FileProcessing::kTextLength };
+constexpr Field kComments2 { 167, FileProcessing::kTextLength };
 
 // The fixed header: five CR LF terminated lines with four space-filled text fields.
 QByteArray headerTemplate()

@@ -21,6 +21,9 @@ public:
     static constexpr qint32 kDistrictRecordLength = 15;
     static constexpr qint32 kFittingRecordLength = 15;
     static constexpr qint32 kSimpleRecordLength = 10;
+    // Characters the header keeps of the district text and of the title and comment lines.
+    static constexpr qint32 kDistrictLength = 8;
+    static constexpr qint32 kTextLength = 60;
 
     enum class RecordKind { District, Fitting, Simple, Undefined };
 
