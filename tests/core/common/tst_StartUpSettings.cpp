@@ -5,8 +5,8 @@
 
 #include <QtTest>
 
-// The two persistent settings as stored values are read. A clean machine, a stored port
-// outside 1 to 4 and what closing writes back are the program's test.
+// The two persistent settings as stored values are read and written back. A clean machine
+// and a whole run are the program's test.
 class tst_StartUpSettings : public QObject
 {
     Q_OBJECT
@@ -54,6 +54,20 @@ private slots:
         StartUpSettings startUp;
         startUp.readSettings(SettingsStore(), currentDir);
         QCOMPARE(startUp.strDefaultDir, strDefaultDir);
+    }
+
+    // A port outside 1 to 4 (the download then reads rawdata.bin) lasts one run: closing
+    // keeps the port stored before it, and the folder of the run.
+    void portOutsideOneToFourIsNotStored()
+    {
+        QVERIFY(StartUpStore::store(StartUpSettings::portKey(), QStringLiteral("3")));
+        StartUpSettings startUp;
+        startUp.intCOMPort = 7;
+        startUp.strDefaultDir = QStringLiteral("/run/");
+        SettingsStore store;
+        QVERIFY(startUp.writeSettings(store));
+        QCOMPARE(StartUpStore::stored(StartUpSettings::portKey()), QStringLiteral("3"));
+        QCOMPARE(StartUpStore::stored(StartUpSettings::directoryKey()), QStringLiteral("/run/"));
     }
 };
 
