@@ -93,7 +93,7 @@ void frmStats::buildLayout()
     const QFontMetrics metrics(fixed);
     // The text starts this far in from the box's edge; the heading is set in by as much.
     const int inset = txtTable->frameWidth() + qCeil(txtTable->document()->documentMargin());
-    txtTable->setFixedHeight(metrics.lineSpacing() * kTableRows + 2 * inset);
+    txtTable->setFixedHeight(metrics.lineSpacing() * StatisticsFigures::kTableRows + 2 * inset);
     txtTable->setMinimumWidth(metrics.horizontalAdvance(QString(kTableColumns, u'0')) + 2 * inset);
     lblFitting->setContentsMargins(inset, 0, 0, 0);
     vsbScroll->setFixedHeight(txtTable->height());
@@ -181,7 +181,7 @@ void frmStats::setup()
 
     const QSignalBlocker quiet(vsbScroll);
     vsbScroll->setRange(0, f.scrollMax);
-    vsbScroll->setPageStep(kTableRows);
+    vsbScroll->setPageStep(StatisticsFigures::kTableRows);
     vsbScroll->setSingleStep(1);
     vsbScroll->setValue(0);
     showRows(0);
@@ -204,7 +204,7 @@ void frmStats::vsbScroll_Change()
 
 void frmStats::showRows(qint32 first)
 {
-    qint32 last = first + kTableRows - 1;
+    qint32 last = first + StatisticsFigures::kTableRows - 1;
     const FileProcessing &file = m_model.file();
     QString rows = m_tableRows.getTable(file.series(), file.settings().dblReference,
                                         m_model.dblFlowScaleFactor(), false, first, last);

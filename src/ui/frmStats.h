@@ -24,8 +24,6 @@ class frmStats : public QDialog
     Q_OBJECT
 
 public:
-    static constexpr int kTableRows = 10;
-
     frmStats(const StringTable &strings, const General &general, NeruModel &model,
              UserPrompts &prompts, QWidget *parent = nullptr);
 

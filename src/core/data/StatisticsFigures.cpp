@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr qint32 kTableRows = 10;
-
 // What the transducer puts out, by its output code: the range and the unit.
 void transducerOutput(qint32 code, QString &range, QString &unit)
 {

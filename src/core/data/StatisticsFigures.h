@@ -11,6 +11,9 @@ class StringTable;
 // shows except the rows of its table.
 struct StatisticsFigures
 {
+    // Rows in the dialog's window onto the table.
+    static constexpr qint32 kTableRows = 10;
+
     QString caption; // "Statistics for district '12345'"
     QString title;
     QString comments1;
