@@ -41,7 +41,10 @@ class SilentPrompts : public UserPrompts
 public:
     void message(const QString &, const QString &) override { }
     Answer question(const QString &, const QString &) override { return Answer::No; }
-    QString openFileName(const QString &, const QString &) override { return QString(); }
+    QString openFileName(const QString &, const QString &, const QStringList &) override
+    {
+        return QString();
+    }
 };
 
 // The decoded district and a window with the graph's controls, the plot at the size it

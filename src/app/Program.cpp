@@ -2,8 +2,11 @@
 
 #include "GraphController.h"
 #include "MainWindowGraph.h"
+#include "PortDevices.h"
 #include "SaveDistrictDialogPrompt.h"
+#include "frmDownloading.h"
 #include "frmNeru.h"
+#include "frmReprogram.h"
 #include "frmSaveDistrict.h"
 #include "frmSplash.h"
 #include "frmStats.h"
@@ -15,6 +18,7 @@
 Program::Program(UserPrompts *prompts, std::function<void()> quit)
     : m_general(m_strings)
     , m_prompts(prompts ? *prompts : m_messageBoxes)
+    , m_heldMessages(m_prompts)
     , m_model(m_strings, m_errorReport, m_prompts)
     , m_quit(std::move(quit))
 {
@@ -37,9 +41,10 @@ void Program::showMainWindow()
     if (!m_main) {
         m_main = std::make_unique<frmNeru>(m_strings, m_general, m_model);
         m_graph = std::make_unique<MainWindowGraph>(*m_main, m_model, m_strings, m_errorReport,
-                                                    m_prompts);
+                                                    m_heldMessages);
         wireFiles(*m_main);
         wireView(*m_main);
+        wireComms(*m_main);
         wireHelp(*m_main);
         m_main->Form_Load();
     }
@@ -54,7 +59,7 @@ void Program::showMainWindow()
 // Exit closes the window, which ends the program.
 void Program::wireFiles(frmNeru &main)
 {
-    connect(&main, &frmNeru::openRequested, &m_model, &NeruModel::mnuFileOpen_Click);
+    connect(&main, &frmNeru::openRequested, this, &Program::fileOpen);
     connect(&main, &frmNeru::exportRequested, &m_model, &NeruModel::mnuFileExport_Click);
     main.setCommandEnabled(main.mnuFileOpen, true);
     main.setCommandEnabled(main.mnuFileExport, true);
@@ -74,16 +79,53 @@ void Program::wireView(frmNeru &main)
     main.setCommandEnabled(main.mnuViewReset, true);
 }
 
+// One Comms command at a time: while one runs, the window holds back the commands that
+// would get in its way, and the graph's messages wait.
+void Program::wireComms(frmNeru &main)
+{
+    m_downloading = std::make_unique<frmDownloading>(m_general, &main);
+    m_model.attachLink(*m_downloading);
+    m_reprogram = std::make_unique<frmReprogram>(m_general, m_model, &main);
+    connect(&m_model, &NeruModel::commsBusyChanged, &main, &frmNeru::setCommsBusy);
+    connect(&m_model, &NeruModel::commsBusyChanged, this,
+            [this](bool busy) { m_heldMessages.hold(busy); });
+    connect(&m_model, &NeruModel::stopRequested, m_downloading.get(),
+            &frmDownloading::cmdCancel_Click);
+    connect(&main, &frmNeru::interrogateRequested, this, &Program::interrogate);
+    connect(&main, &frmNeru::programRTCRequested, &m_model,
+            &NeruModel::mnuToolsCommsProgramRTC_Click);
+    connect(&main, &frmNeru::reprogramNERURequested, this, &Program::reprogramNERU);
+    for (QAction *entry : { main.mnuToolsCommsInterrogate, main.mnuToolsCommsProgramRTC,
+                            main.mnuToolsCommsReprogramNERU })
+        main.setCommandEnabled(entry, true);
+    QStringList devices;
+    for (qint16 port = PortDevices::kFirstPort; port <= PortDevices::kLastPort; ++port)
+        devices.append(m_model.link()->devices().devicePath(port));
+    main.showPortDevices(devices);
+}
+
 void Program::wireHelp(frmNeru &main)
 {
     connect(&main, &frmNeru::aboutRequested, m_splash.get(), &frmSplash::showAbout);
 }
 
-void Program::saveDownload(const QByteArray &bytDownload, qint32 lngDownloadLength)
+// One prompt per command: the names it proposes follow the files of this cut only.
+void Program::fileOpen()
 {
-    // One prompt per download: the names it proposes follow the files of this cut only.
     SaveDistrictDialogPrompt prompt(*m_saveDistrict, m_prompts);
-    m_model.saveDownload(bytDownload, lngDownloadLength, prompt);
+    m_model.mnuFileOpen_Click(prompt);
+}
+
+void Program::interrogate()
+{
+    SaveDistrictDialogPrompt prompt(*m_saveDistrict, m_prompts);
+    m_model.mnuToolsCommsInterrogate_Click(prompt);
+}
+
+void Program::reprogramNERU()
+{
+    if (m_model.readLoggerSettings())
+        m_reprogram->exec();
 }
 
 void Program::mainWindowClosed()

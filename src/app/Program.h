@@ -2,6 +2,7 @@
 
 #include "ErrorReport.h"
 #include "General.h"
+#include "HeldMessages.h"
 #include "MessageBoxPrompts.h"
 #include "NeruModel.h"
 #include "StringTable.h"
@@ -12,7 +13,9 @@
 #include <memory>
 
 class MainWindowGraph;
+class frmDownloading;
 class frmNeru;
+class frmReprogram;
 class frmSplash;
 class frmSaveDistrict;
 class frmStats;
@@ -43,9 +46,9 @@ public:
     frmStats *stats() { return m_stats.get(); }
     frmSaveDistrict *saveDistrict() { return m_saveDistrict.get(); }
 
-    // Cuts a download into district files, asking for each in the Save District dialog,
-    // and shows the last district.
-    void saveDownload(const QByteArray &bytDownload, qint32 lngDownloadLength);
+    // The download window and the logger-settings dialog, made with the main window.
+    frmDownloading *downloading() { return m_downloading.get(); }
+    frmReprogram *reprogram() { return m_reprogram.get(); }
     NeruModel &model() { return m_model; }
     const StringTable &strings() const { return m_strings; }
 
@@ -55,7 +58,13 @@ private:
     // (Print, Copy, the logger's three) stays disabled.
     void wireFiles(frmNeru &main);
     void wireView(frmNeru &main);
+    void wireComms(frmNeru &main);
     void wireHelp(frmNeru &main);
+    // The commands that cut a download, each through the Save District dialog.
+    void fileOpen();
+    void interrogate();
+    // Reads the logger's settings and shows them in the logger-settings dialog.
+    void reprogramNERU();
     void mainWindowClosed();
 
     StringTable m_strings;
@@ -63,6 +72,8 @@ private:
     const General m_general;
     MessageBoxPrompts m_messageBoxes;
     UserPrompts &m_prompts;
+    // The graph's messages wait while a Comms command runs.
+    HeldMessages m_heldMessages;
     NeruModel m_model;
     std::function<void()> m_quit;
     QString m_startFile;
@@ -72,4 +83,6 @@ private:
     std::unique_ptr<MainWindowGraph> m_graph;
     std::unique_ptr<frmStats> m_stats;
     std::unique_ptr<frmSaveDistrict> m_saveDistrict;
+    std::unique_ptr<frmDownloading> m_downloading;
+    std::unique_ptr<frmReprogram> m_reprogram;
 };

@@ -2,6 +2,7 @@
 
 #include "BatchTool.h"
 #include "ErrorReport.h"
+#include "KeptDownloads.h"
 #include "LoggerLink.h"
 #include "NERUComm.h"
 #include "NamedFormats.h"
@@ -186,9 +187,7 @@ int LinkBatchCommands::saveDownload(NERUComm &comm, const QString &dir, bool for
         return failed(QStringLiteral("interrogate"));
     const QByteArray download = comm.bytDownload.left(comm.lngDownloadLength);
 
-    const QString path = folder + QStringLiteral("download-")
-        + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"))
-        + QStringLiteral(".bin");
+    const QString path = folder + KeptDownloads::fileName(QDateTime::currentDateTime());
     if (!force && QFileInfo::exists(path)) {
         tool.printError(kProgram + QStringLiteral(": ") + path
                         + QStringLiteral(": already exists (use --force to overwrite)"));

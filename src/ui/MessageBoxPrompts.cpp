@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QUrl>
 
 namespace {
 
@@ -34,9 +35,16 @@ UserPrompts::Answer MessageBoxPrompts::question(const QString &text, const QStri
     return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
-QString MessageBoxPrompts::openFileName(const QString &folder, const QString &filter)
+QString MessageBoxPrompts::openFileName(const QString &folder, const QString &filter,
+                                        const QStringList &places)
 {
     QFileDialog dialog(owner(), QString(), folder, filter);
+    if (!places.isEmpty()) {
+        QList<QUrl> sidebar = dialog.sidebarUrls();
+        for (const QString &place : places)
+            sidebar.append(QUrl::fromLocalFile(place));
+        dialog.setSidebarUrls(sidebar);
+    }
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

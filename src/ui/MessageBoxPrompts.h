@@ -8,5 +8,6 @@ class MessageBoxPrompts : public UserPrompts
 public:
     void message(const QString &text, const QString &title) override;
     Answer question(const QString &text, const QString &title) override;
-    QString openFileName(const QString &folder, const QString &filter) override;
+    QString openFileName(const QString &folder, const QString &filter,
+                         const QStringList &places) override;
 };

@@ -4,6 +4,7 @@
 #include "Units.h"
 
 #include <QMainWindow>
+#include <QStringList>
 
 #include <array>
 
@@ -88,6 +89,12 @@ public:
 
     // The check mark of the port's entry (the hidden Test entry for any port but 1 to 4).
     void SetCOMPort(qint16 port);
+    // Each port entry's status tip names the device it opens (COM1 to COM4, in order).
+    void showPortDevices(const QStringList &devices);
+    // While a Comms command runs, the commands that would start another exchange, open a
+    // modal dialog or a message, or change the district are disabled; the view stays live.
+    // A close asked for meanwhile stops the command and happens when it has ended.
+    void setCommsBusy(bool busy);
     // The Units entries' check marks and states, and for a unit applied its caption and
     // the return to the full view.
     void showUnits(const Units::Change &change);
@@ -187,6 +194,7 @@ public:
     LineControl *linTimeMax = nullptr;
 
 protected:
+    bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -205,6 +213,8 @@ private:
     void updateMinimumSize();
     MainWindowLayout::Input layoutInput() const;
     void disableCommands();
+    void applyEnabled(QAction *entry);
+    bool waitsForComms(const QAction *entry) const;
     void unitsEntry_Click(qint16 code);
     void comPortEntry_Click(qint16 port);
     double logicalDpi() const;
@@ -214,4 +224,6 @@ private:
     NeruModel &m_model;
     QWidget *m_client = nullptr;
     bool m_unloaded = false;
+    bool m_commsBusy = false;
+    bool m_closeWhenIdle = false;
 };

@@ -8,9 +8,15 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QMenu>
+#include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QToolBar>
 
 namespace {
+
+// The enabled state the program asked for, apart from a Comms command under way.
+constexpr const char *kWantedProperty = "wanted";
 
 struct CommandEntry
 {
@@ -58,9 +64,61 @@ void frmNeru::Form_Unload()
 
 void frmNeru::closeEvent(QCloseEvent *event)
 {
+    // The link must not go while it waits for the logger: the command stops first (a
+    // download after the block in progress) and the window closes when it has ended.
+    if (m_model.commsBusy()) {
+        event->ignore();
+        m_closeWhenIdle = true;
+        m_model.requestStop();
+        return;
+    }
     Form_Unload();
     event->accept();
     emit unloaded();
+}
+
+bool frmNeru::event(QEvent *event)
+{
+    // The status bar lives in the client area, so status tips are shown here.
+    if (event->type() == QEvent::StatusTip) {
+        staStatus->showMessage(static_cast<QStatusTipEvent *>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+bool frmNeru::waitsForComms(const QAction *entry) const
+{
+    static constexpr QAction *frmNeru::*kWaiting[] = {
+        &frmNeru::mnuFileOpen,          &frmNeru::mnuFileExport,
+        &frmNeru::mnuFilePrintGraph,    &frmNeru::mnuFilePrintTable,
+        &frmNeru::mnuViewStats,         &frmNeru::mnuToolsCommsInterrogate,
+        &frmNeru::mnuToolsCommsProgramRTC, &frmNeru::mnuToolsCommsReprogramNERU,
+        &frmNeru::mnuToolsCommsCOM1,    &frmNeru::mnuToolsCommsCOM2,
+        &frmNeru::mnuToolsCommsCOM3,    &frmNeru::mnuToolsCommsCOM4,
+        &frmNeru::mnuToolsCommsTest,
+    };
+    for (QAction *frmNeru::*waiting : kWaiting) {
+        if (this->*waiting == entry)
+            return true;
+    }
+    return false;
+}
+
+void frmNeru::setCommsBusy(bool busy)
+{
+    m_commsBusy = busy;
+    for (QMenu *menu : { mnuFileMenu, mnuFilePrintMenu, mnuViewMenu, mnuToolsCommsMenu }) {
+        for (QAction *entry : menu->actions()) {
+            if (waitsForComms(entry))
+                applyEnabled(entry);
+        }
+    }
+    if (!busy && m_closeWhenIdle) {
+        m_closeWhenIdle = false;
+        // Once the command has returned all the way out.
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+    }
 }
 
 void frmNeru::disableCommands()
@@ -71,6 +129,17 @@ void frmNeru::disableCommands()
 
 void frmNeru::setCommandEnabled(QAction *entry, bool enabled)
 {
+    entry->setProperty(kWantedProperty, enabled);
+    applyEnabled(entry);
+}
+
+// An entry is enabled when the program wants it (entries it never set are) and no Comms
+// command holds it back.
+void frmNeru::applyEnabled(QAction *entry)
+{
+    const QVariant wanted = entry->property(kWantedProperty);
+    const bool enabled
+        = (!wanted.isValid() || wanted.toBool()) && !(m_commsBusy && waitsForComms(entry));
     entry->setEnabled(enabled);
     for (const CommandEntry &c : kCommandEntries) {
         if (this->*c.entry != entry || !c.key)
@@ -164,6 +233,15 @@ void frmNeru::SetCOMPort(qint16 port)
         ports[static_cast<size_t>(port - 1)]->setChecked(true);
     else
         mnuToolsCommsTest->setChecked(true);
+}
+
+void frmNeru::showPortDevices(const QStringList &devices)
+{
+    const std::array<QAction *, 4> ports
+        = { mnuToolsCommsCOM1, mnuToolsCommsCOM2, mnuToolsCommsCOM3, mnuToolsCommsCOM4 };
+    for (size_t i = 0; i < ports.size() && i < size_t(devices.size()); ++i)
+        ports[i]->setStatusTip(
+            QStringLiteral("COM%1 opens %2").arg(i + 1).arg(devices[qsizetype(i)]));
 }
 
 void frmNeru::comPortEntry_Click(qint16 port)

@@ -180,7 +180,9 @@ private slots:
         main().mnuFileOpen->trigger();
         main().mnuFileOpen->trigger();
         QCOMPARE(m_prompts->fileDialogs,
-                 QStringList(3, dir.path() + QStringLiteral("/|Download Files(*.dat)")));
+                 QStringList(3, dir.path()
+                                    + QStringLiteral("/|Download Files(*.dat);;Kept "
+                                                     "downloads(download-*.bin)")));
         QCOMPARE(m_prompts->messages.last(), m_program->strings().text(40250));
         QCOMPARE(main().windowTitle(), QStringLiteral("NERU Program: ") + shown);
         frmStats &stats = *m_program->stats();

@@ -28,9 +28,11 @@ public:
             onPrompt();
         return answers.isEmpty() ? Answer::No : answers.takeFirst();
     }
-    QString openFileName(const QString &folder, const QString &filter) override
+    QString openFileName(const QString &folder, const QString &filter,
+                         const QStringList &places) override
     {
         fileDialogs.append(folder + u'|' + filter);
+        offeredPlaces = places;
         return files.isEmpty() ? QString() : files.takeFirst();
     }
 
@@ -38,6 +40,7 @@ public:
     QStringList questions;
     QStringList titles; // of messages and questions, in order
     QStringList fileDialogs; // "folder|filter"
+    QStringList offeredPlaces; // beside the folder, in the last file dialog
     QList<Answer> answers;
     QStringList files;
     // Runs while a message or question is up (to look at the windows behind it).

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // Questions, messages and the open-file dialog for the user. The windows answer them with
 // message boxes and a file dialog; the tests answer them themselves.
@@ -21,7 +22,9 @@ public:
     virtual Answer question(const QString &text, const QString &title) = 0;
 
     // The open-file dialog, showing the folder `folder` (ending in "/") and the files that
-    // `filter` ("Download Files(*.dat)") lets through. Returns the chosen file, or an
-    // empty string when the user cancels.
-    virtual QString openFileName(const QString &folder, const QString &filter) = 0;
+    // `filter` ("Download Files(*.dat)", several separated by ";;") lets through, with
+    // `places` offered beside the folder. Returns the chosen file, or an empty string when
+    // the user cancels.
+    virtual QString openFileName(const QString &folder, const QString &filter,
+                                 const QStringList &places) = 0;
 };

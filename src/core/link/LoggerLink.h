@@ -39,6 +39,7 @@ public:
     bool choosePort(const QString &port);
 
     NERUComm &comm() { return m_comm; }
+    const NERUComm &comm() const { return m_comm; }
     PortDevices &devices() { return m_devices; }
 
 private:

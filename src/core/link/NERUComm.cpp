@@ -234,6 +234,9 @@ void NERUComm::communicationError(const QString &reason, const QString &advice)
     QString detail = reason;
     if (!advice.isEmpty())
         detail += u'\n' + advice;
+    const QString portAdvice = m_context.comSerialPort.undetectedAdvice();
+    if (!portAdvice.isEmpty())
+        detail += u'\n' + portAdvice;
     const StringTable &t = m_context.strings;
     m_context.messages.showMessage(LinkMessages::Kind::Failure,
                                    t.text(40200) + QStringLiteral("\r\n") + t.text(40210), detail);

@@ -2,6 +2,20 @@
 
 #include "SettingsStore.h"
 
+#include <QFileInfo>
+#include <QSerialPortInfo>
+
+namespace {
+
+// A device named by a link (/dev/serial/by-id/...) is the device it leads to.
+QString canonical(const QString &device)
+{
+    const QString target = QFileInfo(device).canonicalFilePath();
+    return target.isEmpty() ? device : target;
+}
+
+} // namespace
+
 PortDevices::PortDevices(const SettingsStore *settings)
     : m_settings(settings)
 { }
@@ -37,4 +51,37 @@ QString PortDevices::devicePath(qint16 port) const
 void PortDevices::setDevice(qint16 port, const QString &device)
 {
     m_devices.insert(port, device);
+}
+
+QStringList PortDevices::systemPorts()
+{
+    QStringList ports;
+    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
+        ports.append(info.systemLocation());
+    ports.sort();
+    return ports;
+}
+
+QString PortDevices::undetectedAdvice(qint16 port) const
+{
+    const QString device = devicePath(port);
+    if (device.isEmpty())
+        return QString();
+    const QStringList detected = m_detect ? m_detect() : QStringList();
+    for (const QString &found : detected) {
+        if (canonical(found) == canonical(device))
+            return QString();
+    }
+    QString advice = detected.isEmpty()
+        ? QStringLiteral("No serial port was found on this computer; a USB serial adapter shows "
+                         "up once it is plugged in.")
+        : QStringLiteral("%1 is not among the serial ports found on this computer: %2.")
+              .arg(device, detected.join(QStringLiteral(", ")));
+    const QString file = m_settings ? m_settings->fileName() : QStringLiteral("the settings file");
+    const QString example = detected.isEmpty() ? QStringLiteral("/dev/ttyUSB0") : detected.first();
+    return advice
+        + QStringLiteral(" To use another device for COM%1, name it in the [Ports] section of %2, "
+                         "e.g. COM%1=%3")
+              .arg(port)
+              .arg(file, example);
 }

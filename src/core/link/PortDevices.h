@@ -2,6 +2,9 @@
 
 #include <QMap>
 #include <QString>
+#include <QStringList>
+
+#include <functional>
 
 class SettingsStore;
 
@@ -23,7 +26,18 @@ public:
     QString devicePath(qint16 port) const;
     void setDevice(qint16 port, const QString &device);
 
+    // The serial ports the system detects (/dev/ttyUSB0, ...). Plain /dev/ttyS nodes exist
+    // without a serial chip, so a device's existence says little; this list does.
+    using Detector = std::function<QStringList()>;
+    static QStringList systemPorts();
+    void setDetector(Detector detector) { m_detect = std::move(detector); }
+
+    // For a port whose device the system does not detect: the ports it does detect and how
+    // to name one for the port in the settings file. Empty when the device is detected.
+    QString undetectedAdvice(qint16 port) const;
+
 private:
     const SettingsStore *m_settings;
+    Detector m_detect = &PortDevices::systemPorts;
     QMap<qint16, QString> m_devices;
 };

@@ -153,6 +153,11 @@ PortError SerialPortControl::openError() const
     }
 }
 
+QString SerialPortControl::undetectedAdvice() const
+{
+    return m_devices.undetectedAdvice(m_commPort);
+}
+
 void SerialPortControl::open()
 {
     if (m_port.isOpen())
@@ -162,12 +167,7 @@ void SerialPortControl::open()
         throw PortError(QStringLiteral("COM%1: no such port").arg(m_commPort),
                         QStringLiteral("Choose one of COM1 to COM4."));
     if (!QFileInfo::exists(m_device))
-        throw deviceError(ENOENT,
-                          kPlugItIn
-                              + QStringLiteral(" Another device can be named for COM%1 in the "
-                                               "settings file, section [Ports], e.g. "
-                                               "COM%1=/dev/ttyUSB0.")
-                                    .arg(m_commPort));
+        throw deviceError(ENOENT, kPlugItIn);
     m_port.setPortName(m_device);
     if (!m_port.open(QIODevice::ReadWrite))
         throw openError();

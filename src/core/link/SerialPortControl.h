@@ -28,6 +28,8 @@ public:
     void setCommPort(qint16 port);
     qint16 commPort() const { return m_commPort; }
     QString deviceName() const { return m_device; }
+    // The detected ports and how to use one, when this port's device is not among them.
+    QString undetectedAdvice() const;
 
     // Throws away the bytes received and not read; with the port closed, those still
     // waiting in the driver when it opens.

@@ -2,6 +2,7 @@
 
 #include "DistrictFile.h"
 #include "ErrorReport.h"
+#include "LinkMessages.h"
 #include "RuntimeError.h"
 #include "SettingsStore.h"
 #include "StringTable.h"
@@ -9,7 +10,50 @@
 #include "UserPrompts.h"
 #include "WholeFile.h"
 
+#include <QDateTime>
 #include <QFileInfo>
+
+#include <limits>
+
+// Every Comms command runs inside one: the windows hear when it begins and ends.
+class NeruModel::CommsScope
+{
+public:
+    explicit CommsScope(NeruModel &model)
+        : m_model(model)
+    {
+        m_model.m_stopRequested = false;
+        m_model.setCommsBusy(true);
+    }
+    ~CommsScope() { m_model.setCommsBusy(false); }
+    CommsScope(const CommsScope &) = delete;
+    CommsScope &operator=(const CommsScope &) = delete;
+
+private:
+    NeruModel &m_model;
+};
+
+// The link's messages as the program's own: the detail (what the system said and what to
+// do) goes below the message after an empty line.
+class NeruModel::PromptMessages : public LinkMessages
+{
+public:
+    explicit PromptMessages(UserPrompts &prompts)
+        : m_prompts(prompts)
+    { }
+
+    void showMessage(Kind, const QString &text, const QString &detail) override
+    {
+        // A message box here shows a CR as a stray mark; LF alone breaks the line.
+        QString shown = QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        if (!detail.isEmpty())
+            shown += QStringLiteral("\n\n") + detail;
+        m_prompts.message(shown, UserPrompts::appTitle());
+    }
+
+private:
+    UserPrompts &m_prompts;
+};
 
 NeruModel::NeruModel(const StringTable &strings, ErrorReport &errorReport, UserPrompts &prompts,
                      QObject *parent)
@@ -29,12 +73,39 @@ void NeruModel::resetForNewWindow()
     m_units.dblFlowScaleFactor = 1.0;
 }
 
-void NeruModel::mnuFileOpen_Click()
+void NeruModel::mnuFileOpen_Click(SaveDistrictPrompt &prompt)
 {
-    const QString path
-        = m_prompts.openFileName(m_startUp.strDefaultDir, QStringLiteral("Download Files(*.dat)"));
-    if (!path.isEmpty())
+    const QString path = m_prompts.openFileName(
+        m_startUp.strDefaultDir,
+        QStringLiteral("Download Files(*.dat);;") + KeptDownloads::fileFilter(),
+        QStringList { m_kept.folder() });
+    if (path.isEmpty())
+        return;
+    if (KeptDownloads::isKeptDownload(path))
+        openKeptDownload(path, prompt);
+    else
         openDataFile(path);
+}
+
+void NeruModel::openKeptDownload(const QString &path, SaveDistrictPrompt &prompt)
+{
+    QByteArray download;
+    QString reason;
+    if (!KeptDownloads::read(path, download, reason)) {
+        m_errorReport.report(reason, QStringLiteral("frmNeru"), QStringLiteral("mnuFileOpen_Click"));
+        m_prompts.message(reason, UserPrompts::appTitle());
+        return;
+    }
+    if (download.size() > std::numeric_limits<qint32>::max()) {
+        m_prompts.message(path + QStringLiteral(": too large for a download"),
+                          UserPrompts::appTitle());
+        return;
+    }
+    // The districts go where district files go, not beside the kept download.
+    if (!saveDownload(download, qint32(download.size()), prompt))
+        m_prompts.message(path + QStringLiteral(": this download holds no district, so there is "
+                                                "nothing to save or show."),
+                          UserPrompts::appTitle());
 }
 
 void NeruModel::openDataFile(const QString &path)
@@ -89,17 +160,100 @@ void NeruModel::mnuFileExport_Click()
     m_prompts.message(m_strings.text(40260) + m_startUp.strDefaultDir, UserPrompts::appTitle());
 }
 
-void NeruModel::saveDownload(const QByteArray &bytDownload, qint32 lngDownloadLength,
+bool NeruModel::saveDownload(const QByteArray &bytDownload, qint32 lngDownloadLength,
                              SaveDistrictPrompt &prompt)
 {
     // A download without a district record leaves the district on show as it was (and a
     // first run has no header to show the statistics of).
     if (FileProcessing::districtPositions(bytDownload, lngDownloadLength).isEmpty())
-        return;
+        return false;
     m_file.saveDistricts(bytDownload, lngDownloadLength, m_startUp.strDefaultDir, prompt);
     m_file.processRecords(m_units.intUnits);
     emit districtChanged();
     SetUnits(m_units.intUnits);
+    return true;
+}
+
+void NeruModel::setCommsBusy(bool busy)
+{
+    m_commsBusy = busy;
+    emit commsBusyChanged(busy);
+}
+
+void NeruModel::requestStop()
+{
+    if (!m_commsBusy)
+        return;
+    m_stopRequested = true;
+    emit stopRequested();
+}
+
+void NeruModel::mnuToolsCommsInterrogate_Click(SaveDistrictPrompt &prompt)
+{
+    if (!m_link || m_commsBusy)
+        return;
+    QByteArray download;
+    {
+        CommsScope comms(*this);
+        NERUComm &comm = m_link->comm();
+        comm.getRawData();
+        // Nothing arrived, the user cancelled, or the logger stopped answering: each has been
+        // told already, or was the user's own doing.
+        if (comm.lngDownloadLength <= 0)
+            return;
+        download = comm.bytDownload.left(comm.lngDownloadLength);
+        keepDownload(download);
+        // The window is closing: the download is kept and can be cut later.
+        if (m_stopRequested)
+            return;
+    }
+    if (!saveDownload(download, qint32(download.size()), prompt))
+        m_prompts.message(QStringLiteral("The download holds no district, so there is nothing "
+                                         "to save or show."),
+                          UserPrompts::appTitle());
+}
+
+void NeruModel::keepDownload(const QByteArray &download)
+{
+    QString path;
+    QString reason;
+    if (m_kept.keep(download, QDateTime::currentDateTime(), path, reason)) {
+        m_errorReport.logInformation(QStringLiteral("Download kept in ") + path);
+        return;
+    }
+    const QString text
+        = QStringLiteral("The download could not be kept in %1: %2").arg(path, reason);
+    m_errorReport.logInformation(text);
+    m_prompts.message(text + QStringLiteral("\nIts districts can still be saved now."),
+                      UserPrompts::appTitle());
+}
+
+void NeruModel::mnuToolsCommsProgramRTC_Click()
+{
+    if (!m_link || m_commsBusy)
+        return;
+    CommsScope comms(*this);
+    m_link->comm().programRTC();
+}
+
+bool NeruModel::readLoggerSettings()
+{
+    if (!m_link || m_commsBusy)
+        return false;
+    CommsScope comms(*this);
+    NERUComm &comm = m_link->comm();
+    // Two exchanges; the dialog never shows the values of a failed read.
+    if (comm.getDateAndTime() || m_stopRequested)
+        return false;
+    return !comm.getGeneralInfo() && !m_stopRequested;
+}
+
+void NeruModel::clearLoggerMemory()
+{
+    if (!m_link || m_commsBusy)
+        return;
+    CommsScope comms(*this);
+    m_link->comm().reprogramNERU();
 }
 
 bool NeruModel::saveHeaderTexts(const QString &title, const QString &comments1,
@@ -146,10 +300,12 @@ void NeruModel::writeSettings()
                                      + store.fileName());
 }
 
-void NeruModel::attachLink(LinkMessages &messages, DownloadProgress &progress)
+void NeruModel::attachLink(DownloadProgress &progress)
 {
     m_portSettings = std::make_unique<SettingsStore>(m_startUp.strAppName);
-    m_link = std::make_unique<LoggerLink>(LoggerLink::Context {
-        messages, progress, m_errorReport, m_strings, m_formats, m_portSettings.get() });
+    m_linkMessages = std::make_unique<PromptMessages>(m_prompts);
+    m_link = std::make_unique<LoggerLink>(LoggerLink::Context { *m_linkMessages, progress,
+                                                                m_errorReport, m_strings,
+                                                                m_formats, m_portSettings.get() });
     m_link->comm().intCOMPort = m_startUp.intCOMPort;
 }

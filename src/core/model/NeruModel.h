@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FileProcessing.h"
+#include "KeptDownloads.h"
 #include "LoggerLink.h"
 #include "MainWindowTexts.h"
 #include "NamedFormats.h"
@@ -44,8 +45,9 @@ public:
     // A main window has just been created: no file is named and no unit is chosen.
     void resetForNewWindow();
 
-    // File > Open: asks for a download file in strDefaultDir and opens it.
-    void mnuFileOpen_Click();
+    // File > Open: asks for a download file in strDefaultDir and opens it. A kept download
+    // (".bin") is cut into district files through `prompt` as a fresh download would be.
+    void mnuFileOpen_Click(SaveDistrictPrompt &prompt);
     // Reads `path` (made absolute) as File > Open does once its dialog has returned and,
     // for a file of version 4 or later, decodes and shows it. A file that cannot be read
     // goes to the event log under mnuFileOpen_Click and is told to the user; a refused
@@ -57,9 +59,31 @@ public:
     void mnuFileExport_Click();
 
     // Cuts a download into district files, asking `prompt` for each district's file and
-    // texts, then decodes and shows the last district.
-    void saveDownload(const QByteArray &bytDownload, qint32 lngDownloadLength,
+    // texts, then decodes and shows the last district. False, and nothing asked or shown,
+    // when the download holds no district.
+    bool saveDownload(const QByteArray &bytDownload, qint32 lngDownloadLength,
                       SaveDistrictPrompt &prompt);
+    // A kept download chosen in File > Open, cut as if it had just been downloaded.
+    void openKeptDownload(const QString &path, SaveDistrictPrompt &prompt);
+
+    // --- The Comms commands. One runs at a time (commsBusy), and each waits for the
+    // logger in the event loop, so the windows stay live meanwhile.
+    // Interrogate: downloads, keeps the download, cuts it into district files through
+    // `prompt` and shows the last district.
+    void mnuToolsCommsInterrogate_Click(SaveDistrictPrompt &prompt);
+    void mnuToolsCommsProgramRTC_Click();
+    // The logger's clock, then its general information: true when both were read (and no
+    // stop was asked for meanwhile), so the logger-settings dialog may show them.
+    bool readLoggerSettings();
+    // Clear Memory of the logger-settings dialog.
+    void clearLoggerMemory();
+    bool commsBusy() const { return m_commsBusy; }
+    // Asks the command under way to stop as soon as it can: a download ends after the block
+    // in progress (through stopRequested), and nothing more is asked of the user.
+    void requestStop();
+    // Where downloads are kept; tests point it elsewhere.
+    void setKeptDownloads(const KeptDownloads &kept) { m_kept = kept; }
+    const KeptDownloads &keptDownloads() const { return m_kept; }
 
     // Saves edited title and comment lines into strDataFile (the statistics dialog's
     // Yes). False, after telling the user, when there is no file or it cannot be written;
@@ -74,21 +98,32 @@ public:
     // Stores the settings of the run; a failure to write them goes to the event log.
     void writeSettings();
 
-    // Makes the link to the logger, which tells the user and shows a download through the
-    // window's own messages and download window. It talks on the port chosen here and
-    // follows setCOMPort. Null until then.
-    void attachLink(LinkMessages &messages, DownloadProgress &progress);
+    // Makes the link to the logger, which shows a download in `progress` and tells the user
+    // through the model's prompts. It talks on the port chosen here and follows setCOMPort.
+    // Null until then.
+    void attachLink(DownloadProgress &progress);
     LoggerLink *link() { return m_link.get(); }
+    const LoggerLink *link() const { return m_link.get(); }
 
 signals:
     // A new series has been decoded; the unit it brings follows in unitsChanged.
     void districtChanged();
     void unitsChanged(const Units::Change &change);
     void comPortChanged(qint16 port);
+    // A Comms command has begun or ended.
+    void commsBusyChanged(bool busy);
+    // A stop was asked for during a Comms command: the download window's Cancel.
+    void stopRequested();
 
 private:
+    class CommsScope;
+    class PromptMessages;
+
     // Reads and decodes a download file; false when there is nothing new to show.
     bool readDistrictFile(const QString &path);
+    // Writes the download into the kept downloads; tells the user when it cannot.
+    void keepDownload(const QByteArray &download);
+    void setCommsBusy(bool busy);
 
     const StringTable &m_strings;
     ErrorReport &m_errorReport;
@@ -98,6 +133,10 @@ private:
     FileProcessing m_file;
     Units m_units;
     const NamedFormats m_formats;
+    KeptDownloads m_kept;
     std::unique_ptr<SettingsStore> m_portSettings; // the [Ports] devices of COM1 to COM4
+    std::unique_ptr<LinkMessages> m_linkMessages;
     std::unique_ptr<LoggerLink> m_link;
+    bool m_commsBusy = false;
+    bool m_stopRequested = false;
 };

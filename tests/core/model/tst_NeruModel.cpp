@@ -204,11 +204,10 @@ private slots:
     // The link talks on the port chosen in the Comms menu, before and after it is made.
     void linkFollowsThePort()
     {
-        RecordingMessages messages;
         RecordingProgress progress;
         m_model->setCOMPort(3);
         QVERIFY(!m_model->link());
-        m_model->attachLink(messages, progress);
+        m_model->attachLink(progress);
         QVERIFY(m_model->link());
         QCOMPARE(int(m_model->link()->comm().intCOMPort), 3);
         m_model->setCOMPort(0);

@@ -1,0 +1,69 @@
+#include "KeptDownloads.h"
+
+#include "WholeFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+QString KeptDownloads::defaultFolder()
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    if (folder.isEmpty())
+        folder = QDir::homePath() + QStringLiteral("/.local/share/neru");
+    return folder + QStringLiteral("/downloads/");
+}
+
+QString KeptDownloads::fileName(const QDateTime &when)
+{
+    return QStringLiteral("download-") + when.toString(QStringLiteral("yyyyMMdd-HHmmss"))
+        + QStringLiteral(".bin");
+}
+
+QString KeptDownloads::fileFilter()
+{
+    return QStringLiteral("Kept downloads(download-*.bin)");
+}
+
+bool KeptDownloads::isKeptDownload(const QString &path)
+{
+    return QFileInfo(path).suffix().compare(QStringLiteral("bin"), Qt::CaseInsensitive) == 0;
+}
+
+KeptDownloads::KeptDownloads(QString folder)
+    : m_folder(std::move(folder))
+{
+    if (!m_folder.endsWith(u'/'))
+        m_folder += u'/';
+}
+
+bool KeptDownloads::keep(const QByteArray &download, const QDateTime &when, QString &path,
+                         QString &reason) const
+{
+    const QString name = fileName(when);
+    path = m_folder + name;
+    for (int n = 2; QFileInfo::exists(path); ++n)
+        path = m_folder + name.chopped(4) + u'-' + QString::number(n) + QStringLiteral(".bin");
+    if (!QDir().mkpath(m_folder)) {
+        reason = QStringLiteral("the folder %1 cannot be made").arg(m_folder);
+        return false;
+    }
+    return WholeFile::write(path, download, reason);
+}
+
+bool KeptDownloads::read(const QString &path, QByteArray &bytes, QString &reason)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        reason = path + QStringLiteral(": ") + file.errorString();
+        return false;
+    }
+    QByteArray read = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        reason = path + QStringLiteral(": ") + file.errorString();
+        return false;
+    }
+    bytes = std::move(read);
+    return true;
+}

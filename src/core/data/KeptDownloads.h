@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+
+// Every download is written as it came from the logger into a folder of its own before
+// any district is cut from it, so that a dialog closed, a read-only folder or a crash
+// cannot lose readings the logger may no longer hold. A kept download is cut again like
+// a fresh one ("neru-cli split", or File > Open in the window).
+class KeptDownloads
+{
+public:
+    // "<per-user data folder>/downloads/".
+    static QString defaultFolder();
+    // "download-YYYYMMDD-HHMMSS.bin".
+    static QString fileName(const QDateTime &when);
+    // The open-file dialog's filter for kept downloads.
+    static QString fileFilter();
+    // A file chosen to be opened is taken for a kept download by its ".bin" name.
+    static bool isKeptDownload(const QString &path);
+
+    explicit KeptDownloads(QString folder = defaultFolder());
+
+    QString folder() const { return m_folder; }
+
+    // Writes `download` whole as fileName(when) in the folder, which is made if need be.
+    // An existing file is never replaced: a second download within the same second gets
+    // "-2" (and so on) before ".bin". False with `reason` set when it cannot be written;
+    // `path` names the file either way.
+    bool keep(const QByteArray &download, const QDateTime &when, QString &path,
+              QString &reason) const;
+
+    // Reads a kept download; false with `reason` set ("<path>: <why>").
+    static bool read(const QString &path, QByteArray &bytes, QString &reason);
+
+private:
+    QString m_folder; // ends in "/"
+};

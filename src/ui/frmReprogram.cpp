@@ -1,0 +1,140 @@
+#include "frmReprogram.h"
+
+#include "General.h"
+#include "NERUComm.h"
+#include "NeruModel.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+#include <utility>
+
+frmReprogram::frmReprogram(const General &general, NeruModel &model, QWidget *parent)
+    : QDialog(parent)
+    , m_general(general)
+    , m_model(model)
+{
+    setObjectName(QStringLiteral("frmReprogram"));
+    setWindowTitle(QStringLiteral("Reprogram NERU"));
+    setModal(true);
+    lblSettings = General::addControl<QLabel>(this, "lblSettings", 30810);
+    lblSerialNumberLbl = General::addControl<QLabel>(this, "lblSerialNumberLbl", 30820);
+    lblSerialNumber = General::addControl<QLabel>(this, "lblSerialNumber");
+    lblCalibrationLbl = General::addControl<QLabel>(this, "lblCalibrationLbl", 30830);
+    lblCalibration = General::addControl<QLabel>(this, "lblCalibration");
+    lblIdentificationLbl = General::addControl<QLabel>(this, "lblIdentificationLbl", 30840);
+    lblIdentification = General::addControl<QLabel>(this, "lblIdentification");
+    lblVersionNumberLbl = General::addControl<QLabel>(this, "lblVersionNumberLbl", 30850);
+    lblVersionNumber = General::addControl<QLabel>(this, "lblVersionNumber");
+    lblDateTimeLbl = General::addControl<QLabel>(this, "lblDateTimeLbl", 30860);
+    lblDateTime = General::addControl<QLabel>(this, "lblDateTime");
+    lblWarning = General::addControl<QLabel>(this, "lblWarning", 30870);
+    lblWarningMessage = General::addControl<QLabel>(this, "lblWarningMessage", 30880);
+    cmdClear = General::addControl<QPushButton>(this, "cmdClear", 30890);
+    cmdCancel = General::addControl<QPushButton>(this, "cmdCancel", 30900);
+    cmdClear->setAutoDefault(false);
+    cmdCancel->setDefault(true);
+    buildLayout();
+
+    connect(cmdClear, &QPushButton::clicked, this, &frmReprogram::cmdClear_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmReprogram::cmdCancel_Click);
+    Form_Load();
+}
+
+void frmReprogram::buildLayout()
+{
+    QFont heading = lblSettings->font();
+    heading.setBold(true);
+    lblSettings->setFont(heading);
+    lblWarning->setFont(heading);
+    lblWarning->setStyleSheet(QStringLiteral("color: #b00000"));
+    lblWarningMessage->setWordWrap(true);
+    // The values are the logger's own; a user may want to copy the serial number.
+    for (QLabel *value :
+         { lblSerialNumber, lblCalibration, lblIdentification, lblVersionNumber, lblDateTime })
+        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    auto *values = new QGridLayout;
+    const QList<QPair<QLabel *, QLabel *>> rows { { lblSerialNumberLbl, lblSerialNumber },
+                                                 { lblCalibrationLbl, lblCalibration },
+                                                 { lblIdentificationLbl, lblIdentification },
+                                                 { lblVersionNumberLbl, lblVersionNumber },
+                                                 { lblDateTimeLbl, lblDateTime } };
+    for (int r = 0; r < rows.size(); ++r) {
+        values->addWidget(rows[r].first, r, 0);
+        values->addWidget(rows[r].second, r, 1);
+    }
+    values->setColumnStretch(1, 1);
+    values->setHorizontalSpacing(16);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(cmdClear);
+    buttons->addWidget(cmdCancel);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(lblSettings);
+    layout->addLayout(values);
+    layout->addSpacing(12);
+    layout->addWidget(lblWarning);
+    layout->addWidget(lblWarningMessage);
+    layout->addSpacing(8);
+    layout->addLayout(buttons);
+    setMinimumWidth(380);
+}
+
+void frmReprogram::Form_Load()
+{
+    m_general.localiseForm(*this);
+}
+
+void frmReprogram::Form_Activate()
+{
+    const LoggerLink *link = std::as_const(m_model).link();
+    if (!link)
+        return;
+    const NERUComm &comm = link->comm();
+    lblSerialNumber->setText(comm.strSerialNumber);
+    lblCalibration->setText(m_formats.shortDate(comm.dteCalibration));
+    lblIdentification->setText(m_formats.generalNumber(comm.lngIdentification));
+    lblVersionNumber->setText(comm.strVersion);
+    lblDateTime->setText(m_formats.dateAndTime(comm.dteLoggerClock));
+}
+
+void frmReprogram::showEvent(QShowEvent *event)
+{
+    Form_Activate();
+    QDialog::showEvent(event);
+}
+
+// The dialog goes whether or not the logger was cleared; the link has told the user which.
+void frmReprogram::cmdClear_Click()
+{
+    if (m_clearing)
+        return;
+    m_clearing = true;
+    // The exchange waits in the event loop: no second press, and no Esc, meanwhile.
+    cmdClear->setEnabled(false);
+    cmdCancel->setEnabled(false);
+    m_model.clearLoggerMemory();
+    cmdClear->setEnabled(true);
+    cmdCancel->setEnabled(true);
+    m_clearing = false;
+    hide();
+}
+
+void frmReprogram::cmdCancel_Click()
+{
+    hide();
+}
+
+void frmReprogram::reject()
+{
+    if (m_clearing)
+        return;
+    QDialog::reject();
+}
