@@ -90,12 +90,18 @@ bool frmNeru::event(QEvent *event)
 bool frmNeru::waitsForComms(const QAction *entry) const
 {
     static constexpr QAction *frmNeru::*kWaiting[] = {
-        &frmNeru::mnuFileOpen,          &frmNeru::mnuFileExport,
-        &frmNeru::mnuFilePrintGraph,    &frmNeru::mnuFilePrintTable,
-        &frmNeru::mnuViewStats,         &frmNeru::mnuToolsCommsInterrogate,
-        &frmNeru::mnuToolsCommsProgramRTC, &frmNeru::mnuToolsCommsReprogramNERU,
-        &frmNeru::mnuToolsCommsCOM1,    &frmNeru::mnuToolsCommsCOM2,
-        &frmNeru::mnuToolsCommsCOM3,    &frmNeru::mnuToolsCommsCOM4,
+        &frmNeru::mnuFileOpen,
+        &frmNeru::mnuFileExport,
+        &frmNeru::mnuFilePrintGraph,
+        &frmNeru::mnuFilePrintTable,
+        &frmNeru::mnuViewStats,
+        &frmNeru::mnuToolsCommsInterrogate,
+        &frmNeru::mnuToolsCommsProgramRTC,
+        &frmNeru::mnuToolsCommsReprogramNERU,
+        &frmNeru::mnuToolsCommsCOM1,
+        &frmNeru::mnuToolsCommsCOM2,
+        &frmNeru::mnuToolsCommsCOM3,
+        &frmNeru::mnuToolsCommsCOM4,
         &frmNeru::mnuToolsCommsTest,
     };
     for (QAction *frmNeru::*waiting : kWaiting) {

@@ -60,10 +60,10 @@ void frmReprogram::buildLayout()
 
     auto *values = new QGridLayout;
     const QList<QPair<QLabel *, QLabel *>> rows { { lblSerialNumberLbl, lblSerialNumber },
-                                                 { lblCalibrationLbl, lblCalibration },
-                                                 { lblIdentificationLbl, lblIdentification },
-                                                 { lblVersionNumberLbl, lblVersionNumber },
-                                                 { lblDateTimeLbl, lblDateTime } };
+                                                  { lblCalibrationLbl, lblCalibration },
+                                                  { lblIdentificationLbl, lblIdentification },
+                                                  { lblVersionNumberLbl, lblVersionNumber },
+                                                  { lblDateTimeLbl, lblDateTime } };
     for (int r = 0; r < rows.size(); ++r) {
         values->addWidget(rows[r].first, r, 0);
         values->addWidget(rows[r].second, r, 1);

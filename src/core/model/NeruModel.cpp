@@ -75,10 +75,10 @@ void NeruModel::resetForNewWindow()
 
 void NeruModel::mnuFileOpen_Click(SaveDistrictPrompt &prompt)
 {
-    const QString path = m_prompts.openFileName(
-        m_startUp.strDefaultDir,
-        QStringLiteral("Download Files(*.dat);;") + KeptDownloads::fileFilter(),
-        QStringList { m_kept.folder() });
+    const QString path = m_prompts.openFileName(m_startUp.strDefaultDir,
+                                                QStringLiteral("Download Files(*.dat);;")
+                                                    + KeptDownloads::fileFilter(),
+                                                QStringList { m_kept.folder() });
     if (path.isEmpty())
         return;
     if (KeptDownloads::isKeptDownload(path))
@@ -92,7 +92,8 @@ void NeruModel::openKeptDownload(const QString &path, SaveDistrictPrompt &prompt
     QByteArray download;
     QString reason;
     if (!KeptDownloads::read(path, download, reason)) {
-        m_errorReport.report(reason, QStringLiteral("frmNeru"), QStringLiteral("mnuFileOpen_Click"));
+        m_errorReport.report(reason, QStringLiteral("frmNeru"),
+                             QStringLiteral("mnuFileOpen_Click"));
         m_prompts.message(reason, UserPrompts::appTitle());
         return;
     }
@@ -103,8 +104,9 @@ void NeruModel::openKeptDownload(const QString &path, SaveDistrictPrompt &prompt
     }
     // The districts go where district files go, not beside the kept download.
     if (!saveDownload(download, qint32(download.size()), prompt))
-        m_prompts.message(path + QStringLiteral(": this download holds no district, so there is "
-                                                "nothing to save or show."),
+        m_prompts.message(path
+                              + QStringLiteral(": this download holds no district, so there is "
+                                               "nothing to save or show."),
                           UserPrompts::appTitle());
 }
 
@@ -304,8 +306,7 @@ void NeruModel::attachLink(DownloadProgress &progress)
 {
     m_portSettings = std::make_unique<SettingsStore>(m_startUp.strAppName);
     m_linkMessages = std::make_unique<PromptMessages>(m_prompts);
-    m_link = std::make_unique<LoggerLink>(LoggerLink::Context { *m_linkMessages, progress,
-                                                                m_errorReport, m_strings,
-                                                                m_formats, m_portSettings.get() });
+    m_link = std::make_unique<LoggerLink>(LoggerLink::Context {
+        *m_linkMessages, progress, m_errorReport, m_strings, m_formats, m_portSettings.get() });
     m_link->comm().intCOMPort = m_startUp.intCOMPort;
 }

@@ -1,0 +1,398 @@
+#include "ErrorReport.h"
+#include "GraphController.h"
+#include "KeptDownloads.h"
+#include "MainWindowGraph.h"
+#include "Program.h"
+#include "SettingsStore.h"
+#include "frmDownloading.h"
+#include "frmNeru.h"
+#include "frmReprogram.h"
+#include "frmSaveDistrict.h"
+#include "frmSplash.h"
+#include "frmStats.h"
+
+#include "ScriptedPrompts.h"
+#include "StartUpStore.h"
+#include "TempLog.h"
+#include "records/RecordEncoder.h"
+#include "sim/LoggerSimulator.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kCommunicationError = u"An error has occurred communicating with the NERU unit\n"
+                                    "Check the COM port and cable and then try again"_s;
+
+// A district of `readings` readings, 5 bytes each after its district record.
+QByteArray district(const char *number, int readings)
+{
+    RecordEncoder::District d;
+    d.number = QLatin1String(number);
+    QByteArray bytes = RecordEncoder::district(d);
+    for (int i = 0; i < readings; ++i)
+        bytes += RecordEncoder::simple(RecordEncoder::addSeconds({}, 900 * i), quint16(100 + i));
+    return bytes;
+}
+
+// Two districts in two blocks.
+QByteArray twoDistricts()
+{
+    return district("00012", 20) + district("00034", 20);
+}
+
+QStringList keptDownloads()
+{
+    return QDir(KeptDownloads::defaultFolder()).entryList(QDir::Files);
+}
+
+} // namespace
+
+// The Comms commands as the user works them in the window, against the logger simulator
+// on a pseudo-terminal and the real clock: the download window, the Save District dialog
+// for each district, the logger-settings dialog, and the port menu. Only messages and
+// file dialogs are answered by script.
+class tst_ProgramComms : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir; // strDefaultDir
+    std::unique_ptr<LoggerSimulator> m_logger;
+    std::unique_ptr<ScriptedPrompts> m_prompts;
+    std::unique_ptr<Program> m_program;
+    QList<std::function<void()>> m_steps; // one each time a dialog shows
+    int m_dialogsShown = 0;
+    int m_quits = 0;
+
+    // The program with COM1 (and COM3, if named) on the simulator, started in m_dir and
+    // handed over to the main window; the port message is answered and forgotten.
+    bool start(const LoggerSimulator::Options &options, const char *stored = "1")
+    {
+        m_logger = std::make_unique<LoggerSimulator>(options);
+        if (!m_logger->start())
+            return false;
+        StartUpStore::clear();
+        StartUpStore::store(u"COMPort"_s, QLatin1String(stored));
+        SettingsStore settings;
+        settings.write(u"Ports"_s, u"COM1"_s, m_logger->devicePath());
+        settings.write(u"Ports"_s, u"COM3"_s, m_logger->devicePath());
+        if (!settings.sync())
+            return false;
+        QDir(KeptDownloads::defaultFolder()).removeRecursively();
+        m_prompts = std::make_unique<ScriptedPrompts>();
+        m_program = std::make_unique<Program>(m_prompts.get(), [this] { ++m_quits; });
+        m_program->start(m_dir.path());
+        if (!QTest::qWaitFor([this] { return m_program->splash().tmrSplash->isActive(); }))
+            return false;
+        m_program->splash().tmrSplash_Timer();
+        m_program->saveDistrict()->installEventFilter(this);
+        m_program->reprogram()->installEventFilter(this);
+        m_prompts->messages.clear();
+        return main().isVisible();
+    }
+
+    frmNeru &main() { return *m_program->mainWindow(); }
+    frmDownloading &downloading() { return *m_program->downloading(); }
+    frmSaveDistrict &saveDistrict() { return *m_program->saveDistrict(); }
+
+    QAction *toolbarButton(const char *key)
+    {
+        for (QAction *button : main().tbrToolbar->actions()) {
+            if (button->property("key").toString() == QLatin1String(key))
+                return button;
+        }
+        return nullptr;
+    }
+
+    // The frames the logger received that begin with `command`.
+    int framesOf(quint8 command)
+    {
+        int count = 0;
+        for (const QByteArray &frame : m_logger->frames())
+            count += !frame.isEmpty() && quint8(frame.at(0)) == command;
+        return count;
+    }
+
+    // Runs `action` once, the first time the download window shows block `block`.
+    void atBlock(int block, std::function<void()> action)
+    {
+        auto *poll = new QTimer(this);
+        connect(poll, &QTimer::timeout, this, [this, poll, block, action] {
+            if (downloading().isVisible() && downloading().prgProgress->value() == block) {
+                poll->deleteLater();
+                poll->stop();
+                action();
+            }
+        });
+        poll->start(5);
+    }
+
+    // Names the district's file as the user would and presses OK.
+    std::function<void()> saveAs(const QString &name)
+    {
+        return [this, name] {
+            QLineEdit *box = saveDistrict().txtFilename;
+            box->selectAll();
+            QTest::keyClicks(box, name);
+            QTest::mouseClick(saveDistrict().cmdOK, Qt::LeftButton);
+        };
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show
+            && (watched == m_program->saveDistrict() || watched == m_program->reprogram()))
+            QMetaObject::invokeMethod(
+                this, [this, watched] { nextStep(watched); }, Qt::QueuedConnection);
+        return false;
+    }
+    void nextStep(QObject *dialog)
+    {
+        ++m_dialogsShown;
+        if (!m_steps.isEmpty())
+            m_steps.takeFirst()();
+        auto *window = static_cast<QDialog *>(dialog);
+        if (window->isVisible()) {
+            if (!QTest::currentTestFailed())
+                QTest::qFail("a dialog is still open after its step", __FILE__, __LINE__);
+            window->done(QDialog::Rejected);
+        }
+    }
+
+private slots:
+    void init()
+    {
+        m_steps.clear();
+        m_dialogsShown = 0;
+        m_quits = 0;
+    }
+    void cleanup()
+    {
+        m_program.reset();
+        m_logger.reset();
+    }
+
+    // The download runs in the download window while the window stays live: zoom works,
+    // the commands that would get in its way are disabled, and the zoom limit's message
+    // waits. The download is kept before the first Save District dialog; each district
+    // gets its file, and the last is shown in the graph and the statistics.
+    void interrogationSavesEveryDistrictAndShowsTheLast()
+    {
+        LoggerSimulator::Options options;
+        options.memory = twoDistricts();
+        QVERIFY(start(options));
+        const QString shown = m_dir.filePath(u"flow.dat"_s);
+        QVERIFY(QFile::copy(QStringLiteral(NERU_SOURCE_DIR "/samples/flow.dat"), shown));
+        m_program->model().openDataFile(shown);
+        QStringList during;
+        bool zoomLimitShownDuring = true;
+        atBlock(1, [&] {
+            for (QAction *entry : { main().mnuToolsCommsInterrogate, toolbarButton("Interrogate"),
+                                    main().mnuToolsCommsReprogramNERU, main().mnuToolsCommsCOM3,
+                                    main().mnuFileOpen, toolbarButton("Open"), main().mnuViewStats,
+                                    main().mnuViewReset, main().mnuFileExit })
+                during << (entry->objectName() + (entry->isEnabled() ? u"+"_s : u"-"_s));
+            during << downloading().windowTitle() << downloading().cmdCancel->text()
+                   << QString::number(downloading().prgProgress->maximum());
+            // As at the deepest zoom of a long district.
+            main().hsbTime->setPageStep(1);
+            main().cmdTimeZoomIn->click();
+            zoomLimitShownDuring = !m_prompts->messages.isEmpty();
+        });
+        QString keptBeforeDialog;
+        m_steps << [&] {
+            const QStringList kept = keptDownloads();
+            if (kept.size() == 1)
+                keptBeforeDialog = KeptDownloads::defaultFolder() + kept.first();
+            saveAs(u"first"_s)();
+        } << saveAs(u"second"_s);
+        main().mnuToolsCommsInterrogate->trigger();
+
+        QCOMPARE(during.join(u' '),
+                 u"mnuToolsCommsInterrogate- tbrToolbarInterrogate- mnuToolsCommsReprogramNERU- "
+                 "mnuToolsCommsCOM3- mnuFileOpen- tbrToolbarOpen- mnuViewStats- mnuViewReset+ "
+                 "mnuFileExit+ Waiting for data "
+                 "Cancel "_s
+                     + QString::number(options.memory.size() / 128 + 1));
+        QVERIFY(!zoomLimitShownDuring);
+        QCOMPARE(m_prompts->messages,
+                 QStringList { u"The magnification limit has been reached"_s });
+        QVERIFY(!keptBeforeDialog.isEmpty());
+        QCOMPARE(TempLog::readAll(keptBeforeDialog), options.memory);
+        QVERIFY(
+            TempLog::readAll(ErrorReport::defaultLogPath()).contains(keptBeforeDialog.toUtf8()));
+        QCOMPARE(m_dialogsShown, 2);
+        const QString second = m_dir.filePath(u"second.dat"_s);
+        QVERIFY(QFileInfo::exists(m_dir.filePath(u"first.dat"_s)));
+        QCOMPARE(main().windowTitle(), u"NERU Program: "_s + second);
+        QCOMPARE(m_program->stats()->windowTitle(), u"Statistics for district '00034'"_s);
+        QCOMPARE(m_program->model().file().series().lngNumSamples, 20);
+        QVERIFY(!downloading().isVisible());
+        QVERIFY(main().mnuToolsCommsInterrogate->isEnabled()
+                && toolbarButton("Interrogate")->isEnabled());
+        QVERIFY(main().mnuFileOpen->isEnabled() && main().mnuToolsCommsCOM3->isEnabled());
+    }
+
+    // Stopping between blocks, by the download window's Cancel or by closing the main
+    // window: the block in progress ends, no other is asked for, no dialog shows, nothing
+    // is kept and the graph stays as it was. A close then closes the window.
+    void stopBetweenBlocks_data()
+    {
+        QTest::addColumn<bool>("byClosing");
+        QTest::newRow("Cancel") << false;
+        QTest::newRow("main window closed") << true;
+    }
+    void stopBetweenBlocks()
+    {
+        QFETCH(bool, byClosing);
+        LoggerSimulator::Options options;
+        options.memory = twoDistricts() + twoDistricts() + twoDistricts();
+        QVERIFY(start(options));
+        atBlock(1, [&] {
+            if (byClosing)
+                main().close();
+            else
+                QTest::mouseClick(downloading().cmdCancel, Qt::LeftButton);
+        });
+        main().mnuToolsCommsInterrogate->trigger();
+        QCOMPARE(framesOf(0x0E), 2);
+        QCOMPARE(m_dialogsShown, 0);
+        QVERIFY(keptDownloads().isEmpty());
+        QVERIFY(m_prompts->messages.isEmpty());
+        QVERIFY(!downloading().isVisible());
+        QCOMPARE(main().windowTitle(), u"NERU Program: Unnamed"_s);
+        QTRY_COMPARE(m_quits, byClosing ? 1 : 0);
+        QCOMPARE(main().isVisible(), !byClosing);
+    }
+
+    // One message, and the graph as it was.
+    void loggerStopsAnsweringMidDownload()
+    {
+        LoggerSimulator::Options options;
+        options.memory = twoDistricts() + twoDistricts();
+        options.faults.stopAfterBlocks = 1;
+        QVERIFY(start(options));
+        main().mnuToolsCommsInterrogate->trigger();
+        QCOMPARE(m_prompts->messages.size(), 1);
+        QVERIFY(m_prompts->messages.first().startsWith(kCommunicationError));
+        QCOMPARE(m_dialogsShown, 0);
+        QVERIFY(keptDownloads().isEmpty());
+        QCOMPARE(main().windowTitle(), u"NERU Program: Unnamed"_s);
+        QVERIFY(main().mnuToolsCommsInterrogate->isEnabled());
+    }
+
+    // The clock read fails, the information is not asked for, the dialog does not open. The
+    // logger's device is no serial port the system knows, so the message lists the ports
+    // it does know and names the settings file to point COM1 elsewhere.
+    void reprogramWithASilentLogger()
+    {
+        LoggerSimulator::Options options;
+        options.faults.silent = true;
+        QVERIFY(start(options));
+        main().mnuToolsCommsReprogramNERU->trigger();
+        QCOMPARE(m_prompts->messages.size(), 1);
+        const QString shown = m_prompts->messages.first();
+        QVERIFY2(shown.startsWith(kCommunicationError + u"\n\n"_s + m_logger->devicePath()),
+                 qPrintable(shown));
+        QVERIFY2(shown.contains(u"[Ports] section of "_s + SettingsStore().fileName()),
+                 qPrintable(shown));
+        QCOMPARE(m_logger->frames().size(), 1); // the wake-up only
+        QCOMPARE(m_dialogsShown, 0);
+    }
+
+    // The dialog shows what was just read. Enter is Cancel: the logger is not cleared. Clear
+    // Memory with a logger that has stopped answering: the message, and the dialog goes.
+    void clearMemoryWhenTheLoggerStopsAnswering()
+    {
+        LoggerSimulator::Options options;
+        options.clock = QDateTime(QDate(2001, 9, 3), QTime(14, 5, 9));
+        options.serialNumber = "AB1234";
+        options.identification = 142;
+        options.version = "V2.01";
+        QVERIFY(start(options));
+        frmReprogram &dialog = *m_program->reprogram();
+        QString shown;
+        m_steps << [&] {
+            shown = QStringList { dialog.windowTitle(),
+                                  dialog.lblSerialNumber->text(),
+                                  dialog.lblCalibration->text(),
+                                  dialog.lblIdentification->text(),
+                                  dialog.lblVersionNumber->text(),
+                                  dialog.lblDateTime->text() }
+                        .join(u'|');
+            QTest::keyClick(&dialog, Qt::Key_Return);
+        } << [&] {
+            m_logger->setFaults({ true });
+            QTest::mouseClick(dialog.cmdClear, Qt::LeftButton);
+        };
+        main().mnuToolsCommsReprogramNERU->trigger();
+        QVERIFY2(QRegularExpression(u"^Reprogram NERU\\|AB1234\\|06/09/2001\\|142\\|V2.01\\|"
+                                    "03/09/2001 14:05:\\d\\d$"_s)
+                     .match(shown)
+                     .hasMatch(),
+                 qPrintable(shown));
+        QVERIFY(!dialog.isVisible());
+        QVERIFY(m_prompts->messages.isEmpty());
+        main().mnuToolsCommsReprogramNERU->trigger();
+        QCOMPARE(m_dialogsShown, 2);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(m_prompts->messages.size(), 1);
+        QVERIFY(m_prompts->messages.first().startsWith(kCommunicationError));
+        QCOMPARE(framesOf(0x0F), 0);
+        QCOMPARE(framesOf(0x12), 2);
+    }
+
+    // The check mark moves to COM3, whose entry names its device, and the next exchange
+    // goes through COM3's device at once (COM1 stored, and named nowhere useful).
+    void com3TakesTheNextExchange()
+    {
+        QVERIFY(start(LoggerSimulator::Options(), "4"));
+        QVERIFY(main().mnuToolsCommsCOM4->isChecked());
+        QCOMPARE(main().mnuToolsCommsCOM4->statusTip(), u"COM4 opens /dev/ttyS3"_s);
+        main().mnuToolsCommsCOM3->trigger();
+        QVERIFY(main().mnuToolsCommsCOM3->isChecked() && !main().mnuToolsCommsCOM4->isChecked());
+        QCOMPARE(main().mnuToolsCommsCOM3->statusTip(), u"COM3 opens "_s + m_logger->devicePath());
+        toolbarButton("ProgramRTC")->trigger();
+        // The frame needs no reply, so the simulator reads it after the exchange has ended.
+        QTRY_COMPARE(framesOf(0x02), 1);
+        QCOMPARE(m_prompts->messages.size(), 1);
+        QVERIFY(m_prompts->messages.first().startsWith(u"Date/Time has been set to "_s));
+    }
+
+    // A kept download chosen in File > Open is cut as a fresh one, into the folder of the
+    // district files; the kept downloads' folder is offered beside it.
+    void keptDownloadOpensThroughFileOpen()
+    {
+        QVERIFY(start(LoggerSimulator::Options()));
+        const QString kept = m_dir.filePath(u"download-20260101-120000.bin"_s);
+        QFile file(kept);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(twoDistricts());
+        file.close();
+        m_prompts->files << kept;
+        m_steps << saveAs(u"one"_s) << saveAs(u"two"_s);
+        main().mnuFileOpen->trigger();
+        QCOMPARE(m_prompts->offeredPlaces, QStringList { KeptDownloads::defaultFolder() });
+        QCOMPARE(m_dialogsShown, 2);
+        QVERIFY(QFileInfo::exists(m_dir.filePath(u"one.dat"_s)));
+        QCOMPARE(main().windowTitle(), u"NERU Program: "_s + m_dir.filePath(u"two.dat"_s));
+        QCOMPARE(m_program->model().startUp().strDefaultDir, m_dir.path() + u'/');
+        QCOMPARE(m_logger->frames().size(), 0);
+    }
+};
+
+QTEST_MAIN(tst_ProgramComms)
+#include "tst_ProgramComms.moc"
