@@ -69,7 +69,7 @@ class tst_ProgramComms : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_dir; // strDefaultDir
+    std::unique_ptr<QTemporaryDir> m_dir; // strDefaultDir
     std::unique_ptr<LoggerSimulator> m_logger;
     std::unique_ptr<ScriptedPrompts> m_prompts;
     std::unique_ptr<Program> m_program;
@@ -94,7 +94,7 @@ class tst_ProgramComms : public QObject
         QDir(KeptDownloads::defaultFolder()).removeRecursively();
         m_prompts = std::make_unique<ScriptedPrompts>();
         m_program = std::make_unique<Program>(m_prompts.get(), [this] { ++m_quits; });
-        m_program->start(m_dir.path());
+        m_program->start(m_dir->path());
         if (!QTest::qWaitFor([this] { return m_program->splash().tmrSplash->isActive(); }))
             return false;
         m_program->splash().tmrSplash_Timer();
@@ -175,6 +175,7 @@ class tst_ProgramComms : public QObject
 private slots:
     void init()
     {
+        m_dir = std::make_unique<QTemporaryDir>();
         m_steps.clear();
         m_dialogsShown = 0;
         m_quits = 0;
@@ -188,15 +189,25 @@ private slots:
     // The download runs in the download window while the window stays live: zoom works,
     // the commands that would get in its way are disabled, and the zoom limit's message
     // waits. The download is kept before the first Save District dialog; each district
-    // gets its file, and the last is shown in the graph and the statistics.
+    // gets its file, and the last is shown in the graph and the statistics. A download
+    // that cannot be kept is told, and its districts are saved all the same.
+    void interrogationSavesEveryDistrictAndShowsTheLast_data()
+    {
+        QTest::addColumn<bool>("keepFails");
+        QTest::newRow("kept") << false;
+        QTest::newRow("cannot be kept") << true;
+    }
     void interrogationSavesEveryDistrictAndShowsTheLast()
     {
+        QFETCH(bool, keepFails);
         LoggerSimulator::Options options;
         options.memory = twoDistricts();
         QVERIFY(start(options));
-        const QString shown = m_dir.filePath(u"flow.dat"_s);
+        const QString shown = m_dir->filePath(u"flow.dat"_s);
         QVERIFY(QFile::copy(QStringLiteral(NERU_SOURCE_DIR "/samples/flow.dat"), shown));
         m_program->model().openDataFile(shown);
+        if (keepFails)
+            m_program->model().setKeptDownloads(KeptDownloads(shown + u"/downloads"_s));
         QStringList during;
         bool zoomLimitShownDuring = true;
         atBlock(1, [&] {
@@ -224,19 +235,23 @@ private slots:
         QCOMPARE(during.join(u' '),
                  u"mnuToolsCommsInterrogate- tbrToolbarInterrogate- mnuToolsCommsReprogramNERU- "
                  "mnuToolsCommsCOM3- mnuFileOpen- tbrToolbarOpen- mnuViewStats- mnuViewReset+ "
-                 "mnuFileExit+ Waiting for data "
-                 "Cancel "_s
+                 "mnuFileExit+ Waiting for data Cancel "_s
                      + QString::number(options.memory.size() / 128 + 1));
         QVERIFY(!zoomLimitShownDuring);
-        QCOMPARE(m_prompts->messages,
-                 QStringList { u"The magnification limit has been reached"_s });
-        QVERIFY(!keptBeforeDialog.isEmpty());
-        QCOMPARE(TempLog::readAll(keptBeforeDialog), options.memory);
-        QVERIFY(
-            TempLog::readAll(ErrorReport::defaultLogPath()).contains(keptBeforeDialog.toUtf8()));
+        QCOMPARE(m_prompts->messages.last(), u"The magnification limit has been reached"_s);
+        QCOMPARE(m_prompts->messages.size(), keepFails ? 2 : 1);
+        if (keepFails) {
+            QVERIFY(m_prompts->messages.first().startsWith(u"The download could not be kept in "_s
+                                                           + shown + u"/downloads/download-"_s));
+        } else {
+            QVERIFY(!keptBeforeDialog.isEmpty());
+            QCOMPARE(TempLog::readAll(keptBeforeDialog), options.memory);
+            QVERIFY(TempLog::readAll(ErrorReport::defaultLogPath())
+                        .contains(keptBeforeDialog.toUtf8()));
+        }
         QCOMPARE(m_dialogsShown, 2);
-        const QString second = m_dir.filePath(u"second.dat"_s);
-        QVERIFY(QFileInfo::exists(m_dir.filePath(u"first.dat"_s)));
+        const QString second = m_dir->filePath(u"second.dat"_s);
+        QVERIFY(QFileInfo::exists(m_dir->filePath(u"first.dat"_s)));
         QCOMPARE(main().windowTitle(), u"NERU Program: "_s + second);
         QCOMPARE(m_program->stats()->windowTitle(), u"Statistics for district '00034'"_s);
         QCOMPARE(m_program->model().file().series().lngNumSamples, 20);
@@ -377,7 +392,7 @@ private slots:
     void keptDownloadOpensThroughFileOpen()
     {
         QVERIFY(start(LoggerSimulator::Options()));
-        const QString kept = m_dir.filePath(u"download-20260101-120000.bin"_s);
+        const QString kept = m_dir->filePath(u"download-20260101-120000.bin"_s);
         QFile file(kept);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(twoDistricts());
@@ -387,9 +402,9 @@ private slots:
         main().mnuFileOpen->trigger();
         QCOMPARE(m_prompts->offeredPlaces, QStringList { KeptDownloads::defaultFolder() });
         QCOMPARE(m_dialogsShown, 2);
-        QVERIFY(QFileInfo::exists(m_dir.filePath(u"one.dat"_s)));
-        QCOMPARE(main().windowTitle(), u"NERU Program: "_s + m_dir.filePath(u"two.dat"_s));
-        QCOMPARE(m_program->model().startUp().strDefaultDir, m_dir.path() + u'/');
+        QVERIFY(QFileInfo::exists(m_dir->filePath(u"one.dat"_s)));
+        QCOMPARE(main().windowTitle(), u"NERU Program: "_s + m_dir->filePath(u"two.dat"_s));
+        QCOMPARE(m_program->model().startUp().strDefaultDir, m_dir->path() + u'/');
         QCOMPARE(m_logger->frames().size(), 0);
     }
 };

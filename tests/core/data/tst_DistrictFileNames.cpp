@@ -1,11 +1,13 @@
 #include "DistrictFileNames.h"
+#include "KeptDownloads.h"
 #include "TempLog.h"
 
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
 
-// The safe names district files are given. Opening a district file is the model's test.
+// The safe names district files are given, and the names of kept downloads. Opening a
+// district file is the model's test.
 class TestDistrictFileNames : public QObject
 {
     Q_OBJECT
@@ -48,6 +50,24 @@ private slots:
         names.remember(out + u"/"_s, u"10452-2"_s);
         QCOMPARE(names.propose(out, u"10452"_s), u"10452-3"_s);
         QCOMPARE(names.propose(m_log.dir.path(), u"10452"_s), u"10452"_s);
+    }
+
+    // A second download within the same second never replaces the first, and the folder is
+    // made on the first keep.
+    void keptDownloadsAreNeverReplaced()
+    {
+        QTemporaryDir dir;
+        const KeptDownloads kept(dir.filePath(u"new/downloads"_s));
+        const QDateTime when(QDate(2026, 12, 7), QTime(6, 5, 9));
+        QString first;
+        QString second;
+        QString reason;
+        QVERIFY(kept.keep("one", when, first, reason));
+        QVERIFY(kept.keep("two", when, second, reason));
+        QCOMPARE(QFileInfo(first).fileName(), u"download-20261207-060509.bin"_s);
+        QCOMPARE(QFileInfo(second).fileName(), u"download-20261207-060509-2.bin"_s);
+        QCOMPARE(TempLog::readAll(first), QByteArray("one"));
+        QCOMPARE(TempLog::readAll(second), QByteArray("two"));
     }
 };
 

@@ -13,6 +13,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 // The serial line against the simulator over a real pseudo-terminal. The port control: its
 // settings string, the device behind each COM port, what open, discard and close do to the
 // bytes on the line. One exchange, pollNERU, on a fake clock: the frames it sends, the
@@ -82,6 +84,41 @@ private slots:
             control.setCommPort(port);
         }
         QCOMPARE(control.deviceName(), device);
+    }
+
+    // A port whose device the system does not detect is explained with the ports it does
+    // detect and the settings file's [Ports] section; a device reached by a link counts as
+    // the device it leads to.
+    void undetectedDeviceAdvice_data()
+    {
+        QTest::addColumn<QStringList>("detected");
+        QTest::addColumn<QString>("advice"); // a pattern; empty: no advice
+        QTest::newRow("detected through a link") << QStringList { u"%1/ttyUSB0"_s } << QString();
+        QTest::newRow("others detected")
+            << QStringList { u"/dev/ttyACM0"_s, u"/dev/ttyS0"_s }
+            << u"^\\S+/by-id/adapter is not among the serial ports found on this computer: "
+               "/dev/ttyACM0, /dev/ttyS0\\. To use another device for COM2, name it in the "
+               "\\[Ports\\] section of .+\\.ini, e.g. COM2=/dev/ttyACM0$"_s;
+        QTest::newRow("none detected") << QStringList()
+                                       << u"^No serial port was found.*COM2=/dev/ttyUSB0$"_s;
+    }
+    void undetectedDeviceAdvice()
+    {
+        QFETCH(QStringList, detected);
+        QFETCH(QString, advice);
+        QTemporaryDir dir;
+        QVERIFY(QFile(dir.filePath(u"ttyUSB0"_s)).open(QIODevice::WriteOnly));
+        QVERIFY(QDir(dir.path()).mkdir(u"by-id"_s));
+        QVERIFY(QFile::link(dir.filePath(u"ttyUSB0"_s), dir.filePath(u"by-id/adapter"_s)));
+        SettingsStore settings;
+        PortDevices devices(&settings);
+        devices.setDevice(2, dir.filePath(u"by-id/adapter"_s));
+        devices.setDetector([&] { return detected.replaceInStrings(u"%1"_s, dir.path()); });
+        const QString shown = devices.undetectedAdvice(2);
+        if (advice.isEmpty())
+            QCOMPARE(shown, QString());
+        else
+            QVERIFY2(QRegularExpression(advice).match(shown).hasMatch(), qPrintable(shown));
     }
 
     void bytesArrivedWhileClosedAreDiscardedOnOpen()
