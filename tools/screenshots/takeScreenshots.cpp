@@ -1,10 +1,15 @@
 // Takes the pictures of the windows shown in the documentation: the splash window, the
-// main window (also with its Tools > Comms menu open), the statistics dialog and the Save
-// District dialog. Given a download file, the main window shows it with the cursor placed
-// and the dialogs show its district.
+// main window (also with its Tools > Comms menu open), the statistics dialog, the Save
+// District dialog, the download window over the main window and the logger-settings
+// dialog. Given a download file, the main window shows it with the cursor placed and the
+// dialogs show its district.
 // Usage: neru-screenshots <folder> [file.dat]  (run under a display, e.g. xvfb-run -a)
+#include "DateTime.h"
+#include "NERUComm.h"
 #include "Program.h"
+#include "frmDownloading.h"
 #include "frmNeru.h"
+#include "frmReprogram.h"
 #include "frmSaveDistrict.h"
 #include "frmSplash.h"
 #include "frmStats.h"
@@ -73,6 +78,46 @@ void placeCursor(frmNeru &main, double fraction)
     QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton,
                         Qt::NoModifier);
     QCoreApplication::sendEvent(target, &release);
+}
+
+// The download window over the main window, as a download shows them: the Comms commands
+// held back and the eighth of 21 blocks on its way.
+QPixmap downloadInProgress(frmNeru &main, frmDownloading &download)
+{
+    main.setCommsBusy(true);
+    download.showDownload();
+    download.setProgressMaximum(21);
+    download.setProgressValue(7);
+    settle();
+    QPixmap picture = main.grab();
+    QPainter painter(&picture);
+    const QPoint at = download.mapToGlobal(QPoint(0, 0)) - main.mapToGlobal(QPoint(0, 0));
+    painter.drawPixmap(at, download.grab());
+    // Without a window manager there is no frame: an outline keeps the window apart.
+    painter.setPen(QColor(0x60, 0x60, 0x60));
+    painter.drawRect(QRect(at, download.size()).adjusted(-1, -1, 0, 0));
+    painter.end();
+    download.hideDownload();
+    main.setCommsBusy(false);
+    return picture;
+}
+
+// The logger-settings dialog with what a logger in service answers; it writes them into its
+// labels as it shows.
+QPixmap loggerSettings(Program &program)
+{
+    NERUComm &comm = program.model().link()->comm();
+    comm.strSerialNumber = QStringLiteral("004217");
+    comm.dteCalibration = DateTime::dateSerial(2026, 3, 12);
+    comm.lngIdentification = 142;
+    comm.strVersion = QStringLiteral("V4.12");
+    comm.dteLoggerClock = DateTime::fromParts(2026, 11, 30, 10, 42, 17);
+    frmReprogram &dialog = *program.reprogram();
+    dialog.show();
+    settle();
+    QPixmap picture = dialog.grab();
+    dialog.hide();
+    return picture;
 }
 
 } // namespace
@@ -145,6 +190,11 @@ int main(int argc, char *argv[])
     settle();
     ok = save.grab().save(folder + QStringLiteral("/save-district.png")) && ok;
     save.hide();
+
+    ok = downloadInProgress(main, *program.downloading())
+             .save(folder + QStringLiteral("/download-window.png"))
+        && ok;
+    ok = loggerSettings(program).save(folder + QStringLiteral("/logger-settings.png")) && ok;
 
     if (!ok)
         std::fprintf(stderr, "neru-screenshots: a picture could not be written\n");
