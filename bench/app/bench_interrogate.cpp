@@ -18,6 +18,8 @@
 #include "frmSplash.h"
 #include "samples/SampleGenerator.h"
 
+#include "PacedLogger.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QDateTime>
@@ -26,7 +28,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -36,9 +37,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <ctime>
 #include <functional>
-#include <unistd.h>
 
 namespace {
 
@@ -146,27 +145,6 @@ private:
     std::function<void()> m_onEvent;
 };
 
-double processSeconds()
-{
-    timespec t {};
-    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
-}
-
-// User and system time of another process, from /proc.
-double processSeconds(qint64 pid)
-{
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return 0.0;
-    const QByteArray text = stat.readAll();
-    const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
-    if (fields.size() < 13)
-        return 0.0;
-    const double ticks = fields.at(11).toDouble() + fields.at(12).toDouble();
-    return ticks / static_cast<double>(::sysconf(_SC_CLK_TCK));
-}
-
 // The logger's memory: the start of a flow district's readings, whole records only.
 QByteArray loggerMemory()
 {
@@ -183,21 +161,10 @@ QByteArray loggerMemory()
 void BM_Interrogate(benchmark::State &state)
 {
     QTemporaryDir folder; // the program's current folder, where the districts go
-    const QString memory = folder.filePath(QStringLiteral("memory.bin"));
-    {
-        QFile file(memory);
-        if (!file.open(QIODevice::WriteOnly) || file.write(loggerMemory()) != kLength)
-            qFatal("cannot write %s", qPrintable(memory));
-    }
-    QProcess simulator;
-    simulator.start(QStringLiteral(NERU_LOGGER_SIM),
-                    { QStringLiteral("--pace"), QStringLiteral("--memory"), memory });
-    if (!simulator.waitForStarted() || !simulator.waitForReadyRead(5000))
-        qFatal("the simulator did not start");
-    const QString device = QString::fromLocal8Bit(simulator.readLine()).trimmed();
+    const PacedLogger logger(loggerMemory());
     {
         SettingsStore settings;
-        settings.write(QStringLiteral("Ports"), QStringLiteral("COM1"), device);
+        settings.write(QStringLiteral("Ports"), QStringLiteral("COM1"), logger.device());
         if (!settings.sync())
             qFatal("cannot write the settings file %s", qPrintable(settings.fileName()));
     }
@@ -242,15 +209,15 @@ void BM_Interrogate(benchmark::State &state)
         fileName = QStringLiteral("bench-%1").arg(++run);
         downloadSeconds = 0.0;
         const qint64 start = QDateTime::currentMSecsSinceEpoch();
-        const double cpuStart = processSeconds();
-        const double simulatorStart = processSeconds(simulator.processId());
+        const double cpuStart = PacedLogger::ownProcessorSeconds();
+        const double simulatorStart = logger.processorSeconds();
         elapsed.start();
         stalls.begin();
         main.mnuToolsCommsInterrogate->trigger();
         if (downloadSeconds <= 0.0)
             qFatal("the download window never hid");
-        const double cpuEnd = processSeconds();
-        const double simulatorEnd = processSeconds(simulator.processId());
+        const double cpuEnd = PacedLogger::ownProcessorSeconds();
+        const double simulatorEnd = logger.processorSeconds();
         if (program.downloading()->prgProgress->maximum() != kBlocks)
             qFatal("the download took %d blocks", program.downloading()->prgProgress->maximum());
         const QString saved = program.model().file().strDataFile();
@@ -276,8 +243,6 @@ void BM_Interrogate(benchmark::State &state)
     state.counters["longest_stall_ms"] = worstStall;
     state.counters["program_cpu_%"] = 100.0 * cpu / runs;
     state.counters["sim_cpu_%"] = 100.0 * simulatorCpu / runs;
-    simulator.terminate();
-    simulator.waitForFinished();
 }
 
 } // namespace

@@ -17,14 +17,11 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
-#include <benchmark/benchmark.h>
+#include "PacedLogger.h"
 
-#include <ctime>
-#include <unistd.h>
+#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -51,46 +48,13 @@ public:
     void hideDownload() override { }
 };
 
-double processSeconds()
-{
-    timespec t {};
-    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
-}
-
-// User and system time of another process, from /proc.
-double processSeconds(qint64 pid)
-{
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return 0.0;
-    const QByteArray text = stat.readAll();
-    const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
-    if (fields.size() < 13)
-        return 0.0;
-    const double ticks = fields.at(11).toDouble() + fields.at(12).toDouble();
-    return ticks / static_cast<double>(::sysconf(_SC_CLK_TCK));
-}
-
 void BM_PacedDownload(benchmark::State &state)
 {
     QTemporaryDir folder;
-    const QString memory = folder.filePath(QStringLiteral("memory.bin"));
-    {
-        QFile file(memory);
-        if (!file.open(QIODevice::WriteOnly))
-            qFatal("cannot write %s", qPrintable(memory));
-        file.write(QByteArray(kLength, '\x5A'));
-    }
-    QProcess simulator;
-    simulator.start(QStringLiteral(NERU_LOGGER_SIM),
-                    { QStringLiteral("--pace"), QStringLiteral("--memory"), memory });
-    if (!simulator.waitForStarted() || !simulator.waitForReadyRead(5000))
-        qFatal("the simulator did not start");
-    const QString device = QString::fromLocal8Bit(simulator.readLine()).trimmed();
+    const PacedLogger logger(QByteArray(kLength, '\x5A'));
 
     PortDevices devices;
-    devices.setDevice(1, device);
+    devices.setDevice(1, logger.device());
     SerialPortControl port(devices);
     SilentMessages messages;
     NoWindow window;
@@ -108,8 +72,8 @@ void BM_PacedDownload(benchmark::State &state)
     double wall = 0.0;
     for (auto _ : state) {
         const qint64 start = clock.currentMSecsSinceEpoch();
-        const double cpuStart = processSeconds();
-        const double simulatorStart = processSeconds(simulator.processId());
+        const double cpuStart = PacedLogger::ownProcessorSeconds();
+        const double simulatorStart = logger.processorSeconds();
         QElapsedTimer elapsed;
         elapsed.start();
         comm.getRawData();
@@ -119,16 +83,14 @@ void BM_PacedDownload(benchmark::State &state)
         const qint64 floorMSecs = (start / 1000 + kBlocks + 1) * 1000 - start;
         wall += seconds;
         overFloor += seconds - static_cast<double>(floorMSecs) / 1000.0;
-        linkCpu += (processSeconds() - cpuStart) / seconds;
-        simulatorCpu += (processSeconds(simulator.processId()) - simulatorStart) / seconds;
+        linkCpu += (PacedLogger::ownProcessorSeconds() - cpuStart) / seconds;
+        simulatorCpu += (logger.processorSeconds() - simulatorStart) / seconds;
     }
     const double runs = static_cast<double>(state.iterations());
     state.counters["seconds"] = wall / runs;
     state.counters["over_floor_s"] = overFloor / runs;
     state.counters["link_cpu_%"] = 100.0 * linkCpu / runs;
     state.counters["sim_cpu_%"] = 100.0 * simulatorCpu / runs;
-    simulator.terminate();
-    simulator.waitForFinished();
 }
 
 } // namespace
