@@ -215,6 +215,8 @@ private:
     void disableCommands();
     void applyEnabled(QAction *entry);
     bool waitsForComms(const QAction *entry) const;
+    // COM1 to COM4, in order.
+    std::array<QAction *, 4> portEntries() const;
     void unitsEntry_Click(qint16 code);
     void comPortEntry_Click(qint16 port);
     double logicalDpi() const;

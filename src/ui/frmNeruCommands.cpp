@@ -8,7 +8,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QLabel>
-#include <QMenu>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QToolBar>
@@ -39,6 +38,24 @@ constexpr CommandEntry kCommandEntries[] = {
     { &frmNeru::mnuToolsCommsProgramRTC, "ProgramRTC", &frmNeru::mnuToolsCommsProgramRTC_Click },
     { &frmNeru::mnuToolsCommsReprogramNERU, "ReprogramNERU",
       &frmNeru::mnuToolsCommsReprogramNERU_Click },
+};
+
+// The entries that wait while a Comms command runs: those that would start another
+// exchange, open a modal dialog or a message, or change the district.
+constexpr QAction *frmNeru::*kWaitForComms[] = {
+    &frmNeru::mnuFileOpen,
+    &frmNeru::mnuFileExport,
+    &frmNeru::mnuFilePrintGraph,
+    &frmNeru::mnuFilePrintTable,
+    &frmNeru::mnuViewStats,
+    &frmNeru::mnuToolsCommsInterrogate,
+    &frmNeru::mnuToolsCommsProgramRTC,
+    &frmNeru::mnuToolsCommsReprogramNERU,
+    &frmNeru::mnuToolsCommsCOM1,
+    &frmNeru::mnuToolsCommsCOM2,
+    &frmNeru::mnuToolsCommsCOM3,
+    &frmNeru::mnuToolsCommsCOM4,
+    &frmNeru::mnuToolsCommsTest,
 };
 
 } // namespace
@@ -89,22 +106,7 @@ bool frmNeru::event(QEvent *event)
 
 bool frmNeru::waitsForComms(const QAction *entry) const
 {
-    static constexpr QAction *frmNeru::*kWaiting[] = {
-        &frmNeru::mnuFileOpen,
-        &frmNeru::mnuFileExport,
-        &frmNeru::mnuFilePrintGraph,
-        &frmNeru::mnuFilePrintTable,
-        &frmNeru::mnuViewStats,
-        &frmNeru::mnuToolsCommsInterrogate,
-        &frmNeru::mnuToolsCommsProgramRTC,
-        &frmNeru::mnuToolsCommsReprogramNERU,
-        &frmNeru::mnuToolsCommsCOM1,
-        &frmNeru::mnuToolsCommsCOM2,
-        &frmNeru::mnuToolsCommsCOM3,
-        &frmNeru::mnuToolsCommsCOM4,
-        &frmNeru::mnuToolsCommsTest,
-    };
-    for (QAction *frmNeru::*waiting : kWaiting) {
+    for (QAction *frmNeru::*waiting : kWaitForComms) {
         if (this->*waiting == entry)
             return true;
     }
@@ -114,12 +116,8 @@ bool frmNeru::waitsForComms(const QAction *entry) const
 void frmNeru::setCommsBusy(bool busy)
 {
     m_commsBusy = busy;
-    for (QMenu *menu : { mnuFileMenu, mnuFilePrintMenu, mnuViewMenu, mnuToolsCommsMenu }) {
-        for (QAction *entry : menu->actions()) {
-            if (waitsForComms(entry))
-                applyEnabled(entry);
-        }
-    }
+    for (QAction *frmNeru::*waiting : kWaitForComms)
+        applyEnabled(this->*waiting);
     if (!busy && m_closeWhenIdle) {
         m_closeWhenIdle = false;
         // Once the command has returned all the way out.
@@ -228,10 +226,14 @@ void frmNeru::tbrToolbar_ButtonClick(QAction *button)
     }
 }
 
+std::array<QAction *, 4> frmNeru::portEntries() const
+{
+    return { mnuToolsCommsCOM1, mnuToolsCommsCOM2, mnuToolsCommsCOM3, mnuToolsCommsCOM4 };
+}
+
 void frmNeru::SetCOMPort(qint16 port)
 {
-    const std::array<QAction *, 4> ports
-        = { mnuToolsCommsCOM1, mnuToolsCommsCOM2, mnuToolsCommsCOM3, mnuToolsCommsCOM4 };
+    const std::array<QAction *, 4> ports = portEntries();
     for (QAction *entry : ports)
         entry->setChecked(false);
     mnuToolsCommsTest->setChecked(false);
@@ -243,8 +245,7 @@ void frmNeru::SetCOMPort(qint16 port)
 
 void frmNeru::showPortDevices(const QStringList &devices)
 {
-    const std::array<QAction *, 4> ports
-        = { mnuToolsCommsCOM1, mnuToolsCommsCOM2, mnuToolsCommsCOM3, mnuToolsCommsCOM4 };
+    const std::array<QAction *, 4> ports = portEntries();
     for (size_t i = 0; i < ports.size() && i < size_t(devices.size()); ++i)
         ports[i]->setStatusTip(
             QStringLiteral("COM%1 opens %2").arg(i + 1).arg(devices[qsizetype(i)]));

@@ -103,11 +103,22 @@ void NeruModel::openKeptDownload(const QString &path, SaveDistrictPrompt &prompt
         return;
     }
     // The districts go where district files go, not beside the kept download.
-    if (!saveDownload(download, qint32(download.size()), prompt))
-        m_prompts.message(path
-                              + QStringLiteral(": this download holds no district, so there is "
-                                               "nothing to save or show."),
-                          UserPrompts::appTitle());
+    cutDownload(download, prompt, QStringLiteral("mnuFileOpen_Click"));
+}
+
+// Steps 3 to 6 of an interrogation. The download is kept by now, so an unexpected error
+// goes to the event log and loses nothing.
+void NeruModel::cutDownload(const QByteArray &download, SaveDistrictPrompt &prompt,
+                            const QString &procedure)
+{
+    try {
+        if (!saveDownload(download, qint32(download.size()), prompt))
+            m_prompts.message(QStringLiteral("The download holds no district, so there is "
+                                             "nothing to save or show."),
+                              UserPrompts::appTitle());
+    } catch (...) {
+        m_errorReport.errorReport(QStringLiteral("frmNeru"), procedure);
+    }
 }
 
 void NeruModel::openDataFile(const QString &path)
@@ -209,10 +220,7 @@ void NeruModel::mnuToolsCommsInterrogate_Click(SaveDistrictPrompt &prompt)
         if (m_stopRequested)
             return;
     }
-    if (!saveDownload(download, qint32(download.size()), prompt))
-        m_prompts.message(QStringLiteral("The download holds no district, so there is nothing "
-                                         "to save or show."),
-                          UserPrompts::appTitle());
+    cutDownload(download, prompt, QStringLiteral("mnuToolsCommsInterrogate_Click"));
 }
 
 void NeruModel::keepDownload(const QByteArray &download)

@@ -123,6 +123,8 @@ private:
     bool readDistrictFile(const QString &path);
     // Writes the download into the kept downloads; tells the user when it cannot.
     void keepDownload(const QByteArray &download);
+    void cutDownload(const QByteArray &download, SaveDistrictPrompt &prompt,
+                     const QString &procedure);
     void setCommsBusy(bool busy);
 
     const StringTable &m_strings;
