@@ -70,6 +70,11 @@ public:
         qFatal("unexpected file dialog in %s", qPrintable(folder));
         return QString();
     }
+    QString saveFileName(const QString &proposed, const QString &) override
+    {
+        qFatal("unexpected save dialog for %s", qPrintable(proposed));
+        return QString();
+    }
 
     int portMessages = 0;
 

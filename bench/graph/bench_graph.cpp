@@ -45,6 +45,7 @@ public:
     {
         return QString();
     }
+    QString saveFileName(const QString &, const QString &) override { return QString(); }
 };
 
 // The decoded district and a window with the graph's controls, the plot at the size it

@@ -3,6 +3,7 @@
 #include "GraphController.h"
 #include "MainWindowGraph.h"
 #include "PortDevices.h"
+#include "ReportCommands.h"
 #include "SaveDistrictDialogPrompt.h"
 #include "frmDownloading.h"
 #include "frmNeru.h"
@@ -44,6 +45,7 @@ void Program::showMainWindow()
                                                     m_heldMessages);
         wireFiles(*m_main);
         wireView(*m_main);
+        wireReports(*m_main);
         wireComms(*m_main);
         wireHelp(*m_main);
         m_main->Form_Load();
@@ -77,6 +79,24 @@ void Program::wireView(frmNeru &main)
     connect(&main, &frmNeru::viewResetRequested, &m_graph->controller(),
             &GraphController::mnuViewReset_Click);
     main.setCommandEnabled(main.mnuViewReset, true);
+}
+
+// Copy Graph and Copy Text stay live during a Comms command; the Print entries wait, as
+// their messages and dialogs would.
+void Program::wireReports(frmNeru &main)
+{
+    m_reports = std::make_unique<ReportCommands>(main, *m_stats, m_model, m_heldMessages);
+    connect(&main, &frmNeru::copyTextRequested, m_reports.get(),
+            &ReportCommands::mnuEditCopyText_Click);
+    connect(&main, &frmNeru::printTableRequested, m_reports.get(),
+            &ReportCommands::mnuFilePrintTable_Click);
+    connect(&main, &frmNeru::copyGraphRequested, m_reports.get(),
+            &ReportCommands::mnuEditCopyGraph_Click);
+    connect(&main, &frmNeru::printGraphRequested, m_reports.get(),
+            &ReportCommands::mnuFilePrintGraph_Click);
+    for (QAction *entry : { main.mnuEditCopyText, main.mnuEditCopyGraph, main.mnuFilePrintTable,
+                            main.mnuFilePrintGraph })
+        main.setCommandEnabled(entry, true);
 }
 
 // One Comms command at a time: while one runs, the window holds back the commands that

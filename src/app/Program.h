@@ -13,6 +13,7 @@
 #include <memory>
 
 class MainWindowGraph;
+class ReportCommands;
 class frmDownloading;
 class frmNeru;
 class frmReprogram;
@@ -49,15 +50,17 @@ public:
     // The download window and the logger-settings dialog, made with the main window.
     frmDownloading *downloading() { return m_downloading.get(); }
     frmReprogram *reprogram() { return m_reprogram.get(); }
+    // Copy and Print, made with the main window.
+    ReportCommands *reports() { return m_reports.get(); }
     NeruModel &model() { return m_model; }
     const StringTable &strings() const { return m_strings; }
 
 private:
     void showMainWindow();
-    // The main window's commands, one group each. A command nobody carries out yet
-    // (Print, Copy, the logger's three) stays disabled.
+    // The main window's commands, one group each.
     void wireFiles(frmNeru &main);
     void wireView(frmNeru &main);
+    void wireReports(frmNeru &main);
     void wireComms(frmNeru &main);
     void wireHelp(frmNeru &main);
     // The commands that cut a download, each through the Save District dialog.
@@ -85,4 +88,5 @@ private:
     std::unique_ptr<frmSaveDistrict> m_saveDistrict;
     std::unique_ptr<frmDownloading> m_downloading;
     std::unique_ptr<frmReprogram> m_reprogram;
+    std::unique_ptr<ReportCommands> m_reports;
 };

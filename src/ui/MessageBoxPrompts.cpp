@@ -51,3 +51,8 @@ QString MessageBoxPrompts::openFileName(const QString &folder, const QString &fi
         return QString();
     return dialog.selectedFiles().constFirst();
 }
+
+QString MessageBoxPrompts::saveFileName(const QString &proposed, const QString &filter)
+{
+    return QFileDialog::getSaveFileName(owner(), QString(), proposed, filter);
+}

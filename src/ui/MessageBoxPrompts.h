@@ -10,4 +10,5 @@ public:
     Answer question(const QString &text, const QString &title) override;
     QString openFileName(const QString &folder, const QString &filter,
                          const QStringList &places) override;
+    QString saveFileName(const QString &proposed, const QString &filter) override;
 };

@@ -10,6 +10,7 @@
 
 class General;
 class LineControl;
+class QImage;
 class NeruModel;
 class QAction;
 class QFrame;
@@ -54,6 +55,11 @@ public:
     void setPicture1(QWidget *picture);
     // The client area: the window below its menu bar, toolbar and status bar included.
     QWidget *clientArea() const { return m_client; }
+    // A picture of the graph band, between the toolbar and the status bar where their View
+    // entries are checked, as the window shows it, at the screen's pixel density.
+    QImage captureGraphArea() const;
+    // A picture of `area` (pixels) of a widget, rendered with its children.
+    static QImage captureWindowArea(const QWidget &window, const QRect &area);
     void setStatusText(const QString &text);
     QString statusText() const;
 

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QEvent>
+#include <QImage>
 #include <QLabel>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -121,4 +122,32 @@ void frmNeru::viewStatusBarChecked()
     staStatus->setVisible(mnuViewStatusBar->isChecked());
     updateMinimumSize();
     Form_Resize();
+}
+
+QImage frmNeru::captureGraphArea() const
+{
+    int top = 0;
+    int height = m_client->height();
+    if (mnuViewToolbar->isChecked()) {
+        height -= tbrToolbar->height();
+        top = tbrToolbar->height();
+    }
+    if (mnuViewStatusBar->isChecked())
+        height -= staStatus->height();
+    return captureWindowArea(*m_client, QRect(0, top, m_client->width(), qMax(height, 0)));
+}
+
+// The band is drawn into the picture rather than read off the screen, so a window that is
+// covered or partly off the screen still gives the whole band.
+QImage frmNeru::captureWindowArea(const QWidget &window, const QRect &area)
+{
+    const qreal ratio = window.devicePixelRatioF();
+    QImage picture(area.size() * ratio, QImage::Format_RGB32);
+    if (picture.isNull())
+        return picture;
+    picture.setDevicePixelRatio(ratio);
+    picture.fill(window.palette().window().color());
+    const_cast<QWidget &>(window).render(&picture, QPoint(), QRegion(area),
+                                         QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    return picture;
 }

@@ -4,6 +4,7 @@
 #include "NeruModel.h"
 #include "StatisticsFigures.h"
 #include "StringTable.h"
+#include "TextReport.h"
 #include "UserPrompts.h"
 
 #include <QFontDatabase>
@@ -185,6 +186,30 @@ void frmStats::setup()
     vsbScroll->setSingleStep(1);
     vsbScroll->setValue(0);
     showRows(0);
+}
+
+ReportCaptions frmStats::reportCaptions() const
+{
+    ReportCaptions c;
+    c.title = lblTitle->text();
+    c.comments1 = lblComments1->text();
+    c.comments2 = lblComments2->text();
+    c.headLabel = lblHeadLabel->text();
+    c.head = lblHead->text();
+    c.headUnits = lblHeadUnits->text();
+    c.meterLabel = lblMeterLabel->text();
+    c.meter = lblMeter->text();
+    c.meterUnits = lblMeterUnits->text();
+    c.loggingIntLabel = lblLoggingIntLabel->text();
+    c.loggingIntUnits = lblLoggingIntUnits->text();
+    c.maxLabel = lblMaxLabel->text();
+    c.maxUnits = lblMaxUnits->text();
+    c.minLabel = lblMinLabel->text();
+    c.minUnits = lblMinUnits->text();
+    c.refFlowLabel = lblRefFlowLabel->text();
+    c.refFlowUnits = lblRefFlowUnits->text();
+    c.heading = lblFitting->text();
+    return c;
 }
 
 void frmStats::showUnits(const Units::Change &change)

@@ -8,6 +8,7 @@
 
 class General;
 class NeruModel;
+struct ReportCaptions;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -32,6 +33,9 @@ public:
     void setup();
 
     bool blnChanged() const { return m_blnChanged; }
+
+    // What the labels read now, for the copied and printed reports.
+    ReportCaptions reportCaptions() const;
 
     QLineEdit *txtTitle = nullptr;
     QLineEdit *txtComments1 = nullptr;

@@ -7,7 +7,7 @@
 
 #include <functional>
 
-// Answers the program's messages, questions and open-file dialogs as a test scripts them,
+// Answers the program's messages, questions and file dialogs as a test scripts them,
 // and records what was asked. Questions without a scripted answer get No; a file dialog
 // without a scripted file is cancelled.
 class ScriptedPrompts : public UserPrompts
@@ -35,11 +35,16 @@ public:
         offeredPlaces = places;
         return files.isEmpty() ? QString() : files.takeFirst();
     }
+    QString saveFileName(const QString &proposed, const QString &filter) override
+    {
+        fileDialogs.append(proposed + u'|' + filter);
+        return files.isEmpty() ? QString() : files.takeFirst();
+    }
 
     QStringList messages;
     QStringList questions;
     QStringList titles; // of messages and questions, in order
-    QStringList fileDialogs; // "folder|filter"
+    QStringList fileDialogs; // "folder|filter", or "proposed path|filter" when saving
     QStringList offeredPlaces; // beside the folder, in the last file dialog
     QList<Answer> answers;
     QStringList files;

@@ -45,6 +45,10 @@ public:
     {
         return m_prompts.openFileName(folder, filter, places);
     }
+    QString saveFileName(const QString &proposed, const QString &filter) override
+    {
+        return m_prompts.saveFileName(proposed, filter);
+    }
 
 private:
     UserPrompts &m_prompts;

@@ -27,4 +27,9 @@ public:
     // the user cancels.
     virtual QString openFileName(const QString &folder, const QString &filter,
                                  const QStringList &places) = 0;
+
+    // The save-file dialog, starting at `proposed` (a folder ending in "/" and a file
+    // name) and showing the files `filter` lets through; it asks before an existing file is
+    // replaced. Returns the chosen path, or an empty string when the user cancels.
+    virtual QString saveFileName(const QString &proposed, const QString &filter) = 0;
 };

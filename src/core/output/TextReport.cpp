@@ -1,0 +1,107 @@
+#include "TextReport.h"
+
+#include "FileProcessing.h"
+#include "NamedFormats.h"
+#include "StatisticsFigures.h"
+#include "StringTable.h"
+
+namespace {
+
+const QString kLineEnd = QStringLiteral("\r\n");
+
+QString item(const QString &caption, const QString &value, const QString &units)
+{
+    return caption + QStringLiteral(": ") + value + u' ' + units;
+}
+
+} // namespace
+
+ReportCaptions ReportCaptions::fromFigures(const StatisticsFigures &figures,
+                                           const QString &unitText, const StringTable &strings)
+{
+    ReportCaptions c;
+    c.title = strings.text(30000);
+    c.comments1 = strings.text(30010);
+    c.comments2 = strings.text(30020);
+    c.headLabel = figures.headLabel;
+    c.headUnits = figures.headUnits;
+    c.head = figures.head;
+    c.meterLabel = figures.meterLabel;
+    c.meterUnits = figures.meterUnits;
+    c.meter = figures.meter;
+    c.loggingIntLabel = strings.text(30050);
+    c.loggingIntUnits = figures.loggingIntUnits;
+    c.maxLabel = strings.text(30060);
+    c.minLabel = strings.text(30070);
+    c.refFlowLabel = strings.text(30080);
+    c.maxUnits = c.minUnits = c.refFlowUnits = unitText;
+    c.heading = figures.heading;
+    return c;
+}
+
+TextReport::TextReport(const NamedFormats &formats)
+    : m_formats(formats)
+    , m_rows(formats)
+{ }
+
+QStringList TextReport::headLines(const FileProcessing &file, double F,
+                                  const ReportCaptions &c, const QString &empty) const
+{
+    const DistrictSettings &settings = file.settings();
+    const SampleSeries &series = file.series();
+    const bool pressure = settings.isPressure();
+    const qint32 interval = settings.lngLoggingInterval;
+    const double loggingInt = interval < 60 ? interval : interval / 60.0;
+
+    const QString left[3] = {
+        item(c.headLabel, pressure ? c.head : m_formats.fixed(settings.dblHeadPulses),
+             c.headUnits),
+        item(c.meterLabel, pressure ? c.meter : m_formats.fixed(settings.dblMeterLitres),
+             c.meterUnits),
+        item(c.loggingIntLabel, m_formats.fixed(loggingInt), c.loggingIntUnits),
+    };
+    const QString right[3] = {
+        item(c.maxLabel, m_formats.fixed(series.dblMaxValue * F), c.maxUnits),
+        item(c.minLabel, m_formats.fixed(series.dblMinValue * F), c.minUnits),
+        item(c.refFlowLabel, m_formats.fixed(settings.dblReference * F), c.refFlowUnits),
+    };
+
+    QStringList lines { c.title + QStringLiteral(": ") + file.getTitle(),
+                        c.comments1 + QStringLiteral(": ") + file.getComments1(),
+                        c.comments2 + QStringLiteral(": ") + file.getComments2(), empty };
+    for (int k = 0; k < 3; ++k)
+        lines.append(left[k].leftJustified(kLeftItemWidth) + right[k]);
+    lines.append(empty);
+    lines.append(c.heading);
+    return lines;
+}
+
+QString TextReport::copyText(const FileProcessing &file, double F,
+                             const ReportCaptions &captions) const
+{
+    const SampleSeries &series = file.series();
+    if (series.lngNumSamples <= 0)
+        return QString();
+    QString text = headLines(file, F, captions, QString()).join(kLineEnd) + kLineEnd + kLineEnd;
+    qint32 start = -1;
+    qint32 end = -1;
+    text += m_rows.getTable(series, file.settings().dblReference, F, false, start, end);
+    return text;
+}
+
+QStringList TextReport::printLines(const FileProcessing &file, double F,
+                                   const ReportCaptions &captions) const
+{
+    const SampleSeries &series = file.series();
+    if (series.lngNumSamples <= 0)
+        return {};
+    QStringList lines = headLines(file, F, captions, QStringLiteral(" "));
+    for (qint32 i = 0; i < series.lngNumSamples; ++i) {
+        qint32 start = i;
+        qint32 end = i;
+        QString row = m_rows.getTable(series, file.settings().dblReference, F, false, start, end);
+        row.chop(kLineEnd.size());
+        lines.append(row);
+    }
+    return lines;
+}

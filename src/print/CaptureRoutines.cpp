@@ -1,0 +1,76 @@
+#include "CaptureRoutines.h"
+
+#include "PrintingSurface.h"
+
+#include <QImage>
+#include <QPointF>
+#include <QRectF>
+
+void CaptureRoutines::getPrinterOffsets(const PrintingSurface &printer)
+{
+    const QPointF offset = printer.physicalOffset();
+    lngPrinterOffsetX = static_cast<qint32>(offset.x());
+    lngPrinterOffsetY = static_cast<qint32>(offset.y());
+}
+
+void CaptureRoutines::printLineAt(PrintingSurface &printer, const QString &strText, qint16 intX,
+                                  qint16 intY, qint16 intFontSize, const QString &strFontName)
+{
+    if (!strFontName.isEmpty())
+        printer.setFontName(strFontName);
+    if (intFontSize > 0)
+        printer.setFontSize(intFontSize);
+    if (intY > 0)
+        printer.setCurrentY(intY - lngPrinterOffsetY);
+    printer.setCurrentX(intX - lngPrinterOffsetX);
+    printer.printLine(strText);
+}
+
+void CaptureRoutines::printPictureInMargins(PrintingSurface &printer, const QImage &picture,
+                                            qint32 &margin)
+{
+    if (picture.isNull())
+        return;
+    printer.setOrientation(picture.height() >= picture.width() ? QPageLayout::Portrait
+                                                               : QPageLayout::Landscape);
+    getPrinterOffsets(printer);
+    const double pictureRatio = double(picture.width()) / picture.height();
+    // The margin is kept on every side of the sheet, so the picture sits in its middle.
+    const QSizeF page = printer.paperSize();
+    const double availableWidth = page.width() - 2.0 * margin;
+    const double availableHeight = page.height() - 2.0 * margin;
+    if (availableWidth <= 0.0 || availableHeight <= 0.0)
+        return;
+    const double pageRatio = availableWidth / availableHeight;
+    QSizeF printed;
+    if (pictureRatio >= pageRatio)
+        printed = { availableWidth, availableWidth / pictureRatio };
+    else
+        printed = { availableHeight * pictureRatio, availableHeight };
+    printer.paintPicture(picture, QRectF(QPointF(margin - lngPrinterOffsetX,
+                                                 margin - lngPrinterOffsetY),
+                                         printed));
+}
+
+bool CaptureRoutines::printTable(PrintingSurface &printer, const QStringList &lines)
+{
+    getPrinterOffsets(printer);
+    for (qsizetype k = 0; k < lines.size(); ++k) {
+        if (k == 0)
+            printLineAt(printer, lines.at(k), kMargin, 2100, 10, QStringLiteral("Courier New"));
+        else
+            printLineAt(printer, lines.at(k), kMargin, 0, 0, QString());
+    }
+    return printer.endDoc();
+}
+
+bool CaptureRoutines::printGraph(PrintingSurface &printer, const QImage &graph,
+                                 const QString &caption, const QString &printed)
+{
+    qint32 margin = kMargin;
+    printPictureInMargins(printer, graph, margin);
+    getPrinterOffsets(printer);
+    printLineAt(printer, caption, kMargin, 1000, 10, QStringLiteral("Arial"));
+    printLineAt(printer, printed, kMargin, 20000, 0, QString());
+    return printer.endDoc();
+}

@@ -1,0 +1,95 @@
+#include "ReportCommands.h"
+
+#include "DateTime.h"
+#include "NeruModel.h"
+#include "UserPrompts.h"
+#include "frmNeru.h"
+#include "frmStats.h"
+
+#include <QClipboard>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMimeData>
+
+namespace {
+
+const QString kGraph = QStringLiteral("graph");
+const QString kTable = QStringLiteral("table");
+
+} // namespace
+
+ReportCommands::ReportCommands(frmNeru &main, frmStats &stats, NeruModel &model,
+                               UserPrompts &prompts)
+    : m_main(main)
+    , m_stats(stats)
+    , m_model(model)
+    , m_prompts(prompts)
+    , m_printer(prompts)
+{ }
+
+void ReportCommands::mnuEditCopyText_Click()
+{
+    const QString text = m_report.copyText(m_model.file(), m_model.dblFlowScaleFactor(),
+                                           m_stats.reportCaptions());
+    if (text.isEmpty())
+        return;
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(text);
+    if (clipboard->text() != text)
+        clipboardFailed(kTable);
+}
+
+void ReportCommands::mnuFilePrintTable_Click()
+{
+    const QStringList lines = m_report.printLines(m_model.file(), m_model.dblFlowScaleFactor(),
+                                                  m_stats.reportCaptions());
+    if (lines.isEmpty())
+        return;
+    m_printer.print(kTable, proposedPdf(kTable),
+                    [this, &lines](PrintingSurface &surface) {
+                        return m_capture.printTable(surface, lines);
+                    });
+}
+
+void ReportCommands::mnuEditCopyGraph_Click()
+{
+    copyGraph();
+}
+
+void ReportCommands::mnuFilePrintGraph_Click()
+{
+    const QImage graph = copyGraph();
+    const QString caption = m_main.windowTitle();
+    const QString printed = QStringLiteral("Printed ") + m_formats.dateAndTime(DateTime::now());
+    m_printer.print(kGraph, proposedPdf(kGraph), [&](PrintingSurface &surface) {
+        return m_capture.printGraph(surface, graph, caption, printed);
+    });
+}
+
+QImage ReportCommands::copyGraph()
+{
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    const QImage graph = m_main.captureGraphArea();
+    clipboard->setImage(graph);
+    const QMimeData *held = clipboard->mimeData();
+    if (graph.isNull() || !held || !held->hasImage())
+        clipboardFailed(kGraph);
+    return graph;
+}
+
+QString ReportCommands::proposedPdf(const QString &what) const
+{
+    const QString dataFile = m_model.file().strDataFile();
+    const QString base = dataFile.isEmpty() ? QString() : QFileInfo(dataFile).completeBaseName();
+    return m_model.startUp().strDefaultDir
+        + (base.isEmpty() ? what : base + u'-' + what) + QStringLiteral(".pdf");
+}
+
+void ReportCommands::clipboardFailed(const QString &what)
+{
+    m_prompts.message(QStringLiteral("The %1 could not be put on the clipboard.").arg(what),
+                      UserPrompts::appTitle());
+}

@@ -1,0 +1,104 @@
+#include "ReportPrinter.h"
+
+#include "PrintingSurface.h"
+#include "UserPrompts.h"
+
+#include <QFileInfo>
+#include <QLocale>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace {
+
+// Room a PDF page keeps at its edges, as a printer's unprintable strips would: lines that
+// flow onto a new page start this far down.
+constexpr double kPdfEdgeMillimetres = 5.0;
+
+QPageSize localPageSize()
+{
+    return QLocale::system().measurementSystem() == QLocale::ImperialUSSystem
+        ? QPageSize(QPageSize::Letter)
+        : QPageSize(QPageSize::A4);
+}
+
+} // namespace
+
+ReportPrinter::ReportPrinter(UserPrompts &prompts)
+    : m_prompts(prompts)
+    , m_lookup(systemPrinter)
+{ }
+
+ReportPrinter::~ReportPrinter() = default;
+
+std::unique_ptr<QPrinter> ReportPrinter::systemPrinter()
+{
+    QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull()) {
+        const QList<QPrinterInfo> printers = QPrinterInfo::availablePrinters();
+        if (printers.isEmpty())
+            return nullptr;
+        info = printers.constFirst();
+    }
+    return std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+}
+
+bool ReportPrinter::print(const QString &what, const QString &proposedPdf, const Job &job)
+{
+    const std::unique_ptr<QPrinter> printer = m_lookup ? m_lookup() : nullptr;
+    if (!printer)
+        return printToPdf(what, proposedPdf, job);
+    printer->setDocName(UserPrompts::appTitle() + u' ' + what);
+    bool done = false;
+    {
+        PrintingSurface surface(*printer);
+        done = job(surface);
+    }
+    if (done && printer->printerState() != QPrinter::Error)
+        return true;
+    const QString where = printer->outputFileName().isEmpty()
+        ? QStringLiteral("on the printer \"%1\"").arg(printer->printerName())
+        : QStringLiteral("into %1").arg(printer->outputFileName());
+    m_prompts.message(QStringLiteral("The %1 could not be printed %2.\n\n"
+                                     "Check that the printer is switched on and ready.")
+                          .arg(what, where),
+                      UserPrompts::appTitle());
+    return false;
+}
+
+bool ReportPrinter::printToPdf(const QString &what, const QString &proposedPdf, const Job &job)
+{
+    if (m_prompts.question(QStringLiteral("No printer is set up on this computer, so the %1 "
+                                          "cannot be printed.\n\nSave it as a PDF file instead?")
+                               .arg(what),
+                           UserPrompts::appTitle())
+        != UserPrompts::Answer::Yes)
+        return false;
+    QString path = m_prompts.saveFileName(proposedPdf, QStringLiteral("PDF files (*.pdf)"));
+    if (path.isEmpty())
+        return false;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".pdf");
+
+    bool done = false;
+    {
+        QPdfWriter writer(path);
+        writer.setCreator(UserPrompts::appTitle());
+        writer.setTitle(UserPrompts::appTitle() + u' ' + what);
+        writer.setPageLayout(QPageLayout(localPageSize(), QPageLayout::Portrait,
+                                         QMarginsF(kPdfEdgeMillimetres, kPdfEdgeMillimetres,
+                                                   kPdfEdgeMillimetres, kPdfEdgeMillimetres),
+                                         QPageLayout::Millimeter));
+        PrintingSurface surface(writer);
+        done = job(surface);
+    }
+    if (done)
+        return true;
+    m_prompts.message(QStringLiteral("The %1 could not be saved as %2: the file could not be "
+                                     "written.\n\nChoose a folder you can write to.")
+                          .arg(what, path),
+                      UserPrompts::appTitle());
+    return false;
+}

@@ -1,0 +1,140 @@
+#include "FileProcessing.h"
+#include "NamedFormats.h"
+#include "StatisticsFigures.h"
+#include "StringTable.h"
+#include "TempLog.h"
+#include "TextReport.h"
+#include "records/RecordEncoder.h"
+
+#include <QtTest>
+
+// The copied and printed text report, with the captions the statistics dialog shows.
+class tst_TextReport : public QObject
+{
+    Q_OBJECT
+
+    StringTable m_strings;
+    TempLog m_log;
+    const NamedFormats m_british { QLocale(QLocale::English, QLocale::UnitedKingdom) };
+
+    // A district of three readings a quarter of an hour apart, a gap marker after the
+    // first, with fitting 00012 from the second.
+    void load(FileProcessing &file, quint8 modeBits, const QString &head)
+    {
+        RecordEncoder::District d;
+        d.modeBits = modeBits;
+        d.head = head;
+        d.meter = QStringLiteral("002.5");
+        d.referenceRaw = 2000;
+        const RecordEncoder::Time t0 { 2003, 2, 1, 12, 0, 0 };
+        file.setImage(RecordEncoder::header(QStringLiteral("00042"), QStringLiteral("High Street"),
+                                            QStringLiteral("Valve 7"), QString())
+                      + RecordEncoder::district(d) + RecordEncoder::simple(t0, 1000)
+                      + RecordEncoder::fitting(QStringLiteral("00012"),
+                                               RecordEncoder::addSeconds(t0, 3600), 3000)
+                      + RecordEncoder::simple(RecordEncoder::addSeconds(t0, 4500), 500));
+        qint16 units = 0;
+        file.processRecords(units);
+    }
+
+    ReportCaptions captions(const FileProcessing &file, const QString &unit) const
+    {
+        const StatisticsFigures figures
+            = StatisticsFigures::compute(file, 1.0, unit, m_strings, m_british);
+        return ReportCaptions::fromFigures(figures, unit, m_strings);
+    }
+
+private slots:
+    // Header texts, the two-column statistics padded to 40, an empty line after the
+    // heading, and every row (the gap marker too), each line ending in CR LF.
+    void copiedReport_data()
+    {
+        QTest::addColumn<quint8>("modeBits");
+        QTest::addColumn<QString>("head");
+        QTest::addColumn<QString>("unit");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("flow") << quint8(0x00) << QStringLiteral("00100") << QStringLiteral("l/s")
+                              << QStringList {
+            "Title: High Street",
+            "Comments1: Valve 7",
+            "Comments2: ",
+            "",
+            "Head: 100.00 pulses/rev                 Maximum: 0.08 l/s",
+            "Meter: 2.50 l/rev                       Minimum: 0.01 l/s",
+            "Logging Int: 15.00 minutes              Reference: 0.06 l/s",
+            "",
+            "Fitting   Date         Time         Flow         Step",
+            "",
+            "     01/02/2003     12:00:00     0.03         0.03    ",
+            "00012     --------     --------     --------     --------",
+            "00012     01/02/2003     13:00:00     0.08         -0.03   ",
+            "00012     01/02/2003     13:15:00     0.01         0.04    ",
+            "",
+        };
+        QTest::newRow("pressure 4-20 mA") << quint8(0x80) << QStringLiteral("10010")
+                                          << QStringLiteral("Bar") << QStringList {
+            "Title: High Street",
+            "Comments1: Valve 7",
+            "Comments2: ",
+            "",
+            "Transducer: 4-20 mA                     Maximum: 0.01 Bar",
+            "Range: 10 Bar                           Minimum: -0.02 Bar",
+            "Logging Int: 15.00 minutes              Reference: 0.00 Bar",
+            "",
+            "Fitting   Date         Time         Pressure     Step",
+            "",
+            "     01/02/2003     12:00:00     -0.02        0.01    ",
+            "00012     --------     --------     --------     --------",
+            "00012     01/02/2003     13:00:00     0.01         -0.01   ",
+            "00012     01/02/2003     13:15:00     -0.02        0.02    ",
+            "",
+        };
+    }
+    void copiedReport()
+    {
+        QFETCH(quint8, modeBits);
+        QFETCH(QString, head);
+        QFETCH(QString, unit);
+        QFETCH(QStringList, expected);
+        FileProcessing file(m_log.report);
+        load(file, modeBits, head);
+        const QString text = TextReport(m_british).copyText(file, 1.0, captions(file, unit));
+        QVERIFY(text.endsWith(QStringLiteral("\r\n")));
+        QCOMPARE(text.count(u'\n'), text.count(QStringLiteral("\r\n")));
+        QCOMPARE(text.split(QStringLiteral("\r\n")), expected);
+    }
+
+    // Printed, the same report has a space for each empty line, nothing after the heading
+    // and no line ends; a left item longer than 40 characters is written whole.
+    void printedLines()
+    {
+        FileProcessing file(m_log.report);
+        load(file, 0x00, QStringLiteral("00100"));
+        ReportCaptions c = captions(file, QStringLiteral("l/s"));
+        const TextReport report(m_british);
+        QStringList expected = report.copyText(file, 1.0, c).split(QStringLiteral("\r\n"));
+        expected.removeLast(); // after the last line end
+        expected.removeAt(9); // the empty line after the heading
+        expected.replaceInStrings(QRegularExpression(QStringLiteral("^$")), QStringLiteral(" "));
+        QCOMPARE(report.printLines(file, 1.0, c), expected);
+
+        c.headLabel = QStringLiteral("Pulses per revolution of the meter head");
+        QCOMPARE(report.printLines(file, 1.0, c).at(4),
+                 QStringLiteral("Pulses per revolution of the meter head: 100.00 pulses/rev"
+                                "Maximum: 0.08 l/s"));
+    }
+
+    void noSamplesNoReport()
+    {
+        FileProcessing file(m_log.report);
+        file.setImage(RecordEncoder::header(QStringLiteral("00042")));
+        qint16 units = 0;
+        file.processRecords(units);
+        const TextReport report(m_british);
+        QVERIFY(report.copyText(file, 1.0, captions(file, QStringLiteral("l/s"))).isEmpty());
+        QVERIFY(report.printLines(file, 1.0, captions(file, QStringLiteral("l/s"))).isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_TextReport)
+#include "tst_TextReport.moc"

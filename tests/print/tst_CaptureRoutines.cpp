@@ -1,0 +1,132 @@
+#include "CaptureRoutines.h"
+#include "PdfPages.h"
+#include "PrintingSurface.h"
+
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QtTest>
+
+namespace {
+
+// A printer's unprintable strips at the left and top paper edges, in millimetres.
+constexpr double kLeftStrip = 6.35;
+constexpr double kTopStrip = 4.2;
+// Where a line's words start is measured off their drawn shapes.
+constexpr double kTolerance = 0.8;
+
+// A4 paper with a printer's unprintable strips, the printable area being the writer's.
+void setUpPaper(QPdfWriter &writer)
+{
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                     QMarginsF(kLeftStrip, kTopStrip, 5.0, 5.0),
+                                     QPageLayout::Millimeter));
+}
+
+} // namespace
+
+// The printed reports on paper, read back from PDF with poppler's tools.
+class tst_CaptureRoutines : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+private slots:
+    // The title 20 mm from the left and 21 mm from the top of the paper, whatever the
+    // printer's strips; the others follow one per line, in order; a line that does not fit
+    // starts a new page at the top of the printable area, still 20 mm from the left.
+    void tableFlowsOntoPages()
+    {
+        QStringList lines { QStringLiteral("Title: Mill Lane"), QStringLiteral(" "),
+                            QStringLiteral("Fitting   Date         Time") };
+        for (int i = 0; i < 150; ++i)
+            lines.append(QStringLiteral("00012     row %1").arg(i));
+        const QString pdf = m_dir.filePath(QStringLiteral("table.pdf"));
+        {
+            QPdfWriter writer(pdf);
+            setUpPaper(writer);
+            PrintingSurface surface(writer);
+            CaptureRoutines capture;
+            QVERIFY(capture.printTable(surface, lines));
+            QCOMPARE(capture.lngPrinterOffsetX, 635);
+            QCOMPARE(capture.lngPrinterOffsetY, 420);
+        }
+        PdfPages read;
+        QVERIFY(read.read(pdf));
+        QVERIFY2(read.pages.size() >= 2, "150 rows fit no A4 page");
+        const PdfPages::Line &title = read.lines.constFirst();
+        QCOMPARE(title.text, QStringLiteral("Title: Mill Lane"));
+        QVERIFY2(qAbs(title.left - 20.0) < kTolerance, qPrintable(QString::number(title.left)));
+        QVERIFY2(qAbs(title.top - 21.0) < kTolerance, qPrintable(QString::number(title.top)));
+
+        lines.removeAll(QStringLiteral(" ")); // prints nothing to read back
+        QCOMPARE(read.lines.size(), lines.size());
+        for (qsizetype k = 0; k < lines.size(); ++k) {
+            const PdfPages::Line &line = read.lines.at(k);
+            QCOMPARE(line.text, lines.at(k).simplified());
+            QVERIFY(qAbs(line.left - 20.0) < kTolerance);
+            if (k > 0 && line.page != read.lines.at(k - 1).page) {
+                QVERIFY2(qAbs(line.top - kTopStrip) < kTolerance,
+                         qPrintable(QString::number(line.top)));
+                QVERIFY(read.lines.at(k - 1).top > 270.0);
+            }
+        }
+    }
+
+    // The picture as large as fits inside 20 mm margins, on a page turned to its shape;
+    // the caption 10 mm and the date line 200 mm from the top, 20 mm from the left.
+    void graphPage_data()
+    {
+        QTest::addColumn<QSize>("picture");
+        QTest::addColumn<bool>("landscape");
+        QTest::newRow("wide window") << QSize(900, 400) << true;
+        QTest::newRow("tall window") << QSize(300, 700) << false;
+        QTest::newRow("as the page") << QSize(2570, 1700) << true; // 257 x 170 mm
+    }
+    void graphPage()
+    {
+        QFETCH(QSize, picture);
+        QFETCH(bool, landscape);
+        QImage graph(picture, QImage::Format_RGB32);
+        graph.fill(Qt::red);
+        const QString pdf = m_dir.filePath(QStringLiteral("graph.pdf"));
+        {
+            QPdfWriter writer(pdf);
+            setUpPaper(writer);
+            PrintingSurface surface(writer);
+            QVERIFY(CaptureRoutines().printGraph(surface, graph,
+                                                 QStringLiteral("NERU Program: /data/42.dat"),
+                                                 QStringLiteral("Printed 07/12/2026 10:00:00")));
+        }
+        PdfPages read;
+        QVERIFY(read.read(pdf));
+        QCOMPARE(read.pages.size(), 1);
+        const QSizeF page = read.pages.constFirst();
+        QCOMPARE(page.width() > page.height(), landscape);
+
+        const QRectF box = PdfPages::colourBox(pdf, 0, Qt::red);
+        const QSizeF available(page.width() - 40.0, page.height() - 40.0);
+        QVERIFY2(qAbs(box.left() - 20.0) < 1.0 && qAbs(box.top() - 20.0) < 1.0,
+                 qPrintable(QStringLiteral("%1 %2").arg(box.left()).arg(box.top())));
+        const bool widthLimited = double(picture.width()) / picture.height()
+            >= available.width() / available.height();
+        if (widthLimited)
+            QVERIFY(qAbs(box.width() - available.width()) < 1.0);
+        if (!widthLimited || QTest::currentDataTag() == QByteArray("as the page"))
+            QVERIFY(qAbs(box.height() - available.height()) < 1.0);
+        QVERIFY(qAbs(box.width() / box.height() - double(picture.width()) / picture.height())
+                < 0.02);
+
+        QCOMPARE(read.lines.size(), 2);
+        QCOMPARE(read.lines.at(0).text, QStringLiteral("NERU Program: /data/42.dat"));
+        QVERIFY(qAbs(read.lines.at(0).left - 20.0) < kTolerance);
+        QVERIFY(qAbs(read.lines.at(0).top - 10.0) < kTolerance);
+        QCOMPARE(read.lines.at(1).text, QStringLiteral("Printed 07/12/2026 10:00:00"));
+        QVERIFY(qAbs(read.lines.at(1).left - 20.0) < kTolerance);
+        QVERIFY(qAbs(read.lines.at(1).top - 200.0) < kTolerance);
+    }
+};
+
+QTEST_MAIN(tst_CaptureRoutines)
+#include "tst_CaptureRoutines.moc"
