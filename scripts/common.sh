@@ -7,7 +7,7 @@ JOBS="$(nproc 2>/dev/null || echo 2)"
 
 # Debian packages the project needs to build, test and run.
 PACKAGES=(cmake make g++ qt6-base-dev qt6-serialport-dev libqt6serialport6-dev
-          qt6-qpa-plugins libbenchmark-dev locales xvfb xauth)
+          qt6-qpa-plugins libbenchmark-dev locales xvfb xauth poppler-utils fonts-dejavu-core)
 
 missing_packages() {
   local p
