@@ -47,9 +47,8 @@ void CaptureRoutines::printPictureInMargins(PrintingSurface &printer, const QIma
         printed = { availableWidth, availableWidth / pictureRatio };
     else
         printed = { availableHeight * pictureRatio, availableHeight };
-    printer.paintPicture(picture, QRectF(QPointF(margin - lngPrinterOffsetX,
-                                                 margin - lngPrinterOffsetY),
-                                         printed));
+    printer.paintPicture(
+        picture, QRectF(QPointF(margin - lngPrinterOffsetX, margin - lngPrinterOffsetY), printed));
 }
 
 bool CaptureRoutines::printTable(PrintingSurface &printer, const QStringList &lines)

@@ -30,8 +30,8 @@ ReportCommands::ReportCommands(frmNeru &main, frmStats &stats, NeruModel &model,
 
 void ReportCommands::mnuEditCopyText_Click()
 {
-    const QString text = m_report.copyText(m_model.file(), m_model.dblFlowScaleFactor(),
-                                           m_stats.reportCaptions());
+    const QString text
+        = m_report.copyText(m_model.file(), m_model.dblFlowScaleFactor(), m_stats.reportCaptions());
     if (text.isEmpty())
         return;
     QClipboard *clipboard = QGuiApplication::clipboard();
@@ -47,10 +47,9 @@ void ReportCommands::mnuFilePrintTable_Click()
                                                   m_stats.reportCaptions());
     if (lines.isEmpty())
         return;
-    m_printer.print(kTable, proposedPdf(kTable),
-                    [this, &lines](PrintingSurface &surface) {
-                        return m_capture.printTable(surface, lines);
-                    });
+    m_printer.print(kTable, proposedPdf(kTable), [this, &lines](PrintingSurface &surface) {
+        return m_capture.printTable(surface, lines);
+    });
 }
 
 void ReportCommands::mnuEditCopyGraph_Click()
@@ -84,8 +83,8 @@ QString ReportCommands::proposedPdf(const QString &what) const
 {
     const QString dataFile = m_model.file().strDataFile();
     const QString base = dataFile.isEmpty() ? QString() : QFileInfo(dataFile).completeBaseName();
-    return m_model.startUp().strDefaultDir
-        + (base.isEmpty() ? what : base + u'-' + what) + QStringLiteral(".pdf");
+    return m_model.startUp().strDefaultDir + (base.isEmpty() ? what : base + u'-' + what)
+        + QStringLiteral(".pdf");
 }
 
 void ReportCommands::clipboardFailed(const QString &what)

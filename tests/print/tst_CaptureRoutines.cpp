@@ -109,8 +109,8 @@ private slots:
         const QSizeF available(page.width() - 40.0, page.height() - 40.0);
         QVERIFY2(qAbs(box.left() - 20.0) < 1.0 && qAbs(box.top() - 20.0) < 1.0,
                  qPrintable(QStringLiteral("%1 %2").arg(box.left()).arg(box.top())));
-        const bool widthLimited = double(picture.width()) / picture.height()
-            >= available.width() / available.height();
+        const bool widthLimited
+            = double(picture.width()) / picture.height() >= available.width() / available.height();
         if (widthLimited)
             QVERIFY(qAbs(box.width() - available.width()) < 1.0);
         if (!widthLimited || QTest::currentDataTag() == QByteArray("as the page"))

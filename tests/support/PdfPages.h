@@ -31,7 +31,8 @@ struct PdfPages
     bool read(const QString &pdf)
     {
         QProcess tool;
-        tool.start(QStringLiteral("pdftotext"), { QStringLiteral("-bbox"), pdf, QStringLiteral("-") });
+        tool.start(QStringLiteral("pdftotext"),
+                   { QStringLiteral("-bbox"), pdf, QStringLiteral("-") });
         if (!tool.waitForFinished(30000) || tool.exitCode() != 0)
             return false;
         const QString xhtml = QString::fromUtf8(tool.readAllStandardOutput());
@@ -44,8 +45,9 @@ struct PdfPages
             if (m.capturedLength(1) > 0)
                 pages.append(QSizeF(mm(m.captured(1)), mm(m.captured(2))));
             else
+                // Ligatures ("fl") come back as one character.
                 words.append({ int(pages.size()) - 1, mm(m.captured(3)), mm(m.captured(4)),
-                               m.captured(5) });
+                               m.captured(5).normalized(QString::NormalizationForm_KC) });
         }
         // The tool lists words column by column; lines are the words that share a top.
         std::stable_sort(words.begin(), words.end(), [](const Line &a, const Line &b) {

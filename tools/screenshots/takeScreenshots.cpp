@@ -1,12 +1,14 @@
 // Takes the pictures of the windows shown in the documentation: the splash window, the
 // main window (also with its Tools > Comms menu open), the statistics dialog, the Save
 // District dialog, the download window over the main window and the logger-settings
-// dialog. Given a download file, the main window shows it with the cursor placed and the
-// dialogs show its district.
-// Usage: neru-screenshots <folder> [file.dat]  (run under a display, e.g. xvfb-run -a)
+// dialog, and the first page of the printed graph and table. Given a download file, the main window
+// shows it with the cursor placed and the dialogs show its district. Usage: neru-screenshots
+// <folder> [file.dat]  (run under a display, e.g. xvfb-run -a; the printouts need poppler's
+// pdftoppm)
 #include "DateTime.h"
 #include "NERUComm.h"
 #include "Program.h"
+#include "ReportCommands.h"
 #include "frmDownloading.h"
 #include "frmNeru.h"
 #include "frmReprogram.h"
@@ -26,6 +28,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QPrinter>
+#include <QProcess>
 #include <QScreen>
 #include <QTimer>
 
@@ -120,6 +124,30 @@ QPixmap loggerSettings(Program &program)
     return picture;
 }
 
+// Prints through `command` into a PDF as an A4 printer would, and writes its first page
+// as `name`.png.
+bool printout(Program &program, QAction &command, const QString &folder, const QString &name)
+{
+    const QString pdf = folder + u'/' + name + QStringLiteral(".pdf");
+    program.reports()->printer().setPrinterLookup([pdf] {
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(pdf);
+        printer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                           QMarginsF(6.0, 4.0, 6.0, 4.0), QPageLayout::Millimeter));
+        return printer;
+    });
+    command.trigger();
+    const bool ok
+        = QProcess::execute(QStringLiteral("pdftoppm"),
+                            { QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("60"),
+                              QStringLiteral("-singlefile"), QStringLiteral("-f"),
+                              QStringLiteral("1"), pdf, folder + u'/' + name })
+        == 0;
+    QFile::remove(pdf);
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -167,6 +195,8 @@ int main(int argc, char *argv[])
         settle();
     }
     ok = main.grab().save(folder + QStringLiteral("/main-window.png")) && ok;
+    ok = printout(program, *main.mnuFilePrintGraph, folder, QStringLiteral("print-graph")) && ok;
+    ok = printout(program, *main.mnuFilePrintTable, folder, QStringLiteral("print-table")) && ok;
     ok = withMenus(main, *main.mnuToolsMenu, *main.mnuToolsComms)
              .save(folder + QStringLiteral("/main-window-comms-menu.png"))
         && ok;

@@ -44,8 +44,8 @@ TextReport::TextReport(const NamedFormats &formats)
     , m_rows(formats)
 { }
 
-QStringList TextReport::headLines(const FileProcessing &file, double F,
-                                  const ReportCaptions &c, const QString &empty) const
+QStringList TextReport::headLines(const FileProcessing &file, double F, const ReportCaptions &c,
+                                  const QString &empty) const
 {
     const DistrictSettings &settings = file.settings();
     const SampleSeries &series = file.series();
@@ -54,8 +54,7 @@ QStringList TextReport::headLines(const FileProcessing &file, double F,
     const double loggingInt = interval < 60 ? interval : interval / 60.0;
 
     const QString left[3] = {
-        item(c.headLabel, pressure ? c.head : m_formats.fixed(settings.dblHeadPulses),
-             c.headUnits),
+        item(c.headLabel, pressure ? c.head : m_formats.fixed(settings.dblHeadPulses), c.headUnits),
         item(c.meterLabel, pressure ? c.meter : m_formats.fixed(settings.dblMeterLitres),
              c.meterUnits),
         item(c.loggingIntLabel, m_formats.fixed(loggingInt), c.loggingIntUnits),

@@ -55,40 +55,41 @@ private slots:
         QTest::addColumn<QStringList>("expected");
         QTest::newRow("flow") << quint8(0x00) << QStringLiteral("00100") << QStringLiteral("l/s")
                               << QStringList {
-            "Title: High Street",
-            "Comments1: Valve 7",
-            "Comments2: ",
-            "",
-            "Head: 100.00 pulses/rev                 Maximum: 0.08 l/s",
-            "Meter: 2.50 l/rev                       Minimum: 0.01 l/s",
-            "Logging Int: 15.00 minutes              Reference: 0.06 l/s",
-            "",
-            "Fitting   Date         Time         Flow         Step",
-            "",
-            "     01/02/2003     12:00:00     0.03         0.03    ",
-            "00012     --------     --------     --------     --------",
-            "00012     01/02/2003     13:00:00     0.08         -0.03   ",
-            "00012     01/02/2003     13:15:00     0.01         0.04    ",
-            "",
-        };
-        QTest::newRow("pressure 4-20 mA") << quint8(0x80) << QStringLiteral("10010")
-                                          << QStringLiteral("Bar") << QStringList {
-            "Title: High Street",
-            "Comments1: Valve 7",
-            "Comments2: ",
-            "",
-            "Transducer: 4-20 mA                     Maximum: 0.01 Bar",
-            "Range: 10 Bar                           Minimum: -0.02 Bar",
-            "Logging Int: 15.00 minutes              Reference: 0.00 Bar",
-            "",
-            "Fitting   Date         Time         Pressure     Step",
-            "",
-            "     01/02/2003     12:00:00     -0.02        0.01    ",
-            "00012     --------     --------     --------     --------",
-            "00012     01/02/2003     13:00:00     0.01         -0.01   ",
-            "00012     01/02/2003     13:15:00     -0.02        0.02    ",
-            "",
-        };
+                                     "Title: High Street",
+                                     "Comments1: Valve 7",
+                                     "Comments2: ",
+                                     "",
+                                     "Head: 100.00 pulses/rev                 Maximum: 0.08 l/s",
+                                     "Meter: 2.50 l/rev                       Minimum: 0.01 l/s",
+                                     "Logging Int: 15.00 minutes              Reference: 0.06 l/s",
+                                     "",
+                                     "Fitting   Date         Time         Flow         Step",
+                                     "",
+                                     "     01/02/2003     12:00:00     0.03         0.03    ",
+                                     "00012     --------     --------     --------     --------",
+                                     "00012     01/02/2003     13:00:00     0.08         -0.03   ",
+                                     "00012     01/02/2003     13:15:00     0.01         0.04    ",
+                                     "",
+                                 };
+        QTest::newRow("pressure 4-20 mA")
+            << quint8(0x80) << QStringLiteral("10010") << QStringLiteral("Bar")
+            << QStringList {
+                   "Title: High Street",
+                   "Comments1: Valve 7",
+                   "Comments2: ",
+                   "",
+                   "Transducer: 4-20 mA                     Maximum: 0.01 Bar",
+                   "Range: 10 Bar                           Minimum: -0.02 Bar",
+                   "Logging Int: 15.00 minutes              Reference: 0.00 Bar",
+                   "",
+                   "Fitting   Date         Time         Pressure     Step",
+                   "",
+                   "     01/02/2003     12:00:00     -0.02        0.01    ",
+                   "00012     --------     --------     --------     --------",
+                   "00012     01/02/2003     13:00:00     0.01         -0.01   ",
+                   "00012     01/02/2003     13:15:00     -0.02        0.02    ",
+                   "",
+               };
     }
     void copiedReport()
     {
