@@ -27,32 +27,6 @@ const QString kProgram = QStringLiteral("neru-cli");
 // Decoding problems listed one per line; the rest are counted.
 constexpr qsizetype kProblemLinesShown = 20;
 
-// Parses a command that takes one file: on --help prints the help, on a usage error
-// says what is wrong; either way sets `exitCode` and returns false.
-bool parseWithFile(QCommandLineParser &parser, const QStringList &arguments, BatchTool &tool,
-                   const QString &fileName, QString &path, int &exitCode)
-{
-    parser.addHelpOption();
-    if (!parser.parse(arguments)) {
-        tool.printError(kProgram + QStringLiteral(": ") + parser.errorText());
-        exitCode = BatchTool::UsageError;
-        return false;
-    }
-    if (parser.isSet(QStringLiteral("help"))) {
-        tool.printLine(parser.helpText().trimmed());
-        exitCode = BatchTool::Success;
-        return false;
-    }
-    if (parser.positionalArguments().size() != 1) {
-        tool.printError(kProgram + u' ' + arguments.first() + QStringLiteral(": expects one ")
-                        + fileName);
-        exitCode = BatchTool::UsageError;
-        return false;
-    }
-    path = parser.positionalArguments().first();
-    return true;
-}
-
 // Writes each district of a download to a file named after its district number, in its
 // safe form; a number met twice gets a second file, never the first one's.
 class BatchSavePrompt : public SaveDistrictPrompt
@@ -103,12 +77,6 @@ private:
     DistrictFileNames m_names;
 };
 
-QCommandLineOption strictOption()
-{
-    return QCommandLineOption(QStringLiteral("strict"),
-                              QStringLiteral("Fail when a record of the file does not decode."));
-}
-
 } // namespace
 
 BatchTool::BatchTool(Context context)
@@ -129,6 +97,82 @@ BatchTool::BatchTool(Context context)
 void BatchTool::addCommand(const QString &name, const QString &summary, Command command)
 {
     m_commands[name] = Entry { summary, std::move(command) };
+}
+
+bool BatchTool::parseWithFile(QCommandLineParser &parser, const QStringList &arguments,
+                              const QString &fileName, QString &path, int &exitCode)
+{
+    parser.addHelpOption();
+    if (!parser.parse(arguments)) {
+        printError(kProgram + QStringLiteral(": ") + parser.errorText());
+        exitCode = UsageError;
+        return false;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        printLine(parser.helpText().trimmed());
+        exitCode = Success;
+        return false;
+    }
+    if (parser.positionalArguments().size() != 1) {
+        printError(kProgram + u' ' + arguments.first() + QStringLiteral(": expects one ")
+                   + fileName);
+        exitCode = UsageError;
+        return false;
+    }
+    path = parser.positionalArguments().first();
+    return true;
+}
+
+QCommandLineOption BatchTool::strictOption()
+{
+    return QCommandLineOption(QStringLiteral("strict"),
+                              QStringLiteral("Fail when a record of the file does not decode."));
+}
+
+QCommandLineOption BatchTool::unitOption()
+{
+    return QCommandLineOption(
+        QStringLiteral("unit"),
+        QStringLiteral("Display unit: l/s, m3/h, kgal/h, bar, psi, mhd or fthd."),
+        QStringLiteral("U"));
+}
+
+QCommandLineOption BatchTool::outputOption()
+{
+    return QCommandLineOption(QStringList { QStringLiteral("o"), QStringLiteral("output") },
+                              QStringLiteral("Output file; - or none: standard output."),
+                              QStringLiteral("PATH"));
+}
+
+bool BatchTool::chosenUnit(const QString &command, const QCommandLineParser &parser, int &unitCode)
+{
+    unitCode = 0;
+    if (!parser.isSet(QStringLiteral("unit")))
+        return true;
+    const QString name = parser.value(QStringLiteral("unit"));
+    unitCode = UnitTable::codeForName(name);
+    if (unitCode != 0)
+        return true;
+    printError(kProgram + u' ' + command + QStringLiteral(": unknown unit \"") + name
+               + QStringLiteral("\" (l/s, m3/h, kgal/h, bar, psi, mhd, fthd)"));
+    return false;
+}
+
+bool BatchTool::applyUnit(const QString &command, const QString &path, const QString &unitName,
+                          int unitCode, qint16 &intUnits)
+{
+    if (unitCode == 0)
+        return true;
+    if (UnitTable::isPressure(unitCode) != UnitTable::isPressure(intUnits)) {
+        printError(kProgram + u' ' + command + QStringLiteral(": ") + path
+                   + QStringLiteral(" holds ")
+                   + (UnitTable::isPressure(intUnits) ? QStringLiteral("pressure")
+                                                      : QStringLiteral("flow"))
+                   + QStringLiteral(" data; unit ") + unitName + QStringLiteral(" does not apply"));
+        return false;
+    }
+    intUnits = static_cast<qint16>(unitCode);
+    return true;
 }
 
 void BatchTool::printLine(const QString &line)
@@ -219,7 +263,7 @@ int BatchTool::info(const QStringList &arguments)
     parser.addOption(strictOption());
     int exitCode = Success;
     QString path;
-    if (!parseWithFile(parser, arguments, *this, QStringLiteral("FILE"), path, exitCode))
+    if (!parseWithFile(parser, arguments, QStringLiteral("FILE"), path, exitCode))
         return exitCode;
     FileProcessing file(m_context.errorReport);
     qint16 intUnits = 0;
@@ -285,56 +329,39 @@ int BatchTool::exportCsv(const QStringList &arguments)
         QStringLiteral("Write the readings of a district file as comma-separated text, "
                        "exactly as File > Export writes neru.csv."));
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("District file (.dat)"));
-    const QCommandLineOption unitOption(
-        QStringLiteral("unit"),
-        QStringLiteral("Display unit: l/s, m3/h, kgal/h, bar, psi, mhd or fthd."),
-        QStringLiteral("U"));
-    const QCommandLineOption outputOption(
-        QStringList { QStringLiteral("o"), QStringLiteral("output") },
-        QStringLiteral("Output file; - or none: standard output."), QStringLiteral("PATH"));
-    parser.addOption(unitOption);
-    parser.addOption(outputOption);
+    parser.addOption(unitOption());
+    parser.addOption(outputOption());
     parser.addOption(strictOption());
     int exitCode = Success;
     QString path;
-    if (!parseWithFile(parser, arguments, *this, QStringLiteral("FILE"), path, exitCode))
+    if (!parseWithFile(parser, arguments, QStringLiteral("FILE"), path, exitCode))
         return exitCode;
+    const QString command = arguments.first();
     int unitCode = 0;
-    if (parser.isSet(unitOption)) {
-        unitCode = UnitTable::codeForName(parser.value(unitOption));
-        if (unitCode == 0) {
-            printError(kProgram + QStringLiteral(" export: unknown unit \"")
-                       + parser.value(unitOption)
-                       + QStringLiteral("\" (l/s, m3/h, kgal/h, bar, psi, mhd, fthd)"));
-            return UsageError;
-        }
-    }
+    if (!chosenUnit(command, parser, unitCode))
+        return UsageError;
     FileProcessing file(m_context.errorReport);
     qint16 intUnits = 0;
     // Under --strict a file with a bad record writes nothing, not even to standard output.
     if (!openDistrictFile(path, file, intUnits, parser.isSet(QStringLiteral("strict"))))
         return Failure;
-    if (unitCode != 0) {
-        if (UnitTable::isPressure(unitCode) != UnitTable::isPressure(intUnits)) {
-            printError(kProgram + QStringLiteral(" export: ") + path + QStringLiteral(" holds ")
-                       + (UnitTable::isPressure(intUnits) ? QStringLiteral("pressure")
-                                                          : QStringLiteral("flow"))
-                       + QStringLiteral(" data; unit ") + parser.value(unitOption)
-                       + QStringLiteral(" does not apply"));
-            return UsageError;
-        }
-        intUnits = static_cast<qint16>(unitCode);
-    }
+    if (!applyUnit(command, path, parser.value(QStringLiteral("unit")), unitCode, intUnits))
+        return UsageError;
 
     const QByteArray bytes
         = TableRows(m_context.formats)
               .csvBytes(file.series(), file.settings().dblReference, UnitTable::factor(intUnits));
-    const QString output = parser.value(outputOption);
-    if (output.isEmpty() || output == QLatin1String("-")) {
-        m_context.out.write(bytes);
-        return Success;
-    }
-    return writeWholeFile(output, bytes) ? Success : Failure;
+    return writeOutput(parser.value(QStringLiteral("output")), bytes) ? Success : Failure;
+}
+
+bool BatchTool::writeOutput(const QString &output, const QByteArray &bytes)
+{
+    if (!output.isEmpty() && output != QLatin1String("-"))
+        return writeWholeFile(output, bytes);
+    if (m_context.out.write(bytes) == bytes.size())
+        return true;
+    printError(kProgram + QStringLiteral(": standard output: ") + m_context.out.errorString());
+    return false;
 }
 
 bool BatchTool::writeWholeFile(const QString &path, const QByteArray &bytes)
@@ -359,7 +386,7 @@ int BatchTool::split(const QStringList &arguments)
         parser, QStringLiteral("Folder for the district files (default: the current folder)."));
     int exitCode = Success;
     QString path;
-    if (!parseWithFile(parser, arguments, *this, QStringLiteral("DOWNLOAD"), path, exitCode))
+    if (!parseWithFile(parser, arguments, QStringLiteral("DOWNLOAD"), path, exitCode))
         return exitCode;
     QFile input(path);
     if (!input.open(QIODevice::ReadOnly)) {
@@ -451,7 +478,7 @@ int BatchTool::edit(const QStringList &arguments)
         parser.addOption(f.option);
     int exitCode = Success;
     QString path;
-    if (!parseWithFile(parser, arguments, *this, QStringLiteral("FILE"), path, exitCode))
+    if (!parseWithFile(parser, arguments, QStringLiteral("FILE"), path, exitCode))
         return exitCode;
     bool any = false;
     for (const Field &f : fields) {

@@ -57,6 +57,25 @@ public:
     // the file was refused, or under `strict` a record did not decode.
     bool openDistrictFile(const QString &path, FileProcessing &file, qint16 &intUnits, bool strict);
 
+    // Parses a command that takes one file named `fileName` in its help: on --help prints
+    // the help, on a usage error says what is wrong; either way sets `exitCode` and returns
+    // false.
+    bool parseWithFile(QCommandLineParser &parser, const QStringList &arguments,
+                       const QString &fileName, QString &path, int &exitCode);
+
+    // --strict, --unit U and -o PATH of the commands that read a district file.
+    static QCommandLineOption strictOption();
+    static QCommandLineOption unitOption();
+    static QCommandLineOption outputOption();
+
+    // The unit code --unit names (0 when not given); false after a usage error line when
+    // there is no such unit. `command` names the command in the line.
+    bool chosenUnit(const QString &command, const QCommandLineParser &parser, int &unitCode);
+    // Shows the file opened at `path` in the unit `unitCode` chosen (above 0): false after a
+    // usage error line when it is a unit of the other quantity.
+    bool applyUnit(const QString &command, const QString &path, const QString &unitName,
+                   int unitCode, qint16 &intUnits);
+
     // The --dir and --force options of the commands that write district files.
     struct FolderOptions
     {
@@ -71,6 +90,8 @@ public:
 
     // Writes a whole file; false after a line on the error stream naming it and the reason.
     bool writeWholeFile(const QString &path, const QByteArray &bytes);
+    // Writes `bytes` to the file `output`, or to the output stream when it is empty or "-".
+    bool writeOutput(const QString &output, const QByteArray &bytes);
 
     void printLine(const QString &line);
     void printError(const QString &line);

@@ -3,17 +3,46 @@
 #include "LinkBatchCommands.h"
 #include "NamedFormats.h"
 #include "ProgramVersion.h"
+#include "ReportBatchCommand.h"
 #include "SettingsStore.h"
 #include "StringTable.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QGuiApplication>
 
 #include <cstdio>
+#include <memory>
+
+namespace {
+
+// A GUI application's start-up looks for the runtime folder of a desktop session, which
+// a run from cron or a service does not have. That complaint would stand among the
+// tool's own lines on the error stream; any other message is written as Qt writes it.
+void startUpMessage(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (message.startsWith(QLatin1String("QStandardPaths: ")))
+        return;
+    std::fputs(qPrintable(qFormatLogMessage(type, context, message) + u'\n'), stderr);
+}
+
+// Printing needs a GUI application; on the offscreen platform it needs no display.
+std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[])
+{
+    if (!ReportBatchCommand::printsPdf(argc, argv))
+        return std::make_unique<QCoreApplication>(argc, argv);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    const QtMessageHandler before = qInstallMessageHandler(startUpMessage);
+    auto app = std::make_unique<QGuiApplication>(argc, argv);
+    qInstallMessageHandler(before);
+    return app;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("neru"));
     QCoreApplication::setApplicationVersion(programVersion());
 
@@ -25,6 +54,8 @@ int main(int argc, char *argv[])
     const NamedFormats formats;
     const StringTable strings;
     BatchTool tool({ out, err, errorReport, formats, strings });
+    ReportBatchCommand report({ tool, errorReport, formats, strings });
+    report.addCommand();
     const SettingsStore settings;
     LinkBatchCommands link({ tool, err, errorReport, formats, strings, &settings });
     link.addCommands();

@@ -1,16 +1,23 @@
 #include "PrintingSurface.h"
 
+#include "UserPrompts.h"
+
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QImage>
+#include <QLocale>
+#include <QPageSize>
 #include <QPagedPaintDevice>
+#include <QPdfWriter>
 #include <QPointF>
 #include <QRectF>
 
 namespace {
 
 constexpr double kHundredthsPerInch = 2540.0;
+// Room a PDF page keeps at its edges: lines that flow onto a new page start this far down.
+constexpr double kPdfEdgeMillimetres = 5.0;
 
 QRectF inHundredths(const QRectF &millimetres)
 {
@@ -24,6 +31,19 @@ PrintingSurface::PrintingSurface(QPagedPaintDevice &device)
     : m_device(device)
     , m_font(QFontDatabase::systemFont(QFontDatabase::GeneralFont))
 { }
+
+void PrintingSurface::setUpPdf(QPdfWriter &writer, const QString &title)
+{
+    const QPageSize paper(QLocale::system().measurementSystem() == QLocale::ImperialUSSystem
+                              ? QPageSize::Letter
+                              : QPageSize::A4);
+    writer.setCreator(UserPrompts::appTitle());
+    writer.setTitle(title);
+    writer.setPageLayout(QPageLayout(paper, QPageLayout::Portrait,
+                                     QMarginsF(kPdfEdgeMillimetres, kPdfEdgeMillimetres,
+                                               kPdfEdgeMillimetres, kPdfEdgeMillimetres),
+                                     QPageLayout::Millimeter));
+}
 
 PrintingSurface::~PrintingSurface()
 {

@@ -8,6 +8,7 @@
 
 class QImage;
 class QPagedPaintDevice;
+class QPdfWriter;
 class QPointF;
 class QRectF;
 
@@ -24,6 +25,12 @@ public:
 
     PrintingSurface(const PrintingSurface &) = delete;
     PrintingSurface &operator=(const PrintingSurface &) = delete;
+
+    // The pages of a report saved as PDF, by the window and the batch tool alike: the
+    // locale's paper (Letter where US measures are used, A4 elsewhere), portrait, with 5 mm
+    // kept at every edge as a printer's unprintable strips would be; the program as its
+    // creator and `title` as its title.
+    static void setUpPdf(QPdfWriter &writer, const QString &title);
 
     // Portrait or landscape for the pages to come: the first one's, before anything is
     // printed.

@@ -4,27 +4,9 @@
 #include "UserPrompts.h"
 
 #include <QFileInfo>
-#include <QLocale>
-#include <QPageLayout>
-#include <QPageSize>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
-
-namespace {
-
-// Room a PDF page keeps at its edges, as a printer's unprintable strips would: lines that
-// flow onto a new page start this far down.
-constexpr double kPdfEdgeMillimetres = 5.0;
-
-QPageSize localPageSize()
-{
-    return QLocale::system().measurementSystem() == QLocale::ImperialUSSystem
-        ? QPageSize(QPageSize::Letter)
-        : QPageSize(QPageSize::A4);
-}
-
-} // namespace
 
 ReportPrinter::ReportPrinter(UserPrompts &prompts)
     : m_prompts(prompts)
@@ -85,12 +67,7 @@ bool ReportPrinter::printToPdf(const QString &what, const QString &proposedPdf, 
     bool done = false;
     {
         QPdfWriter writer(path);
-        writer.setCreator(UserPrompts::appTitle());
-        writer.setTitle(UserPrompts::appTitle() + u' ' + what);
-        writer.setPageLayout(QPageLayout(localPageSize(), QPageLayout::Portrait,
-                                         QMarginsF(kPdfEdgeMillimetres, kPdfEdgeMillimetres,
-                                                   kPdfEdgeMillimetres, kPdfEdgeMillimetres),
-                                         QPageLayout::Millimeter));
+        PrintingSurface::setUpPdf(writer, UserPrompts::appTitle() + u' ' + what);
         PrintingSurface surface(writer);
         done = job(surface);
     }

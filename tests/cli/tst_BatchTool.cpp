@@ -1,8 +1,14 @@
 #include "BatchTool.h"
+#include "DistrictFile.h"
 #include "NamedFormats.h"
+#include "PdfPages.h"
 #include "ProgramVersion.h"
+#include "ReportBatchCommand.h"
+#include "StatisticsFigures.h"
 #include "StringTable.h"
 #include "TempLog.h"
+#include "TextReport.h"
+#include "UnitTable.h"
 #include "records/RecordEncoder.h"
 
 #include <QBuffer>
@@ -23,6 +29,31 @@ struct Run
     QByteArray err;
     QStringList errLines() const { return QString::fromLocal8Bit(err).split(u'\n'); }
 };
+
+// neru-cli as its own program, in the test's environment unless given another.
+Run runCli(const QStringList &arguments,
+           const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
+{
+    QProcess cli;
+    cli.setProcessEnvironment(environment);
+    cli.start(u"" NERU_CLI ""_s, arguments);
+    Run r;
+    if (!cli.waitForFinished(60000))
+        cli.kill();
+    else if (cli.exitStatus() == QProcess::NormalExit)
+        r.exitCode = cli.exitCode();
+    r.out = cli.readAllStandardOutput();
+    r.err = cli.readAllStandardError();
+    return r;
+}
+
+// A copy of the pressure sample in `dir`.
+QString pressureCopy(const QTemporaryDir &dir)
+{
+    const QString path = dir.filePath(u"pressure.dat"_s);
+    QFile::copy(kSamples + u"pressure.dat"_s, path);
+    return path;
+}
 
 // A district record numbered `number`, then `readings` simple records of value `raw`.
 QByteArray district(const QString &number, int readings, quint16 raw = 600)
@@ -54,6 +85,8 @@ class TestBatchTool : public QObject
         out.open(QIODevice::WriteOnly);
         err.open(QIODevice::WriteOnly);
         BatchTool tool({ out, err, m_log.report, m_formats, m_strings });
+        ReportBatchCommand report({ tool, m_log.report, m_formats, m_strings });
+        report.addCommand();
         Run r;
         r.exitCode = tool.run(QStringList { u"neru-cli"_s } + arguments);
         r.out = out.data();
@@ -157,6 +190,10 @@ private slots:
             u"neru-cli: "_s + noDistrict + u": This program cannot communicate"_s);
         row("split into no folder", { u"split"_s, noDistrict, u"--dir"_s, nowhere }, 1, {},
             u"neru-cli: "_s + nowhere + u": no such folder\n"_s);
+        // Fonts need a GUI application, which neru-cli starts for report --pdf alone.
+        row("report --pdf without a GUI application",
+            { u"report"_s, pressure, u"--pdf"_s, m_dir.filePath(u"x.pdf"_s) }, 1, {},
+            u"report: printing is not available in this process\n"_s);
     }
     void commandsPrintAndExit()
     {
@@ -251,6 +288,123 @@ private slots:
         QCOMPARE(TempLog::readAll(three), RecordEncoder::header(u"10452"_s) + third);
         QCOMPARE(QString::fromLocal8Bit(forced.out),
                  QStringList({ old, two, oddPath, three }).join(u'\n') + u'\n');
+    }
+
+    // The report's bytes are the window's Copy Text, with the captions its statistics
+    // dialog shows in the unit chosen.
+    void reportIsTheCopiedText_data()
+    {
+        QTest::addColumn<QString>("unit");
+        QTest::addColumn<QByteArray>("maximumLine");
+        QTest::newRow("the file's unit") << QString() << QByteArray("Maximum: 5.11 Bar\r\n");
+        QTest::newRow("psi") << u"psi"_s << QByteArray("Maximum: 74.06 PSI\r\n");
+    }
+    void reportIsTheCopiedText()
+    {
+        QFETCH(QString, unit);
+        QFETCH(QByteArray, maximumLine);
+        const QTemporaryDir dir;
+        const QString path = pressureCopy(dir);
+        const QString text = dir.filePath(u"out.txt"_s);
+        QStringList arguments { u"report"_s, path, u"-o"_s, text };
+        if (!unit.isEmpty())
+            arguments << u"--unit"_s << unit;
+        const Run r = runCli(arguments);
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY2(r.out.isEmpty() && r.err.isEmpty(), r.err);
+
+        FileProcessing file(m_log.report);
+        qint16 intUnits = 0;
+        QVERIFY(DistrictFile::open(path, file, intUnits, m_strings).ok);
+        if (!unit.isEmpty())
+            intUnits = static_cast<qint16>(UnitTable::codeForName(unit));
+        const QString unitText = m_strings.text(UnitTable::unitTextId(intUnits));
+        const double factor = UnitTable::factor(intUnits);
+        const ReportCaptions captions = ReportCaptions::fromFigures(
+            StatisticsFigures::compute(file, factor, unitText, m_strings, m_formats), unitText,
+            m_strings);
+        const QByteArray expected = TextReport(m_formats).copyText(file, factor, captions).toUtf8();
+        QVERIFY(expected.contains(maximumLine));
+        QCOMPARE(TempLog::readAll(text), expected);
+    }
+
+    // --pdf prints the window's table pages with no display and no platform chosen: the
+    // title 20 mm from the left and 21 mm from the top of A4 paper, then every printed line.
+    void reportPrintsTheTablePages()
+    {
+        const QTemporaryDir dir;
+        const QString path = pressureCopy(dir);
+        const QString pdf = dir.filePath(u"out.pdf"_s);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(u"QT_QPA_PLATFORM"_s);
+        environment.remove(u"DISPLAY"_s);
+        const Run r = runCli({ u"report"_s, path, u"--pdf"_s, pdf }, environment);
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY2(r.out.isEmpty() && r.err.isEmpty(), r.err);
+
+        PdfPages read;
+        QVERIFY(read.read(pdf));
+        QVERIFY(qAbs(read.pages.constFirst().width() - 210.0) < 1.0);
+        QVERIFY(qAbs(read.pages.constFirst().height() - 297.0) < 1.0);
+        const PdfPages::Line &title = read.lines.constFirst();
+        QCOMPARE(title.text, u"Title: Hill Road critical point"_s);
+        QVERIFY2(qAbs(title.left - 20.0) < 0.8, qPrintable(QString::number(title.left)));
+        QVERIFY2(qAbs(title.top - 21.0) < 0.8, qPrintable(QString::number(title.top)));
+
+        FileProcessing file(m_log.report);
+        qint16 intUnits = 0;
+        QVERIFY(DistrictFile::open(path, file, intUnits, m_strings).ok);
+        const QString unitText = m_strings.text(UnitTable::unitTextId(intUnits));
+        QStringList lines = TextReport(m_formats).printLines(
+            file, 1.0,
+            ReportCaptions::fromFigures(
+                StatisticsFigures::compute(file, 1.0, unitText, m_strings, m_formats), unitText,
+                m_strings));
+        lines.removeAll(u" "_s); // prints nothing to read back
+        QCOMPARE(read.lines.size(), lines.size());
+    }
+
+    // A report that cannot be made is exit 1 and one line naming the file and the reason;
+    // nothing is written.
+    void reportRefuses_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("error");
+        // DIR is the test's folder: pressure.dat a copy of the sample, header.dat a
+        // district file with a header alone.
+        QTest::newRow("no samples")
+            << QStringList { u"report"_s, u"DIR/header.dat"_s, u"-o"_s, u"DIR/out.txt"_s } << 1
+            << u"neru-cli: DIR/header.dat: no samples to report"_s;
+        QTest::newRow("PDF not written")
+            << QStringList { u"report"_s, u"DIR/pressure.dat"_s, u"--pdf"_s,
+                             u"DIR/pressure.dat/out.pdf"_s }
+            << 1 << u"neru-cli: DIR/pressure.dat/out.pdf: Not a directory"_s;
+        QTest::newRow("-o with --pdf")
+            << QStringList { u"report"_s, u"DIR/pressure.dat"_s, u"-o"_s, u"DIR/out.txt"_s,
+                             u"--pdf"_s,  u"DIR/out.pdf"_s }
+            << 2 << u"neru-cli report: -o and --pdf cannot be used together"_s;
+    }
+    void reportRefuses()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, error);
+        const QTemporaryDir dir;
+        pressureCopy(dir);
+        QFile header(dir.filePath(u"header.dat"_s));
+        QVERIFY(header.open(QIODevice::WriteOnly));
+        header.write(RecordEncoder::header(u"1"_s));
+        header.close();
+        const QStringList before = QDir(dir.path()).entryList(QDir::Files);
+        QStringList placed;
+        for (const QString &a : std::as_const(arguments))
+            placed << QString(a).replace(u"DIR"_s, dir.path());
+        const Run r = runCli(placed);
+        QCOMPARE(r.exitCode, exitCode);
+        QVERIFY(r.out.isEmpty());
+        QCOMPARE(QString::fromLocal8Bit(r.err), error.replace(u"DIR"_s, dir.path()) + u'\n');
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), before);
     }
 };
 
