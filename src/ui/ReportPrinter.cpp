@@ -2,7 +2,9 @@
 
 #include "PrintingSurface.h"
 #include "UserPrompts.h"
+#include "WholeFile.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QPdfWriter>
 #include <QPrinter>
@@ -64,18 +66,22 @@ bool ReportPrinter::printToPdf(const QString &what, const QString &proposedPdf, 
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".pdf");
 
+    // The pages are made in memory and written whole: a PDF chosen to be replaced is kept
+    // when the new one cannot be written.
+    QBuffer pages;
+    pages.open(QIODevice::WriteOnly);
     bool done = false;
     {
-        QPdfWriter writer(path);
+        QPdfWriter writer(&pages);
         PrintingSurface::setUpPdf(writer, UserPrompts::appTitle() + u' ' + what);
         PrintingSurface surface(writer);
         done = job(surface);
     }
-    if (done)
+    QString reason = QStringLiteral("the pages could not be drawn");
+    if (done && WholeFile::write(path, pages.data(), reason))
         return true;
-    m_prompts.message(QStringLiteral("The %1 could not be saved as %2: the file could not be "
-                                     "written.\n\nChoose a folder you can write to.")
-                          .arg(what, path),
-                      UserPrompts::appTitle());
+    m_prompts.message(
+        QStringLiteral("The %1 could not be saved as %2: %3.").arg(what, path, reason),
+        UserPrompts::appTitle());
     return false;
 }
