@@ -11,10 +11,10 @@
 #include "frmSplash.h"
 #include "frmStats.h"
 
+#include "DistrictBytes.h"
 #include "ScriptedPrompts.h"
 #include "StartUpStore.h"
 #include "TempLog.h"
-#include "records/RecordEncoder.h"
 #include "sim/LoggerSimulator.h"
 
 #include <QAction>
@@ -36,21 +36,10 @@ namespace {
 const QString kCommunicationError = u"An error has occurred communicating with the NERU unit\n"
                                     "Check the COM port and cable and then try again"_s;
 
-// A district of `readings` readings, 5 bytes each after its district record.
-QByteArray district(const char *number, int readings)
-{
-    RecordEncoder::District d;
-    d.number = QLatin1String(number);
-    QByteArray bytes = RecordEncoder::district(d);
-    for (int i = 0; i < readings; ++i)
-        bytes += RecordEncoder::simple(RecordEncoder::addSeconds({}, 900 * i), quint16(100 + i));
-    return bytes;
-}
-
 // Two districts in two blocks.
 QByteArray twoDistricts()
 {
-    return district("00012", 20) + district("00034", 20);
+    return district(u"00012"_s, 20) + district(u"00034"_s, 20);
 }
 
 QStringList keptDownloads()

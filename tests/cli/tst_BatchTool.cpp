@@ -1,5 +1,7 @@
 #include "BatchTool.h"
+#include "DistrictBytes.h"
 #include "DistrictFile.h"
+#include "LinkBatchCommands.h"
 #include "NamedFormats.h"
 #include "PdfPages.h"
 #include "ProgramVersion.h"
@@ -47,19 +49,6 @@ Run runCli(const QStringList &arguments,
     return r;
 }
 
-// A district record numbered `number`, then `readings` simple records of value `raw`.
-QByteArray district(const QString &number, int readings, quint16 raw = 600)
-{
-    RecordEncoder::District d;
-    d.number = number;
-    d.intervalCode = 5;
-    QByteArray bytes = RecordEncoder::district(d);
-    RecordEncoder::Time t;
-    for (int i = 0; i < readings; ++i, t = RecordEncoder::addSeconds(t, 60))
-        bytes += RecordEncoder::simple(t, raw);
-    return bytes;
-}
-
 } // namespace
 
 // What the batch tool adds to the core it runs on: its commands' exit codes, messages and
@@ -79,6 +68,8 @@ class TestBatchTool : public QObject
         BatchTool tool({ out, err, m_log.report, m_formats, m_strings });
         ReportBatchCommand report({ tool, m_log.report, m_formats, m_strings });
         report.addCommand();
+        LinkBatchCommands link({ tool, err, m_log.report, m_formats, m_strings, nullptr });
+        link.addCommands();
         Run r;
         r.exitCode = tool.run(QStringList { u"neru-cli"_s } + arguments);
         r.out = out.data();
@@ -183,6 +174,14 @@ private slots:
             u"neru-cli: "_s + noDistrict + u": This program cannot communicate"_s);
         row("split into no folder", { u"split"_s, noDistrict, u"--dir"_s, nowhere }, 1, {},
             u"neru-cli: "_s + nowhere + u": no such folder\n"_s);
+        // A logger command refused before it reaches the port.
+        row("logger command without a port", { u"clock"_s }, 2, {}, u"--port DEVICE is required"_s);
+        row("COM5", { u"clock"_s, u"--port"_s, u"COM5"_s }, 2, {}, u"COM1 to COM4"_s);
+        row("logger command with a stray argument",
+            { u"logger-info"_s, u"--port"_s, nowhere, u"extra"_s }, 2, {},
+            u"unexpected argument \"extra\""_s);
+        row("clear without --yes", { u"clear"_s, u"--port"_s, nowhere }, 2, {},
+            u"add --yes to clear it"_s);
         // A report is made of samples; it goes to one place.
         row("report without samples", { u"report"_s, headerOnly }, 1, {},
             u"neru-cli: "_s + headerOnly + u": no samples to report\n"_s);
