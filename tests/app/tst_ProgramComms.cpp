@@ -11,10 +11,10 @@
 #include "frmSplash.h"
 #include "frmStats.h"
 
+#include "DistrictBytes.h"
 #include "ScriptedPrompts.h"
 #include "StartUpStore.h"
 #include "TempLog.h"
-#include "records/RecordEncoder.h"
 #include "sim/LoggerSimulator.h"
 
 #include <QAction>
@@ -23,7 +23,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QToolBar>
 #include <QToolButton>
 #include <QtTest>
 
@@ -37,21 +36,10 @@ namespace {
 const QString kCommunicationError = u"An error has occurred communicating with the NERU unit\n"
                                     "Check the COM port and cable and then try again"_s;
 
-// A district of `readings` readings, 5 bytes each after its district record.
-QByteArray district(const char *number, int readings)
-{
-    RecordEncoder::District d;
-    d.number = QLatin1String(number);
-    QByteArray bytes = RecordEncoder::district(d);
-    for (int i = 0; i < readings; ++i)
-        bytes += RecordEncoder::simple(RecordEncoder::addSeconds({}, 900 * i), quint16(100 + i));
-    return bytes;
-}
-
 // Two districts in two blocks.
 QByteArray twoDistricts()
 {
-    return district("00012", 20) + district("00034", 20);
+    return district(u"00012"_s, 20) + district(u"00034"_s, 20);
 }
 
 QStringList keptDownloads()
@@ -110,11 +98,7 @@ class tst_ProgramComms : public QObject
 
     QAction *toolbarButton(const char *key)
     {
-        for (QAction *button : main().tbrToolbar->actions()) {
-            if (button->property("key").toString() == QLatin1String(key))
-                return button;
-        }
-        return nullptr;
+        return main().findChild<QAction *>(u"tbrToolbar"_s + QLatin1String(key));
     }
 
     // The frames the logger received that begin with `command`.
@@ -261,83 +245,70 @@ private slots:
         QVERIFY(main().mnuFileOpen->isEnabled() && main().mnuToolsCommsCOM3->isEnabled());
     }
 
-    // Stopping between blocks, by the download window's Cancel or by closing the main
-    // window: the block in progress ends, no other is asked for, no dialog shows, nothing
-    // is kept and the graph stays as it was. A close then closes the window.
+    // A download stopped between blocks, by the download window's Cancel, by closing the
+    // main window or by a logger that stops answering: no other block is asked for, no
+    // dialog shows, nothing is kept and the graph stays as it was; only the logger's
+    // silence is told. A close then closes the window.
     void stopBetweenBlocks_data()
     {
-        QTest::addColumn<bool>("byClosing");
-        QTest::newRow("Cancel") << false;
-        QTest::newRow("main window closed") << true;
+        QTest::addColumn<QString>("stop");
+        QTest::newRow("Cancel") << u"cancel"_s;
+        QTest::newRow("main window closed") << u"close"_s;
+        QTest::newRow("logger stops answering") << u"silence"_s;
     }
     void stopBetweenBlocks()
     {
-        QFETCH(bool, byClosing);
+        QFETCH(QString, stop);
         LoggerSimulator::Options options;
         options.memory = twoDistricts() + twoDistricts() + twoDistricts();
+        options.faults.stopAfterBlocks = stop == u"silence"_s ? 2 : -1;
         QVERIFY(start(options));
-        atBlock(1, [&] {
-            if (byClosing)
-                main().close();
-            else
-                QTest::mouseClick(downloading().cmdCancel, Qt::LeftButton);
-        });
+        if (stop != u"silence"_s)
+            atBlock(1, [&] {
+                if (stop == u"close"_s)
+                    main().close();
+                else
+                    QTest::mouseClick(downloading().cmdCancel, Qt::LeftButton);
+            });
         main().mnuToolsCommsInterrogate->trigger();
         QCOMPARE(framesOf(0x0E), 2);
         QCOMPARE(m_dialogsShown, 0);
         QVERIFY(keptDownloads().isEmpty());
-        QVERIFY(m_prompts->messages.isEmpty());
+        QCOMPARE(m_prompts->messages.size(), stop == u"silence"_s ? 1 : 0);
+        if (stop == u"silence"_s)
+            QVERIFY(m_prompts->messages.first().startsWith(kCommunicationError));
         QVERIFY(!downloading().isVisible());
         QCOMPARE(main().windowTitle(), u"NERU Program: Unnamed"_s);
-        QTRY_COMPARE(m_quits, byClosing ? 1 : 0);
-        QCOMPARE(main().isVisible(), !byClosing);
-    }
-
-    // One message, and the graph as it was.
-    void loggerStopsAnsweringMidDownload()
-    {
-        LoggerSimulator::Options options;
-        options.memory = twoDistricts() + twoDistricts();
-        options.faults.stopAfterBlocks = 1;
-        QVERIFY(start(options));
-        main().mnuToolsCommsInterrogate->trigger();
-        QCOMPARE(m_prompts->messages.size(), 1);
-        QVERIFY(m_prompts->messages.first().startsWith(kCommunicationError));
-        QCOMPARE(m_dialogsShown, 0);
-        QVERIFY(keptDownloads().isEmpty());
-        QCOMPARE(main().windowTitle(), u"NERU Program: Unnamed"_s);
         QVERIFY(main().mnuToolsCommsInterrogate->isEnabled());
+        QTRY_COMPARE(m_quits, stop == u"close"_s ? 1 : 0);
+        QCOMPARE(main().isVisible(), stop != u"close"_s);
     }
 
-    // The clock read fails, the information is not asked for, the dialog does not open. The
-    // logger's device is no serial port the system knows, so the message lists the ports
-    // it does know and names the settings file to point COM1 elsewhere.
-    void reprogramWithASilentLogger()
-    {
-        LoggerSimulator::Options options;
-        options.faults.silent = true;
-        QVERIFY(start(options));
-        main().mnuToolsCommsReprogramNERU->trigger();
-        QCOMPARE(m_prompts->messages.size(), 1);
-        const QString shown = m_prompts->messages.first();
-        QVERIFY2(shown.startsWith(kCommunicationError + u"\n\n"_s + m_logger->devicePath()),
-                 qPrintable(shown));
-        QVERIFY2(shown.contains(u"[Ports] section of "_s + SettingsStore().fileName()),
-                 qPrintable(shown));
-        QCOMPARE(m_logger->frames().size(), 1); // the wake-up only
-        QCOMPARE(m_dialogsShown, 0);
-    }
-
-    // The dialog shows what was just read. Enter is Cancel: the logger is not cleared. Clear
-    // Memory with a logger that has stopped answering: the message, and the dialog goes.
-    void clearMemoryWhenTheLoggerStopsAnswering()
+    // Reprogram NERU with a silent logger: the clock read fails, the information is not
+    // asked for, the dialog does not open. The logger's device is no serial port the system
+    // knows, so the message lists the ports it does know and names the settings file to
+    // point COM1 elsewhere. Answering, the dialog shows what was just read; Enter is
+    // Cancel: the logger is not cleared. Clear Memory with a logger that has stopped
+    // answering: the message, and the dialog goes.
+    void reprogramWhenTheLoggerStopsAnswering()
     {
         LoggerSimulator::Options options;
         options.clock = QDateTime(QDate(2001, 9, 3), QTime(14, 5, 9));
         options.serialNumber = "AB1234";
         options.identification = 142;
         options.version = "V2.01";
+        options.faults.silent = true;
         QVERIFY(start(options));
+        main().mnuToolsCommsReprogramNERU->trigger();
+        QCOMPARE(m_dialogsShown, 0);
+        QCOMPARE(m_prompts->messages.size(), 1);
+        const QString told = m_prompts->messages.takeFirst();
+        QVERIFY2(told.startsWith(kCommunicationError + u"\n\n"_s + m_logger->devicePath()),
+                 qPrintable(told));
+        QVERIFY2(told.contains(u"[Ports] section of "_s + SettingsStore().fileName()),
+                 qPrintable(told));
+
+        m_logger->setFaults({});
         frmReprogram &dialog = *m_program->reprogram();
         QString shown;
         m_steps << [&] {

@@ -1,7 +1,7 @@
+#include "DistrictBytes.h"
 #include "LinkFixture.h"
 #include "SettingsStore.h"
 #include "TempLog.h"
-#include "records/RecordEncoder.h"
 #include "sim/SimulatorCommandLine.h"
 
 #include <QtTest>
@@ -63,7 +63,8 @@ class TestLinkBatch : public QObject
 
 private slots:
     // The command's output, or its lines on the error stream, its exit code and the frames
-    // the logger received. A usage error sends nothing.
+    // the logger received. Usage errors, which end before the port is chosen, are the batch
+    // tool's test.
     void commandsOverTheLink_data()
     {
         QTest::addColumn<QString>("logger"); // the simulator's arguments
@@ -94,12 +95,6 @@ private slots:
             u"^An error has occurred communicating with the NERU unit\n"
             "Check the COM port and cable and then try again\n\\S+: no reply"_s,
             u"-"_s);
-        row("no port", QString(), u"clock"_s, 2, u"--port DEVICE is required"_s, QString());
-        row("COM5", QString(), u"clock --port COM5"_s, 2, u"COM1 to COM4"_s, QString());
-        row("a stray argument", QString(), u"logger-info --port %1 extra"_s, 2,
-            u"unexpected argument \"extra\""_s, QString());
-        row("clear without --yes", QString(), u"clear --port %1"_s, 2, u"add --yes to clear it"_s,
-            QString());
     }
     void commandsOverTheLink()
     {
@@ -141,11 +136,7 @@ private slots:
     void interrogateWritesTheDownloadThenTheDistricts()
     {
         LoggerSimulator::Options options;
-        for (const QString &number : { u"00012"_s, u"00034"_s }) {
-            RecordEncoder::District d;
-            d.number = number;
-            options.memory += RecordEncoder::district(d) + RecordEncoder::simple({}, 600);
-        }
+        options.memory = district(u"00012"_s, 1) + district(u"00034"_s, 1);
         LinkFixture link(options);
         QVERIFY(link.start());
         QTemporaryDir out;

@@ -231,12 +231,8 @@ private slots:
         QCOMPARE(MainWindowLayout::pixelsToTwips(27, 96.0), 405);
         QCOMPARE(MainWindowLayout::pixelsToTwips(1, 192.0), 8);
         QCOMPARE(MainWindowLayout::pixelsToTwips(10, 0.0), 0);
-    }
-
-    // Empty, narrower than 1965, lower than 1620 plus the bars: no control gets a negative
-    // size, and the controls keep their order around the plot.
-    void tinyClientAreaGivesNoNegativeSize()
-    {
+        // Empty, narrower than 1965, lower than 1620 plus the bars: no control gets a
+        // negative size, and the controls keep their order around the plot.
         for (const QSize client : { QSize(0, 0), QSize(1500, 6150), QSize(9525, 1800) }) {
             const auto r = MainWindowLayout::setControls(
                 MainWindowLayout::Input { client.width(), client.height(), 360, 405, true, true });

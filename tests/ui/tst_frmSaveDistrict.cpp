@@ -1,3 +1,4 @@
+#include "DistrictBytes.h"
 #include "FileSizeLimit.h"
 #include "General.h"
 #include "NeruModel.h"
@@ -26,17 +27,10 @@ namespace {
 
 const RecordEncoder::Time kTime { 2026, 5, 1, 10, 0, 0 };
 
-QByteArray district(const char *number, const QByteArray &records)
-{
-    RecordEncoder::District d;
-    d.number = QLatin1String(number);
-    return RecordEncoder::district(d) + records;
-}
-
 // 35 bytes: a district record and two readings.
 QByteArray first()
 {
-    return district("00012", RecordEncoder::simple(kTime, 1) + RecordEncoder::simple(kTime, 2));
+    return district(u"00012"_s) + RecordEncoder::simple(kTime, 1) + RecordEncoder::simple(kTime, 2);
 }
 
 void type(QLineEdit *box, const QString &text)
@@ -135,9 +129,8 @@ private slots:
     // twice in one cut gets a second file, never the first one's.
     void cutsEachDistrictIntoItsFile()
     {
-        const QByteArray second = district("00012",
-                                           RecordEncoder::fitting(u"00001"_s, kTime, 3)
-                                               + RecordEncoder::simple(kTime, 4));
+        const QByteArray second = district(u"00012"_s)
+            + RecordEncoder::fitting(u"00001"_s, kTime, 3) + RecordEncoder::simple(kTime, 4);
         const QString title(61, u't');
         m_steps << [&] {
             QCOMPARE(boxes(), u"00012|00012|||"_s);

@@ -1,3 +1,4 @@
+#include "DistrictBytes.h"
 #include "FileProcessing.h"
 #include "SaveDistrictPrompt.h"
 #include "TempLog.h"
@@ -8,14 +9,6 @@
 namespace {
 
 const RecordEncoder::Time kTime { 2026, 5, 1, 10, 0, 0 };
-
-QByteArray district(const QString &number)
-{
-    RecordEncoder::District d;
-    d.number = number;
-    d.intervalCode = 5;
-    return RecordEncoder::district(d);
-}
 
 // Saves each district under its number, into a folder of its own, but for those the test
 // says to skip; a failed write is not tried again.

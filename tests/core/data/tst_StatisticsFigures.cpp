@@ -35,8 +35,6 @@ private slots:
         };
         row("flow, 60 s, not scaled", 5, 0x00, "00100", 3.6, "m3/h",
             { "1", "minutes", "Head", "100", "pulses/rev", "Meter", "2.5", "l/rev" });
-        row("4-20 mA, 30 s", 4, 0x80, "10010", 1.0, "Bar",
-            { "30", "seconds", "Transducer", "4-20", "mA", "Range", "10", "Bar" });
         row("0-1 V, 10 bar in PSI, 900 s", 9, 0x80, "20010", 14.5, "PSI",
             { "15", "minutes", "Transducer", "0-1", "V", "Range", "145", "PSI" });
         row("0-2 V, unknown interval code", 0, 0x80, "30016", 1.0, "Bar",

@@ -1,5 +1,4 @@
 #include "LinkFixture.h"
-#include "LoggerLink.h"
 #include "PortError.h"
 #include "RuntimeError.h"
 #include "SettingsStore.h"
@@ -99,8 +98,8 @@ private slots:
             << u"^\\S+/by-id/adapter is not among the serial ports found on this computer: "
                "/dev/ttyACM0, /dev/ttyS0\\. To use another device for COM2, name it in the "
                "\\[Ports\\] section of .+\\.ini, e.g. COM2=/dev/ttyACM0$"_s;
-        QTest::newRow("none detected") << QStringList()
-                                       << u"^No serial port was found.*COM2=/dev/ttyUSB0$"_s;
+        QTest::newRow("none detected")
+            << QStringList() << u"^No serial port was found.*COM2=/dev/ttyUSB0$"_s;
     }
     void undetectedDeviceAdvice()
     {
@@ -255,23 +254,6 @@ private slots:
         QCOMPARE(link.frameTimes.at(0), start);
         if (onTheBoundary)
             QCOMPARE(link.frameTimes.at(1), LinkFixture::at(14, 5, 9));
-    }
-
-    // The link as the program assembles it, on the PC's clock.
-    void waitsOnTheRealClockLetEventsRun()
-    {
-        LinkFixture fixture;
-        QVERIFY(fixture.start());
-        LoggerLink link({ fixture.messages, fixture.progress, fixture.log.report, fixture.strings,
-                          fixture.formats, nullptr });
-        QVERIFY(link.choosePort(fixture.simulator.devicePath()));
-        // Due at once, it can run before the exchange returns only if its waits let
-        // events through.
-        bool ran = false;
-        QTimer::singleShot(0, [&ran] { ran = true; });
-        QCOMPARE(link.comm().pollNERU(NERUComm::kReadDataLength, 0), false);
-        QVERIFY(ran);
-        QCOMPARE(link.comm().bytReply.size(), 2);
     }
 
     // Whatever the line does, the exchange ends with the one communication error, the

@@ -99,9 +99,8 @@ private slots:
         QFETCH(QStringList, expected);
         FileProcessing file(m_log.report);
         load(file, modeBits, head);
+        // Split at CR LF, a lone line feed would stay inside a line; the last is empty.
         const QString text = TextReport(m_british).copyText(file, 1.0, captions(file, unit));
-        QVERIFY(text.endsWith(QStringLiteral("\r\n")));
-        QCOMPARE(text.count(u'\n'), text.count(QStringLiteral("\r\n")));
         QCOMPARE(text.split(QStringLiteral("\r\n")), expected);
     }
 
