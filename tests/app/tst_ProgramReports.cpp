@@ -46,7 +46,8 @@ class tst_ProgramReports : public QObject
         m_program = std::make_unique<Program>(&m_prompts, [] {});
         m_program->start(m_dir.path(), file);
         // Hands over as the splash timer would, without waiting for it.
-        QTest::qWaitFor([this] { return m_program->splash().tmrSplash->isActive(); });
+        if (!QTest::qWaitFor([this] { return m_program->splash().tmrSplash->isActive(); }))
+            qFatal("the splash window never started its timer");
         m_program->splash().tmrSplash_Timer();
         frmNeru &main = *m_program->mainWindow();
         main.resize(900, 600);
