@@ -111,8 +111,9 @@ private slots:
         QCOMPARE(main.captureGraphArea().height(), band.height() + main.tbrToolbar->height());
     }
 
-    // With a printer, Print Table asks nothing and prints the copied report, line for line
-    // (where the lines stand on paper is the printing's test).
+    // With a printer, Print Table asks nothing and prints the copied report, line for line,
+    // the title 20 mm from the left and 21 mm from the top of the paper whatever the
+    // printer's unprintable strips (the flow onto further pages is the printing's test).
     void printTableOnThePrinter()
     {
         frmNeru &main = run(kFlow);
@@ -122,6 +123,8 @@ private slots:
         QVERIFY(m_prompts.messages.isEmpty() && m_prompts.questions.isEmpty());
         PdfPages read;
         QVERIFY(read.read(pdf));
+        QVERIFY(qAbs(read.lines.first().left - 20.0) < 0.8);
+        QVERIFY(qAbs(read.lines.first().top - 21.0) < 0.8);
         QStringList copied = clipboardReport(main);
         copied.removeAll(QString());
         QCOMPARE(read.lines.size(), copied.size());
