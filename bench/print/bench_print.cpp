@@ -4,7 +4,6 @@
 #include "FileProcessing.h"
 #include "NamedFormats.h"
 #include "PrintingSurface.h"
-#include "StatisticsFigures.h"
 #include "StringTable.h"
 #include "TextReport.h"
 #include "records/RecordEncoder.h"
@@ -33,13 +32,11 @@ QStringList fullReport()
     const StringTable strings;
     const NamedFormats formats(QLocale(QLocale::English, QLocale::UnitedKingdom));
     const QString unit = QStringLiteral("l/s");
-    const ReportCaptions captions = ReportCaptions::fromFigures(
-        StatisticsFigures::compute(file, 1.0, unit, strings, formats), unit, strings);
+    const ReportCaptions captions = ReportCaptions::ofDistrict(file, 1.0, unit, strings, formats);
     return TextReport(formats).printLines(file, 1.0, captions);
 }
 
-template <typename Print>
-void intoPdf(benchmark::State &state, Print print)
+template<typename Print> void intoPdf(benchmark::State &state, Print print)
 {
     qint64 bytes = 0;
     for (auto _ : state) {

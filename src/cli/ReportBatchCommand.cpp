@@ -4,7 +4,6 @@
 #include "CaptureRoutines.h"
 #include "FileProcessing.h"
 #include "PrintingSurface.h"
-#include "StatisticsFigures.h"
 #include "StringTable.h"
 #include "TextReport.h"
 #include "UnitTable.h"
@@ -100,9 +99,8 @@ int ReportBatchCommand::report(const QStringList &arguments)
     const StringTable &strings = m_context.strings;
     const QString unitText = strings.text(UnitTable::unitTextId(intUnits));
     const double factor = UnitTable::factor(intUnits);
-    const ReportCaptions captions = ReportCaptions::fromFigures(
-        StatisticsFigures::compute(file, factor, unitText, strings, m_context.formats), unitText,
-        strings);
+    const ReportCaptions captions
+        = ReportCaptions::ofDistrict(file, factor, unitText, strings, m_context.formats);
     const TextReport text(m_context.formats);
     if (pdf)
         return printPdf(parser.value(pdfOption), text.printLines(file, factor, captions))

@@ -6,7 +6,6 @@
 #include "PdfPages.h"
 #include "ProgramVersion.h"
 #include "ReportBatchCommand.h"
-#include "StatisticsFigures.h"
 #include "StringTable.h"
 #include "TempLog.h"
 #include "TextReport.h"
@@ -310,9 +309,8 @@ private slots:
             intUnits = static_cast<qint16>(UnitTable::codeForName(unit));
         const QString unitText = m_strings.text(UnitTable::unitTextId(intUnits));
         const double factor = UnitTable::factor(intUnits);
-        const ReportCaptions captions = ReportCaptions::fromFigures(
-            StatisticsFigures::compute(file, factor, unitText, m_strings, m_formats), unitText,
-            m_strings);
+        const ReportCaptions captions
+            = ReportCaptions::ofDistrict(file, factor, unitText, m_strings, m_formats);
         QVERIFY(r.out.contains(maximumLine));
         QCOMPARE(r.out, TextReport(m_formats).copyText(file, factor, captions).toUtf8());
     }

@@ -16,9 +16,12 @@ QString item(const QString &caption, const QString &value, const QString &units)
 
 } // namespace
 
-ReportCaptions ReportCaptions::fromFigures(const StatisticsFigures &figures,
-                                           const QString &unitText, const StringTable &strings)
+ReportCaptions ReportCaptions::ofDistrict(const FileProcessing &file, double dblFlowScaleFactor,
+                                          const QString &unitText, const StringTable &strings,
+                                          const NamedFormats &formats)
 {
+    const StatisticsFigures figures
+        = StatisticsFigures::compute(file, dblFlowScaleFactor, unitText, strings, formats);
     ReportCaptions c;
     c.title = strings.text(30000);
     c.comments1 = strings.text(30010);

@@ -8,7 +8,6 @@
 class FileProcessing;
 class NamedFormats;
 class StringTable;
-struct StatisticsFigures;
 
 // What the statistics dialog's labels read when a report is made: the captions beside the
 // figures and the table heading. The window reads them off the dialog; the batch tool
@@ -36,9 +35,11 @@ struct ReportCaptions
     QString head;
     QString meter;
 
-    // The captions of a dialog set up with `figures`; `unitText` is the display unit's name.
-    static ReportCaptions fromFigures(const StatisticsFigures &figures, const QString &unitText,
-                                      const StringTable &strings);
+    // The captions of the dialog set up for `file` in the display unit named `unitText`,
+    // whose factor is `dblFlowScaleFactor`.
+    static ReportCaptions ofDistrict(const FileProcessing &file, double dblFlowScaleFactor,
+                                     const QString &unitText, const StringTable &strings,
+                                     const NamedFormats &formats);
 };
 
 // The text report of the district loaded: its header texts, the statistics in two

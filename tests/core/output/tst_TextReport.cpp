@@ -1,6 +1,5 @@
 #include "FileProcessing.h"
 #include "NamedFormats.h"
-#include "StatisticsFigures.h"
 #include "StringTable.h"
 #include "TempLog.h"
 #include "TextReport.h"
@@ -39,9 +38,7 @@ class tst_TextReport : public QObject
 
     ReportCaptions captions(const FileProcessing &file, const QString &unit) const
     {
-        const StatisticsFigures figures
-            = StatisticsFigures::compute(file, 1.0, unit, m_strings, m_british);
-        return ReportCaptions::fromFigures(figures, unit, m_strings);
+        return ReportCaptions::ofDistrict(file, 1.0, unit, m_strings, m_british);
     }
 
 private slots:
