@@ -6,8 +6,12 @@ BUILD="${NERU_BUILD_DIR:-$ROOT/build}"
 JOBS="$(nproc 2>/dev/null || echo 2)"
 
 # Debian packages the project needs to build, test and run.
-PACKAGES=(cmake make g++ qt6-base-dev qt6-serialport-dev libqt6serialport6-dev
-          qt6-qpa-plugins libbenchmark-dev locales xvfb xauth poppler-utils fonts-dejavu-core)
+PACKAGES=(cmake make g++ qt6-base-dev qt6-serialport-dev
+          qt6-qpa-plugins libbenchmark-dev locales xvfb xauth poppler-utils fonts-dejavu-core
+          # packaging and its checks
+          dpkg-dev file desktop-file-utils appstream shared-mime-info
+          # fuzzing (libFuzzer and the sanitizer runtimes come with clang)
+          clang libclang-rt-14-dev llvm)
 
 missing_packages() {
   local p
