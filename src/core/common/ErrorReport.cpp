@@ -65,16 +65,29 @@ void ErrorReport::report(const QString &description, const QString &module,
 void ErrorReport::logInformation(const QString &text) noexcept
 {
     try {
-        QDir().mkpath(QFileInfo(m_logPath).absolutePath());
-        QFile file(m_logPath);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-            return;
         QString entry = QDateTime::currentDateTime().toString(Qt::ISODate)
             + QStringLiteral(" Information ") + text;
         if (!entry.endsWith(u'\n'))
             entry += QStringLiteral("\r\n");
-        file.write(entry.toUtf8());
+        const QByteArray bytes = entry.toUtf8();
+        QDir().mkpath(QFileInfo(m_logPath).absolutePath());
+        rollOverBefore(bytes.size());
+        QFile file(m_logPath);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+            return;
+        file.write(bytes);
     } catch (...) {
         // The log is the last resort; nothing is reported about it.
     }
+}
+
+void ErrorReport::rollOverBefore(qint64 entryBytes) const
+{
+    const qint64 size = QFileInfo(m_logPath).size();
+    if (size == 0 || size + entryBytes <= kMaxLogBytes)
+        return;
+    // Should the rename fail, the log is started afresh rather than left to grow.
+    QFile::remove(oldLogPath());
+    if (!QFile::rename(m_logPath, oldLogPath()))
+        QFile::remove(m_logPath);
 }

@@ -5,10 +5,15 @@
 // The common error report: procedures that guard themselves hand their unexpected
 // run-time errors here from their catch block. Each becomes one information entry in
 // the application event log, a plain file "events.log" in the per-user data folder.
-// The user sees nothing, and a failure to write the log is swallowed.
+// The user sees nothing, and a failure to write the log is swallowed. The log is kept
+// to about 1 MiB: an entry that would take it past that moves the log to "events.log.1"
+// (replacing the older one) and starts a new one, so a long run of errors cannot fill
+// the disk.
 class ErrorReport
 {
 public:
+    static constexpr qint64 kMaxLogBytes = 1024 * 1024;
+
     // Logs to `logPath`; an empty path means the per-user data folder's "events.log".
     explicit ErrorReport(QString logPath = QString());
 
@@ -34,7 +39,10 @@ public:
     void logInformation(const QString &text) noexcept;
 
     QString logPath() const { return m_logPath; }
+    QString oldLogPath() const { return m_logPath + QStringLiteral(".1"); }
 
 private:
+    void rollOverBefore(qint64 entryBytes) const;
+
     QString m_logPath;
 };

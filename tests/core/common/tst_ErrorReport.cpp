@@ -36,6 +36,37 @@ private slots:
         QCOMPARE(entry.match(QString::fromUtf8(lines.at(1))).captured(1),
                  QStringLiteral("Permission denied on /dev/ttyS0"));
     }
+
+    // An entry that would take the log past 1 MiB moves it to events.log.1, replacing the
+    // older one; an entry that still fits is appended.
+    void theLogRollsOverAtOneMebibyte()
+    {
+        QTemporaryDir folder;
+        ErrorReport report(folder.filePath(QStringLiteral("events.log")));
+        const auto write = [](const QString &path, const QByteArray &bytes) {
+            QFile f(path);
+            return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+        };
+        const QByteArray full(ErrorReport::kMaxLogBytes - 60, 'a');
+        QVERIFY(write(report.logPath(), full));
+        QVERIFY(write(report.oldLogPath(), "older"));
+
+        const qint64 fits = 19 + 13 + 4 + 2; // time, " Information ", "fits", CR LF
+        report.logInformation(QStringLiteral("fits"));
+        QCOMPARE(QFileInfo(report.logPath()).size(), full.size() + fits);
+        report.logInformation(QStringLiteral("does not fit"));
+
+        QFile old(report.oldLogPath());
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        const QByteArray kept = old.readAll();
+        QCOMPARE(kept.size(), full.size() + fits);
+        QVERIFY(kept.startsWith(full) && kept.endsWith(" Information fits\r\n"));
+        QFile current(report.logPath());
+        QVERIFY(current.open(QIODevice::ReadOnly));
+        const QByteArray fresh = current.readAll();
+        QVERIFY2(fresh.endsWith(" Information does not fit\r\n") && fresh.count('\n') == 1,
+                 fresh.constData());
+    }
 };
 
 QTEST_GUILESS_MAIN(TestErrorReport)
