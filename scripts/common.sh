@@ -56,3 +56,9 @@ build() {
   cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
   cmake --build "$BUILD" --parallel "$JOBS"
 }
+
+# The sanitized build: clang, whose sanitizer runtimes the scripts install.
+configure_sanitized() {
+  cmake -S "$ROOT" -B "$1" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+        -DNERU_SANITIZE=ON -DNERU_BUILD_BENCH=OFF >/dev/null
+}
