@@ -54,10 +54,10 @@ frmHelp::frmHelp(QWidget *parent)
     splitter->addWidget(tvwContents);
     splitter->addWidget(guidePane);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({ 240, 620 });
+    splitter->setSizes({ 290, 610 });
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(splitter);
-    resize(880, 600);
+    resize(920, 600);
 
     loadGuide();
     connect(tvwContents, &QTreeWidget::itemClicked, this, &frmHelp::tvwContents_ItemChosen);
