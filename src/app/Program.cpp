@@ -6,6 +6,7 @@
 #include "ReportCommands.h"
 #include "SaveDistrictDialogPrompt.h"
 #include "frmDownloading.h"
+#include "frmHelp.h"
 #include "frmNeru.h"
 #include "frmReprogram.h"
 #include "frmSaveDistrict.h"
@@ -124,8 +125,14 @@ void Program::wireComms(frmNeru &main)
     main.showPortDevices(devices);
 }
 
+// The guide's window stays open beside the main window while the user works.
 void Program::wireHelp(frmNeru &main)
 {
+    m_help = std::make_unique<frmHelp>(&main);
+    connect(&main, &frmNeru::helpContentsRequested, m_help.get(), &frmHelp::showContents);
+    connect(&main, &frmNeru::helpSearchRequested, m_help.get(), &frmHelp::showSearch);
+    main.setCommandEnabled(main.mnuHelpContents, true);
+    main.setCommandEnabled(main.mnuHelpSearch, true);
     connect(&main, &frmNeru::aboutRequested, m_splash.get(), &frmSplash::showAbout);
 }
 

@@ -15,6 +15,7 @@
 class MainWindowGraph;
 class ReportCommands;
 class frmDownloading;
+class frmHelp;
 class frmNeru;
 class frmReprogram;
 class frmSplash;
@@ -52,6 +53,8 @@ public:
     frmReprogram *reprogram() { return m_reprogram.get(); }
     // Copy and Print, made with the main window.
     ReportCommands *reports() { return m_reports.get(); }
+    // The user guide's window, made with the main window.
+    frmHelp *help() { return m_help.get(); }
     NeruModel &model() { return m_model; }
     const StringTable &strings() const { return m_strings; }
 
@@ -89,4 +92,5 @@ private:
     std::unique_ptr<frmDownloading> m_downloading;
     std::unique_ptr<frmReprogram> m_reprogram;
     std::unique_ptr<ReportCommands> m_reports;
+    std::unique_ptr<frmHelp> m_help;
 };

@@ -159,9 +159,6 @@ void frmNeru::createMenus()
     mnuHelpMenu = addMenu(bar, "mnuHelp", 20500, mnuHelp);
     mnuHelpContents = addEntry(mnuHelpMenu, "mnuHelpContents", 20510);
     mnuHelpSearch = addEntry(mnuHelpMenu, "mnuHelpSearch", 20520);
-    // There is no help to show: the two entries stay greyed rather than do nothing.
-    mnuHelpContents->setEnabled(false);
-    mnuHelpSearch->setEnabled(false);
     mnuHelpSep1 = addSeparator(mnuHelpMenu, "mnuHelpSep1");
     mnuHelpAbout = addEntry(mnuHelpMenu, "mnuHelpAbout", 20530);
 
@@ -191,6 +188,8 @@ void frmNeru::createMenus()
     connectEntry(mnuToolsUnitsEntries[4], &frmNeru::mnuToolsUnitsPSI_Click);
     connectEntry(mnuToolsUnitsEntries[5], &frmNeru::mnuToolsUnitsMetre_Click);
     connectEntry(mnuToolsUnitsEntries[6], &frmNeru::mnuToolsUnitsFeet_Click);
+    connectEntry(mnuHelpContents, &frmNeru::mnuHelpContents_Click);
+    connectEntry(mnuHelpSearch, &frmNeru::mnuHelpSearch_Click);
     connectEntry(mnuHelpAbout, &frmNeru::mnuHelpAbout_Click);
 }
 

@@ -90,6 +90,8 @@ public:
     void mnuToolsUnitsPSI_Click();
     void mnuToolsUnitsMetre_Click();
     void mnuToolsUnitsFeet_Click();
+    void mnuHelpContents_Click();
+    void mnuHelpSearch_Click();
     void mnuHelpAbout_Click();
     void tbrToolbar_ButtonClick(QAction *button);
 
@@ -118,6 +120,8 @@ signals:
     void interrogateRequested();
     void programRTCRequested();
     void reprogramNERURequested();
+    void helpContentsRequested();
+    void helpSearchRequested();
     void aboutRequested();
     // The plot area has been laid out afresh and wants its graph redrawn.
     void plotResized();

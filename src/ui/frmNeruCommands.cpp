@@ -38,6 +38,8 @@ constexpr CommandEntry kCommandEntries[] = {
     { &frmNeru::mnuToolsCommsProgramRTC, "ProgramRTC", &frmNeru::mnuToolsCommsProgramRTC_Click },
     { &frmNeru::mnuToolsCommsReprogramNERU, "ReprogramNERU",
       &frmNeru::mnuToolsCommsReprogramNERU_Click },
+    { &frmNeru::mnuHelpContents, nullptr, &frmNeru::mnuHelpContents_Click },
+    { &frmNeru::mnuHelpSearch, nullptr, &frmNeru::mnuHelpSearch_Click },
 };
 
 // The entries that wait while a Comms command runs: those that would start another
@@ -205,6 +207,16 @@ void frmNeru::mnuViewStats_Click()
 {
     if (m_model.file().series().lngNumSamples > 0)
         emit statsRequested();
+}
+
+void frmNeru::mnuHelpContents_Click()
+{
+    emit helpContentsRequested();
+}
+
+void frmNeru::mnuHelpSearch_Click()
+{
+    emit helpSearchRequested();
 }
 
 void frmNeru::mnuHelpAbout_Click()

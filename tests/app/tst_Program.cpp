@@ -2,6 +2,7 @@
 #include "GraphPicture.h"
 #include "MainWindowGraph.h"
 #include "Program.h"
+#include "frmHelp.h"
 #include "frmNeru.h"
 #include "frmSplash.h"
 #include "frmStats.h"
@@ -11,10 +12,14 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTextBlock>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <QtTest>
 
 #include <memory>
@@ -36,6 +41,25 @@ public:
     bool timerRan = false;
 };
 
+// "## Section" and "### Part" for each heading of the guide's source, outside code blocks.
+QStringList guideHeadings()
+{
+    QFile file(QStringLiteral(NERU_SOURCE_DIR "/docs/guide.md"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QStringList headings;
+    bool inCode = false;
+    for (const QString &line : QString::fromUtf8(file.readAll()).split(u'\n')) {
+        if (line.startsWith(QLatin1String("```")))
+            inCode = !inCode;
+        else if (!inCode
+                 && (line.startsWith(QLatin1String("## "))
+                     || line.startsWith(QLatin1String("### "))))
+            headings << line.trimmed();
+    }
+    return headings;
+}
+
 QString portMessage(int port)
 {
     return QStringLiteral("Note that COM") + QString::number(port)
@@ -46,8 +70,9 @@ QString portMessage(int port)
 } // namespace
 
 // The program as the user starts and works it: the splash window and its port message,
-// the hand-over to the main window, the settings kept between runs, Help > About, and
-// the graph of a district with the commands wired to it.
+// the hand-over to the main window, the settings kept between runs, Help > About, the
+// guide behind Help > Contents and Search, and the graph of a district with the commands
+// wired to it.
 class tst_Program : public QObject
 {
     Q_OBJECT
@@ -150,6 +175,68 @@ private slots:
         QCOMPARE(m_quits, 1);
         QVERIFY(!splash.isVisible());
         QVERIFY(!splash.tmrSplash->isActive());
+    }
+
+    // Help > Contents lists the guide's own headings and scrolls to the one clicked; Help >
+    // Search finds a word, round to the start again, and says when a word is absent.
+    void helpShowsTheGuide()
+    {
+        run();
+        QVERIFY(handOver());
+        frmHelp &help = *m_program->help();
+        main().mnuHelpContents->trigger();
+        QVERIFY(help.isVisible());
+        QTRY_VERIFY(help.tvwContents->hasFocus());
+
+        const QStringList expected = guideHeadings();
+        QVERIFY(expected.size() > 5);
+        QStringList listed;
+        QTreeWidgetItem *deep = nullptr; // a part far down the guide
+        for (int i = 0; i < help.tvwContents->topLevelItemCount(); ++i) {
+            QTreeWidgetItem *section = help.tvwContents->topLevelItem(i);
+            listed << QStringLiteral("## ") + section->text(0);
+            for (int j = 0; j < section->childCount(); ++j) {
+                listed << QStringLiteral("### ") + section->child(j)->text(0);
+                if (listed.size() <= expected.size() * 2 / 3)
+                    deep = section->child(j);
+            }
+        }
+        QCOMPARE(listed, expected);
+
+        QVERIFY(deep);
+        QTextBrowser &guide = *help.txtGuide;
+        QCOMPARE(guide.verticalScrollBar()->value(), 0);
+        help.tvwContents->scrollToItem(deep);
+        QTest::mouseClick(help.tvwContents->viewport(), Qt::LeftButton, {},
+                          help.tvwContents->visualItemRect(deep).center());
+        QCOMPARE(guide.textCursor().block().text(), deep->text(0));
+        QVERIFY(guide.verticalScrollBar()->value() > 0);
+        const QRect heading = guide.cursorRect();
+        QVERIFY2(heading.top() >= 0 && heading.bottom() < guide.viewport()->height() / 4,
+                 qPrintable(QString::number(heading.top())));
+
+        main().mnuHelpSearch->trigger();
+        QTRY_VERIFY(help.txtFind->hasFocus());
+        const QString word = QStringLiteral("dialout");
+        QTest::keyClicks(help.txtFind, word);
+        QTest::keyClick(help.txtFind, Qt::Key_Return);
+        QCOMPARE(guide.textCursor().selectedText(), word);
+        QCOMPARE(help.lblFind->text(), QString());
+        // Past the last place the next Enter starts again from the first.
+        const int first = guide.textCursor().position();
+        const qsizetype places = guide.toPlainText().count(word, Qt::CaseInsensitive);
+        QVERIFY(places > 1);
+        for (qsizetype i = 0; i < places; ++i)
+            QTest::keyClick(help.txtFind, Qt::Key_Return);
+        QCOMPARE(guide.textCursor().position(), first);
+
+        // Asked for again, the window comes back with the last word selected for retyping.
+        main().mnuHelpSearch->trigger();
+        QCOMPARE(help.txtFind->selectedText(), word);
+        QTest::keyClicks(help.txtFind, QStringLiteral("qwxzv"));
+        QTest::keyClick(help.txtFind, Qt::Key_Return);
+        QCOMPARE(help.lblFind->text(), QStringLiteral("Not found"));
+        QCOMPARE(guide.textCursor().position(), first);
     }
 
     // File > Open asks in the folder of the last file. A refused file leaves the district

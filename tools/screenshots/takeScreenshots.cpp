@@ -1,15 +1,16 @@
 // Takes the pictures of the windows shown in the documentation: the splash window, the
 // main window (also with its Tools > Comms menu open), the statistics dialog, the Save
-// District dialog, the download window over the main window and the logger-settings
-// dialog, and the first page of the printed graph and table. Given a download file, the main window
-// shows it with the cursor placed and the dialogs show its district. Usage: neru-screenshots
-// <folder> [file.dat]  (run under a display, e.g. xvfb-run -a; the printouts need poppler's
-// pdftoppm)
+// District dialog, the download window over the main window, the logger-settings dialog,
+// the help window, and the first page of the printed graph and table. Given a download
+// file, the main window shows it with the cursor placed and the dialogs show its district.
+// Usage: neru-screenshots <folder> [file.dat]  (run under a display, e.g. xvfb-run -a; the
+// printouts need poppler's pdftoppm)
 #include "DateTime.h"
 #include "NERUComm.h"
 #include "Program.h"
 #include "ReportCommands.h"
 #include "frmDownloading.h"
+#include "frmHelp.h"
 #include "frmNeru.h"
 #include "frmReprogram.h"
 #include "frmSaveDistrict.h"
@@ -225,6 +226,12 @@ int main(int argc, char *argv[])
              .save(folder + QStringLiteral("/download-window.png"))
         && ok;
     ok = loggerSettings(program).save(folder + QStringLiteral("/logger-settings.png")) && ok;
+
+    // The guide as Help > Contents opens it.
+    main.mnuHelpContents->trigger();
+    settle();
+    ok = program.help()->grab().save(folder + QStringLiteral("/help.png")) && ok;
+    program.help()->hide();
 
     if (!ok)
         std::fprintf(stderr, "neru-screenshots: a picture could not be written\n");
