@@ -157,7 +157,8 @@ bool saveIcon(const QString &folder, const char *name, const Drawing &draw, int 
     p.scale(size / 16.0, size / 16.0);
     draw(p);
     p.end();
-    return image.save(QStringLiteral("%1/icons/%2-%3.png").arg(folder, QLatin1String(name)).arg(size));
+    return image.save(
+        QStringLiteral("%1/icons/%2-%3.png").arg(folder, QLatin1String(name)).arg(size));
 }
 
 // A water drop over a step line of readings, in the logo's 120 x 137 coordinates.
