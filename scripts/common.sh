@@ -1,4 +1,4 @@
-# Shared by scripts/run and scripts/test: installs what is missing and builds.
+# Shared by scripts/run, scripts/test and scripts/package: installs what is missing and builds.
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"

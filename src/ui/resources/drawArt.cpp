@@ -1,5 +1,7 @@
-// Draws the program's own pictures: the splash logo (120 x 137, 24 bits per pixel) and
-// the toolbar and zoom pictures in each bundled size. Usage: neru-draw-art <folder>
+// Draws the program's own pictures: the splash logo (120 x 137, 24 bits per pixel), the
+// toolbar and zoom pictures in each bundled size and, given a second folder, the
+// application icon in each size the desktop's icon theme asks for.
+// Usage: neru-draw-art <resources folder> [<application icon folder>]
 #include <QColor>
 #include <QDir>
 #include <QImage>
@@ -155,17 +157,13 @@ bool saveIcon(const QString &folder, const char *name, const Drawing &draw, int 
     p.scale(size / 16.0, size / 16.0);
     draw(p);
     p.end();
-    return image.save(QStringLiteral("%1/icons/%2-%3.png").arg(folder).arg(name).arg(size));
+    return image.save(
+        QStringLiteral("%1/icons/%2-%3.png").arg(folder, QLatin1String(name)).arg(size));
 }
 
-// A water drop over a step line of readings.
-bool saveLogo(const QString &folder)
+// A water drop over a step line of readings, in the logo's 120 x 137 coordinates.
+void drawDrop(QPainter &p)
 {
-    QImage image(120, 137, QImage::Format_RGB888);
-    image.fill(Qt::white);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-
     QPainterPath drop;
     drop.moveTo(60, 8);
     drop.cubicTo(60, 8, 18, 62, 18, 86);
@@ -194,16 +192,43 @@ bool saveLogo(const QString &folder)
                                { 84, 78 },
                                { 84, 86 },
                                { 94, 86 } }));
+}
+
+bool saveLogo(const QString &folder)
+{
+    QImage image(120, 137, QImage::Format_RGB888);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    drawDrop(p);
     p.end();
     return image.save(folder + QStringLiteral("/logo.png"));
+}
+
+// The logo's drop alone on a transparent square, so it sits on any panel or menu colour.
+bool saveAppIcon(const QString &folder, int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    // The drop with its outline spans y 7 to 129 around x 60: centre it with a little room.
+    const double scale = size / 128.0;
+    p.translate(size / 2.0, size / 2.0);
+    p.scale(scale, scale);
+    p.translate(-60, -68);
+    drawDrop(p);
+    p.end();
+    return image.save(QStringLiteral("%1/neru-%2.png").arg(folder).arg(size));
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: neru-draw-art <resources folder>\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr,
+                     "usage: neru-draw-art <resources folder> [<application icon folder>]\n");
         return 2;
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
@@ -212,6 +237,12 @@ int main(int argc, char *argv[])
     for (const auto &[name, draw] : kIcons) {
         for (int size : { 16, 24, 32, 48 })
             ok = saveIcon(folder, name, draw, size) && ok;
+    }
+    if (argc == 3) {
+        const QString appIcons = QString::fromLocal8Bit(argv[2]);
+        QDir().mkpath(appIcons);
+        for (int size : { 16, 24, 32, 48, 64, 128, 256 })
+            ok = saveAppIcon(appIcons, size) && ok;
     }
     if (!ok)
         std::fprintf(stderr, "neru-draw-art: a picture could not be written\n");
