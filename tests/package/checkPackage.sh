@@ -32,6 +32,7 @@ expected=(
     usr/share/icons/hicolor/128x128/apps/neru.png
     usr/share/icons/hicolor/256x256/apps/neru.png
     usr/share/metainfo/io.github.neru.Neru.metainfo.xml
+    usr/share/doc/neru/guide.md
     usr/share/mime/packages/neru.xml
 )
 diff -u <(printf '%s\n' "${expected[@]}" | sort) \
