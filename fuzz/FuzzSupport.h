@@ -18,7 +18,8 @@
 
 namespace FuzzSupport {
 
-inline void ignoreMessage(QtMsgType, const QMessageLogContext &, const QString &) { }
+inline void ignoreMessage(QtMsgType, const QMessageLogContext &, const QString &)
+{ }
 
 // Where the temporary folder goes: in memory when the system offers it, because the
 // program syncs every file it saves, which on a disk would make each input take

@@ -62,8 +62,7 @@ void showDistrict(const FileProcessing &file, Units &units, const Shared &shared
     // The window guards each graph command and logs what it raises.
     try {
         graph.mnuViewReset_Click();
-    } catch (const RuntimeError &) {
-    }
+    } catch (const RuntimeError &) { }
 
     const StatisticsFigures figures = StatisticsFigures::compute(
         file, units.dblFlowScaleFactor, change.unitText, shared.strings, shared.formats);

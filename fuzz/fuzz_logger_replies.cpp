@@ -15,8 +15,8 @@ namespace {
 
 void download(const QByteArray &replies)
 {
-    const QByteArray lengthReply = replies.left(NERUComm::getNumOfBytesReturned(
-        NERUComm::kReadDataLength));
+    const QByteArray lengthReply
+        = replies.left(NERUComm::getNumOfBytesReturned(NERUComm::kReadDataLength));
     qint32 n = NERUComm::decodeDataLength(lengthReply);
     if (n == 0)
         return;
@@ -59,7 +59,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             download(reply);
             break;
         }
-    } catch (const RuntimeError &) {
-    }
+    } catch (const RuntimeError &) { }
     return 0;
 }

@@ -281,8 +281,8 @@ QString NERUComm::replyText(const QByteArray &reply, qint32 first, qint32 length
 double NERUComm::decodeClock(const QByteArray &r)
 {
     using Checked::byteAt;
-    return DateTime::fromParts(byteAt(r, 5), byteAt(r, 3), byteAt(r, 4), byteAt(r, 0),
-                               byteAt(r, 1), byteAt(r, 2));
+    return DateTime::fromParts(byteAt(r, 5), byteAt(r, 3), byteAt(r, 4), byteAt(r, 0), byteAt(r, 1),
+                               byteAt(r, 2));
 }
 
 NERUComm::GeneralInfo NERUComm::decodeGeneralInfo(const QByteArray &r)
