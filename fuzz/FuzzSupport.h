@@ -21,11 +21,15 @@ namespace FuzzSupport {
 inline void ignoreMessage(QtMsgType, const QMessageLogContext &, const QString &)
 { }
 
-// Where the temporary folder goes: in memory when the system offers it, because the
-// program syncs every file it saves, which on a disk would make each input take
-// milliseconds.
+// Where the temporary folder goes: NERU_FUZZ_TMPDIR (scripts/fuzz sets it and removes it
+// afterwards, as a crashed run leaves its folder behind), else in memory when the system
+// offers it, because the program syncs every file it saves, which on a disk would make
+// each input take milliseconds.
 inline QString temporaryRoot()
 {
+    const QString chosen = qEnvironmentVariable("NERU_FUZZ_TMPDIR");
+    if (!chosen.isEmpty())
+        return chosen;
     const QFileInfo shm(QStringLiteral("/dev/shm"));
     return shm.isDir() && shm.isWritable() ? shm.filePath() : QDir::tempPath();
 }
