@@ -11,6 +11,8 @@
 #include "NERUComm.h"
 #include "RuntimeError.h"
 
+#include <algorithm>
+
 namespace {
 
 void download(const QByteArray &replies)
