@@ -1,4 +1,5 @@
-// The logger's replies as they come off the serial line, one decoder per first byte:
+// The logger's replies as they come off the serial line; the first byte, modulo 3,
+// picks the decoder:
 //   0  the clock (Program NERU RTC, Reprogram NERU)
 //   1  the general information: serial number, calibration, identification, version
 //   2  the data length, then the download's blocks as they arrive, kept and looked
