@@ -268,14 +268,45 @@ double NERUComm::localNow() const
         QDateTime::fromMSecsSinceEpoch(m_context.clock.currentMSecsSinceEpoch()));
 }
 
-QString NERUComm::replyText(qint32 first, qint32 length) const
+QString NERUComm::replyText(const QByteArray &reply, qint32 first, qint32 length)
 {
     // One character per byte, taken as it stands (a zero byte stays a NUL character).
     QString text;
     text.reserve(length);
     for (qint32 i = first; i < first + length; ++i)
-        text.append(QChar(static_cast<char16_t>(Checked::byteAt(bytReply, i))));
+        text.append(QChar(static_cast<char16_t>(Checked::byteAt(reply, i))));
     return text;
+}
+
+double NERUComm::decodeClock(const QByteArray &r)
+{
+    using Checked::byteAt;
+    return DateTime::fromParts(byteAt(r, 5), byteAt(r, 3), byteAt(r, 4), byteAt(r, 0), byteAt(r, 1),
+                               byteAt(r, 2));
+}
+
+NERUComm::GeneralInfo NERUComm::decodeGeneralInfo(const QByteArray &r)
+{
+    using Checked::byteAt;
+    GeneralInfo info;
+    info.serialNumber = replyText(r, 0, 6);
+    info.calibration
+        = DateTime::dateSerial(byteAt(r, 8) * 100 + byteAt(r, 9), byteAt(r, 7), byteAt(r, 6));
+    info.identification = byteAt(r, 10);
+    info.version = replyText(r, 11, 5);
+    return info;
+}
+
+qint32 NERUComm::decodeDataLength(const QByteArray &reply)
+{
+    return Checked::byteAt(reply, 0) * 256 + Checked::byteAt(reply, 1);
+}
+
+qint32 NERUComm::blockCount(qint32 length)
+{
+    // When length is a multiple of 128 that is one block more than the data needs, which
+    // the logger answers like any other.
+    return length / kBlockLength + 1;
 }
 
 void NERUComm::readRawDataFile()
@@ -329,7 +360,7 @@ bool NERUComm::downloadFromLogger()
 {
     if (pollNERU(kReadDataLength, 0))
         return false;
-    qint32 n = Checked::byteAt(bytReply, 0) * 256 + Checked::byteAt(bytReply, 1);
+    qint32 n = decodeDataLength(bytReply);
     if (n == 0) {
         show(LinkMessages::Kind::Warning, m_context.strings.text(40220));
         return false;
@@ -338,9 +369,7 @@ bool NERUComm::downloadFromLogger()
         show(LinkMessages::Kind::Warning, m_context.strings.text(50041));
         n = kDownloadLimit;
     }
-    // n \ 128 + 1 blocks: when n is a multiple of 128 that is one block more than the
-    // data needs, which the logger answers like any other.
-    const qint32 blocks = n / kBlockLength + 1;
+    const qint32 blocks = blockCount(n);
     DownloadProgress &window = m_context.frmDownloading;
     window.showDownload();
     bool complete = true;
@@ -393,31 +422,20 @@ bool NERUComm::runOperation(const QString &procedure, qint32 command,
 
 bool NERUComm::getDateAndTime()
 {
-    return runOperation(QStringLiteral("getDateAndTime"), kReadClock, [this] {
-        const QByteArray &r = bytReply;
-        // Byte 6, the weekday, is not used.
-        dteLoggerClock = DateTime::fromParts(Checked::byteAt(r, 5), Checked::byteAt(r, 3),
-                                             Checked::byteAt(r, 4), Checked::byteAt(r, 0),
-                                             Checked::byteAt(r, 1), Checked::byteAt(r, 2));
-    });
+    return runOperation(QStringLiteral("getDateAndTime"), kReadClock,
+                        [this] { dteLoggerClock = decodeClock(bytReply); });
 }
 
 bool NERUComm::getGeneralInfo()
 {
     return runOperation(QStringLiteral("getGeneralInfo"), kReadGeneralInfo, [this] {
-        const QByteArray &r = bytReply;
         // All four are decoded before any is kept: a reply that cannot be decoded leaves
         // the earlier values whole.
-        const QString serialNumber = replyText(0, 6);
-        const double calibration
-            = DateTime::dateSerial(Checked::byteAt(r, 8) * 100 + Checked::byteAt(r, 9),
-                                   Checked::byteAt(r, 7), Checked::byteAt(r, 6));
-        const qint32 identification = Checked::byteAt(r, 10);
-        const QString version = replyText(11, 5);
-        strSerialNumber = serialNumber;
-        dteCalibration = calibration;
-        lngIdentification = identification;
-        strVersion = version;
+        GeneralInfo info = decodeGeneralInfo(bytReply);
+        strSerialNumber = std::move(info.serialNumber);
+        dteCalibration = info.calibration;
+        lngIdentification = info.identification;
+        strVersion = std::move(info.version);
     });
 }
 

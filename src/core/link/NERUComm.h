@@ -65,6 +65,29 @@ public:
     // True when the memory was not cleared.
     bool reprogramNERU();
 
+    // --- Replies ----------------------------------------------------------------------
+    // What the operations make of the logger's reply bytes, apart from the exchange.
+    // Each raises a RuntimeError ("Subscript out of range" for a reply cut short,
+    // "Invalid procedure call or argument" for a date it cannot be) and keeps nothing.
+    // The clock from the reply to kReadClock: hour, minute, second, day, month, two-digit
+    // year (byte 6, the weekday, is not used).
+    static double decodeClock(const QByteArray &reply);
+    struct GeneralInfo
+    {
+        QString serialNumber;
+        double calibration = 0.0;
+        qint32 identification = 0;
+        QString version;
+    };
+    // The identity from the reply to kReadGeneralInfo: serial number (6 characters),
+    // calibration day, month, century and year, identification, version (5 characters).
+    static GeneralInfo decodeGeneralInfo(const QByteArray &reply);
+    // The number of data bytes the logger holds, from the reply to kReadDataLength (high
+    // byte first).
+    static qint32 decodeDataLength(const QByteArray &reply);
+    // The blocks to ask for `length` bytes: length \ 128 + 1.
+    static qint32 blockCount(qint32 length);
+
     static void appendBytes(QByteArray &destination, const QByteArray &source);
     // Upper bound of a byte array: its last index, -1 when empty.
     static qint32 getUBound(const QByteArray &bytes);
@@ -99,7 +122,7 @@ private:
     void readRawDataFile();
     bool downloadFromLogger();
     double localNow() const;
-    QString replyText(qint32 first, qint32 length) const;
+    static QString replyText(const QByteArray &reply, qint32 first, qint32 length);
     void show(LinkMessages::Kind kind, const QString &text);
 
     Context m_context;
