@@ -57,8 +57,10 @@ build() {
   cmake --build "$BUILD" --parallel "$JOBS"
 }
 
-# The sanitized build: clang, whose sanitizer runtimes the scripts install.
+# The sanitized build, shared by scripts/test-sanitized and scripts/fuzz: clang, because
+# libFuzzer comes with it, and one set of flags so that CI compiles the sanitized program
+# once and the two scripts never rebuild each other's work.
 configure_sanitized() {
   cmake -S "$ROOT" -B "$1" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-        -DNERU_SANITIZE=ON -DNERU_BUILD_BENCH=OFF >/dev/null
+        -DNERU_FUZZ=ON -DNERU_BUILD_BENCH=OFF >/dev/null
 }
