@@ -14,27 +14,14 @@
 #include "NamedFormats.h"
 #include "RuntimeError.h"
 #include "ScrollBarModel.h"
+#include "SilentPrompts.h"
 #include "StatisticsFigures.h"
 #include "StringTable.h"
 #include "TableRows.h"
 #include "TextReport.h"
 #include "Units.h"
-#include "UserPrompts.h"
 
 namespace {
-
-// The magnification limit is the only message the graph gives; nothing is asked.
-class SilentPrompts : public UserPrompts
-{
-public:
-    void message(const QString &, const QString &) override { }
-    Answer question(const QString &, const QString &) override { return Answer::No; }
-    QString openFileName(const QString &, const QString &, const QStringList &) override
-    {
-        return QString();
-    }
-    QString saveFileName(const QString &, const QString &) override { return QString(); }
-};
 
 struct Shared
 {

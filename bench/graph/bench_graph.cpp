@@ -5,8 +5,8 @@
 #include "GraphController.h"
 #include "GraphPicture.h"
 #include "NamedFormats.h"
+#include "SilentPrompts.h"
 #include "StringTable.h"
-#include "UserPrompts.h"
 #include "records/RecordEncoder.h"
 #include "samples/SampleGenerator.h"
 
@@ -35,18 +35,6 @@ QByteArray fullImage()
                    { 2000, QStringLiteral("00003") } };
     return RecordEncoder::header(QStringLiteral("10452")) + SampleGenerator::records(d);
 }
-
-class SilentPrompts : public UserPrompts
-{
-public:
-    void message(const QString &, const QString &) override { }
-    Answer question(const QString &, const QString &) override { return Answer::No; }
-    QString openFileName(const QString &, const QString &, const QStringList &) override
-    {
-        return QString();
-    }
-    QString saveFileName(const QString &, const QString &) override { return QString(); }
-};
 
 // The decoded district and a window with the graph's controls, the plot at the size it
 // has in a 1280 x 800 main window.
