@@ -60,6 +60,8 @@ frmHelp::frmHelp(QWidget *parent)
     resize(920, 600);
 
     loadGuide();
+    // The arrow keys change the current heading; a click also goes back to the current one
+    // after the guide was scrolled away from it.
     connect(tvwContents, &QTreeWidget::itemClicked, this, &frmHelp::tvwContents_ItemChosen);
     connect(tvwContents, &QTreeWidget::currentItemChanged, this, &frmHelp::tvwContents_ItemChosen);
     connect(txtFind, &QLineEdit::returnPressed, this, &frmHelp::txtFind_ReturnPressed);
