@@ -60,7 +60,7 @@ public:
         }
         qFatal("unexpected message \"%s\": %s", qPrintable(title), qPrintable(text));
     }
-    Answer question(const QString &text, const QString &title) override
+    Answer question(const QString &text, const QString &title, Answer) override
     {
         qFatal("unexpected question \"%s\": %s", qPrintable(title), qPrintable(text));
         return Answer::No;

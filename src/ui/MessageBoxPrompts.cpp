@@ -28,10 +28,13 @@ void MessageBoxPrompts::message(const QString &text, const QString &title)
     box.exec();
 }
 
-UserPrompts::Answer MessageBoxPrompts::question(const QString &text, const QString &title)
+UserPrompts::Answer MessageBoxPrompts::question(const QString &text, const QString &title,
+                                                Answer defaultAnswer)
 {
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No,
                     owner());
+    box.setDefaultButton(defaultAnswer == Answer::Yes ? QMessageBox::Yes : QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 

@@ -7,7 +7,7 @@ class MessageBoxPrompts : public UserPrompts
 {
 public:
     void message(const QString &text, const QString &title) override;
-    Answer question(const QString &text, const QString &title) override;
+    Answer question(const QString &text, const QString &title, Answer defaultAnswer) override;
     QString openFileName(const QString &folder, const QString &filter,
                          const QStringList &places) override;
     QString saveFileName(const QString &proposed, const QString &filter) override;

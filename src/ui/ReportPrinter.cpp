@@ -57,7 +57,7 @@ bool ReportPrinter::printToPdf(const QString &what, const QString &proposedPdf, 
     if (m_prompts.question(QStringLiteral("No printer is set up on this computer, so the %1 "
                                           "cannot be printed.\n\nSave it as a PDF file instead?")
                                .arg(what),
-                           UserPrompts::appTitle())
+                           UserPrompts::appTitle(), UserPrompts::Answer::Yes)
         != UserPrompts::Answer::Yes)
         return false;
     QString path = m_prompts.saveFileName(proposedPdf, QStringLiteral("PDF files (*.pdf)"));

@@ -183,7 +183,7 @@ void frmSaveDistrict::cmdOK_Click()
     const QString path = m_strDefaultDir + name + QStringLiteral(".dat");
     if (QFileInfo::exists(path)
         && m_prompts.question(path + u' ' + m_strAlreadyExists + u'\n' + m_strOverwrite,
-                              UserPrompts::appTitle())
+                              UserPrompts::appTitle(), UserPrompts::Answer::No)
             == UserPrompts::Answer::No)
         return;
     accept();
@@ -193,7 +193,8 @@ void frmSaveDistrict::reject()
 {
     const QString question
         = QStringLiteral("Skip this district? Its readings will not be saved in a file.");
-    if (m_prompts.question(question, UserPrompts::appTitle()) == UserPrompts::Answer::Yes)
+    if (m_prompts.question(question, UserPrompts::appTitle(), UserPrompts::Answer::No)
+        == UserPrompts::Answer::Yes)
         QDialog::reject();
 }
 

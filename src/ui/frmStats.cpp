@@ -266,7 +266,8 @@ void frmStats::showHeaderTexts()
 void frmStats::cmdOK_Click()
 {
     if (m_blnChanged) {
-        if (m_prompts.question(m_strings.text(30300), UserPrompts::appTitle())
+        if (m_prompts.question(m_strings.text(30300), UserPrompts::appTitle(),
+                               UserPrompts::Answer::Yes)
             == UserPrompts::Answer::Yes) {
             // The model has told the user why; the texts stay for another try.
             if (!m_model.saveHeaderTexts(txtTitle->text(), txtComments1->text(),

@@ -8,8 +8,8 @@
 #include <functional>
 
 // Answers the program's messages, questions and file dialogs as a test scripts them,
-// and records what was asked. Questions without a scripted answer get No; a file dialog
-// without a scripted file is cancelled.
+// and records what was asked. A question without a scripted answer gets its default answer,
+// as Enter gives it; a file dialog without a scripted file is cancelled.
 class ScriptedPrompts : public UserPrompts
 {
 public:
@@ -20,13 +20,13 @@ public:
         if (onPrompt)
             onPrompt();
     }
-    Answer question(const QString &text, const QString &title) override
+    Answer question(const QString &text, const QString &title, Answer defaultAnswer) override
     {
         questions.append(text);
         titles.append(title);
         if (onPrompt)
             onPrompt();
-        return answers.isEmpty() ? Answer::No : answers.takeFirst();
+        return answers.isEmpty() ? defaultAnswer : answers.takeFirst();
     }
     QString openFileName(const QString &folder, const QString &filter,
                          const QStringList &places) override

@@ -1,6 +1,7 @@
 #include "DistrictBytes.h"
 #include "FileSizeLimit.h"
 #include "General.h"
+#include "MessageBoxPrompts.h"
 #include "NeruModel.h"
 #include "SaveDistrictDialogPrompt.h"
 #include "ScriptedPrompts.h"
@@ -9,10 +10,12 @@
 #include "frmSaveDistrict.h"
 #include "records/RecordEncoder.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFileSystemModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTreeView>
 #include <QtTest>
@@ -190,6 +193,33 @@ private slots:
         cut(first());
         QCOMPARE(TempLog::readAll(existing), RecordEncoder::header(u"00012"_s, u"T"_s) + first());
         QCOMPARE(QDir(m_dir).entryList(QDir::Files), QStringList { u"00012.dat"_s });
+    }
+
+    // With real message boxes, Enter on the overwrite question answers No: the dialog
+    // stays and last week's file is kept.
+    void enterKeepsTheOldFile()
+    {
+        const QString existing = m_dir + u"00012.dat"_s;
+        QFile old(existing);
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+        old.close();
+        MessageBoxPrompts boxes;
+        m_dialog = std::make_unique<frmSaveDistrict>(m_strings, m_general, boxes);
+        m_dialog->installEventFilter(this);
+        m_steps << [&] {
+            QTimer::singleShot(0, this, [] {
+                auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+                QVERIFY(box);
+                QTest::keyClick(box, Qt::Key_Return);
+            });
+            pressOK();
+            QVERIFY(dialog().isVisible());
+            type(dialog().txtFilename, u"new"_s);
+            pressOK();
+        };
+        cut(first());
+        QCOMPARE(TempLog::readAll(existing), QByteArray("old"));
+        QVERIFY(QFileInfo::exists(m_dir + u"new.dat"_s));
     }
 
     // Esc and the window frame ask before a district goes unsaved.

@@ -36,9 +36,9 @@ public:
         if (!m_waiting.contains(waiting))
             m_waiting.append(waiting);
     }
-    Answer question(const QString &text, const QString &title) override
+    Answer question(const QString &text, const QString &title, Answer defaultAnswer) override
     {
-        return m_prompts.question(text, title);
+        return m_prompts.question(text, title, defaultAnswer);
     }
     QString openFileName(const QString &folder, const QString &filter,
                          const QStringList &places) override

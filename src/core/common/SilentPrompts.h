@@ -8,7 +8,7 @@ class SilentPrompts : public UserPrompts
 {
 public:
     void message(const QString &, const QString &) override { }
-    Answer question(const QString &, const QString &) override { return Answer::No; }
+    Answer question(const QString &, const QString &, Answer) override { return Answer::No; }
     QString openFileName(const QString &, const QString &, const QStringList &) override
     {
         return QString();

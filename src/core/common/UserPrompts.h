@@ -18,8 +18,9 @@ public:
     // A message with an OK button only; returns when the user has closed it.
     virtual void message(const QString &text, const QString &title) = 0;
 
-    // A question with Yes and No buttons.
-    virtual Answer question(const QString &text, const QString &title) = 0;
+    // A question with Yes and No buttons; Enter gives `defaultAnswer`, Esc gives No. A
+    // question whose Yes loses or replaces something defaults to No.
+    virtual Answer question(const QString &text, const QString &title, Answer defaultAnswer) = 0;
 
     // The open-file dialog, showing the folder `folder` (ending in "/") and the files that
     // `filter` ("Download Files(*.dat)", several separated by ";;") lets through, with
