@@ -13,6 +13,7 @@
 #include "frmSplash.h"
 #include "frmStats.h"
 
+#include <QMenu>
 #include <QTimer>
 
 #include <utility>
@@ -55,8 +56,10 @@ void Program::showMainWindow()
     m_main->raise();
     m_main->activateWindow();
     // As File > Open does once its dialog has returned.
-    if (!m_startFile.isEmpty())
-        m_model.openDataFile(std::exchange(m_startFile, QString()));
+    if (!m_startFile.isEmpty()) {
+        SaveDistrictDialogPrompt prompt(*m_saveDistrict, m_prompts);
+        m_model.openFile(std::exchange(m_startFile, QString()), prompt);
+    }
 }
 
 // Exit closes the window, which ends the program.
@@ -106,7 +109,8 @@ void Program::wireComms(frmNeru &main)
 {
     m_downloading = std::make_unique<frmDownloading>(m_general, &main);
     m_model.attachLink(*m_downloading);
-    m_reprogram = std::make_unique<frmReprogram>(m_general, m_model, &main);
+    m_reprogram = std::make_unique<frmReprogram>(m_general, m_model, m_prompts, &main);
+    connect(&m_model, &NeruModel::statusMessage, &main, &frmNeru::setStatusText);
     connect(&m_model, &NeruModel::commsBusyChanged, &main, &frmNeru::setCommsBusy);
     connect(&m_model, &NeruModel::commsBusyChanged, this,
             [this](bool busy) { m_heldMessages.hold(busy); });
@@ -119,10 +123,15 @@ void Program::wireComms(frmNeru &main)
     for (QAction *entry : { main.mnuToolsCommsInterrogate, main.mnuToolsCommsProgramRTC,
                             main.mnuToolsCommsReprogramNERU })
         main.setCommandEnabled(entry, true);
-    QStringList devices;
-    for (qint16 port = PortDevices::kFirstPort; port <= PortDevices::kLastPort; ++port)
-        devices.append(m_model.link()->devices().devicePath(port));
-    main.showPortDevices(devices);
+    // The settings file may have been edited since the menu was last open.
+    const auto showDevices = [this, &main] {
+        QStringList devices;
+        for (qint16 port = PortDevices::kFirstPort; port <= PortDevices::kLastPort; ++port)
+            devices.append(m_model.link()->devices().devicePath(port));
+        main.showPortDevices(devices);
+    };
+    showDevices();
+    connect(main.mnuToolsCommsMenu, &QMenu::aboutToShow, this, showDevices);
 }
 
 // The guide's window stays open beside the main window while the user works.

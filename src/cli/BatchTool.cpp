@@ -1,6 +1,7 @@
 #include "BatchTool.h"
 #include "ProgramVersion.h"
 
+#include "DecodeProblems.h"
 #include "DistrictFile.h"
 #include "DistrictFileNames.h"
 #include "ErrorReport.h"
@@ -24,16 +25,15 @@
 namespace {
 
 const QString kProgram = QStringLiteral("neru-cli");
-// Decoding problems listed one per line; the rest are counted.
-constexpr qsizetype kProblemLinesShown = 20;
 
 // Writes each district of a download to a file named after its district number, in its
 // safe form; a number met twice gets a second file, never the first one's.
 class BatchSavePrompt : public SaveDistrictPrompt
 {
 public:
-    BatchSavePrompt(BatchTool &tool, bool force)
+    BatchSavePrompt(BatchTool &tool, const QString &source, bool force)
         : m_tool(tool)
+        , m_reading(kProgram + QStringLiteral(": ") + source + QStringLiteral(": "))
         , m_force(force)
     { }
 
@@ -44,7 +44,7 @@ public:
         const QString path = defaultDir + name + QStringLiteral(".dat");
         // Only a file from before this run can be here: this run's names are its own.
         if (!m_force && QFileInfo::exists(path)) {
-            m_tool.printError(kProgram + QStringLiteral(": ") + path
+            m_tool.printError(m_reading + path
                               + QStringLiteral(": already exists (use --force to overwrite)"));
             m_failed = true;
             return false;
@@ -54,8 +54,8 @@ public:
             const QString district = proposed.isEmpty()
                 ? QStringLiteral("a district without a number")
                 : QStringLiteral("district \"") + proposed + u'"';
-            m_tool.printError(kProgram + QStringLiteral(": ") + district
-                              + QStringLiteral(" is written as ") + name + QStringLiteral(".dat"));
+            m_tool.printError(m_reading + district + QStringLiteral(" is written as ") + name
+                              + QStringLiteral(".dat"));
         }
         texts.fileName = name;
         return true;
@@ -63,7 +63,7 @@ public:
 
     bool districtNotWritten(const QString &, const QString &reason) override
     {
-        m_tool.printError(kProgram + QStringLiteral(": ") + reason);
+        m_tool.printError(m_reading + reason);
         m_failed = true;
         return false;
     }
@@ -72,6 +72,7 @@ public:
 
 private:
     BatchTool &m_tool;
+    const QString m_reading; // "neru-cli: <download>: ", before every line
     bool m_force;
     bool m_failed = false;
     DistrictFileNames m_names;
@@ -233,20 +234,26 @@ int BatchTool::run(const QStringList &arguments)
 bool BatchTool::openDistrictFile(const QString &path, FileProcessing &file, qint16 &intUnits,
                                  bool strict)
 {
-    const DistrictFile::Result result = DistrictFile::open(path, file, intUnits, m_context.strings);
+    QByteArray bytes;
+    try {
+        bytes = FileProcessing::readFileBytes(path);
+    } catch (const RuntimeError &e) {
+        printError(kProgram + QStringLiteral(": ") + e.description());
+        return false;
+    }
+    const DistrictFile::Result result
+        = DistrictFile::openBytes(path, bytes, file, intUnits, m_context.strings);
     if (!result.ok) {
-        printError(kProgram + QStringLiteral(": ") + result.message);
+        const bool download = DistrictFile::kindOf(bytes) == DistrictFile::Kind::Download;
+        printError(kProgram + QStringLiteral(": ") + result.message
+                   + (download ? QStringLiteral(" It is a download: neru-cli split cuts it into "
+                                                "district files.")
+                               : QString()));
         return false;
     }
     const QList<FileProcessing::Problem> &problems = result.problems;
-    const qsizetype shown = std::min<qsizetype>(problems.size(), kProblemLinesShown);
-    for (qsizetype k = 0; k < shown; ++k)
-        printError(kProgram + QStringLiteral(": warning: ") + path + QStringLiteral(": byte ")
-                   + QString::number(problems.at(k).offset) + QStringLiteral(": ")
-                   + problems.at(k).reason);
-    if (problems.size() > shown)
-        printError(kProgram + QStringLiteral(": warning: ") + path + QStringLiteral(": ")
-                   + QString::number(problems.size() - shown) + QStringLiteral(" more problems"));
+    for (const QString &line : DecodeProblems::lines(path, problems))
+        printError(kProgram + QStringLiteral(": warning: ") + line);
     if (strict && !problems.isEmpty()) {
         printError(kProgram + QStringLiteral(": ") + path
                    + QStringLiteral(": decoding problems: %1 (--strict)").arg(problems.size()));
@@ -347,6 +354,12 @@ int BatchTool::exportCsv(const QStringList &arguments)
         return Failure;
     if (!applyUnit(command, path, parser.value(QStringLiteral("unit")), unitCode, intUnits))
         return UsageError;
+    // An empty file would replace a good one by nothing.
+    if (file.series().lngNumSamples <= 0) {
+        printError(kProgram + QStringLiteral(": ") + path + QStringLiteral(": ")
+                   + TableRows::noReadingsToExport());
+        return Failure;
+    }
 
     const QByteArray bytes
         = TableRows(m_context.formats)
@@ -395,7 +408,7 @@ int BatchTool::split(const QStringList &arguments)
         return Failure;
     }
     const QByteArray download = input.readAll();
-    return splitDownload(download, parser.value(options.dir), parser.isSet(options.force));
+    return splitDownload(download, path, parser.value(options.dir), parser.isSet(options.force));
 }
 
 BatchTool::FolderOptions BatchTool::addFolderOptions(QCommandLineParser &parser,
@@ -423,22 +436,29 @@ bool BatchTool::districtFolder(const QString &dir, QString &folder)
     return true;
 }
 
-int BatchTool::splitDownload(const QByteArray &download, const QString &dir, bool force)
+int BatchTool::splitDownload(const QByteArray &download, const QString &source, const QString &dir,
+                             bool force)
 {
+    const QString reading = kProgram + QStringLiteral(": ") + source;
+    // Cutting a district file would make a file of its header's bytes.
+    if (DistrictFile::kindOf(download) == DistrictFile::Kind::District) {
+        printError(reading + QStringLiteral(" is a district file, not a download."));
+        return Failure;
+    }
     QString folder;
     if (!districtFolder(dir, folder))
         return Failure;
     if (download.size() > std::numeric_limits<qint32>::max()) {
-        printError(kProgram + QStringLiteral(": the download is too large"));
+        printError(reading + QStringLiteral(": the download is too large"));
         return Failure;
     }
     const auto length = static_cast<qint32>(download.size());
     if (FileProcessing::districtPositions(download, length).isEmpty()) {
-        printError(kProgram + QStringLiteral(": the download holds no district record"));
+        printError(reading + QStringLiteral(": the download holds no district record"));
         return Failure;
     }
     FileProcessing file(m_context.errorReport);
-    BatchSavePrompt prompt(*this, force);
+    BatchSavePrompt prompt(*this, source, force);
     const QStringList written = file.saveDistricts(download, length, folder, prompt);
     for (const QString &p : written)
         printLine(p);

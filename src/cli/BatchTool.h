@@ -48,9 +48,11 @@ public:
     int split(const QStringList &arguments);
     int edit(const QStringList &arguments);
 
-    // Cuts a download into dir/<district number>.dat; prints each path written. A number
-    // met twice gets <number>-2.dat; only files from before the run need `force`.
-    int splitDownload(const QByteArray &download, const QString &dir, bool force);
+    // Cuts a download read from `source` into dir/<district number>.dat; prints each path
+    // written. A number met twice gets <number>-2.dat; only files from before the run need
+    // `force`. Every error line names `source`.
+    int splitDownload(const QByteArray &download, const QString &source, const QString &dir,
+                      bool force);
 
     // Opens and decodes a district file as File > Open does; a warning line on the error
     // stream for each record that did not decode. False after a line on the error stream:

@@ -165,10 +165,13 @@ int LinkBatchCommands::interrogate(const QStringList &arguments)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Download the logger's memory into DIR/download-YYYYMMDD-HHMMSS.bin and "
-                       "cut it into DIR/<district number>.dat, one file per district."));
+        QStringLiteral("Download the logger's memory, keep it as the window keeps its downloads "
+                       "(download-YYYYMMDD-HHMMSS.bin in the downloads folder of the per-user "
+                       "data folder) and cut it into DIR/<district number>.dat, one file per "
+                       "district. A download that ends short is kept as "
+                       "download-YYYYMMDD-HHMMSS-partial.bin and not cut."));
     const BatchTool::FolderOptions options = BatchTool::addFolderOptions(
-        parser, QStringLiteral("Folder for the files (default: the current folder)."));
+        parser, QStringLiteral("Folder for the district files (default: the current folder)."));
     return withSession(parser, QStringLiteral("interrogate"), arguments, [&](NERUComm &comm) {
         return saveDownload(comm, parser.value(options.dir), parser.isSet(options.force));
     });
@@ -183,20 +186,38 @@ int LinkBatchCommands::saveDownload(NERUComm &comm, const QString &dir, bool for
         return BatchTool::Failure;
 
     comm.getRawData();
-    if (comm.lngDownloadLength <= 0)
+    QString kept;
+    if (comm.lngDownloadLength <= 0) {
+        // What arrived of a download that ended short is kept, not cut.
+        if (comm.partialLength > 0
+            && keep(comm.bytDownload.left(comm.partialLength), KeptDownloads::Extent::Partial,
+                    kept)) {
+            endProgressLine();
+            tool.printError(kProgram + QStringLiteral(" interrogate: partial download kept in ")
+                            + kept);
+        }
         return failed(QStringLiteral("interrogate"));
-    const QByteArray download = comm.bytDownload.left(comm.lngDownloadLength);
-
-    const QString path = folder + KeptDownloads::fileName(QDateTime::currentDateTime());
-    if (!force && QFileInfo::exists(path)) {
-        tool.printError(kProgram + QStringLiteral(": ") + path
-                        + QStringLiteral(": already exists (use --force to overwrite)"));
-        return BatchTool::Failure;
     }
-    if (!tool.writeWholeFile(path, download))
-        return BatchTool::Failure;
-    tool.printLine(path);
-    return tool.splitDownload(download, folder, force);
+    const QByteArray download = comm.bytDownload.left(comm.lngDownloadLength);
+    // A download that cannot be kept is still cut: its districts are the only copy.
+    const bool wasKept = keep(download, KeptDownloads::Extent::Whole, kept);
+    if (wasKept)
+        tool.printLine(kept);
+    const int cut = tool.splitDownload(download, wasKept ? kept : QStringLiteral("the download"),
+                                       folder, force);
+    return wasKept ? cut : int(BatchTool::Failure);
+}
+
+bool LinkBatchCommands::keep(const QByteArray &download, KeptDownloads::Extent extent,
+                             QString &path)
+{
+    QString reason;
+    if (m_context.kept.keep(download, QDateTime::currentDateTime(), path, reason, extent))
+        return true;
+    endProgressLine();
+    m_context.tool.printError(kProgram + QStringLiteral(": ") + path + QStringLiteral(": ")
+                              + reason);
+    return false;
 }
 
 void LinkBatchCommands::showMessage(Kind kind, const QString &text, const QString &detail)
@@ -227,11 +248,16 @@ void LinkBatchCommands::setProgressMaximum(qint32 maximum)
 
 void LinkBatchCommands::setProgressValue(qint32 value)
 {
-    const QString line = QStringLiteral("\r%1: block %2 of %3")
+    const QString line = QStringLiteral("%1: block %2 of %3")
                              .arg(m_context.strings.text(30700))
                              .arg(value + 1)
                              .arg(m_progressMaximum);
-    m_context.err.write(line.toLocal8Bit());
+    // On a terminal the line is rewritten in place; in a log every block has a line.
+    if (!m_context.progressOnOneLine) {
+        m_context.err.write((line + u'\n').toLocal8Bit());
+        return;
+    }
+    m_context.err.write((u'\r' + line).toLocal8Bit());
     m_progressLineOpen = true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DownloadProgress.h"
+#include "KeptDownloads.h"
 #include "LinkMessages.h"
 
 #include <QString>
@@ -32,6 +33,8 @@ public:
         const NamedFormats &formats;
         const StringTable &strings;
         const SettingsStore *settings; // device overrides of COM1 to COM4; may be null
+        const KeptDownloads &kept; // where interrogate keeps its downloads
+        bool progressOnOneLine; // the error stream is a terminal: "\r" rewrites the line
     };
 
     explicit LinkBatchCommands(Context context);
@@ -57,6 +60,8 @@ private:
     int withSession(QCommandLineParser &parser, const QString &command,
                     const QStringList &arguments, const std::function<int(NERUComm &)> &operation);
     int saveDownload(NERUComm &comm, const QString &dir, bool force);
+    // Keeps a download; false after a line on the error stream naming the file and why.
+    bool keep(const QByteArray &download, KeptDownloads::Extent extent, QString &path);
     int failed(const QString &command);
     void endProgressLine();
 

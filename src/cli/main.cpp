@@ -1,5 +1,6 @@
 #include "BatchTool.h"
 #include "ErrorReport.h"
+#include "KeptDownloads.h"
 #include "LinkBatchCommands.h"
 #include "NamedFormats.h"
 #include "ProgramVersion.h"
@@ -13,6 +14,8 @@
 
 #include <cstdio>
 #include <memory>
+
+#include <unistd.h>
 
 namespace {
 
@@ -57,7 +60,9 @@ int main(int argc, char *argv[])
     ReportBatchCommand report({ tool, errorReport, formats, strings });
     report.addCommand();
     const SettingsStore settings;
-    LinkBatchCommands link({ tool, err, errorReport, formats, strings, &settings });
+    const KeptDownloads kept;
+    LinkBatchCommands link(
+        { tool, err, errorReport, formats, strings, &settings, kept, isatty(STDERR_FILENO) == 1 });
     link.addCommands();
     return tool.run(QCoreApplication::arguments());
 }

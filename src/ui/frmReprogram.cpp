@@ -3,6 +3,7 @@
 #include "General.h"
 #include "NERUComm.h"
 #include "NeruModel.h"
+#include "UserPrompts.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -13,10 +14,12 @@
 
 #include <utility>
 
-frmReprogram::frmReprogram(const General &general, NeruModel &model, QWidget *parent)
+frmReprogram::frmReprogram(const General &general, NeruModel &model, UserPrompts &prompts,
+                           QWidget *parent)
     : QDialog(parent)
     , m_general(general)
     , m_model(model)
+    , m_prompts(prompts)
 {
     setObjectName(QStringLiteral("frmReprogram"));
     setWindowTitle(QStringLiteral("Reprogram NERU"));
@@ -111,10 +114,18 @@ void frmReprogram::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
 }
 
-// The dialog goes whether or not the logger was cleared; the link has told the user which.
+// Asked first, No by default: nothing can bring the logger's readings back. Once asked,
+// the dialog goes whether or not the logger was cleared; the link has told the user which.
 void frmReprogram::cmdClear_Click()
 {
     if (m_clearing)
+        return;
+    QString question = QStringLiteral("Erase everything the logger holds? This cannot be undone.");
+    if (!m_model.downloadKeptSinceStart())
+        question
+            += QStringLiteral("\nNothing has been downloaded from a logger since Neru started.");
+    if (m_prompts.question(question, UserPrompts::appTitle(), UserPrompts::Answer::No)
+        != UserPrompts::Answer::Yes)
         return;
     m_clearing = true;
     // The exchange waits in the event loop: no second press, and no Esc, meanwhile.

@@ -8,16 +8,19 @@ class General;
 class NeruModel;
 class QLabel;
 class QPushButton;
+class UserPrompts;
 
 // The logger-settings dialog: the identity, calibration and clock just read from the
 // logger, and Clear Memory under its warning. Modal; Cancel is the default button, so
-// Enter never erases the logger. Hidden, not destroyed, when closed.
+// Enter never erases the logger, and Clear Memory asks first. Hidden, not destroyed, when
+// closed.
 class frmReprogram : public QDialog
 {
     Q_OBJECT
 
 public:
-    frmReprogram(const General &general, NeruModel &model, QWidget *parent = nullptr);
+    frmReprogram(const General &general, NeruModel &model, UserPrompts &prompts,
+                 QWidget *parent = nullptr);
 
     void Form_Load();
     // Writes the values last read from the logger into their labels; runs on every showing.
@@ -50,6 +53,7 @@ private:
 
     const General &m_general;
     NeruModel &m_model;
+    UserPrompts &m_prompts;
     const NamedFormats m_formats;
     bool m_clearing = false;
 };

@@ -263,8 +263,9 @@ private slots:
                  QStringList(3,
                              dir.path()
                                  + QStringLiteral("/|Download Files(*.dat);;Kept "
-                                                  "downloads(download-*.bin)")));
-        QCOMPARE(m_prompts->messages.last(), m_program->strings().text(40250));
+                                                  "downloads(download-*.bin);;All files (*)")));
+        QCOMPARE(m_prompts->messages.last(),
+                 refused + QStringLiteral(": ") + m_program->strings().text(40250));
         QCOMPARE(main().windowTitle(), QStringLiteral("NERU Program: ") + shown);
         QCOMPARE(m_program->stats()->windowTitle(),
                  QStringLiteral("Statistics for district '10452'"));

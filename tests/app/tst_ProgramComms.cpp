@@ -20,6 +20,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
@@ -65,8 +66,8 @@ class tst_ProgramComms : public QObject
     int m_dialogsShown = 0;
     int m_quits = 0;
 
-    // The program with COM1 (and COM3, if named) on the simulator, started in m_dir and
-    // handed over to the main window; the port message is answered and forgotten.
+    // The program with COM1 on the simulator, started in m_dir and handed over to the main
+    // window; the port message is answered and forgotten.
     bool start(const LoggerSimulator::Options &options, const char *stored = "1")
     {
         m_logger = std::make_unique<LoggerSimulator>(options);
@@ -76,7 +77,6 @@ class tst_ProgramComms : public QObject
         StartUpStore::store(u"COMPort"_s, QLatin1String(stored));
         SettingsStore settings;
         settings.write(u"Ports"_s, u"COM1"_s, m_logger->devicePath());
-        settings.write(u"Ports"_s, u"COM3"_s, m_logger->devicePath());
         if (!settings.sync())
             return false;
         QDir(KeptDownloads::defaultFolder()).removeRecursively();
@@ -234,6 +234,7 @@ private slots:
                         .contains(keptBeforeDialog.toUtf8()));
         }
         QCOMPARE(m_dialogsShown, 2);
+        QCOMPARE(m_program->model().downloadKeptSinceStart(), !keepFails);
         const QString second = m_dir->filePath(u"second.dat"_s);
         QVERIFY(QFileInfo::exists(m_dir->filePath(u"first.dat"_s)));
         QCOMPARE(main().windowTitle(), u"NERU Program: "_s + second);
@@ -247,8 +248,9 @@ private slots:
 
     // A download stopped between blocks, by the download window's Cancel, by closing the
     // main window or by a logger that stops answering: no other block is asked for, no
-    // dialog shows, nothing is kept and the graph stays as it was; only the logger's
-    // silence is told. A close then closes the window.
+    // dialog shows, the blocks that came are kept as a partial download named in the event
+    // log and the status bar, and the graph stays as it was; only the logger's silence is
+    // told. A close then closes the window; after a Cancel the next download is whole.
     void stopBetweenBlocks_data()
     {
         QTest::addColumn<QString>("stop");
@@ -273,7 +275,16 @@ private slots:
         main().mnuToolsCommsInterrogate->trigger();
         QCOMPARE(framesOf(0x0E), 2);
         QCOMPARE(m_dialogsShown, 0);
-        QVERIFY(keptDownloads().isEmpty());
+        const QStringList kept = keptDownloads();
+        QCOMPARE(kept.size(), 1);
+        QVERIFY2(QRegularExpression(u"^download-\\d{8}-\\d{6}-partial\\.bin$"_s)
+                     .match(kept.first())
+                     .hasMatch(),
+                 qPrintable(kept.first()));
+        const QString partial = KeptDownloads::defaultFolder() + kept.first();
+        QCOMPARE(TempLog::readAll(partial), options.memory.left(256));
+        QVERIFY(TempLog::readAll(ErrorReport::defaultLogPath()).contains(partial.toUtf8()));
+        QCOMPARE(main().statusText(), u"Partial download kept in "_s + partial);
         QCOMPARE(m_prompts->messages.size(), stop == u"silence"_s ? 1 : 0);
         if (stop == u"silence"_s)
             QVERIFY(m_prompts->messages.first().startsWith(kCommunicationError));
@@ -282,14 +293,22 @@ private slots:
         QVERIFY(main().mnuToolsCommsInterrogate->isEnabled());
         QTRY_COMPARE(m_quits, stop == u"close"_s ? 1 : 0);
         QCOMPARE(main().isVisible(), stop != u"close"_s);
+        if (stop != u"cancel"_s)
+            return;
+        for (int d = 1; d <= 6; ++d)
+            m_steps << saveAs(u"d"_s + QString::number(d));
+        main().mnuToolsCommsInterrogate->trigger();
+        QCOMPARE(framesOf(0x0E), 2 + options.memory.size() / 128 + 1);
+        QCOMPARE(m_dialogsShown, 6);
     }
 
     // Reprogram NERU with a silent logger: the clock read fails, the information is not
     // asked for, the dialog does not open. The logger's device is no serial port the system
     // knows, so the message lists the ports it does know and names the settings file to
     // point COM1 elsewhere. Answering, the dialog shows what was just read; Enter is
-    // Cancel: the logger is not cleared. Clear Memory with a logger that has stopped
-    // answering: the message, and the dialog goes.
+    // Cancel: the logger is not cleared. Clear Memory asks first, and says that nothing has
+    // been downloaded; Enter there is No and the dialog stays. Yes with a logger that has
+    // stopped answering: the message, and the dialog goes.
     void reprogramWhenTheLoggerStopsAnswering()
     {
         LoggerSimulator::Options options;
@@ -323,6 +342,13 @@ private slots:
         } << [&] {
             m_logger->setFaults({ true });
             QTest::mouseClick(dialog.cmdClear, Qt::LeftButton);
+            QCOMPARE(m_prompts->questions,
+                     QStringList { u"Erase everything the logger holds? This cannot be undone.\n"
+                                   "Nothing has been downloaded from a logger since Neru "
+                                   "started."_s });
+            QVERIFY(dialog.isVisible());
+            m_prompts->answers << UserPrompts::Answer::Yes;
+            QTest::mouseClick(dialog.cmdClear, Qt::LeftButton);
         };
         main().mnuToolsCommsReprogramNERU->trigger();
         QVERIFY2(QRegularExpression(u"^Reprogram NERU\\|AB1234\\|06/09/2001\\|142\\|V2.01\\|"
@@ -341,8 +367,9 @@ private slots:
         QCOMPARE(framesOf(0x12), 2);
     }
 
-    // The check mark moves to COM3, whose entry names its device, and the next exchange
-    // goes through COM3's device at once (COM1 stored, and named nowhere useful).
+    // The check mark moves to COM3, and the choice is in the settings file at once. COM3's
+    // device, named in the file by hand while the program runs, is what its entry shows and
+    // what the next exchange goes through (COM4 stored, and named nowhere useful).
     void com3TakesTheNextExchange()
     {
         QVERIFY(start(LoggerSimulator::Options(), "4"));
@@ -350,6 +377,15 @@ private slots:
         QCOMPARE(main().mnuToolsCommsCOM4->statusTip(), u"COM4 opens /dev/ttyS3"_s);
         main().mnuToolsCommsCOM3->trigger();
         QVERIFY(main().mnuToolsCommsCOM3->isChecked() && !main().mnuToolsCommsCOM4->isChecked());
+        const QString ini = SettingsStore().fileName();
+        QByteArray text = TempLog::readAll(ini);
+        QVERIFY2(text.contains("COMPort=3"), text.constData());
+        QFile edited(ini);
+        QVERIFY(edited.open(QIODevice::WriteOnly));
+        edited.write(
+            text.replace("[Ports]\n", "[Ports]\nCOM3=" + m_logger->devicePath().toUtf8() + '\n'));
+        edited.close();
+        emit main().mnuToolsCommsMenu->aboutToShow();
         QCOMPARE(main().mnuToolsCommsCOM3->statusTip(), u"COM3 opens "_s + m_logger->devicePath());
         toolbarButton("ProgramRTC")->trigger();
         // The frame needs no reply, so the simulator reads it after the exchange has ended.
@@ -358,23 +394,27 @@ private slots:
         QVERIFY(m_prompts->messages.first().startsWith(u"Date/Time has been set to "_s));
     }
 
-    // A kept download chosen in File > Open is cut as a fresh one, into the folder of the
-    // district files; the kept downloads' folder is offered beside it.
+    // A download chosen in File > Open, known by its bytes whatever its name, is cut as a
+    // fresh one, into the folder of the district files; the kept downloads' folder is
+    // offered beside it. The last district skipped, the window names no file.
     void keptDownloadOpensThroughFileOpen()
     {
         QVERIFY(start(LoggerSimulator::Options()));
-        const QString kept = m_dir->filePath(u"download-20260101-120000.bin"_s);
+        const QString kept = m_dir->filePath(u"logger.dump"_s);
         QFile file(kept);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(twoDistricts());
         file.close();
         m_prompts->files << kept;
-        m_steps << saveAs(u"one"_s) << saveAs(u"two"_s);
+        m_steps << saveAs(u"one"_s) << [this] {
+            m_prompts->answers << UserPrompts::Answer::Yes;
+            saveDistrict().close();
+        };
         main().mnuFileOpen->trigger();
         QCOMPARE(m_prompts->offeredPlaces, QStringList { KeptDownloads::defaultFolder() });
         QCOMPARE(m_dialogsShown, 2);
         QVERIFY(QFileInfo::exists(m_dir->filePath(u"one.dat"_s)));
-        QCOMPARE(main().windowTitle(), u"NERU Program: "_s + m_dir->filePath(u"two.dat"_s));
+        QCOMPARE(main().windowTitle(), u"NERU Program: Unnamed"_s);
         QCOMPARE(m_program->model().startUp().strDefaultDir, m_dir->path() + u'/');
         QCOMPARE(m_logger->frames().size(), 0);
     }

@@ -130,6 +130,14 @@ private slots:
         QCOMPARE(read.lines.size(), copied.size());
         for (qsizetype k = 0; k < copied.size(); ++k)
             QCOMPARE(read.lines.at(k).text, copied.at(k).simplified());
+        // A printer that fails is told.
+        const QString nowhere = m_dir.filePath(QStringLiteral("no/such/printer.pdf"));
+        printInto(nowhere);
+        main.mnuFilePrintTable->trigger();
+        QCOMPARE(m_prompts.messages,
+                 QStringList { QStringLiteral("The table could not be printed into %1.\n\n"
+                                              "Check that the printer is switched on and ready.")
+                                   .arg(nowhere) });
     }
 
     // With no printer the program offers a PDF, proposed beside the data file, and adds

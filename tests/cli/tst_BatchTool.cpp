@@ -67,7 +67,9 @@ class TestBatchTool : public QObject
         BatchTool tool({ out, err, m_log.report, m_formats, m_strings });
         ReportBatchCommand report({ tool, m_log.report, m_formats, m_strings });
         report.addCommand();
-        LinkBatchCommands link({ tool, err, m_log.report, m_formats, m_strings, nullptr });
+        const KeptDownloads kept;
+        LinkBatchCommands link(
+            { tool, err, m_log.report, m_formats, m_strings, nullptr, kept, false });
         link.addCommands();
         Run r;
         r.exitCode = tool.run(QStringList { u"neru-cli"_s } + arguments);
@@ -110,6 +112,8 @@ private slots:
         const QString nowhere = m_dir.filePath(u"no/such"_s);
         const QString csv = m_dir.filePath(u"strict.csv"_s);
         const QString noDistrict = writeFile(u"nodistrict.bin"_s, RecordEncoder::simple({}, 5));
+        const QString older = writeFile(u"older.dat"_s, "3" + RecordEncoder::header(u"1"_s).mid(1));
+        const QString download = kSamples + u"download.bin"_s;
         const QByteArray header = RecordEncoder::header(u"1"_s);
         const QString headerOnly = writeFile(u"header.dat"_s, header);
         const QString cut = writeFile(
@@ -165,12 +169,23 @@ private slots:
         row("export not written", { u"export"_s, flow, u"-o"_s, nowhere + u"/x.csv"_s }, 1, {},
             u"neru-cli: "_s + nowhere + u"/x.csv: "_s);
         row("split without a district", { u"split"_s, noDistrict, u"--dir"_s, m_dir.path() }, 1, {},
-            u"neru-cli: the download holds no district record\n"_s);
+            u"neru-cli: "_s + noDistrict + u": the download holds no district record\n"_s);
+        row("split of a district file", { u"split"_s, flow, u"--dir"_s, m_dir.path() }, 1, {},
+            u"neru-cli: "_s + flow + u" is a district file, not a download.\n"_s);
+        // A file is what its opening bytes say, whatever its name.
+        row("info of a download", { u"info"_s, download }, 1, {},
+            u"neru-cli: "_s + download
+                + u" is not a district file. It is a download: neru-cli split cuts it into "
+                  "district files.\n"_s);
+        row("export without readings", { u"export"_s, headerOnly, u"-o"_s, csv }, 1, {},
+            u"neru-cli: "_s + headerOnly + u": There are no readings to export.\n"_s);
         row("edit without a text", { u"edit"_s, flow }, 2, {}, u"edit: nothing to set"_s);
         row("edit with a long district", { u"edit"_s, flow, u"--district"_s, u"123456789"_s }, 2,
             {}, u"--district: at most 8 characters\n"_s);
-        row("edit of a refused file", { u"edit"_s, noDistrict, u"--title"_s, u"t"_s }, 1, {},
-            u"neru-cli: "_s + noDistrict + u": This program cannot communicate"_s);
+        row("edit of an older file", { u"edit"_s, older, u"--title"_s, u"t"_s }, 1, {},
+            u"neru-cli: "_s + older + u": This program cannot communicate"_s);
+        row("report of another file", { u"report"_s, noDistrict }, 1, {},
+            u"neru-cli: "_s + noDistrict + u" is not a district file.\n"_s);
         row("split into no folder", { u"split"_s, noDistrict, u"--dir"_s, nowhere }, 1, {},
             u"neru-cli: "_s + nowhere + u": no such folder\n"_s);
         // A logger command refused before it reaches the port.
@@ -267,8 +282,8 @@ private slots:
         QCOMPARE(kept.exitCode, 1);
         QCOMPARE(TempLog::readAll(old), QByteArray("keep me"));
         QVERIFY(kept.err.contains((old + u": already exists"_s).toLocal8Bit()));
-        QVERIFY(
-            kept.errLines().contains(u"neru-cli: district \"1.;45\" is written as 1._45.dat"_s));
+        QVERIFY(kept.errLines().contains(u"neru-cli: "_s + split.at(1)
+                                         + u": district \"1.;45\" is written as 1._45.dat"_s));
         QCOMPARE(QString::fromLocal8Bit(kept.out), oddPath + u'\n');
         QCOMPARE(TempLog::readAll(oddPath), RecordEncoder::header(u"1.;45"_s) + odd);
         // --force replaces it, and the same number goes on to -2 and -3.

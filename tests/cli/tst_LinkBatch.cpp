@@ -133,25 +133,46 @@ private slots:
         QVERIFY2(qAbs(offset) <= 2, qPrintable(QString::number(offset)));
     }
 
-    void interrogateWritesTheDownloadThenTheDistricts()
+    // The download is kept where the window keeps its downloads, then cut into --dir; one
+    // that ends short is kept as far as it went and not cut. Progress into a pipe is a line
+    // per block.
+    void interrogateKeepsTheDownloadThenCutsIt()
     {
         LoggerSimulator::Options options;
-        options.memory = district(u"00012"_s, 1) + district(u"00034"_s, 1);
+        options.memory = district(u"00012"_s, 12) + district(u"00034"_s, 1);
         LinkFixture link(options);
         QVERIFY(link.start());
         QTemporaryDir out;
-        const Run run = runCli(
-            u"interrogate --port %1 --dir %2"_s.arg(link.simulator.devicePath(), out.path()));
+        const QString command
+            = u"interrogate --port %1 --dir %2"_s.arg(link.simulator.devicePath(), out.path());
+        const QString kept = qEnvironmentVariable("XDG_DATA_HOME") + u"/neru/downloads/download-"_s;
+        Run run = runCli(command);
         QCOMPARE(run.exitCode, 0);
-        QVERIFY2(run.err.contains(u"Reading data from NERU: block 1 of 1"_s), qPrintable(run.err));
+        QCOMPARE(run.err,
+                 u"Reading data from NERU: block 1 of 2\n"
+                 "Reading data from NERU: block 2 of 2\n"_s);
         const QStringList printed = run.out.split(u'\n', Qt::SkipEmptyParts);
         QCOMPARE(printed.size(), 3);
-        const QRegularExpression downloadName(u"/download-\\d{8}-\\d{6}\\.bin$"_s);
-        QVERIFY2(downloadName.match(printed.first()).hasMatch(), qPrintable(printed.first()));
+        QVERIFY2(
+            QRegularExpression(u'^' + QRegularExpression::escape(kept) + u"\\d{8}-\\d{6}\\.bin$"_s)
+                .match(printed.first())
+                .hasMatch(),
+            qPrintable(printed.first()));
         QCOMPARE(TempLog::readAll(printed.first()), options.memory);
         // Then the districts, cut as split cuts a download.
         QCOMPARE(printed.mid(1),
                  (QStringList { out.filePath(u"00012.dat"_s), out.filePath(u"00034.dat"_s) }));
+
+        link.simulator.setFaults({ false, -1, link.simulator.blocksSent() + 1 });
+        run = runCli(command);
+        QCOMPARE(run.exitCode, 1);
+        const QRegularExpressionMatch partial
+            = QRegularExpression(u"partial download kept in ("_s + QRegularExpression::escape(kept)
+                                 + u"\\d{8}-\\d{6}-partial\\.bin)\n"_s)
+                  .match(run.err);
+        QVERIFY2(partial.hasMatch(), qPrintable(run.err));
+        QCOMPARE(TempLog::readAll(partial.captured(1)), options.memory.left(128));
+        QVERIFY(run.out.isEmpty());
     }
 };
 

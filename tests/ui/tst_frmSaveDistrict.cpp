@@ -135,6 +135,7 @@ private slots:
         const QByteArray second = district(u"00012"_s)
             + RecordEncoder::fitting(u"00001"_s, kTime, 3) + RecordEncoder::simple(kTime, 4);
         const QString title(61, u't');
+        const QString comment(60, u'c');
         m_steps << [&] {
             QCOMPARE(boxes(), u"00012|00012|||"_s);
             QCOMPARE(dialog().Drive1->currentText(), m_home->path());
@@ -146,8 +147,8 @@ private slots:
                      u"Filename|District|Title|Comments1|Comments2|OK"_s);
             type(dialog().txtDistrict, u"ABCDEFGH"_s);
             type(dialog().txtTitle, title);
-            type(dialog().txtComments1, u"c1"_s);
-            type(dialog().txtComments2, u"c2"_s);
+            type(dialog().txtComments1, comment);
+            type(dialog().txtComments2, comment + u'x');
             pressOK();
         } << [&] {
             QCOMPARE(boxes(), u"00012-2|00012|||"_s);
@@ -158,7 +159,7 @@ private slots:
         const QByteArray written = TempLog::readAll(m_dir + u"00012.dat"_s);
         QCOMPARE(written.size(), 282);
         QCOMPARE(written,
-                 RecordEncoder::header(u"ABCDEFGH"_s, title.left(60), u"c1"_s, u"c2"_s) + first());
+                 RecordEncoder::header(u"ABCDEFGH"_s, title.left(60), comment, comment) + first());
         const QString last = m_dir + u"b/00012-2.dat"_s;
         QCOMPARE(TempLog::readAll(last), RecordEncoder::header(u"00012"_s) + second);
         QCOMPARE(m_model->file().strDataFile(), last);

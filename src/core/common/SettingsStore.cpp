@@ -33,6 +33,11 @@ bool SettingsStore::sync()
     return m_settings->status() == QSettings::NoError;
 }
 
+void SettingsStore::refresh() const
+{
+    m_settings->sync();
+}
+
 QString SettingsStore::fileName() const
 {
     return m_settings->fileName();

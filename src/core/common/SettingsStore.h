@@ -22,6 +22,9 @@ public:
     void write(const QString &section, const QString &key, const QString &value);
     // Flushes to disk; false when the file could not be written.
     bool sync();
+    // Takes in what another program or a hand edit has changed in the file since it was
+    // read.
+    void refresh() const;
     QString fileName() const;
 
 private:

@@ -8,6 +8,10 @@
 
 namespace {
 
+// The header's first line starts "40mtrict:": version 4 and the district field's label.
+constexpr char kVersion = '4';
+const QByteArray kMarkAfterVersion = QByteArrayLiteral("0mtrict:");
+
 DistrictFile::Result refused(DistrictFile::Failure failure, const QString &message)
 {
     DistrictFile::Result result;
@@ -17,6 +21,26 @@ DistrictFile::Result refused(DistrictFile::Failure failure, const QString &messa
 }
 
 } // namespace
+
+DistrictFile::Kind DistrictFile::kindOf(const QByteArray &bytes)
+{
+    if (bytes.startsWith(kVersion) && bytes.mid(1, kMarkAfterVersion.size()) == kMarkAfterVersion)
+        return Kind::District;
+    if (!bytes.isEmpty()
+        && FileProcessing::recordKind(static_cast<quint8>(bytes.at(0)))
+            == FileProcessing::RecordKind::District)
+        return Kind::Download;
+    return Kind::Other;
+}
+
+QString DistrictFile::refusal(const QString &path, const QByteArray &bytes,
+                              const StringTable &strings)
+{
+    const char first = bytes.isEmpty() ? '\0' : bytes.at(0);
+    if (first >= '0' && first <= '9' && first != kVersion)
+        return path + QStringLiteral(": ") + strings.text(40250);
+    return path + QStringLiteral(" is not a district file.");
+}
 
 DistrictFile::Result DistrictFile::open(const QString &path, FileProcessing &file, qint16 &intUnits,
                                         const StringTable &strings)
@@ -28,18 +52,22 @@ DistrictFile::Result DistrictFile::open(const QString &path, FileProcessing &fil
     } catch (const RuntimeError &e) {
         return refused(Failure::Unreadable, e.description());
     }
-    // An older file is told as such even when it is short.
-    if (Checked::byteAt(bytes, 0) != '4')
-        return refused(Failure::NotVersion4, path + QStringLiteral(": ") + strings.text(40250));
+    return openBytes(path, bytes, file, intUnits, strings);
+}
+
+DistrictFile::Result DistrictFile::openBytes(const QString &path, const QByteArray &bytes,
+                                             FileProcessing &file, qint16 &intUnits,
+                                             const StringTable &strings)
+{
+    if (kindOf(bytes) != Kind::District)
+        return refused(Failure::NotDistrictFile, refusal(path, bytes, strings));
     if (bytes.size() < FileProcessing::kHeaderLength)
         return refused(
             Failure::HeaderCutShort,
             path
-                + QStringLiteral(": the file is shorter than its %1-byte header "
-                                 "(%2 %3)")
+                + QStringLiteral(": the file is shorter than its %1-byte header (%2 bytes)")
                       .arg(FileProcessing::kHeaderLength)
-                      .arg(bytes.size())
-                      .arg(bytes.size() == 1 ? QStringLiteral("byte") : QStringLiteral("bytes")));
+                      .arg(bytes.size()));
 
     file.setImage(bytes);
     file.setDataFile(QFileInfo(path).absoluteFilePath());

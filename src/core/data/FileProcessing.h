@@ -27,12 +27,21 @@ public:
 
     enum class RecordKind { District, Fitting, Simple, Undefined };
 
-    // A record the last processRecords could not take in full: where it starts in the
-    // image (the byte offset in its file) and why, in the run-time error's words.
+    // A record the last processRecords could not take in full: what kind of problem, where
+    // it starts in the image (the byte offset in its file) and why, in the run-time error's
+    // words. Once the series is full, one problem stands for every record dropped.
     struct Problem
     {
+        enum class Kind {
+            Unreadable, // the record was skipped
+            Overflow, // its value does not fit a signed 16-bit quantity
+            SeriesFull, // no room left in the series
+            CutShort // the file ends inside the record
+        };
+        Kind kind = Kind::Unreadable;
         qint32 offset = 0;
         QString reason;
+        qint32 count = 1;
     };
 
     explicit FileProcessing(ErrorReport &errorReport);
@@ -165,10 +174,10 @@ private:
         qint64 number = 0;
     };
     qint64 sampleSeconds(const quint8 *timeStamp);
+    // A problem for the user: a record cut short by the end of the image says so.
+    Problem describeProblem(const QString &description, qint32 recordPosition) const;
     // From a catch block: logs the error being handled with the file and offset of the
     // record, and keeps it as a problem of this decode.
-    // A problem's reason for the user: a record cut short by the end of the image says so.
-    QString problemReason(const QString &description, qint32 recordPosition) const;
     void reportProblem(const QString &procedure, qint32 recordPosition,
                        bool seriesFull = false) noexcept;
 
@@ -181,5 +190,5 @@ private:
     SampleSeries m_series;
     DistrictSettings m_settings;
     QList<Problem> m_problems;
-    bool m_blnSeriesFullTold = false; // one problem says the series is full
+    qsizetype m_seriesFullProblem = -1; // the one problem that says the series is full
 };

@@ -34,11 +34,13 @@ void FileProcessing::reportProblem(const QString &procedure, qint32 recordPositi
                   .arg(m_strDataFile, QString::number(recordPosition));
         m_errorReport.report(description, kModule, procedure, where);
         if (!seriesFull) {
-            m_problems.append({ recordPosition, problemReason(description, recordPosition) });
-        } else if (!m_blnSeriesFullTold) {
-            // Every later sample is lost for the same reason: one problem says so.
-            m_blnSeriesFullTold = true;
-            m_problems.append({ recordPosition,
+            m_problems.append(describeProblem(description, recordPosition));
+        } else if (m_seriesFullProblem >= 0) {
+            // Every later sample is lost for the same reason: one problem counts them.
+            ++m_problems[m_seriesFullProblem].count;
+        } else {
+            m_seriesFullProblem = m_problems.size();
+            m_problems.append({ Problem::Kind::SeriesFull, recordPosition,
                                 QStringLiteral("the district holds more than %1 entries; the "
                                                "samples from here on were dropped")
                                     .arg(SampleSeries::kCapacity) });
@@ -48,18 +50,23 @@ void FileProcessing::reportProblem(const QString &procedure, qint32 recordPositi
     }
 }
 
-QString FileProcessing::problemReason(const QString &description, qint32 recordPosition) const
+FileProcessing::Problem FileProcessing::describeProblem(const QString &description,
+                                                        qint32 recordPosition) const
 {
+    const Problem::Kind kind = description == RuntimeError::overflow().description()
+        ? Problem::Kind::Overflow
+        : Problem::Kind::Unreadable;
     // The common case, a download or file cut inside its last record, said in words.
     const qint64 left = static_cast<qint64>(m_lngImageLength) - recordPosition;
     if (left <= 0)
-        return description;
+        return { kind, recordPosition, description };
     const qint32 length = recordStep(recordKind(imageByte(recordPosition)));
     if (left >= length)
-        return description;
-    return QStringLiteral("the record is cut short by the end of the file (%1 of its %2 bytes)")
-        .arg(left)
-        .arg(length);
+        return { kind, recordPosition, description };
+    return { Problem::Kind::CutShort, recordPosition,
+             QStringLiteral("the record is cut short by the end of the file (%1 of its %2 bytes)")
+                 .arg(left)
+                 .arg(length) };
 }
 
 qint32 FileProcessing::intervalSeconds(int code)
@@ -128,7 +135,7 @@ void FileProcessing::processRecords(qint16 &intUnits)
     m_series.lngFittingSample.clear();
     m_series.strFittingNumber.clear();
     m_problems.clear();
-    m_blnSeriesFullTold = false;
+    m_seriesFullProblem = -1;
 
     qint32 position = kHeaderLength;
     while (position < m_lngImageLength) {

@@ -15,20 +15,15 @@ QString KeptDownloads::defaultFolder()
     return folder + QStringLiteral("/downloads/");
 }
 
-QString KeptDownloads::fileName(const QDateTime &when)
+QString KeptDownloads::fileName(const QDateTime &when, Extent extent)
 {
     return QStringLiteral("download-") + when.toString(QStringLiteral("yyyyMMdd-HHmmss"))
-        + QStringLiteral(".bin");
+        + (extent == Extent::Partial ? QStringLiteral("-partial.bin") : QStringLiteral(".bin"));
 }
 
 QString KeptDownloads::fileFilter()
 {
     return QStringLiteral("Kept downloads(download-*.bin)");
-}
-
-bool KeptDownloads::isKeptDownload(const QString &path)
-{
-    return QFileInfo(path).suffix().compare(QStringLiteral("bin"), Qt::CaseInsensitive) == 0;
 }
 
 KeptDownloads::KeptDownloads(QString folder)
@@ -39,9 +34,9 @@ KeptDownloads::KeptDownloads(QString folder)
 }
 
 bool KeptDownloads::keep(const QByteArray &download, const QDateTime &when, QString &path,
-                         QString &reason) const
+                         QString &reason, Extent extent) const
 {
-    const QString name = fileName(when);
+    const QString name = fileName(when, extent);
     path = m_folder + name;
     for (int n = 2; QFileInfo::exists(path); ++n)
         path = m_folder + name.chopped(4) + u'-' + QString::number(n) + QStringLiteral(".bin");

@@ -11,14 +11,16 @@
 class KeptDownloads
 {
 public:
+    // A download that ended before all its blocks had arrived is kept as far as it went,
+    // under a name that says so; it is cut only when the user asks.
+    enum class Extent { Whole, Partial };
+
     // "<per-user data folder>/downloads/".
     static QString defaultFolder();
-    // "download-YYYYMMDD-HHMMSS.bin".
-    static QString fileName(const QDateTime &when);
+    // "download-YYYYMMDD-HHMMSS.bin", or "download-YYYYMMDD-HHMMSS-partial.bin".
+    static QString fileName(const QDateTime &when, Extent extent = Extent::Whole);
     // The open-file dialog's filter for kept downloads.
     static QString fileFilter();
-    // A file chosen to be opened is taken for a kept download by its ".bin" name.
-    static bool isKeptDownload(const QString &path);
 
     explicit KeptDownloads(QString folder = defaultFolder());
 
@@ -28,8 +30,8 @@ public:
     // An existing file is never replaced: a second download within the same second gets
     // "-2" (and so on) before ".bin". False with `reason` set when it cannot be written;
     // `path` names the file either way.
-    bool keep(const QByteArray &download, const QDateTime &when, QString &path,
-              QString &reason) const;
+    bool keep(const QByteArray &download, const QDateTime &when, QString &path, QString &reason,
+              Extent extent = Extent::Whole) const;
 
     // Reads a kept download; false with `reason` set ("<path>: <why>").
     static bool read(const QString &path, QByteArray &bytes, QString &reason);

@@ -16,6 +16,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace {
 
 const QString kModule = QStringLiteral("NERUComm");
@@ -341,6 +343,7 @@ void NERUComm::getRawData()
     try {
         bytDownload.clear();
         lngDownloadLength = 0;
+        partialLength = 0;
         if (!hasLoggerPort()) {
             readRawDataFile();
             return;
@@ -395,6 +398,8 @@ bool NERUComm::downloadFromLogger()
     window.hideDownload();
     if (complete)
         lngDownloadLength = n;
+    else
+        partialLength = std::min(n, static_cast<qint32>(bytDownload.size()));
     return complete;
 }
 

@@ -100,6 +100,9 @@ public:
     QByteArray bytReply;
     QByteArray bytDownload;
     qint32 lngDownloadLength = 0;
+    // Of a download from the logger that ended without all its blocks (a failure, a cancel):
+    // how many of its bytes arrived, at the start of bytDownload. 0 after a whole download.
+    qint32 partialLength = 0;
     double dteLoggerClock = 0.0;
     QString strSerialNumber;
     double dteCalibration = 0.0;

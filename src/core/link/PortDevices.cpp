@@ -40,6 +40,8 @@ QString PortDevices::devicePath(qint16 port) const
     if (it != m_devices.constEnd())
         return it.value();
     if (m_settings) {
+        // Read afresh for every exchange: an edit made while the program runs counts at once.
+        m_settings->refresh();
         const QString configured
             = m_settings->read(QStringLiteral("Ports"), settingsKey(port), QString()).trimmed();
         if (!configured.isEmpty())

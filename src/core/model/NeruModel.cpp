@@ -1,5 +1,6 @@
 #include "NeruModel.h"
 
+#include "DecodeProblems.h"
 #include "DistrictFile.h"
 #include "ErrorReport.h"
 #include "LinkMessages.h"
@@ -77,42 +78,89 @@ void NeruModel::mnuFileOpen_Click(SaveDistrictPrompt &prompt)
 {
     const QString path = m_prompts.openFileName(m_startUp.strDefaultDir,
                                                 QStringLiteral("Download Files(*.dat);;")
-                                                    + KeptDownloads::fileFilter(),
+                                                    + KeptDownloads::fileFilter()
+                                                    + QStringLiteral(";;All files (*)"),
                                                 QStringList { m_kept.folder() });
-    if (path.isEmpty())
-        return;
-    if (KeptDownloads::isKeptDownload(path))
-        openKeptDownload(path, prompt);
-    else
-        openDataFile(path);
+    if (!path.isEmpty())
+        openFile(path, prompt);
 }
 
-void NeruModel::openKeptDownload(const QString &path, SaveDistrictPrompt &prompt)
+void NeruModel::openFile(const QString &path, SaveDistrictPrompt &prompt)
 {
-    QByteArray download;
-    QString reason;
-    if (!KeptDownloads::read(path, download, reason)) {
-        m_errorReport.report(reason, QStringLiteral("frmNeru"),
+    QByteArray bytes;
+    if (!readChosenFile(path, bytes))
+        return;
+    // The districts of a download go where district files go, not beside the download.
+    if (DistrictFile::kindOf(bytes) == DistrictFile::Kind::Download)
+        cutDownload(bytes, prompt, QStringLiteral("mnuFileOpen_Click"),
+                    QFileInfo(path).absoluteFilePath());
+    else
+        showDistrictFile(path, bytes);
+}
+
+void NeruModel::openDataFile(const QString &path)
+{
+    QByteArray bytes;
+    if (readChosenFile(path, bytes))
+        showDistrictFile(path, bytes);
+}
+
+bool NeruModel::readChosenFile(const QString &path, QByteArray &bytes)
+{
+    try {
+        bytes = FileProcessing::readFileBytes(QFileInfo(path).absoluteFilePath());
+        return true;
+    } catch (const RuntimeError &e) {
+        m_errorReport.report(e.description(), QStringLiteral("frmNeru"),
                              QStringLiteral("mnuFileOpen_Click"));
-        m_prompts.message(reason, UserPrompts::appTitle());
-        return;
+        // A chosen file that silently does nothing would look like success.
+        m_prompts.message(e.description(), UserPrompts::appTitle());
     }
-    if (download.size() > std::numeric_limits<qint32>::max()) {
-        m_prompts.message(path + QStringLiteral(": too large for a download"),
-                          UserPrompts::appTitle());
-        return;
+    return false;
+}
+
+void NeruModel::showDistrictFile(const QString &path, const QByteArray &bytes)
+{
+    try {
+        const QFileInfo chosen(path);
+        // A refused file leaves the district on show whole: its header, readings and file.
+        const DistrictFile::Result opened = DistrictFile::openBytes(
+            chosen.absoluteFilePath(), bytes, m_file, m_units.intUnits, m_strings);
+        if (!opened.ok) {
+            m_prompts.message(opened.message, UserPrompts::appTitle());
+            return;
+        }
+        m_startUp.strDefaultDir = chosen.absolutePath() + u'/';
+        emit districtChanged();
+        // Loading data always shows it in l/s or bar.
+        SetUnits(m_units.intUnits);
+        tellDecodeProblems(m_file.strDataFile());
+    } catch (...) {
+        m_errorReport.errorReport(QStringLiteral("frmNeru"), QStringLiteral("mnuFileOpen_Click"));
     }
-    // The districts go where district files go, not beside the kept download.
-    cutDownload(download, prompt, QStringLiteral("mnuFileOpen_Click"));
+}
+
+// Told once the graph is drawn, so that the user sees what the message is about.
+void NeruModel::tellDecodeProblems(const QString &path)
+{
+    const QString summary
+        = DecodeProblems::summary(path, m_file.problems(), m_errorReport.logPath());
+    if (!summary.isEmpty())
+        m_prompts.message(summary, UserPrompts::appTitle());
 }
 
 // Steps 3 to 6 of an interrogation. The download is kept by now, so an unexpected error
 // goes to the event log and loses nothing.
 void NeruModel::cutDownload(const QByteArray &download, SaveDistrictPrompt &prompt,
-                            const QString &procedure)
+                            const QString &procedure, const QString &source)
 {
     try {
-        if (!saveDownload(download, qint32(download.size()), prompt))
+        if (download.size() > std::numeric_limits<qint32>::max()) {
+            m_prompts.message(source + QStringLiteral(": too large for a download"),
+                              UserPrompts::appTitle());
+            return;
+        }
+        if (!saveDownload(download, qint32(download.size()), prompt, source))
             m_prompts.message(QStringLiteral("The download holds no district, so there is "
                                              "nothing to save or show."),
                               UserPrompts::appTitle());
@@ -121,47 +169,13 @@ void NeruModel::cutDownload(const QByteArray &download, SaveDistrictPrompt &prom
     }
 }
 
-void NeruModel::openDataFile(const QString &path)
-{
-    try {
-        if (!readDistrictFile(path))
-            return;
-        emit districtChanged();
-        // Loading data always shows it in l/s or bar.
-        SetUnits(m_units.intUnits);
-    } catch (...) {
-        m_errorReport.errorReport(QStringLiteral("frmNeru"), QStringLiteral("mnuFileOpen_Click"));
-    }
-}
-
-bool NeruModel::readDistrictFile(const QString &path)
-{
-    const QFileInfo chosen(path);
-    m_startUp.strDefaultDir = chosen.absolutePath() + u'/';
-    // A refused file leaves the district on show whole: its header, readings and file.
-    const DistrictFile::Result opened
-        = DistrictFile::open(chosen.absoluteFilePath(), m_file, m_units.intUnits, m_strings);
-    switch (opened.failure) {
-    case DistrictFile::Failure::None:
-        return true;
-    case DistrictFile::Failure::NotVersion4:
-        m_prompts.message(m_strings.text(40250), UserPrompts::appTitle());
-        break;
-    case DistrictFile::Failure::HeaderCutShort:
-        m_prompts.message(opened.message, UserPrompts::appTitle());
-        break;
-    case DistrictFile::Failure::Unreadable:
-        m_errorReport.report(opened.message, QStringLiteral("frmNeru"),
-                             QStringLiteral("mnuFileOpen_Click"));
-        // A chosen file that silently does nothing would look like success.
-        m_prompts.message(opened.message, UserPrompts::appTitle());
-        break;
-    }
-    return false;
-}
-
 void NeruModel::mnuFileExport_Click()
 {
+    // An empty file would replace last week's export by nothing.
+    if (m_file.series().lngNumSamples <= 0) {
+        m_prompts.message(TableRows::noReadingsToExport(), UserPrompts::appTitle());
+        return;
+    }
     const QString path = m_startUp.strDefaultDir + QStringLiteral("neru.csv");
     const QByteArray bytes = TableRows(m_formats).csvBytes(
         m_file.series(), m_file.settings().dblReference, m_units.dblFlowScaleFactor);
@@ -174,7 +188,7 @@ void NeruModel::mnuFileExport_Click()
 }
 
 bool NeruModel::saveDownload(const QByteArray &bytDownload, qint32 lngDownloadLength,
-                             SaveDistrictPrompt &prompt)
+                             SaveDistrictPrompt &prompt, const QString &source)
 {
     // A download without a district record leaves the district on show as it was (and a
     // first run has no header to show the statistics of).
@@ -184,6 +198,10 @@ bool NeruModel::saveDownload(const QByteArray &bytDownload, qint32 lngDownloadLe
     m_file.processRecords(m_units.intUnits);
     emit districtChanged();
     SetUnits(m_units.intUnits);
+    const QString shown = m_file.strDataFile();
+    tellDecodeProblems(!shown.isEmpty()        ? shown
+                           : !source.isEmpty() ? source
+                                               : QStringLiteral("The download"));
     return true;
 }
 
@@ -206,36 +224,51 @@ void NeruModel::mnuToolsCommsInterrogate_Click(SaveDistrictPrompt &prompt)
     if (!m_link || m_commsBusy)
         return;
     QByteArray download;
+    QString kept; // the kept download, when it could be kept
     {
         CommsScope comms(*this);
         NERUComm &comm = m_link->comm();
         comm.getRawData();
         // Nothing arrived, the user cancelled, or the logger stopped answering: each has been
-        // told already, or was the user's own doing.
-        if (comm.lngDownloadLength <= 0)
+        // told already, or was the user's own doing. What did arrive is kept, not cut.
+        if (comm.lngDownloadLength <= 0) {
+            if (comm.partialLength > 0)
+                keepDownload(comm.bytDownload.left(comm.partialLength),
+                             KeptDownloads::Extent::Partial, kept);
             return;
+        }
         download = comm.bytDownload.left(comm.lngDownloadLength);
-        keepDownload(download);
+        m_downloadKept
+            = keepDownload(download, KeptDownloads::Extent::Whole, kept) || m_downloadKept;
         // The window is closing: the download is kept and can be cut later.
         if (m_stopRequested)
             return;
     }
-    cutDownload(download, prompt, QStringLiteral("mnuToolsCommsInterrogate_Click"));
+    cutDownload(download, prompt, QStringLiteral("mnuToolsCommsInterrogate_Click"), kept);
 }
 
-void NeruModel::keepDownload(const QByteArray &download)
+bool NeruModel::keepDownload(const QByteArray &download, KeptDownloads::Extent extent,
+                             QString &kept)
 {
+    const bool partial = extent == KeptDownloads::Extent::Partial;
     QString path;
     QString reason;
-    if (m_kept.keep(download, QDateTime::currentDateTime(), path, reason)) {
-        m_errorReport.logInformation(QStringLiteral("Download kept in ") + path);
-        return;
+    if (m_kept.keep(download, QDateTime::currentDateTime(), path, reason, extent)) {
+        const QString text = (partial ? QStringLiteral("Partial download kept in ")
+                                      : QStringLiteral("Download kept in "))
+            + path;
+        m_errorReport.logInformation(text);
+        emit statusMessage(text);
+        kept = path;
+        return true;
     }
     const QString text
         = QStringLiteral("The download could not be kept in %1: %2").arg(path, reason);
     m_errorReport.logInformation(text);
-    m_prompts.message(text + QStringLiteral("\nIts districts can still be saved now."),
+    m_prompts.message(partial ? text
+                              : text + QStringLiteral("\nIts districts can still be saved now."),
                       UserPrompts::appTitle());
+    return false;
 }
 
 void NeruModel::mnuToolsCommsProgramRTC_Click()
@@ -300,6 +333,13 @@ void NeruModel::setCOMPort(qint16 port)
     if (m_link)
         m_link->comm().intCOMPort = port;
     emit comPortChanged(port);
+    if (!StartUpSettings::isLoggerPort(port))
+        return;
+    SettingsStore store(m_startUp.strAppName);
+    store.write(StartUpSettings::section(), StartUpSettings::portKey(), QString::number(port));
+    if (!store.sync())
+        m_errorReport.logInformation(QStringLiteral("The COM port could not be saved in ")
+                                     + store.fileName());
 }
 
 void NeruModel::writeSettings()

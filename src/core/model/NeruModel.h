@@ -45,31 +45,34 @@ public:
     // A main window has just been created: no file is named and no unit is chosen.
     void resetForNewWindow();
 
-    // File > Open: asks for a download file in strDefaultDir and opens it. A kept download
-    // (".bin") is cut into district files through `prompt` as a fresh download would be.
+    // File > Open: asks for a file in strDefaultDir and opens it as openFile does.
     void mnuFileOpen_Click(SaveDistrictPrompt &prompt);
-    // Reads `path` (made absolute) as File > Open does once its dialog has returned and,
-    // for a file of version 4 or later, decodes and shows it. A file that cannot be read
-    // goes to the event log under mnuFileOpen_Click and is told to the user; a refused
-    // file changes nothing.
+    // Opens a file by what it holds, whatever its name: a district file is decoded and
+    // shown, a download (a kept one, say) is cut into district files through `prompt` as a
+    // fresh download would be, and anything else is refused with the reason. A file that
+    // cannot be read goes to the event log under mnuFileOpen_Click and is told to the user;
+    // a refused file changes nothing.
+    void openFile(const QString &path, SaveDistrictPrompt &prompt);
+    // As openFile, for a file that can only be shown: a download is refused too.
     void openDataFile(const QString &path);
 
     // File > Export: the whole series as "neru.csv" in strDefaultDir, in the display unit.
-    // Tells the user where it went, or which file could not be written and why.
+    // Tells the user where it went, or which file could not be written and why. With no
+    // readings it says so and leaves the folder alone.
     void mnuFileExport_Click();
 
     // Cuts a download into district files, asking `prompt` for each district's file and
-    // texts, then decodes and shows the last district. False, and nothing asked or shown,
-    // when the download holds no district.
+    // texts, then decodes and shows the last district, and tells the user of readings it
+    // could not read. False, and nothing asked or shown, when the download holds no
+    // district. `source` names the download for a district that went into no file.
     bool saveDownload(const QByteArray &bytDownload, qint32 lngDownloadLength,
-                      SaveDistrictPrompt &prompt);
-    // A kept download chosen in File > Open, cut as if it had just been downloaded.
-    void openKeptDownload(const QString &path, SaveDistrictPrompt &prompt);
+                      SaveDistrictPrompt &prompt, const QString &source = QString());
 
     // --- The Comms commands. One runs at a time (commsBusy), and each waits for the
     // logger in the event loop, so the windows stay live meanwhile.
     // Interrogate: downloads, keeps the download, cuts it into district files through
-    // `prompt` and shows the last district.
+    // `prompt` and shows the last district. A download that ends short is kept as far as it
+    // went, and not cut.
     void mnuToolsCommsInterrogate_Click(SaveDistrictPrompt &prompt);
     void mnuToolsCommsProgramRTC_Click();
     // The logger's clock, then its general information: true when both were read (and no
@@ -77,6 +80,8 @@ public:
     bool readLoggerSettings();
     // Clear Memory of the logger-settings dialog.
     void clearLoggerMemory();
+    // Whether a whole download has been kept since the program started.
+    bool downloadKeptSinceStart() const { return m_downloadKept; }
     bool commsBusy() const { return m_commsBusy; }
     // Asks the command under way to stop as soon as it can: a download ends after the block
     // in progress (through stopRequested), and nothing more is asked of the user.
@@ -92,7 +97,8 @@ public:
 
     // Applies unit `code` (0 for none) and tells the windows.
     void SetUnits(qint16 code);
-    // The port of the link; stored only when the main window closes.
+    // The port of the link; a logger port (1 to 4) is stored at once, so that the choice
+    // outlives a crash.
     void setCOMPort(qint16 port);
 
     // Stores the settings of the run; a failure to write them goes to the event log.
@@ -114,17 +120,24 @@ signals:
     void commsBusyChanged(bool busy);
     // A stop was asked for during a Comms command: the download window's Cancel.
     void stopRequested();
+    // A line for the status bar (where a download was kept).
+    void statusMessage(const QString &text);
 
 private:
     class CommsScope;
     class PromptMessages;
 
-    // Reads and decodes a download file; false when there is nothing new to show.
-    bool readDistrictFile(const QString &path);
-    // Writes the download into the kept downloads; tells the user when it cannot.
-    void keepDownload(const QByteArray &download);
+    // Reads a file chosen to be opened; false after telling the user why it cannot be read.
+    bool readChosenFile(const QString &path, QByteArray &bytes);
+    // Decodes and shows a district file's bytes, or tells why they are refused.
+    void showDistrictFile(const QString &path, const QByteArray &bytes);
+    // One message summing up the readings the last decode could not read, if any.
+    void tellDecodeProblems(const QString &path);
+    // Writes the download into the kept downloads and names the file in the event log and
+    // the status bar; tells the user when it cannot. True when it was kept.
+    bool keepDownload(const QByteArray &download, KeptDownloads::Extent extent, QString &kept);
     void cutDownload(const QByteArray &download, SaveDistrictPrompt &prompt,
-                     const QString &procedure);
+                     const QString &procedure, const QString &source);
     void setCommsBusy(bool busy);
 
     const StringTable &m_strings;
@@ -141,4 +154,5 @@ private:
     std::unique_ptr<LoggerLink> m_link;
     bool m_commsBusy = false;
     bool m_stopRequested = false;
+    bool m_downloadKept = false;
 };

@@ -19,6 +19,13 @@ public:
     QString getTable(const SampleSeries &series, double dblReference, double dblFlowScaleFactor,
                      bool blnCSV, qint32 &lngStart, qint32 &lngEnd) const;
 
+    // What File > Export and the batch export say, leaving the old file alone, when there
+    // is nothing to write.
+    static QString noReadingsToExport()
+    {
+        return QStringLiteral("There are no readings to export.");
+    }
+
     // The bytes of the CSV export "neru.csv": every row, comma-separated, in the
     // system's 8-bit encoding.
     QByteArray csvBytes(const SampleSeries &series, double dblReference,

@@ -1,3 +1,4 @@
+#include "DistrictBytes.h"
 #include "FileSizeLimit.h"
 #include "GraphFixture.h"
 #include "NeruModel.h"
@@ -53,27 +54,42 @@ private slots:
 
     // With a flow district open, the row's file is opened as File > Open does. A file the
     // reading refuses is told to the user, one it cannot read is logged too; either way the
-    // district on show stays, image, file and unit, and the file's folder is the next
-    // dialog's.
+    // district on show stays, image, file, unit and folder. A file opened makes its folder
+    // the next dialog's, and readings it could not read are summed up once it is shown.
     void openDataFile_data()
     {
         QTest::addColumn<QByteArray>("bytes"); // of the file; null: no file
         QTest::addColumn<QString>("signalled");
-        QTest::addColumn<QString>("message"); // %1: the file's absolute path
-        QTest::addColumn<QString>("logged");
+        QTest::addColumn<QString>("message"); // %1: the file's absolute path, %2: the log's
+        QTest::addColumn<QString>("logged"); // the end of the last entry
         QFile pressure(QStringLiteral(NERU_SOURCE_DIR "/samples/pressure.dat"));
         QVERIFY(pressure.open(QIODevice::ReadOnly));
-        const QString cutShort = QStringLiteral("%1: the file is shorter than its 247-byte header");
         QTest::newRow("version 4 is decoded")
             << pressure.readAll() << QStringLiteral("district|units Bar") << QString() << QString();
         // An older file is told as such, however short.
         QTest::newRow("older version is refused")
-            << QByteArray("3") << QString() << m_strings.text(40250) << QString();
-        QTest::newRow("header cut short is refused")
-            << QByteArray(100, '4') << QString() << cutShort + QStringLiteral(" (100 bytes)")
+            << QByteArray("3") << QString() << QStringLiteral("%1: ") + m_strings.text(40250)
             << QString();
-        QTest::newRow("header of one byte is refused")
-            << QByteArray("4") << QString() << cutShort + QStringLiteral(" (1 byte)") << QString();
+        QTest::newRow("other file is refused")
+            << QByteArray("PK\x03\x04") << QString() << QStringLiteral("%1 is not a district file.")
+            << QString();
+        QTest::newRow("header one byte short is refused")
+            << RecordEncoder::header(QStringLiteral("1")).left(246) << QString()
+            << QStringLiteral("%1: the file is shorter than its 247-byte header (246 bytes)")
+            << QString();
+        // Two values too large at 272 and 282, a record cut short at 292.
+        const RecordEncoder::Time t { 2026, 1, 1, 0, 15, 0 };
+        QTest::newRow("damaged file is shown and told")
+            << RecordEncoder::header(QStringLiteral("1")) + district(QStringLiteral("00001"), 1)
+                + RecordEncoder::simple(t, 0x8000) + RecordEncoder::simple(t, 0x9000)
+                + RecordEncoder::simple(t, 600).left(4)
+            << QStringLiteral("district|units l/s")
+            << QStringLiteral("%1 holds readings that could not be read:\n"
+                              "2 records whose values overflowed, the first at byte 272\n"
+                              "1 record cut short by the end of the file, at byte 292\n"
+                              "The graph shows the readings that could be read. Details are in "
+                              "%2.")
+            << QStringLiteral("offset 292)");
         QTest::newRow("missing file is logged and told")
             << QByteArray() << QString() << QStringLiteral("%1: No such file or directory")
             << QStringLiteral("00123.dat: No such file or directory in mnuFileOpen_Click(frmNeru)");
@@ -100,26 +116,29 @@ private slots:
         m_model->openDataFile(QDir::current().relativeFilePath(path));
         QCOMPARE(m_signals.join(u'|'), signalled);
         QCOMPARE(m_prompts->messages,
-                 message.isEmpty() ? QStringList()
-                                   : QStringList { message.replace(QStringLiteral("%1"), path) });
+                 message.isEmpty()
+                     ? QStringList()
+                     : QStringList { message.replace(QStringLiteral("%1"), path)
+                                         .replace(QStringLiteral("%2"), m_log->report.logPath()) });
         QVERIFY(m_log->messages().join(QString()).trimmed().endsWith(logged));
-        QCOMPARE(m_log->messages().size(), logged.isEmpty() ? 0 : 1);
+        QCOMPARE(m_log->messages().isEmpty(), logged.isEmpty());
         const bool refused = signalled.isEmpty();
         QCOMPARE(m_model->file().strDataFile(), refused ? kFlow : path);
         QCOMPARE(m_model->file().RawImage() == flow, refused);
-        QCOMPARE(m_model->intUnits(), qint16(refused ? 1 : 4));
-        QCOMPARE(m_model->startUp().strDefaultDir, m_log->dir.path() + u'/');
+        QCOMPARE(m_model->intUnits(), qint16(refused || signalled.endsWith(u"l/s") ? 1 : 4));
+        QCOMPARE(m_model->startUp().strDefaultDir,
+                 (refused ? QFileInfo(kFlow).path() : m_log->dir.path()) + u'/');
     }
 
     // File > Export: the table in the display unit as neru.csv in the folder of the last
-    // file, and a message that says where. An empty table is an empty file.
+    // file, and a message that says where. With no readings it says so and writes nothing.
     void exportWritesTheTableInTheDisplayUnit()
     {
         const QString dir = m_log->dir.path() + u'/';
         const QString csv = dir + QStringLiteral("neru.csv");
         m_model->startUp().strDefaultDir = dir;
         m_model->mnuFileExport_Click();
-        QVERIFY(QFileInfo::exists(csv) && QFileInfo(csv).size() == 0);
+        QVERIFY(!QFileInfo::exists(csv));
         // 12.5 l/s against a reference of 20 (600 counts a minute are 1 l/s); without a
         // fitting the line starts with ",".
         RecordEncoder::District d;
@@ -138,7 +157,9 @@ private slots:
         m_model->SetUnits(2);
         m_model->mnuFileExport_Click();
         QCOMPARE(TempLog::readAll(csv), ",23/11/2026,09:15:00,45.00   ,27.00   \r\n");
-        QCOMPARE(m_prompts->messages, QStringList(3, m_strings.text(40260) + dir));
+        QCOMPARE(m_prompts->messages,
+                 QStringList({ QStringLiteral("There are no readings to export."),
+                               m_strings.text(40260) + dir, m_strings.text(40260) + dir }));
     }
 
     // An export that cannot be written names the file and why, keeps the old one whole and

@@ -18,9 +18,10 @@ class tst_TextReport : public QObject
 
     // A district of three readings a quarter of an hour apart, a gap marker after the
     // first, with fitting 00012 from the second.
-    void load(FileProcessing &file, quint8 modeBits, const QString &head)
+    void load(FileProcessing &file, quint8 modeBits, const QString &head, int intervalCode = 9)
     {
         RecordEncoder::District d;
+        d.intervalCode = intervalCode;
         d.modeBits = modeBits;
         d.head = head;
         d.meter = QStringLiteral("002.5");
@@ -42,6 +43,17 @@ class tst_TextReport : public QObject
     }
 
 private slots:
+    // A minute is the first interval the report gives in minutes.
+    void oneMinuteIsInMinutes()
+    {
+        FileProcessing file(m_log.report);
+        load(file, 0x00, QStringLiteral("00100"), 5);
+        const QStringList lines
+            = TextReport(m_british).printLines(file, 1.0, captions(file, QStringLiteral("l/s")));
+        QVERIFY2(lines.at(6).startsWith(QStringLiteral("Logging Int: 1.00 minutes ")),
+                 qPrintable(lines.at(6)));
+    }
+
     // Header texts, the two-column statistics padded to 40, an empty line after the
     // heading, and every row (the gap marker too), each line ending in CR LF.
     void copiedReport_data()
