@@ -40,7 +40,10 @@ void type(QLineEdit *box, const QString &text)
 {
     QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(box, Qt::Key_Backspace);
-    QTest::keyClicks(box, text);
+    // Each key carries its character, as a keyboard layout or compose key gives it
+    // (keyClicks would send Latin-1 only).
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
 }
 
 } // namespace
@@ -193,6 +196,32 @@ private slots:
         cut(first());
         QCOMPARE(TempLog::readAll(existing), RecordEncoder::header(u"00012"_s, u"T"_s) + first());
         QCOMPARE(QDir(m_dir).entryList(QDir::Files), QStringList { u"00012.dat"_s });
+    }
+
+    // The texts are stored in Windows-1252 and read back as typed. OK refuses a character
+    // the code page cannot hold, naming it: the dialog stays with the texts as typed and
+    // nothing is written.
+    void textsAreStoredInWindows1252()
+    {
+        const QString file = m_dir + u"00012.dat"_s;
+        m_steps << [&] {
+            type(dialog().txtTitle, u"Café – dash"_s);
+            type(dialog().txtComments2, u"日本"_s);
+            pressOK();
+            QCOMPARE(m_prompts->messages,
+                     QStringList { u"The character \"日\" cannot be stored in a district file; "
+                                   "type the text without it."_s });
+            QVERIFY(dialog().isVisible());
+            QCOMPARE(boxes(), u"00012|00012|Café – dash||日本"_s);
+            QVERIFY(!QFileInfo::exists(file));
+            type(dialog().txtComments2, u"Ok"_s);
+            pressOK();
+        };
+        cut(first());
+        QCOMPARE(TempLog::readAll(file).mid(25, 60),
+                 QByteArray("Caf\xe9 \x96 dash") + QByteArray(49, ' '));
+        m_model->openDataFile(file);
+        QCOMPARE(m_model->file().getTitle(), u"Café – dash"_s);
     }
 
     // With real message boxes, Enter on the overwrite question answers No: the dialog
