@@ -511,6 +511,12 @@ int BatchTool::edit(const QStringList &arguments)
                        + QStringLiteral(": at most %1 characters").arg(f.width));
             return UsageError;
         }
+        const QString refusal = FileProcessing::textRefusal(parser.value(f.option));
+        if (!refusal.isEmpty()) {
+            printError(kProgram + QStringLiteral(" edit: --") + f.option.names().constFirst()
+                       + QStringLiteral(": ") + refusal);
+            return UsageError;
+        }
     }
     if (!any) {
         printError(kProgram

@@ -178,6 +178,14 @@ void frmSaveDistrict::cmdOK_Click()
         txtFilename->setFocus();
         return;
     }
+    for (QLineEdit *box : { txtDistrict, txtTitle, txtComments1, txtComments2 }) {
+        const QString refusal = FileProcessing::textRefusal(box->text());
+        if (!refusal.isEmpty()) {
+            m_prompts.message(refusal, UserPrompts::appTitle());
+            box->setFocus();
+            return;
+        }
+    }
     const QString folder = chosenFolder();
     m_strDefaultDir = folder.endsWith(u'/') ? folder : folder + u'/';
     const QString path = m_strDefaultDir + name + QStringLiteral(".dat");

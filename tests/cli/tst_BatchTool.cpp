@@ -235,17 +235,30 @@ private slots:
         QCOMPARE(TempLog::readAll(second), old);
     }
 
-    // Only the texts given change, space-padded in their fields; the file keeps its length.
+    // Only the texts given change, space-padded in their fields, in Windows-1252; the file
+    // keeps its length. A character the code page cannot hold is refused, the file untouched.
     void editSetsHeaderTextsInPlace()
     {
         const QByteArray before = TempLog::readAll(kSamples + u"flow.dat"_s);
         const QString path = writeFile(u"edit.dat"_s, before);
         const QString title = QString(60, u'T');
-        QCOMPARE(run({ u"edit"_s, path, u"--title"_s, title, u"--district"_s, u"D1"_s }).exitCode,
+        QCOMPARE(run({ u"edit"_s, path, u"--title"_s, title, u"--district"_s, u"D1"_s,
+                       u"--comments1"_s, u"Café – dash"_s })
+                     .exitCode,
                  0);
         QByteArray expected = before;
         expected.replace(9, 8, "D1      ");
         expected.replace(25, 60, title.toLatin1());
+        expected.replace(96, 60, QByteArray("Caf\xe9 \x96 dash") + QByteArray(49, ' '));
+        QCOMPARE(TempLog::readAll(path), expected);
+        QVERIFY(run({ u"info"_s, path }).out.contains(u"\nComments1: Café – dash\n"_s.toUtf8()));
+
+        const Run refused
+            = run({ u"edit"_s, path, u"--district"_s, u"D2"_s, u"--title"_s, u"日本"_s });
+        QCOMPARE(refused.exitCode, 2);
+        QCOMPARE(refused.err,
+                 u"neru-cli edit: --title: The character \"日\" cannot be stored in a "
+                 "district file; type the text without it.\n"_s.toUtf8());
         QCOMPARE(TempLog::readAll(path), expected);
     }
 

@@ -40,7 +40,9 @@ void type(QLineEdit *box, const QString &text)
 {
     QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(box, Qt::Key_Backspace);
-    QTest::keyClicks(box, text);
+    // Key by key, each carrying its character (keyClicks would send Latin-1 only).
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
 }
 
 } // namespace
@@ -165,8 +167,9 @@ private slots:
         QCOMPARE(m_model->file().strDataFile(), last);
     }
 
-    // OK keeps the dialog, texts unchanged, while the name is no file name or the user
-    // does not want the file there overwritten.
+    // OK keeps the dialog, texts unchanged, while the name is no file name, a text holds a
+    // character the file cannot store (Windows-1252), or the user does not want the file
+    // there overwritten. The texts are stored in Windows-1252 and read back as typed.
     void okKeepsTheDialogUntilTheFileMayBeWritten()
     {
         const QString existing = m_dir + u"00012.dat"_s;
@@ -174,25 +177,37 @@ private slots:
         QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
         old.close();
         const QString noName = u"Type a file name for this district, without \"/\"."_s;
+        const QString refused = u"The character \"日\" cannot be stored in a district file; "
+                                "type the text without it."_s;
         m_steps << [&] {
-            type(dialog().txtTitle, u"T"_s);
+            type(dialog().txtTitle, u"Café – dash"_s);
             for (const QString &name : { QString(), u"a/b"_s }) {
                 type(dialog().txtFilename, name);
                 pressOK();
             }
             type(dialog().txtFilename, u"00012"_s);
+            type(dialog().txtComments2, u"日本"_s);
             pressOK();
-            QCOMPARE(m_prompts->messages, QStringList({ noName, noName }));
+            QCOMPARE(boxes(), u"00012|00012|Café – dash||日本"_s);
+            type(dialog().txtComments2, QString());
+            pressOK();
+            QCOMPARE(m_prompts->messages, QStringList({ noName, noName, refused }));
             QCOMPARE(
                 m_prompts->questions,
                 QStringList { existing + u" already exists.\nDo you want to overwrite it?"_s });
             QVERIFY(dialog().isVisible());
-            QCOMPARE(boxes(), u"00012|00012|T||"_s);
+            QCOMPARE(boxes(), u"00012|00012|Café – dash||"_s);
+            QCOMPARE(TempLog::readAll(existing), "old");
             m_prompts->answers << UserPrompts::Answer::Yes;
             pressOK();
         };
         cut(first());
-        QCOMPARE(TempLog::readAll(existing), RecordEncoder::header(u"00012"_s, u"T"_s) + first());
+        QCOMPARE(TempLog::readAll(existing),
+                 RecordEncoder::header(u"00012"_s, u"Café – dash"_s) + first());
+        QCOMPARE(TempLog::readAll(existing).mid(25, 60),
+                 QByteArray("Caf\xe9 \x96 dash") + QByteArray(49, ' '));
+        m_model->openDataFile(existing);
+        QCOMPARE(m_model->file().getTitle(), u"Café – dash"_s);
         QCOMPARE(QDir(m_dir).entryList(QDir::Files), QStringList { u"00012.dat"_s });
     }
 

@@ -178,26 +178,37 @@ private slots:
         QCOMPARE(TempLog::readAll(f.path), f.bytes(stored));
     }
 
-    // A file that cannot be written: the user is told which and why, the file stays whole,
-    // the image keeps the file's texts and the dialog keeps the user's for another try.
+    // A text holding a character the file cannot store (Windows-1252), then a file that
+    // cannot be written: the user is told why, the file stays whole, the image keeps the
+    // file's texts and the dialog keeps the user's for another try.
     void failedSaveKeepsTheUsersTexts()
     {
         Fixture f(10);
         f.stats.show();
+        // As an input method commits it (keyClicks would send Latin-1 only).
+        QTest::sendKeyEvent(QTest::Click, f.stats.txtComments1, Qt::Key_unknown, "日本", {});
+        f.prompts.answers << UserPrompts::Answer::Yes << UserPrompts::Answer::Yes
+                          << UserPrompts::Answer::Yes;
+        QTest::mouseClick(f.stats.cmdOK, Qt::LeftButton);
+        QCOMPARE(f.stats.txtComments1->text(), kComments1 + "日本");
+        QTest::keyClick(f.stats.txtComments1, Qt::Key_Backspace);
+        QTest::keyClick(f.stats.txtComments1, Qt::Key_Backspace);
         QTest::keyClicks(f.stats.txtComments1, QStringLiteral(" open"));
-        f.prompts.answers << UserPrompts::Answer::Yes << UserPrompts::Answer::Yes;
         {
             const FileSizeLimit full(100);
             QTest::mouseClick(f.stats.cmdOK, Qt::LeftButton);
         }
-        QCOMPARE(f.prompts.messages, QStringList { f.path + ": File too large" });
+        QCOMPARE(f.prompts.messages,
+                 QStringList({ "The character \"日\" cannot be stored in a district file; type "
+                               "the text without it.",
+                               f.path + ": File too large" }));
         f.fileUnchanged();
         QCOMPARE(f.model.file().getComments1(), kComments1);
         QVERIFY(f.stats.isVisible());
         QCOMPARE(f.stats.txtComments1->text(), kComments1 + " open");
 
         QTest::mouseClick(f.stats.cmdOK, Qt::LeftButton);
-        QCOMPARE(f.prompts.questions.size(), 2);
+        QCOMPARE(f.prompts.questions.size(), 3);
         QVERIFY(!f.stats.isVisible());
         QCOMPARE(f.model.file().getComments1(), kComments1 + " open");
     }

@@ -1,6 +1,8 @@
 #include "FileProcessing.h"
 
 #include "Checked.h"
+#include "CodePage1252.h"
+#include "ErrorReport.h"
 #include "SaveDistrictPrompt.h"
 #include "WholeFile.h"
 
@@ -35,13 +37,6 @@ QByteArray headerTemplate()
     header += "identification:0" + crlf;
     Q_ASSERT(header.size() == FileProcessing::kHeaderLength);
     return header;
-}
-
-// Text fields hold one byte per character in a single-byte code page (Latin-1 here);
-// a character outside it is stored as "?".
-char toCodePage(QChar c)
-{
-    return c.unicode() <= 0xFF ? static_cast<char>(c.unicode()) : '?';
 }
 
 } // namespace
@@ -105,12 +100,31 @@ void FileProcessing::writeImageFile(const QString &path) const
         throw RuntimeError(path + QStringLiteral(": ") + reason);
 }
 
+QString FileProcessing::textRefusal(const QString &text)
+{
+    const QString character = CodePage1252::firstUnheld(text);
+    if (character.isEmpty())
+        return QString();
+    return QStringLiteral("The character \"") + character
+        + QStringLiteral("\" cannot be stored in a district file; type the text without it.");
+}
+
 void FileProcessing::putHeaderText(const QString &text, qint32 offset, qint32 width)
 {
     if (offset < 0 || width < 0 || static_cast<qint64>(offset) + width > m_lngImageLength)
         throw RuntimeError::subscriptOutOfRange();
-    for (qint32 i = 0; i < width; ++i)
-        m_rawImage[offset + i] = i < text.size() ? toCodePage(text.at(i)) : ' ';
+    // A character the code page cannot hold becomes "?". Every caller refuses such a text
+    // first (textRefusal); should one not, the event log says so.
+    const QString unheld = CodePage1252::firstUnheld(QStringView(text).left(width));
+    if (!unheld.isEmpty())
+        m_errorReport.logInformation(QStringLiteral("The character \"") + unheld
+                                     + QStringLiteral("\" of a header text was stored as \"?\"."));
+    for (qint32 i = 0; i < width; ++i) {
+        char byte = ' ';
+        if (i < text.size() && !CodePage1252::toByte(text.at(i), byte))
+            byte = '?';
+        m_rawImage[offset + i] = byte;
+    }
 }
 
 QString FileProcessing::getHeaderText(qint32 offset, qint32 width) const
@@ -120,7 +134,7 @@ QString FileProcessing::getHeaderText(qint32 offset, qint32 width) const
     qint32 end = offset + width;
     while (end > offset && m_rawImage.at(end - 1) == ' ')
         --end;
-    return QString::fromLatin1(m_rawImage.constData() + offset, end - offset);
+    return CodePage1252::toUnicode(m_rawImage.constData() + offset, end - offset);
 }
 
 void FileProcessing::setDistrict(const QString &text)

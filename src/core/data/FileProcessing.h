@@ -85,6 +85,11 @@ public:
     // does not change. When the file cannot be written, the header gets its old texts back
     // (so no later save writes texts that are in no file) and the RuntimeError goes on.
     void saveHeaderTexts(const HeaderTexts &texts);
+    // The texts are stored one byte per character in Windows-1252, as the logger software
+    // writes them. textRefusal is empty when the header can hold every character of
+    // `text`; else it is the one sentence that tells the user which character it cannot.
+    // The dialogs and the batch tool refuse such a text before it reaches putHeaderText.
+    static QString textRefusal(const QString &text);
     void putHeaderText(const QString &text, qint32 offset, qint32 width);
     QString getHeaderText(qint32 offset, qint32 width) const;
 

@@ -15,7 +15,6 @@ NamedFormats::NamedFormats(const QLocale &locale)
     m_shortDate = tokenize(m_shortDatePattern);
     m_longTime = tokenize(m_longTimePattern);
     m_decimalPoint = m_locale.decimalPoint();
-    m_minus = m_locale.negativeSign();
 }
 
 // Removes the time-zone field ("t", "tt", ...) and the blanks around it.
@@ -223,11 +222,14 @@ QString NamedFormats::dateAndTime(double dateTime) const
 
 // Two decimals, rounded half away from zero on the value's 15 significant decimal
 // digits (12.345 gives 12.35, as a person would expect, although the nearest double is
-// 12.3449999...).
+// 12.3449999...). A negative number starts with the ASCII hyphen-minus whatever the
+// locale's own sign (Swedish, Norwegian and Finnish have U+2212): the CSV file is read by
+// programs that take only the hyphen as a minus, and the code page it is written in has
+// no U+2212.
 QString NamedFormats::fixed(double value) const
 {
     if (!std::isfinite(value))
-        return m_locale.toString(value);
+        return value < 0 ? u'-' + m_locale.toString(-value) : m_locale.toString(value);
     // 15 significant digits: "d.dddddddddddddde[+-]x..."
     char buffer[40];
     const auto written = std::to_chars(buffer, buffer + sizeof buffer - 1, std::fabs(value),
@@ -276,7 +278,7 @@ QString NamedFormats::fixed(double value) const
     QString out;
     out.reserve(length - first + 4);
     if (value < 0 && !isZero)
-        out += m_minus;
+        out += u'-';
     const int integerDigits = length - first - 2;
     if (integerDigits <= 0) {
         out += u'0';

@@ -7,7 +7,8 @@
 #include <QVector>
 
 // The platform's named text formats, following the user's locale:
-//  "Fixed"           at least one digit, exactly two decimals, no grouping
+//  "Fixed"           at least one digit, exactly two decimals, no grouping, and an
+//                    ASCII hyphen-minus for a negative number
 //  "Short Date"      the locale's short date
 //  "Long Time"       the locale's long time with seconds, without a time-zone name
 //  "ddddd ttttt"     short date, a space, long time
@@ -54,5 +55,4 @@ private:
     QVector<Token> m_shortDate;
     QVector<Token> m_longTime;
     QString m_decimalPoint;
-    QString m_minus;
 };

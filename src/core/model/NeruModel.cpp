@@ -308,6 +308,13 @@ bool NeruModel::saveHeaderTexts(const QString &title, const QString &comments1,
                           UserPrompts::appTitle());
         return false;
     }
+    for (const QString &text : { title, comments1, comments2 }) {
+        const QString refusal = FileProcessing::textRefusal(text);
+        if (!refusal.isEmpty()) {
+            m_prompts.message(refusal, UserPrompts::appTitle());
+            return false;
+        }
+    }
     FileProcessing::HeaderTexts texts = m_file.headerTexts();
     texts.title = title;
     texts.comments1 = comments1;

@@ -91,8 +91,9 @@ public:
     const KeptDownloads &keptDownloads() const { return m_kept; }
 
     // Saves edited title and comment lines into strDataFile (the statistics dialog's
-    // Yes). False, after telling the user, when there is no file or it cannot be written;
-    // the image then keeps the texts of its file.
+    // Yes). False, after telling the user, when there is no file, a text holds a character
+    // the file cannot store, or the file cannot be written; the image then keeps the texts
+    // of its file.
     bool saveHeaderTexts(const QString &title, const QString &comments1, const QString &comments2);
 
     // Applies unit `code` (0 for none) and tells the windows.

@@ -1,5 +1,6 @@
 #include "TableRows.h"
 
+#include "CodePage1252.h"
 #include "NamedFormats.h"
 #include "SampleSeries.h"
 
@@ -66,5 +67,6 @@ QByteArray TableRows::csvBytes(const SampleSeries &series, double dblReference,
 {
     qint32 start = -1;
     qint32 end = -1;
-    return getTable(series, dblReference, dblFlowScaleFactor, true, start, end).toLocal8Bit();
+    return CodePage1252::fromUnicode(
+        getTable(series, dblReference, dblFlowScaleFactor, true, start, end));
 }

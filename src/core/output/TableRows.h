@@ -26,8 +26,9 @@ public:
         return QStringLiteral("There are no readings to export.");
     }
 
-    // The bytes of the CSV export "neru.csv": every row, comma-separated, in the
-    // system's 8-bit encoding.
+    // The bytes of the CSV export "neru.csv": every row, comma-separated, one byte per
+    // character in Windows-1252 (as the district files' texts), "?" for a character it
+    // cannot hold.
     QByteArray csvBytes(const SampleSeries &series, double dblReference,
                         double dblFlowScaleFactor) const;
 

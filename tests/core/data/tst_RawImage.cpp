@@ -54,7 +54,7 @@ private slots:
             QString(QChar(0)) + QStringLiteral("q"));
         row("first comment, Latin-1, leading spaces", 2, 96, 60, QStringLiteral("  Stra\u00dfe 1"),
             QStringLiteral("  Stra\u00dfe 1"));
-        row("second comment, outside the code page", 3, 167, 60, QStringLiteral("\u20ac5"),
+        row("second comment, outside the code page", 3, 167, 60, QStringLiteral("\u65e55"),
             QStringLiteral("?5"));
     }
     void textFieldsArePaddedAndCut()
@@ -72,6 +72,21 @@ private slots:
         QCOMPARE(fp.RawImage().mid(offset, width + 2),
                  stored.toLatin1() + QByteArray(width - stored.size(), ' ') + "\r\n");
         QCOMPARE(fp.lngImageLength(), 247);
+    }
+
+    // Windows-1252 both ways: the euro is 0x80, the en dash 0x96, and the bytes it leaves
+    // undefined read back as they were. A character it cannot hold, which every caller
+    // refuses first, is stored as "?" and logged.
+    void textsAreWindows1252()
+    {
+        FileProcessing fp(m_log.report);
+        fp.initialiseHeader();
+        const QString title = QStringLiteral("\u20ac\u0081\u008d\u008f\u0090\u009d\u2013\u00e9");
+        fp.setTitle(title + u'\u03a9');
+        QCOMPARE(fp.RawImage().mid(25, 10), QByteArray("\x80\x81\x8d\x8f\x90\x9d\x96\xe9? "));
+        QCOMPARE(fp.getTitle(), title + u'?');
+        QVERIFY(m_log.messages().contains(
+            QStringLiteral("The character \"\u03a9\" of a header text was stored as \"?\".\r")));
     }
 
     void outOfRangeRaises()

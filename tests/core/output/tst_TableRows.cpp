@@ -112,6 +112,23 @@ private slots:
         qint32 end = 0;
         QCOMPARE(rows(s, csv, start, end, reference, factor), row + QStringLiteral("\r\n"));
     }
+
+    // neru.csv is one byte per character in Windows-1252, "?" for a character it cannot
+    // hold, and a negative number has the hyphen-minus whatever the locale's own sign.
+    void csvIsWindows1252WithAHyphenMinus()
+    {
+        SampleSeries s = series(1);
+        s.dteTime[0] = DateTime::fromParts(2026, 11, 23, 9, 15, 0);
+        s.dblValue[0] = 5.5;
+        const auto csv = [&s](const QString &locale) {
+            return TableRows(NamedFormats(QLocale(locale))).csvBytes(s, 4.0, 1.0);
+        };
+        // Swedish has U+2212 for its minus; Turkish (Cyprus) "\u00d6\u00d6" before noon;
+        // Korean "\uc624\uc804 9\uc2dc 15\ubd84 0\ucd08".
+        QCOMPARE(csv("sv_SE"), "00012,2026-11-23,09:15:00,5,50    ,-1,50   \r\n");
+        QCOMPARE(csv("tr_CY"), "00012,23.11.2026,9:15:00 \xd6\xd6,5,50    ,-1,50   \r\n");
+        QCOMPARE(csv("ko_KR"), "00012,26. 11. 23.,?? 9? 15? 0?,5.50    ,-1.50   \r\n");
+    }
 };
 
 QTEST_GUILESS_MAIN(TestTableRows)
