@@ -15,6 +15,9 @@
 #include <QBuffer>
 #include <QtTest>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -31,6 +34,18 @@ struct Run
     QStringList errLines() const { return QString::fromLocal8Bit(err).split(u'\n'); }
 };
 
+Run finish(QProcess &process)
+{
+    Run r;
+    if (!process.waitForFinished(60000))
+        process.kill();
+    else if (process.exitStatus() == QProcess::NormalExit)
+        r.exitCode = process.exitCode();
+    r.out = process.readAllStandardOutput();
+    r.err = process.readAllStandardError();
+    return r;
+}
+
 // neru-cli as its own program, in the test's environment unless given another.
 Run runCli(const QStringList &arguments,
            const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
@@ -38,14 +53,16 @@ Run runCli(const QStringList &arguments,
     QProcess cli;
     cli.setProcessEnvironment(environment);
     cli.start(u"" NERU_CLI ""_s, arguments);
-    Run r;
-    if (!cli.waitForFinished(60000))
-        cli.kill();
-    else if (cli.exitStatus() == QProcess::NormalExit)
-        r.exitCode = cli.exitCode();
-    r.out = cli.readAllStandardOutput();
-    r.err = cli.readAllStandardError();
-    return r;
+    return finish(cli);
+}
+
+bool isNode(const QString &path, mode_t type)
+{
+    struct stat status
+    {
+    };
+    return ::lstat(QFile::encodeName(path).constData(), &status) == 0
+        && (status.st_mode & S_IFMT) == type;
 }
 
 } // namespace
@@ -218,6 +235,63 @@ private slots:
         QVERIFY(toFile.out.isEmpty());
         QCOMPARE(TempLog::readAll(target), run({ u"export"_s, pressure, u"-o"_s, u"-"_s }).out);
         QCOMPARE(TempLog::readAll(second), old);
+    }
+
+    // Output into a FIFO is written into it, and the FIFO stays one.
+    void exportIntoAFifo()
+    {
+        const QString fifo = m_dir.filePath(u"fifo"_s);
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        // A reader that does not wait for the writer; the whole CSV fits in the pipe.
+        const int reader = ::open(QFile::encodeName(fifo).constData(), O_RDONLY | O_NONBLOCK);
+        QVERIFY(reader >= 0);
+        const QString flow = kSamples + u"flow.dat"_s;
+        const Run r = runCli({ u"export"_s, flow, u"-o"_s, fifo });
+        QByteArray read(1 << 16, '\0');
+        read.truncate(std::max<ssize_t>(::read(reader, read.data(), read.size()), 0));
+        ::close(reader);
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(read, run({ u"export"_s, flow }).out);
+        QVERIFY(isNode(fifo, S_IFIFO));
+    }
+
+    // A device that takes no byte (1,7 is the full one) is told with the system's reason,
+    // and stays a device.
+    void exportIntoAFullDevice()
+    {
+        const QString node = m_dir.filePath(u"full"_s);
+        if (::mknod(QFile::encodeName(node).constData(), S_IFCHR | 0600, makedev(1, 7)) != 0)
+            QSKIP("making a device node takes root");
+        const Run r = runCli({ u"export"_s, kSamples + u"flow.dat"_s, u"-o"_s, node });
+        QCOMPARE(r.exitCode, 1);
+        QCOMPARE(QString::fromLocal8Bit(r.err),
+                 u"neru-cli: "_s + node + u": No space left on device\n"_s);
+        QVERIFY(isNode(node, S_IFCHR));
+    }
+
+    // Through a link the target is replaced and the link kept; the rewrite keeps the old
+    // file's mode, and as root its owner and group.
+    void rewriteKeepsLinkModeAndOwner()
+    {
+        const QString target = writeFile(u"target.csv"_s, "old");
+        const QString link = m_dir.filePath(u"link.csv"_s);
+        const QByteArray targetBytes = QFile::encodeName(target);
+        QCOMPARE(::symlink("target.csv", QFile::encodeName(link).constData()), 0);
+        QCOMPARE(::chmod(targetBytes.constData(), 0604), 0);
+        const bool root = ::geteuid() == 0;
+        if (root)
+            QCOMPARE(::chown(targetBytes.constData(), 1234, 5678), 0);
+        const QString flow = kSamples + u"flow.dat"_s;
+        QCOMPARE(runCli({ u"export"_s, flow, u"-o"_s, link }).exitCode, 0);
+        QVERIFY(isNode(link, S_IFLNK));
+        QCOMPARE(TempLog::readAll(target), run({ u"export"_s, flow }).out);
+        struct stat status
+        {
+        };
+        QCOMPARE(::stat(targetBytes.constData(), &status), 0);
+        QCOMPARE(status.st_mode & 07777, 0604u);
+        if (root)
+            QVERIFY(status.st_uid == 1234 && status.st_gid == 5678);
     }
 
     // Only the texts given change, space-padded in their fields; the file keeps its length.
