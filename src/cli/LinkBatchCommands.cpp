@@ -2,6 +2,7 @@
 
 #include "BatchTool.h"
 #include "ErrorReport.h"
+#include "FileNameBytes.h"
 #include "KeptDownloads.h"
 #include "LoggerLink.h"
 #include "NERUComm.h"
@@ -10,7 +11,6 @@
 
 #include <QCommandLineParser>
 #include <QDateTime>
-#include <QFileInfo>
 #include <QIODevice>
 
 namespace {
@@ -188,7 +188,7 @@ int LinkBatchCommands::saveDownload(NERUComm &comm, const QString &dir, bool for
     const QByteArray download = comm.bytDownload.left(comm.lngDownloadLength);
 
     const QString path = folder + KeptDownloads::fileName(QDateTime::currentDateTime());
-    if (!force && QFileInfo::exists(path)) {
+    if (!force && FileNameBytes::exists(path)) {
         tool.printError(kProgram + QStringLiteral(": ") + path
                         + QStringLiteral(": already exists (use --force to overwrite)"));
         return BatchTool::Failure;

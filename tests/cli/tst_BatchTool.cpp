@@ -56,6 +56,15 @@ Run runCli(const QStringList &arguments,
     return finish(cli);
 }
 
+// A shell line run in `folder` with neru-cli as $0: the shell can give it any bytes.
+Run runShell(const QString &folder, const QString &line)
+{
+    QProcess shell;
+    shell.setWorkingDirectory(folder);
+    shell.start(u"/bin/sh"_s, { u"-c"_s, line, u"" NERU_CLI ""_s, kSamples });
+    return finish(shell);
+}
+
 bool isNode(const QString &path, mode_t type)
 {
     struct stat status
@@ -179,6 +188,8 @@ private slots:
         // A refusal is one line: the opening's reason behind the program's name.
         row("file refused", { u"info"_s, missing }, 1, {},
             u"neru-cli: "_s + missing + u": No such file or directory\n"_s);
+        row("export to /dev/stdout", { u"export"_s, flow, u"-o"_s, u"/dev/stdout"_s }, 0,
+            u"00101,23/11/2026,09:00:00,"_s, {});
         row("export not written", { u"export"_s, flow, u"-o"_s, nowhere + u"/x.csv"_s }, 1, {},
             u"neru-cli: "_s + nowhere + u"/x.csv: "_s);
         row("split without a district", { u"split"_s, noDistrict, u"--dir"_s, m_dir.path() }, 1, {},
@@ -188,8 +199,6 @@ private slots:
             {}, u"--district: at most 8 characters\n"_s);
         row("edit of a refused file", { u"edit"_s, noDistrict, u"--title"_s, u"t"_s }, 1, {},
             u"neru-cli: "_s + noDistrict + u": This program cannot communicate"_s);
-        row("split into no folder", { u"split"_s, noDistrict, u"--dir"_s, nowhere }, 1, {},
-            u"neru-cli: "_s + nowhere + u": no such folder\n"_s);
         // A logger command refused before it reaches the port.
         row("logger command without a port", { u"clock"_s }, 2, {}, u"--port DEVICE is required"_s);
         row("COM5", { u"clock"_s, u"--port"_s, u"COM5"_s }, 2, {}, u"COM1 to COM4"_s);
@@ -292,6 +301,38 @@ private slots:
         QCOMPARE(status.st_mode & 07777, 0604u);
         if (root)
             QVERIFY(status.st_uid == 1234 && status.st_gid == 5678);
+    }
+
+    // A missing --dir is made with the folders above it; a file as --dir is refused before
+    // anything is written.
+    void splitIntoDir()
+    {
+        const QTemporaryDir dir;
+        const QString download = kSamples + u"download.bin"_s;
+        const QString deeper = dir.filePath(u"new/deeper"_s);
+        QCOMPARE(runCli({ u"split"_s, download, u"--dir"_s, deeper }).exitCode, 0);
+        QCOMPARE(QDir(deeper).entryList(QDir::Files),
+                 QStringList({ u"10452.dat"_s, u"10460.dat"_s, u"20731.dat"_s }));
+        const QString file = dir.filePath(u"file"_s);
+        QFile(file).open(QIODevice::WriteOnly);
+        const Run r = runCli({ u"split"_s, download, u"--dir"_s, file });
+        QCOMPARE(r.exitCode, 1);
+        QCOMPARE(QString::fromLocal8Bit(r.err), u"neru-cli: "_s + file + u": not a folder\n"_s);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList { u"file"_s });
+    }
+
+    // A name that is not UTF-8 is opened by its bytes, and shown with them as \xNN.
+    void nameThatIsNotUtf8()
+    {
+        const Run r = runShell(m_dir.path(), uR"sh(n=$(printf 'caf\351.dat')
+            cp "$1/flow.dat" "$n" && "$0" info "$n"; status=$?; rm "$n"; exit $status)sh"_s);
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY2(r.out.startsWith(("File: " + m_dir.path() + "/caf\\xe9.dat\n").toLocal8Bit()),
+                 r.out);
+        const Run refused
+            = runShell(m_dir.path(), uR"sh(exec "$0" info "$(printf 'gone\377')")sh"_s);
+        QCOMPARE(refused.exitCode, 1);
+        QCOMPARE(refused.err, QByteArray("neru-cli: gone\\xff: No such file or directory\n"));
     }
 
     // Only the texts given change, space-padded in their fields; the file keeps its length.

@@ -4,7 +4,7 @@
 #include "RuntimeError.h"
 #include "StringTable.h"
 
-#include <QFileInfo>
+#include <QDir>
 
 namespace {
 
@@ -42,7 +42,8 @@ DistrictFile::Result DistrictFile::open(const QString &path, FileProcessing &fil
                       .arg(bytes.size() == 1 ? QStringLiteral("byte") : QStringLiteral("bytes")));
 
     file.setImage(bytes);
-    file.setDataFile(QFileInfo(path).absoluteFilePath());
+    // Made of the name as given: QFileInfo would lose a byte that is not UTF-8.
+    file.setDataFile(QDir::cleanPath(QDir::current().absoluteFilePath(path)));
     file.processRecords(intUnits);
     Result result;
     result.ok = true;
