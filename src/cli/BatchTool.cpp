@@ -431,9 +431,7 @@ bool BatchTool::districtFolder(const QString &dir, QString &folder)
 {
     folder = dir.isEmpty() ? QDir::currentPath() : dir;
     const QByteArray bytes = FileNameBytes::encode(folder);
-    struct stat status
-    {
-    };
+    struct stat status = {};
     int error = 0;
     if (::stat(bytes.constData(), &status) != 0)
         error = errno == ENOENT ? makeFolders(bytes) : errno;

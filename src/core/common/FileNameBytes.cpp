@@ -15,24 +15,16 @@ constexpr char16_t kEscapeBase = 0xDC00;
 // starts none (a stray continuation byte, a cut sequence, an overlong form, a surrogate).
 int sequenceAt(const QByteArray &bytes, qsizetype at, char32_t &point)
 {
+    static constexpr char32_t kLeast[] = { 0, 0, 0x80, 0x800, 0x10000 };
     const auto lead = static_cast<uchar>(bytes.at(at));
-    int length = 1;
-    char32_t least = 0;
-    if (lead < 0x80) {
-        point = lead;
-        return 1;
-    }
-    if ((lead & 0xE0) == 0xC0) {
-        length = 2, point = lead & 0x1F, least = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        length = 3, point = lead & 0x0F, least = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        length = 4, point = lead & 0x07, least = 0x10000;
-    } else {
+    const int length = lead < 0x80 ? 1
+        : (lead & 0xE0) == 0xC0    ? 2
+        : (lead & 0xF0) == 0xE0    ? 3
+        : (lead & 0xF8) == 0xF0    ? 4
+                                   : 0;
+    if (length == 0 || at + length > bytes.size())
         return 0;
-    }
-    if (at + length > bytes.size())
-        return 0;
+    point = lead & (length == 1 ? 0x7F : 0x7F >> length);
     for (int k = 1; k < length; ++k) {
         const auto next = static_cast<uchar>(bytes.at(at + k));
         if ((next & 0xC0) != 0x80)
@@ -40,7 +32,7 @@ int sequenceAt(const QByteArray &bytes, qsizetype at, char32_t &point)
         point = (point << 6) | (next & 0x3F);
     }
     const bool surrogate = point >= 0xD800 && point <= 0xDFFF;
-    return point < least || point > 0x10FFFF || surrogate ? 0 : length;
+    return point < kLeast[length] || point > 0x10FFFF || surrogate ? 0 : length;
 }
 
 // An escaped byte: a low surrogate in U+DC80..U+DCFF that is not the second half of a pair.
@@ -65,7 +57,13 @@ QString FileNameBytes::decode(const QByteArray &bytes)
             ++at;
             continue;
         }
-        name += QString::fromUcs4(&point, 1);
+        // Not QString::fromUcs4, which would drop a leading U+FEFF as a byte order mark.
+        if (QChar::requiresSurrogates(point)) {
+            name += QChar(QChar::highSurrogate(point));
+            name += QChar(QChar::lowSurrogate(point));
+        } else {
+            name += QChar(static_cast<char16_t>(point));
+        }
         at += length;
     }
     return name;
@@ -102,9 +100,7 @@ QString FileNameBytes::shown(const QString &name)
 bool FileNameBytes::openForReading(QFile &file, const QString &name, QString &reason)
 {
     const int fd = ::open(encode(name).constData(), O_RDONLY | O_CLOEXEC);
-    struct stat status
-    {
-    };
+    struct stat status = {};
     if (fd < 0 || ::fstat(fd, &status) != 0) {
         reason = qt_error_string(errno);
         if (fd >= 0)
@@ -127,8 +123,6 @@ bool FileNameBytes::openForReading(QFile &file, const QString &name, QString &re
 
 bool FileNameBytes::exists(const QString &name)
 {
-    struct stat status
-    {
-    };
+    struct stat status = {};
     return ::stat(encode(name).constData(), &status) == 0;
 }

@@ -74,9 +74,7 @@ bool WholeFile::write(const QString &path, const QByteArray &bytes, QString &rea
 bool WholeFile::write(const QString &path, const char *data, qint64 length, QString &reason)
 {
     const QByteArray target = linkTarget(FileNameBytes::encode(path));
-    struct stat old
-    {
-    };
+    struct stat old = {};
     const bool exists = ::stat(target.constData(), &old) == 0;
     if (!exists && errno != ENOENT)
         return failed(errno, reason);
