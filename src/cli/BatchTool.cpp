@@ -5,6 +5,7 @@
 #include "DistrictFile.h"
 #include "DistrictFileNames.h"
 #include "ErrorReport.h"
+#include "FileNameBytes.h"
 #include "FileProcessing.h"
 #include "NamedFormats.h"
 #include "RuntimeError.h"
@@ -17,10 +18,11 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QIODevice>
 
 #include <array>
+#include <cerrno>
+#include <sys/stat.h>
 
 namespace {
 
@@ -43,7 +45,7 @@ public:
         const QString name = m_names.propose(defaultDir, proposed);
         const QString path = defaultDir + name + QStringLiteral(".dat");
         // Only a file from before this run can be here: this run's names are its own.
-        if (!m_force && QFileInfo::exists(path)) {
+        if (!m_force && FileNameBytes::exists(path)) {
             m_tool.printError(m_reading + path
                               + QStringLiteral(": already exists (use --force to overwrite)"));
             m_failed = true;
@@ -77,6 +79,18 @@ private:
     bool m_failed = false;
     DistrictFileNames m_names;
 };
+
+// Makes a folder and those above it that are missing: 0, or the error that stopped it.
+int makeFolders(const QByteArray &path)
+{
+    for (qsizetype end = path.indexOf('/', 1);; end = path.indexOf('/', end + 1)) {
+        const QByteArray part = end < 0 ? path : path.left(end);
+        if (!part.endsWith('/') && ::mkdir(part.constData(), 0777) != 0 && errno != EEXIST)
+            return errno;
+        if (end < 0)
+            return 0;
+    }
+}
 
 } // namespace
 
@@ -178,12 +192,12 @@ bool BatchTool::applyUnit(const QString &command, const QString &path, const QSt
 
 void BatchTool::printLine(const QString &line)
 {
-    m_context.out.write((line + u'\n').toLocal8Bit());
+    m_context.out.write((FileNameBytes::shown(line) + u'\n').toLocal8Bit());
 }
 
 void BatchTool::printError(const QString &line)
 {
-    m_context.err.write((line + u'\n').toLocal8Bit());
+    m_context.err.write((FileNameBytes::shown(line) + u'\n').toLocal8Bit());
 }
 
 QString BatchTool::usage() const
@@ -369,7 +383,9 @@ int BatchTool::exportCsv(const QStringList &arguments)
 
 bool BatchTool::writeOutput(const QString &output, const QByteArray &bytes)
 {
-    if (!output.isEmpty() && output != QLatin1String("-"))
+    // /dev/stdout names this process's own output, whatever that is; never a file to
+    // replace.
+    if (!output.isEmpty() && output != QLatin1String("-") && output != QLatin1String("/dev/stdout"))
         return writeWholeFile(output, bytes);
     if (m_context.out.write(bytes) == bytes.size())
         return true;
@@ -401,10 +417,10 @@ int BatchTool::split(const QStringList &arguments)
     QString path;
     if (!parseWithFile(parser, arguments, QStringLiteral("DOWNLOAD"), path, exitCode))
         return exitCode;
-    QFile input(path);
-    if (!input.open(QIODevice::ReadOnly)) {
-        printError(kProgram + QStringLiteral(": ") + path + QStringLiteral(": ")
-                   + input.errorString());
+    QFile input;
+    QString reason;
+    if (!FileNameBytes::openForReading(input, path, reason)) {
+        printError(kProgram + QStringLiteral(": ") + path + QStringLiteral(": ") + reason);
         return Failure;
     }
     const QByteArray download = input.readAll();
@@ -427,8 +443,16 @@ BatchTool::FolderOptions BatchTool::addFolderOptions(QCommandLineParser &parser,
 bool BatchTool::districtFolder(const QString &dir, QString &folder)
 {
     folder = dir.isEmpty() ? QDir::currentPath() : dir;
-    if (!QFileInfo(folder).isDir()) {
-        printError(kProgram + QStringLiteral(": ") + folder + QStringLiteral(": no such folder"));
+    const QByteArray bytes = FileNameBytes::encode(folder);
+    struct stat status = {};
+    int error = 0;
+    if (::stat(bytes.constData(), &status) != 0)
+        error = errno == ENOENT ? makeFolders(bytes) : errno;
+    else if (!S_ISDIR(status.st_mode))
+        error = ENOTDIR;
+    if (error != 0) {
+        printError(kProgram + QStringLiteral(": ") + folder + QStringLiteral(": ")
+                   + (error == ENOTDIR ? QStringLiteral("not a folder") : qt_error_string(error)));
         return false;
     }
     if (!folder.endsWith(u'/'))

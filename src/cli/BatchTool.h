@@ -86,15 +86,19 @@ public:
     };
     static FolderOptions addFolderOptions(QCommandLineParser &parser, const QString &dirHelp);
 
-    // The folder named by --dir (the current folder when empty) with a "/" at its end.
-    // False after a line on the error stream when there is no such folder.
+    // The folder named by --dir (the current folder when empty) with a "/" at its end; a
+    // missing one is made, with the folders above it. False after a line on the error
+    // stream when it is not a folder or cannot be made.
     bool districtFolder(const QString &dir, QString &folder);
 
     // Writes a whole file; false after a line on the error stream naming it and the reason.
     bool writeWholeFile(const QString &path, const QByteArray &bytes);
-    // Writes `bytes` to the file `output`, or to the output stream when it is empty or "-".
+    // Writes `bytes` to the file `output`, or to the output stream when it is empty, "-" or
+    // "/dev/stdout".
     bool writeOutput(const QString &output, const QByteArray &bytes);
 
+    // A line on the output or error stream; a file name's bytes that are not UTF-8 are
+    // shown as \xNN.
     void printLine(const QString &line);
     void printError(const QString &line);
 

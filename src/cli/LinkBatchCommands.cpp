@@ -2,6 +2,7 @@
 
 #include "BatchTool.h"
 #include "ErrorReport.h"
+#include "FileNameBytes.h"
 #include "KeptDownloads.h"
 #include "LoggerLink.h"
 #include "NERUComm.h"
@@ -10,7 +11,6 @@
 
 #include <QCommandLineParser>
 #include <QDateTime>
-#include <QFileInfo>
 #include <QIODevice>
 
 namespace {

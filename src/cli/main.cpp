@@ -1,5 +1,6 @@
 #include "BatchTool.h"
 #include "ErrorReport.h"
+#include "FileNameBytes.h"
 #include "KeptDownloads.h"
 #include "LinkBatchCommands.h"
 #include "NamedFormats.h"
@@ -64,5 +65,10 @@ int main(int argc, char *argv[])
     LinkBatchCommands link(
         { tool, err, errorReport, formats, strings, &settings, kept, isatty(STDERR_FILENO) == 1 });
     link.addCommands();
-    return tool.run(QCoreApplication::arguments());
+    // Decoded here, not by Qt, so that a file name that is not UTF-8 keeps its bytes; argc
+    // and argv are what the application left of them.
+    QStringList arguments;
+    for (int k = 0; k < argc; ++k)
+        arguments += FileNameBytes::decode(QByteArray(argv[k]));
+    return tool.run(arguments);
 }

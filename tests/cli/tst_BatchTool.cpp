@@ -15,6 +15,9 @@
 #include <QBuffer>
 #include <QtTest>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -31,13 +34,15 @@ struct Run
     QStringList errLines() const { return QString::fromLocal8Bit(err).split(u'\n'); }
 };
 
-// neru-cli as its own program, in the test's environment unless given another.
+// neru-cli as its own program, in the test's environment unless given another; or another
+// program, such as a shell that hands neru-cli bytes that are not UTF-8.
 Run runCli(const QStringList &arguments,
-           const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
+           const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment(),
+           const QString &program = u"" NERU_CLI ""_s)
 {
     QProcess cli;
     cli.setProcessEnvironment(environment);
-    cli.start(u"" NERU_CLI ""_s, arguments);
+    cli.start(program, arguments);
     Run r;
     if (!cli.waitForFinished(60000))
         cli.kill();
@@ -46,6 +51,15 @@ Run runCli(const QStringList &arguments,
     r.out = cli.readAllStandardOutput();
     r.err = cli.readAllStandardError();
     return r;
+}
+
+// What lstat() tells of a path; all zero when there is nothing.
+using Status = struct stat;
+Status statusOf(const QString &path)
+{
+    Status status {};
+    ::lstat(QFile::encodeName(path).constData(), &status);
+    return status;
 }
 
 } // namespace
@@ -166,6 +180,8 @@ private slots:
         // A refusal is one line: the opening's reason behind the program's name.
         row("file refused", { u"info"_s, missing }, 1, {},
             u"neru-cli: "_s + missing + u": No such file or directory\n"_s);
+        row("export to /dev/stdout", { u"export"_s, flow, u"-o"_s, u"/dev/stdout"_s }, 0,
+            u"00101,23/11/2026,09:00:00,"_s, {});
         row("export not written", { u"export"_s, flow, u"-o"_s, nowhere + u"/x.csv"_s }, 1, {},
             u"neru-cli: "_s + nowhere + u"/x.csv: "_s);
         row("split without a district", { u"split"_s, noDistrict, u"--dir"_s, m_dir.path() }, 1, {},
@@ -186,8 +202,6 @@ private slots:
             u"neru-cli: "_s + older + u": This program cannot communicate"_s);
         row("report of another file", { u"report"_s, noDistrict }, 1, {},
             u"neru-cli: "_s + noDistrict + u" is not a district file.\n"_s);
-        row("split into no folder", { u"split"_s, noDistrict, u"--dir"_s, nowhere }, 1, {},
-            u"neru-cli: "_s + nowhere + u": no such folder\n"_s);
         // A logger command refused before it reaches the port.
         row("logger command without a port", { u"clock"_s }, 2, {}, u"--port DEVICE is required"_s);
         row("COM5", { u"clock"_s, u"--port"_s, u"COM5"_s }, 2, {}, u"COM1 to COM4"_s);
@@ -233,6 +247,91 @@ private slots:
         QVERIFY(toFile.out.isEmpty());
         QCOMPARE(TempLog::readAll(target), run({ u"export"_s, pressure, u"-o"_s, u"-"_s }).out);
         QCOMPARE(TempLog::readAll(second), old);
+    }
+
+    // Output into a FIFO is written into it, and the FIFO stays one.
+    void exportIntoAFifo()
+    {
+        const QString fifo = m_dir.filePath(u"fifo"_s);
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        // A reader that does not wait for the writer; the whole CSV fits in the pipe.
+        const int reader = ::open(QFile::encodeName(fifo).constData(), O_RDONLY | O_NONBLOCK);
+        const QString flow = kSamples + u"flow.dat"_s;
+        QCOMPARE(runCli({ u"export"_s, flow, u"-o"_s, fifo }).exitCode, 0);
+        QByteArray read(1 << 16, '\0');
+        read.truncate(std::max<ssize_t>(::read(reader, read.data(), read.size()), 0));
+        ::close(reader);
+        QCOMPARE(read, run({ u"export"_s, flow }).out);
+        QVERIFY(S_ISFIFO(statusOf(fifo).st_mode));
+    }
+
+    // A device that takes no byte (1,7 is the full one) is told with the system's reason,
+    // and stays a device.
+    void exportIntoAFullDevice()
+    {
+        const QString node = m_dir.filePath(u"full"_s);
+        if (::mknod(QFile::encodeName(node).constData(), S_IFCHR | 0600, makedev(1, 7)) != 0)
+            QSKIP("no device node can be made here (it takes root)");
+        const Run r = runCli({ u"export"_s, kSamples + u"flow.dat"_s, u"-o"_s, node });
+        QCOMPARE(r.exitCode, 1);
+        QCOMPARE(QString::fromLocal8Bit(r.err),
+                 u"neru-cli: "_s + node + u": No space left on device\n"_s);
+        QVERIFY(S_ISCHR(statusOf(node).st_mode));
+    }
+
+    // Through a link the target is replaced and the link kept; the rewrite keeps the old
+    // file's mode, and as root its owner and group.
+    void rewriteKeepsLinkModeAndOwner()
+    {
+        const QString target = writeFile(u"target.csv"_s, "old");
+        const QString link = m_dir.filePath(u"link.csv"_s);
+        QCOMPARE(::symlink("target.csv", QFile::encodeName(link).constData()), 0);
+        QCOMPARE(::chmod(QFile::encodeName(target).constData(), 0604), 0);
+        const bool root = ::geteuid() == 0;
+        QVERIFY(!root || ::chown(QFile::encodeName(target).constData(), 1234, 5678) == 0);
+        const QString flow = kSamples + u"flow.dat"_s;
+        QCOMPARE(runCli({ u"export"_s, flow, u"-o"_s, link }).exitCode, 0);
+        QVERIFY(S_ISLNK(statusOf(link).st_mode));
+        QCOMPARE(TempLog::readAll(target), run({ u"export"_s, flow }).out);
+        const Status status = statusOf(target);
+        QCOMPARE(status.st_mode & 07777, 0604u);
+        QVERIFY(!root || (status.st_uid == 1234 && status.st_gid == 5678));
+    }
+
+    // A missing --dir is made with the folders above it; a file as --dir is refused before
+    // anything is written.
+    void splitIntoDir()
+    {
+        const QTemporaryDir dir;
+        const QString download = kSamples + u"download.bin"_s;
+        const QString deeper = dir.filePath(u"new/deeper"_s);
+        QCOMPARE(runCli({ u"split"_s, download, u"--dir"_s, deeper }).exitCode, 0);
+        QCOMPARE(QDir(deeper).entryList(QDir::Files),
+                 QStringList({ u"10452.dat"_s, u"10460.dat"_s, u"20731.dat"_s }));
+        const QString file = dir.filePath(u"file"_s);
+        QFile(file).open(QIODevice::WriteOnly);
+        const Run r = runCli({ u"split"_s, download, u"--dir"_s, file });
+        QCOMPARE(r.exitCode, 1);
+        QCOMPARE(QString::fromLocal8Bit(r.err), u"neru-cli: "_s + file + u": not a folder\n"_s);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList { u"file"_s });
+    }
+
+    // A name that is not UTF-8 is opened by its bytes, and shown with them as \xNN.
+    void nameThatIsNotUtf8()
+    {
+        const QString folder = m_dir.path() + u'/';
+        const auto shell = [&folder](const QString &line) {
+            return runCli({ u"-c"_s, line, u"" NERU_CLI ""_s, folder, kSamples },
+                          QProcessEnvironment::systemEnvironment(), u"/bin/sh"_s);
+        };
+        const Run r = shell(uR"sh(n="$1$(printf 'caf\351.dat')"; cp "$2/flow.dat" "$n" &&
+            "$0" info "$n"; status=$?; rm "$n"; exit $status)sh"_s);
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY2(r.out.startsWith(("File: " + folder + "caf\\xe9.dat\n").toLocal8Bit()), r.out);
+        const Run refused = shell(uR"sh(exec "$0" info "$1$(printf 'gone\377')")sh"_s);
+        QCOMPARE(refused.exitCode, 1);
+        QCOMPARE(QString::fromLocal8Bit(refused.err),
+                 u"neru-cli: "_s + folder + u"gone\\xff: No such file or directory\n"_s);
     }
 
     // Only the texts given change, space-padded in their fields, in Windows-1252; the file

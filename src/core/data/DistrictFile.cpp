@@ -4,7 +4,7 @@
 #include "RuntimeError.h"
 #include "StringTable.h"
 
-#include <QFileInfo>
+#include <QDir>
 
 namespace {
 
@@ -70,7 +70,8 @@ DistrictFile::Result DistrictFile::openBytes(const QString &path, const QByteArr
                       .arg(bytes.size()));
 
     file.setImage(bytes);
-    file.setDataFile(QFileInfo(path).absoluteFilePath());
+    // Made of the name as given: QFileInfo would lose a byte that is not UTF-8.
+    file.setDataFile(QDir::cleanPath(QDir::current().absoluteFilePath(path)));
     file.processRecords(intUnits);
     Result result;
     result.ok = true;

@@ -3,6 +3,7 @@
 #include "Checked.h"
 #include "CodePage1252.h"
 #include "ErrorReport.h"
+#include "FileNameBytes.h"
 #include "SaveDistrictPrompt.h"
 #include "WholeFile.h"
 
@@ -71,9 +72,10 @@ void FileProcessing::readImageFile(const QString &path)
 
 QByteArray FileProcessing::readFileBytes(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw RuntimeError(path + QStringLiteral(": ") + file.errorString());
+    QFile file;
+    QString reason;
+    if (!FileNameBytes::openForReading(file, path, reason))
+        throw RuntimeError(path + QStringLiteral(": ") + reason);
     const qint64 size = file.size();
     if (size == 0)
         throw RuntimeError(path + QStringLiteral(": the file is empty"));

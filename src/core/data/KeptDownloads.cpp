@@ -1,5 +1,6 @@
 #include "KeptDownloads.h"
 
+#include "FileNameBytes.h"
 #include "WholeFile.h"
 
 #include <QDir>
@@ -49,9 +50,9 @@ bool KeptDownloads::keep(const QByteArray &download, const QDateTime &when, QStr
 
 bool KeptDownloads::read(const QString &path, QByteArray &bytes, QString &reason)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        reason = path + QStringLiteral(": ") + file.errorString();
+    QFile file;
+    if (!FileNameBytes::openForReading(file, path, reason)) {
+        reason = path + QStringLiteral(": ") + reason;
         return false;
     }
     QByteArray read = file.readAll();
