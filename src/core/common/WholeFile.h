@@ -7,7 +7,8 @@
 // over it, so an existing file is replaced only by a complete new one, with the old one's
 // mode (and owner, where the process may give it). A symbolic link is followed and its
 // target replaced. Something that is not a plain file (a device, a FIFO) is written
-// straight into and stays what it is. The name is taken as FileNameBytes encodes it.
+// straight into and stays what it is. The name is taken as FileNameBytes encodes it, which
+// is why this is not a QSaveFile: that takes only names Qt can spell, and keeps no owner.
 class WholeFile
 {
 public:
