@@ -238,8 +238,8 @@ void NeruModel::mnuToolsCommsInterrogate_Click(SaveDistrictPrompt &prompt)
             return;
         }
         download = comm.bytDownload.left(comm.lngDownloadLength);
-        m_downloadKept
-            = keepDownload(download, KeptDownloads::Extent::Whole, kept) || m_downloadKept;
+        if (keepDownload(download, KeptDownloads::Extent::Whole, kept))
+            m_downloadKept = true;
         // The window is closing: the download is kept and can be cut later.
         if (m_stopRequested)
             return;
