@@ -17,6 +17,11 @@ int nonNegative(int length)
 
 } // namespace
 
+int MainWindowLayout::flowCaptionGrowth(const Input &input)
+{
+    return nonNegative(input.flowCaptionWidth - kFlowLabelSize.width());
+}
+
 int MainWindowLayout::half(int twips)
 {
     return roundHalfEven(twips / 2.0);
@@ -37,10 +42,17 @@ MainWindowLayout::Result MainWindowLayout::setControls(const Input &input)
     const int plotWidth = r.Picture1.width();
     const int plotHeight = r.Picture1.height();
 
-    r.hsbTime = QRect(1255, plotTop - 355, nonNegative(plotWidth - 510), kScrollBarThickness);
-    r.cmdTimeZoomOut = QRect(plotLeft, r.hsbTime.y(), button, button);
-    r.cmdTimeZoomIn = QRect(r.hsbTime.x() + r.hsbTime.width(), r.hsbTime.y(), button, button);
-    r.lblFlowTop = r.hsbTime.y();
+    // A caption wider than its design box moves the zoom-out button and the scroll bar's
+    // left end right by the difference; the scroll bar's right end stays.
+    const int captionGrowth = flowCaptionGrowth(input);
+    const int timeTop = plotTop - 355;
+    const int timeBarRight = 1255 + nonNegative(plotWidth - 510);
+    const int timeBarLeft = 1255 + captionGrowth;
+    r.hsbTime
+        = QRect(timeBarLeft, timeTop, nonNegative(timeBarRight - timeBarLeft), kScrollBarThickness);
+    r.cmdTimeZoomOut = QRect(plotLeft + captionGrowth, timeTop, button, button);
+    r.cmdTimeZoomIn = QRect(timeBarRight, timeTop, button, button);
+    r.lblFlow = QRect(0, timeTop, kFlowLabelSize.width() + captionGrowth, kFlowLabelSize.height());
     r.vsbFlow = QRect(plotLeft + plotWidth + 100, plotTop + 255, kScrollBarThickness,
                       nonNegative(plotHeight - 510));
     r.cmdFlowZoomIn = QRect(r.vsbFlow.x(), plotTop, button, button);
@@ -83,9 +95,10 @@ QSize MainWindowLayout::minimumClientSize(const Input &input)
 {
     const int T = input.toolbarChecked ? input.toolbarHeight : 0;
     const int B = input.statusBarChecked ? input.statusBarHeight : 0;
-    // A plot of 1020 twips leaves each scroll bar 510 between its zoom buttons.
+    // A plot of 1020 twips leaves each scroll bar 510 between its zoom buttons, and the time
+    // scroll bar as much again as a wide caption takes from it.
     const int plot = 1020;
-    return QSize(1455 + plot, 1110 + plot + T + B);
+    return QSize(1455 + plot + flowCaptionGrowth(input), 1110 + plot + T + B);
 }
 
 int MainWindowLayout::twipsToPixels(int twips, double dpi)
@@ -96,6 +109,11 @@ int MainWindowLayout::twipsToPixels(int twips, double dpi)
 int MainWindowLayout::pixelsToTwips(int pixels, double dpi)
 {
     return dpi > 0 ? roundHalfEven(pixels * kTwipsPerInch / dpi) : 0;
+}
+
+int MainWindowLayout::widthToTwips(int pixels, double dpi)
+{
+    return dpi > 0 ? static_cast<int>(std::ceil(pixels * kTwipsPerInch / dpi)) : 0;
 }
 
 QRect MainWindowLayout::toPixels(const QRect &twips, double dpi)

@@ -29,6 +29,9 @@ public:
         int statusBarHeight = 0;
         bool toolbarChecked = true;
         bool statusBarChecked = true;
+        // The value-axis caption's text width; the caption's box grows to hold it and pushes
+        // the time zoom-out button and scroll bar right.
+        int flowCaptionWidth = 0;
     };
 
     struct Result
@@ -37,7 +40,7 @@ public:
         QRect hsbTime;
         QRect cmdTimeZoomOut;
         QRect cmdTimeZoomIn;
-        int lblFlowTop = 0;
+        QRect lblFlow;
         QRect vsbFlow;
         QRect cmdFlowZoomIn;
         QRect cmdFlowZoomOut;
@@ -69,9 +72,16 @@ public:
     // nearest whole unit, a tie to the even one.
     static int twipsToPixels(int twips, double dpi);
     static int pixelsToTwips(int pixels, double dpi);
+    // A width on screen in twips, rounded up so that it converts back to at least as many
+    // pixels.
+    static int widthToTwips(int pixels, double dpi);
     static QRect toPixels(const QRect &twips, double dpi);
     static QLine toPixels(const QLine &twips, double dpi);
 
     // Half of a length in whole twips, a tie to the even one.
     static int half(int twips);
+
+private:
+    // How much wider than its design box the value-axis caption is.
+    static int flowCaptionGrowth(const Input &input);
 };

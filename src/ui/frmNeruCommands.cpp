@@ -298,6 +298,9 @@ void frmNeru::showUnits(const Units::Change &change)
     if (!change.applied)
         return;
     lblFlow->setText(change.lblFlowCaption);
+    // A longer caption may need a wider box and a wider window.
+    updateMinimumSize();
+    setControls();
     // Back to the full view, redrawn with the new factor.
     mnuViewReset_Click();
 }

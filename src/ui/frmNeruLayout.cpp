@@ -23,6 +23,8 @@ MainWindowLayout::Input frmNeru::layoutInput() const
     // The check marks, not the bars, say whether a bar is shown.
     input.toolbarChecked = mnuViewToolbar->isChecked();
     input.statusBarChecked = mnuViewStatusBar->isChecked();
+    input.flowCaptionWidth = MainWindowLayout::widthToTwips(
+        lblFlow->fontMetrics().horizontalAdvance(lblFlow->text()), dpi);
     return input;
 }
 
@@ -44,7 +46,7 @@ void frmNeru::setControls()
     place(hsbTime, r.hsbTime);
     place(cmdTimeZoomOut, r.cmdTimeZoomOut);
     place(cmdTimeZoomIn, r.cmdTimeZoomIn);
-    lblFlow->move(lblFlow->x(), MainWindowLayout::twipsToPixels(r.lblFlowTop, dpi));
+    place(lblFlow, r.lblFlow);
     place(vsbFlow, r.vsbFlow);
     place(cmdFlowZoomIn, r.cmdFlowZoomIn);
     place(cmdFlowZoomOut, r.cmdFlowZoomOut);

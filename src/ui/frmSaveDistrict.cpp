@@ -206,19 +206,42 @@ void frmSaveDistrict::reject()
         QDialog::reject();
 }
 
+namespace {
+
+// Volumes that hold the system's own state rather than files a user keeps.
+bool offeredVolume(const QStorageInfo &volume)
+{
+    static const QByteArrayList pseudoTypes {
+        "proc",     "sysfs",      "devtmpfs", "devpts",     "tmpfs",  "cgroup",
+        "cgroup2",  "securityfs", "debugfs",  "tracefs",    "pstore", "bpf",
+        "mqueue",   "hugetlbfs",  "configfs", "fusectl",    "autofs", "binfmt_misc",
+        "efivarfs", "nsfs",       "ramfs",    "rpc_pipefs",
+    };
+    const QString root = volume.rootPath();
+    for (const char *system : { "/proc", "/sys", "/dev", "/run" }) {
+        if (holds(QLatin1String(system), root))
+            return false;
+    }
+    // Files mounted over files (as containers do) are no place for a district file.
+    return volume.isValid() && volume.isReady() && QFileInfo(root).isDir()
+        && !pseudoTypes.contains(volume.fileSystemType());
+}
+
+} // namespace
+
+// "/" and the home folder always, whatever the machine mounts (a container may not list
+// "/"), then the other volumes in order.
 void frmSaveDistrict::fillDrives()
 {
-    QStringList roots;
+    QStringList roots { QStringLiteral("/"), QDir::homePath() };
+    QStringList volumes;
     for (const QStorageInfo &volume : QStorageInfo::mountedVolumes()) {
-        const QString root = volume.rootPath();
-        // Files mounted over files (as containers do) are no place for a district file.
-        if (volume.isValid() && volume.isReady() && QFileInfo(root).isDir()
-            && !roots.contains(root))
-            roots.append(root);
+        if (offeredVolume(volume))
+            volumes.append(volume.rootPath());
     }
-    if (!roots.contains(QDir::homePath()))
-        roots.append(QDir::homePath());
-    roots.sort();
+    volumes.sort();
+    roots.append(volumes);
+    roots.removeDuplicates(); // each at its first place
     Drive1->clear();
     Drive1->addItems(roots);
 }

@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QToolButton>
 #include <QtTest>
 
 #include <memory>
@@ -207,7 +208,7 @@ private slots:
         QCOMPARE(r.hsbTime, QRect(1255, 460, 7560, 255));
         QCOMPARE(r.cmdTimeZoomOut, QRect(1000, 460, 255, 255));
         QCOMPARE(r.cmdTimeZoomIn, QRect(8815, 460, 255, 255)); // right edge on the plot's
-        QCOMPARE(r.lblFlowTop, 460);
+        QCOMPARE(r.lblFlow, QRect(0, 460, 975, 255));
         QCOMPARE(r.vsbFlow, QRect(9170, 1070, 255, 3765));
         QCOMPARE(r.cmdFlowZoomIn, QRect(9170, 815, 255, 255));
         QCOMPARE(r.cmdFlowZoomOut, QRect(9170, 4835, 255, 255));
@@ -231,6 +232,11 @@ private slots:
         QCOMPARE(MainWindowLayout::pixelsToTwips(27, 96.0), 405);
         QCOMPARE(MainWindowLayout::pixelsToTwips(1, 192.0), 8);
         QCOMPARE(MainWindowLayout::pixelsToTwips(10, 0.0), 0);
+        QCOMPARE(MainWindowLayout::widthToTwips(1, 1000.0), 2); // 1.44 up
+        // A caption 300 wider than its box: scroll bar 300 right, least width 300 more.
+        const MainWindowLayout::Input wide { 9525, 6150, 360, 405, true, true, 1275 };
+        QCOMPARE(MainWindowLayout::setControls(wide).hsbTime, QRect(1555, 460, 7260, 255));
+        QCOMPARE(MainWindowLayout::minimumClientSize(wide), QSize(2775, 2895));
         // Empty, narrower than 1965, lower than 1620 plus the bars: no control gets a
         // negative size, and the controls keep their order around the plot.
         for (const QSize client : { QSize(0, 0), QSize(1500, 6150), QSize(9525, 1800) }) {
@@ -242,6 +248,37 @@ private slots:
             QVERIFY(r.vsbFlow.x() >= r.Picture1.x() + r.Picture1.width());
             QVERIFY(r.cmdFlowZoomOut.y() >= r.vsbFlow.y());
         }
+    }
+
+    // Code, caption. In the default window a long caption shows whole: its box holds the
+    // text, the time zoom-out button and scroll bar start right of it, the scroll bar keeps
+    // its right end and the plot stays.
+    void longCaptionShowsWhole_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("m3/h") << 2 << QStringLiteral("Flow (m3/h)");
+        QTest::newRow("kgal/h") << 3 << QStringLiteral("Flow (kgal/h)");
+        QTest::newRow("m Hd") << 6 << QStringLiteral("Press (m Hd)");
+        QTest::newRow("ft Hd") << 7 << QStringLiteral("Press (ft Hd)");
+    }
+
+    void longCaptionShowsWhole()
+    {
+        QFETCH(int, code);
+        QFETCH(QString, caption);
+        window().show(); // at its default size
+        QVERIFY(QTest::qWaitForWindowExposed(&window()));
+        const QRect plot = window().Picture1->geometry();
+        const int barEnd = window().hsbTime->geometry().right();
+        m_model->SetUnits(qint16(code));
+        const QLabel *label = window().lblFlow;
+        QCOMPARE(label->text(), caption);
+        QVERIFY(label->width() >= label->fontMetrics().horizontalAdvance(caption));
+        const int labelEnd = label->x() + label->width(); // on one row: no overlap
+        QVERIFY(window().cmdTimeZoomOut->x() >= labelEnd && window().hsbTime->x() >= labelEnd);
+        QCOMPARE(window().hsbTime->geometry().right(), barEnd);
+        QCOMPARE(window().Picture1->geometry(), plot);
     }
 
     // With both bars hidden the plot and its scroll bars take their strips; shown again, all

@@ -287,11 +287,15 @@ private slots:
                                    + u"my file.dat: File too large\n"
                                      "Choose another folder or name for this district."_s });
             QCOMPARE(boxes(), u"my file|00012|Kept||"_s);
+            // "/" and home lead whatever the machine mounts, and none comes twice.
             QComboBox *drives = dialog().Drive1;
+            QStringList entries;
+            for (int i = 0; i < drives->count(); ++i)
+                entries << drives->itemText(i);
+            QCOMPARE(entries.removeDuplicates(), 0);
             QTest::keyClick(drives, Qt::Key_Home);
             QCOMPARE(path(dialog().Dir1->rootIndex()), u"/"_s);
-            for (int i = 0; i < drives->count() && drives->currentText() != m_home->path(); ++i)
-                QTest::keyClick(drives, Qt::Key_Down);
+            QTest::keyClick(drives, Qt::Key_Down);
             QCOMPARE(path(dialog().Dir1->rootIndex()), m_home->path());
             QVERIFY(!dialog().Dir1->currentIndex().isValid());
             pressOK();
