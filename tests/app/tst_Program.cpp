@@ -9,6 +9,7 @@
 
 #include "ScriptedPrompts.h"
 #include "StartUpStore.h"
+#include "TempLog.h"
 
 #include <QAction>
 #include <QLabel>
@@ -248,9 +249,7 @@ private slots:
         QVERIFY(QFile::copy(kSample, shown));
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("old")));
         const QString refused = dir.filePath(QStringLiteral("old/old.dat"));
-        QFile old(refused);
-        QVERIFY(old.open(QIODevice::WriteOnly) && old.write(QByteArray(300, '3')) == 300);
-        old.close();
+        QVERIFY(TempLog::writeAll(refused, QByteArray(300, '3')));
         run(dir.path());
         QVERIFY(handOver());
         QSignalSpy statsShown(&main(), &frmNeru::statsRequested);

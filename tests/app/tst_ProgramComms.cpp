@@ -276,11 +276,7 @@ private slots:
         QCOMPARE(framesOf(0x0E), 2);
         QCOMPARE(m_dialogsShown, 0);
         const QStringList kept = keptDownloads();
-        QCOMPARE(kept.size(), 1);
-        QVERIFY2(QRegularExpression(u"^download-\\d{8}-\\d{6}-partial\\.bin$"_s)
-                     .match(kept.first())
-                     .hasMatch(),
-                 qPrintable(kept.first()));
+        QVERIFY(kept.size() == 1 && kept.first().endsWith(u"-partial.bin"_s));
         const QString partial = KeptDownloads::defaultFolder() + kept.first();
         QCOMPARE(TempLog::readAll(partial), options.memory.left(256));
         QVERIFY(TempLog::readAll(ErrorReport::defaultLogPath()).contains(partial.toUtf8()));
@@ -303,9 +299,7 @@ private slots:
     }
 
     // Reprogram NERU with a silent logger: the clock read fails, the information is not
-    // asked for, the dialog does not open. The logger's device is no serial port the system
-    // knows, so the message lists the ports it does know and names the settings file to
-    // point COM1 elsewhere. Answering, the dialog shows what was just read; Enter is
+    // asked for, the dialog does not open. Answering, the dialog shows what was just read; Enter is
     // Cancel: the logger is not cleared. Clear Memory asks first, and says that nothing has
     // been downloaded; Enter there is No and the dialog stays. Yes with a logger that has
     // stopped answering: the message, and the dialog goes.
@@ -323,8 +317,6 @@ private slots:
         QCOMPARE(m_prompts->messages.size(), 1);
         const QString told = m_prompts->messages.takeFirst();
         QVERIFY2(told.startsWith(kCommunicationError + u"\n\n"_s + m_logger->devicePath()),
-                 qPrintable(told));
-        QVERIFY2(told.contains(u"[Ports] section of "_s + SettingsStore().fileName()),
                  qPrintable(told));
 
         m_logger->setFaults({});
@@ -380,11 +372,9 @@ private slots:
         const QString ini = SettingsStore().fileName();
         QByteArray text = TempLog::readAll(ini);
         QVERIFY2(text.contains("COMPort=3"), text.constData());
-        QFile edited(ini);
-        QVERIFY(edited.open(QIODevice::WriteOnly));
-        edited.write(
-            text.replace("[Ports]\n", "[Ports]\nCOM3=" + m_logger->devicePath().toUtf8() + '\n'));
-        edited.close();
+        QVERIFY(TempLog::writeAll(
+            ini,
+            text.replace("[Ports]\n", "[Ports]\nCOM3=" + m_logger->devicePath().toUtf8() + '\n')));
         emit main().mnuToolsCommsMenu->aboutToShow();
         QCOMPARE(main().mnuToolsCommsCOM3->statusTip(), u"COM3 opens "_s + m_logger->devicePath());
         toolbarButton("ProgramRTC")->trigger();
@@ -401,10 +391,7 @@ private slots:
     {
         QVERIFY(start(LoggerSimulator::Options()));
         const QString kept = m_dir->filePath(u"logger.dump"_s);
-        QFile file(kept);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(twoDistricts());
-        file.close();
+        QVERIFY(TempLog::writeAll(kept, twoDistricts()));
         m_prompts->files << kept;
         m_steps << saveAs(u"one"_s) << [this] {
             m_prompts->answers << UserPrompts::Answer::Yes;

@@ -35,6 +35,12 @@ public:
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
+    // Writes a file in place (a test's input); false when it cannot.
+    static bool writeAll(const QString &path, const QByteArray &bytes)
+    {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    }
 
     QTemporaryDir dir;
     ErrorReport report;

@@ -15,7 +15,6 @@
 #include <QFileSystemModel>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTreeView>
 #include <QtTest>
@@ -173,9 +172,7 @@ private slots:
     void okKeepsTheDialogUntilTheFileMayBeWritten()
     {
         const QString existing = m_dir + u"00012.dat"_s;
-        QFile old(existing);
-        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
-        old.close();
+        QVERIFY(TempLog::writeAll(existing, "old"));
         const QString noName = u"Type a file name for this district, without \"/\"."_s;
         const QString refused = u"The character \"日\" cannot be stored in a district file; "
                                 "type the text without it."_s;
@@ -211,47 +208,33 @@ private slots:
         QCOMPARE(QDir(m_dir).entryList(QDir::Files), QStringList { u"00012.dat"_s });
     }
 
-    // With real message boxes, Enter on the overwrite question answers No: the dialog
-    // stays and last week's file is kept.
-    void enterKeepsTheOldFile()
+    // A real message box answers Enter with the question's default.
+    void enterGivesTheDefaultAnswer()
     {
-        const QString existing = m_dir + u"00012.dat"_s;
-        QFile old(existing);
-        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
-        old.close();
         MessageBoxPrompts boxes;
-        m_dialog = std::make_unique<frmSaveDistrict>(m_strings, m_general, boxes);
-        m_dialog->installEventFilter(this);
-        m_steps << [&] {
+        for (const auto answer : { UserPrompts::Answer::No, UserPrompts::Answer::Yes }) {
             QTimer::singleShot(0, this, [] {
-                auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-                QVERIFY(box);
-                QTest::keyClick(box, Qt::Key_Return);
+                QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Return);
             });
-            pressOK();
-            QVERIFY(dialog().isVisible());
-            type(dialog().txtFilename, u"new"_s);
-            pressOK();
-        };
-        cut(first());
-        QCOMPARE(TempLog::readAll(existing), QByteArray("old"));
-        QVERIFY(QFileInfo::exists(m_dir + u"new.dat"_s));
+            QCOMPARE(boxes.question(u"Overwrite?"_s, u"Neru"_s, answer), answer);
+        }
     }
 
-    // Esc and the window frame ask before a district goes unsaved.
+    // Esc and the window frame ask before a district goes unsaved; Enter keeps it.
     void closingAsksToSkip_data()
     {
         QTest::addColumn<bool>("byEsc");
         QTest::addColumn<bool>("skip");
         QTest::newRow("Esc, Yes skips") << true << true;
-        QTest::newRow("Esc, No stays") << true << false;
+        QTest::newRow("Esc, Enter stays") << true << false;
         QTest::newRow("frame, Yes skips") << false << true;
     }
     void closingAsksToSkip()
     {
         QFETCH(bool, byEsc);
         QFETCH(bool, skip);
-        m_prompts->answers << (skip ? UserPrompts::Answer::Yes : UserPrompts::Answer::No);
+        if (skip)
+            m_prompts->answers << UserPrompts::Answer::Yes;
         m_steps << [&] {
             if (byEsc)
                 QTest::keyClick(&dialog(), Qt::Key_Escape);

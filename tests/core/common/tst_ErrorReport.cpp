@@ -1,4 +1,5 @@
 #include "ErrorReport.h"
+#include "TempLog.h"
 
 #include <QtTest>
 
@@ -25,9 +26,7 @@ private slots:
             report.errorReport(QStringLiteral("NERUComm"), QStringLiteral("getRawData"));
         }
         report.logInformation(QStringLiteral("Permission denied on /dev/ttyS0"));
-        QFile f(ErrorReport::defaultLogPath());
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        const QList<QByteArray> lines = f.readAll().split('\n');
+        const QList<QByteArray> lines = TempLog::readAll(ErrorReport::defaultLogPath()).split('\n');
         QCOMPARE(lines.size(), 3); // two entries and the empty rest after the last line feed
         const QRegularExpression entry(
             QStringLiteral("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d Information (.*)\r$"));
@@ -43,27 +42,19 @@ private slots:
     {
         QTemporaryDir folder;
         ErrorReport report(folder.filePath(QStringLiteral("events.log")));
-        const auto write = [](const QString &path, const QByteArray &bytes) {
-            QFile f(path);
-            return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-        };
         const QByteArray full(ErrorReport::kMaxLogBytes - 60, 'a');
-        QVERIFY(write(report.logPath(), full));
-        QVERIFY(write(report.oldLogPath(), "older"));
+        QVERIFY(TempLog::writeAll(report.logPath(), full));
+        QVERIFY(TempLog::writeAll(report.oldLogPath(), "older"));
 
         const qint64 fits = 19 + 13 + 4 + 2; // time, " Information ", "fits", CR LF
         report.logInformation(QStringLiteral("fits"));
         QCOMPARE(QFileInfo(report.logPath()).size(), full.size() + fits);
         report.logInformation(QStringLiteral("does not fit"));
 
-        QFile old(report.oldLogPath());
-        QVERIFY(old.open(QIODevice::ReadOnly));
-        const QByteArray kept = old.readAll();
+        const QByteArray kept = TempLog::readAll(report.oldLogPath());
         QCOMPARE(kept.size(), full.size() + fits);
         QVERIFY(kept.startsWith(full) && kept.endsWith(" Information fits\r\n"));
-        QFile current(report.logPath());
-        QVERIFY(current.open(QIODevice::ReadOnly));
-        const QByteArray fresh = current.readAll();
+        const QByteArray fresh = TempLog::readAll(report.logPath());
         QVERIFY2(fresh.endsWith(" Information does not fit\r\n") && fresh.count('\n') == 1,
                  fresh.constData());
     }

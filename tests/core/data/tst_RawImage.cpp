@@ -54,8 +54,6 @@ private slots:
             QString(QChar(0)) + QStringLiteral("q"));
         row("first comment, Latin-1, leading spaces", 2, 96, 60, QStringLiteral("  Stra\u00dfe 1"),
             QStringLiteral("  Stra\u00dfe 1"));
-        row("second comment, outside the code page", 3, 167, 60, QStringLiteral("\u65e55"),
-            QStringLiteral("?5"));
     }
     void textFieldsArePaddedAndCut()
     {

@@ -195,9 +195,7 @@ private slots:
                                + QDir::toNativeSeparators(QDir::currentPath()) });
         // No limit to what a file holds.
         const QByteArray bytes = LinkFixture::pattern(40000);
-        QFile file(QStringLiteral("rawdata.bin"));
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-        file.close();
+        QVERIFY(TempLog::writeAll(QStringLiteral("rawdata.bin"), bytes));
         link.comm.getRawData();
         QCOMPARE(link.comm.lngDownloadLength, bytes.size());
         QCOMPARE(link.comm.bytDownload, bytes);

@@ -108,10 +108,7 @@ private slots:
         const QByteArray flow = m_model->file().RawImage();
         m_signals.clear();
         const QString path = m_log->dir.filePath(QStringLiteral("00123.dat"));
-        QFile file(path);
-        if (!bytes.isNull())
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-        file.close();
+        QVERIFY(bytes.isNull() || TempLog::writeAll(path, bytes));
 
         m_model->openDataFile(QDir::current().relativeFilePath(path));
         QCOMPARE(m_signals.join(u'|'), signalled);

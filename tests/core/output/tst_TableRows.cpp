@@ -123,8 +123,7 @@ private slots:
         const auto csv = [&s](const QString &locale) {
             return TableRows(NamedFormats(QLocale(locale))).csvBytes(s, 4.0, 1.0);
         };
-        // Swedish has U+2212 for its minus; Turkish (Cyprus) "\u00d6\u00d6" before noon;
-        // Korean "\uc624\uc804 9\uc2dc 15\ubd84 0\ucd08".
+        // sv_SE's own minus is U+2212, tr_CY has "\u00d6\u00d6" before noon, ko_KR Hangul.
         QCOMPARE(csv("sv_SE"), "00012,2026-11-23,09:15:00,5,50    ,-1,50   \r\n");
         QCOMPARE(csv("tr_CY"), "00012,23.11.2026,9:15:00 \xd6\xd6,5,50    ,-1,50   \r\n");
         QCOMPARE(csv("ko_KR"), "00012,26. 11. 23.,?? 9? 15? 0?,5.50    ,-1.50   \r\n");
