@@ -12,10 +12,9 @@ namespace {
 constexpr char kVersion = '4';
 const QByteArray kMarkAfterVersion = QByteArrayLiteral("0mtrict:");
 
-DistrictFile::Result refused(DistrictFile::Failure failure, const QString &message)
+DistrictFile::Result refused(const QString &message)
 {
     DistrictFile::Result result;
-    result.failure = failure;
     result.message = message;
     return result;
 }
@@ -50,7 +49,7 @@ DistrictFile::Result DistrictFile::open(const QString &path, FileProcessing &fil
     try {
         bytes = FileProcessing::readFileBytes(path);
     } catch (const RuntimeError &e) {
-        return refused(Failure::Unreadable, e.description());
+        return refused(e.description());
     }
     return openBytes(path, bytes, file, intUnits, strings);
 }
@@ -60,14 +59,12 @@ DistrictFile::Result DistrictFile::openBytes(const QString &path, const QByteArr
                                              const StringTable &strings)
 {
     if (kindOf(bytes) != Kind::District)
-        return refused(Failure::NotDistrictFile, refusal(path, bytes, strings));
+        return refused(refusal(path, bytes, strings));
     if (bytes.size() < FileProcessing::kHeaderLength)
-        return refused(
-            Failure::HeaderCutShort,
-            path
-                + QStringLiteral(": the file is shorter than its %1-byte header (%2 bytes)")
-                      .arg(FileProcessing::kHeaderLength)
-                      .arg(bytes.size()));
+        return refused(path
+                       + QStringLiteral(": the file is shorter than its %1-byte header (%2 bytes)")
+                             .arg(FileProcessing::kHeaderLength)
+                             .arg(bytes.size()));
 
     file.setImage(bytes);
     // Made of the name as given: QFileInfo would lose a byte that is not UTF-8.

@@ -26,17 +26,9 @@ public:
     static QString refusal(const QString &path, const QByteArray &bytes,
                            const StringTable &strings);
 
-    enum class Failure {
-        None,
-        Unreadable, // missing, unreadable, empty or too large
-        NotDistrictFile, // no header mark: refusal() says why
-        HeaderCutShort // shorter than the 247-byte header
-    };
-
     struct Result
     {
         bool ok = false;
-        Failure failure = Failure::None;
         QString message; // why it was refused, naming the file
         QList<FileProcessing::Problem> problems; // of the decode, when opened
     };

@@ -1,10 +1,8 @@
 #include "KeptDownloads.h"
 
-#include "FileNameBytes.h"
 #include "WholeFile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -46,20 +44,4 @@ bool KeptDownloads::keep(const QByteArray &download, const QDateTime &when, QStr
         return false;
     }
     return WholeFile::write(path, download, reason);
-}
-
-bool KeptDownloads::read(const QString &path, QByteArray &bytes, QString &reason)
-{
-    QFile file;
-    if (!FileNameBytes::openForReading(file, path, reason)) {
-        reason = path + QStringLiteral(": ") + reason;
-        return false;
-    }
-    QByteArray read = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        reason = path + QStringLiteral(": ") + file.errorString();
-        return false;
-    }
-    bytes = std::move(read);
-    return true;
 }

@@ -33,9 +33,6 @@ public:
     bool keep(const QByteArray &download, const QDateTime &when, QString &path, QString &reason,
               Extent extent = Extent::Whole) const;
 
-    // Reads a kept download; false with `reason` set ("<path>: <why>").
-    static bool read(const QString &path, QByteArray &bytes, QString &reason);
-
 private:
     QString m_folder; // ends in "/"
 };
