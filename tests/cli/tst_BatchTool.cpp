@@ -157,10 +157,6 @@ private slots:
             { u"export"_s, flow, u"--unit"_s, u"M3/H"_s, u"--strict"_s }, 0,
             u"00101,23/11/2026,09:00:00,53.76   ,0.24    \r\n"_s, {});
         // A record that does not decode is a warning; 20 are listed, the rest counted.
-        row("warning", { u"info"_s, cut }, 0, u"Samples: 2\n"_s,
-            warning + cut
-                + u": byte 282: the record is cut short by the end of the file (5 of its 10 "
-                  "bytes)\n"_s);
         row("more than twenty warnings", { u"info"_s, many }, 0, u"Samples: 0\n"_s,
             many + u": byte 452: Overflow\n"_s + warning + many + u": 5 more problems\n"_s);
         row("series full", { u"info"_s, full }, 0, u"Samples: 3401\n"_s,
@@ -168,7 +164,10 @@ private slots:
             "on were dropped\n"_s);
         // --strict: the same warnings, then the refusal, and nothing written.
         row("--strict", { u"export"_s, cut, u"--strict"_s, u"-o"_s, csv }, 1, {},
-            u"(5 of its 10 bytes)\nneru-cli: "_s + cut + u": decoding problems: 1 (--strict)\n"_s);
+            warning + cut
+                + u": byte 282: the record is cut short by the end of the file (5 of its "
+                  "10 bytes)\nneru-cli: "_s
+                + cut + u": decoding problems: 1 (--strict)\n"_s);
         row("unknown command", { u"frobnicate"_s }, 2, {}, u"unknown command \"frobnicate\""_s);
         row("unknown unit", { u"export"_s, flow, u"--unit"_s, u"furlong"_s }, 2, {},
             u"unknown unit \"furlong\""_s);
@@ -321,20 +320,6 @@ private slots:
                  u"neru-cli edit: --title: The character \"日\" cannot be stored in a "
                  "district file; type the text without it.\n"_s.toUtf8());
         QCOMPARE(TempLog::readAll(path), expected);
-    }
-
-    // The event log names the file and the record's offset, a fitting's too, although its
-    // reading fails in getDateAndValue.
-    void eventLogNamesTheFileAndOffset()
-    {
-        const QString path = writeFile(u"fitting.dat"_s,
-                                       RecordEncoder::header(u"1"_s) + district(u"00001"_s, 1)
-                                           + RecordEncoder::fitting(u"00001"_s, {}, 0x8001));
-        const Run r = run({ u"info"_s, path });
-        QCOMPARE(r.errLines().first(), u"neru-cli: warning: "_s + path + u": byte 272: Overflow"_s);
-        QCOMPARE(
-            m_log.messages().last(),
-            u"Overflow in getDateAndValue(FileProcessing) (file %1, offset 272)\r"_s.arg(path));
     }
 
     // A number met again is a logger moved back to a district: another file, never one of

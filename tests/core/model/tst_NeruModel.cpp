@@ -77,19 +77,19 @@ private slots:
             << RecordEncoder::header(QStringLiteral("1")).left(246) << QString()
             << QStringLiteral("%1: the file is shorter than its 247-byte header (246 bytes)")
             << QString();
-        // Two values too large at 272 and 282, a record cut short at 292.
+        // Values too large in a fitting at 272 and a reading at 287, a record cut short at 297.
         const RecordEncoder::Time t { 2026, 1, 1, 0, 15, 0 };
         QTest::newRow("damaged file is shown and told")
             << RecordEncoder::header(QStringLiteral("1")) + district(QStringLiteral("00001"), 1)
-                + RecordEncoder::simple(t, 0x8000) + RecordEncoder::simple(t, 0x9000)
-                + RecordEncoder::simple(t, 600).left(4)
+                + RecordEncoder::fitting(QStringLiteral("00002"), t, 0x8000)
+                + RecordEncoder::simple(t, 0x9000) + RecordEncoder::simple(t, 600).left(4)
             << QStringLiteral("district|units l/s")
             << QStringLiteral("%1 holds readings that could not be read:\n"
                               "2 records whose values overflowed, the first at byte 272\n"
-                              "1 record cut short by the end of the file, at byte 292\n"
+                              "1 record cut short by the end of the file, at byte 297\n"
                               "The graph shows the readings that could be read. Details are in "
                               "%2.")
-            << QStringLiteral("offset 292)");
+            << QStringLiteral("(file %1, offset 297)");
         QTest::newRow("missing file is logged and told")
             << QByteArray() << QString() << QStringLiteral("%1: No such file or directory")
             << QStringLiteral("00123.dat: No such file or directory in mnuFileOpen_Click(frmNeru)");
@@ -117,7 +117,8 @@ private slots:
                      ? QStringList()
                      : QStringList { message.replace(QStringLiteral("%1"), path)
                                          .replace(QStringLiteral("%2"), m_log->report.logPath()) });
-        QVERIFY(m_log->messages().join(QString()).trimmed().endsWith(logged));
+        QVERIFY(m_log->messages().join(QString()).trimmed().endsWith(
+            logged.replace(QStringLiteral("%1"), path)));
         QCOMPARE(m_log->messages().isEmpty(), logged.isEmpty());
         const bool refused = signalled.isEmpty();
         QCOMPARE(m_model->file().strDataFile(), refused ? kFlow : path);
