@@ -1,6 +1,6 @@
 // Decoding a full district and writing all its rows as text.
+#include "District.h"
 #include "ErrorReport.h"
-#include "FileProcessing.h"
 #include "NamedFormats.h"
 #include "TableRows.h"
 #include "records/RecordEncoder.h"
@@ -31,22 +31,20 @@ struct Fixture
         : report(QStringLiteral("/dev/null"))
         , file(report)
     {
-        file.setImage(fullImage());
-        qint16 units = 0;
-        file.processRecords(units);
+        file.image().setBytes(fullImage());
+        file.decode();
         if (file.series().lngNumSamples != SampleSeries::kCapacity)
             qFatal("the benchmark image holds %d entries", file.series().lngNumSamples);
     }
     ErrorReport report;
-    FileProcessing file;
+    District file;
 };
 
 void processRecords(benchmark::State &state)
 {
     Fixture f;
-    qint16 units = 0;
     for (auto _ : state) {
-        f.file.processRecords(units);
+        f.file.decode();
         benchmark::DoNotOptimize(f.file.series().lngNumSamples);
     }
     state.counters["samples"] = f.file.series().lngNumSamples;

@@ -5,9 +5,10 @@
 
 #include "FuzzSupport.h"
 
+#include "District.h"
 #include "DistrictFileNames.h"
+#include "DownloadCutter.h"
 #include "ErrorReport.h"
-#include "FileProcessing.h"
 #include "RuntimeError.h"
 #include "SaveDistrictPrompt.h"
 
@@ -53,24 +54,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     QByteArray download;
     try {
-        download = FileProcessing::readFileBytes(path);
+        download = DistrictImage::readFile(path);
     } catch (const RuntimeError &) {
         return 0; // an empty file, which File > Open refuses before any cut
     }
     if (download.size() > std::numeric_limits<qint32>::max())
         return 0;
-    const auto length = static_cast<qint32>(download.size());
-    if (FileProcessing::districtPositions(download, length).isEmpty())
-        return 0;
 
     ErrorReport errorReport(folder + QStringLiteral("events.log"));
-    FileProcessing file(errorReport);
     NamingPrompt prompt;
     QString districtFolder = folder;
     try {
-        file.saveDistricts(download, length, districtFolder, prompt);
-        qint16 intUnits = 0;
-        file.processRecords(intUnits);
+        DownloadCutter::Result cut
+            = DownloadCutter(errorReport).cut(download, districtFolder, prompt);
+        if (cut.districts == 0)
+            return 0;
+        District district(errorReport);
+        district.image() = std::move(cut.last);
+        district.decode();
     } catch (const RuntimeError &) {
         // The window logs it; the kept download is whole.
     }

@@ -8,7 +8,7 @@
 
 #include "FuzzSupport.h"
 
-#include "FileProcessing.h"
+#include "DownloadCutter.h"
 #include "NERUComm.h"
 #include "RuntimeError.h"
 
@@ -33,7 +33,7 @@ void download(const QByteArray &replies)
         NERUComm::appendBytes(bytDownload, replies.mid(from, length));
         from += length;
     }
-    FileProcessing::districtPositions(bytDownload, n);
+    DownloadCutter::districtPositions(bytDownload.left(n));
     NERUComm::getUBound(bytDownload);
 }
 

@@ -225,7 +225,7 @@ void BM_Interrogate(benchmark::State &state)
         const double simulatorEnd = logger.processorSeconds();
         if (program.downloading()->prgProgress->maximum() != kBlocks)
             qFatal("the download took %d blocks", program.downloading()->prgProgress->maximum());
-        const QString saved = program.model().file().strDataFile();
+        const QString saved = program.model().file().image().path();
         if (QFileInfo(saved).fileName() != fileName + QStringLiteral(".dat")
             || !QFileInfo::exists(saved))
             qFatal("the district was not saved as %s but as %s", qPrintable(fileName),

@@ -1,7 +1,7 @@
 // The graph of the largest district on an offscreen window: preparing and drawing a new
 // series, redrawing after a zoom and after a scroll, and painting the plot.
+#include "District.h"
 #include "ErrorReport.h"
-#include "FileProcessing.h"
 #include "GraphController.h"
 #include "GraphPicture.h"
 #include "NamedFormats.h"
@@ -45,8 +45,9 @@ struct GraphBench
         , file(report)
         , formats(QLocale(QLocale::English, QLocale::UnitedKingdom))
     {
-        file.setImage(fullImage());
-        file.processRecords(intUnits);
+        file.image().setBytes(fullImage());
+        file.decode();
+        intUnits = file.settings().unitCode();
         if (file.series().lngNumSamples != SampleSeries::kCapacity)
             qFatal("the benchmark image holds %d entries", file.series().lngNumSamples);
 
@@ -81,7 +82,7 @@ struct GraphBench
     }
 
     ErrorReport report;
-    FileProcessing file;
+    District file;
     qint16 intUnits = 0;
     double dblFlowScaleFactor = 1.0;
     NamedFormats formats;

@@ -1,7 +1,7 @@
 // Printing a full district's table (3401 rows) and a graph page, as PDF in memory.
 #include "CaptureRoutines.h"
+#include "District.h"
 #include "ErrorReport.h"
-#include "FileProcessing.h"
 #include "NamedFormats.h"
 #include "PrintingSurface.h"
 #include "StringTable.h"
@@ -25,10 +25,10 @@ QStringList fullReport()
     d.days = 36;
     d.holes = { { 500, 3 }, { 1500, 2 }, { 2500, 53 } };
     ErrorReport report(QStringLiteral("/dev/null"));
-    FileProcessing file(report);
-    file.setImage(RecordEncoder::header(QStringLiteral("10452")) + SampleGenerator::records(d));
-    qint16 units = 0;
-    file.processRecords(units);
+    District file(report);
+    file.image().setBytes(RecordEncoder::header(QStringLiteral("10452"))
+                          + SampleGenerator::records(d));
+    file.decode();
     const StringTable strings;
     const NamedFormats formats(QLocale(QLocale::English, QLocale::UnitedKingdom));
     const QString unit = QStringLiteral("l/s");

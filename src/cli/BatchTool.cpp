@@ -1,17 +1,18 @@
 #include "BatchTool.h"
 #include "ProgramVersion.h"
 
+#include "CsvExport.h"
 #include "DecodeProblems.h"
+#include "District.h"
 #include "DistrictFile.h"
 #include "DistrictFileNames.h"
+#include "DownloadCutter.h"
 #include "ErrorReport.h"
 #include "FileNameBytes.h"
-#include "FileProcessing.h"
 #include "NamedFormats.h"
 #include "RuntimeError.h"
 #include "SaveDistrictPrompt.h"
 #include "StringTable.h"
-#include "TableRows.h"
 #include "UnitTable.h"
 #include "WholeFile.h"
 
@@ -245,27 +246,26 @@ int BatchTool::run(const QStringList &arguments)
     return Failure;
 }
 
-bool BatchTool::openDistrictFile(const QString &path, FileProcessing &file, qint16 &intUnits,
-                                 bool strict)
+bool BatchTool::openDistrictFile(const QString &path, District &district, bool strict)
 {
     QByteArray bytes;
     try {
-        bytes = FileProcessing::readFileBytes(path);
+        bytes = DistrictImage::readFile(path);
     } catch (const RuntimeError &e) {
         printError(kProgram + QStringLiteral(": ") + e.description());
         return false;
     }
     const DistrictFile::Result result
-        = DistrictFile::openBytes(path, bytes, file, intUnits, m_context.strings);
-    if (!result.ok) {
+        = DistrictFile::open(path, bytes, district, m_context.strings);
+    if (!result.opened) {
         const bool download = DistrictFile::kindOf(bytes) == DistrictFile::Kind::Download;
-        printError(kProgram + QStringLiteral(": ") + result.message
+        printError(kProgram + QStringLiteral(": ") + result.refusal
                    + (download ? QStringLiteral(" It is a download: neru-cli split cuts it into "
                                                 "district files.")
                                : QString()));
         return false;
     }
-    const QList<FileProcessing::Problem> &problems = result.problems;
+    const QList<RecordDecoder::Problem> &problems = district.problems();
     for (const QString &line : DecodeProblems::lines(path, problems))
         printError(kProgram + QStringLiteral(": warning: ") + line);
     if (strict && !problems.isEmpty()) {
@@ -286,25 +286,25 @@ int BatchTool::info(const QStringList &arguments)
     QString path;
     if (!parseWithFile(parser, arguments, QStringLiteral("FILE"), path, exitCode))
         return exitCode;
-    FileProcessing file(m_context.errorReport);
-    qint16 intUnits = 0;
-    if (!openDistrictFile(path, file, intUnits, parser.isSet(QStringLiteral("strict"))))
+    District district(m_context.errorReport);
+    if (!openDistrictFile(path, district, parser.isSet(QStringLiteral("strict"))))
         return Failure;
     const StringTable &t = m_context.strings;
     const NamedFormats &f = m_context.formats;
-    const DistrictSettings &s = file.settings();
-    const SampleSeries &series = file.series();
-    const QString unit = t.text(UnitTable::unitTextId(intUnits));
+    const DistrictSettings &s = district.settings();
+    const SampleSeries &series = district.series();
+    const QString unit = t.text(UnitTable::unitTextId(s.unitCode()));
     auto line = [this](const QString &label, const QString &value) {
         printLine(label + QStringLiteral(": ") + value);
     };
     auto number = [&f](double v) { return f.generalNumber(v); };
 
-    line(QStringLiteral("File"), file.strDataFile());
-    line(t.text(30520), file.getDistrict());
-    line(t.text(30530), file.getTitle());
-    line(t.text(30540), file.getComments1());
-    line(t.text(30550), file.getComments2());
+    const DistrictImage::HeaderTexts texts = district.image().headerTexts();
+    line(QStringLiteral("File"), district.image().path());
+    line(t.text(30520), texts.district);
+    line(t.text(30530), texts.title);
+    line(t.text(30540), texts.comments1);
+    line(t.text(30550), texts.comments2);
     line(QStringLiteral("Channel"),
          QStringLiteral("%1, type %2")
              .arg(s.isPressure() ? QStringLiteral("pressure") : QStringLiteral("flow"))
@@ -361,23 +361,20 @@ int BatchTool::exportCsv(const QStringList &arguments)
     int unitCode = 0;
     if (!chosenUnit(command, parser, unitCode))
         return UsageError;
-    FileProcessing file(m_context.errorReport);
-    qint16 intUnits = 0;
+    District district(m_context.errorReport);
     // Under --strict a file with a bad record writes nothing, not even to standard output.
-    if (!openDistrictFile(path, file, intUnits, parser.isSet(QStringLiteral("strict"))))
+    if (!openDistrictFile(path, district, parser.isSet(QStringLiteral("strict"))))
         return Failure;
+    qint16 intUnits = district.settings().unitCode();
     if (!applyUnit(command, path, parser.value(QStringLiteral("unit")), unitCode, intUnits))
         return UsageError;
-    // An empty file would replace a good one by nothing.
-    if (file.series().lngNumSamples <= 0) {
-        printError(kProgram + QStringLiteral(": ") + path + QStringLiteral(": ")
-                   + TableRows::noReadingsToExport());
+    QByteArray bytes;
+    try {
+        bytes = CsvExport::bytes(district, UnitTable::factor(intUnits), m_context.formats);
+    } catch (const RuntimeError &e) {
+        printError(kProgram + QStringLiteral(": ") + path + QStringLiteral(": ") + e.description());
         return Failure;
     }
-
-    const QByteArray bytes
-        = TableRows(m_context.formats)
-              .csvBytes(file.series(), file.settings().dblReference, UnitTable::factor(intUnits));
     return writeOutput(parser.value(QStringLiteral("output")), bytes) ? Success : Failure;
 }
 
@@ -476,15 +473,14 @@ int BatchTool::splitDownload(const QByteArray &download, const QString &source, 
         printError(reading + QStringLiteral(": the download is too large"));
         return Failure;
     }
-    const auto length = static_cast<qint32>(download.size());
-    if (FileProcessing::districtPositions(download, length).isEmpty()) {
+    BatchSavePrompt prompt(*this, source, force);
+    const DownloadCutter::Result cut
+        = DownloadCutter(m_context.errorReport).cut(download, folder, prompt);
+    if (cut.districts == 0) {
         printError(reading + QStringLiteral(": the download holds no district record"));
         return Failure;
     }
-    FileProcessing file(m_context.errorReport);
-    BatchSavePrompt prompt(*this, source, force);
-    const QStringList written = file.saveDistricts(download, length, folder, prompt);
-    for (const QString &p : written)
+    for (const QString &p : cut.written)
         printLine(p);
     return prompt.failed() ? Failure : Success;
 }
@@ -500,23 +496,23 @@ int BatchTool::edit(const QStringList &arguments)
     {
         QCommandLineOption option;
         int width;
-        QString FileProcessing::HeaderTexts::*text;
+        QString DistrictImage::HeaderTexts::*text;
     };
     const auto field = [](const char *name, const char *help, int width,
-                          QString FileProcessing::HeaderTexts::*text) {
+                          QString DistrictImage::HeaderTexts::*text) {
         return Field { QCommandLineOption(QLatin1String(name), QLatin1String(help),
                                           QStringLiteral("T")),
                        width, text };
     };
     const std::array<Field, 4> fields {
-        field("district", "District text, at most 8 characters.", FileProcessing::kDistrictLength,
-              &FileProcessing::HeaderTexts::district),
-        field("title", "Title, at most 60 characters.", FileProcessing::kTextLength,
-              &FileProcessing::HeaderTexts::title),
-        field("comments1", "First comment line, at most 60 characters.",
-              FileProcessing::kTextLength, &FileProcessing::HeaderTexts::comments1),
+        field("district", "District text, at most 8 characters.", DistrictImage::kDistrictLength,
+              &DistrictImage::HeaderTexts::district),
+        field("title", "Title, at most 60 characters.", DistrictImage::kTextLength,
+              &DistrictImage::HeaderTexts::title),
+        field("comments1", "First comment line, at most 60 characters.", DistrictImage::kTextLength,
+              &DistrictImage::HeaderTexts::comments1),
         field("comments2", "Second comment line, at most 60 characters.",
-              FileProcessing::kTextLength, &FileProcessing::HeaderTexts::comments2),
+              DistrictImage::kTextLength, &DistrictImage::HeaderTexts::comments2),
     };
     for (const Field &f : fields)
         parser.addOption(f.option);
@@ -535,7 +531,7 @@ int BatchTool::edit(const QStringList &arguments)
                        + QStringLiteral(": at most %1 characters").arg(f.width));
             return UsageError;
         }
-        const QString refusal = FileProcessing::textRefusal(parser.value(f.option));
+        const QString refusal = DistrictImage::textRefusal(parser.value(f.option));
         if (!refusal.isEmpty()) {
             printError(kProgram + QStringLiteral(" edit: --") + f.option.names().constFirst()
                        + QStringLiteral(": ") + refusal);
@@ -548,15 +544,14 @@ int BatchTool::edit(const QStringList &arguments)
                                     "or --comments2)"));
         return UsageError;
     }
-    FileProcessing file(m_context.errorReport);
-    qint16 intUnits = 0;
-    if (!openDistrictFile(path, file, intUnits, false))
+    District district(m_context.errorReport);
+    if (!openDistrictFile(path, district, false))
         return Failure;
-    FileProcessing::HeaderTexts texts = file.headerTexts();
+    DistrictImage::HeaderTexts texts = district.image().headerTexts();
     for (const Field &f : fields) {
         if (parser.isSet(f.option))
             texts.*f.text = parser.value(f.option);
     }
-    file.saveHeaderTexts(texts);
+    district.image().saveHeaderTexts(texts);
     return Success;
 }

@@ -9,7 +9,7 @@
 #include <map>
 
 class ErrorReport;
-class FileProcessing;
+class District;
 class NamedFormats;
 class QCommandLineParser;
 class QIODevice;
@@ -57,7 +57,7 @@ public:
     // Opens and decodes a district file as File > Open does; a warning line on the error
     // stream for each record that did not decode. False after a line on the error stream:
     // the file was refused, or under `strict` a record did not decode.
-    bool openDistrictFile(const QString &path, FileProcessing &file, qint16 &intUnits, bool strict);
+    bool openDistrictFile(const QString &path, District &district, bool strict);
 
     // Parses a command that takes one file named `fileName` in its help: on --help prints
     // the help, on a usage error says what is wrong; either way sets `exitCode` and returns

@@ -2,7 +2,7 @@
 
 #include "BatchTool.h"
 #include "CaptureRoutines.h"
-#include "FileProcessing.h"
+#include "District.h"
 #include "PrintingSurface.h"
 #include "StringTable.h"
 #include "TextReport.h"
@@ -82,10 +82,10 @@ int ReportBatchCommand::report(const QStringList &arguments)
     int unitCode = 0;
     if (!tool.chosenUnit(command, parser, unitCode))
         return BatchTool::UsageError;
-    FileProcessing file(m_context.errorReport);
-    qint16 intUnits = 0;
-    if (!tool.openDistrictFile(path, file, intUnits, parser.isSet(QStringLiteral("strict"))))
+    District file(m_context.errorReport);
+    if (!tool.openDistrictFile(path, file, parser.isSet(QStringLiteral("strict"))))
         return BatchTool::Failure;
+    qint16 intUnits = file.settings().unitCode();
     if (!tool.applyUnit(command, path, parser.value(QStringLiteral("unit")), unitCode, intUnits))
         return BatchTool::UsageError;
     // The window does nothing then; a script is told.

@@ -32,10 +32,10 @@ MainWindowGraph::MainWindowGraph(frmNeru &main, NeruModel &model, const StringTa
     c.lblTimeMid = m_main.lblTimeMid;
     c.lblTimeMax = m_main.lblTimeMax;
     c.showStatus = [this](const QString &text) { m_main.setStatusText(text); };
-    const FileProcessing &file = m_model.file();
+    const District &district = m_model.file();
     m_controller = std::make_unique<GraphController>(
         c,
-        GraphController::Data { file.series(), file.settings(), m_model.intUnits(),
+        GraphController::Data { district.series(), district.settings(), m_model.intUnits(),
                                 m_model.dblFlowScaleFactor(), m_formats, strings, errorReport,
                                 prompts });
     // Blank, as the window is created.
@@ -52,7 +52,7 @@ void MainWindowGraph::initialiseGraph()
     // A slot may not throw back into the model's signal.
     try {
         // A district that went into no file (its Save District dialog was closed) is unnamed.
-        const QString file = m_model.file().strDataFile();
+        const QString file = m_model.file().image().path();
         m_main.setWindowTitle(m_model.texts().text(50030)
                               + (file.isEmpty() ? m_model.texts().text(50040) : file));
         m_controller->prepareCurveElements();

@@ -81,7 +81,7 @@ QImage ReportCommands::copyGraph()
 
 QString ReportCommands::proposedPdf(const QString &what) const
 {
-    const QString dataFile = m_model.file().strDataFile();
+    const QString dataFile = m_model.file().image().path();
     const QString base = dataFile.isEmpty() ? QString() : QFileInfo(dataFile).completeBaseName();
     return m_model.startUp().strDefaultDir + (base.isEmpty() ? what : base + u'-' + what)
         + QStringLiteral(".pdf");

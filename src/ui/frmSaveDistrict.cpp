@@ -1,6 +1,6 @@
 #include "frmSaveDistrict.h"
 
-#include "FileProcessing.h"
+#include "DistrictImage.h"
 #include "General.h"
 #include "StringTable.h"
 #include "UserPrompts.h"
@@ -91,13 +91,13 @@ frmSaveDistrict::frmSaveDistrict(const StringTable &strings, const General &gene
     connect(Dir1, &QTreeView::pressed, this, [this] { m_followHighlight = false; });
 
     lblDistrict = addLabel(this, "lblDistrict", 30520);
-    txtDistrict = addTextBox(this, "txtDistrict", FileProcessing::kDistrictLength);
+    txtDistrict = addTextBox(this, "txtDistrict", DistrictImage::kDistrictLength);
     lblTitle = addLabel(this, "lblTitle", 30530);
-    txtTitle = addTextBox(this, "txtTitle", FileProcessing::kTextLength);
+    txtTitle = addTextBox(this, "txtTitle", DistrictImage::kTextLength);
     lblComments1 = addLabel(this, "lblComments1", 30540);
-    txtComments1 = addTextBox(this, "txtComments1", FileProcessing::kTextLength);
+    txtComments1 = addTextBox(this, "txtComments1", DistrictImage::kTextLength);
     lblComments2 = addLabel(this, "lblComments2", 30550);
-    txtComments2 = addTextBox(this, "txtComments2", FileProcessing::kTextLength);
+    txtComments2 = addTextBox(this, "txtComments2", DistrictImage::kTextLength);
 
     cmdOK = General::addControl<QPushButton>(this, "cmdOK", 30560);
     cmdOK->setDefault(true);
@@ -179,7 +179,7 @@ void frmSaveDistrict::cmdOK_Click()
         return;
     }
     for (QLineEdit *box : { txtDistrict, txtTitle, txtComments1, txtComments2 }) {
-        const QString refusal = FileProcessing::textRefusal(box->text());
+        const QString refusal = DistrictImage::textRefusal(box->text());
         if (!refusal.isEmpty()) {
             m_prompts.message(refusal, UserPrompts::appTitle());
             box->setFocus();

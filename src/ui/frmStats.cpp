@@ -41,7 +41,7 @@ frmStats::frmStats(const StringTable &strings, const General &general, NeruModel
     setModal(true);
 
     txtTitle = General::addControl<QLineEdit>(this, "txtTitle");
-    txtTitle->setMaxLength(FileProcessing::kTextLength);
+    txtTitle->setMaxLength(DistrictImage::kTextLength);
     txtComments1 = General::addControl<QLineEdit>(this, "txtComments1");
     txtComments2 = General::addControl<QLineEdit>(this, "txtComments2");
     lblTitle = General::addControl<QLabel>(this, "lblTitle", 30000);
@@ -230,8 +230,8 @@ void frmStats::vsbScroll_Change()
 void frmStats::showRows(qint32 first)
 {
     qint32 last = first + StatisticsFigures::kTableRows - 1;
-    const FileProcessing &file = m_model.file();
-    QString rows = m_tableRows.getTable(file.series(), file.settings().dblReference,
+    const District &district = m_model.file();
+    QString rows = m_tableRows.getTable(district.series(), district.settings().dblReference,
                                         m_model.dblFlowScaleFactor(), false, first, last);
     // The box takes lines, not line ends: the last row's would leave an empty eleventh.
     if (rows.endsWith(QStringLiteral("\r\n")))
@@ -257,10 +257,10 @@ void frmStats::txtComments2_Change()
 
 void frmStats::showHeaderTexts()
 {
-    const FileProcessing &file = m_model.file();
-    txtTitle->setText(file.getTitle());
-    txtComments1->setText(file.getComments1());
-    txtComments2->setText(file.getComments2());
+    const DistrictImage::HeaderTexts texts = m_model.file().image().headerTexts();
+    txtTitle->setText(texts.title);
+    txtComments1->setText(texts.comments1);
+    txtComments2->setText(texts.comments2);
 }
 
 void frmStats::cmdOK_Click()

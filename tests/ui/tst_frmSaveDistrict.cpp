@@ -89,7 +89,7 @@ class tst_frmSaveDistrict : public QObject
     void cut(const QByteArray &download)
     {
         SaveDistrictDialogPrompt prompt(dialog(), *m_prompts);
-        m_model->saveDownload(download, qint32(download.size()), prompt);
+        m_model->saveDownload(download, prompt);
         QVERIFY2(m_steps.isEmpty(), "the dialog showed fewer times than scripted");
     }
 
@@ -163,7 +163,7 @@ private slots:
                  RecordEncoder::header(u"ABCDEFGH"_s, title.left(60), comment, comment) + first());
         const QString last = m_dir + u"b/00012-2.dat"_s;
         QCOMPARE(TempLog::readAll(last), RecordEncoder::header(u"00012"_s) + second);
-        QCOMPARE(m_model->file().strDataFile(), last);
+        QCOMPARE(m_model->file().image().path(), last);
     }
 
     // OK keeps the dialog, texts unchanged, while the name is no file name, a text holds a
@@ -247,7 +247,7 @@ private slots:
         cut(first());
         const QString file = m_dir + u"00012.dat"_s;
         QCOMPARE(QFileInfo::exists(file), !skip);
-        QCOMPARE(m_model->file().strDataFile(), skip ? QString() : file);
+        QCOMPARE(m_model->file().image().path(), skip ? QString() : file);
     }
 
     // A file that cannot be written is told, and the district asked again with the user's

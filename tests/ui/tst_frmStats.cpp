@@ -201,14 +201,15 @@ private slots:
                                "the text without it.",
                                f.path + ": File too large" }));
         f.fileUnchanged();
-        QCOMPARE(f.model.file().getComments1(), kComments1);
+        QCOMPARE(f.model.file().image().text(DistrictImage::Field::Comments1), kComments1);
         QVERIFY(f.stats.isVisible());
         QCOMPARE(f.stats.txtComments1->text(), kComments1 + " open");
 
         QTest::mouseClick(f.stats.cmdOK, Qt::LeftButton);
         QCOMPARE(f.prompts.questions.size(), 3);
         QVERIFY(!f.stats.isVisible());
-        QCOMPARE(f.model.file().getComments1(), kComments1 + " open");
+        QCOMPARE(f.model.file().image().text(DistrictImage::Field::Comments1),
+                 kComments1 + " open");
     }
 };
 

@@ -1,8 +1,8 @@
 #include "RecordEncoder.h"
 
 #include "DateTime.h"
+#include "DistrictImage.h"
 #include "ErrorReport.h"
-#include "FileProcessing.h"
 
 namespace {
 
@@ -81,13 +81,10 @@ QByteArray RecordEncoder::header(const QString &district, const QString &title,
                                  const QString &comments1, const QString &comments2)
 {
     ErrorReport unused(QStringLiteral("/dev/null"));
-    FileProcessing image(unused);
-    image.initialiseHeader();
-    image.setDistrict(district);
-    image.setTitle(title);
-    image.setComments1(comments1);
-    image.setComments2(comments2);
-    return image.RawImage();
+    DistrictImage image(unused);
+    image.setBlankHeader();
+    image.setHeaderTexts({ district, title, comments1, comments2 });
+    return image.bytes();
 }
 
 RecordEncoder::Time RecordEncoder::addSeconds(const Time &t, qint64 seconds)

@@ -1,6 +1,6 @@
 #include "SampleGenerator.h"
 
-#include "FileProcessing.h"
+#include "RecordDecoder.h"
 
 #include <cmath>
 
@@ -27,7 +27,7 @@ private:
 
 int SampleGenerator::intervalSeconds(const District &d)
 {
-    return FileProcessing::intervalSeconds(d.record.intervalCode);
+    return RecordDecoder::intervalSeconds(d.record.intervalCode);
 }
 
 double SampleGenerator::dailyProfile(double hour)
@@ -46,8 +46,8 @@ quint16 SampleGenerator::rawFor(const District &d, double value)
     // a flow meter counting pulses over intervals above 30 s (value = A/B * R / I), and
     // a voltage transducer (value = B * R / I / 1000).
     const double interval = intervalSeconds(d);
-    const double meter = FileProcessing::readNumber(d.record.meter);
-    const double head = FileProcessing::readNumber(d.record.head);
+    const double meter = RecordDecoder::readNumber(d.record.meter);
+    const double head = RecordDecoder::readNumber(d.record.head);
     double raw = d.pressure ? value * interval * 1000.0 / head : value * interval / (meter / head);
     raw = std::round(raw);
     if (raw < 1)

@@ -210,7 +210,7 @@ int main(int argc, char *argv[])
 
     // The dialog as the cut of a download shows it for the sample's district.
     frmSaveDistrict &save = *program.saveDistrict();
-    const QString district = program.model().file().getDistrict();
+    const QString district = program.model().file().image().text(DistrictImage::Field::District);
     save.txtFilename->setText(district.isEmpty() ? QStringLiteral("10452") : district);
     save.txtDistrict->setText(save.txtFilename->text());
     save.txtTitle->setText(QStringLiteral("High Street inlet"));

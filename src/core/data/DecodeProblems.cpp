@@ -6,7 +6,7 @@
 
 namespace {
 
-using Kind = FileProcessing::Problem::Kind;
+using Kind = RecordDecoder::Problem::Kind;
 
 // One line of the summary: "<count> <what>, the first at byte <offset>".
 QString kindLine(Kind kind, qint32 count, qint32 offset)
@@ -41,7 +41,7 @@ QString kindLine(Kind kind, qint32 count, qint32 offset)
 } // namespace
 
 QStringList DecodeProblems::lines(const QString &path,
-                                  const QList<FileProcessing::Problem> &problems)
+                                  const QList<RecordDecoder::Problem> &problems)
 {
     QStringList lines;
     const qsizetype listed = std::min(problems.size(), kLinesListed);
@@ -54,7 +54,7 @@ QStringList DecodeProblems::lines(const QString &path,
     return lines;
 }
 
-QString DecodeProblems::summary(const QString &path, const QList<FileProcessing::Problem> &problems,
+QString DecodeProblems::summary(const QString &path, const QList<RecordDecoder::Problem> &problems,
                                 const QString &logPath)
 {
     if (problems.isEmpty())
@@ -66,7 +66,7 @@ QString DecodeProblems::summary(const QString &path, const QList<FileProcessing:
     };
     // In the order of the Kind enumeration: skipped, overflowed, dropped, cut short.
     std::array<Tally, 4> tallies {};
-    for (const FileProcessing::Problem &problem : problems) {
+    for (const RecordDecoder::Problem &problem : problems) {
         Tally &tally = tallies[static_cast<size_t>(problem.kind)];
         if (tally.count == 0)
             tally.first = problem.offset;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FileProcessing.h"
+#include "RecordDecoder.h"
 
 #include <QList>
 #include <QString>
@@ -16,11 +16,11 @@ public:
 
     // "<path>: byte <offset>: <reason>" for each of the first kLinesListed problems, then
     // "<path>: <n> more problems".
-    static QStringList lines(const QString &path, const QList<FileProcessing::Problem> &problems);
+    static QStringList lines(const QString &path, const QList<RecordDecoder::Problem> &problems);
 
     // "<path> holds readings that could not be read:", one line per kind of problem with
     // its count and first byte offset, then where the details are. Empty when there are no
     // problems.
-    static QString summary(const QString &path, const QList<FileProcessing::Problem> &problems,
+    static QString summary(const QString &path, const QList<RecordDecoder::Problem> &problems,
                            const QString &logPath);
 };

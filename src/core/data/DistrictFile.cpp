@@ -1,6 +1,6 @@
 #include "DistrictFile.h"
 
-#include "Checked.h"
+#include "District.h"
 #include "RuntimeError.h"
 #include "StringTable.h"
 
@@ -14,9 +14,7 @@ const QByteArray kMarkAfterVersion = QByteArrayLiteral("0mtrict:");
 
 DistrictFile::Result refused(const QString &message)
 {
-    DistrictFile::Result result;
-    result.message = message;
-    return result;
+    return { false, message };
 }
 
 } // namespace
@@ -26,8 +24,8 @@ DistrictFile::Kind DistrictFile::kindOf(const QByteArray &bytes)
     if (bytes.startsWith(kVersion) && bytes.mid(1, kMarkAfterVersion.size()) == kMarkAfterVersion)
         return Kind::District;
     if (!bytes.isEmpty()
-        && FileProcessing::recordKind(static_cast<quint8>(bytes.at(0)))
-            == FileProcessing::RecordKind::District)
+        && RecordDecoder::recordKind(static_cast<quint8>(bytes.at(0)))
+            == RecordDecoder::RecordKind::District)
         return Kind::Download;
     return Kind::Other;
 }
@@ -41,37 +39,33 @@ QString DistrictFile::refusal(const QString &path, const QByteArray &bytes,
     return path + QStringLiteral(" is not a district file.");
 }
 
-DistrictFile::Result DistrictFile::open(const QString &path, FileProcessing &file, qint16 &intUnits,
+DistrictFile::Result DistrictFile::open(const QString &path, District &district,
                                         const StringTable &strings)
 {
     // Read aside first: the image in memory stays whole until the new one is accepted.
     QByteArray bytes;
     try {
-        bytes = FileProcessing::readFileBytes(path);
+        bytes = DistrictImage::readFile(path);
     } catch (const RuntimeError &e) {
         return refused(e.description());
     }
-    return openBytes(path, bytes, file, intUnits, strings);
+    return open(path, bytes, district, strings);
 }
 
-DistrictFile::Result DistrictFile::openBytes(const QString &path, const QByteArray &bytes,
-                                             FileProcessing &file, qint16 &intUnits,
-                                             const StringTable &strings)
+DistrictFile::Result DistrictFile::open(const QString &path, const QByteArray &bytes,
+                                        District &district, const StringTable &strings)
 {
     if (kindOf(bytes) != Kind::District)
         return refused(refusal(path, bytes, strings));
-    if (bytes.size() < FileProcessing::kHeaderLength)
+    if (bytes.size() < DistrictImage::kHeaderLength)
         return refused(path
                        + QStringLiteral(": the file is shorter than its %1-byte header (%2 bytes)")
-                             .arg(FileProcessing::kHeaderLength)
+                             .arg(DistrictImage::kHeaderLength)
                              .arg(bytes.size()));
 
-    file.setImage(bytes);
+    district.image().setBytes(bytes);
     // Made of the name as given: QFileInfo would lose a byte that is not UTF-8.
-    file.setDataFile(QDir::cleanPath(QDir::current().absoluteFilePath(path)));
-    file.processRecords(intUnits);
-    Result result;
-    result.ok = true;
-    result.problems = file.problems();
-    return result;
+    district.image().setPath(QDir::cleanPath(QDir::current().absoluteFilePath(path)));
+    district.decode();
+    return { true, QString() };
 }

@@ -1,11 +1,9 @@
 #pragma once
 
-#include "FileProcessing.h"
-
 #include <QByteArray>
-#include <QList>
 #include <QString>
 
+class District;
 class StringTable;
 
 // What a file is, and opening a district file (.dat), the one way the window and the batch
@@ -28,16 +26,14 @@ public:
 
     struct Result
     {
-        bool ok = false;
-        QString message; // why it was refused, naming the file
-        QList<FileProcessing::Problem> problems; // of the decode, when opened
+        bool opened = false;
+        QString refusal; // why it was not, naming the file
     };
 
-    // Reads the file and opens it as openBytes does.
-    static Result open(const QString &path, FileProcessing &file, qint16 &intUnits,
+    // Reads the file and opens it as the other open does.
+    static Result open(const QString &path, District &district, const StringTable &strings);
+    // Puts `bytes`, read from `path`, in the district as its image tied to that file (made
+    // absolute) and decodes it; the decode's problems are the district's.
+    static Result open(const QString &path, const QByteArray &bytes, District &district,
                        const StringTable &strings);
-    // On success puts `bytes`, read from `path`, in `file` as its image, names it strDataFile
-    // (absolute path) and decodes it, which sets intUnits.
-    static Result openBytes(const QString &path, const QByteArray &bytes, FileProcessing &file,
-                            qint16 &intUnits, const StringTable &strings);
 };

@@ -16,4 +16,6 @@ struct DistrictSettings
     double dblReference = 0.0;
 
     bool isPressure() const { return lngChannelType >= 4; }
+    // The unit a district is shown in when it is loaded: 1 (l/s) or 4 (bar).
+    qint16 unitCode() const { return isPressure() ? 4 : 1; }
 };

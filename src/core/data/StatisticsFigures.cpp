@@ -1,6 +1,6 @@
 #include "StatisticsFigures.h"
 
-#include "FileProcessing.h"
+#include "District.h"
 #include "NamedFormats.h"
 #include "StringTable.h"
 
@@ -30,19 +30,21 @@ void transducerOutput(qint32 code, QString &range, QString &unit)
 
 } // namespace
 
-StatisticsFigures StatisticsFigures::compute(const FileProcessing &file, double dblFlowScaleFactor,
+StatisticsFigures StatisticsFigures::compute(const District &district, double dblFlowScaleFactor,
                                              const QString &unitText, const StringTable &strings,
                                              const NamedFormats &formats)
 {
-    const DistrictSettings &settings = file.settings();
-    const SampleSeries &series = file.series();
+    const DistrictSettings &settings = district.settings();
+    const SampleSeries &series = district.series();
     const double F = dblFlowScaleFactor;
     StatisticsFigures f;
 
-    f.caption = strings.text(30200) + QStringLiteral(" '") + file.getDistrict() + u'\'';
-    f.title = file.getTitle();
-    f.comments1 = file.getComments1();
-    f.comments2 = file.getComments2();
+    f.caption = strings.text(30200) + QStringLiteral(" '")
+        + district.image().text(DistrictImage::Field::District) + u'\'';
+    const DistrictImage::HeaderTexts texts = district.image().headerTexts();
+    f.title = texts.title;
+    f.comments1 = texts.comments1;
+    f.comments2 = texts.comments2;
 
     if (settings.isPressure()) {
         f.headLabel = strings.text(30270);

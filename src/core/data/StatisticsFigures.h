@@ -3,7 +3,7 @@
 #include <QString>
 #include <QtGlobal>
 
-class FileProcessing;
+class District;
 class NamedFormats;
 class StringTable;
 
@@ -34,7 +34,7 @@ struct StatisticsFigures
 
     // `unitText` is the display unit's name, shown after the maximum; a base value times
     // `dblFlowScaleFactor` is the displayed one.
-    static StatisticsFigures compute(const FileProcessing &file, double dblFlowScaleFactor,
+    static StatisticsFigures compute(const District &district, double dblFlowScaleFactor,
                                      const QString &unitText, const StringTable &strings,
                                      const NamedFormats &formats);
 };

@@ -1,15 +1,15 @@
 #include "NeruModel.h"
 
+#include "CsvExport.h"
 #include "DecodeProblems.h"
 #include "DistrictFile.h"
+#include "DownloadCutter.h"
 #include "ErrorReport.h"
 #include "LinkMessages.h"
 #include "RuntimeError.h"
 #include "SettingsStore.h"
 #include "StringTable.h"
-#include "TableRows.h"
 #include "UserPrompts.h"
-#include "WholeFile.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -62,14 +62,14 @@ NeruModel::NeruModel(const StringTable &strings, ErrorReport &errorReport, UserP
     , m_strings(strings)
     , m_errorReport(errorReport)
     , m_prompts(prompts)
-    , m_file(errorReport)
+    , m_district(errorReport)
 {
     m_texts.load(m_strings);
 }
 
 void NeruModel::resetForNewWindow()
 {
-    m_file.setDataFile(QString());
+    m_district.image().setPath(QString());
     SetUnits(0);
     m_units.dblFlowScaleFactor = 1.0;
 }
@@ -108,7 +108,7 @@ void NeruModel::openDataFile(const QString &path)
 bool NeruModel::readChosenFile(const QString &path, QByteArray &bytes)
 {
     try {
-        bytes = FileProcessing::readFileBytes(QFileInfo(path).absoluteFilePath());
+        bytes = DistrictImage::readFile(QFileInfo(path).absoluteFilePath());
         return true;
     } catch (const RuntimeError &e) {
         m_errorReport.report(e.description(), QStringLiteral("frmNeru"),
@@ -124,17 +124,18 @@ void NeruModel::showDistrictFile(const QString &path, const QByteArray &bytes)
     try {
         const QFileInfo chosen(path);
         // A refused file leaves the district on show whole: its header, readings and file.
-        const DistrictFile::Result opened = DistrictFile::openBytes(
-            chosen.absoluteFilePath(), bytes, m_file, m_units.intUnits, m_strings);
-        if (!opened.ok) {
-            m_prompts.message(opened.message, UserPrompts::appTitle());
+        const DistrictFile::Result opened
+            = DistrictFile::open(chosen.absoluteFilePath(), bytes, m_district, m_strings);
+        if (!opened.opened) {
+            m_prompts.message(opened.refusal, UserPrompts::appTitle());
             return;
         }
+        m_units.intUnits = m_district.settings().unitCode();
         m_startUp.strDefaultDir = chosen.absolutePath() + u'/';
         emit districtChanged();
         // Loading data always shows it in l/s or bar.
         SetUnits(m_units.intUnits);
-        tellDecodeProblems(m_file.strDataFile());
+        tellDecodeProblems(m_district.image().path());
     } catch (...) {
         m_errorReport.errorReport(QStringLiteral("frmNeru"), QStringLiteral("mnuFileOpen_Click"));
     }
@@ -144,7 +145,7 @@ void NeruModel::showDistrictFile(const QString &path, const QByteArray &bytes)
 void NeruModel::tellDecodeProblems(const QString &path)
 {
     const QString summary
-        = DecodeProblems::summary(path, m_file.problems(), m_errorReport.logPath());
+        = DecodeProblems::summary(path, m_district.problems(), m_errorReport.logPath());
     if (!summary.isEmpty())
         m_prompts.message(summary, UserPrompts::appTitle());
 }
@@ -160,10 +161,7 @@ void NeruModel::cutDownload(const QByteArray &download, SaveDistrictPrompt &prom
                               UserPrompts::appTitle());
             return;
         }
-        if (!saveDownload(download, qint32(download.size()), prompt, source))
-            m_prompts.message(QStringLiteral("The download holds no district, so there is "
-                                             "nothing to save or show."),
-                              UserPrompts::appTitle());
+        saveDownload(download, prompt, source);
     } catch (...) {
         m_errorReport.errorReport(QStringLiteral("frmNeru"), procedure);
     }
@@ -171,38 +169,38 @@ void NeruModel::cutDownload(const QByteArray &download, SaveDistrictPrompt &prom
 
 void NeruModel::mnuFileExport_Click()
 {
-    // An empty file would replace last week's export by nothing.
-    if (m_file.series().lngNumSamples <= 0) {
-        m_prompts.message(TableRows::noReadingsToExport(), UserPrompts::appTitle());
-        return;
-    }
-    const QString path = m_startUp.strDefaultDir + QStringLiteral("neru.csv");
-    const QByteArray bytes = TableRows(m_formats).csvBytes(
-        m_file.series(), m_file.settings().dblReference, m_units.dblFlowScaleFactor);
-    QString reason;
-    if (!WholeFile::write(path, bytes, reason)) {
-        m_prompts.message(path + QStringLiteral(": ") + reason, UserPrompts::appTitle());
+    try {
+        CsvExport::write(m_startUp.strDefaultDir + CsvExport::fileName(), m_district,
+                         m_units.dblFlowScaleFactor, m_formats);
+    } catch (const RuntimeError &e) {
+        m_prompts.message(e.description(), UserPrompts::appTitle());
         return;
     }
     m_prompts.message(m_strings.text(40260) + m_startUp.strDefaultDir, UserPrompts::appTitle());
 }
 
-bool NeruModel::saveDownload(const QByteArray &bytDownload, qint32 lngDownloadLength,
-                             SaveDistrictPrompt &prompt, const QString &source)
+void NeruModel::saveDownload(const QByteArray &download, SaveDistrictPrompt &prompt,
+                             const QString &source)
 {
+    DownloadCutter::Result cut
+        = DownloadCutter(m_errorReport).cut(download, m_startUp.strDefaultDir, prompt);
     // A download without a district record leaves the district on show as it was (and a
     // first run has no header to show the statistics of).
-    if (FileProcessing::districtPositions(bytDownload, lngDownloadLength).isEmpty())
-        return false;
-    m_file.saveDistricts(bytDownload, lngDownloadLength, m_startUp.strDefaultDir, prompt);
-    m_file.processRecords(m_units.intUnits);
+    if (cut.districts == 0) {
+        m_prompts.message(QStringLiteral("The download holds no district, so there is "
+                                         "nothing to save or show."),
+                          UserPrompts::appTitle());
+        return;
+    }
+    m_district.image() = std::move(cut.last);
+    m_district.decode();
+    m_units.intUnits = m_district.settings().unitCode();
     emit districtChanged();
     SetUnits(m_units.intUnits);
-    const QString shown = m_file.strDataFile();
+    const QString shown = m_district.image().path();
     tellDecodeProblems(!shown.isEmpty()        ? shown
                            : !source.isEmpty() ? source
                                                : QStringLiteral("The download"));
-    return true;
 }
 
 void NeruModel::setCommsBusy(bool busy)
@@ -302,25 +300,25 @@ void NeruModel::clearLoggerMemory()
 bool NeruModel::saveHeaderTexts(const QString &title, const QString &comments1,
                                 const QString &comments2)
 {
-    if (m_file.strDataFile().isEmpty()) {
+    if (m_district.image().path().isEmpty()) {
         m_prompts.message(QStringLiteral("This district was not saved in a file, so its texts "
                                          "cannot be saved."),
                           UserPrompts::appTitle());
         return false;
     }
     for (const QString &text : { title, comments1, comments2 }) {
-        const QString refusal = FileProcessing::textRefusal(text);
+        const QString refusal = DistrictImage::textRefusal(text);
         if (!refusal.isEmpty()) {
             m_prompts.message(refusal, UserPrompts::appTitle());
             return false;
         }
     }
-    FileProcessing::HeaderTexts texts = m_file.headerTexts();
+    DistrictImage::HeaderTexts texts = m_district.image().headerTexts();
     texts.title = title;
     texts.comments1 = comments1;
     texts.comments2 = comments2;
     try {
-        m_file.saveHeaderTexts(texts);
+        m_district.image().saveHeaderTexts(texts);
     } catch (const RuntimeError &e) {
         m_prompts.message(e.description(), UserPrompts::appTitle());
         return false;

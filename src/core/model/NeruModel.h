@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FileProcessing.h"
+#include "District.h"
 #include "KeptDownloads.h"
 #include "LoggerLink.h"
 #include "MainWindowTexts.h"
@@ -32,8 +32,7 @@ public:
     NeruModel(const StringTable &strings, ErrorReport &errorReport, UserPrompts &prompts,
               QObject *parent = nullptr);
 
-    FileProcessing &file() { return m_file; }
-    const FileProcessing &file() const { return m_file; }
+    const District &file() const { return m_district; }
     StartUpSettings &startUp() { return m_startUp; }
     const StartUpSettings &startUp() const { return m_startUp; }
     // The graph keeps references to these two for as long as the model lives.
@@ -63,10 +62,11 @@ public:
 
     // Cuts a download into district files, asking `prompt` for each district's file and
     // texts, then decodes and shows the last district, and tells the user of readings it
-    // could not read. False, and nothing asked or shown, when the download holds no
-    // district. `source` names the download for a district that went into no file.
-    bool saveDownload(const QByteArray &bytDownload, qint32 lngDownloadLength,
-                      SaveDistrictPrompt &prompt, const QString &source = QString());
+    // could not read. When the download holds no district, nothing is asked or shown and
+    // the user is told so. `source` names the download for a district that went into no
+    // file.
+    void saveDownload(const QByteArray &download, SaveDistrictPrompt &prompt,
+                      const QString &source = QString());
 
     // --- The Comms commands. One runs at a time (commsBusy), and each waits for the
     // logger in the event loop, so the windows stay live meanwhile.
@@ -146,7 +146,7 @@ private:
     UserPrompts &m_prompts;
     MainWindowTexts m_texts;
     StartUpSettings m_startUp;
-    FileProcessing m_file;
+    District m_district;
     Units m_units;
     const NamedFormats m_formats;
     KeptDownloads m_kept;

@@ -1,6 +1,5 @@
 #include "TableRows.h"
 
-#include "CodePage1252.h"
 #include "NamedFormats.h"
 #include "SampleSeries.h"
 
@@ -60,13 +59,4 @@ QString TableRows::getTable(const SampleSeries &series, double dblReference,
         text += QStringLiteral("\r\n");
     }
     return text;
-}
-
-QByteArray TableRows::csvBytes(const SampleSeries &series, double dblReference,
-                               double dblFlowScaleFactor) const
-{
-    qint32 start = -1;
-    qint32 end = -1;
-    return CodePage1252::fromUnicode(
-        getTable(series, dblReference, dblFlowScaleFactor, true, start, end));
 }

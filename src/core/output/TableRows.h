@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QByteArray>
 #include <QString>
 
 class NamedFormats;
@@ -18,19 +17,6 @@ public:
     // start or beyond the last sample becomes the last sample.
     QString getTable(const SampleSeries &series, double dblReference, double dblFlowScaleFactor,
                      bool blnCSV, qint32 &lngStart, qint32 &lngEnd) const;
-
-    // What File > Export and the batch export say, leaving the old file alone, when there
-    // is nothing to write.
-    static QString noReadingsToExport()
-    {
-        return QStringLiteral("There are no readings to export.");
-    }
-
-    // The bytes of the CSV export "neru.csv": every row, comma-separated, one byte per
-    // character in Windows-1252 (as the district files' texts), "?" for a character it
-    // cannot hold.
-    QByteArray csvBytes(const SampleSeries &series, double dblReference,
-                        double dblFlowScaleFactor) const;
 
 private:
     void appendPadded(QString &row, const QString &text) const;

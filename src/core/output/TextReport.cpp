@@ -1,6 +1,6 @@
 #include "TextReport.h"
 
-#include "FileProcessing.h"
+#include "District.h"
 #include "NamedFormats.h"
 #include "StatisticsFigures.h"
 #include "StringTable.h"
@@ -16,12 +16,12 @@ QString item(const QString &caption, const QString &value, const QString &units)
 
 } // namespace
 
-ReportCaptions ReportCaptions::ofDistrict(const FileProcessing &file, double dblFlowScaleFactor,
+ReportCaptions ReportCaptions::ofDistrict(const District &district, double dblFlowScaleFactor,
                                           const QString &unitText, const StringTable &strings,
                                           const NamedFormats &formats)
 {
     const StatisticsFigures figures
-        = StatisticsFigures::compute(file, dblFlowScaleFactor, unitText, strings, formats);
+        = StatisticsFigures::compute(district, dblFlowScaleFactor, unitText, strings, formats);
     ReportCaptions c;
     c.title = strings.text(30000);
     c.comments1 = strings.text(30010);
@@ -47,11 +47,11 @@ TextReport::TextReport(const NamedFormats &formats)
     , m_rows(formats)
 { }
 
-QStringList TextReport::headLines(const FileProcessing &file, double F, const ReportCaptions &c,
+QStringList TextReport::headLines(const District &district, double F, const ReportCaptions &c,
                                   const QString &empty) const
 {
-    const DistrictSettings &settings = file.settings();
-    const SampleSeries &series = file.series();
+    const DistrictSettings &settings = district.settings();
+    const SampleSeries &series = district.series();
     const bool pressure = settings.isPressure();
     const qint32 interval = settings.lngLoggingInterval;
     const double loggingInt = interval < 60 ? interval : interval / 60.0;
@@ -68,9 +68,10 @@ QStringList TextReport::headLines(const FileProcessing &file, double F, const Re
         item(c.refFlowLabel, m_formats.fixed(settings.dblReference * F), c.refFlowUnits),
     };
 
-    QStringList lines { c.title + QStringLiteral(": ") + file.getTitle(),
-                        c.comments1 + QStringLiteral(": ") + file.getComments1(),
-                        c.comments2 + QStringLiteral(": ") + file.getComments2(), empty };
+    const DistrictImage::HeaderTexts texts = district.image().headerTexts();
+    QStringList lines { c.title + QStringLiteral(": ") + texts.title,
+                        c.comments1 + QStringLiteral(": ") + texts.comments1,
+                        c.comments2 + QStringLiteral(": ") + texts.comments2, empty };
     for (int k = 0; k < 3; ++k)
         lines.append(left[k].leftJustified(kLeftItemWidth) + right[k]);
     lines.append(empty);
@@ -78,30 +79,31 @@ QStringList TextReport::headLines(const FileProcessing &file, double F, const Re
     return lines;
 }
 
-QString TextReport::copyText(const FileProcessing &file, double F,
+QString TextReport::copyText(const District &district, double F,
                              const ReportCaptions &captions) const
 {
-    const SampleSeries &series = file.series();
+    const SampleSeries &series = district.series();
     if (series.lngNumSamples <= 0)
         return QString();
-    QString text = headLines(file, F, captions, QString()).join(kLineEnd) + kLineEnd + kLineEnd;
+    QString text = headLines(district, F, captions, QString()).join(kLineEnd) + kLineEnd + kLineEnd;
     qint32 start = -1;
     qint32 end = -1;
-    text += m_rows.getTable(series, file.settings().dblReference, F, false, start, end);
+    text += m_rows.getTable(series, district.settings().dblReference, F, false, start, end);
     return text;
 }
 
-QStringList TextReport::printLines(const FileProcessing &file, double F,
+QStringList TextReport::printLines(const District &district, double F,
                                    const ReportCaptions &captions) const
 {
-    const SampleSeries &series = file.series();
+    const SampleSeries &series = district.series();
     if (series.lngNumSamples <= 0)
         return {};
-    QStringList lines = headLines(file, F, captions, QStringLiteral(" "));
+    QStringList lines = headLines(district, F, captions, QStringLiteral(" "));
     for (qint32 i = 0; i < series.lngNumSamples; ++i) {
         qint32 start = i;
         qint32 end = i;
-        QString row = m_rows.getTable(series, file.settings().dblReference, F, false, start, end);
+        QString row
+            = m_rows.getTable(series, district.settings().dblReference, F, false, start, end);
         row.chop(kLineEnd.size());
         lines.append(row);
     }

@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-class FileProcessing;
+class District;
 class NamedFormats;
 class StringTable;
 
@@ -35,9 +35,9 @@ struct ReportCaptions
     QString head;
     QString meter;
 
-    // The captions of the dialog set up for `file` in the display unit named `unitText`,
+    // The captions of the dialog set up for `district` in the display unit named `unitText`,
     // whose factor is `dblFlowScaleFactor`.
-    static ReportCaptions ofDistrict(const FileProcessing &file, double dblFlowScaleFactor,
+    static ReportCaptions ofDistrict(const District &district, double dblFlowScaleFactor,
                                      const QString &unitText, const StringTable &strings,
                                      const NamedFormats &formats);
 };
@@ -55,17 +55,17 @@ public:
 
     // The report as copied: every line ends in CR LF, an empty line follows the heading.
     // Empty when the district has no samples.
-    QString copyText(const FileProcessing &file, double dblFlowScaleFactor,
+    QString copyText(const District &district, double dblFlowScaleFactor,
                      const ReportCaptions &captions) const;
 
     // The report as printed: the empty lines are a single space (a printed line), no
     // line follows the heading, and the rows have no line ends. Empty without samples.
-    QStringList printLines(const FileProcessing &file, double dblFlowScaleFactor,
+    QStringList printLines(const District &district, double dblFlowScaleFactor,
                            const ReportCaptions &captions) const;
 
 private:
     // Title, comments, statistics and heading, with `empty` standing for an empty line.
-    QStringList headLines(const FileProcessing &file, double dblFlowScaleFactor,
+    QStringList headLines(const District &district, double dblFlowScaleFactor,
                           const ReportCaptions &captions, const QString &empty) const;
 
     const NamedFormats &m_formats;

@@ -1,5 +1,5 @@
 #include "DateTime.h"
-#include "FileProcessing.h"
+#include "District.h"
 #include "TempLog.h"
 #include "records/RecordEncoder.h"
 
@@ -51,15 +51,14 @@ struct Walk
     }
     void decodeImage(const QByteArray &image)
     {
-        fp.setImage(image);
-        fp.processRecords(units);
+        district.image().setBytes(image);
+        district.decode();
     }
     QString logged() const { return log.messages().join(u'|'); }
 
     TempLog log;
-    FileProcessing fp { log.report };
-    const SampleSeries &s = fp.series();
-    qint16 units = 0;
+    District district { log.report };
+    const SampleSeries &s = district.series();
 };
 
 } // namespace
@@ -100,10 +99,10 @@ private slots:
         record[0] = char(byte0);
         record[14] = char(byte14);
         const Walk w(record);
-        const DistrictSettings &s = w.fp.settings();
+        const DistrictSettings &s = w.district.settings();
         QCOMPARE(s.lngLoggingInterval, interval);
         QCOMPARE(s.lngChannelType, type);
-        QCOMPARE(w.units, units);
+        QCOMPARE(s.unitCode(), units);
     }
 
     // Each formula, and each failure of one, which drops the sample.
@@ -217,7 +216,7 @@ private slots:
                  QStringList(3,
                              QStringLiteral("Subscript out of range in "
                                             "getDateAndValue(FileProcessing)\r")));
-        QCOMPARE(w.fp.problems().size(), 1); // told once, however many entries are lost
+        QCOMPARE(w.district.problems().size(), 1); // told once, however many entries are lost
         // A gap marker and its sample must both fit: one entry short of full, a sample
         // after a hole adds nothing.
         records.truncate(15 + 10 * (SampleSeries::kCapacity - 1));
@@ -226,7 +225,7 @@ private slots:
                      RecordEncoder::addSeconds(time(0, 0, 0), 60 * SampleSeries::kCapacity), 600));
         QCOMPARE(w.s.lngNumSamples, SampleSeries::kCapacity - 1);
         QCOMPARE(w.s.gapCount(), 0);
-        QCOMPARE(w.fp.problems().size(), 1); // the walk before tells no more
+        QCOMPARE(w.district.problems().size(), 1); // the walk before tells no more
     }
 
     // What each image adds: the samples (a gap marker counts), the last value and what the

@@ -1,19 +1,8 @@
-#include "FileProcessing.h"
+#include "DistrictImage.h"
 #include "RuntimeError.h"
 #include "TempLog.h"
 
 #include <QtTest>
-
-namespace {
-
-using Setter = void (FileProcessing::*)(const QString &);
-using Getter = QString (FileProcessing::*)() const;
-const Setter kSetters[] = { &FileProcessing::setDistrict, &FileProcessing::setTitle,
-                            &FileProcessing::setComments1, &FileProcessing::setComments2 };
-const Getter kGetters[] = { &FileProcessing::getDistrict, &FileProcessing::getTitle,
-                            &FileProcessing::getComments1, &FileProcessing::getComments2 };
-
-} // namespace
 
 // The 247-byte header and its four text fields. Writing the image is the Save District and
 // statistics dialogs' test, reading it the model's.
@@ -26,13 +15,13 @@ class TestRawImage : public QObject
 private slots:
     void headerTemplateHasFiveLines()
     {
-        FileProcessing fp(m_log.report);
-        fp.initialiseHeader();
+        DistrictImage image(m_log.report);
+        image.setBlankHeader();
         const QByteArray field(60, ' ');
-        QCOMPARE(fp.RawImage(),
+        QCOMPARE(image.bytes(),
                  "40mtrict:" + QByteArray(8, ' ') + "\r\ntitle:" + field + "\r\nKomments:" + field
                      + "\r\n        :" + field + "\r\nidentification:0\r\n");
-        QCOMPARE(fp.lngImageLength(), 247);
+        QCOMPARE(image.size(), 247);
     }
 
     void textFieldsArePaddedAndCut_data()
@@ -62,14 +51,14 @@ private slots:
         QFETCH(int, width);
         QFETCH(QString, text);
         QFETCH(QString, stored);
-        FileProcessing fp(m_log.report);
-        fp.initialiseHeader();
-        (fp.*kSetters[field])(text);
-        QCOMPARE((fp.*kGetters[field])(), stored);
+        DistrictImage image(m_log.report);
+        image.setBlankHeader();
+        image.setText(DistrictImage::Field(field), text);
+        QCOMPARE(image.text(DistrictImage::Field(field)), stored);
         // The text, then spaces to the field's width; the CR LF after it is untouched.
-        QCOMPARE(fp.RawImage().mid(offset, width + 2),
+        QCOMPARE(image.bytes().mid(offset, width + 2),
                  stored.toLatin1() + QByteArray(width - stored.size(), ' ') + "\r\n");
-        QCOMPARE(fp.lngImageLength(), 247);
+        QCOMPARE(image.size(), 247);
     }
 
     // Windows-1252 both ways: the euro is 0x80, the en dash 0x96, and the bytes it leaves
@@ -77,24 +66,25 @@ private slots:
     // refuses first, is stored as "?" and logged.
     void textsAreWindows1252()
     {
-        FileProcessing fp(m_log.report);
-        fp.initialiseHeader();
+        DistrictImage image(m_log.report);
+        image.setBlankHeader();
         const QString title = QStringLiteral("\u20ac\u0081\u008d\u008f\u0090\u009d\u2013\u00e9");
-        fp.setTitle(title + u'\u03a9');
-        QCOMPARE(fp.RawImage().mid(25, 10), QByteArray("\x80\x81\x8d\x8f\x90\x9d\x96\xe9? "));
-        QCOMPARE(fp.getTitle(), title + u'?');
+        image.setText(DistrictImage::Field::Title, title + u'\u03a9');
+        QCOMPARE(image.bytes().mid(25, 10), QByteArray("\x80\x81\x8d\x8f\x90\x9d\x96\xe9? "));
+        QCOMPARE(image.text(DistrictImage::Field::Title), title + u'?');
         QVERIFY(m_log.messages().contains(
             QStringLiteral("The character \"\u03a9\" of a header text was stored as \"?\".\r")));
     }
 
     void outOfRangeRaises()
     {
-        FileProcessing fp(m_log.report);
-        fp.setImage(QByteArray("4short"));
-        QVERIFY_THROWS_EXCEPTION(RuntimeError, fp.getTitle());
-        QVERIFY_THROWS_EXCEPTION(RuntimeError, fp.setComments2(QStringLiteral("x")));
-        QCOMPARE(fp.RawImage(), QByteArray("4short"));
-        QVERIFY_THROWS_EXCEPTION(RuntimeError, fp.copyDistrictRecords(QByteArray(16, 'x'), 10, 40));
+        DistrictImage image(m_log.report);
+        image.setBytes(QByteArray("4short"));
+        QVERIFY_THROWS_EXCEPTION(RuntimeError, image.text(DistrictImage::Field::Title));
+        QVERIFY_THROWS_EXCEPTION(
+            RuntimeError, image.setText(DistrictImage::Field::Comments2, QStringLiteral("x")));
+        QCOMPARE(image.bytes(), QByteArray("4short"));
+        QVERIFY_THROWS_EXCEPTION(RuntimeError, image.setRecords(QByteArray(16, 'x'), 10, 40));
     }
 };
 

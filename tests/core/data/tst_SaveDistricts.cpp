@@ -1,5 +1,5 @@
 #include "DistrictBytes.h"
-#include "FileProcessing.h"
+#include "DownloadCutter.h"
 #include "SaveDistrictPrompt.h"
 #include "TempLog.h"
 #include "records/RecordEncoder.h"
@@ -21,11 +21,10 @@ public:
         failures.append(path + u'|' + reason);
         return false;
     }
-    QStringList save(const QByteArray &download, qint32 length = -1)
+    DownloadCutter::Result cut(const QByteArray &download)
     {
         asked = 0;
-        return fp.saveDistricts(download, length < 0 ? qint32(download.size()) : length, defaultDir,
-                                *this);
+        return DownloadCutter(log.report).cut(download, defaultDir, *this);
     }
 
     int asked = 0;
@@ -34,7 +33,6 @@ public:
     QTemporaryDir dir;
     QString defaultDir = dir.path() + u'/';
     TempLog log;
-    FileProcessing fp { log.report };
 };
 
 } // namespace
@@ -47,35 +45,32 @@ class TestSaveDistricts : public QObject
 
 private slots:
     // A stray record before the first district record goes nowhere. A district record cut
-    // short at the end is saved too, under the name the user gives (none is proposed), and
-    // nothing is read beyond the download, whatever its length says. The image keeps the
-    // last district.
+    // short at the end is saved too, under the name the user gives (none is proposed). The
+    // last district comes back tied to its file.
     void cutsAtEveryDistrictRecord()
     {
         const QByteArray first = district(QStringLiteral("00012")) + RecordEncoder::simple(kTime, 1)
             + RecordEncoder::simple(kTime, 2);
         ScriptedPrompt p;
-        const QStringList written
-            = p.save(RecordEncoder::simple(kTime, 9) + first + char(0x85), 1000);
-        const QString cut = p.defaultDir + QStringLiteral(".dat");
-        QCOMPARE(written, (QStringList { p.defaultDir + QStringLiteral("00012.dat"), cut }));
-        QCOMPARE(TempLog::readAll(written[0]),
+        const DownloadCutter::Result cut
+            = p.cut(RecordEncoder::simple(kTime, 9) + first + char(0x85));
+        const QString cutShort = p.defaultDir + QStringLiteral(".dat");
+        QCOMPARE(cut.districts, 2);
+        QCOMPARE(cut.written,
+                 (QStringList { p.defaultDir + QStringLiteral("00012.dat"), cutShort }));
+        QCOMPARE(TempLog::readAll(cut.written[0]),
                  RecordEncoder::header(QStringLiteral("00012")) + first);
-        QCOMPARE(TempLog::readAll(cut).size(), 248);
-        QCOMPARE(p.fp.RawImage(), TempLog::readAll(cut));
-        QCOMPARE(p.fp.strDataFile(), cut);
+        QCOMPARE(TempLog::readAll(cutShort).size(), 248);
+        QCOMPARE(cut.last.bytes(), TempLog::readAll(cutShort));
+        QCOMPARE(cut.last.path(), cutShort);
     }
 
     void districtsNotWrittenLeaveTheOthers()
     {
-        // Without a district record nothing is asked or written, and the image stays.
+        // Without a district record nothing is asked or written.
         ScriptedPrompt p;
-        p.fp.setImage(QByteArray("4previous"));
-        p.fp.setDataFile(QStringLiteral("/somewhere/previous.dat"));
-        QVERIFY(p.save(RecordEncoder::simple(kTime, 1)).isEmpty());
+        QCOMPARE(p.cut(RecordEncoder::simple(kTime, 1)).districts, 0);
         QCOMPARE(p.asked, 0);
-        QCOMPARE(p.fp.RawImage(), QByteArray("4previous"));
-        QCOMPARE(p.fp.strDataFile(), QStringLiteral("/somewhere/previous.dat"));
         QVERIFY(QDir(p.dir.path()).isEmpty());
         // A district that cannot be written is told, one closed without OK is not written;
         // either way the others are. Last, it leaves the image tied to no file.
@@ -85,16 +80,18 @@ private slots:
         QVERIFY(QDir().mkpath(blocked + QStringLiteral("/x"))); // a folder cannot be written
         const QString second = p.defaultDir + QStringLiteral("00002.dat");
         p.skip = { 2 };
-        QCOMPARE(p.save(download), QStringList { second });
+        DownloadCutter::Result cut = p.cut(download);
+        QCOMPARE(cut.written, QStringList { second });
         QCOMPARE(p.failures.size(), 1);
         QVERIFY(p.failures.first().startsWith(blocked + u'|' + blocked + QStringLiteral(": ")));
-        QCOMPARE(p.fp.RawImage().mid(247), download.mid(30));
-        QCOMPARE(p.fp.strDataFile(), QString());
+        QCOMPARE(cut.last.bytes().mid(247), download.mid(30));
+        QCOMPARE(cut.last.path(), QString());
         QVERIFY(QDir().mkpath(p.defaultDir + QStringLiteral("00003.dat/x")));
         p.skip = { 1 };
-        QVERIFY(p.save(download).isEmpty());
+        cut = p.cut(download);
+        QVERIFY(cut.written.isEmpty());
         QCOMPARE(p.failures.size(), 3);
-        QCOMPARE(p.fp.strDataFile(), QString());
+        QCOMPARE(cut.last.path(), QString());
     }
 };
 

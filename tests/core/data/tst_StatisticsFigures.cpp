@@ -1,4 +1,4 @@
-#include "FileProcessing.h"
+#include "District.h"
 #include "NamedFormats.h"
 #include "StatisticsFigures.h"
 #include "StringTable.h"
@@ -55,11 +55,10 @@ private slots:
         d.modeBits = modeBits;
         d.head = head;
         d.meter = QStringLiteral("002.5");
-        FileProcessing file(m_log.report);
-        file.setImage(RecordEncoder::header(QStringLiteral("00001")) + RecordEncoder::district(d)
-                      + RecordEncoder::simple({}, 0));
-        qint16 units = 0;
-        file.processRecords(units);
+        District file(m_log.report);
+        file.image().setBytes(RecordEncoder::header(QStringLiteral("00001"))
+                              + RecordEncoder::district(d) + RecordEncoder::simple({}, 0));
+        file.decode();
         const NamedFormats british(QLocale(QLocale::English, QLocale::UnitedKingdom));
         const StatisticsFigures f
             = StatisticsFigures::compute(file, factor, unitText, m_strings, british);

@@ -105,7 +105,7 @@ private slots:
         QFETCH(QString, message);
         QFETCH(QString, logged);
         m_model->openDataFile(kFlow);
-        const QByteArray flow = m_model->file().RawImage();
+        const QByteArray flow = m_model->file().image().bytes();
         m_signals.clear();
         const QString path = m_log->dir.filePath(QStringLiteral("00123.dat"));
         QVERIFY(bytes.isNull() || TempLog::writeAll(path, bytes));
@@ -121,8 +121,8 @@ private slots:
             logged.replace(QStringLiteral("%1"), path)));
         QCOMPARE(m_log->messages().isEmpty(), logged.isEmpty());
         const bool refused = signalled.isEmpty();
-        QCOMPARE(m_model->file().strDataFile(), refused ? kFlow : path);
-        QCOMPARE(m_model->file().RawImage() == flow, refused);
+        QCOMPARE(m_model->file().image().path(), refused ? kFlow : path);
+        QCOMPARE(m_model->file().image().bytes() == flow, refused);
         QCOMPARE(m_model->intUnits(), qint16(refused || signalled.endsWith(u"l/s") ? 1 : 4));
         QCOMPARE(m_model->startUp().strDefaultDir,
                  (refused ? QFileInfo(kFlow).path() : m_log->dir.path()) + u'/');
@@ -188,33 +188,30 @@ private slots:
         QCOMPARE(TempLog::readAll(old), QByteArray("old"));
     }
 
-    // A district in no file (its save was skipped) has nowhere to save its texts: the user
-    // is told, and the image keeps its own.
-    void textsNeedAFileToGoInto()
+    // A download without a district record asks nothing, says so and leaves what is on
+    // show: on a first run no unit is applied to an image that has no header to show. A
+    // district in no file (its save was skipped) has nowhere to save its texts: the user is
+    // told, and the image keeps its own.
+    void unsavedDownloadsShowNothingNewOrKeepTheirTexts()
     {
-        m_model->openDataFile(copyOfFlow());
-        m_model->file().setDataFile(QString());
+        struct Declined : SaveDistrictPrompt
+        {
+            bool askDistrict(Texts &, QString &) override { return ++asked, false; }
+            bool districtNotWritten(const QString &, const QString &) override { return false; }
+            int asked = 0;
+        } prompt;
+        m_model->saveDownload(RecordEncoder::simple({}, 5), prompt);
+        QCOMPARE(prompt.asked, 0);
+        QVERIFY(m_signals.isEmpty());
+        m_model->saveDownload(district(QStringLiteral("00001"), 1), prompt);
+        QCOMPARE(prompt.asked, 1);
         QVERIFY(!m_model->saveHeaderTexts(QStringLiteral("Lost"), QString(), QString()));
         QCOMPARE(m_prompts->messages,
-                 QStringList { QStringLiteral("This district was not saved in a file, so its "
-                                              "texts cannot be saved.") });
-        QCOMPARE(m_model->file().getTitle(), QStringLiteral("High Street inlet"));
-    }
-
-    // A download without a district record asks nothing and leaves what is on show: on a
-    // first run no unit is applied to an image that has no header to show.
-    void downloadWithoutADistrictShowsNothingNew()
-    {
-        struct NeverAsked : SaveDistrictPrompt
-        {
-            bool askDistrict(Texts &, QString &) override { return asked = true, false; }
-            bool districtNotWritten(const QString &, const QString &) override { return false; }
-            bool asked = false;
-        } prompt;
-        const QByteArray download = RecordEncoder::simple({}, 5);
-        m_model->saveDownload(download, qint32(download.size()), prompt);
-        QVERIFY(!prompt.asked);
-        QVERIFY(m_signals.isEmpty());
+                 QStringList({ QStringLiteral("The download holds no district, so there is "
+                                              "nothing to save or show."),
+                               QStringLiteral("This district was not saved in a file, so its "
+                                              "texts cannot be saved.") }));
+        QCOMPARE(m_model->file().image().text(DistrictImage::Field::Title), QString());
     }
 
     // The link talks on the port chosen in the Comms menu, before and after it is made.

@@ -1,7 +1,11 @@
+#include "CsvExport.h"
 #include "DateTime.h"
+#include "District.h"
 #include "NamedFormats.h"
 #include "SampleSeries.h"
 #include "TableRows.h"
+#include "TempLog.h"
+#include "records/RecordEncoder.h"
 
 #include <QtTest>
 
@@ -117,11 +121,18 @@ private slots:
     // hold, and a negative number has the hyphen-minus whatever the locale's own sign.
     void csvIsWindows1252WithAHyphenMinus()
     {
-        SampleSeries s = series(1);
-        s.dteTime[0] = DateTime::fromParts(2026, 11, 23, 9, 15, 0);
-        s.dblValue[0] = 5.5;
-        const auto csv = [&s](const QString &locale) {
-            return TableRows(NamedFormats(QLocale(locale))).csvBytes(s, 4.0, 1.0);
+        // 5.5 l/s against a reference of 4 (600 counts a minute are 1 l/s).
+        RecordEncoder::District d;
+        d.intervalCode = 5;
+        d.referenceRaw = 2400;
+        TempLog log;
+        District district(log.report);
+        district.image().setBytes(
+            RecordEncoder::header(QStringLiteral("1")) + RecordEncoder::district(d)
+            + RecordEncoder::fitting(QStringLiteral("00012"), { 2026, 11, 23, 9, 15, 0 }, 3300));
+        district.decode();
+        const auto csv = [&district](const QString &locale) {
+            return CsvExport::bytes(district, 1.0, NamedFormats(QLocale(locale)));
         };
         // sv_SE's own minus is U+2212, tr_CY has "\u00d6\u00d6" before noon, ko_KR Hangul.
         QCOMPARE(csv("sv_SE"), "00012,2026-11-23,09:15:00,5,50    ,-1,50   \r\n");

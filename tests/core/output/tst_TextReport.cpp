@@ -1,4 +1,4 @@
-#include "FileProcessing.h"
+#include "District.h"
 #include "NamedFormats.h"
 #include "StringTable.h"
 #include "TempLog.h"
@@ -18,7 +18,7 @@ class tst_TextReport : public QObject
 
     // A district of three readings a quarter of an hour apart, a gap marker after the
     // first, with fitting 00012 from the second.
-    void load(FileProcessing &file, quint8 modeBits, const QString &head, int intervalCode = 9)
+    void load(District &file, quint8 modeBits, const QString &head, int intervalCode = 9)
     {
         RecordEncoder::District d;
         d.intervalCode = intervalCode;
@@ -27,17 +27,17 @@ class tst_TextReport : public QObject
         d.meter = QStringLiteral("002.5");
         d.referenceRaw = 2000;
         const RecordEncoder::Time t0 { 2003, 2, 1, 12, 0, 0 };
-        file.setImage(RecordEncoder::header(QStringLiteral("00042"), QStringLiteral("High Street"),
-                                            QStringLiteral("Valve 7"), QString())
-                      + RecordEncoder::district(d) + RecordEncoder::simple(t0, 1000)
-                      + RecordEncoder::fitting(QStringLiteral("00012"),
-                                               RecordEncoder::addSeconds(t0, 3600), 3000)
-                      + RecordEncoder::simple(RecordEncoder::addSeconds(t0, 4500), 500));
-        qint16 units = 0;
-        file.processRecords(units);
+        file.image().setBytes(RecordEncoder::header(QStringLiteral("00042"),
+                                                    QStringLiteral("High Street"),
+                                                    QStringLiteral("Valve 7"), QString())
+                              + RecordEncoder::district(d) + RecordEncoder::simple(t0, 1000)
+                              + RecordEncoder::fitting(QStringLiteral("00012"),
+                                                       RecordEncoder::addSeconds(t0, 3600), 3000)
+                              + RecordEncoder::simple(RecordEncoder::addSeconds(t0, 4500), 500));
+        file.decode();
     }
 
-    ReportCaptions captions(const FileProcessing &file, const QString &unit) const
+    ReportCaptions captions(const District &file, const QString &unit) const
     {
         return ReportCaptions::ofDistrict(file, 1.0, unit, m_strings, m_british);
     }
@@ -46,7 +46,7 @@ private slots:
     // A minute is the first interval the report gives in minutes.
     void oneMinuteIsInMinutes()
     {
-        FileProcessing file(m_log.report);
+        District file(m_log.report);
         load(file, 0x00, QStringLiteral("00100"), 5);
         const QStringList lines
             = TextReport(m_british).printLines(file, 1.0, captions(file, QStringLiteral("l/s")));
@@ -106,7 +106,7 @@ private slots:
         QFETCH(QString, head);
         QFETCH(QString, unit);
         QFETCH(QStringList, expected);
-        FileProcessing file(m_log.report);
+        District file(m_log.report);
         load(file, modeBits, head);
         // Split at CR LF, a lone line feed would stay inside a line; the last is empty.
         const QString text = TextReport(m_british).copyText(file, 1.0, captions(file, unit));
@@ -117,7 +117,7 @@ private slots:
     // and no line ends; a left item longer than 40 characters is written whole.
     void printedLines()
     {
-        FileProcessing file(m_log.report);
+        District file(m_log.report);
         load(file, 0x00, QStringLiteral("00100"));
         ReportCaptions c = captions(file, QStringLiteral("l/s"));
         const TextReport report(m_british);
@@ -135,10 +135,9 @@ private slots:
 
     void noSamplesNoReport()
     {
-        FileProcessing file(m_log.report);
-        file.setImage(RecordEncoder::header(QStringLiteral("00042")));
-        qint16 units = 0;
-        file.processRecords(units);
+        District file(m_log.report);
+        file.image().setBytes(RecordEncoder::header(QStringLiteral("00042")));
+        file.decode();
         const TextReport report(m_british);
         QVERIFY(report.copyText(file, 1.0, captions(file, QStringLiteral("l/s"))).isEmpty());
         QVERIFY(report.printLines(file, 1.0, captions(file, QStringLiteral("l/s"))).isEmpty());

@@ -1,0 +1,98 @@
+// A district file as File > Open takes it: read from disk and decoded, its problems logged,
+// then shown the way the window shows a new district (the unit applied, the graph reset and
+// drawn, the statistics dialog and its first and last rows) and reported as Copy Text does.
+// Run-time errors are how the program refuses bad data; anything else escaping is a fault.
+// Slower than fuzz_district_file, which tries the decoder alone; seeded from its corpus.
+
+#include "FuzzSupport.h"
+
+#include "District.h"
+#include "DistrictFile.h"
+#include "ErrorReport.h"
+#include "FixedPlotExtent.h"
+#include "GraphView.h"
+#include "MainWindowTexts.h"
+#include "NamedFormats.h"
+#include "RuntimeError.h"
+#include "ScrollBarModel.h"
+#include "SilentPrompts.h"
+#include "StatisticsFigures.h"
+#include "StringTable.h"
+#include "TableRows.h"
+#include "TextReport.h"
+#include "Units.h"
+
+namespace {
+
+struct Shared
+{
+    StringTable strings;
+    NamedFormats formats;
+    MainWindowTexts texts;
+    Shared() { texts.load(strings); }
+};
+
+void showDistrict(const District &file, Units &units, const Shared &shared,
+                  ErrorReport &errorReport)
+{
+    const Units::Change change = units.SetUnits(units.intUnits, shared.texts);
+
+    FixedPlotExtent picture(8070.0, 5040.0);
+    ScrollBarModel hsbTime;
+    ScrollBarModel vsbFlow;
+    SilentPrompts prompts;
+    GraphView graph({ file.series(), file.settings(), units.intUnits, units.dblFlowScaleFactor,
+                      shared.formats, shared.strings, errorReport, picture, hsbTime, vsbFlow,
+                      prompts });
+    hsbTime.setOnChange([&graph] { graph.hsbTime_Change(); });
+    vsbFlow.setOnChange([&graph] { graph.vsbFlow_Change(); });
+    graph.prepareCurveElements();
+    // The window guards each graph command and logs what it raises.
+    try {
+        graph.mnuViewReset_Click();
+    } catch (const RuntimeError &) { }
+
+    const StatisticsFigures figures = StatisticsFigures::compute(
+        file, units.dblFlowScaleFactor, change.unitText, shared.strings, shared.formats);
+    const TableRows rows(shared.formats);
+    const double reference = file.settings().dblReference;
+    for (qint32 first : { 0, figures.scrollMax }) {
+        qint32 last = first + StatisticsFigures::kTableRows - 1;
+        rows.getTable(file.series(), reference, units.dblFlowScaleFactor, false, first, last);
+    }
+
+    const ReportCaptions captions = ReportCaptions::ofDistrict(
+        file, units.dblFlowScaleFactor, change.unitText, shared.strings, shared.formats);
+    const TextReport report(shared.formats);
+    // Print Table and Export format the same rows again; once is enough to try them.
+    report.copyText(file, units.dblFlowScaleFactor, captions);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    FuzzSupport::initialise();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    static const Shared shared;
+    const QString folder = FuzzSupport::freshWorkFolder();
+    const QString path = folder + QStringLiteral("district.dat");
+    FuzzSupport::writeInput(path, data, size);
+
+    ErrorReport errorReport(folder + QStringLiteral("events.log"));
+    District file(errorReport);
+    if (!DistrictFile::open(path, file, shared.strings).opened)
+        return 0;
+    Units units;
+    units.intUnits = file.settings().unitCode();
+    try {
+        showDistrict(file, units, shared, errorReport);
+    } catch (const RuntimeError &) {
+        // Told to the event log by the window's guard; not a fault of the decoder.
+    }
+    return 0;
+}

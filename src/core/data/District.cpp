@@ -1,0 +1,26 @@
+#include "District.h"
+
+#include "ErrorReport.h"
+
+District::District(ErrorReport &errorReport)
+    : m_errorReport(errorReport)
+    , m_image(errorReport)
+{ }
+
+void District::decode()
+{
+    RecordDecoder::Result result = RecordDecoder::decode(m_image.bytes(), m_settings);
+    m_series = std::move(result.series);
+    m_settings = result.settings;
+    m_problems = std::move(result.problems);
+    // An image tied to no file (a download not saved) has nowhere for an offset to point
+    // into: its entries are the plain ones.
+    const QString &path = m_image.path();
+    for (const RecordDecoder::Fault &fault : std::as_const(result.faults)) {
+        const QString where = path.isEmpty()
+            ? QString()
+            : QStringLiteral("file %1, offset %2").arg(path, QString::number(fault.offset));
+        m_errorReport.report(fault.description, RecordDecoder::loggedModule(), fault.procedure,
+                             where);
+    }
+}
