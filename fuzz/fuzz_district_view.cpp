@@ -8,6 +8,7 @@
 
 #include "District.h"
 #include "DistrictFile.h"
+#include "DistrictSummary.h"
 #include "ErrorReport.h"
 #include "FixedPlotExtent.h"
 #include "GraphView.h"
@@ -16,11 +17,12 @@
 #include "RuntimeError.h"
 #include "ScrollBarModel.h"
 #include "SilentPrompts.h"
-#include "StatisticsFigures.h"
 #include "StringTable.h"
 #include "TableRows.h"
 #include "TextReport.h"
 #include "Units.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -52,20 +54,20 @@ void showDistrict(const District &file, Units &units, const Shared &shared,
         graph.mnuViewReset_Click();
     } catch (const RuntimeError &) { }
 
-    const StatisticsFigures figures = StatisticsFigures::compute(
+    const DistrictSummary summary = DistrictSummary::of(
         file, units.dblFlowScaleFactor, change.unitText, shared.strings, shared.formats);
+    // The dialog's first and last ten rows.
     const TableRows rows(shared.formats);
     const double reference = file.settings().dblReference;
-    for (qint32 first : { 0, figures.scrollMax }) {
-        qint32 last = first + StatisticsFigures::kTableRows - 1;
+    const qint32 samples = file.series().lngNumSamples;
+    for (qint32 first : { 0, std::max(samples - 10, 0) }) {
+        qint32 last = first + 9;
         rows.getTable(file.series(), reference, units.dblFlowScaleFactor, false, first, last);
     }
 
-    const ReportCaptions captions = ReportCaptions::ofDistrict(
-        file, units.dblFlowScaleFactor, change.unitText, shared.strings, shared.formats);
     const TextReport report(shared.formats);
     // Print Table and Export format the same rows again; once is enough to try them.
-    report.copyText(file, units.dblFlowScaleFactor, captions);
+    report.copyText(file, summary);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // Printing a full district's table (3401 rows) and a graph page, as PDF in memory.
 #include "CaptureRoutines.h"
 #include "District.h"
+#include "DistrictSummary.h"
 #include "ErrorReport.h"
 #include "NamedFormats.h"
 #include "PrintingSurface.h"
@@ -31,9 +32,9 @@ QStringList fullReport()
     file.decode();
     const StringTable strings;
     const NamedFormats formats(QLocale(QLocale::English, QLocale::UnitedKingdom));
-    const QString unit = QStringLiteral("l/s");
-    const ReportCaptions captions = ReportCaptions::ofDistrict(file, 1.0, unit, strings, formats);
-    return TextReport(formats).printLines(file, 1.0, captions);
+    const DistrictSummary summary
+        = DistrictSummary::of(file, 1.0, QStringLiteral("l/s"), strings, formats);
+    return TextReport(formats).printLines(file, summary);
 }
 
 template<typename Print> void intoPdf(benchmark::State &state, Print print)

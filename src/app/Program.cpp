@@ -89,7 +89,7 @@ void Program::wireView(frmNeru &main)
 // their messages and dialogs would.
 void Program::wireReports(frmNeru &main)
 {
-    m_reports = std::make_unique<ReportCommands>(main, *m_stats, m_model, m_heldMessages);
+    m_reports = std::make_unique<ReportCommands>(main, m_model, m_heldMessages);
     connect(&main, &frmNeru::copyTextRequested, m_reports.get(),
             &ReportCommands::mnuEditCopyText_Click);
     connect(&main, &frmNeru::printTableRequested, m_reports.get(),

@@ -6,6 +6,7 @@
 #include "District.h"
 #include "DistrictFile.h"
 #include "DistrictFileNames.h"
+#include "DistrictSummary.h"
 #include "DownloadCutter.h"
 #include "ErrorReport.h"
 #include "FileNameBytes.h"
@@ -298,6 +299,12 @@ int BatchTool::info(const QStringList &arguments)
         printLine(label + QStringLiteral(": ") + value);
     };
     auto number = [&f](double v) { return f.generalNumber(v); };
+    // The figures that the statistics dialog shows too, as it shows them in the file's unit.
+    const DistrictSummary summary = DistrictSummary::of(district, 1.0, unit, t, f);
+    const QString none = t.text(40130);
+    auto figure = [&](const DistrictSummary::Figure &g, bool known = true) {
+        line(g.label, known ? g.shown + u' ' + g.units : none);
+    };
 
     const DistrictImage::HeaderTexts texts = district.image().headerTexts();
     line(QStringLiteral("File"), district.image().path());
@@ -311,8 +318,8 @@ int BatchTool::info(const QStringList &arguments)
              .arg(s.lngChannelType));
     line(t.text(30050), QString::number(s.lngLoggingInterval) + u' ' + t.text(30230));
     if (!s.isPressure()) {
-        line(t.text(30260), number(s.dblMeterLitres) + u' ' + t.text(30220));
-        line(t.text(30250), number(s.dblHeadPulses) + u' ' + t.text(30210));
+        figure(summary.meter);
+        figure(summary.head);
     } else if (s.lngOutputCode == 1) {
         line(t.text(30270), QStringLiteral("4-20 mA, offset ") + number(s.dblTransducerOffset));
         line(t.text(30280), number(s.dblTransducerRange) + u' ' + t.text(40060));
@@ -323,10 +330,9 @@ int BatchTool::info(const QStringList &arguments)
         line(t.text(30270), output + QStringLiteral(", scale ") + number(s.dblHeadPulses));
     }
     const bool any = series.lngNumSamples > 0;
-    const QString none = t.text(40130);
-    line(t.text(30060), any ? f.fixed(series.dblMaxValue) + u' ' + unit : none);
-    line(t.text(30070), any ? f.fixed(series.dblMinValue) + u' ' + unit : none);
-    line(t.text(30080), f.fixed(s.dblReference) + u' ' + unit);
+    figure(summary.maximum, any);
+    figure(summary.minimum, any);
+    figure(summary.reference);
     line(QStringLiteral("Samples"), QString::number(series.lngNumSamples));
     line(QStringLiteral("First"), any ? f.dateAndTime(series.dteFirstTime) : none);
     line(QStringLiteral("Last"), any ? f.dateAndTime(series.dteLastTime) : none);

@@ -3,6 +3,7 @@
 #include "BatchTool.h"
 #include "CaptureRoutines.h"
 #include "District.h"
+#include "DistrictSummary.h"
 #include "PrintingSurface.h"
 #include "StringTable.h"
 #include "TextReport.h"
@@ -95,19 +96,18 @@ int ReportBatchCommand::report(const QStringList &arguments)
         return BatchTool::Failure;
     }
 
-    // The captions and factor of the statistics dialog shown in the unit chosen.
+    // The statistics as the dialog shows them in the unit chosen.
     const StringTable &strings = m_context.strings;
-    const QString unitText = strings.text(UnitTable::unitTextId(intUnits));
-    const double factor = UnitTable::factor(intUnits);
-    const ReportCaptions captions
-        = ReportCaptions::ofDistrict(file, factor, unitText, strings, m_context.formats);
+    const DistrictSummary summary = DistrictSummary::of(
+        file, UnitTable::factor(intUnits), strings.text(UnitTable::unitTextId(intUnits)), strings,
+        m_context.formats);
     const TextReport text(m_context.formats);
     if (pdf)
-        return printPdf(parser.value(pdfOption), text.printLines(file, factor, captions))
+        return printPdf(parser.value(pdfOption), text.printLines(file, summary))
             ? BatchTool::Success
             : BatchTool::Failure;
     return tool.writeOutput(parser.value(QStringLiteral("output")),
-                            text.copyText(file, factor, captions).toUtf8())
+                            text.copyText(file, summary).toUtf8())
         ? BatchTool::Success
         : BatchTool::Failure;
 }

@@ -10,7 +10,7 @@ class StringTable;
 
 // The batch tool's report command: a district's text report as Edit > Copy Text copies
 // it, or its table pages as File > Print > Table prints them, saved as PDF. The same
-// report code as the window, with the captions the statistics dialog would show.
+// report code and statistics as the window's.
 class ReportBatchCommand
 {
 public:

@@ -4,7 +4,6 @@
 #include "NeruModel.h"
 #include "UserPrompts.h"
 #include "frmNeru.h"
-#include "frmStats.h"
 
 #include <QClipboard>
 #include <QFileInfo>
@@ -19,10 +18,8 @@ const QString kTable = QStringLiteral("table");
 
 } // namespace
 
-ReportCommands::ReportCommands(frmNeru &main, frmStats &stats, NeruModel &model,
-                               UserPrompts &prompts)
+ReportCommands::ReportCommands(frmNeru &main, NeruModel &model, UserPrompts &prompts)
     : m_main(main)
-    , m_stats(stats)
     , m_model(model)
     , m_prompts(prompts)
     , m_printer(prompts)
@@ -30,10 +27,10 @@ ReportCommands::ReportCommands(frmNeru &main, frmStats &stats, NeruModel &model,
 
 void ReportCommands::mnuEditCopyText_Click()
 {
-    const QString text
-        = m_report.copyText(m_model.file(), m_model.dblFlowScaleFactor(), m_stats.reportCaptions());
-    if (text.isEmpty())
+    // Before the first district there is not even a header to sum up.
+    if (m_model.file().series().lngNumSamples <= 0)
         return;
+    const QString text = m_report.copyText(m_model.file(), m_model.summary());
     QClipboard *clipboard = QGuiApplication::clipboard();
     clipboard->clear();
     clipboard->setText(text);
@@ -43,10 +40,9 @@ void ReportCommands::mnuEditCopyText_Click()
 
 void ReportCommands::mnuFilePrintTable_Click()
 {
-    const QStringList lines = m_report.printLines(m_model.file(), m_model.dblFlowScaleFactor(),
-                                                  m_stats.reportCaptions());
-    if (lines.isEmpty())
+    if (m_model.file().series().lngNumSamples <= 0)
         return;
+    const QStringList lines = m_report.printLines(m_model.file(), m_model.summary());
     m_printer.print(kTable, proposedPdf(kTable), [this, &lines](PrintingSurface &surface) {
         return m_capture.printTable(surface, lines);
     });

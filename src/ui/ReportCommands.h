@@ -11,17 +11,16 @@ class NeruModel;
 class QImage;
 class UserPrompts;
 class frmNeru;
-class frmStats;
 
 // Edit > Copy Graph and Copy Text, File > Print > Graph and Table: the district's text
-// report with the statistics dialog's captions, and the picture of the main window's
+// report with the statistics the dialog shows, and the picture of the main window's
 // graph band, on the clipboard or on paper.
 class ReportCommands : public QObject
 {
     Q_OBJECT
 
 public:
-    ReportCommands(frmNeru &main, frmStats &stats, NeruModel &model, UserPrompts &prompts);
+    ReportCommands(frmNeru &main, NeruModel &model, UserPrompts &prompts);
 
     ReportPrinter &printer() { return m_printer; }
 
@@ -43,7 +42,6 @@ private:
     void clipboardFailed(const QString &what);
 
     frmNeru &m_main;
-    frmStats &m_stats;
     NeruModel &m_model;
     UserPrompts &m_prompts;
     const NamedFormats m_formats;

@@ -1,10 +1,9 @@
 #include "frmStats.h"
 
+#include "DistrictSummary.h"
 #include "General.h"
 #include "NeruModel.h"
-#include "StatisticsFigures.h"
 #include "StringTable.h"
-#include "TextReport.h"
 #include "UserPrompts.h"
 
 #include <QFontDatabase>
@@ -94,7 +93,7 @@ void frmStats::buildLayout()
     const QFontMetrics metrics(fixed);
     // The text starts this far in from the box's edge; the heading is set in by as much.
     const int inset = txtTable->frameWidth() + qCeil(txtTable->document()->documentMargin());
-    txtTable->setFixedHeight(metrics.lineSpacing() * StatisticsFigures::kTableRows + 2 * inset);
+    txtTable->setFixedHeight(metrics.lineSpacing() * kTableRows + 2 * inset);
     txtTable->setMinimumWidth(metrics.horizontalAdvance(QString(kTableColumns, u'0')) + 2 * inset);
     lblFitting->setContentsMargins(inset, 0, 0, 0);
     vsbScroll->setFixedHeight(txtTable->height());
@@ -159,67 +158,43 @@ void frmStats::Form_Activate()
 
 void frmStats::setup()
 {
-    const StatisticsFigures f = StatisticsFigures::compute(
-        m_model.file(), m_model.dblFlowScaleFactor(), lblMaxUnits->text(), m_strings, m_formats);
-    setWindowTitle(f.caption);
-    txtTitle->setText(f.title);
-    txtComments1->setText(f.comments1);
-    txtComments2->setText(f.comments2);
-    lblHeadLabel->setText(f.headLabel);
-    lblHead->setText(f.head);
-    lblHeadUnits->setText(f.headUnits);
-    lblMeterLabel->setText(f.meterLabel);
-    lblMeter->setText(f.meter);
-    lblMeterUnits->setText(f.meterUnits);
-    lblLoggingInt->setText(f.loggingInt);
-    lblLoggingIntUnits->setText(f.loggingIntUnits);
-    lblMax->setText(f.max);
-    lblMin->setText(f.min);
-    lblRefFlow->setText(f.refFlow);
-    lblFitting->setText(f.heading);
+    const DistrictSummary s = m_model.summary();
+    setWindowTitle(s.caption);
+    txtTitle->setText(s.title);
+    txtComments1->setText(s.comments1);
+    txtComments2->setText(s.comments2);
+    const QList<std::pair<const DistrictSummary::Figure *, QList<QLabel *>>> figures {
+        { &s.head, { lblHeadLabel, lblHead, lblHeadUnits } },
+        { &s.meter, { lblMeterLabel, lblMeter, lblMeterUnits } },
+        { &s.loggingInterval, { nullptr, lblLoggingInt, lblLoggingIntUnits } },
+        { &s.maximum, { nullptr, lblMax, lblMaxUnits } },
+        { &s.minimum, { nullptr, lblMin, lblMinUnits } },
+        { &s.reference, { nullptr, lblRefFlow, lblRefFlowUnits } },
+    };
+    // The captions of the interval and the extremes are fixed: the labels keep their own.
+    for (const auto &[figure, labels] : figures) {
+        if (labels[0])
+            labels[0]->setText(figure->label);
+        labels[1]->setText(figure->shown);
+        labels[2]->setText(figure->units);
+    }
+    lblFitting->setText(s.heading);
     // The boxes now hold the file's texts: there is nothing of the user's to save.
     m_blnChanged = false;
 
     const QSignalBlocker quiet(vsbScroll);
-    vsbScroll->setRange(0, f.scrollMax);
-    vsbScroll->setPageStep(StatisticsFigures::kTableRows);
+    const qint32 samples = m_model.file().series().lngNumSamples;
+    vsbScroll->setRange(0, samples <= kTableRows ? 0 : samples - kTableRows);
+    vsbScroll->setPageStep(kTableRows);
     vsbScroll->setSingleStep(1);
     vsbScroll->setValue(0);
     showRows(0);
 }
 
-ReportCaptions frmStats::reportCaptions() const
-{
-    ReportCaptions c;
-    c.title = lblTitle->text();
-    c.comments1 = lblComments1->text();
-    c.comments2 = lblComments2->text();
-    c.headLabel = lblHeadLabel->text();
-    c.head = lblHead->text();
-    c.headUnits = lblHeadUnits->text();
-    c.meterLabel = lblMeterLabel->text();
-    c.meter = lblMeter->text();
-    c.meterUnits = lblMeterUnits->text();
-    c.loggingIntLabel = lblLoggingIntLabel->text();
-    c.loggingIntUnits = lblLoggingIntUnits->text();
-    c.maxLabel = lblMaxLabel->text();
-    c.maxUnits = lblMaxUnits->text();
-    c.minLabel = lblMinLabel->text();
-    c.minUnits = lblMinUnits->text();
-    c.refFlowLabel = lblRefFlowLabel->text();
-    c.refFlowUnits = lblRefFlowUnits->text();
-    c.heading = lblFitting->text();
-    return c;
-}
-
 void frmStats::showUnits(const Units::Change &change)
 {
-    if (!change.applied)
-        return;
-    lblMaxUnits->setText(change.unitText);
-    lblMinUnits->setText(change.unitText);
-    lblRefFlowUnits->setText(change.unitText);
-    setup();
+    if (change.applied)
+        setup();
 }
 
 void frmStats::vsbScroll_Change()
@@ -229,7 +204,7 @@ void frmStats::vsbScroll_Change()
 
 void frmStats::showRows(qint32 first)
 {
-    qint32 last = first + StatisticsFigures::kTableRows - 1;
+    qint32 last = first + kTableRows - 1;
     const District &district = m_model.file();
     QString rows = m_tableRows.getTable(district.series(), district.settings().dblReference,
                                         m_model.dblFlowScaleFactor(), false, first, last);

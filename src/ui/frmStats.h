@@ -8,7 +8,6 @@
 
 class General;
 class NeruModel;
-struct ReportCaptions;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -33,9 +32,6 @@ public:
     void setup();
 
     bool blnChanged() const { return m_blnChanged; }
-
-    // What the labels read now, for the copied and printed reports.
-    ReportCaptions reportCaptions() const;
 
     QLineEdit *txtTitle = nullptr;
     QLineEdit *txtComments1 = nullptr;
@@ -67,8 +63,7 @@ public:
     QPushButton *cmdOK = nullptr;
 
 public slots:
-    // A display unit has been applied: its name goes after the extremes and the figures
-    // are worked out again.
+    // A display unit has been applied: the dialog is set up again in it.
     void showUnits(const Units::Change &change);
 
     // Closes the dialog, asking first whether edited texts are to be saved. A save that
@@ -82,6 +77,9 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    // Rows in the dialog's window onto the table.
+    static constexpr qint32 kTableRows = 10;
+
     void Form_Load();
     void Form_Activate();
     void vsbScroll_Change();

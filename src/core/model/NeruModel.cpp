@@ -9,6 +9,7 @@
 #include "RuntimeError.h"
 #include "SettingsStore.h"
 #include "StringTable.h"
+#include "UnitTable.h"
 #include "UserPrompts.h"
 
 #include <QDateTime>
@@ -65,6 +66,13 @@ NeruModel::NeruModel(const StringTable &strings, ErrorReport &errorReport, UserP
     , m_district(errorReport)
 {
     m_texts.load(m_strings);
+}
+
+DistrictSummary NeruModel::summary() const
+{
+    return DistrictSummary::of(m_district, m_units.dblFlowScaleFactor,
+                               m_strings.text(UnitTable::unitTextId(m_units.intUnits)), m_strings,
+                               m_formats);
 }
 
 void NeruModel::resetForNewWindow()

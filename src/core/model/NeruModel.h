@@ -1,6 +1,7 @@
 #pragma once
 
 #include "District.h"
+#include "DistrictSummary.h"
 #include "KeptDownloads.h"
 #include "LoggerLink.h"
 #include "MainWindowTexts.h"
@@ -33,6 +34,9 @@ public:
               QObject *parent = nullptr);
 
     const District &file() const { return m_district; }
+    // The statistics of the district on show in the display unit: what the statistics
+    // dialog shows and the copied and printed reports print.
+    DistrictSummary summary() const;
     StartUpSettings &startUp() { return m_startUp; }
     const StartUpSettings &startUp() const { return m_startUp; }
     // The graph keeps references to these two for as long as the model lives.

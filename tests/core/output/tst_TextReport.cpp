@@ -1,4 +1,5 @@
 #include "District.h"
+#include "DistrictSummary.h"
 #include "NamedFormats.h"
 #include "StringTable.h"
 #include "TempLog.h"
@@ -7,7 +8,7 @@
 
 #include <QtTest>
 
-// The copied and printed text report, with the captions the statistics dialog shows.
+// The copied and printed text report, with the statistics the dialog shows.
 class tst_TextReport : public QObject
 {
     Q_OBJECT
@@ -37,9 +38,9 @@ class tst_TextReport : public QObject
         file.decode();
     }
 
-    ReportCaptions captions(const District &file, const QString &unit) const
+    DistrictSummary summary(const District &file, const QString &unit) const
     {
-        return ReportCaptions::ofDistrict(file, 1.0, unit, m_strings, m_british);
+        return DistrictSummary::of(file, 1.0, unit, m_strings, m_british);
     }
 
 private slots:
@@ -49,7 +50,7 @@ private slots:
         District file(m_log.report);
         load(file, 0x00, QStringLiteral("00100"), 5);
         const QStringList lines
-            = TextReport(m_british).printLines(file, 1.0, captions(file, QStringLiteral("l/s")));
+            = TextReport(m_british).printLines(file, summary(file, QStringLiteral("l/s")));
         QVERIFY2(lines.at(6).startsWith(QStringLiteral("Logging Int: 1.00 minutes ")),
                  qPrintable(lines.at(6)));
     }
@@ -109,7 +110,7 @@ private slots:
         District file(m_log.report);
         load(file, modeBits, head);
         // Split at CR LF, a lone line feed would stay inside a line; the last is empty.
-        const QString text = TextReport(m_british).copyText(file, 1.0, captions(file, unit));
+        const QString text = TextReport(m_british).copyText(file, summary(file, unit));
         QCOMPARE(text.split(QStringLiteral("\r\n")), expected);
     }
 
@@ -119,16 +120,16 @@ private slots:
     {
         District file(m_log.report);
         load(file, 0x00, QStringLiteral("00100"));
-        ReportCaptions c = captions(file, QStringLiteral("l/s"));
+        DistrictSummary c = summary(file, QStringLiteral("l/s"));
         const TextReport report(m_british);
-        QStringList expected = report.copyText(file, 1.0, c).split(QStringLiteral("\r\n"));
+        QStringList expected = report.copyText(file, c).split(QStringLiteral("\r\n"));
         expected.removeLast(); // after the last line end
         expected.removeAt(9); // the empty line after the heading
         expected.replaceInStrings(QRegularExpression(QStringLiteral("^$")), QStringLiteral(" "));
-        QCOMPARE(report.printLines(file, 1.0, c), expected);
+        QCOMPARE(report.printLines(file, c), expected);
 
-        c.headLabel = QStringLiteral("Pulses per revolution of the meter head");
-        QCOMPARE(report.printLines(file, 1.0, c).at(4),
+        c.head.label = QStringLiteral("Pulses per revolution of the meter head");
+        QCOMPARE(report.printLines(file, c).at(4),
                  QStringLiteral("Pulses per revolution of the meter head: 100.00 pulses/rev"
                                 "Maximum: 0.08 l/s"));
     }
@@ -139,8 +140,8 @@ private slots:
         file.image().setBytes(RecordEncoder::header(QStringLiteral("00042")));
         file.decode();
         const TextReport report(m_british);
-        QVERIFY(report.copyText(file, 1.0, captions(file, QStringLiteral("l/s"))).isEmpty());
-        QVERIFY(report.printLines(file, 1.0, captions(file, QStringLiteral("l/s"))).isEmpty());
+        QVERIFY(report.copyText(file, summary(file, QStringLiteral("l/s"))).isEmpty());
+        QVERIFY(report.printLines(file, summary(file, QStringLiteral("l/s"))).isEmpty());
     }
 };
 

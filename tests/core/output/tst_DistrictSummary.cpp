@@ -1,15 +1,16 @@
 #include "District.h"
+#include "DistrictSummary.h"
 #include "NamedFormats.h"
-#include "StatisticsFigures.h"
 #include "StringTable.h"
 #include "TempLog.h"
 #include "records/RecordEncoder.h"
 
 #include <QtTest>
 
-// The statistics dialog's texts that come from the district record. The caption, the
-// extremes and the table window are the dialog's test.
-class tst_StatisticsFigures : public QObject
+// The statistics that come from the district record, as the dialog shows them. The
+// caption, the extremes and the table window are the dialog's test, the printed figures
+// the report's.
+class tst_DistrictSummary : public QObject
 {
     Q_OBJECT
 
@@ -60,14 +61,14 @@ private slots:
                               + RecordEncoder::district(d) + RecordEncoder::simple({}, 0));
         file.decode();
         const NamedFormats british(QLocale(QLocale::English, QLocale::UnitedKingdom));
-        const StatisticsFigures f
-            = StatisticsFigures::compute(file, factor, unitText, m_strings, british);
-        QCOMPARE((QStringList { f.loggingInt, f.loggingIntUnits, f.headLabel, f.head, f.headUnits,
-                                f.meterLabel, f.meter, f.meterUnits }),
+        const DistrictSummary s = DistrictSummary::of(file, factor, unitText, m_strings, british);
+        QCOMPARE((QStringList { s.loggingInterval.shown, s.loggingInterval.units, s.head.label,
+                                s.head.shown, s.head.units, s.meter.label, s.meter.shown,
+                                s.meter.units }),
                  shown);
-        QCOMPARE(f.heading, m_strings.text(modeBits ? 30105 : 30100));
+        QCOMPARE(s.heading, m_strings.text(modeBits ? 30105 : 30100));
     }
 };
 
-QTEST_GUILESS_MAIN(tst_StatisticsFigures)
-#include "tst_StatisticsFigures.moc"
+QTEST_GUILESS_MAIN(tst_DistrictSummary)
+#include "tst_DistrictSummary.moc"
