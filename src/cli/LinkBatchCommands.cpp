@@ -211,12 +211,14 @@ int LinkBatchCommands::saveDownload(NERUComm &comm, const QString &dir, bool for
 bool LinkBatchCommands::keep(const QByteArray &download, KeptDownloads::Extent extent,
                              QString &path)
 {
-    QString reason;
-    if (m_context.kept.keep(download, QDateTime::currentDateTime(), path, reason, extent))
+    const KeptDownloads::Kept kept
+        = m_context.kept.keep(download, QDateTime::currentDateTime(), extent);
+    path = kept.path;
+    if (kept.failure.isEmpty())
         return true;
     endProgressLine();
     m_context.tool.printError(kProgram + QStringLiteral(": ") + path + QStringLiteral(": ")
-                              + reason);
+                              + kept.failure);
     return false;
 }
 

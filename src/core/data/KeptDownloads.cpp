@@ -32,16 +32,16 @@ KeptDownloads::KeptDownloads(QString folder)
         m_folder += u'/';
 }
 
-bool KeptDownloads::keep(const QByteArray &download, const QDateTime &when, QString &path,
-                         QString &reason, Extent extent) const
+KeptDownloads::Kept KeptDownloads::keep(const QByteArray &download, const QDateTime &when,
+                                        Extent extent) const
 {
     const QString name = fileName(when, extent);
-    path = m_folder + name;
-    for (int n = 2; QFileInfo::exists(path); ++n)
-        path = m_folder + name.chopped(4) + u'-' + QString::number(n) + QStringLiteral(".bin");
-    if (!QDir().mkpath(m_folder)) {
-        reason = QStringLiteral("the folder %1 cannot be made").arg(m_folder);
-        return false;
-    }
-    return WholeFile::write(path, download, reason);
+    Kept kept { m_folder + name, QString() };
+    for (int n = 2; QFileInfo::exists(kept.path); ++n)
+        kept.path = m_folder + name.chopped(4) + u'-' + QString::number(n) + QStringLiteral(".bin");
+    if (!QDir().mkpath(m_folder))
+        kept.failure = QStringLiteral("the folder %1 cannot be made").arg(m_folder);
+    else if (QString reason; !WholeFile::write(kept.path, download, reason))
+        kept.failure = reason;
+    return kept;
 }

@@ -26,11 +26,17 @@ public:
 
     QString folder() const { return m_folder; }
 
+    // Where a download went, or why it could not go there.
+    struct Kept
+    {
+        QString path; // the file, written or not
+        QString failure; // empty when it was written, else why not
+    };
+
     // Writes `download` whole as fileName(when) in the folder, which is made if need be.
     // An existing file is never replaced: a second download within the same second gets
-    // "-2" (and so on) before ".bin". False with `reason` set when it cannot be written;
-    // `path` names the file either way.
-    bool keep(const QByteArray &download, const QDateTime &when, QString &path, QString &reason,
+    // "-2" (and so on) before ".bin".
+    Kept keep(const QByteArray &download, const QDateTime &when,
               Extent extent = Extent::Whole) const;
 
 private:

@@ -257,19 +257,18 @@ bool NeruModel::keepDownload(const QByteArray &download, KeptDownloads::Extent e
                              QString &kept)
 {
     const bool partial = extent == KeptDownloads::Extent::Partial;
-    QString path;
-    QString reason;
-    if (m_kept.keep(download, QDateTime::currentDateTime(), path, reason, extent)) {
+    const KeptDownloads::Kept done = m_kept.keep(download, QDateTime::currentDateTime(), extent);
+    if (done.failure.isEmpty()) {
         const QString text = (partial ? QStringLiteral("Partial download kept in ")
                                       : QStringLiteral("Download kept in "))
-            + path;
+            + done.path;
         m_errorReport.logInformation(text);
         emit statusMessage(text);
-        kept = path;
+        kept = done.path;
         return true;
     }
     const QString text
-        = QStringLiteral("The download could not be kept in %1: %2").arg(path, reason);
+        = QStringLiteral("The download could not be kept in %1: %2").arg(done.path, done.failure);
     m_errorReport.logInformation(text);
     m_prompts.message(partial ? text
                               : text + QStringLiteral("\nIts districts can still be saved now."),

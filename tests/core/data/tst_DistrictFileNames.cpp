@@ -59,11 +59,11 @@ private slots:
         QTemporaryDir dir;
         const KeptDownloads kept(dir.filePath(u"new/downloads"_s));
         const QDateTime when(QDate(2026, 12, 7), QTime(6, 5, 9));
-        QString first;
-        QString second;
-        QString reason;
-        QVERIFY(kept.keep("one", when, first, reason));
-        QVERIFY(kept.keep("two", when, second, reason));
+        const KeptDownloads::Kept one = kept.keep("one", when);
+        const KeptDownloads::Kept two = kept.keep("two", when);
+        QCOMPARE(one.failure + two.failure, QString());
+        const QString first = one.path;
+        const QString second = two.path;
         QCOMPARE(QFileInfo(first).fileName(), u"download-20261207-060509.bin"_s);
         QCOMPARE(QFileInfo(second).fileName(), u"download-20261207-060509-2.bin"_s);
         QCOMPARE(TempLog::readAll(first), QByteArray("one"));
