@@ -1,6 +1,6 @@
 // The bytes of a district file as the decoder takes them: every record behind the header
-// read into the series, then every row of its table formatted, as the statistics dialog,
-// Copy Text, Print Table and Export format them. Nothing is written and nothing shown;
+// read into the series, then the rows of its table that the statistics dialog first shows,
+// and the last ten as the CSV export writes them. Nothing is written and nothing shown;
 // fuzz_district_view takes the same inputs the way the window opens and shows them. A
 // run-time error escaping the decoder is a fault: it turns each one into a problem.
 
@@ -9,6 +9,8 @@
 #include "NamedFormats.h"
 #include "RecordDecoder.h"
 #include "TableRows.h"
+
+#include <algorithm>
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
@@ -19,12 +21,21 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     static const NamedFormats formats;
-    static const TableRows rows(formats);
-    const RecordDecoder::Result result = RecordDecoder::decode(FuzzSupport::bytes(data, size));
-    // The settings in force run into the values of the rows: the reference, and a factor
-    // of a display unit that is not 1.
-    qint32 first = -1;
-    qint32 last = -1;
-    rows.getTable(result.series, result.settings.dblReference, 3.6, true, first, last);
+    static const TableRows table(formats);
+    // One result for every input, as the window's district has: its arrays are made once.
+    // Each input starts without settings, as a file opened first does.
+    static RecordDecoder::Result result;
+    result.settings = {};
+    RecordDecoder::decode(FuzzSupport::bytes(data, size), result);
+    // Every row is formatted alike: the first and last ten try the kinds a series holds (a
+    // fitting, a gap marker, a value) as quickly as every row would. The settings run into
+    // the values: the reference, and a display unit whose factor is not 1.
+    const double reference = result.settings.dblReference;
+    const qint32 last = result.series.lngNumSamples - 1;
+    for (const bool csv : { false, true }) {
+        qint32 first = csv ? std::max(last - 9, 0) : 0;
+        qint32 end = first + 9;
+        table.getTable(result.series, reference, 3.6, csv, first, end);
+    }
     return 0;
 }

@@ -9,14 +9,11 @@ District::District(ErrorReport &errorReport)
 
 void District::decode()
 {
-    RecordDecoder::Result result = RecordDecoder::decode(m_image.bytes(), m_settings);
-    m_series = std::move(result.series);
-    m_settings = result.settings;
-    m_problems = std::move(result.problems);
+    RecordDecoder::decode(m_image.bytes(), m_decoded);
     // An image tied to no file (a download not saved) has nowhere for an offset to point
     // into: its entries are the plain ones.
     const QString &path = m_image.path();
-    for (const RecordDecoder::Fault &fault : std::as_const(result.faults)) {
+    for (const RecordDecoder::Fault &fault : std::as_const(m_decoded.faults)) {
         const QString where = path.isEmpty()
             ? QString()
             : QStringLiteral("file %1, offset %2").arg(path, QString::number(fault.offset));

@@ -14,10 +14,10 @@ public:
 
     const DistrictImage &image() const { return m_image; }
     DistrictImage &image() { return m_image; }
-    const SampleSeries &series() const { return m_series; }
-    const DistrictSettings &settings() const { return m_settings; }
+    const SampleSeries &series() const { return m_decoded.series; }
+    const DistrictSettings &settings() const { return m_decoded.settings; }
     // The records the last decode could not take in full.
-    const QList<RecordDecoder::Problem> &problems() const { return m_problems; }
+    const QList<RecordDecoder::Problem> &problems() const { return m_decoded.problems; }
 
     // Decodes the image. The logging settings carry over from the district decoded before
     // until a district record sets them. Each record that raised an error goes to the event
@@ -27,7 +27,5 @@ public:
 private:
     ErrorReport &m_errorReport;
     DistrictImage m_image;
-    SampleSeries m_series;
-    DistrictSettings m_settings;
-    QList<RecordDecoder::Problem> m_problems;
+    RecordDecoder::Result m_decoded;
 };

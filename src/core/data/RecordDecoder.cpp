@@ -4,6 +4,8 @@
 #include "DateTime.h"
 #include "ErrorReport.h"
 
+#include <cmath>
+
 namespace {
 
 // The names the event log gives the record that failed: the procedure that read it.
@@ -13,15 +15,28 @@ const QString kReadSimpleRecord = QStringLiteral("processSimpleRecord");
 const QString kReadSample = QStringLiteral("getDateAndValue");
 const QString kReadInterval = QStringLiteral("getLoggingInterval");
 
-// The series is full. Raised as a subscript beyond the arrays is, so the event log reads
-// as for any other, but told apart so that the problem can say why the sample is lost.
-class SeriesFull : public RuntimeError
+const QString kOverflow = RuntimeError::overflow().description();
+const QString kDivisionByZero = RuntimeError::divisionByZero().description();
+// A full series is told as a subscript beyond the arrays is, so the event log reads as for
+// any other, but the problem says why the sample is lost.
+const QString kSeriesFull = RuntimeError::subscriptOutOfRange().description();
+
+// Floating division as Checked::divide works it out, the error told rather than thrown:
+// x / 0 is a division by zero, 0 / 0 an overflow, and a result too large for a double an
+// overflow too. Once `error` is set, later divisions leave it.
+double divide(double dividend, double divisor, QString &error)
 {
-public:
-    SeriesFull()
-        : RuntimeError(RuntimeError::subscriptOutOfRange())
-    { }
-};
+    if (!error.isEmpty())
+        return 0.0;
+    if (divisor == 0.0) {
+        error = dividend == 0.0 || std::isnan(dividend) ? kOverflow : kDivisionByZero;
+        return 0.0;
+    }
+    const double result = dividend / divisor;
+    if (!std::isfinite(result))
+        error = kOverflow;
+    return result;
+}
 
 } // namespace
 
@@ -30,13 +45,12 @@ RecordDecoder::RecordDecoder(const QByteArray &image, Result &result)
     , m_result(result)
 { }
 
-RecordDecoder::Result RecordDecoder::decode(const QByteArray &image,
-                                            const DistrictSettings &inForce)
+void RecordDecoder::decode(const QByteArray &image, Result &result)
 {
-    Result result;
-    result.settings = inForce;
+    result.series.clear();
+    result.problems.clear();
+    result.faults.clear();
     RecordDecoder(image, result).walk();
-    return result;
 }
 
 void RecordDecoder::walk()
@@ -65,11 +79,15 @@ void RecordDecoder::walk()
     }
 }
 
-void RecordDecoder::keepProblem(const QString &procedure, qint32 recordPosition,
-                                bool seriesFull) noexcept
+void RecordDecoder::keepCurrentProblem(const QString &procedure, qint32 recordPosition) noexcept
+{
+    keepProblem(ErrorReport::currentDescription(), procedure, recordPosition);
+}
+
+void RecordDecoder::keepProblem(const QString &description, const QString &procedure,
+                                qint32 recordPosition, bool seriesFull) noexcept
 {
     try {
-        const QString description = ErrorReport::currentDescription();
         m_result.faults.append({ description, procedure, recordPosition });
         QList<Problem> &problems = m_result.problems;
         if (!seriesFull) {
@@ -92,9 +110,8 @@ void RecordDecoder::keepProblem(const QString &procedure, qint32 recordPosition,
 RecordDecoder::Problem RecordDecoder::describeProblem(const QString &description,
                                                       qint32 recordPosition) const
 {
-    const Problem::Kind kind = description == RuntimeError::overflow().description()
-        ? Problem::Kind::Overflow
-        : Problem::Kind::Unreadable;
+    const Problem::Kind kind
+        = description == kOverflow ? Problem::Kind::Overflow : Problem::Kind::Unreadable;
     // The common case, a download or file cut inside its last record, said in words.
     const qint64 left = static_cast<qint64>(m_image.size()) - recordPosition;
     if (left <= 0)
@@ -184,9 +201,15 @@ void RecordDecoder::readDistrictRecord(qint32 position)
         s.dblTransducerOffset = readNumber(nibbleText(position + 6, position + 10, false));
         s.dblTransducerRange = readNumber(nibbleText(position + 7, position + 10, true));
         s.lngOutputCode = byteAt(position + 6) >> 4;
-        s.dblReference = value(position + 12);
+        QString error;
+        const double reference = value(position + 12, error);
+        if (!error.isEmpty()) {
+            keepProblem(error, kReadDistrictRecord, position);
+            return;
+        }
+        s.dblReference = reference;
     } catch (...) {
-        keepProblem(kReadDistrictRecord, position);
+        keepCurrentProblem(kReadDistrictRecord, position);
     }
 }
 
@@ -202,7 +225,7 @@ void RecordDecoder::readFittingRecord(qint32 position)
         s.strFittingNumber.push_back(s.strCurrentFitting);
         ++s.lngNumFittings;
     } catch (...) {
-        keepProblem(kReadFittingRecord, position);
+        keepCurrentProblem(kReadFittingRecord, position);
     }
 }
 
@@ -213,7 +236,7 @@ void RecordDecoder::readSimpleRecord(qint32 position)
         requireBytes(position, kSimpleRecordLength - 1);
         appendSample(position + 1, position);
     } catch (...) {
-        keepProblem(kReadSimpleRecord, position);
+        keepCurrentProblem(kReadSimpleRecord, position);
     }
 }
 
@@ -238,7 +261,12 @@ void RecordDecoder::appendSample(qint32 position, qint32 recordPosition)
         const auto *b = reinterpret_cast<const quint8 *>(m_image.constData()) + position;
         const qint64 seconds = sampleSeconds(b);
         const double t = DateTime::fromWholeSeconds(seconds);
-        const double v = value(position + 6);
+        QString error;
+        const double v = value(position + 6, error);
+        if (!error.isEmpty()) {
+            keepProblem(error, kReadSample, recordPosition);
+            return;
+        }
 
         SampleSeries &s = m_result.series;
         qint32 n = s.lngNumSamples;
@@ -254,8 +282,10 @@ void RecordDecoder::appendSample(qint32 position, qint32 recordPosition)
             const qint64 expected = seconds - m_result.settings.lngLoggingInterval;
             const bool gap = expected - m_lastSampleSeconds > 2;
             // Gap marker and sample must both fit, or nothing is added.
-            if (n + (gap ? 1 : 0) >= SampleSeries::kCapacity)
-                throw SeriesFull();
+            if (n + (gap ? 1 : 0) >= SampleSeries::kCapacity) {
+                keepProblem(kSeriesFull, kReadSample, recordPosition, true);
+                return;
+            }
             if (gap) {
                 const auto g = static_cast<size_t>(n);
                 s.dteTime[g] = DateTime::fromWholeSeconds(expected);
@@ -280,10 +310,8 @@ void RecordDecoder::appendSample(qint32 position, qint32 recordPosition)
         }
         m_lastSampleSeconds = seconds;
         s.lngNumSamples = n + 1;
-    } catch (const SeriesFull &) {
-        keepProblem(kReadSample, recordPosition, true);
     } catch (...) {
-        keepProblem(kReadSample, recordPosition);
+        keepCurrentProblem(kReadSample, recordPosition);
     }
 }
 
@@ -293,20 +321,22 @@ qint16 RecordDecoder::loggingInterval(qint32 position)
     try {
         seconds = Checked::toInt16(intervalSeconds(byteAt(position) & 0x0F));
     } catch (...) {
-        keepProblem(kReadInterval, position);
+        keepCurrentProblem(kReadInterval, position);
     }
     return seconds;
 }
 
-double RecordDecoder::value(qint32 position) const
+double RecordDecoder::value(qint32 position, QString &error) const
 {
     requireBytes(position, 2);
     const quint8 high = static_cast<quint8>(m_image.at(position));
     const quint8 low = static_cast<quint8>(m_image.at(position + 1));
     if (high == 0 && low == 0)
         return 0.0;
-    if (high >= 128)
-        throw RuntimeError::overflow(); // the raw value is a signed 16-bit quantity
+    if (high >= 128) {
+        error = kOverflow; // the raw value is a signed 16-bit quantity
+        return 0.0;
+    }
     const double R = high * 256.0 + low;
     const DistrictSettings &s = m_result.settings;
     const double I = s.lngLoggingInterval;
@@ -314,15 +344,18 @@ double RecordDecoder::value(qint32 position) const
     const double B = s.dblHeadPulses;
     const double C = s.dblTransducerOffset;
     const double D = s.dblTransducerRange;
-    using Checked::divide;
+    // Worked out left to right: the first division that fails is the error told.
+    QString &e = error;
     if (s.lngChannelType < 4) {
-        if (s.bytModeBits == 0xC0)
-            return (divide(R, I) - 200.0) * divide(A, B);
+        if (s.bytModeBits == 0xC0) {
+            const double rate = divide(R, I, e) - 200.0;
+            return rate * divide(A, B, e);
+        }
         if (s.lngLoggingInterval > 30)
-            return divide(divide(A, B) * R, I);
-        return divide(divide(A, B) * 1000.0, R);
+            return divide(divide(A, B, e) * R, I, e);
+        return divide(divide(A, B, e) * 1000.0, R, e);
     }
     if (s.lngOutputCode == 1)
-        return divide(divide((R - I * C) * D, I), 800.0);
-    return divide(divide(B * R, I), 1000.0);
+        return divide(divide((R - I * C) * D, I, e), 800.0, e);
+    return divide(divide(B * R, I, e), 1000.0, e);
 }

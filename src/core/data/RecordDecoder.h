@@ -60,9 +60,11 @@ public:
     // the fault's.
     static QString loggedModule() { return QStringLiteral("FileProcessing"); }
 
-    // Reads every record behind the header of `image`. Readings before the first district
-    // record are read with the settings `inForce` (those of the image decoded before).
-    static Result decode(const QByteArray &image, const DistrictSettings &inForce = {});
+    // Reads every record behind the header of `image` into `result`. Readings before the
+    // first district record are read with the settings `result` holds (those of the image
+    // decoded before, or none). Its series' arrays are used again, so that decoding one
+    // image after another allocates them once.
+    static void decode(const QByteArray &image, Result &result);
 
     static RecordKind recordKind(quint8 firstByte)
     {
@@ -115,7 +117,10 @@ private:
     // a failure is told at `recordPosition`, the record that holds the time stamp.
     void appendSample(qint32 position, qint32 recordPosition);
     qint16 loggingInterval(qint32 position);
-    double value(qint32 position) const;
+    // The value whose two bytes start at `position`, or the description of the run-time
+    // error working it out raises. Told, not thrown: in a damaged file most records fail,
+    // and a decode must stay quick however many do.
+    double value(qint32 position, QString &error) const;
     QString nibbleText(qint32 first, qint32 last, bool high) const;
     quint8 byteAt(qint32 position) const;
     // Raises "Subscript out of range" unless `count` bytes from `position` lie in the image.
@@ -136,9 +141,11 @@ private:
     qint64 sampleSeconds(const quint8 *timeStamp);
     // A problem for the user: a record cut short by the end of the image says so.
     Problem describeProblem(const QString &description, qint32 recordPosition) const;
-    // From a catch block: keeps the error being handled as a fault and a problem.
-    void keepProblem(const QString &procedure, qint32 recordPosition,
+    // Keeps the run-time error `description` as a fault and a problem.
+    void keepProblem(const QString &description, const QString &procedure, qint32 recordPosition,
                      bool seriesFull = false) noexcept;
+    // From a catch block: keeps the error being handled.
+    void keepCurrentProblem(const QString &procedure, qint32 recordPosition) noexcept;
 
     const QByteArray &m_image;
     Result &m_result;

@@ -36,6 +36,17 @@ struct SampleSeries
     std::vector<QString> strFittingNumber;
     QString strCurrentFitting;
 
+    // No samples and no fittings; the arrays stay for the next series.
+    void clear()
+    {
+        lngNumSamples = 0;
+        dblMaxValue = dblMinValue = dteLastTime = dteFirstTime = 0.0;
+        lngNumFittings = 0;
+        lngFittingSample.clear();
+        strFittingNumber.clear();
+        strCurrentFitting.clear();
+    }
+
     qint32 gapCount() const
     {
         qint32 gaps = 0;
