@@ -62,7 +62,7 @@ void getTable(benchmark::State &state)
         qint32 start = -1;
         qint32 end = -1;
         const QString text
-            = rows.getTable(f.file.series(), f.file.settings().dblReference, 1.0, csv, start, end);
+            = rows.rows(f.file.series(), f.file.settings().dblReference, 1.0, csv, start, end);
         size = text.size();
         benchmark::DoNotOptimize(size);
     }

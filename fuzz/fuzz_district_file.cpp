@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (const bool csv : { false, true }) {
         qint32 first = csv ? std::max(last - 9, 0) : 0;
         qint32 end = first + 9;
-        table.getTable(result.series, reference, 3.6, csv, first, end);
+        table.rows(result.series, reference, 3.6, csv, first, end);
     }
     return 0;
 }

@@ -62,7 +62,7 @@ void showDistrict(const District &file, Units &units, const Shared &shared,
     const qint32 samples = file.series().lngNumSamples;
     for (qint32 first : { 0, std::max(samples - 10, 0) }) {
         qint32 last = first + 9;
-        rows.getTable(file.series(), reference, units.dblFlowScaleFactor, false, first, last);
+        rows.rows(file.series(), reference, units.dblFlowScaleFactor, false, first, last);
     }
 
     const TextReport report(shared.formats);

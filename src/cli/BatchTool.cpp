@@ -176,19 +176,18 @@ bool BatchTool::chosenUnit(const QString &command, const QCommandLineParser &par
 }
 
 bool BatchTool::applyUnit(const QString &command, const QString &path, const QString &unitName,
-                          int unitCode, qint16 &intUnits)
+                          int unitCode, qint16 &unit)
 {
     if (unitCode == 0)
         return true;
-    if (UnitTable::isPressure(unitCode) != UnitTable::isPressure(intUnits)) {
-        printError(kProgram + u' ' + command + QStringLiteral(": ") + path
-                   + QStringLiteral(" holds ")
-                   + (UnitTable::isPressure(intUnits) ? QStringLiteral("pressure")
-                                                      : QStringLiteral("flow"))
-                   + QStringLiteral(" data; unit ") + unitName + QStringLiteral(" does not apply"));
+    if (UnitTable::isPressure(unitCode) != UnitTable::isPressure(unit)) {
+        printError(
+            kProgram + u' ' + command + QStringLiteral(": ") + path + QStringLiteral(" holds ")
+            + (UnitTable::isPressure(unit) ? QStringLiteral("pressure") : QStringLiteral("flow"))
+            + QStringLiteral(" data; unit ") + unitName + QStringLiteral(" does not apply"));
         return false;
     }
-    intUnits = static_cast<qint16>(unitCode);
+    unit = static_cast<qint16>(unitCode);
     return true;
 }
 
@@ -371,12 +370,12 @@ int BatchTool::exportCsv(const QStringList &arguments)
     // Under --strict a file with a bad record writes nothing, not even to standard output.
     if (!openDistrictFile(path, district, parser.isSet(QStringLiteral("strict"))))
         return Failure;
-    qint16 intUnits = district.settings().unitCode();
-    if (!applyUnit(command, path, parser.value(QStringLiteral("unit")), unitCode, intUnits))
+    qint16 unit = district.settings().unitCode();
+    if (!applyUnit(command, path, parser.value(QStringLiteral("unit")), unitCode, unit))
         return UsageError;
     QByteArray bytes;
     try {
-        bytes = CsvExport::bytes(district, UnitTable::factor(intUnits), m_context.formats);
+        bytes = CsvExport::bytes(district, UnitTable::factor(unit), m_context.formats);
     } catch (const RuntimeError &e) {
         printError(kProgram + QStringLiteral(": ") + path + QStringLiteral(": ") + e.description());
         return Failure;

@@ -76,7 +76,7 @@ public:
     // Shows the file opened at `path` in the unit `unitCode` chosen (above 0): false after a
     // usage error line when it is a unit of the other quantity.
     bool applyUnit(const QString &command, const QString &path, const QString &unitName,
-                   int unitCode, qint16 &intUnits);
+                   int unitCode, qint16 &unit);
 
     // The --dir and --force options of the commands that write district files.
     struct FolderOptions

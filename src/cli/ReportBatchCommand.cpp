@@ -83,14 +83,14 @@ int ReportBatchCommand::report(const QStringList &arguments)
     int unitCode = 0;
     if (!tool.chosenUnit(command, parser, unitCode))
         return BatchTool::UsageError;
-    District file(m_context.errorReport);
-    if (!tool.openDistrictFile(path, file, parser.isSet(QStringLiteral("strict"))))
+    District district(m_context.errorReport);
+    if (!tool.openDistrictFile(path, district, parser.isSet(QStringLiteral("strict"))))
         return BatchTool::Failure;
-    qint16 intUnits = file.settings().unitCode();
-    if (!tool.applyUnit(command, path, parser.value(QStringLiteral("unit")), unitCode, intUnits))
+    qint16 unit = district.settings().unitCode();
+    if (!tool.applyUnit(command, path, parser.value(QStringLiteral("unit")), unitCode, unit))
         return BatchTool::UsageError;
     // The window does nothing then; a script is told.
-    if (file.series().lngNumSamples == 0) {
+    if (district.series().lngNumSamples == 0) {
         tool.printError(kProgram + QStringLiteral(": ") + path
                         + QStringLiteral(": no samples to report"));
         return BatchTool::Failure;
@@ -98,16 +98,16 @@ int ReportBatchCommand::report(const QStringList &arguments)
 
     // The statistics as the dialog shows them in the unit chosen.
     const StringTable &strings = m_context.strings;
-    const DistrictSummary summary = DistrictSummary::of(
-        file, UnitTable::factor(intUnits), strings.text(UnitTable::unitTextId(intUnits)), strings,
-        m_context.formats);
+    const DistrictSummary summary = DistrictSummary::of(district, UnitTable::factor(unit),
+                                                        strings.text(UnitTable::unitTextId(unit)),
+                                                        strings, m_context.formats);
     const TextReport text(m_context.formats);
     if (pdf)
-        return printPdf(parser.value(pdfOption), text.printLines(file, summary))
+        return printPdf(parser.value(pdfOption), text.printLines(district, summary))
             ? BatchTool::Success
             : BatchTool::Failure;
     return tool.writeOutput(parser.value(QStringLiteral("output")),
-                            text.copyText(file, summary).toUtf8())
+                            text.copyText(district, summary).toUtf8())
         ? BatchTool::Success
         : BatchTool::Failure;
 }

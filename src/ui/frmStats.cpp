@@ -206,8 +206,8 @@ void frmStats::showRows(qint32 first)
 {
     qint32 last = first + kTableRows - 1;
     const District &district = m_model.file();
-    QString rows = m_tableRows.getTable(district.series(), district.settings().dblReference,
-                                        m_model.dblFlowScaleFactor(), false, first, last);
+    QString rows = m_tableRows.rows(district.series(), district.settings().dblReference,
+                                    m_model.dblFlowScaleFactor(), false, first, last);
     // The box takes lines, not line ends: the last row's would leave an empty eleventh.
     if (rows.endsWith(QStringLiteral("\r\n")))
         rows.chop(2);

@@ -21,8 +21,8 @@ class SaveDistrictPrompt;
 class StringTable;
 class UserPrompts;
 
-// What the windows show and command: the open district (image, series, district settings,
-// strDataFile), the settings of the run (intCOMPort, strDefaultDir, strAppName) and the
+// What the windows show and command: the open district (image and its file, series, district
+// settings), the settings of the run (intCOMPort, strDefaultDir, strAppName) and the
 // display unit (intUnits, dblFlowScaleFactor), and the link to the logger. The windows read
 // it and follow its signals.
 class NeruModel : public QObject
@@ -94,7 +94,7 @@ public:
     void setKeptDownloads(const KeptDownloads &kept) { m_kept = kept; }
     const KeptDownloads &keptDownloads() const { return m_kept; }
 
-    // Saves edited title and comment lines into strDataFile (the statistics dialog's
+    // Saves edited title and comment lines into the district's file (the statistics dialog's
     // Yes). False, after telling the user, when there is no file, a text holds a character
     // the file cannot store, or the file cannot be written; the image then keeps the texts
     // of its file.

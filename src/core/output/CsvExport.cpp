@@ -13,7 +13,7 @@ QByteArray CsvExport::bytes(const District &district, double factor, const Named
         throw RuntimeError(QStringLiteral("There are no readings to export."));
     qint32 start = -1;
     qint32 end = -1;
-    return CodePage1252::fromUnicode(TableRows(formats).getTable(
+    return CodePage1252::fromUnicode(TableRows(formats).rows(
         series, district.settings().dblReference, factor, true, start, end));
 }
 

@@ -22,21 +22,20 @@ void TableRows::appendPadded(QString &row, const QString &text) const
         row += u' ';
 }
 
-QString TableRows::getTable(const SampleSeries &series, double dblReference,
-                            double dblFlowScaleFactor, bool blnCSV, qint32 &lngStart,
-                            qint32 &lngEnd) const
+QString TableRows::rows(const SampleSeries &series, double reference, double factor, bool csv,
+                        qint32 &first, qint32 &last) const
 {
     const qint32 count = series.lngNumSamples;
-    if (lngStart < 0)
-        lngStart = 0;
-    if (!(lngStart <= lngEnd && lngEnd < count))
-        lngEnd = count - 1;
-    const QString separator = blnCSV ? QStringLiteral(",") : QStringLiteral("     ");
+    if (first < 0)
+        first = 0;
+    if (!(first <= last && last < count))
+        last = count - 1;
+    const QString separator = csv ? QStringLiteral(",") : QStringLiteral("     ");
 
     QString text;
-    if (lngStart <= lngEnd)
-        text.reserve(static_cast<qsizetype>(lngEnd - lngStart + 1) * 64);
-    for (qint32 i = lngStart; i <= lngEnd; ++i) {
+    if (first <= last)
+        text.reserve(static_cast<qsizetype>(last - first + 1) * 64);
+    for (qint32 i = first; i <= last; ++i) {
         const auto k = static_cast<size_t>(i);
         text += series.strSampleFitting[k];
         if (series.blnGap[k]) {
@@ -52,9 +51,9 @@ QString TableRows::getTable(const SampleSeries &series, double dblReference,
             text += separator;
             m_formats.appendLongTime(text, when);
             text += separator;
-            appendPadded(text, m_formats.fixed(value * dblFlowScaleFactor));
+            appendPadded(text, m_formats.fixed(value * factor));
             text += separator;
-            appendPadded(text, m_formats.fixed((dblReference - value) * dblFlowScaleFactor));
+            appendPadded(text, m_formats.fixed((reference - value) * factor));
         }
         text += QStringLiteral("\r\n");
     }

@@ -12,11 +12,12 @@ class TableRows
 public:
     explicit TableRows(const NamedFormats &formats);
 
-    // Rows lngStart to lngEnd, each ending in CR LF. The range is clamped and the
-    // clamped values are written back: a start below 0 becomes 0; an end before the
-    // start or beyond the last sample becomes the last sample.
-    QString getTable(const SampleSeries &series, double dblReference, double dblFlowScaleFactor,
-                     bool blnCSV, qint32 &lngStart, qint32 &lngEnd) const;
+    // Rows `first` to `last`, each ending in CR LF, comma-separated for `csv`, the values
+    // and their steps to `reference` times `factor`. The range is clamped and the clamped
+    // values are written back: a first row below 0 becomes 0; a last one before the first
+    // or beyond the last sample becomes the last sample.
+    QString rows(const SampleSeries &series, double reference, double factor, bool csv,
+                 qint32 &first, qint32 &last) const;
 
 private:
     void appendPadded(QString &row, const QString &text) const;

@@ -40,8 +40,8 @@ QString TextReport::copyText(const District &district, const DistrictSummary &su
     QString text = headLines(summary, QString()).join(kLineEnd) + kLineEnd + kLineEnd;
     qint32 start = -1;
     qint32 end = -1;
-    text += m_rows.getTable(series, district.settings().dblReference, summary.factor, false, start,
-                            end);
+    text
+        += m_rows.rows(series, district.settings().dblReference, summary.factor, false, start, end);
     return text;
 }
 
@@ -54,8 +54,8 @@ QStringList TextReport::printLines(const District &district, const DistrictSumma
     for (qint32 i = 0; i < series.lngNumSamples; ++i) {
         qint32 start = i;
         qint32 end = i;
-        QString row = m_rows.getTable(series, district.settings().dblReference, summary.factor,
-                                      false, start, end);
+        QString row = m_rows.rows(series, district.settings().dblReference, summary.factor, false,
+                                  start, end);
         row.chop(kLineEnd.size());
         lines.append(row);
     }

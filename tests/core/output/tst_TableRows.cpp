@@ -38,7 +38,7 @@ class TestTableRows : public QObject
     QString rows(const SampleSeries &s, bool csv, qint32 &start, qint32 &end,
                  double reference = 5.0, double factor = 1.0) const
     {
-        return TableRows(m_british).getTable(s, reference, factor, csv, start, end);
+        return TableRows(m_british).rows(s, reference, factor, csv, start, end);
     }
 
 private slots:

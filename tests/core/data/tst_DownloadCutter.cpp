@@ -39,7 +39,7 @@ public:
 
 // What the cut itself decides, whoever names the files: the dialog's and the batch tool's
 // tests cut through their own prompts.
-class TestSaveDistricts : public QObject
+class TestDownloadCutter : public QObject
 {
     Q_OBJECT
 
@@ -95,5 +95,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestSaveDistricts)
-#include "tst_SaveDistricts.moc"
+QTEST_GUILESS_MAIN(TestDownloadCutter)
+#include "tst_DownloadCutter.moc"

@@ -6,7 +6,7 @@
 
 // The 247-byte header and its four text fields. Writing the image is the Save District and
 // statistics dialogs' test, reading it the model's.
-class TestRawImage : public QObject
+class TestDistrictImage : public QObject
 {
     Q_OBJECT
 
@@ -88,5 +88,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestRawImage)
-#include "tst_RawImage.moc"
+QTEST_GUILESS_MAIN(TestDistrictImage)
+#include "tst_DistrictImage.moc"

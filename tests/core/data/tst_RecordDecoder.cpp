@@ -65,7 +65,7 @@ struct Walk
 
 // The walk over a district image's records: settings, values, gap markers, fittings, and
 // what each failure costs.
-class TestDecoding : public QObject
+class TestRecordDecoder : public QObject
 {
     Q_OBJECT
 
@@ -287,5 +287,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestDecoding)
-#include "tst_Decoding.moc"
+QTEST_GUILESS_MAIN(TestRecordDecoder)
+#include "tst_RecordDecoder.moc"
