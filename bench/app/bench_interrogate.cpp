@@ -7,6 +7,7 @@
 // over the floor; the longest stall of the main thread's event loop meanwhile, seen by a
 // 10 ms timer (its largest gap between two timeouts, less the 10 ms); and the processor
 // time of the program and of the simulator as a share of one core.
+#include "MainWindowActions.h"
 #include "NeruModel.h"
 #include "Program.h"
 #include "SettingsStore.h"
@@ -181,7 +182,7 @@ void BM_Interrogate(benchmark::State &state)
         qFatal("the splash did not show its port message");
     program.splash().tmrSplash_Timer();
     frmNeru &main = *program.mainWindow();
-    main.mnuToolsCommsCOM1->trigger();
+    main.actions().port(1)->trigger();
 
     // The download ends when its window hides; a district's file name is typed on show.
     StallMeter stalls;
@@ -218,7 +219,7 @@ void BM_Interrogate(benchmark::State &state)
         const double simulatorStart = logger.processorSeconds();
         elapsed.start();
         stalls.begin();
-        main.mnuToolsCommsInterrogate->trigger();
+        main.actions().interrogate()->trigger();
         if (downloadSeconds <= 0.0)
             qFatal("the download window never hid");
         const double cpuEnd = PacedLogger::ownProcessorSeconds();

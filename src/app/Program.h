@@ -69,6 +69,7 @@ private:
     // The commands that cut a download, each through the Save District dialog.
     void fileOpen();
     void interrogate();
+    void showStatistics();
     // Reads the logger's settings and shows them in the logger-settings dialog.
     void reprogramNERU();
     void mainWindowClosed();

@@ -6,35 +6,16 @@
 #include "NeruModel.h"
 #include "frmNeru.h"
 
-#include <QToolButton>
-
 MainWindowGraph::MainWindowGraph(frmNeru &main, NeruModel &model, const StringTable &strings,
                                  ErrorReport &errorReport, UserPrompts &prompts)
     : m_main(main)
     , m_model(model)
     , m_errorReport(errorReport)
 {
-    auto *picture = new GraphPicture; // the window takes it over
-    m_main.setPicture1(picture);
-
-    GraphController::Controls c;
-    c.Picture1 = picture;
-    c.hsbTime = m_main.hsbTime;
-    c.vsbFlow = m_main.vsbFlow;
-    c.cmdFlowZoomIn = m_main.cmdFlowZoomIn;
-    c.cmdFlowZoomOut = m_main.cmdFlowZoomOut;
-    c.cmdTimeZoomIn = m_main.cmdTimeZoomIn;
-    c.cmdTimeZoomOut = m_main.cmdTimeZoomOut;
-    c.lblFlowMax = m_main.lblFlowMax;
-    c.lblFlowMid = m_main.lblFlowMid;
-    c.lblFlowMin = m_main.lblFlowMin;
-    c.lblTimeMin = m_main.lblTimeMin;
-    c.lblTimeMid = m_main.lblTimeMid;
-    c.lblTimeMax = m_main.lblTimeMax;
-    c.showStatus = [this](const QString &text) { m_main.setStatusText(text); };
+    const GraphController::Controls controls = m_main.attachGraph(new GraphPicture);
     const FileProcessing &file = m_model.file();
     m_controller = std::make_unique<GraphController>(
-        c,
+        controls,
         GraphController::Data { file.series(), file.settings(), m_model.intUnits(),
                                 m_model.dblFlowScaleFactor(), m_formats, strings, errorReport,
                                 prompts });
@@ -43,6 +24,12 @@ MainWindowGraph::MainWindowGraph(frmNeru &main, NeruModel &model, const StringTa
 
     connect(&m_main, &frmNeru::plotResized, m_controller.get(), &GraphController::drawGraph);
     connect(&m_model, &NeruModel::districtChanged, this, &MainWindowGraph::initialiseGraph);
+    // A unit applied returns to the full view, redrawn with its factor, once the window has
+    // laid out its caption.
+    connect(&m_model, &NeruModel::unitsChanged, this, [this](const Units::Change &change) {
+        if (change.applied)
+            m_controller->mnuViewReset_Click();
+    });
 }
 
 MainWindowGraph::~MainWindowGraph() = default;

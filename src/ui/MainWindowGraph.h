@@ -13,9 +13,9 @@ class StringTable;
 class UserPrompts;
 class frmNeru;
 
-// The graph in the main window: puts the plot widget in the place of Picture1, connects
-// the plot's controls and the redraw after a resize, starts blank, and shows every new
-// series of the model (initialiseGraph).
+// The graph in the main window: puts the plot widget in the place of the plot area,
+// connects the plot's controls and the redraw after a resize, starts blank, shows every new
+// series of the model (initialiseGraph) and returns to the full view for a unit applied.
 class MainWindowGraph : public QObject
 {
     Q_OBJECT

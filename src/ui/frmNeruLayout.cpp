@@ -2,6 +2,7 @@
 #include "frmNeru.h"
 
 #include "LineControl.h"
+#include "MainWindowActions.h"
 
 #include <QAction>
 #include <QEvent>
@@ -21,8 +22,8 @@ MainWindowLayout::Input frmNeru::layoutInput() const
     input.toolbarHeight = MainWindowLayout::pixelsToTwips(tbrToolbar->sizeHint().height(), dpi);
     input.statusBarHeight = MainWindowLayout::pixelsToTwips(staStatus->sizeHint().height(), dpi);
     // The check marks, not the bars, say whether a bar is shown.
-    input.toolbarChecked = mnuViewToolbar->isChecked();
-    input.statusBarChecked = mnuViewStatusBar->isChecked();
+    input.toolbarChecked = m_actions->showToolbar()->isChecked();
+    input.statusBarChecked = m_actions->showStatusBar()->isChecked();
     input.flowCaptionWidth = MainWindowLayout::widthToTwips(
         lblFlow->fontMetrics().horizontalAdvance(lblFlow->text()), dpi);
     return input;
@@ -101,27 +102,17 @@ void frmNeru::changeEvent(QEvent *event)
         Form_Resize();
 }
 
-void frmNeru::mnuViewToolbar_Click()
-{
-    mnuViewToolbar->trigger();
-}
-
-void frmNeru::mnuViewStatusBar_Click()
-{
-    mnuViewStatusBar->trigger();
-}
-
 // A click on the entry has inverted its check mark; the bar follows it.
 void frmNeru::viewToolbarChecked()
 {
-    tbrToolbar->setVisible(mnuViewToolbar->isChecked());
+    tbrToolbar->setVisible(m_actions->showToolbar()->isChecked());
     updateMinimumSize();
     Form_Resize();
 }
 
 void frmNeru::viewStatusBarChecked()
 {
-    staStatus->setVisible(mnuViewStatusBar->isChecked());
+    staStatus->setVisible(m_actions->showStatusBar()->isChecked());
     updateMinimumSize();
     Form_Resize();
 }
@@ -130,11 +121,11 @@ QImage frmNeru::captureGraphArea() const
 {
     int top = 0;
     int height = m_client->height();
-    if (mnuViewToolbar->isChecked()) {
+    if (m_actions->showToolbar()->isChecked()) {
         height -= tbrToolbar->height();
         top = tbrToolbar->height();
     }
-    if (mnuViewStatusBar->isChecked())
+    if (m_actions->showStatusBar()->isChecked())
         height -= staStatus->height();
     return captureWindowArea(*m_client, QRect(0, top, m_client->width(), qMax(height, 0)));
 }

@@ -1,3 +1,4 @@
+#include "MainWindowActions.h"
 #include "Program.h"
 #include "ReportCommands.h"
 #include "frmNeru.h"
@@ -55,9 +56,10 @@ class tst_ProgramReports : public QObject
         return main;
     }
 
-    QAction *button(const frmNeru &main, const char *key)
+    // Clicks the toolbar button of a command.
+    static void click(const frmNeru &main, QAction *command)
     {
-        return main.findChild<QAction *>(QStringLiteral("tbrToolbar") + QLatin1String(key));
+        QTest::mouseClick(main.findChild<QToolBar *>()->widgetForAction(command), Qt::LeftButton);
     }
 
     // The printer a test hands the program: a PDF file, with a printer's unprintable strips.
@@ -85,11 +87,11 @@ private slots:
     {
         frmNeru &empty = run(QString());
         clipboard().setText(QStringLiteral("kept"));
-        button(empty, "CopyText")->trigger();
+        click(empty, empty.actions().copyText());
         QCOMPARE(clipboard().text(), QStringLiteral("kept"));
 
         frmNeru &main = run(kPressure);
-        main.findChild<QAction *>(QStringLiteral("mnuToolsUnitsPSI"))->trigger();
+        main.actions().unit(5)->trigger();
         const QStringList lines = clipboardReport(main);
         QVERIFY2(lines.at(4).startsWith(QStringLiteral("Transducer: "))
                      && lines.at(4).mid(40).startsWith(QStringLiteral("Maximum: "))
@@ -103,12 +105,13 @@ private slots:
     void copyGraphTakesTheBand()
     {
         frmNeru &main = run(QString());
-        button(main, "Copy")->trigger();
+        click(main, main.actions().copyGraph());
         const QImage band = main.captureGraphArea();
         QVERIFY(clipboard().mimeData()->hasImage());
         QCOMPARE(clipboard().image().size(), band.size());
-        main.mnuViewToolbar->trigger();
-        QCOMPARE(main.captureGraphArea().height(), band.height() + main.tbrToolbar->height());
+        main.actions().showToolbar()->trigger();
+        QCOMPARE(main.captureGraphArea().height(),
+                 band.height() + main.findChild<QToolBar *>()->height());
     }
 
     // With a printer, Print Table asks nothing and prints the copied report, line for line,
@@ -119,7 +122,7 @@ private slots:
         frmNeru &main = run(kFlow);
         const QString pdf = m_dir.filePath(QStringLiteral("printer.pdf"));
         printInto(pdf);
-        main.mnuFilePrintTable->trigger();
+        main.actions().printTable()->trigger();
         QVERIFY(m_prompts.messages.isEmpty() && m_prompts.questions.isEmpty());
         PdfPages read;
         QVERIFY(read.read(pdf));
@@ -133,7 +136,7 @@ private slots:
         // A printer that fails is told.
         const QString nowhere = m_dir.filePath(QStringLiteral("no/such/printer.pdf"));
         printInto(nowhere);
-        main.mnuFilePrintTable->trigger();
+        main.actions().printTable()->trigger();
         QCOMPARE(m_prompts.messages.join(u'|').section(QStringLiteral(".\n"), 0, 0),
                  QStringLiteral("The table could not be printed into ") + nowhere);
     }
@@ -150,7 +153,7 @@ private slots:
         m_prompts.answers = { UserPrompts::Answer::Yes };
         m_prompts.files = QStringList { wide };
         clipboard().setText(QStringLiteral("old"));
-        button(main, "Print")->trigger();
+        click(main, main.actions().printGraph());
         QCOMPARE(m_prompts.questions.size(), 1);
         QVERIFY(m_prompts.questions.first().startsWith(QStringLiteral("No printer is set up")));
         QCOMPARE(m_prompts.fileDialogs.first(),
@@ -167,7 +170,7 @@ private slots:
 
         m_prompts.answers = { UserPrompts::Answer::Yes };
         m_prompts.files = QStringList { kFlow + QStringLiteral("/graph.pdf") };
-        main.mnuFilePrintGraph->trigger();
+        main.actions().printGraph()->trigger();
         QCOMPARE(m_prompts.messages.size(), 1);
         QVERIFY(
             m_prompts.messages.first().startsWith(QStringLiteral("The graph could not be saved")));
@@ -176,7 +179,7 @@ private slots:
 private:
     QStringList clipboardReport(frmNeru &main)
     {
-        button(main, "CopyText")->trigger();
+        click(main, main.actions().copyText());
         QStringList lines = clipboard().text().split(QStringLiteral("\r\n"));
         lines.removeAt(9); // the copy's empty line after the heading
         return lines;

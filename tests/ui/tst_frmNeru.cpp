@@ -1,10 +1,11 @@
-#include "General.h"
 #include "GraphFixture.h"
+#include "MainWindowActions.h"
 #include "MainWindowLayout.h"
 #include "NeruModel.h"
 #include "frmNeru.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -15,64 +16,53 @@
 #include <QtTest>
 
 #include <memory>
-#include <vector>
 
-// The main window over its model: menus, toolbar, the commands it hands on as signals,
-// the unit and port entries, and its layout in twips with the view toggles.
+// The main window over its model: menus, toolbar, which commands can be used, the unit and
+// port entries, and its layout in twips with the view toggles.
 class tst_frmNeru : public QObject
 {
     Q_OBJECT
 
     StringTable m_strings;
-    const General m_general { m_strings };
     TempLog m_log;
     ScriptedPrompts m_prompts;
     std::unique_ptr<NeruModel> m_model;
     std::unique_ptr<frmNeru> m_window;
-    std::vector<std::unique_ptr<QSignalSpy>> m_spies; // one a signal of the window
 
     frmNeru &window() { return *m_window; }
-    QAction *action(const QString &name) { return window().findChild<QAction *>(name); }
-
-    // The window's signals emitted since the last forget(), once per emission.
-    QStringList fired() const
+    MainWindowActions &actions() { return m_window->actions(); }
+    template<typename Widget> Widget *widget(const char *name)
     {
-        QStringList out;
-        for (const auto &spy : m_spies) {
-            for (qsizetype i = 0; i < spy->count(); ++i)
-                out << QString::fromLatin1(spy->signal()).section(u'(', 0, 0);
-        }
-        return out;
-    }
-    void forget()
-    {
-        for (const auto &spy : m_spies)
-            spy->clear();
+        return m_window->findChild<Widget *>(QLatin1String(name));
     }
 
-    // "objectName caption" of each entry ("-" for a separator's), a submenu's indented.
-    static void describe(const QList<QAction *> &actions, QStringList &out, int depth = 0)
+    // The caption of each entry ("-" for a separator), a submenu's indented; with `off`, the
+    // entries that cannot be used, in menu order.
+    static void describe(const QList<QAction *> &actions, QStringList &out, bool off = false,
+                         int depth = 0)
     {
         for (QAction *a : actions) {
-            out << QString(depth, u' ') + a->objectName() + u' '
-                    + (a->isSeparator() ? QStringLiteral("-") : a->text());
+            if (!off)
+                out << QString(depth, u' ') + (a->isSeparator() ? QStringLiteral("-") : a->text());
+            else if (!a->isEnabled() && !a->menu())
+                out << a->text();
             if (a->menu())
-                describe(a->menu()->actions(), out, depth + 1);
+                describe(a->menu()->actions(), out, off, depth + 1);
         }
+    }
+    QString menusOff()
+    {
+        QStringList off;
+        describe(window().menuBar()->actions(), off, true);
+        return off.join(u'|');
     }
 
 private slots:
     void init()
     {
         m_model = std::make_unique<NeruModel>(m_strings, m_log.report, m_prompts);
-        m_window = std::make_unique<frmNeru>(m_strings, m_general, *m_model);
+        m_window = std::make_unique<frmNeru>(m_strings, *m_model);
         m_window->Form_Load();
-        m_spies.clear();
-        const QMetaObject &meta = frmNeru::staticMetaObject;
-        for (int i = meta.methodOffset(); i < meta.methodCount(); ++i) {
-            if (meta.method(i).methodType() == QMetaMethod::Signal)
-                m_spies.push_back(std::make_unique<QSignalSpy>(m_window.get(), meta.method(i)));
-        }
     }
 
     void cleanup() { m_window.reset(); }
@@ -82,120 +72,78 @@ private slots:
         QStringList menus;
         describe(window().menuBar()->actions(), menus);
         // In menu order; a submenu's entries are indented by one space more.
+        QCOMPARE(menus.join(u'|') + u'|',
+                 QStringLiteral("&File| &Open...| -| &Export...| -| &Print|  &Graph|  &Table| -|"
+                                " E&xit|&Edit| Copy &Graph| Copy &Text|&View| &Reset| &Stats|"
+                                " &Toolbar| Status &Bar|&Tools| &Comms|  &Interrogate NERU|"
+                                "  &Program NERU RTC|  &Reprogram NERU|  COM&1|  COM&2|  COM&3|"
+                                "  COM&4|  &Test| &Units|  &l/s|  &m3/h|  &gals/h|  &Bar|  &PSI|"
+                                "  Me&tre Head|  &Feet Head|&Help| &Contents...| &Search...| -|"
+                                " &About...|"));
+        // The toolbar's buttons are menu entries: a picture with a tooltip, no caption, and
+        // no picture in the menu.
+        QStringList buttons;
+        auto *toolbar = widget<QToolBar>("tbrToolbar");
+        for (QAction *a : toolbar->actions()) {
+            if (a->isSeparator()) {
+                buttons << QStringLiteral("-");
+                continue;
+            }
+            auto *button = qobject_cast<QToolButton *>(toolbar->widgetForAction(a));
+            QVERIFY(button && button->toolButtonStyle() == Qt::ToolButtonIconOnly);
+            QVERIFY(!a->icon().isNull() && !a->isIconVisibleInMenu());
+            buttons << a->toolTip() + u'=' + a->text();
+        }
         QCOMPARE(
-            menus.join(u'|') + u'|',
-            QStringLiteral(
-                "mnuFile &File| mnuFileOpen &Open...| mnuFileSep2 -| mnuFileExport &Export...|"
-                " mnuFileSep3 -| mnuFilePrint &Print|"
-                "  mnuFilePrintGraph &Graph|  mnuFilePrintTable &Table|"
-                " mnuFileSep4 -| mnuFileExit E&xit|"
-                "mnuEdit &Edit| mnuEditCopyGraph Copy &Graph| mnuEditCopyText Copy &Text|"
-                "mnuView &View| mnuViewReset &Reset| mnuViewStats &Stats|"
-                " mnuViewToolbar &Toolbar| mnuViewStatusBar Status &Bar|"
-                "mnuTools &Tools| mnuToolsComms &Comms|"
-                "  mnuToolsCommsInterrogate &Interrogate NERU|"
-                "  mnuToolsCommsProgramRTC &Program NERU RTC|"
-                "  mnuToolsCommsReprogramNERU &Reprogram NERU|  mnuToolsCommsCOM1 COM&1|"
-                "  mnuToolsCommsCOM2 COM&2|  mnuToolsCommsCOM3 COM&3|"
-                "  mnuToolsCommsCOM4 COM&4|  mnuToolsCommsTest &Test|"
-                " mnuToolsUnits &Units|  mnuToolsUnitsLitres &l/s|  mnuToolsUnitsMetres3 &m3/h|"
-                "  mnuToolsUnitsGals &gals/h|  mnuToolsUnitsBar &Bar|  mnuToolsUnitsPSI &PSI|"
-                "  mnuToolsUnitsMetre Me&tre Head|  mnuToolsUnitsFeet &Feet Head|"
-                "mnuHelp &Help| mnuHelpContents &Contents...| mnuHelpSearch &Search...|"
-                " mnuHelpSep1 -| mnuHelpAbout &About...|"));
+            buttons.join(u'|'),
+            QStringLiteral("Open=&Open...|Print=&Graph|-|Copy=Copy &Graph|"
+                           "Copy Text=Copy &Text|-|Interrogate NERU=&Interrogate NERU|"
+                           "Program NERU RTC=&Program NERU RTC|Reprogram NERU=&Reprogram NERU"));
     }
 
-    // No file and no data yet: a command stays disabled, with its button, until the
-    // program enables it, no unit can be chosen, and View > Stats shows nothing.
-    void stateAtStart()
+    // No file and no data yet: no unit can be chosen, the port of the settings is checked
+    // and the Test entry is hidden. While a Comms command runs, what would start another
+    // exchange, open a dialog or change the district waits; the units and the view stay.
+    void commandsThatCanBeUsed()
     {
         QCOMPARE(window().windowTitle(), QStringLiteral("NERU Program: Unnamed"));
-        QVERIFY(!window().mnuToolsCommsTest->isVisible());
-        for (const char *off : { "mnuFileOpen", "mnuFileExport", "mnuFilePrintTable",
-                                 "mnuViewReset", "mnuToolsCommsReprogramNERU", "mnuHelpContents",
-                                 "tbrToolbarOpen", "tbrToolbarCopy" })
-            QVERIFY2(!action(QLatin1String(off))->isEnabled(), off);
-        QVERIFY(window().mnuViewStats->isEnabled() && window().mnuHelpAbout->isEnabled());
-        for (QAction *unit : window().mnuToolsUnitsEntries)
-            QVERIFY(!unit->isEnabled() && !unit->isChecked());
-        window().mnuViewStats->trigger();
-        QCOMPARE(fired(), QStringList());
-        m_model->openDataFile(QStringLiteral(NERU_SOURCE_DIR "/samples/flow.dat"));
-        forget();
-        window().mnuViewStats->trigger();
-        QCOMPARE(fired(), QStringList { "statsRequested" });
+        QVERIFY(actions().port(2)->isChecked() && !actions().port(0)->isVisible());
+        QCOMPARE(menusOff(),
+                 QStringLiteral("&Test|&l/s|&m3/h|&gals/h|&Bar|&PSI|Me&tre Head|&Feet Head"));
+        m_model->SetUnits(1);
+        window().setCommsBusy(true);
+        QCOMPARE(menusOff(),
+                 QStringLiteral("&Open...|&Export...|&Graph|&Table|&Stats|&Interrogate NERU|"
+                                "&Program NERU RTC|&Reprogram NERU|COM&1|COM&2|COM&3|COM&4|&Test|"
+                                "&Bar|&PSI|Me&tre Head|&Feet Head"));
+        window().setCommsBusy(false);
+        QCOMPARE(menusOff(), QStringLiteral("&Test|&Bar|&PSI|Me&tre Head|&Feet Head"));
     }
 
-    // Key, menu entry, signal.
-    void toolbarButtonRunsItsMenuCommand_data()
-    {
-        QTest::addColumn<QString>("data");
-        QTest::newRow("Open") << QStringLiteral("Open mnuFileOpen openRequested");
-        QTest::newRow("Print") << QStringLiteral("Print mnuFilePrintGraph printGraphRequested");
-        QTest::newRow("Copy") << QStringLiteral("Copy mnuEditCopyGraph copyGraphRequested");
-        QTest::newRow("CopyText") << QStringLiteral("CopyText mnuEditCopyText copyTextRequested");
-        QTest::newRow("Interrogate")
-            << QStringLiteral("Interrogate mnuToolsCommsInterrogate interrogateRequested");
-        QTest::newRow("ProgramRTC")
-            << QStringLiteral("ProgramRTC mnuToolsCommsProgramRTC programRTCRequested");
-        QTest::newRow("ReprogramNERU")
-            << QStringLiteral("ReprogramNERU mnuToolsCommsReprogramNERU reprogramNERURequested");
-    }
-
-    void toolbarButtonRunsItsMenuCommand()
-    {
-        QFETCH(QString, data);
-        const QStringList row = data.split(u' ');
-        for (QAction *a : window().findChildren<QAction *>()) {
-            if (a->objectName().startsWith(QLatin1String("mnu")))
-                window().setCommandEnabled(a, true);
-        }
-        // The buttons follow their entries; hidden and shown again, the toolbar still works.
-        window().mnuViewToolbar->trigger();
-        window().mnuViewToolbar->trigger();
-        forget();
-        QAction *button = action(QStringLiteral("tbrToolbar") + row[0]);
-        QVERIFY(!button->icon().isNull() && button->text().isEmpty()); // a picture, no caption
-        button->trigger();
-        QCOMPARE(fired(), QStringList { row[2] });
-        action(row[1])->trigger();
-        QCOMPARE(fired(), (QStringList { row[2], row[2] }));
-    }
-
-    // Steps: "model n" applies code n as a load of data does, "choose n" is the Units
-    // entry of code n. Then the entries (X checked, o enabled, . neither), the caption, the
-    // returns to the full view of the last step and the factor in force.
-    void unitsFollowTheModelAndTheMenu_data()
+    // Codes the model applies in turn, then the Units entries (X checked, o enabled, .
+    // neither), the caption and the factor in force.
+    void unitsFollowTheModel_data()
     {
         QTest::addColumn<QString>("row");
-        QTest::newRow("m3/h again keeps its mark")
-            << QStringLiteral("model 1,choose 2,choose 2|oXo....|Flow (m3/h)|1|3.6");
-        QTest::newRow("kgal/h") << QStringLiteral("model 1,choose 3|ooX....|Flow (kgal/h)|1|0.792");
-        QTest::newRow("pressure data after m3/h")
-            << QStringLiteral("model 1,choose 2,model 4|...Xooo|Press (Bar)|1|1");
+        QTest::newRow("m3/h") << QStringLiteral("1,2|oXo....|Flow (m3/h)|3.6");
+        QTest::newRow("kgal/h") << QStringLiteral("1,3|ooX....|Flow (kgal/h)|0.792");
+        QTest::newRow("pressure data after m3/h") << QStringLiteral("1,2,4|...Xooo|Press (Bar)|1");
         QTest::newRow("code 0 only disables the entries")
-            << QStringLiteral("model 5,model 0|.......|Press (PSI)|0|14.5");
+            << QStringLiteral("5,0|.......|Press (PSI)|14.5");
     }
 
-    void unitsFollowTheModelAndTheMenu()
+    void unitsFollowTheModel()
     {
         QFETCH(QString, row);
         const QStringList expected = row.split(u'|');
-        for (const QString &step : expected[0].split(u',')) {
-            forget();
-            const auto code = qint16(step.section(u' ', 1).toInt());
-            if (step.startsWith(QLatin1String("model")))
-                m_model->SetUnits(code);
-            else
-                window().mnuToolsUnitsEntries[size_t(code - 1)]->trigger();
-        }
+        for (const QString &code : expected[0].split(u','))
+            m_model->SetUnits(qint16(code.toInt()));
         QString shown;
-        for (QAction *e : window().mnuToolsUnitsEntries)
+        for (QAction *e : actions().units()->actions())
             shown += e->isChecked() ? u'X' : (e->isEnabled() ? u'o' : u'.');
         QCOMPARE(shown, expected[1]);
-        QCOMPARE(window().lblFlow->text(), expected[2]);
-        QCOMPARE(fired(), QStringList(expected[3].toInt(), QStringLiteral("viewResetRequested")));
-        QCOMPARE(m_model->dblFlowScaleFactor(), expected[4].toDouble());
+        QCOMPARE(widget<QLabel>("lblFlow")->text(), expected[2]);
+        QCOMPARE(m_model->dblFlowScaleFactor(), expected[3].toDouble());
     }
 
     // The layout in twips on the design's client area (9525 x 6150), toolbar (360) and
@@ -257,17 +205,20 @@ private slots:
     {
         window().show(); // at its default size
         QVERIFY(QTest::qWaitForWindowExposed(&window()));
-        const QRect plot = window().Picture1->geometry();
-        const int barEnd = window().hsbTime->geometry().right();
+        const QWidget *plot = widget<QWidget>("Picture1");
+        const QScrollBar *timeBar = widget<QScrollBar>("hsbTime");
+        const QRect plotShown = plot->geometry();
+        const int barEnd = timeBar->geometry().right();
         for (const qint16 code : { 2, 3, 6, 7 }) {
             m_model->SetUnits(code);
-            const QLabel *label = window().lblFlow;
+            const QLabel *label = widget<QLabel>("lblFlow");
             QVERIFY2(label->width() >= label->fontMetrics().horizontalAdvance(label->text()),
                      qPrintable(label->text()));
             const int labelEnd = label->x() + label->width(); // on one row: no overlap
-            QVERIFY(window().cmdTimeZoomOut->x() >= labelEnd && window().hsbTime->x() >= labelEnd);
-            QCOMPARE(window().hsbTime->geometry().right(), barEnd);
-            QCOMPARE(window().Picture1->geometry(), plot);
+            QVERIFY(widget<QToolButton>("cmdTimeZoomOut")->x() >= labelEnd
+                    && timeBar->x() >= labelEnd);
+            QCOMPARE(timeBar->geometry().right(), barEnd);
+            QCOMPARE(plot->geometry(), plotShown);
         }
     }
 
@@ -275,29 +226,35 @@ private slots:
     // is as it was.
     void layoutFollowsTheBars()
     {
-        const double dpi = window().clientArea()->logicalDpiX();
+        const QWidget *client = window().centralWidget();
+        const QWidget *plot = widget<QWidget>("Picture1");
+        const QScrollBar *timeBar = widget<QScrollBar>("hsbTime");
+        const QScrollBar *valueBar = widget<QScrollBar>("vsbFlow");
+        const auto *toolbar = widget<QToolBar>("tbrToolbar");
+        const auto *statusBar = widget<QStatusBar>("staStatus");
+        const double dpi = client->logicalDpiX();
         auto pixels = [dpi](const QRect &twips) { return MainWindowLayout::toPixels(twips, dpi); };
-        const QSize client = pixels(QRect(0, 0, 9525, 6150)).size();
+        const QSize designSize = pixels(QRect(0, 0, 9525, 6150)).size();
         window().show();
-        window().resize(client + window().size() - window().clientArea()->size());
-        QTRY_COMPARE(window().clientArea()->size(), client);
-        const QRect shown = window().Picture1->geometry();
-        QCOMPARE(window().staStatus->geometry().bottom(), window().clientArea()->height() - 1);
-        window().mnuViewToolbar->trigger();
-        window().mnuViewStatusBar->trigger();
-        QVERIFY(window().tbrToolbar->isHidden() && window().staStatus->isHidden());
-        QCOMPARE(window().Picture1->geometry(), pixels(QRect(1000, 455, 8070, 5040)));
-        QCOMPARE(window().hsbTime->geometry(), pixels(QRect(1255, 100, 7560, 255)));
-        QCOMPARE(window().vsbFlow->geometry(), pixels(QRect(9170, 710, 255, 4530)));
-        window().mnuViewToolbar->trigger();
-        window().mnuViewStatusBar->trigger();
-        QCOMPARE(window().Picture1->geometry(), shown);
+        window().resize(designSize + window().size() - client->size());
+        QTRY_COMPARE(client->size(), designSize);
+        const QRect shown = plot->geometry();
+        QCOMPARE(statusBar->geometry().bottom(), client->height() - 1);
+        actions().showToolbar()->trigger();
+        actions().showStatusBar()->trigger();
+        QVERIFY(toolbar->isHidden() && statusBar->isHidden());
+        QCOMPARE(plot->geometry(), pixels(QRect(1000, 455, 8070, 5040)));
+        QCOMPARE(timeBar->geometry(), pixels(QRect(1255, 100, 7560, 255)));
+        QCOMPARE(valueBar->geometry(), pixels(QRect(9170, 710, 255, 4530)));
+        actions().showToolbar()->trigger();
+        actions().showStatusBar()->trigger();
+        QCOMPARE(plot->geometry(), shown);
         // The window shrinks no further than leaves room for the scroll bars.
         window().resize(20, 20);
-        QTRY_COMPARE(window().clientArea()->size(), window().clientArea()->minimumSize());
-        QVERIFY(window().hsbTime->width() > 0);
-        QVERIFY(window().vsbFlow->height() > 0);
-        QVERIFY(window().vsbFlow->x() >= window().Picture1->geometry().right());
+        QTRY_COMPARE(client->size(), client->minimumSize());
+        QVERIFY(timeBar->width() > 0);
+        QVERIFY(valueBar->height() > 0);
+        QVERIFY(valueBar->x() >= plot->geometry().right());
     }
 };
 
