@@ -38,10 +38,6 @@ void MainWindowGraph::initialiseGraph()
 {
     // A slot may not throw back into the model's signal.
     try {
-        // A district that went into no file (its Save District dialog was closed) is unnamed.
-        const QString file = m_model.file().strDataFile();
-        m_main.setWindowTitle(m_model.texts().text(50030)
-                              + (file.isEmpty() ? m_model.texts().text(50040) : file));
         m_controller->prepareCurveElements();
     } catch (...) {
         m_errorReport.errorReport(QStringLiteral("frmNeru"), QStringLiteral("initialiseGraph"));

@@ -25,8 +25,8 @@ public:
                     ErrorReport &errorReport, UserPrompts &prompts);
     ~MainWindowGraph() override;
 
-    // Names the file in the caption and makes the curve ready for the new series; the
-    // unit the model applies next resets the view and draws it.
+    // Makes the curve ready for the new series; the unit the model applies next resets the
+    // view and draws it.
     void initialiseGraph();
 
     GraphController &controller() { return *m_controller; }

@@ -55,6 +55,7 @@ frmNeru::frmNeru(const StringTable &strings, NeruModel &model, QWidget *parent)
     connect(m_actions->exit(), &QAction::triggered, this, &QWidget::close);
     connect(m_actions->showToolbar(), &QAction::triggered, this, &frmNeru::viewToolbarChecked);
     connect(m_actions->showStatusBar(), &QAction::triggered, this, &frmNeru::viewStatusBarChecked);
+    connect(&m_model, &NeruModel::districtChanged, this, &frmNeru::showTitle);
     connect(&m_model, &NeruModel::unitsChanged, this, &frmNeru::showUnits);
     connect(&m_model, &NeruModel::comPortChanged, m_actions, &MainWindowActions::showPort);
     // Design size: 9525 x 6150 twips of client area.
@@ -211,6 +212,13 @@ GraphController::Controls frmNeru::attachGraph(GraphPicture *picture)
     c.lblTimeMax = lblTimeMax;
     c.showStatus = [this](const QString &text) { setStatusText(text); };
     return c;
+}
+
+void frmNeru::showTitle()
+{
+    // A district that went into no file (its Save District dialog was closed) is unnamed.
+    const QString file = m_model.file().strDataFile();
+    setWindowTitle(m_strings.text(50030) + (file.isEmpty() ? m_strings.text(50040) : file));
 }
 
 void frmNeru::setStatusText(const QString &text)

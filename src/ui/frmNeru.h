@@ -48,6 +48,8 @@ public:
     QImage captureGraphArea() const;
     // A picture of `area` (pixels) of a widget, rendered with its children.
     static QImage captureWindowArea(const QWidget &window, const QRect &area);
+    // "NERU Program: " and the file of the district shown.
+    void showTitle();
     void setStatusText(const QString &text);
     QString statusText() const;
 

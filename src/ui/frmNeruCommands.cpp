@@ -15,7 +15,7 @@ void frmNeru::Form_Load()
     // No file named and no data yet: no unit can be chosen.
     m_model.resetForNewWindow();
     m_actions->showPort(m_model.startUp().intCOMPort);
-    setWindowTitle(m_model.texts().text(50030) + m_model.texts().text(50040));
+    showTitle();
     updateMinimumSize();
 }
 

@@ -63,9 +63,7 @@ NeruModel::NeruModel(const StringTable &strings, ErrorReport &errorReport, UserP
     , m_errorReport(errorReport)
     , m_prompts(prompts)
     , m_file(errorReport)
-{
-    m_texts.load(m_strings);
-}
+{ }
 
 void NeruModel::resetForNewWindow()
 {
@@ -331,7 +329,7 @@ bool NeruModel::saveHeaderTexts(const QString &title, const QString &comments1,
 void NeruModel::SetUnits(qint16 code)
 {
     m_units.intUnits = code;
-    emit unitsChanged(m_units.SetUnits(code, m_texts));
+    emit unitsChanged(m_units.SetUnits(code, m_strings));
 }
 
 void NeruModel::setCOMPort(qint16 port)

@@ -3,7 +3,6 @@
 #include "FileProcessing.h"
 #include "KeptDownloads.h"
 #include "LoggerLink.h"
-#include "MainWindowTexts.h"
 #include "NamedFormats.h"
 #include "SettingsStore.h"
 #include "StartUpSettings.h"
@@ -39,8 +38,6 @@ public:
     // The graph keeps references to these two for as long as the model lives.
     const qint16 &intUnits() const { return m_units.intUnits; }
     const double &dblFlowScaleFactor() const { return m_units.dblFlowScaleFactor; }
-    // The texts the main window keeps for its caption, the units and the read-out.
-    const MainWindowTexts &texts() const { return m_texts; }
 
     // A main window has just been created: no file is named and no unit is chosen.
     void resetForNewWindow();
@@ -144,7 +141,6 @@ private:
     const StringTable &m_strings;
     ErrorReport &m_errorReport;
     UserPrompts &m_prompts;
-    MainWindowTexts m_texts;
     StartUpSettings m_startUp;
     FileProcessing m_file;
     Units m_units;
