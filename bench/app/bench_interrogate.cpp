@@ -7,6 +7,7 @@
 // over the floor; the longest stall of the main thread's event loop meanwhile, seen by a
 // 10 ms timer (its largest gap between two timeouts, less the 10 ms); and the processor
 // time of the program and of the simulator as a share of one core.
+#include "ApplicationName.h"
 #include "MainWindowActions.h"
 #include "NeruModel.h"
 #include "Program.h"
@@ -266,7 +267,7 @@ int main(int argc, char **argv)
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral("config"))));
     qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath(QStringLiteral("data"))));
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("neru"));
+    QApplication::setApplicationName(ApplicationName::systemName());
     app.setQuitOnLastWindowClosed(false);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

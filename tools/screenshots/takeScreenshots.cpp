@@ -5,7 +5,10 @@
 // file, the main window shows it with the cursor placed and the dialogs show its district.
 // Usage: neru-screenshots <folder> [file.dat]  (run under a display, e.g. xvfb-run -a; the
 // printouts need poppler's pdftoppm)
+#include "ApplicationName.h"
 #include "DateTime.h"
+#include "GraphPicture.h"
+#include "MainWindowActions.h"
 #include "NERUComm.h"
 #include "Program.h"
 #include "ReportCommands.h"
@@ -70,11 +73,22 @@ QPixmap withMenus(frmNeru &main, QMenu &menu, QAction &subEntry)
     return picture;
 }
 
+// The menu that holds `entry`.
+QMenu *menuHolding(const QAction &entry)
+{
+    for (QObject *owner : entry.associatedObjects()) {
+        if (auto *menu = qobject_cast<QMenu *>(owner))
+            return menu;
+    }
+    qFatal("an entry is in no menu");
+}
+
 // A click on the plot at `fraction` of its width, as the user places the cursor.
 void placeCursor(frmNeru &main, double fraction)
 {
-    auto *plot = qobject_cast<QAbstractScrollArea *>(main.Picture1);
-    QWidget *target = plot ? plot->viewport() : main.Picture1;
+    auto *picture = main.findChild<GraphPicture *>();
+    auto *plot = qobject_cast<QAbstractScrollArea *>(picture);
+    QWidget *target = plot ? plot->viewport() : picture;
     const QPointF at(target->width() * fraction, target->height() / 2.0);
     const QPointF global = target->mapToGlobal(at);
     QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton,
@@ -154,7 +168,7 @@ bool printout(Program &program, QAction &command, const QString &folder, const Q
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("neru"));
+    QApplication::setApplicationName(ApplicationName::systemName());
     app.setQuitOnLastWindowClosed(false);
     if (argc != 2 && argc != 3) {
         std::fprintf(stderr, "usage: neru-screenshots <folder> [file.dat]\n");
@@ -196,9 +210,11 @@ int main(int argc, char *argv[])
         settle();
     }
     ok = main.grab().save(folder + QStringLiteral("/main-window.png")) && ok;
-    ok = printout(program, *main.mnuFilePrintGraph, folder, QStringLiteral("print-graph")) && ok;
-    ok = printout(program, *main.mnuFilePrintTable, folder, QStringLiteral("print-table")) && ok;
-    ok = withMenus(main, *main.mnuToolsMenu, *main.mnuToolsComms)
+    const MainWindowActions &actions = main.actions();
+    ok = printout(program, *actions.printGraph(), folder, QStringLiteral("print-graph")) && ok;
+    ok = printout(program, *actions.printTable(), folder, QStringLiteral("print-table")) && ok;
+    QMenu &comms = *menuHolding(*actions.interrogate());
+    ok = withMenus(main, *menuHolding(*comms.menuAction()), *comms.menuAction())
              .save(folder + QStringLiteral("/main-window-comms-menu.png"))
         && ok;
 
@@ -228,7 +244,7 @@ int main(int argc, char *argv[])
     ok = loggerSettings(program).save(folder + QStringLiteral("/logger-settings.png")) && ok;
 
     // The guide as Help > Contents opens it.
-    main.mnuHelpContents->trigger();
+    actions.helpContents()->trigger();
     settle();
     ok = program.help()->grab().save(folder + QStringLiteral("/help.png")) && ok;
     program.help()->hide();

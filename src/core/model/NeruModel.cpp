@@ -340,7 +340,7 @@ void NeruModel::setCOMPort(qint16 port)
     emit comPortChanged(port);
     if (!StartUpSettings::isLoggerPort(port))
         return;
-    SettingsStore store(m_startUp.strAppName);
+    SettingsStore store;
     store.write(StartUpSettings::section(), StartUpSettings::portKey(), QString::number(port));
     if (!store.sync())
         m_errorReport.logInformation(QStringLiteral("The COM port could not be saved in ")
@@ -349,7 +349,7 @@ void NeruModel::setCOMPort(qint16 port)
 
 void NeruModel::writeSettings()
 {
-    SettingsStore store(m_startUp.strAppName);
+    SettingsStore store;
     if (!m_startUp.writeSettings(store))
         m_errorReport.logInformation(QStringLiteral("The settings could not be saved in ")
                                      + store.fileName());
@@ -357,7 +357,7 @@ void NeruModel::writeSettings()
 
 void NeruModel::attachLink(DownloadProgress &progress)
 {
-    m_portSettings = std::make_unique<SettingsStore>(m_startUp.strAppName);
+    m_portSettings = std::make_unique<SettingsStore>();
     m_linkMessages = std::make_unique<PromptMessages>(m_prompts);
     m_link = std::make_unique<LoggerLink>(LoggerLink::Context {
         *m_linkMessages, progress, m_errorReport, m_strings, m_formats, m_portSettings.get() });

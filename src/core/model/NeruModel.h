@@ -20,7 +20,7 @@ class StringTable;
 class UserPrompts;
 
 // What the windows show and command: the open district (image, series, district settings,
-// strDataFile), the settings of the run (intCOMPort, strDefaultDir, strAppName) and the
+// strDataFile), the settings of the run (intCOMPort, strDefaultDir) and the
 // display unit (intUnits, dblFlowScaleFactor), and the link to the logger. The windows read
 // it and follow its signals.
 class NeruModel : public QObject
