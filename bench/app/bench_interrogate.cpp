@@ -8,6 +8,7 @@
 // 10 ms timer (its largest gap between two timeouts, less the 10 ms); and the processor
 // time of the program and of the simulator as a share of one core.
 #include "ApplicationName.h"
+#include "MainWindow.h"
 #include "MainWindowActions.h"
 #include "NeruModel.h"
 #include "Program.h"
@@ -15,7 +16,6 @@
 #include "StringTable.h"
 #include "UserPrompts.h"
 #include "frmDownloading.h"
-#include "frmNeru.h"
 #include "frmSaveDistrict.h"
 #include "frmSplash.h"
 #include "samples/SampleGenerator.h"
@@ -182,7 +182,7 @@ void BM_Interrogate(benchmark::State &state)
     if (!QTest::qWaitFor([&prompts] { return prompts.portMessages == 1; }, 5000))
         qFatal("the splash did not show its port message");
     program.splash().tmrSplash_Timer();
-    frmNeru &main = *program.mainWindow();
+    MainWindow &main = *program.mainWindow();
     main.actions().port(1)->trigger();
 
     // The download ends when its window hides; a district's file name is typed on show.

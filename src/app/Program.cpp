@@ -1,6 +1,7 @@
 #include "Program.h"
 
 #include "GraphController.h"
+#include "MainWindow.h"
 #include "MainWindowActions.h"
 #include "MainWindowGraph.h"
 #include "PortDevices.h"
@@ -8,7 +9,6 @@
 #include "SaveDistrictDialogPrompt.h"
 #include "frmDownloading.h"
 #include "frmHelp.h"
-#include "frmNeru.h"
 #include "frmReprogram.h"
 #include "frmSaveDistrict.h"
 #include "frmSplash.h"
@@ -44,7 +44,7 @@ void Program::start(const QString &currentDir, const QString &dataFile)
 void Program::showMainWindow()
 {
     if (!m_main) {
-        m_main = std::make_unique<frmNeru>(m_strings, m_model);
+        m_main = std::make_unique<MainWindow>(m_strings, m_model);
         m_graph = std::make_unique<MainWindowGraph>(*m_main, m_model, m_strings, m_errorReport,
                                                     m_heldMessages);
         wireFiles(*m_main);
@@ -65,17 +65,17 @@ void Program::showMainWindow()
 }
 
 // Exit closes the window, which ends the program.
-void Program::wireFiles(frmNeru &main)
+void Program::wireFiles(MainWindow &main)
 {
     MainWindowActions &actions = main.actions();
     m_saveDistrict = std::make_unique<frmSaveDistrict>(m_strings, m_general, m_prompts, &main);
     connect(actions.open(), &QAction::triggered, this, &Program::fileOpen);
     connect(actions.exportCsv(), &QAction::triggered, &m_model, &NeruModel::mnuFileExport_Click);
-    connect(&main, &frmNeru::unloaded, this, &Program::mainWindowClosed);
+    connect(&main, &MainWindow::unloaded, this, &Program::mainWindowClosed);
 }
 
 // The statistics follow every new district and unit; View > Stats waits for the dialog.
-void Program::wireView(frmNeru &main)
+void Program::wireView(MainWindow &main)
 {
     MainWindowActions &actions = main.actions();
     m_stats = std::make_unique<frmStats>(m_strings, m_general, m_model, m_prompts, &main);
@@ -89,7 +89,7 @@ void Program::wireView(frmNeru &main)
 
 // Copy Graph and Copy Text stay live during a Comms command; the Print entries wait, as
 // their messages and dialogs would.
-void Program::wireReports(frmNeru &main)
+void Program::wireReports(MainWindow &main)
 {
     MainWindowActions &actions = main.actions();
     m_reports = std::make_unique<ReportCommands>(main, *m_stats, m_model, m_heldMessages);
@@ -105,14 +105,14 @@ void Program::wireReports(frmNeru &main)
 
 // One Comms command at a time: while one runs, the window holds back the commands that
 // would get in its way, and the graph's messages wait.
-void Program::wireComms(frmNeru &main)
+void Program::wireComms(MainWindow &main)
 {
     MainWindowActions &actions = main.actions();
     m_downloading = std::make_unique<frmDownloading>(m_general, &main);
     m_model.attachLink(*m_downloading);
     m_reprogram = std::make_unique<frmReprogram>(m_general, m_model, m_prompts, &main);
-    connect(&m_model, &NeruModel::statusMessage, &main, &frmNeru::setStatusText);
-    connect(&m_model, &NeruModel::commsBusyChanged, &main, &frmNeru::setCommsBusy);
+    connect(&m_model, &NeruModel::statusMessage, &main, &MainWindow::setStatusText);
+    connect(&m_model, &NeruModel::commsBusyChanged, &main, &MainWindow::setCommsBusy);
     connect(&m_model, &NeruModel::commsBusyChanged, this,
             [this](bool busy) { m_heldMessages.hold(busy); });
     connect(&m_model, &NeruModel::stopRequested, m_downloading.get(),
@@ -131,7 +131,7 @@ void Program::wireComms(frmNeru &main)
 }
 
 // The guide's window stays open beside the main window while the user works.
-void Program::wireHelp(frmNeru &main)
+void Program::wireHelp(MainWindow &main)
 {
     MainWindowActions &actions = main.actions();
     m_help = std::make_unique<frmHelp>(&main);

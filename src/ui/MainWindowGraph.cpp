@@ -3,10 +3,10 @@
 #include "ErrorReport.h"
 #include "GraphController.h"
 #include "GraphPicture.h"
+#include "MainWindow.h"
 #include "NeruModel.h"
-#include "frmNeru.h"
 
-MainWindowGraph::MainWindowGraph(frmNeru &main, NeruModel &model, const StringTable &strings,
+MainWindowGraph::MainWindowGraph(MainWindow &main, NeruModel &model, const StringTable &strings,
                                  ErrorReport &errorReport, UserPrompts &prompts)
     : m_main(main)
     , m_model(model)
@@ -22,7 +22,7 @@ MainWindowGraph::MainWindowGraph(frmNeru &main, NeruModel &model, const StringTa
     // Blank, as the window is created.
     m_controller->ResetForm();
 
-    connect(&m_main, &frmNeru::plotResized, m_controller.get(), &GraphController::drawGraph);
+    connect(&m_main, &MainWindow::plotResized, m_controller.get(), &GraphController::drawGraph);
     connect(&m_model, &NeruModel::districtChanged, this, &MainWindowGraph::initialiseGraph);
     // A unit applied returns to the full view, redrawn with its factor, once the window has
     // laid out its caption.

@@ -11,7 +11,7 @@ class GraphController;
 class NeruModel;
 class StringTable;
 class UserPrompts;
-class frmNeru;
+class MainWindow;
 
 // The graph in the main window: puts the plot widget in the place of the plot area,
 // connects the plot's controls and the redraw after a resize, starts blank, shows every new
@@ -21,7 +21,7 @@ class MainWindowGraph : public QObject
     Q_OBJECT
 
 public:
-    MainWindowGraph(frmNeru &main, NeruModel &model, const StringTable &strings,
+    MainWindowGraph(MainWindow &main, NeruModel &model, const StringTable &strings,
                     ErrorReport &errorReport, UserPrompts &prompts);
     ~MainWindowGraph() override;
 
@@ -32,7 +32,7 @@ public:
     GraphController &controller() { return *m_controller; }
 
 private:
-    frmNeru &m_main;
+    MainWindow &m_main;
     NeruModel &m_model;
     ErrorReport &m_errorReport;
     NamedFormats m_formats;

@@ -1,9 +1,9 @@
 #include "ReportCommands.h"
 
 #include "DateTime.h"
+#include "MainWindow.h"
 #include "NeruModel.h"
 #include "UserPrompts.h"
-#include "frmNeru.h"
 #include "frmStats.h"
 
 #include <QClipboard>
@@ -19,7 +19,7 @@ const QString kTable = QStringLiteral("table");
 
 } // namespace
 
-ReportCommands::ReportCommands(frmNeru &main, frmStats &stats, NeruModel &model,
+ReportCommands::ReportCommands(MainWindow &main, frmStats &stats, NeruModel &model,
                                UserPrompts &prompts)
     : m_main(main)
     , m_stats(stats)

@@ -10,7 +10,7 @@
 class NeruModel;
 class QImage;
 class UserPrompts;
-class frmNeru;
+class MainWindow;
 class frmStats;
 
 // Edit > Copy Graph and Copy Text, File > Print > Graph and Table: the district's text
@@ -21,7 +21,7 @@ class ReportCommands : public QObject
     Q_OBJECT
 
 public:
-    ReportCommands(frmNeru &main, frmStats &stats, NeruModel &model, UserPrompts &prompts);
+    ReportCommands(MainWindow &main, frmStats &stats, NeruModel &model, UserPrompts &prompts);
 
     ReportPrinter &printer() { return m_printer; }
 
@@ -42,7 +42,7 @@ private:
     QString proposedPdf(const QString &what) const;
     void clipboardFailed(const QString &what);
 
-    frmNeru &m_main;
+    MainWindow &m_main;
     frmStats &m_stats;
     NeruModel &m_model;
     UserPrompts &m_prompts;

@@ -1,10 +1,10 @@
 #include "GraphController.h"
 #include "GraphPicture.h"
+#include "MainWindow.h"
 #include "MainWindowActions.h"
 #include "MainWindowGraph.h"
 #include "Program.h"
 #include "frmHelp.h"
-#include "frmNeru.h"
 #include "frmSplash.h"
 #include "frmStats.h"
 
@@ -103,7 +103,7 @@ class tst_Program : public QObject
         return main().isVisible() && !m_program->splash().isVisible();
     }
 
-    frmNeru &main() { return *m_program->mainWindow(); }
+    MainWindow &main() { return *m_program->mainWindow(); }
     MainWindowActions &actions() { return main().actions(); }
     GraphView &graph() { return m_program->graph()->controller().graph(); }
     const GraphViewState &state() { return graph().state(); }

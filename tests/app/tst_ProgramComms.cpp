@@ -1,12 +1,12 @@
 #include "ErrorReport.h"
 #include "GraphController.h"
 #include "KeptDownloads.h"
+#include "MainWindow.h"
 #include "MainWindowActions.h"
 #include "MainWindowGraph.h"
 #include "Program.h"
 #include "SettingsStore.h"
 #include "frmDownloading.h"
-#include "frmNeru.h"
 #include "frmReprogram.h"
 #include "frmSaveDistrict.h"
 #include "frmSplash.h"
@@ -93,7 +93,7 @@ class tst_ProgramComms : public QObject
         return main().isVisible();
     }
 
-    frmNeru &main() { return *m_program->mainWindow(); }
+    MainWindow &main() { return *m_program->mainWindow(); }
     MainWindowActions &actions() { return main().actions(); }
     frmDownloading &downloading() { return *m_program->downloading(); }
     frmSaveDistrict &saveDistrict() { return *m_program->saveDistrict(); }

@@ -1,7 +1,7 @@
+#include "MainWindow.h"
 #include "MainWindowActions.h"
 #include "Program.h"
 #include "ReportCommands.h"
-#include "frmNeru.h"
 #include "frmSplash.h"
 
 #include "PdfPages.h"
@@ -40,7 +40,7 @@ class tst_ProgramReports : public QObject
     ScriptedPrompts m_prompts;
     std::unique_ptr<Program> m_program;
 
-    frmNeru &run(const QString &file)
+    MainWindow &run(const QString &file)
     {
         m_program.reset();
         m_prompts = ScriptedPrompts();
@@ -50,14 +50,14 @@ class tst_ProgramReports : public QObject
         if (!QTest::qWaitFor([this] { return m_program->splash().tmrSplash->isActive(); }))
             qFatal("the splash window never started its timer");
         m_program->splash().tmrSplash_Timer();
-        frmNeru &main = *m_program->mainWindow();
+        MainWindow &main = *m_program->mainWindow();
         main.resize(900, 600);
         m_prompts.messages.clear(); // the port chosen by default
         return main;
     }
 
     // Clicks the toolbar button of a command.
-    static void click(const frmNeru &main, QAction *command)
+    static void click(const MainWindow &main, QAction *command)
     {
         QTest::mouseClick(main.findChild<QToolBar *>()->widgetForAction(command), Qt::LeftButton);
     }
@@ -85,12 +85,12 @@ private slots:
     // is the report's test).
     void copyTextUsesTheDialogsCaptions()
     {
-        frmNeru &empty = run(QString());
+        MainWindow &empty = run(QString());
         clipboard().setText(QStringLiteral("kept"));
         click(empty, empty.actions().copyText());
         QCOMPARE(clipboard().text(), QStringLiteral("kept"));
 
-        frmNeru &main = run(kPressure);
+        MainWindow &main = run(kPressure);
         main.actions().unit(5)->trigger();
         const QStringList lines = clipboardReport(main);
         QVERIFY2(lines.at(4).startsWith(QStringLiteral("Transducer: "))
@@ -104,7 +104,7 @@ private slots:
     // hidden the band starts at the top of the window's client area.
     void copyGraphTakesTheBand()
     {
-        frmNeru &main = run(QString());
+        MainWindow &main = run(QString());
         click(main, main.actions().copyGraph());
         const QImage band = main.captureGraphArea();
         QVERIFY(clipboard().mimeData()->hasImage());
@@ -119,7 +119,7 @@ private slots:
     // printer's unprintable strips (the flow onto further pages is the printing's test).
     void printTableOnThePrinter()
     {
-        frmNeru &main = run(kFlow);
+        MainWindow &main = run(kFlow);
         const QString pdf = m_dir.filePath(QStringLiteral("printer.pdf"));
         printInto(pdf);
         main.actions().printTable()->trigger();
@@ -147,7 +147,7 @@ private slots:
     // be written is told once.
     void printGraphWithoutAPrinter()
     {
-        frmNeru &main = run(kFlow);
+        MainWindow &main = run(kFlow);
         m_program->reports()->printer().setPrinterLookup([] { return nullptr; });
         const QString wide = m_dir.filePath(QStringLiteral("wide"));
         m_prompts.answers = { UserPrompts::Answer::Yes };
@@ -177,7 +177,7 @@ private slots:
     }
 
 private:
-    QStringList clipboardReport(frmNeru &main)
+    QStringList clipboardReport(MainWindow &main)
     {
         click(main, main.actions().copyText());
         QStringList lines = clipboard().text().split(QStringLiteral("\r\n"));

@@ -8,13 +8,13 @@
 #include "ApplicationName.h"
 #include "DateTime.h"
 #include "GraphPicture.h"
+#include "MainWindow.h"
 #include "MainWindowActions.h"
 #include "NERUComm.h"
 #include "Program.h"
 #include "ReportCommands.h"
 #include "frmDownloading.h"
 #include "frmHelp.h"
-#include "frmNeru.h"
 #include "frmReprogram.h"
 #include "frmSaveDistrict.h"
 #include "frmSplash.h"
@@ -51,7 +51,7 @@ void settle()
 }
 
 // The main window with a menu and its submenu drawn where they open.
-QPixmap withMenus(frmNeru &main, QMenu &menu, QAction &subEntry)
+QPixmap withMenus(MainWindow &main, QMenu &menu, QAction &subEntry)
 {
     const QPoint menuAt = main.menuBar()->mapToGlobal(
         main.menuBar()->actionGeometry(menu.menuAction()).bottomLeft());
@@ -84,7 +84,7 @@ QMenu *menuHolding(const QAction &entry)
 }
 
 // A click on the plot at `fraction` of its width, as the user places the cursor.
-void placeCursor(frmNeru &main, double fraction)
+void placeCursor(MainWindow &main, double fraction)
 {
     auto *picture = main.findChild<GraphPicture *>();
     auto *plot = qobject_cast<QAbstractScrollArea *>(picture);
@@ -101,7 +101,7 @@ void placeCursor(frmNeru &main, double fraction)
 
 // The download window over the main window, as a download shows them: the Comms commands
 // held back and the eighth of 21 blocks on its way.
-QPixmap downloadInProgress(frmNeru &main, frmDownloading &download)
+QPixmap downloadInProgress(MainWindow &main, frmDownloading &download)
 {
     main.setCommsBusy(true);
     download.showDownload();
@@ -203,7 +203,7 @@ int main(int argc, char *argv[])
     ok = program.splash().grab().save(folder + QStringLiteral("/splash.png")) && ok;
 
     program.splash().tmrSplash_Timer();
-    frmNeru &main = *program.mainWindow();
+    MainWindow &main = *program.mainWindow();
     settle();
     if (argc == 3) {
         placeCursor(main, 0.62);

@@ -1,8 +1,8 @@
 #include "GraphFixture.h"
+#include "MainWindow.h"
 #include "MainWindowActions.h"
 #include "MainWindowLayout.h"
 #include "NeruModel.h"
-#include "frmNeru.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -19,7 +19,7 @@
 
 // The main window over its model: menus, toolbar, which commands can be used, the unit and
 // port entries, and its layout in twips with the view toggles.
-class tst_frmNeru : public QObject
+class tst_MainWindow : public QObject
 {
     Q_OBJECT
 
@@ -27,9 +27,9 @@ class tst_frmNeru : public QObject
     TempLog m_log;
     ScriptedPrompts m_prompts;
     std::unique_ptr<NeruModel> m_model;
-    std::unique_ptr<frmNeru> m_window;
+    std::unique_ptr<MainWindow> m_window;
 
-    frmNeru &window() { return *m_window; }
+    MainWindow &window() { return *m_window; }
     MainWindowActions &actions() { return m_window->actions(); }
     template<typename Widget> Widget *widget(const char *name)
     {
@@ -61,7 +61,7 @@ private slots:
     void init()
     {
         m_model = std::make_unique<NeruModel>(m_strings, m_log.report, m_prompts);
-        m_window = std::make_unique<frmNeru>(m_strings, *m_model);
+        m_window = std::make_unique<MainWindow>(m_strings, *m_model);
         m_window->Form_Load();
     }
 
@@ -258,5 +258,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(tst_frmNeru)
-#include "tst_frmNeru.moc"
+QTEST_MAIN(tst_MainWindow)
+#include "tst_MainWindow.moc"

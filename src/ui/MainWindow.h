@@ -22,13 +22,13 @@ class StringTable;
 // The main window: menus, toolbar, status bar and the plot area with its axes, scroll
 // bars and zoom buttons. It shows the model and follows its signals; its commands are the
 // actions of MainWindowActions, which the program connects to whoever carries them out.
-class frmNeru : public QMainWindow
+class MainWindow : public QMainWindow
 {
     Q_OBJECT
 
 public:
-    frmNeru(const StringTable &strings, NeruModel &model, QWidget *parent = nullptr);
-    ~frmNeru() override;
+    MainWindow(const StringTable &strings, NeruModel &model, QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     MainWindowActions &actions() const { return *m_actions; }
 
