@@ -52,7 +52,7 @@ void Program::showMainWindow()
         wireReports(*m_main);
         wireComms(*m_main);
         wireHelp(*m_main);
-        m_main->Form_Load();
+        m_main->initialise();
     }
     m_main->show();
     m_main->raise();
@@ -69,7 +69,7 @@ void Program::wireFiles(MainWindow &main)
 {
     MainWindowActions &actions = main.actions();
     m_saveDistrict = std::make_unique<frmSaveDistrict>(m_strings, m_general, m_prompts, &main);
-    connect(actions.open(), &QAction::triggered, this, &Program::fileOpen);
+    connect(actions.open(), &QAction::triggered, this, &Program::openFile);
     connect(actions.exportCsv(), &QAction::triggered, &m_model, &NeruModel::mnuFileExport_Click);
     connect(&main, &MainWindow::unloaded, this, &Program::mainWindowClosed);
 }
@@ -93,14 +93,12 @@ void Program::wireReports(MainWindow &main)
 {
     MainWindowActions &actions = main.actions();
     m_reports = std::make_unique<ReportCommands>(main, *m_stats, m_model, m_heldMessages);
-    connect(actions.copyText(), &QAction::triggered, m_reports.get(),
-            &ReportCommands::mnuEditCopyText_Click);
+    connect(actions.copyText(), &QAction::triggered, m_reports.get(), &ReportCommands::copyText);
     connect(actions.printTable(), &QAction::triggered, m_reports.get(),
-            &ReportCommands::mnuFilePrintTable_Click);
-    connect(actions.copyGraph(), &QAction::triggered, m_reports.get(),
-            &ReportCommands::mnuEditCopyGraph_Click);
+            &ReportCommands::printTable);
+    connect(actions.copyGraph(), &QAction::triggered, m_reports.get(), &ReportCommands::copyGraph);
     connect(actions.printGraph(), &QAction::triggered, m_reports.get(),
-            &ReportCommands::mnuFilePrintGraph_Click);
+            &ReportCommands::printGraph);
 }
 
 // One Comms command at a time: while one runs, the window holds back the commands that
@@ -120,7 +118,7 @@ void Program::wireComms(MainWindow &main)
     connect(actions.interrogate(), &QAction::triggered, this, &Program::interrogate);
     connect(actions.setLoggerClock(), &QAction::triggered, &m_model,
             &NeruModel::mnuToolsCommsProgramRTC_Click);
-    connect(actions.loggerSettings(), &QAction::triggered, this, &Program::reprogramNERU);
+    connect(actions.loggerSettings(), &QAction::triggered, this, &Program::showLoggerSettings);
     connect(actions.ports(), &QActionGroup::triggered, this,
             [this](QAction *port) { m_model.setCOMPort(MainWindowActions::code(port)); });
     // The settings file may have been edited since the entry was last shown.
@@ -148,7 +146,7 @@ void Program::showStatistics()
 }
 
 // One prompt per command: the names it proposes follow the files of this cut only.
-void Program::fileOpen()
+void Program::openFile()
 {
     SaveDistrictDialogPrompt prompt(*m_saveDistrict, m_prompts);
     m_model.mnuFileOpen_Click(prompt);
@@ -160,7 +158,7 @@ void Program::interrogate()
     m_model.mnuToolsCommsInterrogate_Click(prompt);
 }
 
-void Program::reprogramNERU()
+void Program::showLoggerSettings()
 {
     if (m_model.readLoggerSettings())
         m_reprogram->exec();

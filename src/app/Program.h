@@ -67,11 +67,11 @@ private:
     void wireComms(MainWindow &main);
     void wireHelp(MainWindow &main);
     // The commands that cut a download, each through the Save District dialog.
-    void fileOpen();
+    void openFile();
     void interrogate();
     void showStatistics();
     // Reads the logger's settings and shows them in the logger-settings dialog.
-    void reprogramNERU();
+    void showLoggerSettings();
     void mainWindowClosed();
 
     StringTable m_strings;

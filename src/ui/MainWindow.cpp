@@ -52,14 +52,13 @@ MainWindow::MainWindow(const StringTable &strings, NeruModel &model, QWidget *pa
     createToolbar();
     createPlotArea();
 
-    staStatus = named(new QStatusBar(m_client), "staStatus");
-    staStatusPanel = named(new QLabel(staStatus), "staStatusPanel");
-    staStatus->addWidget(staStatusPanel, 1);
+    m_statusBar = named(new QStatusBar(m_client), "staStatus");
+    m_statusText = named(new QLabel(m_statusBar), "staStatusPanel");
+    m_statusBar->addWidget(m_statusText, 1);
 
     connect(m_actions->exit(), &QAction::triggered, this, &QWidget::close);
-    connect(m_actions->showToolbar(), &QAction::triggered, this, &MainWindow::viewToolbarChecked);
-    connect(m_actions->showStatusBar(), &QAction::triggered, this,
-            &MainWindow::viewStatusBarChecked);
+    connect(m_actions->showToolbar(), &QAction::triggered, this, &MainWindow::toolbarToggled);
+    connect(m_actions->showStatusBar(), &QAction::triggered, this, &MainWindow::statusBarToggled);
     connect(&m_model, &NeruModel::districtChanged, this, &MainWindow::showTitle);
     connect(&m_model, &NeruModel::unitsChanged, this, &MainWindow::showUnits);
     connect(&m_model, &NeruModel::comPortChanged, m_actions, &MainWindowActions::showPort);
@@ -120,16 +119,16 @@ void MainWindow::createMenus()
 void MainWindow::createToolbar()
 {
     const MainWindowActions &a = *m_actions;
-    tbrToolbar = named(new QToolBar(m_client), "tbrToolbar");
-    tbrToolbar->setMovable(false);
-    tbrToolbar->setFloatable(false);
-    tbrToolbar->setIconSize(QSize(16, 16));
-    tbrToolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    tbrToolbar->addActions({ a.open(), a.printGraph() });
-    tbrToolbar->addSeparator();
-    tbrToolbar->addActions({ a.copyGraph(), a.copyText() });
-    tbrToolbar->addSeparator();
-    tbrToolbar->addActions({ a.interrogate(), a.setLoggerClock(), a.loggerSettings() });
+    m_toolbar = named(new QToolBar(m_client), "tbrToolbar");
+    m_toolbar->setMovable(false);
+    m_toolbar->setFloatable(false);
+    m_toolbar->setIconSize(QSize(16, 16));
+    m_toolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    m_toolbar->addActions({ a.open(), a.printGraph() });
+    m_toolbar->addSeparator();
+    m_toolbar->addActions({ a.copyGraph(), a.copyText() });
+    m_toolbar->addSeparator();
+    m_toolbar->addActions({ a.interrogate(), a.setLoggerClock(), a.loggerSettings() });
 }
 
 void MainWindow::createPlotArea()
@@ -141,11 +140,11 @@ void MainWindow::createPlotArea()
     white.setColor(QPalette::Window, Qt::white);
     plot->setPalette(white);
     plot->setFocusPolicy(Qt::StrongFocus);
-    Picture1 = plot;
+    m_plot = plot;
 
-    hsbTime = named(new QScrollBar(Qt::Horizontal, m_client), "hsbTime");
-    vsbFlow = named(new QScrollBar(Qt::Vertical, m_client), "vsbFlow");
-    for (QScrollBar *bar : { hsbTime, vsbFlow }) {
+    m_timeScrollBar = named(new QScrollBar(Qt::Horizontal, m_client), "hsbTime");
+    m_valueScrollBar = named(new QScrollBar(Qt::Vertical, m_client), "vsbFlow");
+    for (QScrollBar *bar : { m_timeScrollBar, m_valueScrollBar }) {
         bar->setRange(0, 0);
         bar->setSingleStep(1);
     }
@@ -158,15 +157,16 @@ void MainWindow::createPlotArea()
         button->setIconSize(QSize(12, 12));
         return button;
     };
-    cmdTimeZoomOut = zoomButton("cmdTimeZoomOut", zoomOut);
-    cmdTimeZoomIn = zoomButton("cmdTimeZoomIn", zoomIn);
-    cmdFlowZoomIn = zoomButton("cmdFlowZoomIn", zoomIn);
-    cmdFlowZoomOut = zoomButton("cmdFlowZoomOut", zoomOut);
+    m_timeZoomOut = zoomButton("cmdTimeZoomOut", zoomOut);
+    m_timeZoomIn = zoomButton("cmdTimeZoomIn", zoomIn);
+    m_valueZoomIn = zoomButton("cmdFlowZoomIn", zoomIn);
+    m_valueZoomOut = zoomButton("cmdFlowZoomOut", zoomOut);
 
     const double dpi = logicalDpi();
-    lblFlow = named(new QLabel(m_client), "lblFlow");
-    lblFlow->setText(m_strings.text(40000) + QStringLiteral(" (") + m_strings.text(40010) + u')');
-    lblFlow->setGeometry(
+    m_valueCaption = named(new QLabel(m_client), "lblFlow");
+    m_valueCaption->setText(m_strings.text(40000) + QStringLiteral(" (") + m_strings.text(40010)
+                            + u')');
+    m_valueCaption->setGeometry(
         MainWindowLayout::toPixels(QRect(QPoint(0, 0), MainWindowLayout::kFlowLabelSize), dpi));
 
     auto axisLabel = [this](const char *name, Qt::Alignment alignment) {
@@ -175,46 +175,46 @@ void MainWindow::createPlotArea()
         label->setWordWrap(true);
         return label;
     };
-    lblFlowMax = axisLabel("lblFlowMax", Qt::AlignRight | Qt::AlignVCenter);
-    lblFlowMid = axisLabel("lblFlowMid", Qt::AlignRight | Qt::AlignVCenter);
-    lblFlowMin = axisLabel("lblFlowMin", Qt::AlignRight | Qt::AlignVCenter);
-    lblTimeMin = axisLabel("lblTimeMin", Qt::AlignHCenter | Qt::AlignTop);
-    lblTimeMid = axisLabel("lblTimeMid", Qt::AlignHCenter | Qt::AlignTop);
-    lblTimeMax = axisLabel("lblTimeMax", Qt::AlignHCenter | Qt::AlignTop);
+    m_valueMaxLabel = axisLabel("lblFlowMax", Qt::AlignRight | Qt::AlignVCenter);
+    m_valueMidLabel = axisLabel("lblFlowMid", Qt::AlignRight | Qt::AlignVCenter);
+    m_valueMinLabel = axisLabel("lblFlowMin", Qt::AlignRight | Qt::AlignVCenter);
+    m_timeMinLabel = axisLabel("lblTimeMin", Qt::AlignHCenter | Qt::AlignTop);
+    m_timeMidLabel = axisLabel("lblTimeMid", Qt::AlignHCenter | Qt::AlignTop);
+    m_timeMaxLabel = axisLabel("lblTimeMax", Qt::AlignHCenter | Qt::AlignTop);
 
     auto line = [this](const char *name) { return named(new LineControl(m_client), name); };
-    linFlowAxis = line("linFlowAxis");
-    linFlowMax = line("linFlowMax");
-    linFlowMid = line("linFlowMid");
-    linFlowMin = line("linFlowMin");
-    linTimeAxis = line("linTimeAxis");
-    linTimeMin = line("linTimeMin");
-    linTimeMid = line("linTimeMid");
-    linTimeMax = line("linTimeMax");
+    m_valueAxis = line("linFlowAxis");
+    m_valueMaxTick = line("linFlowMax");
+    m_valueMidTick = line("linFlowMid");
+    m_valueMinTick = line("linFlowMin");
+    m_timeAxis = line("linTimeAxis");
+    m_timeMinTick = line("linTimeMin");
+    m_timeMidTick = line("linTimeMid");
+    m_timeMaxTick = line("linTimeMax");
 }
 
 GraphController::Controls MainWindow::attachGraph(GraphPicture *picture)
 {
     picture->setParent(m_client);
-    picture->setGeometry(Picture1->geometry());
+    picture->setGeometry(m_plot->geometry());
     picture->show();
-    delete Picture1;
-    Picture1 = picture;
+    delete m_plot;
+    m_plot = picture;
 
     GraphController::Controls c;
     c.Picture1 = picture;
-    c.hsbTime = hsbTime;
-    c.vsbFlow = vsbFlow;
-    c.cmdFlowZoomIn = cmdFlowZoomIn;
-    c.cmdFlowZoomOut = cmdFlowZoomOut;
-    c.cmdTimeZoomIn = cmdTimeZoomIn;
-    c.cmdTimeZoomOut = cmdTimeZoomOut;
-    c.lblFlowMax = lblFlowMax;
-    c.lblFlowMid = lblFlowMid;
-    c.lblFlowMin = lblFlowMin;
-    c.lblTimeMin = lblTimeMin;
-    c.lblTimeMid = lblTimeMid;
-    c.lblTimeMax = lblTimeMax;
+    c.hsbTime = m_timeScrollBar;
+    c.vsbFlow = m_valueScrollBar;
+    c.cmdFlowZoomIn = m_valueZoomIn;
+    c.cmdFlowZoomOut = m_valueZoomOut;
+    c.cmdTimeZoomIn = m_timeZoomIn;
+    c.cmdTimeZoomOut = m_timeZoomOut;
+    c.lblFlowMax = m_valueMaxLabel;
+    c.lblFlowMid = m_valueMidLabel;
+    c.lblFlowMin = m_valueMinLabel;
+    c.lblTimeMin = m_timeMinLabel;
+    c.lblTimeMid = m_timeMidLabel;
+    c.lblTimeMax = m_timeMaxLabel;
     c.showStatus = [this](const QString &text) { setStatusText(text); };
     return c;
 }
@@ -228,15 +228,15 @@ void MainWindow::showTitle()
 
 void MainWindow::setStatusText(const QString &text)
 {
-    staStatusPanel->setText(text);
+    m_statusText->setText(text);
 }
 
 QString MainWindow::statusText() const
 {
-    return staStatusPanel->text();
+    return m_statusText->text();
 }
 
-void MainWindow::Form_Load()
+void MainWindow::initialise()
 {
     // No file named and no data yet: no unit can be chosen.
     m_model.resetForNewWindow();
@@ -245,11 +245,11 @@ void MainWindow::Form_Load()
     updateMinimumSize();
 }
 
-void MainWindow::Form_Unload()
+void MainWindow::saveSettings()
 {
-    if (m_unloaded)
+    if (m_settingsSaved)
         return;
-    m_unloaded = true;
+    m_settingsSaved = true;
     m_model.writeSettings();
 }
 
@@ -263,7 +263,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
         m_model.requestStop();
         return;
     }
-    Form_Unload();
+    saveSettings();
     event->accept();
     emit unloaded();
 }
@@ -272,7 +272,7 @@ bool MainWindow::event(QEvent *event)
 {
     // The status bar lives in the client area, so status tips are shown here.
     if (event->type() == QEvent::StatusTip) {
-        staStatus->showMessage(static_cast<QStatusTipEvent *>(event)->tip());
+        m_statusBar->showMessage(static_cast<QStatusTipEvent *>(event)->tip());
         return true;
     }
     return QMainWindow::event(event);
@@ -293,10 +293,10 @@ void MainWindow::showUnits(const Units::Change &change)
     m_actions->showUnits(change);
     if (!change.applied)
         return;
-    lblFlow->setText(change.lblFlowCaption);
+    m_valueCaption->setText(change.lblFlowCaption);
     // A longer caption may need a wider box and a wider window.
     updateMinimumSize();
-    setControls();
+    placeControls();
 }
 
 MainWindowLayout::Input MainWindow::layoutInput() const
@@ -305,56 +305,56 @@ MainWindowLayout::Input MainWindow::layoutInput() const
     MainWindowLayout::Input input;
     input.clientWidth = MainWindowLayout::pixelsToTwips(m_client->width(), dpi);
     input.clientHeight = MainWindowLayout::pixelsToTwips(m_client->height(), dpi);
-    input.toolbarHeight = MainWindowLayout::pixelsToTwips(tbrToolbar->sizeHint().height(), dpi);
-    input.statusBarHeight = MainWindowLayout::pixelsToTwips(staStatus->sizeHint().height(), dpi);
+    input.toolbarHeight = MainWindowLayout::pixelsToTwips(m_toolbar->sizeHint().height(), dpi);
+    input.statusBarHeight = MainWindowLayout::pixelsToTwips(m_statusBar->sizeHint().height(), dpi);
     // The check marks, not the bars, say whether a bar is shown.
     input.toolbarChecked = m_actions->showToolbar()->isChecked();
     input.statusBarChecked = m_actions->showStatusBar()->isChecked();
     input.flowCaptionWidth = MainWindowLayout::widthToTwips(
-        lblFlow->fontMetrics().horizontalAdvance(lblFlow->text()), dpi);
+        m_valueCaption->fontMetrics().horizontalAdvance(m_valueCaption->text()), dpi);
     return input;
 }
 
-void MainWindow::setControls()
+void MainWindow::placeControls()
 {
     const double dpi = logicalDpi();
     const int width = m_client->width();
     const int height = m_client->height();
-    const int toolbarHeight = tbrToolbar->sizeHint().height();
-    const int statusHeight = staStatus->sizeHint().height();
-    tbrToolbar->setGeometry(0, 0, width, toolbarHeight);
-    staStatus->setGeometry(0, height - statusHeight, width, statusHeight);
+    const int toolbarHeight = m_toolbar->sizeHint().height();
+    const int statusHeight = m_statusBar->sizeHint().height();
+    m_toolbar->setGeometry(0, 0, width, toolbarHeight);
+    m_statusBar->setGeometry(0, height - statusHeight, width, statusHeight);
 
-    const MainWindowLayout::Result r = MainWindowLayout::setControls(layoutInput());
+    const MainWindowLayout::Result r = MainWindowLayout::place(layoutInput());
     auto place = [dpi](QWidget *control, const QRect &twips) {
         control->setGeometry(MainWindowLayout::toPixels(twips, dpi));
     };
-    place(Picture1, r.Picture1);
-    place(hsbTime, r.hsbTime);
-    place(cmdTimeZoomOut, r.cmdTimeZoomOut);
-    place(cmdTimeZoomIn, r.cmdTimeZoomIn);
-    place(lblFlow, r.lblFlow);
-    place(vsbFlow, r.vsbFlow);
-    place(cmdFlowZoomIn, r.cmdFlowZoomIn);
-    place(cmdFlowZoomOut, r.cmdFlowZoomOut);
+    place(m_plot, r.plot);
+    place(m_timeScrollBar, r.timeScrollBar);
+    place(m_timeZoomOut, r.timeZoomOut);
+    place(m_timeZoomIn, r.timeZoomIn);
+    place(m_valueCaption, r.valueCaption);
+    place(m_valueScrollBar, r.valueScrollBar);
+    place(m_valueZoomIn, r.valueZoomIn);
+    place(m_valueZoomOut, r.valueZoomOut);
 
     auto draw = [dpi](LineControl *line, const QLine &twips) {
         line->setLine(MainWindowLayout::toPixels(twips, dpi));
     };
-    draw(linFlowAxis, r.linFlowAxis);
-    draw(linFlowMax, r.linFlowMax);
-    draw(linFlowMid, r.linFlowMid);
-    draw(linFlowMin, r.linFlowMin);
-    place(lblFlowMax, r.lblFlowMax);
-    place(lblFlowMid, r.lblFlowMid);
-    place(lblFlowMin, r.lblFlowMin);
-    draw(linTimeAxis, r.linTimeAxis);
-    draw(linTimeMin, r.linTimeMin);
-    draw(linTimeMid, r.linTimeMid);
-    draw(linTimeMax, r.linTimeMax);
-    place(lblTimeMin, r.lblTimeMin);
-    place(lblTimeMid, r.lblTimeMid);
-    place(lblTimeMax, r.lblTimeMax);
+    draw(m_valueAxis, r.valueAxis);
+    draw(m_valueMaxTick, r.valueMaxTick);
+    draw(m_valueMidTick, r.valueMidTick);
+    draw(m_valueMinTick, r.valueMinTick);
+    place(m_valueMaxLabel, r.valueMaxLabel);
+    place(m_valueMidLabel, r.valueMidLabel);
+    place(m_valueMinLabel, r.valueMinLabel);
+    draw(m_timeAxis, r.timeAxis);
+    draw(m_timeMinTick, r.timeMinTick);
+    draw(m_timeMidTick, r.timeMidTick);
+    draw(m_timeMaxTick, r.timeMaxTick);
+    place(m_timeMinLabel, r.timeMinLabel);
+    place(m_timeMidLabel, r.timeMidLabel);
+    place(m_timeMaxLabel, r.timeMaxLabel);
 }
 
 void MainWindow::updateMinimumSize()
@@ -365,18 +365,18 @@ void MainWindow::updateMinimumSize()
                              MainWindowLayout::twipsToPixels(twips.height(), dpi));
 }
 
-void MainWindow::Form_Resize()
+void MainWindow::updateLayout()
 {
     if (isMinimized())
         return;
-    setControls();
+    placeControls();
     emit plotResized();
 }
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_client && event->type() == QEvent::Resize)
-        Form_Resize();
+        updateLayout();
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -385,22 +385,22 @@ void MainWindow::changeEvent(QEvent *event)
     QMainWindow::changeEvent(event);
     // A window restored from the task bar may keep its size and get no resize event.
     if (event->type() == QEvent::WindowStateChange && !isMinimized())
-        Form_Resize();
+        updateLayout();
 }
 
 // A click on the entry has inverted its check mark; the bar follows it.
-void MainWindow::viewToolbarChecked()
+void MainWindow::toolbarToggled()
 {
-    tbrToolbar->setVisible(m_actions->showToolbar()->isChecked());
+    m_toolbar->setVisible(m_actions->showToolbar()->isChecked());
     updateMinimumSize();
-    Form_Resize();
+    updateLayout();
 }
 
-void MainWindow::viewStatusBarChecked()
+void MainWindow::statusBarToggled()
 {
-    staStatus->setVisible(m_actions->showStatusBar()->isChecked());
+    m_statusBar->setVisible(m_actions->showStatusBar()->isChecked());
     updateMinimumSize();
-    Form_Resize();
+    updateLayout();
 }
 
 QImage MainWindow::captureGraphArea() const
@@ -408,11 +408,11 @@ QImage MainWindow::captureGraphArea() const
     int top = 0;
     int height = m_client->height();
     if (m_actions->showToolbar()->isChecked()) {
-        height -= tbrToolbar->height();
-        top = tbrToolbar->height();
+        height -= m_toolbar->height();
+        top = m_toolbar->height();
     }
     if (m_actions->showStatusBar()->isChecked())
-        height -= staStatus->height();
+        height -= m_statusBar->height();
     return captureWindowArea(*m_client, QRect(0, top, m_client->width(), qMax(height, 0)));
 }
 

@@ -33,12 +33,7 @@ public:
     MainWindowActions &actions() const { return *m_actions; }
 
     // Creation of the window's state; run once, before the window is first shown.
-    void Form_Load();
-    // Saves the settings; run when the window closes.
-    void Form_Unload();
-
-    void setControls();
-    void Form_Resize();
+    void initialise();
 
     // Puts the graph's picture in the place of the plot area, at its size, and hands back
     // the controls around it for the graph to drive.
@@ -73,12 +68,18 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Saves the settings, once; run when the window closes.
+    void saveSettings();
+    // Places the controls for the client area's size.
+    void placeControls();
+    // Places the controls and has the graph redrawn, unless the window is minimised.
+    void updateLayout();
     void createMenus();
     void createToolbar();
     void createPlotArea();
     QMenu *addMenu(QWidget *owner, int titleId);
-    void viewToolbarChecked();
-    void viewStatusBarChecked();
+    void toolbarToggled();
+    void statusBarToggled();
     void updateMinimumSize();
     MainWindowLayout::Input layoutInput() const;
     double logicalDpi() const;
@@ -87,34 +88,34 @@ private:
     NeruModel &m_model;
     MainWindowActions *m_actions = nullptr;
     QWidget *m_client = nullptr;
-    bool m_unloaded = false;
+    bool m_settingsSaved = false;
     bool m_closeWhenIdle = false;
 
-    QToolBar *tbrToolbar = nullptr;
-    QStatusBar *staStatus = nullptr;
-    QLabel *staStatusPanel = nullptr;
+    QToolBar *m_toolbar = nullptr;
+    QStatusBar *m_statusBar = nullptr;
+    QLabel *m_statusText = nullptr;
 
-    // Plot area and its surroundings, placed by setControls.
-    QWidget *Picture1 = nullptr;
-    QScrollBar *hsbTime = nullptr;
-    QScrollBar *vsbFlow = nullptr;
-    QToolButton *cmdTimeZoomOut = nullptr;
-    QToolButton *cmdTimeZoomIn = nullptr;
-    QToolButton *cmdFlowZoomIn = nullptr;
-    QToolButton *cmdFlowZoomOut = nullptr;
-    QLabel *lblFlow = nullptr;
-    QLabel *lblFlowMax = nullptr;
-    QLabel *lblFlowMid = nullptr;
-    QLabel *lblFlowMin = nullptr;
-    QLabel *lblTimeMin = nullptr;
-    QLabel *lblTimeMid = nullptr;
-    QLabel *lblTimeMax = nullptr;
-    LineControl *linFlowAxis = nullptr;
-    LineControl *linFlowMax = nullptr;
-    LineControl *linFlowMid = nullptr;
-    LineControl *linFlowMin = nullptr;
-    LineControl *linTimeAxis = nullptr;
-    LineControl *linTimeMin = nullptr;
-    LineControl *linTimeMid = nullptr;
-    LineControl *linTimeMax = nullptr;
+    // Plot area and its surroundings, placed by placeControls.
+    QWidget *m_plot = nullptr;
+    QScrollBar *m_timeScrollBar = nullptr;
+    QScrollBar *m_valueScrollBar = nullptr;
+    QToolButton *m_timeZoomOut = nullptr;
+    QToolButton *m_timeZoomIn = nullptr;
+    QToolButton *m_valueZoomIn = nullptr;
+    QToolButton *m_valueZoomOut = nullptr;
+    QLabel *m_valueCaption = nullptr;
+    QLabel *m_valueMaxLabel = nullptr;
+    QLabel *m_valueMidLabel = nullptr;
+    QLabel *m_valueMinLabel = nullptr;
+    QLabel *m_timeMinLabel = nullptr;
+    QLabel *m_timeMidLabel = nullptr;
+    QLabel *m_timeMaxLabel = nullptr;
+    LineControl *m_valueAxis = nullptr;
+    LineControl *m_valueMaxTick = nullptr;
+    LineControl *m_valueMidTick = nullptr;
+    LineControl *m_valueMinTick = nullptr;
+    LineControl *m_timeAxis = nullptr;
+    LineControl *m_timeMinTick = nullptr;
+    LineControl *m_timeMidTick = nullptr;
+    LineControl *m_timeMaxTick = nullptr;
 };

@@ -28,7 +28,7 @@ ReportCommands::ReportCommands(MainWindow &main, frmStats &stats, NeruModel &mod
     , m_printer(prompts)
 { }
 
-void ReportCommands::mnuEditCopyText_Click()
+void ReportCommands::copyText()
 {
     const QString text
         = m_report.copyText(m_model.file(), m_model.dblFlowScaleFactor(), m_stats.reportCaptions());
@@ -41,7 +41,7 @@ void ReportCommands::mnuEditCopyText_Click()
         clipboardFailed(kTable);
 }
 
-void ReportCommands::mnuFilePrintTable_Click()
+void ReportCommands::printTable()
 {
     const QStringList lines = m_report.printLines(m_model.file(), m_model.dblFlowScaleFactor(),
                                                   m_stats.reportCaptions());
@@ -52,14 +52,14 @@ void ReportCommands::mnuFilePrintTable_Click()
     });
 }
 
-void ReportCommands::mnuEditCopyGraph_Click()
+void ReportCommands::copyGraph()
 {
-    copyGraph();
+    putGraphOnClipboard();
 }
 
-void ReportCommands::mnuFilePrintGraph_Click()
+void ReportCommands::printGraph()
 {
-    const QImage graph = copyGraph();
+    const QImage graph = putGraphOnClipboard();
     const QString caption = m_main.windowTitle();
     const QString printed = QStringLiteral("Printed ") + m_formats.dateAndTime(DateTime::now());
     m_printer.print(kGraph, proposedPdf(kGraph), [&](PrintingSurface &surface) {
@@ -67,7 +67,7 @@ void ReportCommands::mnuFilePrintGraph_Click()
     });
 }
 
-QImage ReportCommands::copyGraph()
+QImage ReportCommands::putGraphOnClipboard()
 {
     QClipboard *clipboard = QGuiApplication::clipboard();
     clipboard->clear();

@@ -27,16 +27,16 @@ public:
 
 public slots:
     // Without samples these two do nothing, and the clipboard keeps what it had.
-    void mnuEditCopyText_Click();
-    void mnuFilePrintTable_Click();
+    void copyText();
+    void printTable();
     // These two work with or without data: they take the band as it is shown. After
     // Print Graph the clipboard holds the graph as well.
-    void mnuEditCopyGraph_Click();
-    void mnuFilePrintGraph_Click();
+    void copyGraph();
+    void printGraph();
 
 private:
     // Puts the graph on the clipboard; tells the user when the clipboard did not take it.
-    QImage copyGraph();
+    QImage putGraphOnClipboard();
     // The save dialog's proposal for a report printed to PDF: the data file's name with
     // "-graph.pdf" or "-table.pdf", in strDefaultDir.
     QString proposedPdf(const QString &what) const;

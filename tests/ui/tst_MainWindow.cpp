@@ -62,7 +62,7 @@ private slots:
     {
         m_model = std::make_unique<NeruModel>(m_strings, m_log.report, m_prompts);
         m_window = std::make_unique<MainWindow>(m_strings, *m_model);
-        m_window->Form_Load();
+        m_window->initialise();
     }
 
     void cleanup() { m_window.reset(); }
@@ -150,30 +150,30 @@ private slots:
     // status bar (405).
     void controlsAroundThePlot()
     {
-        const auto r = MainWindowLayout::setControls(
-            MainWindowLayout::Input { 9525, 6150, 360, 405, true, true });
-        QCOMPARE(r.Picture1, QRect(1000, 815, 8070, 4275));
-        QCOMPARE(r.hsbTime, QRect(1255, 460, 7560, 255));
-        QCOMPARE(r.cmdTimeZoomOut, QRect(1000, 460, 255, 255));
-        QCOMPARE(r.cmdTimeZoomIn, QRect(8815, 460, 255, 255)); // right edge on the plot's
-        QCOMPARE(r.lblFlow, QRect(0, 460, 975, 255));
-        QCOMPARE(r.vsbFlow, QRect(9170, 1070, 255, 3765));
-        QCOMPARE(r.cmdFlowZoomIn, QRect(9170, 815, 255, 255));
-        QCOMPARE(r.cmdFlowZoomOut, QRect(9170, 4835, 255, 255));
+        const auto r
+            = MainWindowLayout::place(MainWindowLayout::Input { 9525, 6150, 360, 405, true, true });
+        QCOMPARE(r.plot, QRect(1000, 815, 8070, 4275));
+        QCOMPARE(r.timeScrollBar, QRect(1255, 460, 7560, 255));
+        QCOMPARE(r.timeZoomOut, QRect(1000, 460, 255, 255));
+        QCOMPARE(r.timeZoomIn, QRect(8815, 460, 255, 255)); // right edge on the plot's
+        QCOMPARE(r.valueCaption, QRect(0, 460, 975, 255));
+        QCOMPARE(r.valueScrollBar, QRect(9170, 1070, 255, 3765));
+        QCOMPARE(r.valueZoomIn, QRect(9170, 815, 255, 255));
+        QCOMPARE(r.valueZoomOut, QRect(9170, 4835, 255, 255));
         // Axes, ticks and labels.
-        QCOMPARE(r.linFlowAxis, QLine(900, 815, 900, 5090));
-        QCOMPARE(r.linFlowMid, QLine(900, 2953, 800, 2953)); // 2137.5 to the even
-        QCOMPARE(r.linFlowMin, QLine(900, 5080, 800, 5080));
+        QCOMPARE(r.valueAxis, QLine(900, 815, 900, 5090));
+        QCOMPARE(r.valueMidTick, QLine(900, 2953, 800, 2953)); // 2137.5 to the even
+        QCOMPARE(r.valueMinTick, QLine(900, 5080, 800, 5080));
         // 35 left of the client edge, centred on its tick: 255 / 2 = 127.5 gives 128.
-        QCOMPARE(r.lblFlowMax, QRect(-35, 687, 735, 255));
-        QCOMPARE(r.lblFlowMin, QRect(-35, 4952, 735, 255));
-        QCOMPARE(r.linTimeAxis, QLine(1000, 5190, 9070, 5190));
-        QCOMPARE(r.linTimeMin, QLine(1000, 5190, 1000, 5290));
-        QCOMPARE(r.linTimeMid, QLine(5035, 5190, 5035, 5290));
-        QCOMPARE(r.linTimeMax, QLine(9070, 5190, 9070, 5290));
-        QCOMPARE(r.lblTimeMin, QRect(600, 5290, 1080, 555));
-        QCOMPARE(r.lblTimeMid, QRect(4495, 5290, 1080, 555));
-        QCOMPARE(r.lblTimeMax, QRect(8390, 5290, 1080, 555));
+        QCOMPARE(r.valueMaxLabel, QRect(-35, 687, 735, 255));
+        QCOMPARE(r.valueMinLabel, QRect(-35, 4952, 735, 255));
+        QCOMPARE(r.timeAxis, QLine(1000, 5190, 9070, 5190));
+        QCOMPARE(r.timeMinTick, QLine(1000, 5190, 1000, 5290));
+        QCOMPARE(r.timeMidTick, QLine(5035, 5190, 5035, 5290));
+        QCOMPARE(r.timeMaxTick, QLine(9070, 5190, 9070, 5290));
+        QCOMPARE(r.timeMinLabel, QRect(600, 5290, 1080, 555));
+        QCOMPARE(r.timeMidLabel, QRect(4495, 5290, 1080, 555));
+        QCOMPARE(r.timeMaxLabel, QRect(8390, 5290, 1080, 555));
         // Twips and pixels, rounded to the nearest, a tie to the even.
         QCOMPARE(MainWindowLayout::twipsToPixels(9525, 144.0), 952);
         QCOMPARE(MainWindowLayout::twipsToPixels(-35, 96.0), -2);
@@ -183,18 +183,18 @@ private slots:
         QCOMPARE(MainWindowLayout::widthToTwips(1, 1000.0), 2); // 1.44 up
         // A caption 300 wider than its box: scroll bar 300 right, least width 300 more.
         const MainWindowLayout::Input wide { 9525, 6150, 360, 405, true, true, 1275 };
-        QCOMPARE(MainWindowLayout::setControls(wide).hsbTime, QRect(1555, 460, 7260, 255));
+        QCOMPARE(MainWindowLayout::place(wide).timeScrollBar, QRect(1555, 460, 7260, 255));
         QCOMPARE(MainWindowLayout::minimumClientSize(wide), QSize(2775, 2895));
         // Empty, narrower than 1965, lower than 1620 plus the bars: no control gets a
         // negative size, and the controls keep their order around the plot.
         for (const QSize client : { QSize(0, 0), QSize(1500, 6150), QSize(9525, 1800) }) {
-            const auto r = MainWindowLayout::setControls(
+            const auto r = MainWindowLayout::place(
                 MainWindowLayout::Input { client.width(), client.height(), 360, 405, true, true });
-            for (const QRect &rect : { r.Picture1, r.hsbTime, r.cmdTimeZoomOut, r.cmdTimeZoomIn,
-                                       r.vsbFlow, r.cmdFlowZoomIn, r.cmdFlowZoomOut })
+            for (const QRect &rect : { r.plot, r.timeScrollBar, r.timeZoomOut, r.timeZoomIn,
+                                       r.valueScrollBar, r.valueZoomIn, r.valueZoomOut })
                 QVERIFY(rect.width() >= 0 && rect.height() >= 0);
-            QVERIFY(r.vsbFlow.x() >= r.Picture1.x() + r.Picture1.width());
-            QVERIFY(r.cmdFlowZoomOut.y() >= r.vsbFlow.y());
+            QVERIFY(r.valueScrollBar.x() >= r.plot.x() + r.plot.width());
+            QVERIFY(r.valueZoomOut.y() >= r.valueScrollBar.y());
         }
     }
 
