@@ -1,5 +1,6 @@
 #include "ReportCommands.h"
 
+#include "ApplicationName.h"
 #include "DateTime.h"
 #include "MainWindow.h"
 #include "NeruModel.h"
@@ -90,5 +91,5 @@ QString ReportCommands::proposedPdf(const QString &what) const
 void ReportCommands::clipboardFailed(const QString &what)
 {
     m_prompts.message(QStringLiteral("The %1 could not be put on the clipboard.").arg(what),
-                      UserPrompts::appTitle());
+                      ApplicationName::title());
 }

@@ -1,5 +1,6 @@
 #include "frmStats.h"
 
+#include "ApplicationName.h"
 #include "General.h"
 #include "NeruModel.h"
 #include "StatisticsFigures.h"
@@ -266,7 +267,7 @@ void frmStats::showHeaderTexts()
 void frmStats::cmdOK_Click()
 {
     if (m_blnChanged) {
-        if (m_prompts.question(m_strings.text(30300), UserPrompts::appTitle(),
+        if (m_prompts.question(m_strings.text(30300), ApplicationName::title(),
                                UserPrompts::Answer::Yes)
             == UserPrompts::Answer::Yes) {
             // The model has told the user why; the texts stay for another try.

@@ -1,5 +1,6 @@
 #include "NeruModel.h"
 
+#include "ApplicationName.h"
 #include "DecodeProblems.h"
 #include "DistrictFile.h"
 #include "ErrorReport.h"
@@ -49,7 +50,7 @@ public:
         QString shown = QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         if (!detail.isEmpty())
             shown += QStringLiteral("\n\n") + detail;
-        m_prompts.message(shown, UserPrompts::appTitle());
+        m_prompts.message(shown, ApplicationName::title());
     }
 
 private:
@@ -112,7 +113,7 @@ bool NeruModel::readChosenFile(const QString &path, QByteArray &bytes)
         m_errorReport.report(e.description(), QStringLiteral("frmNeru"),
                              QStringLiteral("mnuFileOpen_Click"));
         // A chosen file that silently does nothing would look like success.
-        m_prompts.message(e.description(), UserPrompts::appTitle());
+        m_prompts.message(e.description(), ApplicationName::title());
     }
     return false;
 }
@@ -125,7 +126,7 @@ void NeruModel::showDistrictFile(const QString &path, const QByteArray &bytes)
         const DistrictFile::Result opened = DistrictFile::openBytes(
             chosen.absoluteFilePath(), bytes, m_file, m_units.intUnits, m_strings);
         if (!opened.ok) {
-            m_prompts.message(opened.message, UserPrompts::appTitle());
+            m_prompts.message(opened.message, ApplicationName::title());
             return;
         }
         m_startUp.strDefaultDir = chosen.absolutePath() + u'/';
@@ -144,7 +145,7 @@ void NeruModel::tellDecodeProblems(const QString &path)
     const QString summary
         = DecodeProblems::summary(path, m_file.problems(), m_errorReport.logPath());
     if (!summary.isEmpty())
-        m_prompts.message(summary, UserPrompts::appTitle());
+        m_prompts.message(summary, ApplicationName::title());
 }
 
 // Steps 3 to 6 of an interrogation. The download is kept by now, so an unexpected error
@@ -155,13 +156,13 @@ void NeruModel::cutDownload(const QByteArray &download, SaveDistrictPrompt &prom
     try {
         if (download.size() > std::numeric_limits<qint32>::max()) {
             m_prompts.message(source + QStringLiteral(": too large for a download"),
-                              UserPrompts::appTitle());
+                              ApplicationName::title());
             return;
         }
         if (!saveDownload(download, qint32(download.size()), prompt, source))
             m_prompts.message(QStringLiteral("The download holds no district, so there is "
                                              "nothing to save or show."),
-                              UserPrompts::appTitle());
+                              ApplicationName::title());
     } catch (...) {
         m_errorReport.errorReport(QStringLiteral("frmNeru"), procedure);
     }
@@ -171,7 +172,7 @@ void NeruModel::mnuFileExport_Click()
 {
     // An empty file would replace last week's export by nothing.
     if (m_file.series().lngNumSamples <= 0) {
-        m_prompts.message(TableRows::noReadingsToExport(), UserPrompts::appTitle());
+        m_prompts.message(TableRows::noReadingsToExport(), ApplicationName::title());
         return;
     }
     const QString path = m_startUp.strDefaultDir + QStringLiteral("neru.csv");
@@ -179,10 +180,10 @@ void NeruModel::mnuFileExport_Click()
         m_file.series(), m_file.settings().dblReference, m_units.dblFlowScaleFactor);
     QString reason;
     if (!WholeFile::write(path, bytes, reason)) {
-        m_prompts.message(path + QStringLiteral(": ") + reason, UserPrompts::appTitle());
+        m_prompts.message(path + QStringLiteral(": ") + reason, ApplicationName::title());
         return;
     }
-    m_prompts.message(m_strings.text(40260) + m_startUp.strDefaultDir, UserPrompts::appTitle());
+    m_prompts.message(m_strings.text(40260) + m_startUp.strDefaultDir, ApplicationName::title());
 }
 
 bool NeruModel::saveDownload(const QByteArray &bytDownload, qint32 lngDownloadLength,
@@ -265,7 +266,7 @@ bool NeruModel::keepDownload(const QByteArray &download, KeptDownloads::Extent e
     m_errorReport.logInformation(text);
     m_prompts.message(partial ? text
                               : text + QStringLiteral("\nIts districts can still be saved now."),
-                      UserPrompts::appTitle());
+                      ApplicationName::title());
     return false;
 }
 
@@ -303,13 +304,13 @@ bool NeruModel::saveHeaderTexts(const QString &title, const QString &comments1,
     if (m_file.strDataFile().isEmpty()) {
         m_prompts.message(QStringLiteral("This district was not saved in a file, so its texts "
                                          "cannot be saved."),
-                          UserPrompts::appTitle());
+                          ApplicationName::title());
         return false;
     }
     for (const QString &text : { title, comments1, comments2 }) {
         const QString refusal = FileProcessing::textRefusal(text);
         if (!refusal.isEmpty()) {
-            m_prompts.message(refusal, UserPrompts::appTitle());
+            m_prompts.message(refusal, ApplicationName::title());
             return false;
         }
     }
@@ -320,7 +321,7 @@ bool NeruModel::saveHeaderTexts(const QString &title, const QString &comments1,
     try {
         m_file.saveHeaderTexts(texts);
     } catch (const RuntimeError &e) {
-        m_prompts.message(e.description(), UserPrompts::appTitle());
+        m_prompts.message(e.description(), ApplicationName::title());
         return false;
     }
     return true;
