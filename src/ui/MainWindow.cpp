@@ -57,8 +57,8 @@ MainWindow::MainWindow(const StringTable &strings, NeruModel &model, QWidget *pa
     m_statusBar->addWidget(m_statusText, 1);
 
     connect(m_actions->exit(), &QAction::triggered, this, &QWidget::close);
-    connect(m_actions->showToolbar(), &QAction::triggered, this, &MainWindow::toolbarToggled);
-    connect(m_actions->showStatusBar(), &QAction::triggered, this, &MainWindow::statusBarToggled);
+    connect(m_actions->showToolbar(), &QAction::triggered, this, &MainWindow::showBars);
+    connect(m_actions->showStatusBar(), &QAction::triggered, this, &MainWindow::showBars);
     connect(&m_model, &NeruModel::districtChanged, this, &MainWindow::showTitle);
     connect(&m_model, &NeruModel::unitsChanged, this, &MainWindow::showUnits);
     connect(&m_model, &NeruModel::comPortChanged, m_actions, &MainWindowActions::showPort);
@@ -388,16 +388,10 @@ void MainWindow::changeEvent(QEvent *event)
         updateLayout();
 }
 
-// A click on the entry has inverted its check mark; the bar follows it.
-void MainWindow::toolbarToggled()
+// A click on an entry has inverted its check mark; its bar follows it.
+void MainWindow::showBars()
 {
     m_toolbar->setVisible(m_actions->showToolbar()->isChecked());
-    updateMinimumSize();
-    updateLayout();
-}
-
-void MainWindow::statusBarToggled()
-{
     m_statusBar->setVisible(m_actions->showStatusBar()->isChecked());
     updateMinimumSize();
     updateLayout();

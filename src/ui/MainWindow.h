@@ -78,8 +78,7 @@ private:
     void createToolbar();
     void createPlotArea();
     QMenu *addMenu(QWidget *owner, int titleId);
-    void toolbarToggled();
-    void statusBarToggled();
+    void showBars();
     void updateMinimumSize();
     MainWindowLayout::Input layoutInput() const;
     double logicalDpi() const;
