@@ -45,7 +45,10 @@ MainWindowActions::MainWindowActions(const StringTable &strings, QObject *parent
     m_helpSearch = add(20520);
     m_about = add(20530);
 
+    // The check marks follow the model (showPort, showUnits), which keeps one of each
+    // group; left to the groups, the menus would show radio marks instead of check boxes.
     m_ports = new QActionGroup(this);
+    m_ports->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
     for (int number = 1; number <= 4; ++number)
         m_portEntries[size_t(number - 1)] = add(20350 + 10 * (number - 1));
     m_portEntries[4] = new QAction(QStringLiteral("&Test"), this);
@@ -57,6 +60,7 @@ MainWindowActions::MainWindowActions(const StringTable &strings, QObject *parent
     }
 
     m_units = new QActionGroup(this);
+    m_units->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
     for (int number = UnitTable::kFirstCode; number <= UnitTable::kLastCode; ++number) {
         QAction *entry = checkable(add(UnitTable::menuCaptionId(number)), false);
         entry->setData(number);
@@ -84,7 +88,9 @@ qint16 MainWindowActions::code(const QAction *entry)
 
 void MainWindowActions::showPort(qint16 port)
 {
-    this->port(port)->setChecked(true);
+    QAction *inUse = this->port(port);
+    for (QAction *entry : m_portEntries)
+        entry->setChecked(entry == inUse);
 }
 
 void MainWindowActions::showPortDevice(qint16 port, const QString &device)

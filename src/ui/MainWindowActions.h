@@ -12,7 +12,7 @@ class StringTable;
 
 // Every command of the main window as one QAction, shared by its menu entry and its toolbar
 // button: caption and tooltip from the string table, picture, check mark and enabled state.
-// The ports and the units are exclusive groups whose entries carry their number in data().
+// The ports and the units are groups whose entries carry their number in data().
 // Which commands can be used is decided in one place, updateEnabled.
 class MainWindowActions : public QObject
 {
