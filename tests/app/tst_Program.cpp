@@ -276,8 +276,8 @@ private slots:
                  QStringLiteral("Statistics for district '10452'"));
     }
 
-    // A unit chosen returns to the full view, redrawn with its factor; a wider window
-    // redraws the curve wider and keeps the view.
+    // A unit chosen returns to the full view, redrawn with its factor, and keeps its mark
+    // when chosen again; a wider window redraws the curve wider and keeps the view.
     void unitReturnsToTheFullViewAndResizeRedraws()
     {
         run(QStringLiteral("/start"), kSample);
@@ -291,6 +291,8 @@ private slots:
         QCOMPARE(state().dteViewStart, state().dteFullStart);
         QCOMPARE(main().findChild<QLabel *>(QStringLiteral("lblFlowMax"))->text(),
                  NamedFormats().fixed(state().dblFullMax * 3.6));
+        actions().unit(2)->trigger();
+        QVERIFY(actions().unit(2)->isChecked());
         const double end = graph().elements().LinBar[2].x2;
         main().resize(main().size() + QSize(300, 0));
         QTRY_VERIFY(graph().elements().LinBar[2].x2 > end);
