@@ -12,7 +12,6 @@
 #include "ErrorReport.h"
 #include "FixedPlotExtent.h"
 #include "GraphView.h"
-#include "MainWindowTexts.h"
 #include "NamedFormats.h"
 #include "RuntimeError.h"
 #include "ScrollBarModel.h"
@@ -30,14 +29,12 @@ struct Shared
 {
     StringTable strings;
     NamedFormats formats;
-    MainWindowTexts texts;
-    Shared() { texts.load(strings); }
 };
 
 void showDistrict(const District &file, Units &units, const Shared &shared,
                   ErrorReport &errorReport)
 {
-    const Units::Change change = units.SetUnits(units.intUnits, shared.texts);
+    const Units::Change change = units.SetUnits(units.intUnits, shared.strings);
 
     FixedPlotExtent picture(8070.0, 5040.0);
     ScrollBarModel hsbTime;

@@ -7,13 +7,15 @@
 // over the floor; the longest stall of the main thread's event loop meanwhile, seen by a
 // 10 ms timer (its largest gap between two timeouts, less the 10 ms); and the processor
 // time of the program and of the simulator as a share of one core.
+#include "ApplicationName.h"
+#include "MainWindow.h"
+#include "MainWindowActions.h"
 #include "NeruModel.h"
 #include "Program.h"
 #include "SettingsStore.h"
 #include "StringTable.h"
 #include "UserPrompts.h"
 #include "frmDownloading.h"
-#include "frmNeru.h"
 #include "frmSaveDistrict.h"
 #include "frmSplash.h"
 #include "samples/SampleGenerator.h"
@@ -180,8 +182,8 @@ void BM_Interrogate(benchmark::State &state)
     if (!QTest::qWaitFor([&prompts] { return prompts.portMessages == 1; }, 5000))
         qFatal("the splash did not show its port message");
     program.splash().tmrSplash_Timer();
-    frmNeru &main = *program.mainWindow();
-    main.mnuToolsCommsCOM1->trigger();
+    MainWindow &main = *program.mainWindow();
+    main.actions().port(1)->trigger();
 
     // The download ends when its window hides; a district's file name is typed on show.
     StallMeter stalls;
@@ -218,7 +220,7 @@ void BM_Interrogate(benchmark::State &state)
         const double simulatorStart = logger.processorSeconds();
         elapsed.start();
         stalls.begin();
-        main.mnuToolsCommsInterrogate->trigger();
+        main.actions().interrogate()->trigger();
         if (downloadSeconds <= 0.0)
             qFatal("the download window never hid");
         const double cpuEnd = PacedLogger::ownProcessorSeconds();
@@ -265,7 +267,7 @@ int main(int argc, char **argv)
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral("config"))));
     qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath(QStringLiteral("data"))));
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("neru"));
+    QApplication::setApplicationName(ApplicationName::systemName());
     app.setQuitOnLastWindowClosed(false);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

@@ -1,19 +1,21 @@
 #include "Program.h"
 
 #include "GraphController.h"
+#include "MainWindow.h"
+#include "MainWindowActions.h"
 #include "MainWindowGraph.h"
 #include "PortDevices.h"
 #include "ReportCommands.h"
 #include "SaveDistrictDialogPrompt.h"
 #include "frmDownloading.h"
 #include "frmHelp.h"
-#include "frmNeru.h"
 #include "frmReprogram.h"
 #include "frmSaveDistrict.h"
 #include "frmSplash.h"
 #include "frmStats.h"
 
-#include <QMenu>
+#include <QAction>
+#include <QActionGroup>
 #include <QTimer>
 
 #include <utility>
@@ -42,7 +44,7 @@ void Program::start(const QString &currentDir, const QString &dataFile)
 void Program::showMainWindow()
 {
     if (!m_main) {
-        m_main = std::make_unique<frmNeru>(m_strings, m_general, m_model);
+        m_main = std::make_unique<MainWindow>(m_strings, m_model);
         m_graph = std::make_unique<MainWindowGraph>(*m_main, m_model, m_strings, m_errorReport,
                                                     m_heldMessages);
         wireFiles(*m_main);
@@ -50,7 +52,7 @@ void Program::showMainWindow()
         wireReports(*m_main);
         wireComms(*m_main);
         wireHelp(*m_main);
-        m_main->Form_Load();
+        m_main->initialise();
     }
     m_main->show();
     m_main->raise();
@@ -63,90 +65,88 @@ void Program::showMainWindow()
 }
 
 // Exit closes the window, which ends the program.
-void Program::wireFiles(frmNeru &main)
+void Program::wireFiles(MainWindow &main)
 {
-    connect(&main, &frmNeru::openRequested, this, &Program::fileOpen);
-    connect(&main, &frmNeru::exportRequested, &m_model, &NeruModel::mnuFileExport_Click);
-    main.setCommandEnabled(main.mnuFileOpen, true);
-    main.setCommandEnabled(main.mnuFileExport, true);
+    MainWindowActions &actions = main.actions();
     m_saveDistrict = std::make_unique<frmSaveDistrict>(m_strings, m_general, m_prompts, &main);
-    connect(&main, &frmNeru::unloaded, this, &Program::mainWindowClosed);
+    connect(actions.open(), &QAction::triggered, this, &Program::openFile);
+    connect(actions.exportCsv(), &QAction::triggered, &m_model, &NeruModel::mnuFileExport_Click);
+    connect(&main, &MainWindow::unloaded, this, &Program::mainWindowClosed);
 }
 
 // The statistics follow every new district and unit; View > Stats waits for the dialog.
-void Program::wireView(frmNeru &main)
+void Program::wireView(MainWindow &main)
 {
+    MainWindowActions &actions = main.actions();
     m_stats = std::make_unique<frmStats>(m_strings, m_general, m_model, m_prompts, &main);
     connect(&m_model, &NeruModel::unitsChanged, m_stats.get(), &frmStats::showUnits);
-    connect(&main, &frmNeru::statsRequested, m_stats.get(), &frmStats::exec);
-    main.setCommandEnabled(main.mnuViewStats, true);
-    connect(&main, &frmNeru::viewResetRequested, &m_graph->controller(),
+    connect(actions.statistics(), &QAction::triggered, this, &Program::showStatistics);
+    connect(actions.resetView(), &QAction::triggered, &m_graph->controller(),
             &GraphController::mnuViewReset_Click);
-    main.setCommandEnabled(main.mnuViewReset, true);
+    connect(actions.units(), &QActionGroup::triggered, this,
+            [this](QAction *unit) { m_model.SetUnits(MainWindowActions::code(unit)); });
 }
 
 // Copy Graph and Copy Text stay live during a Comms command; the Print entries wait, as
 // their messages and dialogs would.
-void Program::wireReports(frmNeru &main)
+void Program::wireReports(MainWindow &main)
 {
+    MainWindowActions &actions = main.actions();
     m_reports = std::make_unique<ReportCommands>(main, m_model, m_heldMessages);
-    connect(&main, &frmNeru::copyTextRequested, m_reports.get(),
-            &ReportCommands::mnuEditCopyText_Click);
-    connect(&main, &frmNeru::printTableRequested, m_reports.get(),
-            &ReportCommands::mnuFilePrintTable_Click);
-    connect(&main, &frmNeru::copyGraphRequested, m_reports.get(),
-            &ReportCommands::mnuEditCopyGraph_Click);
-    connect(&main, &frmNeru::printGraphRequested, m_reports.get(),
-            &ReportCommands::mnuFilePrintGraph_Click);
-    for (QAction *entry : { main.mnuEditCopyText, main.mnuEditCopyGraph, main.mnuFilePrintTable,
-                            main.mnuFilePrintGraph })
-        main.setCommandEnabled(entry, true);
+    connect(actions.copyText(), &QAction::triggered, m_reports.get(), &ReportCommands::copyText);
+    connect(actions.printTable(), &QAction::triggered, m_reports.get(),
+            &ReportCommands::printTable);
+    connect(actions.copyGraph(), &QAction::triggered, m_reports.get(), &ReportCommands::copyGraph);
+    connect(actions.printGraph(), &QAction::triggered, m_reports.get(),
+            &ReportCommands::printGraph);
 }
 
 // One Comms command at a time: while one runs, the window holds back the commands that
 // would get in its way, and the graph's messages wait.
-void Program::wireComms(frmNeru &main)
+void Program::wireComms(MainWindow &main)
 {
+    MainWindowActions &actions = main.actions();
     m_downloading = std::make_unique<frmDownloading>(m_general, &main);
     m_model.attachLink(*m_downloading);
     m_reprogram = std::make_unique<frmReprogram>(m_general, m_model, m_prompts, &main);
-    connect(&m_model, &NeruModel::statusMessage, &main, &frmNeru::setStatusText);
-    connect(&m_model, &NeruModel::commsBusyChanged, &main, &frmNeru::setCommsBusy);
+    connect(&m_model, &NeruModel::statusMessage, &main, &MainWindow::setStatusText);
+    connect(&m_model, &NeruModel::commsBusyChanged, &main, &MainWindow::setCommsBusy);
     connect(&m_model, &NeruModel::commsBusyChanged, this,
             [this](bool busy) { m_heldMessages.hold(busy); });
     connect(&m_model, &NeruModel::stopRequested, m_downloading.get(),
             &frmDownloading::cmdCancel_Click);
-    connect(&main, &frmNeru::interrogateRequested, this, &Program::interrogate);
-    connect(&main, &frmNeru::programRTCRequested, &m_model,
+    connect(actions.interrogate(), &QAction::triggered, this, &Program::interrogate);
+    connect(actions.setLoggerClock(), &QAction::triggered, &m_model,
             &NeruModel::mnuToolsCommsProgramRTC_Click);
-    connect(&main, &frmNeru::reprogramNERURequested, this, &Program::reprogramNERU);
-    for (QAction *entry : { main.mnuToolsCommsInterrogate, main.mnuToolsCommsProgramRTC,
-                            main.mnuToolsCommsReprogramNERU })
-        main.setCommandEnabled(entry, true);
-    // The settings file may have been edited since the menu was last open.
-    const auto showDevices = [this, &main] {
-        QStringList devices;
-        for (qint16 port = PortDevices::kFirstPort; port <= PortDevices::kLastPort; ++port)
-            devices.append(m_model.link()->devices().devicePath(port));
-        main.showPortDevices(devices);
-    };
-    showDevices();
-    connect(main.mnuToolsCommsMenu, &QMenu::aboutToShow, this, showDevices);
+    connect(actions.loggerSettings(), &QAction::triggered, this, &Program::showLoggerSettings);
+    connect(actions.ports(), &QActionGroup::triggered, this,
+            [this](QAction *port) { m_model.setCOMPort(MainWindowActions::code(port)); });
+    // The settings file may have been edited since the entry was last shown.
+    connect(actions.ports(), &QActionGroup::hovered, this, [this, &actions](QAction *port) {
+        const qint16 number = MainWindowActions::code(port);
+        actions.showPortDevice(number, m_model.link()->devices().devicePath(number));
+    });
 }
 
 // The guide's window stays open beside the main window while the user works.
-void Program::wireHelp(frmNeru &main)
+void Program::wireHelp(MainWindow &main)
 {
+    MainWindowActions &actions = main.actions();
     m_help = std::make_unique<frmHelp>(&main);
-    connect(&main, &frmNeru::helpContentsRequested, m_help.get(), &frmHelp::showContents);
-    connect(&main, &frmNeru::helpSearchRequested, m_help.get(), &frmHelp::showSearch);
-    main.setCommandEnabled(main.mnuHelpContents, true);
-    main.setCommandEnabled(main.mnuHelpSearch, true);
-    connect(&main, &frmNeru::aboutRequested, m_splash.get(), &frmSplash::showAbout);
+    connect(actions.helpContents(), &QAction::triggered, m_help.get(), &frmHelp::showContents);
+    connect(actions.helpSearch(), &QAction::triggered, m_help.get(), &frmHelp::showSearch);
+    connect(actions.about(), &QAction::triggered, m_splash.get(), &frmSplash::showAbout);
+}
+
+// Without samples there is nothing to show.
+void Program::showStatistics()
+{
+    if (m_model.file().series().lngNumSamples > 0)
+        m_stats->exec();
 }
 
 // One prompt per command: the names it proposes follow the files of this cut only.
-void Program::fileOpen()
+void Program::openFile()
 {
     SaveDistrictDialogPrompt prompt(*m_saveDistrict, m_prompts);
     m_model.mnuFileOpen_Click(prompt);
@@ -158,7 +158,7 @@ void Program::interrogate()
     m_model.mnuToolsCommsInterrogate_Click(prompt);
 }
 
-void Program::reprogramNERU()
+void Program::showLoggerSettings()
 {
     if (m_model.readLoggerSettings())
         m_reprogram->exec();

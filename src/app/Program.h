@@ -16,7 +16,7 @@ class MainWindowGraph;
 class ReportCommands;
 class frmDownloading;
 class frmHelp;
-class frmNeru;
+class MainWindow;
 class frmReprogram;
 class frmSplash;
 class frmSaveDistrict;
@@ -42,7 +42,7 @@ public:
 
     frmSplash &splash() { return *m_splash; }
     // Null until the splash has handed over.
-    frmNeru *mainWindow() { return m_main.get(); }
+    MainWindow *mainWindow() { return m_main.get(); }
     MainWindowGraph *graph() { return m_graph.get(); }
     // The statistics and Save District dialogs, made with the main window.
     frmStats *stats() { return m_stats.get(); }
@@ -61,16 +61,17 @@ public:
 private:
     void showMainWindow();
     // The main window's commands, one group each.
-    void wireFiles(frmNeru &main);
-    void wireView(frmNeru &main);
-    void wireReports(frmNeru &main);
-    void wireComms(frmNeru &main);
-    void wireHelp(frmNeru &main);
+    void wireFiles(MainWindow &main);
+    void wireView(MainWindow &main);
+    void wireReports(MainWindow &main);
+    void wireComms(MainWindow &main);
+    void wireHelp(MainWindow &main);
     // The commands that cut a download, each through the Save District dialog.
-    void fileOpen();
+    void openFile();
     void interrogate();
+    void showStatistics();
     // Reads the logger's settings and shows them in the logger-settings dialog.
-    void reprogramNERU();
+    void showLoggerSettings();
     void mainWindowClosed();
 
     StringTable m_strings;
@@ -84,7 +85,7 @@ private:
     std::function<void()> m_quit;
     QString m_startFile;
     std::unique_ptr<frmSplash> m_splash;
-    std::unique_ptr<frmNeru> m_main;
+    std::unique_ptr<MainWindow> m_main;
     // The main window's graph; goes before the window it is wired to.
     std::unique_ptr<MainWindowGraph> m_graph;
     std::unique_ptr<frmStats> m_stats;

@@ -1,3 +1,4 @@
+#include "ApplicationName.h"
 #include "General.h"
 #include "Program.h"
 #include "ProgramVersion.h"
@@ -10,7 +11,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("neru"));
+    QApplication::setApplicationName(ApplicationName::systemName());
     // No display name: the platform would add it to every window title.
     QApplication::setApplicationVersion(programVersion());
     QApplication::setWindowIcon(QIcon(General::loadBitmap(100)));

@@ -1,5 +1,6 @@
 #include "ReportBatchCommand.h"
 
+#include "ApplicationName.h"
 #include "BatchTool.h"
 #include "CaptureRoutines.h"
 #include "District.h"
@@ -8,7 +9,6 @@
 #include "StringTable.h"
 #include "TextReport.h"
 #include "UnitTable.h"
-#include "UserPrompts.h"
 
 #include <QBuffer>
 #include <QCommandLineParser>
@@ -121,7 +121,7 @@ bool ReportBatchCommand::printPdf(const QString &path, const QStringList &lines)
     bool printed = false;
     {
         QPdfWriter writer(&pages);
-        PrintingSurface::setUpPdf(writer, UserPrompts::appTitle() + QStringLiteral(" table"));
+        PrintingSurface::setUpPdf(writer, ApplicationName::title() + QStringLiteral(" table"));
         PrintingSurface surface(writer);
         printed = CaptureRoutines().printTable(surface, lines);
     }

@@ -1,3 +1,4 @@
+#include "ApplicationName.h"
 #include "BatchTool.h"
 #include "ErrorReport.h"
 #include "FileNameBytes.h"
@@ -47,7 +48,7 @@ std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[])
 int main(int argc, char *argv[])
 {
     const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("neru"));
+    QCoreApplication::setApplicationName(ApplicationName::systemName());
     QCoreApplication::setApplicationVersion(programVersion());
 
     QFile out;

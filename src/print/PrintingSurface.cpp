@@ -1,6 +1,6 @@
 #include "PrintingSurface.h"
 
-#include "UserPrompts.h"
+#include "ApplicationName.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -37,7 +37,7 @@ void PrintingSurface::setUpPdf(QPdfWriter &writer, const QString &title)
     const QPageSize paper(QLocale::system().measurementSystem() == QLocale::ImperialUSSystem
                               ? QPageSize::Letter
                               : QPageSize::A4);
-    writer.setCreator(UserPrompts::appTitle());
+    writer.setCreator(ApplicationName::title());
     writer.setTitle(title);
     writer.setPageLayout(QPageLayout(paper, QPageLayout::Portrait,
                                      QMarginsF(kPdfEdgeMillimetres, kPdfEdgeMillimetres,

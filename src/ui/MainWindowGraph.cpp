@@ -3,46 +3,33 @@
 #include "ErrorReport.h"
 #include "GraphController.h"
 #include "GraphPicture.h"
+#include "MainWindow.h"
 #include "NeruModel.h"
-#include "frmNeru.h"
 
-#include <QToolButton>
-
-MainWindowGraph::MainWindowGraph(frmNeru &main, NeruModel &model, const StringTable &strings,
+MainWindowGraph::MainWindowGraph(MainWindow &main, NeruModel &model, const StringTable &strings,
                                  ErrorReport &errorReport, UserPrompts &prompts)
     : m_main(main)
     , m_model(model)
     , m_errorReport(errorReport)
 {
-    auto *picture = new GraphPicture; // the window takes it over
-    m_main.setPicture1(picture);
-
-    GraphController::Controls c;
-    c.Picture1 = picture;
-    c.hsbTime = m_main.hsbTime;
-    c.vsbFlow = m_main.vsbFlow;
-    c.cmdFlowZoomIn = m_main.cmdFlowZoomIn;
-    c.cmdFlowZoomOut = m_main.cmdFlowZoomOut;
-    c.cmdTimeZoomIn = m_main.cmdTimeZoomIn;
-    c.cmdTimeZoomOut = m_main.cmdTimeZoomOut;
-    c.lblFlowMax = m_main.lblFlowMax;
-    c.lblFlowMid = m_main.lblFlowMid;
-    c.lblFlowMin = m_main.lblFlowMin;
-    c.lblTimeMin = m_main.lblTimeMin;
-    c.lblTimeMid = m_main.lblTimeMid;
-    c.lblTimeMax = m_main.lblTimeMax;
-    c.showStatus = [this](const QString &text) { m_main.setStatusText(text); };
+    const GraphController::Controls controls = m_main.attachGraph(new GraphPicture);
     const District &district = m_model.file();
     m_controller = std::make_unique<GraphController>(
-        c,
+        controls,
         GraphController::Data { district.series(), district.settings(), m_model.intUnits(),
                                 m_model.dblFlowScaleFactor(), m_formats, strings, errorReport,
                                 prompts });
     // Blank, as the window is created.
     m_controller->ResetForm();
 
-    connect(&m_main, &frmNeru::plotResized, m_controller.get(), &GraphController::drawGraph);
+    connect(&m_main, &MainWindow::plotResized, m_controller.get(), &GraphController::drawGraph);
     connect(&m_model, &NeruModel::districtChanged, this, &MainWindowGraph::initialiseGraph);
+    // A unit applied returns to the full view, redrawn with its factor, once the window has
+    // laid out its caption.
+    connect(&m_model, &NeruModel::unitsChanged, this, [this](const Units::Change &change) {
+        if (change.applied)
+            m_controller->mnuViewReset_Click();
+    });
 }
 
 MainWindowGraph::~MainWindowGraph() = default;
@@ -51,10 +38,6 @@ void MainWindowGraph::initialiseGraph()
 {
     // A slot may not throw back into the model's signal.
     try {
-        // A district that went into no file (its Save District dialog was closed) is unnamed.
-        const QString file = m_model.file().image().path();
-        m_main.setWindowTitle(m_model.texts().text(50030)
-                              + (file.isEmpty() ? m_model.texts().text(50040) : file));
         m_controller->prepareCurveElements();
     } catch (...) {
         m_errorReport.errorReport(QStringLiteral("frmNeru"), QStringLiteral("initialiseGraph"));

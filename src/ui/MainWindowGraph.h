@@ -11,28 +11,28 @@ class GraphController;
 class NeruModel;
 class StringTable;
 class UserPrompts;
-class frmNeru;
+class MainWindow;
 
-// The graph in the main window: puts the plot widget in the place of Picture1, connects
-// the plot's controls and the redraw after a resize, starts blank, and shows every new
-// series of the model (initialiseGraph).
+// The graph in the main window: puts the plot widget in the place of the plot area,
+// connects the plot's controls and the redraw after a resize, starts blank, shows every new
+// series of the model (initialiseGraph) and returns to the full view for a unit applied.
 class MainWindowGraph : public QObject
 {
     Q_OBJECT
 
 public:
-    MainWindowGraph(frmNeru &main, NeruModel &model, const StringTable &strings,
+    MainWindowGraph(MainWindow &main, NeruModel &model, const StringTable &strings,
                     ErrorReport &errorReport, UserPrompts &prompts);
     ~MainWindowGraph() override;
 
-    // Names the file in the caption and makes the curve ready for the new series; the
-    // unit the model applies next resets the view and draws it.
+    // Makes the curve ready for the new series; the unit the model applies next resets the
+    // view and draws it.
     void initialiseGraph();
 
     GraphController &controller() { return *m_controller; }
 
 private:
-    frmNeru &m_main;
+    MainWindow &m_main;
     NeruModel &m_model;
     ErrorReport &m_errorReport;
     NamedFormats m_formats;

@@ -27,7 +27,7 @@ int MainWindowLayout::half(int twips)
     return roundHalfEven(twips / 2.0);
 }
 
-MainWindowLayout::Result MainWindowLayout::setControls(const Input &input)
+MainWindowLayout::Result MainWindowLayout::place(const Input &input)
 {
     const int W = input.clientWidth;
     const int S = input.clientHeight;
@@ -36,11 +36,11 @@ MainWindowLayout::Result MainWindowLayout::setControls(const Input &input)
     const int button = kButtonSize.width();
 
     Result r;
-    r.Picture1 = QRect(1000, 455 + T, nonNegative(W - 1455), nonNegative(S - 1110 - B - T));
-    const int plotLeft = r.Picture1.x();
-    const int plotTop = r.Picture1.y();
-    const int plotWidth = r.Picture1.width();
-    const int plotHeight = r.Picture1.height();
+    r.plot = QRect(1000, 455 + T, nonNegative(W - 1455), nonNegative(S - 1110 - B - T));
+    const int plotLeft = r.plot.x();
+    const int plotTop = r.plot.y();
+    const int plotWidth = r.plot.width();
+    const int plotHeight = r.plot.height();
 
     // A caption wider than its design box moves the zoom-out button and the scroll bar's
     // left end right by the difference; the scroll bar's right end stays.
@@ -48,46 +48,48 @@ MainWindowLayout::Result MainWindowLayout::setControls(const Input &input)
     const int timeTop = plotTop - 355;
     const int timeBarRight = 1255 + nonNegative(plotWidth - 510);
     const int timeBarLeft = 1255 + captionGrowth;
-    r.hsbTime
+    r.timeScrollBar
         = QRect(timeBarLeft, timeTop, nonNegative(timeBarRight - timeBarLeft), kScrollBarThickness);
-    r.cmdTimeZoomOut = QRect(plotLeft + captionGrowth, timeTop, button, button);
-    r.cmdTimeZoomIn = QRect(timeBarRight, timeTop, button, button);
-    r.lblFlow = QRect(0, timeTop, kFlowLabelSize.width() + captionGrowth, kFlowLabelSize.height());
-    r.vsbFlow = QRect(plotLeft + plotWidth + 100, plotTop + 255, kScrollBarThickness,
-                      nonNegative(plotHeight - 510));
-    r.cmdFlowZoomIn = QRect(r.vsbFlow.x(), plotTop, button, button);
-    r.cmdFlowZoomOut = QRect(r.vsbFlow.x(), r.vsbFlow.y() + r.vsbFlow.height(), button, button);
+    r.timeZoomOut = QRect(plotLeft + captionGrowth, timeTop, button, button);
+    r.timeZoomIn = QRect(timeBarRight, timeTop, button, button);
+    r.valueCaption
+        = QRect(0, timeTop, kFlowLabelSize.width() + captionGrowth, kFlowLabelSize.height());
+    r.valueScrollBar = QRect(plotLeft + plotWidth + 100, plotTop + 255, kScrollBarThickness,
+                             nonNegative(plotHeight - 510));
+    r.valueZoomIn = QRect(r.valueScrollBar.x(), plotTop, button, button);
+    r.valueZoomOut = QRect(r.valueScrollBar.x(), r.valueScrollBar.y() + r.valueScrollBar.height(),
+                           button, button);
 
     // Value axis left of the plot, its ticks pointing left, each label centred on its
     // tick and ending 100 left of it.
     const int axisX = plotLeft - 100;
     const int tickEnd = plotLeft - 200;
-    r.linFlowAxis = QLine(axisX, plotTop, axisX, plotTop + plotHeight);
-    r.linFlowMax = QLine(axisX, plotTop, tickEnd, plotTop);
+    r.valueAxis = QLine(axisX, plotTop, axisX, plotTop + plotHeight);
+    r.valueMaxTick = QLine(axisX, plotTop, tickEnd, plotTop);
     const int midY = plotTop + half(plotHeight);
-    r.linFlowMid = QLine(axisX, midY, tickEnd, midY);
+    r.valueMidTick = QLine(axisX, midY, tickEnd, midY);
     const int minY = plotTop + plotHeight - 10;
-    r.linFlowMin = QLine(axisX, minY, tickEnd, minY);
+    r.valueMinTick = QLine(axisX, minY, tickEnd, minY);
     const QSize value = kValueLabelSize;
     const int valueLeft = tickEnd - value.width() - 100;
     const int valueHalf = half(value.height());
-    r.lblFlowMax = QRect(QPoint(valueLeft, plotTop - valueHalf), value);
-    r.lblFlowMid = QRect(QPoint(valueLeft, midY - valueHalf), value);
-    r.lblFlowMin = QRect(QPoint(valueLeft, minY - valueHalf), value);
+    r.valueMaxLabel = QRect(QPoint(valueLeft, plotTop - valueHalf), value);
+    r.valueMidLabel = QRect(QPoint(valueLeft, midY - valueHalf), value);
+    r.valueMinLabel = QRect(QPoint(valueLeft, minY - valueHalf), value);
 
     // Time axis below the plot, its ticks pointing down, the labels under the ticks.
     const int axisY = plotTop + plotHeight + 100;
     const int tickBottom = axisY + 100;
     const int midX = plotLeft + half(plotWidth);
     const int maxX = plotLeft + plotWidth;
-    r.linTimeAxis = QLine(plotLeft, axisY, maxX, axisY);
-    r.linTimeMin = QLine(plotLeft, axisY, plotLeft, tickBottom);
-    r.linTimeMid = QLine(midX, axisY, midX, tickBottom);
-    r.linTimeMax = QLine(maxX, axisY, maxX, tickBottom);
+    r.timeAxis = QLine(plotLeft, axisY, maxX, axisY);
+    r.timeMinTick = QLine(plotLeft, axisY, plotLeft, tickBottom);
+    r.timeMidTick = QLine(midX, axisY, midX, tickBottom);
+    r.timeMaxTick = QLine(maxX, axisY, maxX, tickBottom);
     const QSize time = kTimeLabelSize;
-    r.lblTimeMin = QRect(QPoint(plotLeft - 400, tickBottom), time);
-    r.lblTimeMid = QRect(QPoint(midX - half(time.width()), tickBottom), time);
-    r.lblTimeMax = QRect(QPoint(maxX - time.width() + 400, tickBottom), time);
+    r.timeMinLabel = QRect(QPoint(plotLeft - 400, tickBottom), time);
+    r.timeMidLabel = QRect(QPoint(midX - half(time.width()), tickBottom), time);
+    r.timeMaxLabel = QRect(QPoint(maxX - time.width() + 400, tickBottom), time);
     return r;
 }
 

@@ -36,34 +36,34 @@ public:
 
     struct Result
     {
-        QRect Picture1;
-        QRect hsbTime;
-        QRect cmdTimeZoomOut;
-        QRect cmdTimeZoomIn;
-        QRect lblFlow;
-        QRect vsbFlow;
-        QRect cmdFlowZoomIn;
-        QRect cmdFlowZoomOut;
+        QRect plot;
+        QRect timeScrollBar;
+        QRect timeZoomOut;
+        QRect timeZoomIn;
+        QRect valueCaption;
+        QRect valueScrollBar;
+        QRect valueZoomIn;
+        QRect valueZoomOut;
 
-        QLine linFlowAxis;
-        QLine linFlowMax;
-        QLine linFlowMid;
-        QLine linFlowMin;
-        QRect lblFlowMax;
-        QRect lblFlowMid;
-        QRect lblFlowMin;
+        QLine valueAxis;
+        QLine valueMaxTick;
+        QLine valueMidTick;
+        QLine valueMinTick;
+        QRect valueMaxLabel;
+        QRect valueMidLabel;
+        QRect valueMinLabel;
 
-        QLine linTimeAxis;
-        QLine linTimeMin;
-        QLine linTimeMid;
-        QLine linTimeMax;
-        QRect lblTimeMin;
-        QRect lblTimeMid;
-        QRect lblTimeMax;
+        QLine timeAxis;
+        QLine timeMinTick;
+        QLine timeMidTick;
+        QLine timeMaxTick;
+        QRect timeMinLabel;
+        QRect timeMidLabel;
+        QRect timeMaxLabel;
     };
 
     // Sizes that would come out negative in a small client area are clamped at zero.
-    static Result setControls(const Input &input);
+    static Result place(const Input &input);
 
     // The smallest client area in which the plot still has room for its scroll bars.
     static QSize minimumClientSize(const Input &input);

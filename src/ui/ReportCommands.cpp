@@ -1,9 +1,10 @@
 #include "ReportCommands.h"
 
+#include "ApplicationName.h"
 #include "DateTime.h"
+#include "MainWindow.h"
 #include "NeruModel.h"
 #include "UserPrompts.h"
-#include "frmNeru.h"
 
 #include <QClipboard>
 #include <QFileInfo>
@@ -18,14 +19,14 @@ const QString kTable = QStringLiteral("table");
 
 } // namespace
 
-ReportCommands::ReportCommands(frmNeru &main, NeruModel &model, UserPrompts &prompts)
+ReportCommands::ReportCommands(MainWindow &main, NeruModel &model, UserPrompts &prompts)
     : m_main(main)
     , m_model(model)
     , m_prompts(prompts)
     , m_printer(prompts)
 { }
 
-void ReportCommands::mnuEditCopyText_Click()
+void ReportCommands::copyText()
 {
     // Before the first district there is not even a header to sum up.
     if (m_model.file().series().lngNumSamples <= 0)
@@ -38,7 +39,7 @@ void ReportCommands::mnuEditCopyText_Click()
         clipboardFailed(kTable);
 }
 
-void ReportCommands::mnuFilePrintTable_Click()
+void ReportCommands::printTable()
 {
     if (m_model.file().series().lngNumSamples <= 0)
         return;
@@ -48,14 +49,14 @@ void ReportCommands::mnuFilePrintTable_Click()
     });
 }
 
-void ReportCommands::mnuEditCopyGraph_Click()
+void ReportCommands::copyGraph()
 {
-    copyGraph();
+    putGraphOnClipboard();
 }
 
-void ReportCommands::mnuFilePrintGraph_Click()
+void ReportCommands::printGraph()
 {
-    const QImage graph = copyGraph();
+    const QImage graph = putGraphOnClipboard();
     const QString caption = m_main.windowTitle();
     const QString printed = QStringLiteral("Printed ") + m_formats.dateAndTime(DateTime::now());
     m_printer.print(kGraph, proposedPdf(kGraph), [&](PrintingSurface &surface) {
@@ -63,7 +64,7 @@ void ReportCommands::mnuFilePrintGraph_Click()
     });
 }
 
-QImage ReportCommands::copyGraph()
+QImage ReportCommands::putGraphOnClipboard()
 {
     QClipboard *clipboard = QGuiApplication::clipboard();
     clipboard->clear();
@@ -86,5 +87,5 @@ QString ReportCommands::proposedPdf(const QString &what) const
 void ReportCommands::clipboardFailed(const QString &what)
 {
     m_prompts.message(QStringLiteral("The %1 could not be put on the clipboard.").arg(what),
-                      UserPrompts::appTitle());
+                      ApplicationName::title());
 }

@@ -10,7 +10,7 @@
 class NeruModel;
 class QImage;
 class UserPrompts;
-class frmNeru;
+class MainWindow;
 
 // Edit > Copy Graph and Copy Text, File > Print > Graph and Table: the district's text
 // report with the statistics the dialog shows, and the picture of the main window's
@@ -20,28 +20,28 @@ class ReportCommands : public QObject
     Q_OBJECT
 
 public:
-    ReportCommands(frmNeru &main, NeruModel &model, UserPrompts &prompts);
+    ReportCommands(MainWindow &main, NeruModel &model, UserPrompts &prompts);
 
     ReportPrinter &printer() { return m_printer; }
 
 public slots:
     // Without samples these two do nothing, and the clipboard keeps what it had.
-    void mnuEditCopyText_Click();
-    void mnuFilePrintTable_Click();
+    void copyText();
+    void printTable();
     // These two work with or without data: they take the band as it is shown. After
     // Print Graph the clipboard holds the graph as well.
-    void mnuEditCopyGraph_Click();
-    void mnuFilePrintGraph_Click();
+    void copyGraph();
+    void printGraph();
 
 private:
     // Puts the graph on the clipboard; tells the user when the clipboard did not take it.
-    QImage copyGraph();
+    QImage putGraphOnClipboard();
     // The save dialog's proposal for a report printed to PDF: the data file's name with
     // "-graph.pdf" or "-table.pdf", in strDefaultDir.
     QString proposedPdf(const QString &what) const;
     void clipboardFailed(const QString &what);
 
-    frmNeru &m_main;
+    MainWindow &m_main;
     NeruModel &m_model;
     UserPrompts &m_prompts;
     const NamedFormats m_formats;

@@ -1,5 +1,6 @@
 #include "ReportPrinter.h"
 
+#include "ApplicationName.h"
 #include "PrintingSurface.h"
 #include "UserPrompts.h"
 #include "WholeFile.h"
@@ -34,7 +35,7 @@ bool ReportPrinter::print(const QString &what, const QString &proposedPdf, const
     const std::unique_ptr<QPrinter> printer = m_lookup ? m_lookup() : nullptr;
     if (!printer)
         return printToPdf(what, proposedPdf, job);
-    printer->setDocName(UserPrompts::appTitle() + u' ' + what);
+    printer->setDocName(ApplicationName::title() + u' ' + what);
     bool done = false;
     {
         PrintingSurface surface(*printer);
@@ -48,7 +49,7 @@ bool ReportPrinter::print(const QString &what, const QString &proposedPdf, const
     m_prompts.message(QStringLiteral("The %1 could not be printed %2.\n\n"
                                      "Check that the printer is switched on and ready.")
                           .arg(what, where),
-                      UserPrompts::appTitle());
+                      ApplicationName::title());
     return false;
 }
 
@@ -57,7 +58,7 @@ bool ReportPrinter::printToPdf(const QString &what, const QString &proposedPdf, 
     if (m_prompts.question(QStringLiteral("No printer is set up on this computer, so the %1 "
                                           "cannot be printed.\n\nSave it as a PDF file instead?")
                                .arg(what),
-                           UserPrompts::appTitle(), UserPrompts::Answer::Yes)
+                           ApplicationName::title(), UserPrompts::Answer::Yes)
         != UserPrompts::Answer::Yes)
         return false;
     QString path = m_prompts.saveFileName(proposedPdf, QStringLiteral("PDF files (*.pdf)"));
@@ -73,7 +74,7 @@ bool ReportPrinter::printToPdf(const QString &what, const QString &proposedPdf, 
     bool done = false;
     {
         QPdfWriter writer(&pages);
-        PrintingSurface::setUpPdf(writer, UserPrompts::appTitle() + u' ' + what);
+        PrintingSurface::setUpPdf(writer, ApplicationName::title() + u' ' + what);
         PrintingSurface surface(writer);
         done = job(surface);
     }
@@ -82,6 +83,6 @@ bool ReportPrinter::printToPdf(const QString &what, const QString &proposedPdf, 
         return true;
     m_prompts.message(
         QStringLiteral("The %1 could not be saved as %2: %3.").arg(what, path, reason),
-        UserPrompts::appTitle());
+        ApplicationName::title());
     return false;
 }

@@ -1,5 +1,6 @@
 #include "SaveDistrictDialogPrompt.h"
 
+#include "ApplicationName.h"
 #include "UserPrompts.h"
 #include "frmSaveDistrict.h"
 
@@ -44,6 +45,6 @@ bool SaveDistrictDialogPrompt::districtNotWritten(const QString &, const QString
     m_lastName = QString(); // nothing of this name was written there
     m_askingAgain = true;
     m_prompts.message(reason + QStringLiteral("\nChoose another folder or name for this district."),
-                      UserPrompts::appTitle());
+                      ApplicationName::title());
     return true;
 }

@@ -1,5 +1,6 @@
 #include "frmReprogram.h"
 
+#include "ApplicationName.h"
 #include "General.h"
 #include "NERUComm.h"
 #include "NeruModel.h"
@@ -124,7 +125,7 @@ void frmReprogram::cmdClear_Click()
     if (!m_model.downloadKeptSinceStart())
         question
             += QStringLiteral("\nNothing has been downloaded from a logger since Neru started.");
-    if (m_prompts.question(question, UserPrompts::appTitle(), UserPrompts::Answer::No)
+    if (m_prompts.question(question, ApplicationName::title(), UserPrompts::Answer::No)
         != UserPrompts::Answer::Yes)
         return;
     m_clearing = true;

@@ -1,6 +1,7 @@
 #include "frmSaveDistrict.h"
 
 #include "DistrictImage.h"
+#include "ApplicationName.h"
 #include "General.h"
 #include "StringTable.h"
 #include "UserPrompts.h"
@@ -174,14 +175,14 @@ void frmSaveDistrict::cmdOK_Click()
     const QString name = txtFilename->text();
     if (name.isEmpty() || name.contains(u'/')) {
         m_prompts.message(QStringLiteral("Type a file name for this district, without \"/\"."),
-                          UserPrompts::appTitle());
+                          ApplicationName::title());
         txtFilename->setFocus();
         return;
     }
     for (QLineEdit *box : { txtDistrict, txtTitle, txtComments1, txtComments2 }) {
         const QString refusal = DistrictImage::textRefusal(box->text());
         if (!refusal.isEmpty()) {
-            m_prompts.message(refusal, UserPrompts::appTitle());
+            m_prompts.message(refusal, ApplicationName::title());
             box->setFocus();
             return;
         }
@@ -191,7 +192,7 @@ void frmSaveDistrict::cmdOK_Click()
     const QString path = m_strDefaultDir + name + QStringLiteral(".dat");
     if (QFileInfo::exists(path)
         && m_prompts.question(path + u' ' + m_strAlreadyExists + u'\n' + m_strOverwrite,
-                              UserPrompts::appTitle(), UserPrompts::Answer::No)
+                              ApplicationName::title(), UserPrompts::Answer::No)
             == UserPrompts::Answer::No)
         return;
     accept();
@@ -201,7 +202,7 @@ void frmSaveDistrict::reject()
 {
     const QString question
         = QStringLiteral("Skip this district? Its readings will not be saved in a file.");
-    if (m_prompts.question(question, UserPrompts::appTitle(), UserPrompts::Answer::No)
+    if (m_prompts.question(question, ApplicationName::title(), UserPrompts::Answer::No)
         == UserPrompts::Answer::Yes)
         QDialog::reject();
 }

@@ -1,6 +1,7 @@
 #include "frmSplash.h"
 #include "ProgramVersion.h"
 
+#include "ApplicationName.h"
 #include "General.h"
 #include "PictureBox.h"
 #include "SettingsStore.h"
@@ -100,13 +101,12 @@ void frmSplash::Form_Load()
 {
     m_general.localiseForm(*this);
     lblVersion->setText(versionCaption(programVersion()));
-    lblProductName->setText(QStringLiteral("Neru"));
-    m_startUp.strAppName = StartUpSettings::appName(lblCompanyProduct->text());
+    lblProductName->setText(ApplicationName::title());
 }
 
 void frmSplash::readSettings(const QString &currentDir)
 {
-    const SettingsStore store(m_startUp.strAppName);
+    const SettingsStore store;
     m_startUp.readSettings(store, currentDir);
 }
 

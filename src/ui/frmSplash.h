@@ -30,7 +30,7 @@ public:
     // "Version 5.0.3").
     static QString versionCaption(const QString &version);
 
-    // Localises the window, sets its labels and builds the application name.
+    // Localises the window and sets its labels.
     void Form_Load();
     // Reads "COMPort" and "DefaultDir"; `currentDir` is the fallback directory.
     void readSettings(const QString &currentDir);

@@ -1,6 +1,7 @@
 #include "frmStats.h"
 
 #include "DistrictSummary.h"
+#include "ApplicationName.h"
 #include "General.h"
 #include "NeruModel.h"
 #include "StringTable.h"
@@ -241,7 +242,7 @@ void frmStats::showHeaderTexts()
 void frmStats::cmdOK_Click()
 {
     if (m_blnChanged) {
-        if (m_prompts.question(m_strings.text(30300), UserPrompts::appTitle(),
+        if (m_prompts.question(m_strings.text(30300), ApplicationName::title(),
                                UserPrompts::Answer::Yes)
             == UserPrompts::Answer::Yes) {
             // The model has told the user why; the texts stay for another try.

@@ -1,9 +1,10 @@
 #include "GraphController.h"
 #include "GraphPicture.h"
+#include "MainWindow.h"
+#include "MainWindowActions.h"
 #include "MainWindowGraph.h"
 #include "Program.h"
 #include "frmHelp.h"
-#include "frmNeru.h"
 #include "frmSplash.h"
 #include "frmStats.h"
 
@@ -102,7 +103,8 @@ class tst_Program : public QObject
         return main().isVisible() && !m_program->splash().isVisible();
     }
 
-    frmNeru &main() { return *m_program->mainWindow(); }
+    MainWindow &main() { return *m_program->mainWindow(); }
+    MainWindowActions &actions() { return main().actions(); }
     GraphView &graph() { return m_program->graph()->controller().graph(); }
     const GraphViewState &state() { return graph().state(); }
 
@@ -132,12 +134,12 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(program.mainWindow() && main().isVisible(),
                                  frmSplash::kSplashMilliseconds + 3000);
         QTRY_VERIFY(!splash.isVisible());
-        QVERIFY(main().mnuToolsCommsCOM2->isChecked());
+        QVERIFY(actions().port(2)->isChecked());
         // Chosen twice, an entry keeps its mark; one entry only is checked.
-        main().mnuToolsCommsCOM4->trigger();
-        main().mnuToolsCommsCOM4->trigger();
-        QVERIFY(main().mnuToolsCommsCOM4->isChecked() && !main().mnuToolsCommsCOM2->isChecked());
-        main().mnuFileExit->trigger();
+        actions().port(4)->trigger();
+        actions().port(4)->trigger();
+        QVERIFY(actions().port(4)->isChecked() && !actions().port(2)->isChecked());
+        actions().exit()->trigger();
         QCOMPARE(m_quits, 1);
         QCOMPARE(m_prompts->messages.size(), 1);
         QCOMPARE(StartUpStore::stored(QStringLiteral("COMPort")), QStringLiteral("4"));
@@ -146,7 +148,7 @@ private slots:
         Program &next = run(QStringLiteral("/elsewhere"));
         QTRY_COMPARE(m_prompts->messages, QStringList { portMessage(4) });
         QVERIFY(handOver());
-        QVERIFY(main().mnuToolsCommsCOM4->isChecked());
+        QVERIFY(actions().port(4)->isChecked());
         QCOMPARE(next.model().startUp().strDefaultDir, QStringLiteral("/start/here/"));
     }
 
@@ -162,15 +164,15 @@ private slots:
         // Opened after the window's creation, which would have named it "Unnamed".
         const QString absolute = QFileInfo(kSample).absoluteFilePath();
         QCOMPARE(main().windowTitle(), QStringLiteral("NERU Program: ") + absolute);
-        QVERIFY(qobject_cast<GraphPicture *>(main().Picture1));
+        QVERIFY(main().findChild<GraphPicture *>());
         QVERIFY(main().statusText().contains(QStringLiteral("Flow: ")));
         frmSplash &splash = program.splash();
-        main().mnuHelpAbout->trigger();
+        actions().about()->trigger();
         QVERIFY(splash.isVisible());
         QVERIFY(handOver());
         QCOMPARE(opened.count(), 1);
         QCOMPARE(m_prompts->messages.size(), 1);
-        main().mnuHelpAbout->trigger();
+        actions().about()->trigger();
         QVERIFY(splash.tmrSplash->isActive());
         main().close();
         QCOMPARE(m_quits, 1);
@@ -185,7 +187,7 @@ private slots:
         run();
         QVERIFY(handOver());
         frmHelp &help = *m_program->help();
-        main().mnuHelpContents->trigger();
+        actions().helpContents()->trigger();
         QVERIFY(help.isVisible());
         QTRY_VERIFY(help.tvwContents->hasFocus());
 
@@ -216,7 +218,7 @@ private slots:
         QVERIFY2(heading.top() >= 0 && heading.bottom() < guide.viewport()->height() / 4,
                  qPrintable(QString::number(heading.top())));
 
-        main().mnuHelpSearch->trigger();
+        actions().helpSearch()->trigger();
         QTRY_VERIFY(help.txtFind->hasFocus());
         const QString word = QStringLiteral("dialout");
         QTest::keyClicks(help.txtFind, word);
@@ -232,7 +234,7 @@ private slots:
         QCOMPARE(guide.textCursor().position(), first);
 
         // Asked for again, the window comes back with the last word selected for retyping.
-        main().mnuHelpSearch->trigger();
+        actions().helpSearch()->trigger();
         QCOMPARE(help.txtFind->selectedText(), word);
         QTest::keyClicks(help.txtFind, QStringLiteral("qwxzv"));
         QTest::keyClick(help.txtFind, Qt::Key_Return);
@@ -252,12 +254,16 @@ private slots:
         QVERIFY(TempLog::writeAll(refused, QByteArray(300, '3')));
         run(dir.path());
         QVERIFY(handOver());
-        QSignalSpy statsShown(&main(), &frmNeru::statsRequested);
-        main().mnuFileOpen->trigger(); // cancelled
+        // Without readings View > Stats shows nothing (a dialog shown would be closed).
+        QSignalSpy statsClosed(m_program->stats(), &QDialog::finished);
+        QTimer::singleShot(0, m_program->stats(), &QDialog::accept);
+        actions().statistics()->trigger();
+        QCOMPARE(statsClosed.count(), 0);
+        actions().open()->trigger(); // cancelled
         QCOMPARE(main().windowTitle(), QStringLiteral("NERU Program: Unnamed"));
         m_prompts->files = QStringList { shown, refused };
-        main().mnuFileOpen->trigger();
-        main().mnuFileOpen->trigger();
+        actions().open()->trigger();
+        actions().open()->trigger();
         QCOMPARE(m_prompts->fileDialogs,
                  QStringList(3,
                              dir.path()
@@ -268,21 +274,25 @@ private slots:
         QCOMPARE(main().windowTitle(), QStringLiteral("NERU Program: ") + shown);
         QCOMPARE(m_program->stats()->windowTitle(),
                  QStringLiteral("Statistics for district '10452'"));
-        QCOMPARE(statsShown.count(), 0);
     }
 
-    // A unit chosen returns to the full view, redrawn with its factor; a wider window
-    // redraws the curve wider and keeps the view.
+    // A unit chosen returns to the full view, redrawn with its factor, and keeps its mark
+    // when chosen again; a wider window redraws the curve wider and keeps the view.
     void unitReturnsToTheFullViewAndResizeRedraws()
     {
         run(QStringLiteral("/start"), kSample);
         QVERIFY(handOver());
-        main().cmdTimeZoomIn->click();
-        main().hsbTime->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        main().findChild<QToolButton *>(QStringLiteral("cmdTimeZoomIn"))->click();
+        main()
+            .findChild<QScrollBar *>(QStringLiteral("hsbTime"))
+            ->triggerAction(QAbstractSlider::SliderPageStepAdd);
         QVERIFY(state().dteViewStart > state().dteFullStart);
-        main().findChild<QAction *>(QStringLiteral("mnuToolsUnitsMetres3"))->trigger();
+        actions().unit(2)->trigger();
         QCOMPARE(state().dteViewStart, state().dteFullStart);
-        QCOMPARE(main().lblFlowMax->text(), NamedFormats().fixed(state().dblFullMax * 3.6));
+        QCOMPARE(main().findChild<QLabel *>(QStringLiteral("lblFlowMax"))->text(),
+                 NamedFormats().fixed(state().dblFullMax * 3.6));
+        actions().unit(2)->trigger();
+        QVERIFY(actions().unit(2)->isChecked());
         const double end = graph().elements().LinBar[2].x2;
         main().resize(main().size() + QSize(300, 0));
         QTRY_VERIFY(graph().elements().LinBar[2].x2 > end);

@@ -1,11 +1,12 @@
 #include "ErrorReport.h"
 #include "GraphController.h"
 #include "KeptDownloads.h"
+#include "MainWindow.h"
+#include "MainWindowActions.h"
 #include "MainWindowGraph.h"
 #include "Program.h"
 #include "SettingsStore.h"
 #include "frmDownloading.h"
-#include "frmNeru.h"
 #include "frmReprogram.h"
 #include "frmSaveDistrict.h"
 #include "frmSplash.h"
@@ -20,10 +21,10 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QToolBar>
 #include <QToolButton>
 #include <QtTest>
 
@@ -92,13 +93,14 @@ class tst_ProgramComms : public QObject
         return main().isVisible();
     }
 
-    frmNeru &main() { return *m_program->mainWindow(); }
+    MainWindow &main() { return *m_program->mainWindow(); }
+    MainWindowActions &actions() { return main().actions(); }
     frmDownloading &downloading() { return *m_program->downloading(); }
     frmSaveDistrict &saveDistrict() { return *m_program->saveDistrict(); }
 
-    QAction *toolbarButton(const char *key)
+    QWidget *toolbarButton(QAction *command)
     {
-        return main().findChild<QAction *>(u"tbrToolbar"_s + QLatin1String(key));
+        return main().findChild<QToolBar *>()->widgetForAction(command);
     }
 
     // The frames the logger received that begin with `command`.
@@ -195,16 +197,17 @@ private slots:
         QStringList during;
         bool zoomLimitShownDuring = true;
         atBlock(1, [&] {
-            for (QAction *entry : { main().mnuToolsCommsInterrogate, toolbarButton("Interrogate"),
-                                    main().mnuToolsCommsReprogramNERU, main().mnuToolsCommsCOM3,
-                                    main().mnuFileOpen, toolbarButton("Open"), main().mnuViewStats,
-                                    main().mnuViewReset, main().mnuFileExit })
-                during << (entry->objectName() + (entry->isEnabled() ? u"+"_s : u"-"_s));
+            const MainWindowActions &a = actions();
+            for (QAction *entry : { a.interrogate(), a.loggerSettings(), a.port(3), a.open(),
+                                    a.statistics(), a.resetView(), a.exit() })
+                during << entry->text() + (entry->isEnabled() ? u"+"_s : u"-"_s);
+            for (QAction *command : { a.interrogate(), a.open() })
+                during << u"button "_s + (toolbarButton(command)->isEnabled() ? u"+"_s : u"-"_s);
             during << downloading().windowTitle() << downloading().cmdCancel->text()
                    << QString::number(downloading().prgProgress->maximum());
             // As at the deepest zoom of a long district.
-            main().hsbTime->setPageStep(1);
-            main().cmdTimeZoomIn->click();
+            main().findChild<QScrollBar *>(u"hsbTime"_s)->setPageStep(1);
+            main().findChild<QToolButton *>(u"cmdTimeZoomIn"_s)->click();
             zoomLimitShownDuring = !m_prompts->messages.isEmpty();
         });
         QString keptBeforeDialog;
@@ -214,12 +217,11 @@ private slots:
                 keptBeforeDialog = KeptDownloads::defaultFolder() + kept.first();
             saveAs(u"first"_s)();
         } << saveAs(u"second"_s);
-        main().mnuToolsCommsInterrogate->trigger();
+        actions().interrogate()->trigger();
 
-        QCOMPARE(during.join(u' '),
-                 u"mnuToolsCommsInterrogate- tbrToolbarInterrogate- mnuToolsCommsReprogramNERU- "
-                 "mnuToolsCommsCOM3- mnuFileOpen- tbrToolbarOpen- mnuViewStats- mnuViewReset+ "
-                 "mnuFileExit+ Waiting for data Cancel "_s
+        QCOMPARE(during.join(u'|'),
+                 u"&Interrogate NERU-|&Reprogram NERU-|COM&3-|&Open...-|&Stats-|&Reset+|E&xit+|"
+                 "button -|button -|Waiting for data|Cancel|"_s
                      + QString::number(options.memory.size() / 128 + 1));
         QVERIFY(!zoomLimitShownDuring);
         QCOMPARE(m_prompts->messages.last(), u"The magnification limit has been reached"_s);
@@ -241,9 +243,9 @@ private slots:
         QCOMPARE(m_program->stats()->windowTitle(), u"Statistics for district '00034'"_s);
         QCOMPARE(m_program->model().file().series().lngNumSamples, 20);
         QVERIFY(!downloading().isVisible());
-        QVERIFY(main().mnuToolsCommsInterrogate->isEnabled()
-                && toolbarButton("Interrogate")->isEnabled());
-        QVERIFY(main().mnuFileOpen->isEnabled() && main().mnuToolsCommsCOM3->isEnabled());
+        QVERIFY(actions().interrogate()->isEnabled()
+                && toolbarButton(actions().interrogate())->isEnabled());
+        QVERIFY(actions().open()->isEnabled() && actions().port(3)->isEnabled());
     }
 
     // A download stopped between blocks, by the download window's Cancel, by closing the
@@ -272,7 +274,7 @@ private slots:
                 else
                     QTest::mouseClick(downloading().cmdCancel, Qt::LeftButton);
             });
-        main().mnuToolsCommsInterrogate->trigger();
+        actions().interrogate()->trigger();
         QCOMPARE(framesOf(0x0E), 2);
         QCOMPARE(m_dialogsShown, 0);
         const QStringList kept = keptDownloads();
@@ -286,14 +288,14 @@ private slots:
             QVERIFY(m_prompts->messages.first().startsWith(kCommunicationError));
         QVERIFY(!downloading().isVisible());
         QCOMPARE(main().windowTitle(), u"NERU Program: Unnamed"_s);
-        QVERIFY(main().mnuToolsCommsInterrogate->isEnabled());
+        QVERIFY(actions().interrogate()->isEnabled());
         QTRY_COMPARE(m_quits, stop == u"close"_s ? 1 : 0);
         QCOMPARE(main().isVisible(), stop != u"close"_s);
         if (stop != u"cancel"_s)
             return;
         for (int d = 1; d <= 6; ++d)
             m_steps << saveAs(u"d"_s + QString::number(d));
-        main().mnuToolsCommsInterrogate->trigger();
+        actions().interrogate()->trigger();
         QCOMPARE(framesOf(0x0E), 2 + options.memory.size() / 128 + 1);
         QCOMPARE(m_dialogsShown, 6);
     }
@@ -312,7 +314,7 @@ private slots:
         options.version = "V2.01";
         options.faults.silent = true;
         QVERIFY(start(options));
-        main().mnuToolsCommsReprogramNERU->trigger();
+        actions().loggerSettings()->trigger();
         QCOMPARE(m_dialogsShown, 0);
         QCOMPARE(m_prompts->messages.size(), 1);
         const QString told = m_prompts->messages.takeFirst();
@@ -342,7 +344,7 @@ private slots:
             m_prompts->answers << UserPrompts::Answer::Yes;
             QTest::mouseClick(dialog.cmdClear, Qt::LeftButton);
         };
-        main().mnuToolsCommsReprogramNERU->trigger();
+        actions().loggerSettings()->trigger();
         QVERIFY2(QRegularExpression(u"^Reprogram NERU\\|AB1234\\|06/09/2001\\|142\\|V2.01\\|"
                                     "03/09/2001 14:05:\\d\\d$"_s)
                      .match(shown)
@@ -350,7 +352,7 @@ private slots:
                  qPrintable(shown));
         QVERIFY(!dialog.isVisible());
         QVERIFY(m_prompts->messages.isEmpty());
-        main().mnuToolsCommsReprogramNERU->trigger();
+        actions().loggerSettings()->trigger();
         QCOMPARE(m_dialogsShown, 2);
         QVERIFY(!dialog.isVisible());
         QCOMPARE(m_prompts->messages.size(), 1);
@@ -360,24 +362,26 @@ private slots:
     }
 
     // The check mark moves to COM3, and the choice is in the settings file at once. COM3's
-    // device, named in the file by hand while the program runs, is what its entry shows and
-    // what the next exchange goes through (COM4 stored, and named nowhere useful).
+    // device, named in the file by hand while the program runs, is what its entry shows when
+    // the pointer reaches it and what the next exchange goes through (COM4 stored, and named
+    // nowhere useful).
     void com3TakesTheNextExchange()
     {
         QVERIFY(start(LoggerSimulator::Options(), "4"));
-        QVERIFY(main().mnuToolsCommsCOM4->isChecked());
-        QCOMPARE(main().mnuToolsCommsCOM4->statusTip(), u"COM4 opens /dev/ttyS3"_s);
-        main().mnuToolsCommsCOM3->trigger();
-        QVERIFY(main().mnuToolsCommsCOM3->isChecked() && !main().mnuToolsCommsCOM4->isChecked());
+        QVERIFY(actions().port(4)->isChecked());
+        actions().port(4)->hover();
+        QCOMPARE(actions().port(4)->statusTip(), u"COM4 opens /dev/ttyS3"_s);
+        actions().port(3)->trigger();
+        QVERIFY(actions().port(3)->isChecked() && !actions().port(4)->isChecked());
         const QString ini = SettingsStore().fileName();
         QByteArray text = TempLog::readAll(ini);
         QVERIFY2(text.contains("COMPort=3"), text.constData());
         QVERIFY(TempLog::writeAll(
             ini,
             text.replace("[Ports]\n", "[Ports]\nCOM3=" + m_logger->devicePath().toUtf8() + '\n')));
-        emit main().mnuToolsCommsMenu->aboutToShow();
-        QCOMPARE(main().mnuToolsCommsCOM3->statusTip(), u"COM3 opens "_s + m_logger->devicePath());
-        toolbarButton("ProgramRTC")->trigger();
+        actions().port(3)->hover();
+        QCOMPARE(actions().port(3)->statusTip(), u"COM3 opens "_s + m_logger->devicePath());
+        QTest::mouseClick(toolbarButton(actions().setLoggerClock()), Qt::LeftButton);
         // The frame needs no reply, so the simulator reads it after the exchange has ended.
         QTRY_COMPARE(framesOf(0x02), 1);
         QCOMPARE(m_prompts->messages.size(), 1);
@@ -397,7 +401,7 @@ private slots:
             m_prompts->answers << UserPrompts::Answer::Yes;
             saveDistrict().close();
         };
-        main().mnuFileOpen->trigger();
+        actions().open()->trigger();
         QCOMPARE(m_prompts->offeredPlaces, QStringList { KeptDownloads::defaultFolder() });
         QCOMPARE(m_dialogsShown, 2);
         QVERIFY(QFileInfo::exists(m_dir->filePath(u"one.dat"_s)));

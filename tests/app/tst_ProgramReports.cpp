@@ -1,6 +1,7 @@
+#include "MainWindow.h"
+#include "MainWindowActions.h"
 #include "Program.h"
 #include "ReportCommands.h"
-#include "frmNeru.h"
 #include "frmSplash.h"
 
 #include "PdfPages.h"
@@ -39,7 +40,7 @@ class tst_ProgramReports : public QObject
     ScriptedPrompts m_prompts;
     std::unique_ptr<Program> m_program;
 
-    frmNeru &run(const QString &file)
+    MainWindow &run(const QString &file)
     {
         m_program.reset();
         m_prompts = ScriptedPrompts();
@@ -49,15 +50,16 @@ class tst_ProgramReports : public QObject
         if (!QTest::qWaitFor([this] { return m_program->splash().tmrSplash->isActive(); }))
             qFatal("the splash window never started its timer");
         m_program->splash().tmrSplash_Timer();
-        frmNeru &main = *m_program->mainWindow();
+        MainWindow &main = *m_program->mainWindow();
         main.resize(900, 600);
         m_prompts.messages.clear(); // the port chosen by default
         return main;
     }
 
-    QAction *button(const frmNeru &main, const char *key)
+    // Clicks the toolbar button of a command.
+    static void click(const MainWindow &main, QAction *command)
     {
-        return main.findChild<QAction *>(QStringLiteral("tbrToolbar") + QLatin1String(key));
+        QTest::mouseClick(main.findChild<QToolBar *>()->widgetForAction(command), Qt::LeftButton);
     }
 
     // The printer a test hands the program: a PDF file, with a printer's unprintable strips.
@@ -83,13 +85,13 @@ private slots:
     // is the report's test).
     void copyTextUsesTheDialogsCaptions()
     {
-        frmNeru &empty = run(QString());
+        MainWindow &empty = run(QString());
         clipboard().setText(QStringLiteral("kept"));
-        button(empty, "CopyText")->trigger();
+        click(empty, empty.actions().copyText());
         QCOMPARE(clipboard().text(), QStringLiteral("kept"));
 
-        frmNeru &main = run(kPressure);
-        main.findChild<QAction *>(QStringLiteral("mnuToolsUnitsPSI"))->trigger();
+        MainWindow &main = run(kPressure);
+        main.actions().unit(5)->trigger();
         const QStringList lines = clipboardReport(main);
         QVERIFY2(lines.at(4).startsWith(QStringLiteral("Transducer: "))
                      && lines.at(4).mid(40).startsWith(QStringLiteral("Maximum: "))
@@ -102,13 +104,14 @@ private slots:
     // hidden the band starts at the top of the window's client area.
     void copyGraphTakesTheBand()
     {
-        frmNeru &main = run(QString());
-        button(main, "Copy")->trigger();
+        MainWindow &main = run(QString());
+        click(main, main.actions().copyGraph());
         const QImage band = main.captureGraphArea();
         QVERIFY(clipboard().mimeData()->hasImage());
         QCOMPARE(clipboard().image().size(), band.size());
-        main.mnuViewToolbar->trigger();
-        QCOMPARE(main.captureGraphArea().height(), band.height() + main.tbrToolbar->height());
+        main.actions().showToolbar()->trigger();
+        QCOMPARE(main.captureGraphArea().height(),
+                 band.height() + main.findChild<QToolBar *>()->height());
     }
 
     // With a printer, Print Table asks nothing and prints the copied report, line for line,
@@ -116,10 +119,10 @@ private slots:
     // printer's unprintable strips (the flow onto further pages is the printing's test).
     void printTableOnThePrinter()
     {
-        frmNeru &main = run(kFlow);
+        MainWindow &main = run(kFlow);
         const QString pdf = m_dir.filePath(QStringLiteral("printer.pdf"));
         printInto(pdf);
-        main.mnuFilePrintTable->trigger();
+        main.actions().printTable()->trigger();
         QVERIFY(m_prompts.messages.isEmpty() && m_prompts.questions.isEmpty());
         PdfPages read;
         QVERIFY(read.read(pdf));
@@ -133,7 +136,7 @@ private slots:
         // A printer that fails is told.
         const QString nowhere = m_dir.filePath(QStringLiteral("no/such/printer.pdf"));
         printInto(nowhere);
-        main.mnuFilePrintTable->trigger();
+        main.actions().printTable()->trigger();
         QCOMPARE(m_prompts.messages.join(u'|').section(QStringLiteral(".\n"), 0, 0),
                  QStringLiteral("The table could not be printed into ") + nowhere);
     }
@@ -144,13 +147,13 @@ private slots:
     // be written is told once.
     void printGraphWithoutAPrinter()
     {
-        frmNeru &main = run(kFlow);
+        MainWindow &main = run(kFlow);
         m_program->reports()->printer().setPrinterLookup([] { return nullptr; });
         const QString wide = m_dir.filePath(QStringLiteral("wide"));
         m_prompts.answers = { UserPrompts::Answer::Yes };
         m_prompts.files = QStringList { wide };
         clipboard().setText(QStringLiteral("old"));
-        button(main, "Print")->trigger();
+        click(main, main.actions().printGraph());
         QCOMPARE(m_prompts.questions.size(), 1);
         QVERIFY(m_prompts.questions.first().startsWith(QStringLiteral("No printer is set up")));
         QCOMPARE(m_prompts.fileDialogs.first(),
@@ -167,16 +170,16 @@ private slots:
 
         m_prompts.answers = { UserPrompts::Answer::Yes };
         m_prompts.files = QStringList { kFlow + QStringLiteral("/graph.pdf") };
-        main.mnuFilePrintGraph->trigger();
+        main.actions().printGraph()->trigger();
         QCOMPARE(m_prompts.messages.size(), 1);
         QVERIFY(
             m_prompts.messages.first().startsWith(QStringLiteral("The graph could not be saved")));
     }
 
 private:
-    QStringList clipboardReport(frmNeru &main)
+    QStringList clipboardReport(MainWindow &main)
     {
-        button(main, "CopyText")->trigger();
+        click(main, main.actions().copyText());
         QStringList lines = clipboard().text().split(QStringLiteral("\r\n"));
         lines.removeAt(9); // the copy's empty line after the heading
         return lines;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ApplicationName.h"
 #include "SettingsStore.h"
 
 #include <QSettings>
@@ -13,8 +14,8 @@ class StartUpStore
 public:
     static void clear()
     {
-        QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("neru"),
-                           SettingsStore::applicationName());
+        QSettings settings(QSettings::IniFormat, QSettings::UserScope,
+                           ApplicationName::systemName(), ApplicationName::settingsName());
         settings.clear();
         settings.sync();
     }

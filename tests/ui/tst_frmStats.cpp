@@ -1,3 +1,4 @@
+#include "ApplicationName.h"
 #include "FileSizeLimit.h"
 #include "General.h"
 #include "NeruModel.h"
@@ -170,7 +171,7 @@ private slots:
         else
             f.stats.close();
         QCOMPARE(f.prompts.questions, QStringList { f.strings.text(30300) });
-        QCOMPARE(f.prompts.titles, QStringList { UserPrompts::appTitle() });
+        QCOMPARE(f.prompts.titles, QStringList { ApplicationName::title() });
         QVERIFY(!f.stats.isVisible());
         QCOMPARE((QStringList { f.stats.txtTitle->text(), f.stats.txtComments1->text(),
                                 f.stats.txtComments2->text() }),

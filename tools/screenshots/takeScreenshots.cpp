@@ -5,13 +5,16 @@
 // file, the main window shows it with the cursor placed and the dialogs show its district.
 // Usage: neru-screenshots <folder> [file.dat]  (run under a display, e.g. xvfb-run -a; the
 // printouts need poppler's pdftoppm)
+#include "ApplicationName.h"
 #include "DateTime.h"
+#include "GraphPicture.h"
+#include "MainWindow.h"
+#include "MainWindowActions.h"
 #include "NERUComm.h"
 #include "Program.h"
 #include "ReportCommands.h"
 #include "frmDownloading.h"
 #include "frmHelp.h"
-#include "frmNeru.h"
 #include "frmReprogram.h"
 #include "frmSaveDistrict.h"
 #include "frmSplash.h"
@@ -48,7 +51,7 @@ void settle()
 }
 
 // The main window with a menu and its submenu drawn where they open.
-QPixmap withMenus(frmNeru &main, QMenu &menu, QAction &subEntry)
+QPixmap withMenus(MainWindow &main, QMenu &menu, QAction &subEntry)
 {
     const QPoint menuAt = main.menuBar()->mapToGlobal(
         main.menuBar()->actionGeometry(menu.menuAction()).bottomLeft());
@@ -70,11 +73,22 @@ QPixmap withMenus(frmNeru &main, QMenu &menu, QAction &subEntry)
     return picture;
 }
 
-// A click on the plot at `fraction` of its width, as the user places the cursor.
-void placeCursor(frmNeru &main, double fraction)
+// The menu that holds `entry`.
+QMenu *menuHolding(const QAction &entry)
 {
-    auto *plot = qobject_cast<QAbstractScrollArea *>(main.Picture1);
-    QWidget *target = plot ? plot->viewport() : main.Picture1;
+    for (QObject *owner : entry.associatedObjects()) {
+        if (auto *menu = qobject_cast<QMenu *>(owner))
+            return menu;
+    }
+    qFatal("an entry is in no menu");
+}
+
+// A click on the plot at `fraction` of its width, as the user places the cursor.
+void placeCursor(MainWindow &main, double fraction)
+{
+    auto *picture = main.findChild<GraphPicture *>();
+    auto *plot = qobject_cast<QAbstractScrollArea *>(picture);
+    QWidget *target = plot ? plot->viewport() : picture;
     const QPointF at(target->width() * fraction, target->height() / 2.0);
     const QPointF global = target->mapToGlobal(at);
     QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton,
@@ -87,7 +101,7 @@ void placeCursor(frmNeru &main, double fraction)
 
 // The download window over the main window, as a download shows them: the Comms commands
 // held back and the eighth of 21 blocks on its way.
-QPixmap downloadInProgress(frmNeru &main, frmDownloading &download)
+QPixmap downloadInProgress(MainWindow &main, frmDownloading &download)
 {
     main.setCommsBusy(true);
     download.showDownload();
@@ -154,7 +168,7 @@ bool printout(Program &program, QAction &command, const QString &folder, const Q
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("neru"));
+    QApplication::setApplicationName(ApplicationName::systemName());
     app.setQuitOnLastWindowClosed(false);
     if (argc != 2 && argc != 3) {
         std::fprintf(stderr, "usage: neru-screenshots <folder> [file.dat]\n");
@@ -189,16 +203,18 @@ int main(int argc, char *argv[])
     ok = program.splash().grab().save(folder + QStringLiteral("/splash.png")) && ok;
 
     program.splash().tmrSplash_Timer();
-    frmNeru &main = *program.mainWindow();
+    MainWindow &main = *program.mainWindow();
     settle();
     if (argc == 3) {
         placeCursor(main, 0.62);
         settle();
     }
     ok = main.grab().save(folder + QStringLiteral("/main-window.png")) && ok;
-    ok = printout(program, *main.mnuFilePrintGraph, folder, QStringLiteral("print-graph")) && ok;
-    ok = printout(program, *main.mnuFilePrintTable, folder, QStringLiteral("print-table")) && ok;
-    ok = withMenus(main, *main.mnuToolsMenu, *main.mnuToolsComms)
+    const MainWindowActions &actions = main.actions();
+    ok = printout(program, *actions.printGraph(), folder, QStringLiteral("print-graph")) && ok;
+    ok = printout(program, *actions.printTable(), folder, QStringLiteral("print-table")) && ok;
+    QMenu &comms = *menuHolding(*actions.interrogate());
+    ok = withMenus(main, *menuHolding(*comms.menuAction()), *comms.menuAction())
              .save(folder + QStringLiteral("/main-window-comms-menu.png"))
         && ok;
 
@@ -228,7 +244,7 @@ int main(int argc, char *argv[])
     ok = loggerSettings(program).save(folder + QStringLiteral("/logger-settings.png")) && ok;
 
     // The guide as Help > Contents opens it.
-    main.mnuHelpContents->trigger();
+    actions.helpContents()->trigger();
     settle();
     ok = program.help()->grab().save(folder + QStringLiteral("/help.png")) && ok;
     program.help()->hide();

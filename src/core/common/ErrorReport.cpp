@@ -1,5 +1,6 @@
 #include "ErrorReport.h"
 
+#include "ApplicationName.h"
 #include "RuntimeError.h"
 
 #include <QDateTime>
@@ -18,7 +19,8 @@ QString ErrorReport::defaultLogPath()
 {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
     if (folder.isEmpty())
-        folder = QDir::homePath() + QStringLiteral("/.local/share/neru");
+        folder
+            = QDir::homePath() + QStringLiteral("/.local/share/") + ApplicationName::systemName();
     return folder + QStringLiteral("/events.log");
 }
 

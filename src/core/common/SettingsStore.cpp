@@ -1,17 +1,13 @@
 #include "SettingsStore.h"
 
-#include "StringTable.h"
+#include "ApplicationName.h"
 
 #include <QSettings>
 
-QString SettingsStore::applicationName()
-{
-    return StringTable().text(10010) + QStringLiteral(" - ") + QStringLiteral("Neru");
-}
-
-SettingsStore::SettingsStore(const QString &applicationName)
+SettingsStore::SettingsStore()
     : m_settings(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-                                             QStringLiteral("neru"), applicationName))
+                                             ApplicationName::systemName(),
+                                             ApplicationName::settingsName()))
 { }
 
 SettingsStore::~SettingsStore() = default;

@@ -8,14 +8,12 @@ class QSettings;
 
 // The per-user settings store: string values addressed by application name, section
 // and key, kept in an INI file under the user's configuration folder
-// ($XDG_CONFIG_HOME/neru/<application>.ini).
+// ($XDG_CONFIG_HOME/neru/<settings name>.ini).
 class SettingsStore
 {
 public:
-    // The application name the program uses: string 10010, " - ", the title "Neru".
-    static QString applicationName();
-
-    explicit SettingsStore(const QString &applicationName = SettingsStore::applicationName());
+    // The program's settings file (ApplicationName::settingsName).
+    SettingsStore();
     ~SettingsStore();
 
     QString read(const QString &section, const QString &key, const QString &fallback) const;

@@ -5,11 +5,6 @@
 
 #include <QLocale>
 
-QString StartUpSettings::appName(const QString &companyProduct)
-{
-    return companyProduct + QStringLiteral(" - ") + QStringLiteral("Neru");
-}
-
 qint16 StartUpSettings::portFromText(const QString &text)
 {
     bool ok = false;

@@ -15,10 +15,6 @@ public:
     static QString portKey() { return QStringLiteral("COMPort"); }
     static QString directoryKey() { return QStringLiteral("DefaultDir"); }
 
-    // The application name under which the settings are stored: the caption of the
-    // splash window's company label, " - ", and the program's title.
-    static QString appName(const QString &companyProduct);
-
     // Ports 1 to 4 reach the logger; any other number makes a download read a file.
     static bool isLoggerPort(qint16 port) { return port >= 1 && port <= 4; }
 
@@ -36,7 +32,6 @@ public:
     // settings file could not be written.
     bool writeSettings(SettingsStore &store) const;
 
-    QString strAppName = SettingsStore::applicationName();
     qint16 intCOMPort = kDefaultCOMPort;
     QString strDefaultDir; // always ends in "/"
 };

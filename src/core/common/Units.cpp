@@ -1,15 +1,15 @@
 #include "Units.h"
 
-#include "MainWindowTexts.h"
+#include "StringTable.h"
 #include "UnitTable.h"
 
-Units::Change Units::SetUnits(qint16 code, const MainWindowTexts &texts)
+Units::Change Units::SetUnits(qint16 code, const StringTable &strings)
 {
     Change change;
     QString unitText;
     if (UnitTable::isValid(code)) {
         change.entries[static_cast<size_t>(code - 1)].checked = true;
-        unitText = texts.text(UnitTable::unitTextId(code));
+        unitText = strings.text(UnitTable::unitTextId(code));
         dblFlowScaleFactor = UnitTable::factor(code);
     }
 
@@ -29,8 +29,8 @@ Units::Change Units::SetUnits(qint16 code, const MainWindowTexts &texts)
     if (code > 0) {
         change.applied = true;
         change.unitText = unitText;
-        change.lblFlowCaption
-            = texts.text(UnitTable::quantityTextId(code)) + QStringLiteral(" (") + unitText + u')';
+        change.lblFlowCaption = strings.text(UnitTable::quantityTextId(code)) + QStringLiteral(" (")
+            + unitText + u')';
     }
     return change;
 }

@@ -4,7 +4,7 @@
 
 #include <array>
 
-class MainWindowTexts;
+class StringTable;
 
 // The display unit: the code intUnits (0 before any data, 1 to 3 flow, 4 to 7 pressure)
 // and the factor that turns a base value into the displayed one. SetUnits works out
@@ -29,7 +29,7 @@ public:
         QString unitText; // "l/s", for the statistics dialog's unit labels
     };
 
-    Change SetUnits(qint16 code, const MainWindowTexts &texts);
+    Change SetUnits(qint16 code, const StringTable &strings);
 
     // Written by the decoding of data and by the Units menu; read by the cursor
     // read-out.

@@ -4,16 +4,14 @@
 #include <QStringList>
 
 // Questions, messages and the open-file dialog for the user. The windows answer them with
-// message boxes and a file dialog; the tests answer them themselves.
+// message boxes and a file dialog; the tests answer them themselves. The program titles
+// its messages with ApplicationName::title().
 class UserPrompts
 {
 public:
     enum class Answer { Yes, No };
 
     virtual ~UserPrompts() = default;
-
-    // The title of the program's messages and questions.
-    static QString appTitle() { return QStringLiteral("Neru"); }
 
     // A message with an OK button only; returns when the user has closed it.
     virtual void message(const QString &text, const QString &title) = 0;

@@ -1,6 +1,7 @@
 #include "NeruModel.h"
 
 #include "CsvExport.h"
+#include "ApplicationName.h"
 #include "DecodeProblems.h"
 #include "DistrictFile.h"
 #include "DownloadCutter.h"
@@ -50,7 +51,7 @@ public:
         QString shown = QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         if (!detail.isEmpty())
             shown += QStringLiteral("\n\n") + detail;
-        m_prompts.message(shown, UserPrompts::appTitle());
+        m_prompts.message(shown, ApplicationName::title());
     }
 
 private:
@@ -64,9 +65,7 @@ NeruModel::NeruModel(const StringTable &strings, ErrorReport &errorReport, UserP
     , m_errorReport(errorReport)
     , m_prompts(prompts)
     , m_district(errorReport)
-{
-    m_texts.load(m_strings);
-}
+{ }
 
 DistrictSummary NeruModel::summary() const
 {
@@ -122,7 +121,7 @@ bool NeruModel::readChosenFile(const QString &path, QByteArray &bytes)
         m_errorReport.report(e.description(), QStringLiteral("frmNeru"),
                              QStringLiteral("mnuFileOpen_Click"));
         // A chosen file that silently does nothing would look like success.
-        m_prompts.message(e.description(), UserPrompts::appTitle());
+        m_prompts.message(e.description(), ApplicationName::title());
     }
     return false;
 }
@@ -135,7 +134,7 @@ void NeruModel::showDistrictFile(const QString &path, const QByteArray &bytes)
         const DistrictFile::Result opened
             = DistrictFile::open(chosen.absoluteFilePath(), bytes, m_district, m_strings);
         if (!opened.opened) {
-            m_prompts.message(opened.refusal, UserPrompts::appTitle());
+            m_prompts.message(opened.refusal, ApplicationName::title());
             return;
         }
         m_units.intUnits = m_district.settings().unitCode();
@@ -155,7 +154,7 @@ void NeruModel::tellDecodeProblems(const QString &path)
     const QString summary
         = DecodeProblems::summary(path, m_district.problems(), m_errorReport.logPath());
     if (!summary.isEmpty())
-        m_prompts.message(summary, UserPrompts::appTitle());
+        m_prompts.message(summary, ApplicationName::title());
 }
 
 // Steps 3 to 6 of an interrogation. The download is kept by now, so an unexpected error
@@ -166,7 +165,7 @@ void NeruModel::cutDownload(const QByteArray &download, SaveDistrictPrompt &prom
     try {
         if (download.size() > std::numeric_limits<qint32>::max()) {
             m_prompts.message(source + QStringLiteral(": too large for a download"),
-                              UserPrompts::appTitle());
+                              ApplicationName::title());
             return;
         }
         saveDownload(download, prompt, source);
@@ -181,10 +180,10 @@ void NeruModel::mnuFileExport_Click()
         CsvExport::write(m_startUp.strDefaultDir + CsvExport::fileName(), m_district,
                          m_units.dblFlowScaleFactor, m_formats);
     } catch (const RuntimeError &e) {
-        m_prompts.message(e.description(), UserPrompts::appTitle());
+        m_prompts.message(e.description(), ApplicationName::title());
         return;
     }
-    m_prompts.message(m_strings.text(40260) + m_startUp.strDefaultDir, UserPrompts::appTitle());
+    m_prompts.message(m_strings.text(40260) + m_startUp.strDefaultDir, ApplicationName::title());
 }
 
 void NeruModel::saveDownload(const QByteArray &download, SaveDistrictPrompt &prompt,
@@ -197,7 +196,7 @@ void NeruModel::saveDownload(const QByteArray &download, SaveDistrictPrompt &pro
     if (cut.districts == 0) {
         m_prompts.message(QStringLiteral("The download holds no district, so there is "
                                          "nothing to save or show."),
-                          UserPrompts::appTitle());
+                          ApplicationName::title());
         return;
     }
     m_district.image() = std::move(cut.last);
@@ -272,7 +271,7 @@ bool NeruModel::keepDownload(const QByteArray &download, KeptDownloads::Extent e
     m_errorReport.logInformation(text);
     m_prompts.message(partial ? text
                               : text + QStringLiteral("\nIts districts can still be saved now."),
-                      UserPrompts::appTitle());
+                      ApplicationName::title());
     return false;
 }
 
@@ -310,13 +309,13 @@ bool NeruModel::saveHeaderTexts(const QString &title, const QString &comments1,
     if (m_district.image().path().isEmpty()) {
         m_prompts.message(QStringLiteral("This district was not saved in a file, so its texts "
                                          "cannot be saved."),
-                          UserPrompts::appTitle());
+                          ApplicationName::title());
         return false;
     }
     for (const QString &text : { title, comments1, comments2 }) {
         const QString refusal = DistrictImage::textRefusal(text);
         if (!refusal.isEmpty()) {
-            m_prompts.message(refusal, UserPrompts::appTitle());
+            m_prompts.message(refusal, ApplicationName::title());
             return false;
         }
     }
@@ -327,7 +326,7 @@ bool NeruModel::saveHeaderTexts(const QString &title, const QString &comments1,
     try {
         m_district.image().saveHeaderTexts(texts);
     } catch (const RuntimeError &e) {
-        m_prompts.message(e.description(), UserPrompts::appTitle());
+        m_prompts.message(e.description(), ApplicationName::title());
         return false;
     }
     return true;
@@ -336,7 +335,7 @@ bool NeruModel::saveHeaderTexts(const QString &title, const QString &comments1,
 void NeruModel::SetUnits(qint16 code)
 {
     m_units.intUnits = code;
-    emit unitsChanged(m_units.SetUnits(code, m_texts));
+    emit unitsChanged(m_units.SetUnits(code, m_strings));
 }
 
 void NeruModel::setCOMPort(qint16 port)
@@ -347,7 +346,7 @@ void NeruModel::setCOMPort(qint16 port)
     emit comPortChanged(port);
     if (!StartUpSettings::isLoggerPort(port))
         return;
-    SettingsStore store(m_startUp.strAppName);
+    SettingsStore store;
     store.write(StartUpSettings::section(), StartUpSettings::portKey(), QString::number(port));
     if (!store.sync())
         m_errorReport.logInformation(QStringLiteral("The COM port could not be saved in ")
@@ -356,7 +355,7 @@ void NeruModel::setCOMPort(qint16 port)
 
 void NeruModel::writeSettings()
 {
-    SettingsStore store(m_startUp.strAppName);
+    SettingsStore store;
     if (!m_startUp.writeSettings(store))
         m_errorReport.logInformation(QStringLiteral("The settings could not be saved in ")
                                      + store.fileName());
@@ -364,7 +363,7 @@ void NeruModel::writeSettings()
 
 void NeruModel::attachLink(DownloadProgress &progress)
 {
-    m_portSettings = std::make_unique<SettingsStore>(m_startUp.strAppName);
+    m_portSettings = std::make_unique<SettingsStore>();
     m_linkMessages = std::make_unique<PromptMessages>(m_prompts);
     m_link = std::make_unique<LoggerLink>(LoggerLink::Context {
         *m_linkMessages, progress, m_errorReport, m_strings, m_formats, m_portSettings.get() });

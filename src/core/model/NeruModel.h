@@ -4,7 +4,6 @@
 #include "DistrictSummary.h"
 #include "KeptDownloads.h"
 #include "LoggerLink.h"
-#include "MainWindowTexts.h"
 #include "NamedFormats.h"
 #include "SettingsStore.h"
 #include "StartUpSettings.h"
@@ -22,7 +21,7 @@ class StringTable;
 class UserPrompts;
 
 // What the windows show and command: the open district (image and its file, series, district
-// settings), the settings of the run (intCOMPort, strDefaultDir, strAppName) and the
+// settings), the settings of the run (intCOMPort, strDefaultDir) and the
 // display unit (intUnits, dblFlowScaleFactor), and the link to the logger. The windows read
 // it and follow its signals.
 class NeruModel : public QObject
@@ -42,8 +41,6 @@ public:
     // The graph keeps references to these two for as long as the model lives.
     const qint16 &intUnits() const { return m_units.intUnits; }
     const double &dblFlowScaleFactor() const { return m_units.dblFlowScaleFactor; }
-    // The texts the main window keeps for its caption, the units and the read-out.
-    const MainWindowTexts &texts() const { return m_texts; }
 
     // A main window has just been created: no file is named and no unit is chosen.
     void resetForNewWindow();
@@ -148,7 +145,6 @@ private:
     const StringTable &m_strings;
     ErrorReport &m_errorReport;
     UserPrompts &m_prompts;
-    MainWindowTexts m_texts;
     StartUpSettings m_startUp;
     District m_district;
     Units m_units;

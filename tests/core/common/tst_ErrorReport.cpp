@@ -1,3 +1,4 @@
+#include "ApplicationName.h"
 #include "ErrorReport.h"
 #include "TempLog.h"
 
@@ -9,7 +10,7 @@ class TestErrorReport : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QCoreApplication::setApplicationName(QStringLiteral("neru")); }
+    void initTestCase() { QCoreApplication::setApplicationName(ApplicationName::systemName()); }
 
     // One line an entry, with its time; the error being handled gives its description
     // (every decoding failure shows a run-time error's, other exceptions give theirs).

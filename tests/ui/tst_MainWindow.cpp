@@ -1,0 +1,262 @@
+#include "GraphFixture.h"
+#include "MainWindow.h"
+#include "MainWindowActions.h"
+#include "MainWindowLayout.h"
+#include "NeruModel.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QtTest>
+
+#include <memory>
+
+// The main window over its model: menus, toolbar, which commands can be used, the unit and
+// port entries, and its layout in twips with the view toggles.
+class tst_MainWindow : public QObject
+{
+    Q_OBJECT
+
+    StringTable m_strings;
+    TempLog m_log;
+    ScriptedPrompts m_prompts;
+    std::unique_ptr<NeruModel> m_model;
+    std::unique_ptr<MainWindow> m_window;
+
+    MainWindow &window() { return *m_window; }
+    MainWindowActions &actions() { return m_window->actions(); }
+    template<typename Widget> Widget *widget(const char *name)
+    {
+        return m_window->findChild<Widget *>(QLatin1String(name));
+    }
+
+    // The caption of each entry ("-" for a separator), a submenu's indented; with `off`, the
+    // entries that cannot be used, in menu order.
+    static void describe(const QList<QAction *> &actions, QStringList &out, bool off = false,
+                         int depth = 0)
+    {
+        for (QAction *a : actions) {
+            if (!off)
+                out << QString(depth, u' ') + (a->isSeparator() ? QStringLiteral("-") : a->text());
+            else if (!a->isEnabled() && !a->menu())
+                out << a->text();
+            if (a->menu())
+                describe(a->menu()->actions(), out, off, depth + 1);
+        }
+    }
+    QString menusOff()
+    {
+        QStringList off;
+        describe(window().menuBar()->actions(), off, true);
+        return off.join(u'|');
+    }
+
+private slots:
+    void init()
+    {
+        m_model = std::make_unique<NeruModel>(m_strings, m_log.report, m_prompts);
+        m_window = std::make_unique<MainWindow>(m_strings, *m_model);
+        m_window->initialise();
+    }
+
+    void cleanup() { m_window.reset(); }
+
+    void menusInOrder()
+    {
+        QStringList menus;
+        describe(window().menuBar()->actions(), menus);
+        // In menu order; a submenu's entries are indented by one space more.
+        QCOMPARE(menus.join(u'|') + u'|',
+                 QStringLiteral("&File| &Open...| -| &Export...| -| &Print|  &Graph|  &Table| -|"
+                                " E&xit|&Edit| Copy &Graph| Copy &Text|&View| &Reset| &Stats|"
+                                " &Toolbar| Status &Bar|&Tools| &Comms|  &Interrogate NERU|"
+                                "  &Program NERU RTC|  &Reprogram NERU|  COM&1|  COM&2|  COM&3|"
+                                "  COM&4|  &Test| &Units|  &l/s|  &m3/h|  &gals/h|  &Bar|  &PSI|"
+                                "  Me&tre Head|  &Feet Head|&Help| &Contents...| &Search...| -|"
+                                " &About...|"));
+        // The toolbar's buttons are menu entries: a picture with a tooltip, no caption, and
+        // no picture in the menu.
+        QStringList buttons;
+        auto *toolbar = widget<QToolBar>("tbrToolbar");
+        for (QAction *a : toolbar->actions()) {
+            if (a->isSeparator()) {
+                buttons << QStringLiteral("-");
+                continue;
+            }
+            auto *button = qobject_cast<QToolButton *>(toolbar->widgetForAction(a));
+            QVERIFY(button && button->toolButtonStyle() == Qt::ToolButtonIconOnly);
+            QVERIFY(!a->icon().isNull() && !a->isIconVisibleInMenu());
+            buttons << a->toolTip() + u'=' + a->text();
+        }
+        QCOMPARE(
+            buttons.join(u'|'),
+            QStringLiteral("Open=&Open...|Print=&Graph|-|Copy=Copy &Graph|"
+                           "Copy Text=Copy &Text|-|Interrogate NERU=&Interrogate NERU|"
+                           "Program NERU RTC=&Program NERU RTC|Reprogram NERU=&Reprogram NERU"));
+    }
+
+    // No file and no data yet: no unit can be chosen, the port of the settings is checked
+    // and the Test entry is hidden. While a Comms command runs, what would start another
+    // exchange, open a dialog or change the district waits; the units and the view stay.
+    void commandsThatCanBeUsed()
+    {
+        QCOMPARE(window().windowTitle(), QStringLiteral("NERU Program: Unnamed"));
+        QVERIFY(actions().port(2)->isChecked() && !actions().port(0)->isVisible());
+        QCOMPARE(menusOff(),
+                 QStringLiteral("&Test|&l/s|&m3/h|&gals/h|&Bar|&PSI|Me&tre Head|&Feet Head"));
+        m_model->SetUnits(1);
+        window().setCommsBusy(true);
+        QCOMPARE(menusOff(),
+                 QStringLiteral("&Open...|&Export...|&Graph|&Table|&Stats|&Interrogate NERU|"
+                                "&Program NERU RTC|&Reprogram NERU|COM&1|COM&2|COM&3|COM&4|&Test|"
+                                "&Bar|&PSI|Me&tre Head|&Feet Head"));
+        window().setCommsBusy(false);
+        QCOMPARE(menusOff(), QStringLiteral("&Test|&Bar|&PSI|Me&tre Head|&Feet Head"));
+    }
+
+    // Codes the model applies in turn, then the Units entries (X checked, o enabled, .
+    // neither), the caption and the factor in force.
+    void unitsFollowTheModel_data()
+    {
+        QTest::addColumn<QString>("row");
+        QTest::newRow("m3/h") << QStringLiteral("1,2|oXo....|Flow (m3/h)|3.6");
+        QTest::newRow("kgal/h") << QStringLiteral("1,3|ooX....|Flow (kgal/h)|0.792");
+        QTest::newRow("pressure data after m3/h") << QStringLiteral("1,2,4|...Xooo|Press (Bar)|1");
+        QTest::newRow("code 0 only disables the entries")
+            << QStringLiteral("5,0|.......|Press (PSI)|14.5");
+    }
+
+    void unitsFollowTheModel()
+    {
+        QFETCH(QString, row);
+        const QStringList expected = row.split(u'|');
+        for (const QString &code : expected[0].split(u','))
+            m_model->SetUnits(qint16(code.toInt()));
+        QString shown;
+        for (QAction *e : actions().units()->actions())
+            shown += e->isChecked() ? u'X' : (e->isEnabled() ? u'o' : u'.');
+        QCOMPARE(shown, expected[1]);
+        QCOMPARE(widget<QLabel>("lblFlow")->text(), expected[2]);
+        QCOMPARE(m_model->dblFlowScaleFactor(), expected[3].toDouble());
+    }
+
+    // The layout in twips on the design's client area (9525 x 6150), toolbar (360) and
+    // status bar (405).
+    void controlsAroundThePlot()
+    {
+        const auto r
+            = MainWindowLayout::place(MainWindowLayout::Input { 9525, 6150, 360, 405, true, true });
+        QCOMPARE(r.plot, QRect(1000, 815, 8070, 4275));
+        QCOMPARE(r.timeScrollBar, QRect(1255, 460, 7560, 255));
+        QCOMPARE(r.timeZoomOut, QRect(1000, 460, 255, 255));
+        QCOMPARE(r.timeZoomIn, QRect(8815, 460, 255, 255)); // right edge on the plot's
+        QCOMPARE(r.valueCaption, QRect(0, 460, 975, 255));
+        QCOMPARE(r.valueScrollBar, QRect(9170, 1070, 255, 3765));
+        QCOMPARE(r.valueZoomIn, QRect(9170, 815, 255, 255));
+        QCOMPARE(r.valueZoomOut, QRect(9170, 4835, 255, 255));
+        // Axes, ticks and labels.
+        QCOMPARE(r.valueAxis, QLine(900, 815, 900, 5090));
+        QCOMPARE(r.valueMidTick, QLine(900, 2953, 800, 2953)); // 2137.5 to the even
+        QCOMPARE(r.valueMinTick, QLine(900, 5080, 800, 5080));
+        // 35 left of the client edge, centred on its tick: 255 / 2 = 127.5 gives 128.
+        QCOMPARE(r.valueMaxLabel, QRect(-35, 687, 735, 255));
+        QCOMPARE(r.valueMinLabel, QRect(-35, 4952, 735, 255));
+        QCOMPARE(r.timeAxis, QLine(1000, 5190, 9070, 5190));
+        QCOMPARE(r.timeMinTick, QLine(1000, 5190, 1000, 5290));
+        QCOMPARE(r.timeMidTick, QLine(5035, 5190, 5035, 5290));
+        QCOMPARE(r.timeMaxTick, QLine(9070, 5190, 9070, 5290));
+        QCOMPARE(r.timeMinLabel, QRect(600, 5290, 1080, 555));
+        QCOMPARE(r.timeMidLabel, QRect(4495, 5290, 1080, 555));
+        QCOMPARE(r.timeMaxLabel, QRect(8390, 5290, 1080, 555));
+        // Twips and pixels, rounded to the nearest, a tie to the even.
+        QCOMPARE(MainWindowLayout::twipsToPixels(9525, 144.0), 952);
+        QCOMPARE(MainWindowLayout::twipsToPixels(-35, 96.0), -2);
+        QCOMPARE(MainWindowLayout::pixelsToTwips(27, 96.0), 405);
+        QCOMPARE(MainWindowLayout::pixelsToTwips(1, 192.0), 8);
+        QCOMPARE(MainWindowLayout::pixelsToTwips(10, 0.0), 0);
+        QCOMPARE(MainWindowLayout::widthToTwips(1, 1000.0), 2); // 1.44 up
+        // A caption 300 wider than its box: scroll bar 300 right, least width 300 more.
+        const MainWindowLayout::Input wide { 9525, 6150, 360, 405, true, true, 1275 };
+        QCOMPARE(MainWindowLayout::place(wide).timeScrollBar, QRect(1555, 460, 7260, 255));
+        QCOMPARE(MainWindowLayout::minimumClientSize(wide), QSize(2775, 2895));
+        // Empty, narrower than 1965, lower than 1620 plus the bars: no control gets a
+        // negative size, and the controls keep their order around the plot.
+        for (const QSize client : { QSize(0, 0), QSize(1500, 6150), QSize(9525, 1800) }) {
+            const auto r = MainWindowLayout::place(
+                MainWindowLayout::Input { client.width(), client.height(), 360, 405, true, true });
+            for (const QRect &rect : { r.plot, r.timeScrollBar, r.timeZoomOut, r.timeZoomIn,
+                                       r.valueScrollBar, r.valueZoomIn, r.valueZoomOut })
+                QVERIFY(rect.width() >= 0 && rect.height() >= 0);
+            QVERIFY(r.valueScrollBar.x() >= r.plot.x() + r.plot.width());
+            QVERIFY(r.valueZoomOut.y() >= r.valueScrollBar.y());
+        }
+    }
+
+    // In the default window the long captions (m3/h, kgal/h, m Hd, ft Hd) show whole: the
+    // box holds the text, the time zoom-out button and scroll bar start right of it, the
+    // scroll bar keeps its right end and the plot stays.
+    void longCaptionShowsWhole()
+    {
+        window().show(); // at its default size
+        QVERIFY(QTest::qWaitForWindowExposed(&window()));
+        const QWidget *plot = widget<QWidget>("Picture1");
+        const QScrollBar *timeBar = widget<QScrollBar>("hsbTime");
+        const QRect plotShown = plot->geometry();
+        const int barEnd = timeBar->geometry().right();
+        for (const qint16 code : { 2, 3, 6, 7 }) {
+            m_model->SetUnits(code);
+            const QLabel *label = widget<QLabel>("lblFlow");
+            QVERIFY2(label->width() >= label->fontMetrics().horizontalAdvance(label->text()),
+                     qPrintable(label->text()));
+            const int labelEnd = label->x() + label->width(); // on one row: no overlap
+            QVERIFY(widget<QToolButton>("cmdTimeZoomOut")->x() >= labelEnd
+                    && timeBar->x() >= labelEnd);
+            QCOMPARE(timeBar->geometry().right(), barEnd);
+            QCOMPARE(plot->geometry(), plotShown);
+        }
+    }
+
+    // With both bars hidden the plot and its scroll bars take their strips; shown again, all
+    // is as it was.
+    void layoutFollowsTheBars()
+    {
+        const QWidget *client = window().centralWidget();
+        const QWidget *plot = widget<QWidget>("Picture1");
+        const QScrollBar *timeBar = widget<QScrollBar>("hsbTime");
+        const QScrollBar *valueBar = widget<QScrollBar>("vsbFlow");
+        const auto *toolbar = widget<QToolBar>("tbrToolbar");
+        const auto *statusBar = widget<QStatusBar>("staStatus");
+        const double dpi = client->logicalDpiX();
+        auto pixels = [dpi](const QRect &twips) { return MainWindowLayout::toPixels(twips, dpi); };
+        const QSize designSize = pixels(QRect(0, 0, 9525, 6150)).size();
+        window().show();
+        window().resize(designSize + window().size() - client->size());
+        QTRY_COMPARE(client->size(), designSize);
+        const QRect shown = plot->geometry();
+        QCOMPARE(statusBar->geometry().bottom(), client->height() - 1);
+        actions().showToolbar()->trigger();
+        actions().showStatusBar()->trigger();
+        QVERIFY(toolbar->isHidden() && statusBar->isHidden());
+        QCOMPARE(plot->geometry(), pixels(QRect(1000, 455, 8070, 5040)));
+        QCOMPARE(timeBar->geometry(), pixels(QRect(1255, 100, 7560, 255)));
+        QCOMPARE(valueBar->geometry(), pixels(QRect(9170, 710, 255, 4530)));
+        actions().showToolbar()->trigger();
+        actions().showStatusBar()->trigger();
+        QCOMPARE(plot->geometry(), shown);
+        // The window shrinks no further than leaves room for the scroll bars.
+        window().resize(20, 20);
+        QTRY_COMPARE(client->size(), client->minimumSize());
+        QVERIFY(timeBar->width() > 0);
+        QVERIFY(valueBar->height() > 0);
+        QVERIFY(valueBar->x() >= plot->geometry().right());
+    }
+};
+
+QTEST_MAIN(tst_MainWindow)
+#include "tst_MainWindow.moc"
