@@ -31,18 +31,19 @@ struct Shared
     Shared() { texts.load(strings); }
 };
 
-void showDistrict(const FileProcessing &file, Units &units, const Shared &shared,
+void showDistrict(const FileProcessing &file, DisplayUnit unit, const Shared &shared,
                   ErrorReport &errorReport)
 {
-    const Units::Change change = units.SetUnits(units.intUnits, shared.texts);
+    const Units::Change change = Units::changeTo(unit, shared.texts);
+    const double factor = DisplayUnits::factor(unit);
 
     FixedPlotExtent picture(8070.0, 5040.0);
     ScrollBarModel hsbTime;
     ScrollBarModel vsbFlow;
     SilentPrompts prompts;
-    GraphView graph({ file.series(), file.settings(), units.intUnits, units.dblFlowScaleFactor,
-                      shared.formats, shared.strings, errorReport, picture, hsbTime, vsbFlow,
-                      prompts });
+    GraphView graph({ file.series(), file.settings(), shared.formats, shared.strings, errorReport,
+                      picture, hsbTime, vsbFlow, prompts });
+    graph.setUnit(unit);
     hsbTime.setOnChange([&graph] { graph.hsbTime_Change(); });
     vsbFlow.setOnChange([&graph] { graph.vsbFlow_Change(); });
     graph.prepareCurveElements();
@@ -51,20 +52,20 @@ void showDistrict(const FileProcessing &file, Units &units, const Shared &shared
         graph.mnuViewReset_Click();
     } catch (const RuntimeError &) { }
 
-    const StatisticsFigures figures = StatisticsFigures::compute(
-        file, units.dblFlowScaleFactor, change.unitText, shared.strings, shared.formats);
+    const StatisticsFigures figures
+        = StatisticsFigures::compute(file, factor, change.unitText, shared.strings, shared.formats);
     const TableRows rows(shared.formats);
     const double reference = file.settings().dblReference;
     for (qint32 first : { 0, figures.scrollMax }) {
         qint32 last = first + StatisticsFigures::kTableRows - 1;
-        rows.getTable(file.series(), reference, units.dblFlowScaleFactor, false, first, last);
+        rows.getTable(file.series(), reference, factor, false, first, last);
     }
 
-    const ReportCaptions captions = ReportCaptions::ofDistrict(
-        file, units.dblFlowScaleFactor, change.unitText, shared.strings, shared.formats);
+    const ReportCaptions captions
+        = ReportCaptions::ofDistrict(file, factor, change.unitText, shared.strings, shared.formats);
     const TextReport report(shared.formats);
     // Print Table and Export format the same rows again; once is enough to try them.
-    report.copyText(file, units.dblFlowScaleFactor, captions);
+    report.copyText(file, factor, captions);
 }
 
 } // namespace
@@ -84,11 +85,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     ErrorReport errorReport(folder + QStringLiteral("events.log"));
     FileProcessing file(errorReport);
-    Units units;
-    if (!DistrictFile::open(path, file, units.intUnits, shared.strings).ok)
+    qint16 unitCode = 0;
+    if (!DistrictFile::open(path, file, unitCode, shared.strings).ok)
         return 0;
     try {
-        showDistrict(file, units, shared, errorReport);
+        showDistrict(file, DisplayUnits::fromCode(unitCode), shared, errorReport);
     } catch (const RuntimeError &) {
         // Told to the event log by the window's guard; not a fault of the decoder.
     }

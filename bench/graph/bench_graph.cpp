@@ -46,7 +46,8 @@ struct GraphBench
         , formats(QLocale(QLocale::English, QLocale::UnitedKingdom))
     {
         file.setImage(fullImage());
-        file.processRecords(intUnits);
+        qint16 unitCode = 0;
+        file.processRecords(unitCode);
         if (file.series().lngNumSamples != SampleSeries::kCapacity)
             qFatal("the benchmark image holds %d entries", file.series().lngNumSamples);
 
@@ -68,8 +69,9 @@ struct GraphBench
         hsbTime = c.hsbTime;
         graph = std::make_unique<GraphController>(
             c,
-            GraphController::Data { file.series(), file.settings(), intUnits, dblFlowScaleFactor,
-                                    formats, strings, report, prompts });
+            GraphController::Data { file.series(), file.settings(), formats, strings, report,
+                                    prompts });
+        graph->setUnit(DisplayUnits::fromCode(unitCode));
         window.show();
     }
 
@@ -82,8 +84,6 @@ struct GraphBench
 
     ErrorReport report;
     FileProcessing file;
-    qint16 intUnits = 0;
-    double dblFlowScaleFactor = 1.0;
     NamedFormats formats;
     StringTable strings;
     SilentPrompts prompts;

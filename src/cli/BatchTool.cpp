@@ -2,6 +2,7 @@
 #include "ProgramVersion.h"
 
 #include "DecodeProblems.h"
+#include "DisplayUnit.h"
 #include "DistrictFile.h"
 #include "DistrictFileNames.h"
 #include "ErrorReport.h"
@@ -12,7 +13,6 @@
 #include "SaveDistrictPrompt.h"
 #include "StringTable.h"
 #include "TableRows.h"
-#include "UnitTable.h"
 #include "WholeFile.h"
 
 #include <QCommandLineParser>
@@ -165,7 +165,7 @@ bool BatchTool::chosenUnit(const QString &command, const QCommandLineParser &par
     if (!parser.isSet(QStringLiteral("unit")))
         return true;
     const QString name = parser.value(QStringLiteral("unit"));
-    unitCode = UnitTable::codeForName(name);
+    unitCode = DisplayUnits::code(DisplayUnits::fromShortName(name));
     if (unitCode != 0)
         return true;
     printError(kProgram + u' ' + command + QStringLiteral(": unknown unit \"") + name
@@ -178,11 +178,11 @@ bool BatchTool::applyUnit(const QString &command, const QString &path, const QSt
 {
     if (unitCode == 0)
         return true;
-    if (UnitTable::isPressure(unitCode) != UnitTable::isPressure(intUnits)) {
+    const bool pressureData = DisplayUnits::isPressure(DisplayUnits::fromCode(intUnits));
+    if (DisplayUnits::isPressure(DisplayUnits::fromCode(unitCode)) != pressureData) {
         printError(kProgram + u' ' + command + QStringLiteral(": ") + path
                    + QStringLiteral(" holds ")
-                   + (UnitTable::isPressure(intUnits) ? QStringLiteral("pressure")
-                                                      : QStringLiteral("flow"))
+                   + (pressureData ? QStringLiteral("pressure") : QStringLiteral("flow"))
                    + QStringLiteral(" data; unit ") + unitName + QStringLiteral(" does not apply"));
         return false;
     }
@@ -294,7 +294,7 @@ int BatchTool::info(const QStringList &arguments)
     const NamedFormats &f = m_context.formats;
     const DistrictSettings &s = file.settings();
     const SampleSeries &series = file.series();
-    const QString unit = t.text(UnitTable::unitTextId(intUnits));
+    const QString unit = t.text(DisplayUnits::unitTextId(DisplayUnits::fromCode(intUnits)));
     auto line = [this](const QString &label, const QString &value) {
         printLine(label + QStringLiteral(": ") + value);
     };
@@ -375,9 +375,9 @@ int BatchTool::exportCsv(const QStringList &arguments)
         return Failure;
     }
 
-    const QByteArray bytes
-        = TableRows(m_context.formats)
-              .csvBytes(file.series(), file.settings().dblReference, UnitTable::factor(intUnits));
+    const QByteArray bytes = TableRows(m_context.formats)
+                                 .csvBytes(file.series(), file.settings().dblReference,
+                                           DisplayUnits::factor(DisplayUnits::fromCode(intUnits)));
     return writeOutput(parser.value(QStringLiteral("output")), bytes) ? Success : Failure;
 }
 

@@ -2,11 +2,11 @@
 
 #include "BatchTool.h"
 #include "CaptureRoutines.h"
+#include "DisplayUnit.h"
 #include "FileProcessing.h"
 #include "PrintingSurface.h"
 #include "StringTable.h"
 #include "TextReport.h"
-#include "UnitTable.h"
 #include "UserPrompts.h"
 
 #include <QBuffer>
@@ -97,8 +97,9 @@ int ReportBatchCommand::report(const QStringList &arguments)
 
     // The captions and factor of the statistics dialog shown in the unit chosen.
     const StringTable &strings = m_context.strings;
-    const QString unitText = strings.text(UnitTable::unitTextId(intUnits));
-    const double factor = UnitTable::factor(intUnits);
+    const DisplayUnit unit = DisplayUnits::fromCode(intUnits);
+    const QString unitText = strings.text(DisplayUnits::unitTextId(unit));
+    const double factor = DisplayUnits::factor(unit);
     const ReportCaptions captions
         = ReportCaptions::ofDistrict(file, factor, unitText, strings, m_context.formats);
     const TextReport text(m_context.formats);

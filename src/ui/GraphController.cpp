@@ -39,9 +39,9 @@ GraphController::GraphController(const Controls &controls, const Data &data, QOb
 
     setDesignSettings(*controls.hsbTime);
     setDesignSettings(*controls.vsbFlow);
-    m_graph = std::make_unique<GraphView>(GraphView::Links {
-        data.series, data.settings, data.intUnits, data.dblFlowScaleFactor, data.formats,
-        data.strings, data.errorReport, picture, m_hsbTime, m_vsbFlow, data.prompts });
+    m_graph = std::make_unique<GraphView>(
+        GraphView::Links { data.series, data.settings, data.formats, data.strings, data.errorReport,
+                           picture, m_hsbTime, m_vsbFlow, data.prompts });
 
     connect(&picture, &GraphPicture::mouseUp, this, &GraphController::Picture1_MouseUp);
     connect(&picture, &GraphPicture::keyUp, this, &GraphController::Picture1_KeyUp);

@@ -48,8 +48,6 @@ public:
     {
         const SampleSeries &series;
         const DistrictSettings &settings;
-        const qint16 &intUnits;
-        const double &dblFlowScaleFactor;
         const NamedFormats &formats;
         const StringTable &strings;
         ErrorReport &errorReport;
@@ -62,6 +60,9 @@ public:
     GraphView &graph() { return *m_graph; }
     const GraphView &graph() const { return *m_graph; }
     GraphPicture &picture() { return *m_controls.Picture1; }
+
+    // The unit values are shown in from the next drawing on.
+    void setUnit(DisplayUnit unit) { m_graph->setUnit(unit); }
 
     // Blanks the plot, as when the window is created.
     void ResetForm();

@@ -35,9 +35,11 @@ MainWindowGraph::MainWindowGraph(frmNeru &main, NeruModel &model, const StringTa
     const FileProcessing &file = m_model.file();
     m_controller = std::make_unique<GraphController>(
         c,
-        GraphController::Data { file.series(), file.settings(), m_model.intUnits(),
-                                m_model.dblFlowScaleFactor(), m_formats, strings, errorReport,
+        GraphController::Data { file.series(), file.settings(), m_formats, strings, errorReport,
                                 prompts });
+    // The unit comes before the unit's captions, whose change resets the view.
+    m_controller->setUnit(m_model.unit());
+    connect(&m_model, &NeruModel::unitChanged, m_controller.get(), &GraphController::setUnit);
     // Blank, as the window is created.
     m_controller->ResetForm();
 

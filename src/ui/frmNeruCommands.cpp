@@ -312,7 +312,7 @@ void frmNeru::unitsEntry_Click(qint16 code)
 
 qint16 frmNeru::intUnits() const
 {
-    return m_model.intUnits();
+    return DisplayUnits::code(m_model.unit());
 }
 
 double frmNeru::dblFlowScaleFactor() const

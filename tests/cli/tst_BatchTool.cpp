@@ -1,4 +1,5 @@
 #include "BatchTool.h"
+#include "DisplayUnit.h"
 #include "DistrictBytes.h"
 #include "DistrictFile.h"
 #include "LinkBatchCommands.h"
@@ -9,7 +10,6 @@
 #include "StringTable.h"
 #include "TempLog.h"
 #include "TextReport.h"
-#include "UnitTable.h"
 #include "records/RecordEncoder.h"
 
 #include <QBuffer>
@@ -377,12 +377,12 @@ private slots:
         QVERIFY2(r.err.isEmpty(), r.err);
 
         FileProcessing file(m_log.report);
-        qint16 intUnits = 0;
-        QVERIFY(DistrictFile::open(path, file, intUnits, m_strings).ok);
-        if (!unit.isEmpty())
-            intUnits = static_cast<qint16>(UnitTable::codeForName(unit));
-        const QString unitText = m_strings.text(UnitTable::unitTextId(intUnits));
-        const double factor = UnitTable::factor(intUnits);
+        qint16 unitCode = 0;
+        QVERIFY(DistrictFile::open(path, file, unitCode, m_strings).ok);
+        const DisplayUnit shown
+            = unit.isEmpty() ? DisplayUnits::fromCode(unitCode) : DisplayUnits::fromShortName(unit);
+        const QString unitText = m_strings.text(DisplayUnits::unitTextId(shown));
+        const double factor = DisplayUnits::factor(shown);
         const ReportCaptions captions
             = ReportCaptions::ofDistrict(file, factor, unitText, m_strings, m_formats);
         QVERIFY(r.out.contains(maximumLine));

@@ -27,9 +27,9 @@ public:
         , picture(8070.0, 5040.0)
     {
         settings.lngLoggingInterval = 900;
-        graph = std::make_unique<GraphView>(
-            GraphView::Links { series, settings, intUnits, dblFlowScaleFactor, formats, strings,
-                               log.report, picture, hsbTime, vsbFlow, prompt });
+        graph = std::make_unique<GraphView>(GraphView::Links {
+            series, settings, formats, strings, log.report, picture, hsbTime, vsbFlow, prompt });
+        graph->setUnit(DisplayUnit::LitresPerSecond);
         hsbTime.setOnChange([this] { graph->hsbTime_Change(); });
         vsbFlow.setOnChange([this] { graph->vsbFlow_Change(); });
     }
@@ -104,8 +104,6 @@ public:
 
     SampleSeries series;
     DistrictSettings settings;
-    qint16 intUnits = 1;
-    double dblFlowScaleFactor = 1.0;
     NamedFormats formats;
     StringTable strings;
     TempLog log;

@@ -32,8 +32,9 @@ public:
         controls.showStatus = [this](const QString &text) { status = text; };
         controller = std::make_unique<GraphController>(
             controls,
-            GraphController::Data { f.series, f.settings, f.intUnits, f.dblFlowScaleFactor,
-                                    f.formats, f.strings, f.log.report, f.prompt });
+            GraphController::Data { f.series, f.settings, f.formats, f.strings, f.log.report,
+                                    f.prompt });
+        controller->setUnit(DisplayUnit::LitresPerSecond);
     }
 
     void load()

@@ -174,7 +174,7 @@ private slots:
         QTest::newRow("pressure data after m3/h")
             << QStringLiteral("model 1,choose 2,model 4|...Xooo|Press (Bar)|1|1");
         QTest::newRow("code 0 only disables the entries")
-            << QStringLiteral("model 5,model 0|.......|Press (PSI)|0|14.5");
+            << QStringLiteral("model 5,model 0|.......|Press (PSI)|0|1");
     }
 
     void unitsFollowTheModelAndTheMenu()

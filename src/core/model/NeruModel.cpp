@@ -71,7 +71,6 @@ void NeruModel::resetForNewWindow()
 {
     m_file.setDataFile(QString());
     SetUnits(0);
-    m_units.dblFlowScaleFactor = 1.0;
 }
 
 void NeruModel::mnuFileOpen_Click(SaveDistrictPrompt &prompt)
@@ -123,9 +122,11 @@ void NeruModel::showDistrictFile(const QString &path, const QByteArray &bytes)
 {
     try {
         const QFileInfo chosen(path);
-        // A refused file leaves the district on show whole: its header, readings and file.
+        // A refused file leaves the district on show whole: its header, readings, file and
+        // unit.
+        qint16 unitCode = DisplayUnits::code(m_unit);
         const DistrictFile::Result opened = DistrictFile::openBytes(
-            chosen.absoluteFilePath(), bytes, m_file, m_units.intUnits, m_strings);
+            chosen.absoluteFilePath(), bytes, m_file, unitCode, m_strings);
         if (!opened.ok) {
             m_prompts.message(opened.message, UserPrompts::appTitle());
             return;
@@ -133,7 +134,7 @@ void NeruModel::showDistrictFile(const QString &path, const QByteArray &bytes)
         m_startUp.strDefaultDir = chosen.absolutePath() + u'/';
         emit districtChanged();
         // Loading data always shows it in l/s or bar.
-        SetUnits(m_units.intUnits);
+        SetUnits(unitCode);
         tellDecodeProblems(m_file.strDataFile());
     } catch (...) {
         m_errorReport.errorReport(QStringLiteral("frmNeru"), QStringLiteral("mnuFileOpen_Click"));
@@ -178,7 +179,7 @@ void NeruModel::mnuFileExport_Click()
     }
     const QString path = m_startUp.strDefaultDir + QStringLiteral("neru.csv");
     const QByteArray bytes = TableRows(m_formats).csvBytes(
-        m_file.series(), m_file.settings().dblReference, m_units.dblFlowScaleFactor);
+        m_file.series(), m_file.settings().dblReference, DisplayUnits::factor(m_unit));
     QString reason;
     if (!WholeFile::write(path, bytes, reason)) {
         m_prompts.message(path + QStringLiteral(": ") + reason, UserPrompts::appTitle());
@@ -195,9 +196,10 @@ bool NeruModel::saveDownload(const QByteArray &bytDownload, qint32 lngDownloadLe
     if (FileProcessing::districtPositions(bytDownload, lngDownloadLength).isEmpty())
         return false;
     m_file.saveDistricts(bytDownload, lngDownloadLength, m_startUp.strDefaultDir, prompt);
-    m_file.processRecords(m_units.intUnits);
+    qint16 unitCode = DisplayUnits::code(m_unit);
+    m_file.processRecords(unitCode);
     emit districtChanged();
-    SetUnits(m_units.intUnits);
+    SetUnits(unitCode);
     const QString shown = m_file.strDataFile();
     tellDecodeProblems(!shown.isEmpty()        ? shown
                            : !source.isEmpty() ? source
@@ -330,8 +332,9 @@ bool NeruModel::saveHeaderTexts(const QString &title, const QString &comments1,
 
 void NeruModel::SetUnits(qint16 code)
 {
-    m_units.intUnits = code;
-    emit unitsChanged(m_units.SetUnits(code, m_texts));
+    m_unit = DisplayUnits::fromCode(code);
+    emit unitChanged(m_unit);
+    emit unitsChanged(Units::changeTo(m_unit, m_texts));
 }
 
 void NeruModel::setCOMPort(qint16 port)

@@ -22,7 +22,7 @@ class UserPrompts;
 
 // What the windows show and command: the open district (image, series, district settings,
 // strDataFile), the settings of the run (intCOMPort, strDefaultDir, strAppName) and the
-// display unit (intUnits, dblFlowScaleFactor), and the link to the logger. The windows read
+// display unit, and the link to the logger. The windows read
 // it and follow its signals.
 class NeruModel : public QObject
 {
@@ -36,9 +36,9 @@ public:
     const FileProcessing &file() const { return m_file; }
     StartUpSettings &startUp() { return m_startUp; }
     const StartUpSettings &startUp() const { return m_startUp; }
-    // The graph keeps references to these two for as long as the model lives.
-    const qint16 &intUnits() const { return m_units.intUnits; }
-    const double &dblFlowScaleFactor() const { return m_units.dblFlowScaleFactor; }
+    DisplayUnit unit() const { return m_unit; }
+    // Base value x factor = displayed value; 1.0 until a unit is applied.
+    double dblFlowScaleFactor() const { return DisplayUnits::factor(m_unit); }
     // The texts the main window keeps for its caption, the units and the read-out.
     const MainWindowTexts &texts() const { return m_texts; }
 
@@ -96,7 +96,7 @@ public:
     // of its file.
     bool saveHeaderTexts(const QString &title, const QString &comments1, const QString &comments2);
 
-    // Applies unit `code` (0 for none) and tells the windows.
+    // Applies the unit of stored code `code` (0 for none) and tells the windows.
     void SetUnits(qint16 code);
     // The port of the link; a logger port (1 to 4) is stored at once, so that the choice
     // outlives a crash.
@@ -113,8 +113,11 @@ public:
     const LoggerLink *link() const { return m_link.get(); }
 
 signals:
-    // A new series has been decoded; the unit it brings follows in unitsChanged.
+    // A new series has been decoded; the unit it brings follows in unitChanged.
     void districtChanged();
+    // A unit has been applied: first the unit, for those that show values in it, then what
+    // the Units menu and the captions show, which returns the graph to its full view.
+    void unitChanged(DisplayUnit unit);
     void unitsChanged(const Units::Change &change);
     void comPortChanged(qint16 port);
     // A Comms command has begun or ended.
@@ -147,7 +150,7 @@ private:
     MainWindowTexts m_texts;
     StartUpSettings m_startUp;
     FileProcessing m_file;
-    Units m_units;
+    DisplayUnit m_unit = DisplayUnit::None;
     const NamedFormats m_formats;
     KeptDownloads m_kept;
     std::unique_ptr<SettingsStore> m_portSettings; // the [Ports] devices of COM1 to COM4

@@ -19,8 +19,6 @@ constexpr double kParked = -100.0;
 GraphView::GraphView(const Links &links)
     : m_series(links.series)
     , m_settings(links.settings)
-    , m_intUnits(links.intUnits)
-    , m_dblFlowScaleFactor(links.dblFlowScaleFactor)
     , m_formats(links.formats)
     , m_errorReport(links.errorReport)
     , m_picture(links.picture)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DisplayUnit.h"
 #include "GraphAxisLabels.h"
 #include "GraphViewState.h"
 #include "PlotElements.h"
@@ -31,8 +32,6 @@ public:
     {
         const SampleSeries &series;
         const DistrictSettings &settings;
-        const qint16 &intUnits; // 1 to 3 flow, 4 to 7 pressure, 0 none
-        const double &dblFlowScaleFactor; // base value times this is shown
         const NamedFormats &formats;
         const StringTable &strings;
         ErrorReport &errorReport;
@@ -57,6 +56,10 @@ public:
     const GraphAxisLabels &axisLabels() const { return m_labels; }
     // The cursor read-out for the status bar.
     const QString &statusText() const { return m_statusText; }
+
+    // The unit the labels and the read-out show values in, from the next drawing on.
+    void setUnit(DisplayUnit unit) { m_unit = unit; }
+    DisplayUnit unit() const { return m_unit; }
 
     // --- Mapping --------------------------------------------------------------------
     qint32 xToPictureCoords(double t) const;
@@ -112,8 +115,6 @@ private:
 
     const SampleSeries &m_series;
     const DistrictSettings &m_settings;
-    const qint16 &m_intUnits;
-    const double &m_dblFlowScaleFactor;
     const NamedFormats &m_formats;
     ErrorReport &m_errorReport;
     const PlotExtent &m_picture;
@@ -129,6 +130,7 @@ private:
     QString m_strStep;
     QString m_strNotAvailable;
 
+    DisplayUnit m_unit = DisplayUnit::None;
     GraphViewState m_state;
     PlotElements m_elements;
     GraphAxisLabels m_labels;

@@ -40,7 +40,7 @@ void GraphView::drawGraph()
 void GraphView::writeAxisLabels()
 {
     const GraphViewState &v = m_state;
-    const double factor = m_dblFlowScaleFactor;
+    const double factor = DisplayUnits::factor(m_unit);
     m_labels.lblFlowMax = m_formats.fixed(factor * v.dblViewMax);
     m_labels.lblFlowMid = m_formats.fixed((v.dblViewMin + v.dblViewMax) * factor / 2.0);
     m_labels.lblFlowMin = m_formats.fixed(v.dblViewMin * factor);
@@ -217,15 +217,16 @@ QString GraphView::cursorReadOut(qint32 j) const
     text += separator + m_strFitting + colon;
     if (j < n)
         text += checkedAt(m_series.strSampleFitting, j);
-    if (m_intUnits >= 4)
+    if (DisplayUnits::isPressure(m_unit))
         text += separator + m_strPress + colon;
-    else if (m_intUnits > 0)
+    else if (m_unit != DisplayUnit::None)
         text += separator + m_strFlow + colon;
     if (j < n && !sampleIsGap(j)) {
         const double value = sampleValue(j);
-        text += m_formats.fixed(value * m_dblFlowScaleFactor);
+        const double factor = DisplayUnits::factor(m_unit);
+        text += m_formats.fixed(value * factor);
         text += separator + m_strStep + colon;
-        text += m_formats.fixed((m_settings.dblReference - value) * m_dblFlowScaleFactor);
+        text += m_formats.fixed((m_settings.dblReference - value) * factor);
     } else {
         text += m_strNotAvailable;
     }

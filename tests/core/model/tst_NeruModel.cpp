@@ -123,7 +123,9 @@ private slots:
         const bool refused = signalled.isEmpty();
         QCOMPARE(m_model->file().strDataFile(), refused ? kFlow : path);
         QCOMPARE(m_model->file().RawImage() == flow, refused);
-        QCOMPARE(m_model->intUnits(), qint16(refused || signalled.endsWith(u"l/s") ? 1 : 4));
+        QCOMPARE(m_model->unit(),
+                 refused || signalled.endsWith(u"l/s") ? DisplayUnit::LitresPerSecond
+                                                       : DisplayUnit::Bar);
         QCOMPARE(m_model->startUp().strDefaultDir,
                  (refused ? QFileInfo(kFlow).path() : m_log->dir.path()) + u'/');
     }

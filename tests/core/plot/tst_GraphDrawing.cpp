@@ -159,31 +159,29 @@ private slots:
     void cursorReadOut_data()
     {
         QTest::addColumn<int>("seconds"); // after the first sample
-        QTest::addColumn<qint16>("units");
-        QTest::addColumn<double>("factor");
+        QTest::addColumn<DisplayUnit>("unit");
         QTest::addColumn<QString>("text");
         // Samples at 14:00 (12.5, fitting 00123), 14:15 (gap), 14:30 (12.5) and 14:45
         // (16, fitting 00124); the reference is 15.
         QTest::newRow("on a sample")
-            << 1800 << qint16(1) << 1.0
+            << 1800 << DisplayUnit::LitresPerSecond
             << "05/03/2026 14:30:00  Fitting: 00123  Flow: 12.50  Step: 2.50";
         QTest::newRow("a second later")
-            << 1801 << qint16(1) << 1.0
+            << 1801 << DisplayUnit::LitresPerSecond
             << "05/03/2026 14:30:01  Fitting: 00124  Flow: 16.00  Step: -1.00";
         QTest::newRow("on the gap marker")
-            << 900 << qint16(1) << 1.0
+            << 900 << DisplayUnit::LitresPerSecond
             << "05/03/2026 14:15:00  Fitting: 00123  Flow: Not Available";
-        QTest::newRow("after the last")
-            << 2701 << qint16(1) << 1.0 << "05/03/2026 14:45:01  Fitting:   Flow: Not Available";
+        QTest::newRow("after the last") << 2701 << DisplayUnit::LitresPerSecond
+                                        << "05/03/2026 14:45:01  Fitting:   Flow: Not Available";
         QTest::newRow("pressure, feet head")
-            << 0 << qint16(7) << 33.44
+            << 0 << DisplayUnit::FeetHead
             << "05/03/2026 14:00:00  Fitting: 00123  Press: 418.00  Step: 83.60";
     }
     void cursorReadOut()
     {
         QFETCH(int, seconds);
-        QFETCH(qint16, units);
-        QFETCH(double, factor);
+        QFETCH(DisplayUnit, unit);
         QFETCH(QString, text);
         GraphFixture f;
         const double t0 = GraphFixture::at(5, 14, 0);
@@ -192,8 +190,7 @@ private slots:
         f.add(DateTime::addSeconds(t0, 900), 0.0, true, QStringLiteral("00123"));
         f.add(DateTime::addSeconds(t0, 1800), 12.5, false, QStringLiteral("00123"));
         f.add(DateTime::addSeconds(t0, 2700), 16.0, false, QStringLiteral("00124"));
-        f.intUnits = units;
-        f.dblFlowScaleFactor = factor;
+        f.graph->setUnit(unit);
         f.load();
         f.state().dteCursor = DateTime::addSeconds(t0, seconds);
         f.graph->drawCursor();

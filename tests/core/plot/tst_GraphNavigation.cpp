@@ -14,7 +14,7 @@ private slots:
         GraphFixture f;
         f.add(GraphFixture::at(2, 0, 0), 20.0);
         f.add(GraphFixture::at(2, 10, 0), 10.0);
-        f.dblFlowScaleFactor = 3.6;
+        f.graph->setUnit(DisplayUnit::CubicMetresPerHour);
         f.load();
         f.graph->cmdTimeZoomIn_Click();
         f.graph->cmdFlowZoomIn_Click();
