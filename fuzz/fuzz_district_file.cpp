@@ -8,12 +8,10 @@
 #include "DistrictFile.h"
 #include "ErrorReport.h"
 #include "FileProcessing.h"
-#include "FixedPlotExtent.h"
 #include "GraphView.h"
 #include "MainWindowTexts.h"
 #include "NamedFormats.h"
 #include "RuntimeError.h"
-#include "ScrollBarModel.h"
 #include "SilentPrompts.h"
 #include "StatisticsFigures.h"
 #include "StringTable.h"
@@ -37,19 +35,16 @@ void showDistrict(const FileProcessing &file, DisplayUnit unit, const Shared &sh
     const Units::Change change = Units::changeTo(unit, shared.texts);
     const double factor = DisplayUnits::factor(unit);
 
-    FixedPlotExtent picture(8070.0, 5040.0);
-    ScrollBarModel hsbTime;
-    ScrollBarModel vsbFlow;
     SilentPrompts prompts;
-    GraphView graph({ file.series(), file.settings(), shared.formats, shared.strings, errorReport,
-                      picture, hsbTime, vsbFlow, prompts });
+    // The plot at the size the main window first gives it.
+    GraphView graph(
+        { file.series(), file.settings(), shared.formats, shared.strings, errorReport, prompts },
+        QSizeF(538, 336));
     graph.setUnit(unit);
-    hsbTime.setOnChange([&graph] { graph.hsbTime_Change(); });
-    vsbFlow.setOnChange([&graph] { graph.vsbFlow_Change(); });
     graph.prepareCurveElements();
     // The window guards each graph command and logs what it raises.
     try {
-        graph.mnuViewReset_Click();
+        graph.resetView();
     } catch (const RuntimeError &) { }
 
     const StatisticsFigures figures

@@ -79,7 +79,7 @@ struct GraphBench
     void initialiseGraph()
     {
         graph->prepareCurveElements();
-        graph->mnuViewReset_Click();
+        graph->resetView();
     }
 
     ErrorReport report;
@@ -118,9 +118,9 @@ void drawGraphAfterZoom(benchmark::State &state)
     bool in = true;
     for (auto _ : state) {
         if (in)
-            f.graph->cmdTimeZoomIn_Click();
+            f.graph->zoomTimeIn();
         else
-            f.graph->cmdTimeZoomOut_Click();
+            f.graph->zoomTimeOut();
         in = !in;
     }
 }
@@ -131,8 +131,8 @@ void drawGraphAfterScroll(benchmark::State &state)
 {
     GraphBench f;
     f.initialiseGraph();
-    f.graph->cmdTimeZoomIn_Click();
-    f.graph->cmdTimeZoomIn_Click();
+    f.graph->zoomTimeIn();
+    f.graph->zoomTimeIn();
     bool right = true;
     for (auto _ : state) {
         f.hsbTime->triggerAction(right ? QAbstractSlider::SliderPageStepAdd
@@ -164,6 +164,7 @@ void paintPlot(benchmark::State &state)
     GraphBench f;
     f.graph->picture().setGeometry(0, 0, 1280, 800);
     f.initialiseGraph();
+    f.graph->resizePlot();
     QImage image(1280, 800, QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
         QPainter painter(&image);

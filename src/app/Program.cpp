@@ -81,7 +81,7 @@ void Program::wireView(frmNeru &main)
     connect(&main, &frmNeru::statsRequested, m_stats.get(), &frmStats::exec);
     main.setCommandEnabled(main.mnuViewStats, true);
     connect(&main, &frmNeru::viewResetRequested, &m_graph->controller(),
-            &GraphController::mnuViewReset_Click);
+            &GraphController::resetView);
     main.setCommandEnabled(main.mnuViewReset, true);
 }
 

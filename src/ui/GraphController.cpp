@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QLabel>
 #include <QScrollBar>
+#include <QSignalBlocker>
 
 #include <stdexcept>
 
@@ -20,16 +21,25 @@ template<typename Pointer> Pointer &required(Pointer *pointer, const char *name)
     return *pointer;
 }
 
+// The bar shows the range as the graph left it; that is no move of the user's.
+void showRange(QScrollBar &bar, const ScrollRange &range)
+{
+    const QSignalBlocker quiet(bar);
+    bar.setPageStep(range.pageStep);
+    bar.setMaximum(range.maximum);
+    bar.setValue(range.position);
+}
+
 } // namespace
 
 GraphController::GraphController(const Controls &controls, const Data &data, QObject *parent)
     : QObject(parent)
     , m_controls(controls)
     , m_errorReport(data.errorReport)
-    , m_hsbTime(required(controls.hsbTime, "hsbTime"))
-    , m_vsbFlow(required(controls.vsbFlow, "vsbFlow"))
 {
     GraphPicture &picture = required(controls.Picture1, "Picture1");
+    required(controls.hsbTime, "hsbTime");
+    required(controls.vsbFlow, "vsbFlow");
     for (QAbstractButton *button : { controls.cmdFlowZoomIn, controls.cmdFlowZoomOut,
                                      controls.cmdTimeZoomIn, controls.cmdTimeZoomOut })
         required(button, "zoom button");
@@ -39,22 +49,21 @@ GraphController::GraphController(const Controls &controls, const Data &data, QOb
 
     setDesignSettings(*controls.hsbTime);
     setDesignSettings(*controls.vsbFlow);
-    m_graph = std::make_unique<GraphView>(
-        GraphView::Links { data.series, data.settings, data.formats, data.strings, data.errorReport,
-                           picture, m_hsbTime, m_vsbFlow, data.prompts });
+    m_graph = std::make_unique<GraphView>(GraphView::Links { data.series, data.settings,
+                                                             data.formats, data.strings,
+                                                             data.errorReport, data.prompts },
+                                          QSizeF(picture.size()));
 
-    connect(&picture, &GraphPicture::mouseUp, this, &GraphController::Picture1_MouseUp);
-    connect(&picture, &GraphPicture::keyUp, this, &GraphController::Picture1_KeyUp);
-    connect(controls.cmdFlowZoomIn, &QAbstractButton::clicked, this,
-            &GraphController::cmdFlowZoomIn_Click);
+    connect(&picture, &GraphPicture::cursorPlaced, this, &GraphController::placeCursorAt);
+    connect(&picture, &GraphPicture::cursorStepped, this, &GraphController::stepCursor);
+    connect(controls.cmdFlowZoomIn, &QAbstractButton::clicked, this, &GraphController::zoomValueIn);
     connect(controls.cmdFlowZoomOut, &QAbstractButton::clicked, this,
-            &GraphController::cmdFlowZoomOut_Click);
-    connect(controls.cmdTimeZoomIn, &QAbstractButton::clicked, this,
-            &GraphController::cmdTimeZoomIn_Click);
+            &GraphController::zoomValueOut);
+    connect(controls.cmdTimeZoomIn, &QAbstractButton::clicked, this, &GraphController::zoomTimeIn);
     connect(controls.cmdTimeZoomOut, &QAbstractButton::clicked, this,
-            &GraphController::cmdTimeZoomOut_Click);
-    connect(controls.hsbTime, &QScrollBar::valueChanged, this, &GraphController::hsbTime_Change);
-    connect(controls.vsbFlow, &QScrollBar::valueChanged, this, &GraphController::vsbFlow_Change);
+            &GraphController::zoomTimeOut);
+    connect(controls.hsbTime, &QScrollBar::valueChanged, this, &GraphController::scrollTimeTo);
+    connect(controls.vsbFlow, &QScrollBar::valueChanged, this, &GraphController::scrollValueTo);
     refresh();
 }
 
@@ -72,10 +81,10 @@ void GraphController::setDesignSettings(QScrollBar &bar)
     bar.setTracking(false);
 }
 
-template<typename Command> void GraphController::run(const char *procedure, Command command)
+template<typename Request> void GraphController::run(const char *procedure, Request request)
 {
     try {
-        command();
+        request();
     } catch (...) {
         m_errorReport.errorReport(kModule, QString::fromLatin1(procedure));
     }
@@ -85,6 +94,8 @@ template<typename Command> void GraphController::run(const char *procedure, Comm
 void GraphController::refresh()
 {
     m_controls.Picture1->sync(m_graph->elements());
+    showRange(*m_controls.hsbTime, m_graph->state().timeScroll);
+    showRange(*m_controls.vsbFlow, m_graph->state().valueScroll);
     const GraphAxisLabels &labels = m_graph->axisLabels();
     m_controls.lblFlowMax->setText(labels.lblFlowMax);
     m_controls.lblFlowMid->setText(labels.lblFlowMid);
@@ -109,57 +120,54 @@ void GraphController::prepareCurveElements()
     refresh();
 }
 
-void GraphController::drawGraph()
+// The names under which a failure is logged are those of the controls that made the
+// request, as the event log has always written them.
+void GraphController::resizePlot()
 {
-    run("drawGraph", [this] { m_graph->drawGraph(); });
+    run("drawGraph", [this] { m_graph->resize(QSizeF(m_controls.Picture1->size())); });
 }
 
-void GraphController::mnuViewReset_Click()
+void GraphController::resetView()
 {
-    run("mnuViewReset_Click", [this] { m_graph->mnuViewReset_Click(); });
+    run("mnuViewReset_Click", [this] { m_graph->resetView(); });
 }
 
-void GraphController::Picture1_MouseUp(int button, int shift, double x, double y)
+void GraphController::placeCursorAt(double x)
 {
-    run("Picture1_MouseUp", [=] { m_graph->Picture1_MouseUp(button, shift, x, y); });
+    run("Picture1_MouseUp", [=] { m_graph->placeCursor(m_graph->timeAt(x)); });
 }
 
-void GraphController::Picture1_KeyUp(int keyCode, int shift)
+void GraphController::stepCursor(int intervals)
 {
-    run("Picture1_KeyUp", [=] { m_graph->Picture1_KeyUp(keyCode, shift); });
+    run("Picture1_KeyUp", [=] { m_graph->stepCursor(intervals); });
 }
 
-void GraphController::cmdFlowZoomIn_Click()
+void GraphController::zoomValueIn()
 {
-    run("cmdFlowZoomIn_Click", [this] { m_graph->cmdFlowZoomIn_Click(); });
+    run("cmdFlowZoomIn_Click", [this] { m_graph->zoomValueIn(); });
 }
 
-void GraphController::cmdFlowZoomOut_Click()
+void GraphController::zoomValueOut()
 {
-    run("cmdFlowZoomOut_Click", [this] { m_graph->cmdFlowZoomOut_Click(); });
+    run("cmdFlowZoomOut_Click", [this] { m_graph->zoomValueOut(); });
 }
 
-void GraphController::cmdTimeZoomIn_Click()
+void GraphController::zoomTimeIn()
 {
-    run("cmdTimeZoomIn_Click", [this] { m_graph->cmdTimeZoomIn_Click(); });
+    run("cmdTimeZoomIn_Click", [this] { m_graph->zoomTimeIn(); });
 }
 
-void GraphController::cmdTimeZoomOut_Click()
+void GraphController::zoomTimeOut()
 {
-    run("cmdTimeZoomOut_Click", [this] { m_graph->cmdTimeZoomOut_Click(); });
+    run("cmdTimeZoomOut_Click", [this] { m_graph->zoomTimeOut(); });
 }
 
-// The bars' own changes while the graph sets them are no commands: nothing to show.
-void GraphController::hsbTime_Change()
+void GraphController::scrollTimeTo(int position)
 {
-    if (m_graph->state().blnSettingScrollBars)
-        return;
-    run("hsbTime_Change", [this] { m_graph->hsbTime_Change(); });
+    run("hsbTime_Change", [=] { m_graph->scrollTimeTo(position); });
 }
 
-void GraphController::vsbFlow_Change()
+void GraphController::scrollValueTo(int position)
 {
-    if (m_graph->state().blnSettingScrollBars)
-        return;
-    run("vsbFlow_Change", [this] { m_graph->vsbFlow_Change(); });
+    run("vsbFlow_Change", [=] { m_graph->scrollValueTo(position); });
 }

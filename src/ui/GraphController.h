@@ -1,7 +1,6 @@
 #pragma once
 
 #include "GraphView.h"
-#include "ScrollBarAdapter.h"
 
 #include <QObject>
 #include <QString>
@@ -14,11 +13,11 @@ class QAbstractButton;
 class QLabel;
 class QScrollBar;
 
-// The graph's side of the main window: feeds the plot's mouse and key releases, the
-// four zoom buttons and the two scroll bars into the GraphView, and after every command
-// brings the plot, the six axis labels and the status bar read-out up to date. A
-// command that fails outside the drawing's own guards is written to the event log and
-// ends; the program goes on.
+// The graph's side of the main window: turns the plot's clicks and keys, the four zoom
+// buttons and the two scroll bars into the GraphView's requests, and after every request
+// brings the plot, the two scroll bars, the six axis labels and the status bar read-out up
+// to date. A request that fails outside the drawing's own guards is written to the event
+// log under the name of the control that made it, and ends; the program goes on.
 class GraphController : public QObject
 {
     Q_OBJECT
@@ -67,32 +66,31 @@ public:
     // Blanks the plot, as when the window is created.
     void ResetForm();
     // A new series: the curve elements are made ready; the caller then applies the
-    // unit, which ends in mnuViewReset_Click.
+    // unit, which ends in resetView.
     void prepareCurveElements();
-    // The full redraw, as after a resize of the window.
-    void drawGraph();
-    void mnuViewReset_Click();
 
-    // Shows on screen what the last command left in the plot elements and texts.
+    // Shows on screen what the last request left in the plot elements, scroll ranges and
+    // texts.
     void refresh();
 
 public slots:
-    void Picture1_MouseUp(int button, int shift, double x, double y);
-    void Picture1_KeyUp(int keyCode, int shift);
-    void cmdFlowZoomIn_Click();
-    void cmdFlowZoomOut_Click();
-    void cmdTimeZoomIn_Click();
-    void cmdTimeZoomOut_Click();
-    void hsbTime_Change();
-    void vsbFlow_Change();
+    // The plot has been given a new size: the graph is drawn to fill it.
+    void resizePlot();
+    void resetView();
+    void placeCursorAt(double x);
+    void stepCursor(int intervals);
+    void zoomValueIn();
+    void zoomValueOut();
+    void zoomTimeIn();
+    void zoomTimeOut();
+    void scrollTimeTo(int position);
+    void scrollValueTo(int position);
 
 private:
-    template<typename Command> void run(const char *procedure, Command command);
+    template<typename Request> void run(const char *procedure, Request request);
     void setDesignSettings(QScrollBar &bar);
 
     Controls m_controls;
     ErrorReport &m_errorReport;
-    ScrollBarAdapter m_hsbTime;
-    ScrollBarAdapter m_vsbFlow;
     std::unique_ptr<GraphView> m_graph;
 };

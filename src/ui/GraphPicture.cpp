@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr double kTwipsPerInch = 1440.0;
-
 // Stacking from the bottom up: grid, curve, reference lines, their captions and dots,
 // and the cursor on top of everything.
 constexpr qreal kGridZ = -1.0;
@@ -65,35 +63,10 @@ GraphPicture::GraphPicture(QWidget *parent)
 
 GraphPicture::~GraphPicture() = default;
 
-double GraphPicture::twipsPerPixelX() const
-{
-    return m_twipsPerPixelX;
-}
-
-double GraphPicture::twipsPerPixelY() const
-{
-    return m_twipsPerPixelY;
-}
-
-double GraphPicture::plotWidth() const
-{
-    return width() * m_twipsPerPixelX;
-}
-
-double GraphPicture::plotHeight() const
-{
-    return height() * m_twipsPerPixelY;
-}
-
+// The view shows exactly the plot; what lies outside it is clipped away.
 void GraphPicture::fitSceneToWidget()
 {
-    const int dpiX = logicalDpiX() > 0 ? logicalDpiX() : 96;
-    const int dpiY = logicalDpiY() > 0 ? logicalDpiY() : 96;
-    m_twipsPerPixelX = kTwipsPerInch / dpiX;
-    m_twipsPerPixelY = kTwipsPerInch / dpiY;
-    setTransform(QTransform::fromScale(1.0 / m_twipsPerPixelX, 1.0 / m_twipsPerPixelY));
-    // The view shows exactly the plot; what lies outside it is clipped away.
-    setSceneRect(0.0, 0.0, plotWidth(), plotHeight());
+    setSceneRect(0.0, 0.0, width(), height());
 }
 
 void GraphPicture::resizeEvent(QResizeEvent *event)
@@ -102,18 +75,11 @@ void GraphPicture::resizeEvent(QResizeEvent *event)
     fitSceneToWidget();
 }
 
-void GraphPicture::showEvent(QShowEvent *event)
-{
-    QGraphicsView::showEvent(event);
-    fitSceneToWidget(); // the screen, and with it the resolution, is known now
-}
-
 QGraphicsLineItem *GraphPicture::newLine(qreal z)
 {
     auto *item = new QGraphicsLineItem; // owned by the scene from the next line on
     m_scene->addItem(item);
     item->setZValue(z);
-    // The default pen is one twip wide, a faint fraction of a pixel.
     item->setPen(cosmeticPen(PlotColour::Black));
     return item;
 }
@@ -142,8 +108,6 @@ void GraphPicture::syncCaptions(PlotElements &elements)
             auto *item = new QGraphicsSimpleTextItem;
             m_scene->addItem(item);
             item->setZValue(kRefMarkZ);
-            // The text keeps its size in pixels; only its position is in twips.
-            item->setFlag(QGraphicsItem::ItemIgnoresTransformations);
             item->setFont(font());
             m_lblRef.push_back(item);
         }
@@ -192,41 +156,14 @@ void GraphPicture::sync(PlotElements &elements)
     syncLines(elements.linCursor, m_linCursor, kCursorZ);
 }
 
-int GraphPicture::keyCode(int qtKey)
+namespace {
+
+bool isArrowKey(int key)
 {
-    switch (qtKey) {
-    case Qt::Key_Left:
-        return 37;
-    case Qt::Key_Up:
-        return 38;
-    case Qt::Key_Right:
-        return 39;
-    case Qt::Key_Down:
-        return 40;
-    default:
-        return 0;
-    }
+    return key == Qt::Key_Left || key == Qt::Key_Up || key == Qt::Key_Right || key == Qt::Key_Down;
 }
 
-int GraphPicture::buttonCode(Qt::MouseButton button)
-{
-    switch (button) {
-    case Qt::LeftButton:
-        return 1;
-    case Qt::RightButton:
-        return 2;
-    case Qt::MiddleButton:
-        return 4;
-    default:
-        return 0;
-    }
-}
-
-int GraphPicture::shiftCode(Qt::KeyboardModifiers modifiers)
-{
-    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0)
-        | (modifiers & Qt::AltModifier ? 4 : 0);
-}
+} // namespace
 
 // The plot neither scrolls nor drags: a click only places the cursor, on release.
 void GraphPicture::mousePressEvent(QMouseEvent *event)
@@ -248,9 +185,7 @@ void GraphPicture::mouseDoubleClickEvent(QMouseEvent *event)
 void GraphPicture::mouseReleaseEvent(QMouseEvent *event)
 {
     event->accept();
-    const QPointF at = event->position();
-    emit mouseUp(buttonCode(event->button()), shiftCode(event->modifiers()),
-                 at.x() * m_twipsPerPixelX, at.y() * m_twipsPerPixelY);
+    emit cursorPlaced(event->position().x());
 }
 
 void GraphPicture::wheelEvent(QWheelEvent *event)
@@ -261,7 +196,7 @@ void GraphPicture::wheelEvent(QWheelEvent *event)
 void GraphPicture::keyPressEvent(QKeyEvent *event)
 {
     // Arrow keys move the cursor on release; they must not scroll the view.
-    if (keyCode(event->key()) != 0) {
+    if (isArrowKey(event->key())) {
         event->accept();
         return;
     }
@@ -276,5 +211,6 @@ void GraphPicture::keyReleaseEvent(QKeyEvent *event)
         return;
     }
     event->accept();
-    emit keyUp(keyCode(event->key()), shiftCode(event->modifiers()));
+    const int key = event->key();
+    emit cursorStepped(key == Qt::Key_Left ? -1 : key == Qt::Key_Right ? 1 : 0);
 }

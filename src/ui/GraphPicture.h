@@ -1,7 +1,5 @@
 #pragma once
 
-#include "PlotExtent.h"
-
 #include <QGraphicsView>
 
 #include <vector>
@@ -13,24 +11,18 @@ class QGraphicsSimpleTextItem;
 template<typename Element> class ElementArray;
 struct PlotLine;
 
-// The plot area Picture1: a retained scene whose coordinates are twips, shown at the
-// screen's logical resolution. It holds one scene item per plot element, created when
-// the element first appears and never deleted, and follows the elements' changes on
-// sync(). Lines are cosmetic: one device pixel wide at any scale. Mouse and key
-// releases are passed on in twips and in the key codes the graph expects.
-class GraphPicture : public QGraphicsView, public PlotExtent
+// The plot area: a retained scene whose coordinates are the widget's pixels. It holds one
+// scene item per plot element, created when the element first appears and never deleted,
+// and follows the elements' changes on sync(). Lines are cosmetic: one device pixel wide
+// at any scale. A click places the cursor where it is let go; the left and right arrow
+// keys step it, and any other key only brings it back into the window.
+class GraphPicture : public QGraphicsView
 {
     Q_OBJECT
 
 public:
     explicit GraphPicture(QWidget *parent = nullptr);
     ~GraphPicture() override;
-
-    // Outer size in twips (the widget has no frame, so that is the drawing area).
-    double plotWidth() const override;
-    double plotHeight() const override;
-    double twipsPerPixelX() const;
-    double twipsPerPixelY() const;
 
     // Brings the scene up to date with the elements changed since the last sync.
     void sync(PlotElements &elements);
@@ -39,19 +31,14 @@ public:
     qsizetype curveItemCount() const { return static_cast<qsizetype>(m_LinBar.size()); }
     qsizetype refItemCount() const { return static_cast<qsizetype>(m_linRef.size()); }
 
-    // Key codes of the arrow keys as the graph expects them; 0 for other keys.
-    static int keyCode(int qtKey);
-    // Mouse buttons (1 left, 2 right, 4 middle) and shift state (1 shift, 2 ctrl, 4 alt).
-    static int buttonCode(Qt::MouseButton button);
-    static int shiftCode(Qt::KeyboardModifiers modifiers);
-
 signals:
-    void mouseUp(int button, int shift, double x, double y);
-    void keyUp(int keyCode, int shift);
+    // Any mouse button let go `x` pixels from the left edge.
+    void cursorPlaced(double x);
+    // A key let go: -1 for the left arrow, 1 for the right one, 0 for any other key.
+    void cursorStepped(int intervals);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
-    void showEvent(QShowEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -75,6 +62,4 @@ private:
     std::vector<QGraphicsLineItem *> m_linCursor;
     std::vector<QGraphicsLineItem *> m_linXGrid;
     std::vector<QGraphicsLineItem *> m_LinYGrid;
-    double m_twipsPerPixelX = 15.0;
-    double m_twipsPerPixelY = 15.0;
 };

@@ -43,7 +43,7 @@ MainWindowGraph::MainWindowGraph(frmNeru &main, NeruModel &model, const StringTa
     // Blank, as the window is created.
     m_controller->ResetForm();
 
-    connect(&m_main, &frmNeru::plotResized, m_controller.get(), &GraphController::drawGraph);
+    connect(&m_main, &frmNeru::plotResized, m_controller.get(), &GraphController::resizePlot);
     connect(&m_model, &NeruModel::districtChanged, this, &MainWindowGraph::initialiseGraph);
 }
 

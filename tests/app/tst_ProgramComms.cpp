@@ -203,7 +203,7 @@ private slots:
             during << downloading().windowTitle() << downloading().cmdCancel->text()
                    << QString::number(downloading().prgProgress->maximum());
             // As at the deepest zoom of a long district.
-            main().hsbTime->setPageStep(1);
+            m_program->graph()->controller().graph().state().timeScroll.pageStep = 1;
             main().cmdTimeZoomIn->click();
             zoomLimitShownDuring = !m_prompts->messages.isEmpty();
         });

@@ -2,29 +2,31 @@
 
 #include "Checked.h"
 #include "ErrorReport.h"
-#include "PlotExtent.h"
 #include "SampleSeries.h"
-#include "ScrollBarControl.h"
 #include "StringTable.h"
+
+#include <algorithm>
 
 namespace {
 
 const QString kModule = QStringLiteral("frmNeru");
 
 // Where parked elements lie: wholly left of the plot, still visible.
-constexpr double kParked = -100.0;
+constexpr double kParked = -10.0;
+
+// The value 0 of a full view stands this many grid steps (3 1/3 pixels) above the
+// plot's bottom edge.
+constexpr double kBottomMarginSteps = 50.0;
 
 } // namespace
 
-GraphView::GraphView(const Links &links)
+GraphView::GraphView(const Links &links, const QSizeF &size)
     : m_series(links.series)
     , m_settings(links.settings)
     , m_formats(links.formats)
     , m_errorReport(links.errorReport)
-    , m_picture(links.picture)
-    , m_hsbTime(links.hsbTime)
-    , m_vsbFlow(links.vsbFlow)
     , m_prompts(links.prompts)
+    , m_size(size)
     , m_strFlow(links.strings.text(40000))
     , m_strPress(links.strings.text(40050))
     , m_strMagnificationLimit(links.strings.text(40100))
@@ -41,61 +43,64 @@ GraphView::GraphView(const Links &links)
     }
 }
 
-qint32 GraphView::xToPictureCoords(double t) const
+double GraphView::onGrid(double steps)
 {
-    const double w = m_picture.plotWidth();
-    const double x = Checked::divide((t - m_state.dteViewStart) * w,
-                                     m_state.dteViewEnd - m_state.dteViewStart);
-    return Checked::toInt32(x);
+    return Checked::toInt32(steps) / kGridStepsPerPixel;
 }
 
-qint32 GraphView::yToPictureCoords(double v) const
+double GraphView::xOf(double time) const
 {
-    const double h = m_picture.plotHeight();
-    const double y = Checked::divide((h - 50.0) * (m_state.dblViewMax - v),
-                                     m_state.dblViewMax - m_state.dblViewMin);
-    return Checked::toInt32(y);
+    const double steps = m_size.width() * kGridStepsPerPixel;
+    return onGrid(Checked::divide((time - m_state.dteViewStart) * steps,
+                                  m_state.dteViewEnd - m_state.dteViewStart));
+}
+
+double GraphView::yOf(double value) const
+{
+    const double steps = m_size.height() * kGridStepsPerPixel - kBottomMarginSteps;
+    return onGrid(Checked::divide(steps * (m_state.dblViewMax - value),
+                                  m_state.dblViewMax - m_state.dblViewMin));
+}
+
+double GraphView::timeAt(double x) const
+{
+    const GraphViewState &v = m_state;
+    return Checked::divide((v.dteViewEnd - v.dteViewStart) * x, m_size.width()) + v.dteViewStart;
 }
 
 void GraphView::setScrollBars()
 {
-    m_state.blnSettingScrollBars = true;
+    GraphViewState &v = m_state;
     try {
-        setScrollBar(m_hsbTime, m_state.dteViewEnd - m_state.dteViewStart,
-                     m_state.dteFullEnd - m_state.dteFullStart,
-                     m_state.dteViewStart - m_state.dteFullStart);
+        setScrollRange(v.timeScroll, v.dteViewEnd - v.dteViewStart, v.dteFullEnd - v.dteFullStart,
+                       v.dteViewStart - v.dteFullStart);
         // The value bar counts downwards from the top of the full range.
-        setScrollBar(m_vsbFlow, m_state.dblViewMax - m_state.dblViewMin,
-                     m_state.dblFullMax - m_state.dblFullMin,
-                     m_state.dblFullMax - m_state.dblViewMax);
+        setScrollRange(v.valueScroll, v.dblViewMax - v.dblViewMin, v.dblFullMax - v.dblFullMin,
+                       v.dblFullMax - v.dblViewMax);
     } catch (...) {
         report("setScrollBars");
     }
-    m_state.blnSettingScrollBars = false;
 }
 
-void GraphView::setScrollBar(ScrollBarControl &bar, double visibleSpan, double fullSpan,
-                             double offset)
+// Field by field, so that a failure leaves what was set before it, as a bar would.
+void GraphView::setScrollRange(ScrollRange &range, double visibleSpan, double fullSpan,
+                               double offset)
 {
     if (!(fullSpan >= visibleSpan)) {
-        bar.setMaximum(0);
+        range.maximum = 0;
+        range.position = 0;
         return;
     }
-    const qint16 largeChange
-        = Checked::toInt16(Checked::divide(visibleSpan * kScrollScale, fullSpan));
-    // A bar takes a large step of 1 or more only; a window zoomed to less than
+    const qint16 pageStep = Checked::toInt16(Checked::divide(visibleSpan * kScrollScale, fullSpan));
+    // A bar takes a page step of 1 or more only; a window zoomed to less than
     // 1/20000 of the range gets here.
-    if (largeChange < 1)
+    if (pageStep < 1)
         throw RuntimeError(QStringLiteral("Invalid property value"));
-    bar.setLargeChange(largeChange);
-    bar.setMaximum(static_cast<qint32>(kScrollScale) - bar.largeChange());
+    range.pageStep = pageStep;
+    range.maximum = static_cast<qint32>(kScrollScale) - pageStep;
+    range.position = std::min(range.position, range.maximum);
     const qint32 position = Checked::toInt32(Checked::divide(offset * kScrollScale, fullSpan));
-    if (position < bar.minimum())
-        bar.setValue(bar.minimum());
-    else if (position > bar.maximum())
-        bar.setValue(bar.maximum());
-    else
-        bar.setValue(position);
+    range.position = std::clamp(position, 0, range.maximum);
 }
 
 void GraphView::ResetForm()

@@ -6,24 +6,25 @@
 #include "PlotElements.h"
 #include "RuntimeError.h"
 
+#include <QSizeF>
 #include <QString>
 
 #include <vector>
 
 class ErrorReport;
 class NamedFormats;
-class PlotExtent;
-class ScrollBarControl;
 class StringTable;
 class UserPrompts;
 struct DistrictSettings;
 struct SampleSeries;
 
-// The graph of the main window: the view state, the mapping of time and value to the
-// plot, the drawing of the step curve, the fitting markers, the axis labels and the
-// cursor read-out into the plot's retained elements, and the handlers of the cursor,
-// zoom buttons, scroll bars and View > Reset. It draws into PlotElements; the window
-// shows those elements and the texts, and feeds the events in.
+// The graph of the main window: the view state, the mapping of time and value to pixels
+// of the plot, the drawing of the step curve, the fitting markers, the axis labels, the
+// scroll ranges and the cursor read-out into the plot's retained elements, and the
+// requests that move the cursor and the view: place or step the cursor, zoom time or
+// value in or out, scroll to a position, return to the full view, resize. It draws into
+// PlotElements; the plot widget shows those elements and the texts, and turns the user's
+// clicks and keys into the requests.
 class GraphView
 {
 public:
@@ -35,19 +36,19 @@ public:
         const NamedFormats &formats;
         const StringTable &strings;
         ErrorReport &errorReport;
-        const PlotExtent &picture; // size of Picture1
-        ScrollBarControl &hsbTime;
-        ScrollBarControl &vsbFlow;
         UserPrompts &prompts; // the magnification limit message
     };
 
-    static constexpr int kKeyLeft = 37;
-    static constexpr int kKeyRight = 39;
     // The title of the program's own messages.
     static constexpr const char *kTitle = "Neru";
+    // Lines stand on a grid of this many steps to the pixel: where a line falls between
+    // two pixels decides which of them it lights, so the grid is part of the look of the
+    // curve. A place that needs more than 32 bits of steps is an overflow.
+    static constexpr double kGridStepsPerPixel = 15.0;
 
-    // Blanks the plot (ResetForm) and creates the hidden grid lines 1 to 10.
-    explicit GraphView(const Links &links);
+    // Blanks the plot (ResetForm) and creates the hidden grid lines 1 to 10. `size` is
+    // the plot's size in pixels.
+    GraphView(const Links &links, const QSizeF &size);
 
     GraphViewState &state() { return m_state; }
     const GraphViewState &state() const { return m_state; }
@@ -62,8 +63,13 @@ public:
     DisplayUnit unit() const { return m_unit; }
 
     // --- Mapping --------------------------------------------------------------------
-    qint32 xToPictureCoords(double t) const;
-    qint32 yToPictureCoords(double v) const;
+    // Pixels from the plot's left and top edges to a time and a value, on the grid.
+    double xOf(double time) const;
+    double yOf(double value) const;
+    // The time at `x` pixels from the left edge.
+    double timeAt(double x) const;
+    const QSizeF &size() const { return m_size; }
+    // Sets the two scroll ranges to the window's place in the full range.
     void setScrollBars();
     void ResetForm();
 
@@ -73,16 +79,29 @@ public:
     void drawRefMarkers();
     void drawCursor();
 
-    // --- Cursor, zoom and scrolling ---------------------------------------------------
-    void Picture1_MouseUp(int button, int shift, double x, double y);
-    void Picture1_KeyUp(int keyCode, int shift);
-    void cmdFlowZoomIn_Click();
-    void cmdFlowZoomOut_Click();
-    void cmdTimeZoomIn_Click();
-    void cmdTimeZoomOut_Click();
-    void hsbTime_Change();
-    void vsbFlow_Change();
-    void mnuViewReset_Click();
+    // --- Requests: cursor, zoom, scrolling, the full view and the size ----------------
+    // Puts the cursor at `time`, wherever that is, and reads out the sample under it.
+    void placeCursor(double time);
+    // Moves the cursor by whole logging intervals (none for 0), then keeps it inside the
+    // window: the window does not follow it.
+    void stepCursor(int intervals);
+    // Halve the window (in: down to a value span of 0.001 or a time span of one logging
+    // interval; at the time bar's finest step the magnification limit is told instead) or
+    // double it (out: up to the end of the full range). The window's start (time) or
+    // bottom (value) stays.
+    void zoomValueIn();
+    void zoomValueOut();
+    void zoomTimeIn();
+    void zoomTimeOut();
+    // The bar was moved to `position` of its range. How far it moved from the window's
+    // place tells a step (one unit: a logging interval, or a tenth of the value window),
+    // a page (about the page step: the window's length) and a drag apart.
+    void scrollTimeTo(qint32 position);
+    void scrollValueTo(qint32 position); // towards smaller values as the position grows
+    // The whole series with head room, the cursor at the start (View > Reset).
+    void resetView();
+    // The plot's new size in pixels; the graph is drawn again to fill it.
+    void resize(const QSizeF &size);
 
     // --- A new series -----------------------------------------------------------------
     // Hides the curve and reference lines of the previous series and makes sure that
@@ -103,24 +122,23 @@ private:
     double sampleTime(qint32 i) const;
     double sampleValue(qint32 i) const;
     bool sampleIsGap(qint32 i) const;
-    void placeLine(ElementArray<PlotLine> &lines, qint32 index, qint32 x1, qint32 y1, qint32 x2,
-                   qint32 y2, quint32 colour);
+    static double onGrid(double steps);
+    void placeLine(ElementArray<PlotLine> &lines, qint32 index, double x1, double y1, double x2,
+                   double y2, quint32 colour);
     void drawCurveSegments(qint32 n);
     void writeAxisLabels();
     void loadRefElement();
     QString cursorReadOut(qint32 j) const;
-    static void setScrollBar(ScrollBarControl &bar, double visibleSpan, double fullSpan,
-                             double offset);
+    static void setScrollRange(ScrollRange &range, double visibleSpan, double fullSpan,
+                               double offset);
     void report(const char *procedure) noexcept;
 
     const SampleSeries &m_series;
     const DistrictSettings &m_settings;
     const NamedFormats &m_formats;
     ErrorReport &m_errorReport;
-    const PlotExtent &m_picture;
-    ScrollBarControl &m_hsbTime;
-    ScrollBarControl &m_vsbFlow;
     UserPrompts &m_prompts;
+    QSizeF m_size;
 
     // Texts loaded once, when the window is created.
     QString m_strFlow;

@@ -5,7 +5,6 @@
 #include "DateTime.h"
 #include "DistrictSettings.h"
 #include "NamedFormats.h"
-#include "PlotExtent.h"
 #include "SampleSeries.h"
 
 namespace {
@@ -15,9 +14,9 @@ namespace {
 constexpr double kLevelTolerance = 0.001;
 
 // The captions and dots of the fitting markers keep their design tops; only their left
-// edges follow the data.
-constexpr double kRefCaptionGap = 100.0;
-constexpr double kRefDotHalf = 50.0;
+// edges follow the data. In pixels from the marker's line.
+constexpr double kRefCaptionGap = 20.0 / 3.0;
+constexpr double kRefDotHalf = 10.0 / 3.0;
 constexpr double kRefLineTop = 0.025; // of the plot height
 
 } // namespace
@@ -49,8 +48,8 @@ void GraphView::writeAxisLabels()
     m_labels.lblTimeMax = m_formats.dateAndTime(v.dteViewEnd);
 }
 
-void GraphView::placeLine(ElementArray<PlotLine> &lines, qint32 index, qint32 x1, qint32 y1,
-                          qint32 x2, qint32 y2, quint32 colour)
+void GraphView::placeLine(ElementArray<PlotLine> &lines, qint32 index, double x1, double y1,
+                          double x2, double y2, quint32 colour)
 {
     lines.set(index, &PlotLine::x1, x1);
     lines.set(index, &PlotLine::x2, x2);
@@ -75,9 +74,9 @@ void GraphView::drawGraphLines()
         if (v0 < v.dblViewMin || v0 > v.dblViewMax || t0 < v.dteViewStart) {
             bars.setVisible(0, false);
         } else {
-            const qint32 x1 = xToPictureCoords(DateTime::addSeconds(t0, -interval));
-            const qint32 x2 = xToPictureCoords(t0);
-            const qint32 y = yToPictureCoords(v0);
+            const double x1 = xOf(DateTime::addSeconds(t0, -interval));
+            const double x2 = xOf(t0);
+            const double y = yOf(v0);
             placeLine(bars, 0, x1, y, x2, y, PlotColour::Blue);
         }
         drawCurveSegments(n);
@@ -105,9 +104,9 @@ void GraphView::drawCurveSegments(qint32 n)
             bars.setVisible(riser, false);
         } else {
             // Not tested against the value window: the plot clips what lies outside.
-            const qint32 x = xToPictureCoords(previousTime);
-            const qint32 y1 = yToPictureCoords(previousValue);
-            const qint32 y2 = yToPictureCoords(value);
+            const double x = xOf(previousTime);
+            const double y1 = yOf(previousValue);
+            const double y2 = yOf(value);
             placeLine(bars, riser, x, y1, x, y2,
                       previousGap || gap ? PlotColour::Red : PlotColour::Blue);
         }
@@ -117,9 +116,9 @@ void GraphView::drawCurveSegments(qint32 n)
             || t < v.dteViewStart || previousTime > v.dteViewEnd) {
             bars.setVisible(level, false);
         } else {
-            const qint32 x1 = xToPictureCoords(previousTime);
-            const qint32 x2 = xToPictureCoords(t);
-            const qint32 y = yToPictureCoords(value);
+            const double x1 = xOf(previousTime);
+            const double x2 = xOf(t);
+            const double y = yOf(value);
             placeLine(bars, level, x1, y, x2, y, gap ? PlotColour::Red : PlotColour::Blue);
         }
 
@@ -139,13 +138,13 @@ void GraphView::drawRefMarkers()
             e.shpRef.setVisible(k, false);
         }
         const qint64 interval = m_settings.lngLoggingInterval;
-        const double h = m_picture.plotHeight();
+        const double h = m_size.height();
         for (qint32 k = 0; k < m_series.lngNumFittings; ++k) {
             const qint32 sample = checkedAt(m_series.lngFittingSample, k);
             const QString &number = checkedAt(m_series.strFittingNumber, k);
             // The start of the interval of the sample that the fitting record produced.
             const double start = DateTime::addSeconds(sampleTime(sample), -interval);
-            const qint32 x = xToPictureCoords(start);
+            const double x = xOf(start);
 
             e.linRef.set(k, &PlotLine::x1, x);
             e.linRef.set(k, &PlotLine::x2, x);
@@ -186,15 +185,14 @@ void GraphView::drawCursor()
     if (n == 0 || v.dteViewEnd == v.dteViewStart)
         return;
 
-    // The cursor line is not snapped to a whole twip.
-    const double w = m_picture.plotWidth();
-    const double x
-        = Checked::divide((v.dteCursor - v.dteViewStart) * w, v.dteViewEnd - v.dteViewStart);
+    // The cursor line stands where the cursor is, not on the grid.
+    const double x = Checked::divide((v.dteCursor - v.dteViewStart) * m_size.width(),
+                                     v.dteViewEnd - v.dteViewStart);
     ElementArray<PlotLine> &cursor = m_elements.linCursor;
     cursor.set(0, &PlotLine::x1, x);
     cursor.set(0, &PlotLine::x2, x);
     cursor.set(0, &PlotLine::y1, 0.0);
-    cursor.set(0, &PlotLine::y2, m_picture.plotHeight());
+    cursor.set(0, &PlotLine::y2, m_size.height());
 
     // A reading covers the interval that ends at its time stamp: the sample under the
     // cursor is the first one whose time stamp is not before it.

@@ -1,12 +1,11 @@
-// The interactive side of the graph: cursor, zoom buttons, scroll bars and View > Reset.
+// The requests that move the cursor and the view: cursor, zoom, scrolling, the full view
+// and the plot's size.
 #include "GraphView.h"
 
 #include "Checked.h"
 #include "DateTime.h"
 #include "DistrictSettings.h"
-#include "PlotExtent.h"
 #include "SampleSeries.h"
-#include "ScrollBarControl.h"
 #include "UserPrompts.h"
 
 namespace {
@@ -27,27 +26,18 @@ double doubledWithin(double start, double end, double rangeEnd)
 
 } // namespace
 
-void GraphView::Picture1_MouseUp(int button, int shift, double x, double y)
+void GraphView::placeCursor(double time)
 {
-    Q_UNUSED(button);
-    Q_UNUSED(shift);
-    Q_UNUSED(y);
-    GraphViewState &v = m_state;
-    v.dteCursor = Checked::divide((v.dteViewEnd - v.dteViewStart) * x, m_picture.plotWidth())
-        + v.dteViewStart;
+    m_state.dteCursor = time;
     drawCursor();
 }
 
-void GraphView::Picture1_KeyUp(int keyCode, int shift)
+void GraphView::stepCursor(int intervals)
 {
-    Q_UNUSED(shift);
     GraphViewState &v = m_state;
-    const qint64 interval = m_settings.lngLoggingInterval;
-    if (keyCode == kKeyLeft)
-        v.dteCursor = DateTime::addSeconds(v.dteCursor, -interval);
-    else if (keyCode == kKeyRight)
-        v.dteCursor = DateTime::addSeconds(v.dteCursor, interval);
-    // The cursor stops at the edges of the window; the window does not follow it.
+    if (intervals != 0)
+        v.dteCursor
+            = DateTime::addSeconds(v.dteCursor, intervals * qint64(m_settings.lngLoggingInterval));
     if (v.dteCursor < v.dteViewStart)
         v.dteCursor = v.dteViewStart;
     else if (v.dteCursor > v.dteViewEnd)
@@ -55,7 +45,7 @@ void GraphView::Picture1_KeyUp(int keyCode, int shift)
     drawCursor();
 }
 
-void GraphView::cmdFlowZoomIn_Click()
+void GraphView::zoomValueIn()
 {
     GraphViewState &v = m_state;
     if (v.dblViewMax - v.dblViewMin > kSmallestValueSpan) {
@@ -64,17 +54,17 @@ void GraphView::cmdFlowZoomIn_Click()
     }
 }
 
-void GraphView::cmdFlowZoomOut_Click()
+void GraphView::zoomValueOut()
 {
     GraphViewState &v = m_state;
     v.dblViewMax = doubledWithin(v.dblViewMin, v.dblViewMax, v.dblFullMax);
     drawGraph();
 }
 
-void GraphView::cmdTimeZoomIn_Click()
+void GraphView::zoomTimeIn()
 {
     GraphViewState &v = m_state;
-    if (m_hsbTime.largeChange() == 1) {
+    if (v.timeScroll.pageStep == 1) {
         m_prompts.message(m_strMagnificationLimit, QString::fromLatin1(kTitle));
         return;
     }
@@ -85,28 +75,27 @@ void GraphView::cmdTimeZoomIn_Click()
     }
 }
 
-void GraphView::cmdTimeZoomOut_Click()
+void GraphView::zoomTimeOut()
 {
     GraphViewState &v = m_state;
     v.dteViewEnd = doubledWithin(v.dteViewStart, v.dteViewEnd, v.dteFullEnd);
     drawGraph();
 }
 
-// The bar's new value is compared with the window's position on the 0 to 10000 scale;
-// the difference tells an arrow click (1), a page click (about one large step) and a
+// The bar's new position is compared with the window's place on the 0 to 10000 scale;
+// the difference tells an arrow click (1), a page click (about one page step) and a
 // drag of the thumb (anything else) apart. One unit of tolerance absorbs the rounding
 // of positions.
-void GraphView::hsbTime_Change()
+void GraphView::scrollTimeTo(qint32 position)
 {
     GraphViewState &v = m_state;
-    if (v.blnSettingScrollBars)
-        return;
-    const qint32 p = m_hsbTime.value();
-    const qint32 large = m_hsbTime.largeChange();
-    const double position
+    v.timeScroll.position = position;
+    const qint32 p = position;
+    const qint32 large = v.timeScroll.pageStep;
+    const double place
         = Checked::divide(v.dteViewStart - v.dteFullStart, v.dteFullEnd - v.dteFullStart)
         * kScrollScale;
-    const qint32 d = Checked::toInt16(p - position);
+    const qint32 d = Checked::toInt16(p - place);
     const qint64 interval = m_settings.lngLoggingInterval;
     qint64 shift = 0;
     if (d == 1)
@@ -126,18 +115,17 @@ void GraphView::hsbTime_Change()
     drawGraph();
 }
 
-// As hsbTime_Change, with the bar's value growing downwards, towards smaller values.
-// The arrow step is a tenth of the window.
-void GraphView::vsbFlow_Change()
+// As scrollTimeTo, with the position growing downwards, towards smaller values. The
+// arrow step is a tenth of the window.
+void GraphView::scrollValueTo(qint32 position)
 {
     GraphViewState &v = m_state;
-    if (v.blnSettingScrollBars)
-        return;
-    const qint32 p = m_vsbFlow.value();
-    const qint32 large = m_vsbFlow.largeChange();
-    const double position = Checked::divide((v.dblFullMax - v.dblViewMax) * kScrollScale,
-                                            v.dblFullMax - v.dblFullMin);
-    const qint32 d = Checked::toInt16(position - p);
+    v.valueScroll.position = position;
+    const qint32 p = position;
+    const qint32 large = v.valueScroll.pageStep;
+    const double place = Checked::divide((v.dblFullMax - v.dblViewMax) * kScrollScale,
+                                         v.dblFullMax - v.dblFullMin);
+    const qint32 d = Checked::toInt16(place - p);
     double shift = 0.0;
     if (d == 1)
         shift = (v.dblViewMax - v.dblViewMin) / 10.0;
@@ -154,7 +142,7 @@ void GraphView::vsbFlow_Change()
     drawGraph();
 }
 
-void GraphView::mnuViewReset_Click()
+void GraphView::resetView()
 {
     GraphViewState &v = m_state;
     const SampleSeries &s = m_series;
@@ -169,5 +157,11 @@ void GraphView::mnuViewReset_Click()
     v.dblViewMin = 0.0;
     v.dblViewMax = v.dblFullMax;
     v.dteCursor = v.dteFullStart;
+    drawGraph();
+}
+
+void GraphView::resize(const QSizeF &size)
+{
+    m_size = size;
     drawGraph();
 }

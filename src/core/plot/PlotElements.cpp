@@ -33,11 +33,11 @@ PlotShape refDotDesign()
 } // namespace
 
 PlotElements::PlotElements()
-    : LinBar(QStringLiteral("LinBar"), lineDesign(PlotColour::Blue))
-    , linRef(QStringLiteral("linRef"), lineDesign(PlotColour::Green))
-    , lblRef(QStringLiteral("lblRef"), refCaptionDesign())
-    , shpRef(QStringLiteral("shpRef"), refDotDesign())
-    , linCursor(QStringLiteral("linCursor"), lineDesign(PlotColour::Black))
-    , linXGrid(QStringLiteral("linXGrid"), lineDesign(PlotColour::Black))
-    , LinYGrid(QStringLiteral("LinYGrid"), lineDesign(PlotColour::Black))
+    : LinBar(lineDesign(PlotColour::Blue))
+    , linRef(lineDesign(PlotColour::Green))
+    , lblRef(refCaptionDesign())
+    , shpRef(refDotDesign())
+    , linCursor(lineDesign(PlotColour::Black))
+    , linXGrid(lineDesign(PlotColour::Black))
+    , LinYGrid(lineDesign(PlotColour::Black))
 { }

@@ -5,16 +5,17 @@
 #include "PlotLine.h"
 #include "PlotShape.h"
 
-// The retained elements of the plot area Picture1, as the drawing leaves them: the curve
+// The retained elements of the plot area, as the drawing leaves them: the curve
 // segments, the three arrays of a fitting's reference marker, the cursor and the two
 // grid arrays. What is on screen is a copy of this.
 class PlotElements
 {
 public:
-    static constexpr double kRefCaptionWidth = 735.0; // twips; wide enough for "00000"
-    static constexpr double kRefCaptionHeight = 255.0;
-    static constexpr double kRefDotSize = 100.0;
-    static constexpr double kRefDotTop = 50.0;
+    // In pixels.
+    static constexpr double kRefCaptionWidth = 49.0; // wide enough for "00000"
+    static constexpr double kRefCaptionHeight = 17.0;
+    static constexpr double kRefDotSize = 20.0 / 3.0;
+    static constexpr double kRefDotTop = 10.0 / 3.0;
     static constexpr qint32 kGridLines = 11;
 
     PlotElements();

@@ -25,24 +25,26 @@ private slots:
     void mapsToThePlot_data()
     {
         QTest::addColumn<double>("time");
-        QTest::addColumn<int>("x");
+        QTest::addColumn<double>("x");
         QTest::addColumn<double>("value");
-        QTest::addColumn<int>("y");
-        // Width 5 over days 0 to 2; height 55 (5 above the bottom margin) over values 0 to 2.
-        QTest::newRow("outside, not clipped") << 4.0 << 10 << -2.0 << 10;
-        QTest::newRow("2.5 gives 2") << 1.0 << 2 << 1.0 << 2;
-        QTest::newRow("3.5 gives 4") << 1.4 << 4 << 0.6 << 4;
+        QTest::addColumn<double>("y");
+        // 2 x 6 pixels: days 0 to 15 across 30 grid steps, values 0 to 5 down 40 steps (the
+        // 90 of the height less the 50 below the value 0). Places are whole steps, a tie
+        // going to the even one.
+        QTest::newRow("outside, not clipped") << 30.0 << 4.0 << -2.0 << 56 / 15.0;
+        QTest::newRow("2.5 steps give 2") << 1.25 << 2 / 15.0 << 4.6875 << 2 / 15.0;
+        QTest::newRow("3.5 steps give 4") << 1.75 << 4 / 15.0 << 4.5625 << 4 / 15.0;
     }
     void mapsToThePlot()
     {
         QFETCH(double, time);
-        QFETCH(int, x);
+        QFETCH(double, x);
         QFETCH(double, value);
-        QFETCH(int, y);
+        QFETCH(double, y);
         GraphFixture f;
-        f.picture.resize(5.0, 55.0);
-        f.state().dteViewEnd = 2.0;
-        f.state().dblViewMax = 2.0;
+        f.graph->resize(QSizeF(2, 6));
+        f.state().dteViewEnd = 15.0;
+        f.state().dblViewMax = 5.0;
         QCOMPARE(f.x(time), x);
         QCOMPARE(f.y(value), y);
     }
@@ -72,8 +74,8 @@ private slots:
             const QList<double> &want = lines[i];
             QVERIFY2(line.visible, qPrintable(QString::number(i)));
             QCOMPARE((QList<double> { line.x1, line.y1, line.x2, line.y2 }),
-                     (QList<double> { double(f.x(time(want[0]))), double(f.y(want[1])),
-                                      double(f.x(time(want[2]))), double(f.y(want[3])) }));
+                     (QList<double> { f.x(time(want[0])), f.y(want[1]), f.x(time(want[2])),
+                                      f.y(want[3]) }));
             QCOMPARE(line.colour, want[4] ? PlotColour::Red : PlotColour::Blue);
         }
     }
@@ -116,7 +118,7 @@ private slots:
         // Elements shown by the earlier draw that fail a test now are hidden.
         QCOMPARE(shownBars(f, 15), shown);
         if (startMinute > 15) {
-            QCOMPARE(f.bar(4).x1, double(f.x(GraphFixture::at(2, 0, 15))));
+            QCOMPARE(f.bar(4).x1, f.x(GraphFixture::at(2, 0, 15)));
             QVERIFY(f.bar(4).x1 < 0 && f.bar(4).x2 > 0);
         }
     }
@@ -139,7 +141,8 @@ private slots:
             QCOMPARE((QList<double> { e.linRef[k].x1, e.linRef[k].x2, e.linRef[k].y1,
                                       e.linRef[k].y2, e.lblRef[k].left, e.lblRef[k].top,
                                       e.shpRef[k].left, e.shpRef[k].top }),
-                     (QList<double> { x, x, 5040 * 0.025, 5040, x + 100, 0, x - 50, 50 }));
+                     (QList<double> { x, x, 336 * 0.025, 336, x + 20 / 3.0, 0, x - 10 / 3.0,
+                                      10 / 3.0 }));
             QCOMPARE(e.linRef[k].colour, PlotColour::Green);
             QCOMPARE(e.lblRef[k].caption, numbers[k]);
         }
@@ -192,8 +195,7 @@ private slots:
         f.add(DateTime::addSeconds(t0, 2700), 16.0, false, QStringLiteral("00124"));
         f.graph->setUnit(unit);
         f.load();
-        f.state().dteCursor = DateTime::addSeconds(t0, seconds);
-        f.graph->drawCursor();
+        f.graph->placeCursor(DateTime::addSeconds(t0, seconds));
         QCOMPARE(f.graph->statusText(), text);
     }
 

@@ -1,5 +1,5 @@
-// The zoom buttons, the scroll bars and their settings, and View > Reset with the labels
-// it writes.
+// Zooming, scrolling and the scroll ranges, and the return to the full view with the
+// labels it writes.
 #include "GraphFixture.h"
 
 #include <QtTest>
@@ -16,10 +16,10 @@ private slots:
         f.add(GraphFixture::at(2, 10, 0), 10.0);
         f.graph->setUnit(DisplayUnit::CubicMetresPerHour);
         f.load();
-        f.graph->cmdTimeZoomIn_Click();
-        f.graph->cmdFlowZoomIn_Click();
-        f.state().dteCursor = GraphFixture::at(2, 5, 0);
-        f.graph->mnuViewReset_Click();
+        f.graph->zoomTimeIn();
+        f.graph->zoomValueIn();
+        f.graph->placeCursor(GraphFixture::at(2, 5, 0));
+        f.graph->resetView();
         // From one interval before the first sample to 5 % after the last; from 0 to 5 %
         // above the largest value; the labels carry the unit factor.
         const GraphViewState &v = f.state();
@@ -54,9 +54,9 @@ private slots:
         f.state().dblViewMin = viewMin;
         f.state().dblViewMax = viewMax;
         if (zoomIn)
-            f.graph->cmdFlowZoomIn_Click();
+            f.graph->zoomValueIn();
         else
-            f.graph->cmdFlowZoomOut_Click();
+            f.graph->zoomValueOut();
         QCOMPARE(f.state().dblViewMax, result);
         QCOMPARE(f.state().dblViewMin, viewMin);
         // A zoom that changes nothing does not redraw: the label keeps the full view's top.
@@ -70,7 +70,7 @@ private slots:
         QTest::addColumn<int>("start"); // seconds from the start of the full range
         QTest::addColumn<int>("end");
         QTest::addColumn<bool>("zoomIn");
-        QTest::addColumn<int>("largeStep"); // of the time bar; 0 as the draw left it
+        QTest::addColumn<int>("largeStep"); // of the time range; 0 as the draw left it
         QTest::addColumn<int>("endAfter");
         // The full range is 8460 s long; the logging interval is 900 s.
         QTest::newRow("in from two intervals to one") << 900 << 2700 << true << 0 << 1800;
@@ -92,11 +92,11 @@ private slots:
         v.dteViewStart = DateTime::addSeconds(v.dteFullStart, start);
         v.dteViewEnd = end == 8460 ? v.dteFullEnd : DateTime::addSeconds(v.dteFullStart, end);
         if (largeStep)
-            f.hsbTime.setLargeChange(largeStep);
+            v.timeScroll.pageStep = largeStep;
         if (zoomIn)
-            f.graph->cmdTimeZoomIn_Click();
+            f.graph->zoomTimeIn();
         else
-            f.graph->cmdTimeZoomOut_Click();
+            f.graph->zoomTimeOut();
         QCOMPARE(DateTime::secondsBetween(v.dteFullStart, v.dteViewEnd), endAfter);
         QCOMPARE(DateTime::secondsBetween(v.dteFullStart, v.dteViewStart), start);
         const QStringList message = { "The magnification limit has been reached" };
@@ -137,16 +137,13 @@ private slots:
         v.dteViewEnd = window[1];
         v.dblViewMin = window[2];
         v.dblViewMax = window[3];
-        f.hsbTime.setMaximum(300); // so that a maximum of 0 is seen to be set
-        f.vsbFlow.setMaximum(300);
+        v.timeScroll = { 10000, 300, 300 }; // so that a maximum of 0 is seen to be set
+        v.valueScroll = { 10000, 300, 300 };
         f.graph->setScrollBars();
-        QCOMPARE((QList<int> { f.hsbTime.largeChange(), f.hsbTime.maximum(), f.hsbTime.value() }),
-                 time);
-        QCOMPARE((QList<int> { f.vsbFlow.largeChange(), f.vsbFlow.maximum(), f.vsbFlow.value() }),
-                 flow);
-        // The change events that setting a bar raises (a clamped one too) move nothing.
-        QCOMPARE(v.dteViewStart, window[0]);
-        QCOMPARE(v.dblViewMax, window[3]);
+        const ScrollRange &t = v.timeScroll;
+        const ScrollRange &value = v.valueScroll;
+        QCOMPARE((QList<int> { t.pageStep, t.maximum, t.position }), time);
+        QCOMPARE((QList<int> { value.pageStep, value.maximum, value.position }), flow);
     }
 
     void barClicks_data()
@@ -156,7 +153,7 @@ private slots:
         QTest::addColumn<int>("to");
         QTest::addColumn<double>("shift"); // seconds on the time bar, base units on the value bar
         // Time: the first half of a range of 36000 s, the bar at 0. Value: 0 to 20 of a range
-        // of 0 to 40, the bar at 5000. Both have a large step of 5000.
+        // of 0 to 40, the bar at 5000. Both have a page step of 5000.
         QTest::newRow("time: right arrow") << true << -1 << 1 << 900.0;
         QTest::newRow("time: page right") << true << -1 << 5000 << 18000.0;
         QTest::newRow("time: thumb, rounded seconds") << true << -1 << 3 << 11.0;
@@ -184,11 +181,16 @@ private slots:
         v.dteViewEnd = DateTime::addSeconds(v.dteFullStart, 18000);
         v.dblViewMax = 20.0;
         f.graph->drawGraph();
-        ScrollBarModel &bar = time ? f.hsbTime : f.vsbFlow;
+        const auto scrollTo = [&](int position) {
+            if (time)
+                f.graph->scrollTimeTo(position);
+            else
+                f.graph->scrollValueTo(position);
+        };
         if (from >= 0)
-            bar.setValue(from);
+            scrollTo(from);
         const GraphViewState before = v;
-        bar.setValue(to);
+        scrollTo(to);
         if (time) {
             QCOMPARE(DateTime::secondsBetween(before.dteViewStart, v.dteViewStart), qint64(shift));
             QCOMPARE(DateTime::secondsBetween(before.dteViewEnd, v.dteViewEnd), qint64(shift));
