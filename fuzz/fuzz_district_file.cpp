@@ -8,7 +8,7 @@
 #include "DistrictFile.h"
 #include "ErrorReport.h"
 #include "FileProcessing.h"
-#include "GraphView.h"
+#include "PlotModel.h"
 #include "MainWindowTexts.h"
 #include "NamedFormats.h"
 #include "RuntimeError.h"

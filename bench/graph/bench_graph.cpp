@@ -2,8 +2,8 @@
 // series, redrawing after a zoom and after a scroll, and painting the plot.
 #include "ErrorReport.h"
 #include "FileProcessing.h"
-#include "GraphController.h"
-#include "GraphPicture.h"
+#include "PlotController.h"
+#include "PlotWidget.h"
 #include "NamedFormats.h"
 #include "SilentPrompts.h"
 #include "StringTable.h"

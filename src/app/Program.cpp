@@ -1,6 +1,6 @@
 #include "Program.h"
 
-#include "GraphController.h"
+#include "PlotController.h"
 #include "MainWindowGraph.h"
 #include "PortDevices.h"
 #include "ReportCommands.h"

@@ -1,8 +1,8 @@
 #include "MainWindowGraph.h"
 
 #include "ErrorReport.h"
-#include "GraphController.h"
-#include "GraphPicture.h"
+#include "PlotController.h"
+#include "PlotWidget.h"
 #include "NeruModel.h"
 #include "frmNeru.h"
 

@@ -1,5 +1,5 @@
-#include "GraphController.h"
-#include "GraphPicture.h"
+#include "PlotController.h"
+#include "PlotWidget.h"
 #include "MainWindowGraph.h"
 #include "Program.h"
 #include "frmHelp.h"

@@ -1,5 +1,5 @@
 #include "ErrorReport.h"
-#include "GraphController.h"
+#include "PlotController.h"
 #include "KeptDownloads.h"
 #include "MainWindowGraph.h"
 #include "Program.h"

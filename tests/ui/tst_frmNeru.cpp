@@ -1,5 +1,5 @@
 #include "General.h"
-#include "GraphFixture.h"
+#include "PlotFixture.h"
 #include "MainWindowLayout.h"
 #include "NeruModel.h"
 #include "frmNeru.h"

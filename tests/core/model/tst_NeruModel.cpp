@@ -1,6 +1,6 @@
 #include "DistrictBytes.h"
 #include "FileSizeLimit.h"
-#include "GraphFixture.h"
+#include "PlotFixture.h"
 #include "NeruModel.h"
 #include "RecordingMessages.h"
 #include "RecordingProgress.h"

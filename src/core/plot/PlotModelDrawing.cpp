@@ -1,5 +1,5 @@
 // The drawing side of the graph: curve, fitting markers, axis labels and cursor.
-#include "GraphView.h"
+#include "PlotModel.h"
 
 #include "Checked.h"
 #include "DateTime.h"

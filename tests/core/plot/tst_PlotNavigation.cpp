@@ -1,6 +1,6 @@
 // Zooming, scrolling and the scroll ranges, and the return to the full view with the
 // labels it writes.
-#include "GraphFixture.h"
+#include "PlotFixture.h"
 
 #include <QtTest>
 
@@ -202,4 +202,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(tst_GraphNavigation)
-#include "tst_GraphNavigation.moc"
+#include "tst_PlotNavigation.moc"

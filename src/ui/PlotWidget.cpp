@@ -1,4 +1,4 @@
-#include "GraphPicture.h"
+#include "PlotWidget.h"
 
 #include "PlotElements.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "DisplayUnit.h"
-#include "GraphAxisLabels.h"
-#include "GraphViewState.h"
+#include "PlotAxisLabels.h"
+#include "PlotState.h"
 #include "PlotElements.h"
 #include "RuntimeError.h"
 

@@ -1,8 +1,8 @@
 // The plot on screen: the scene follows the elements, the curve is where the drawing
 // put it in the right colours, and the plot's mouse, keys and bars drive the graph.
-#include "GraphController.h"
-#include "GraphFixture.h"
-#include "GraphPicture.h"
+#include "PlotController.h"
+#include "PlotFixture.h"
+#include "PlotWidget.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -211,4 +211,4 @@ private slots:
 };
 
 QTEST_MAIN(tst_GraphPicture)
-#include "tst_GraphPicture.moc"
+#include "tst_PlotWidget.moc"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GraphView.h"
+#include "PlotModel.h"
 
 #include <QObject>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "GraphView.h"
+#include "PlotModel.h"
 
 #include "Checked.h"
 #include "ErrorReport.h"

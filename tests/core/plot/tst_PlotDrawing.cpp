@@ -1,6 +1,6 @@
 // The mapping of time and value to the plot, the curve and what the window hides of it,
 // the fitting markers, the cursor read-out, and the curve's elements for a new series.
-#include "GraphFixture.h"
+#include "PlotFixture.h"
 
 #include <QtTest>
 
@@ -224,4 +224,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(tst_GraphDrawing)
-#include "tst_GraphDrawing.moc"
+#include "tst_PlotDrawing.moc"

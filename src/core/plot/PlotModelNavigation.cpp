@@ -1,6 +1,6 @@
 // The requests that move the cursor and the view: cursor, zoom, scrolling, the full view
 // and the plot's size.
-#include "GraphView.h"
+#include "PlotModel.h"
 
 #include "Checked.h"
 #include "DateTime.h"

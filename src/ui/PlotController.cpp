@@ -1,7 +1,7 @@
-#include "GraphController.h"
+#include "PlotController.h"
 
 #include "ErrorReport.h"
-#include "GraphPicture.h"
+#include "PlotWidget.h"
 
 #include <QAbstractButton>
 #include <QLabel>

@@ -2,7 +2,7 @@
 
 #include "DateTime.h"
 #include "DistrictSettings.h"
-#include "GraphView.h"
+#include "PlotModel.h"
 #include "NamedFormats.h"
 #include "SampleSeries.h"
 #include "ScriptedPrompts.h"
