@@ -8,9 +8,9 @@
 #include "DistrictFile.h"
 #include "ErrorReport.h"
 #include "FileProcessing.h"
-#include "PlotModel.h"
 #include "MainWindowTexts.h"
 #include "NamedFormats.h"
+#include "PlotModel.h"
 #include "RuntimeError.h"
 #include "SilentPrompts.h"
 #include "StatisticsFigures.h"
@@ -37,7 +37,7 @@ void showDistrict(const FileProcessing &file, DisplayUnit unit, const Shared &sh
 
     SilentPrompts prompts;
     // The plot at the size the main window first gives it.
-    GraphView graph(
+    PlotModel graph(
         { file.series(), file.settings(), shared.formats, shared.strings, errorReport, prompts },
         QSizeF(538, 336));
     graph.setUnit(unit);

@@ -1,7 +1,7 @@
 #include "Program.h"
 
-#include "PlotController.h"
 #include "MainWindowGraph.h"
+#include "PlotController.h"
 #include "PortDevices.h"
 #include "ReportCommands.h"
 #include "SaveDistrictDialogPrompt.h"
@@ -81,7 +81,7 @@ void Program::wireView(frmNeru &main)
     connect(&main, &frmNeru::statsRequested, m_stats.get(), &frmStats::exec);
     main.setCommandEnabled(main.mnuViewStats, true);
     connect(&main, &frmNeru::viewResetRequested, &m_graph->controller(),
-            &GraphController::resetView);
+            &PlotController::resetView);
     main.setCommandEnabled(main.mnuViewReset, true);
 }
 

@@ -1,9 +1,9 @@
 #include "MainWindowGraph.h"
 
 #include "ErrorReport.h"
+#include "NeruModel.h"
 #include "PlotController.h"
 #include "PlotWidget.h"
-#include "NeruModel.h"
 #include "frmNeru.h"
 
 #include <QToolButton>
@@ -14,36 +14,36 @@ MainWindowGraph::MainWindowGraph(frmNeru &main, NeruModel &model, const StringTa
     , m_model(model)
     , m_errorReport(errorReport)
 {
-    auto *picture = new GraphPicture; // the window takes it over
-    m_main.setPicture1(picture);
+    auto *plot = new PlotWidget; // the window takes it over
+    m_main.setPicture1(plot);
 
-    GraphController::Controls c;
-    c.Picture1 = picture;
-    c.hsbTime = m_main.hsbTime;
-    c.vsbFlow = m_main.vsbFlow;
-    c.cmdFlowZoomIn = m_main.cmdFlowZoomIn;
-    c.cmdFlowZoomOut = m_main.cmdFlowZoomOut;
-    c.cmdTimeZoomIn = m_main.cmdTimeZoomIn;
-    c.cmdTimeZoomOut = m_main.cmdTimeZoomOut;
-    c.lblFlowMax = m_main.lblFlowMax;
-    c.lblFlowMid = m_main.lblFlowMid;
-    c.lblFlowMin = m_main.lblFlowMin;
-    c.lblTimeMin = m_main.lblTimeMin;
-    c.lblTimeMid = m_main.lblTimeMid;
-    c.lblTimeMax = m_main.lblTimeMax;
+    PlotController::Controls c;
+    c.plot = plot;
+    c.timeBar = m_main.hsbTime;
+    c.valueBar = m_main.vsbFlow;
+    c.zoomValueInButton = m_main.cmdFlowZoomIn;
+    c.zoomValueOutButton = m_main.cmdFlowZoomOut;
+    c.zoomTimeInButton = m_main.cmdTimeZoomIn;
+    c.zoomTimeOutButton = m_main.cmdTimeZoomOut;
+    c.valueTopLabel = m_main.lblFlowMax;
+    c.valueMiddleLabel = m_main.lblFlowMid;
+    c.valueBottomLabel = m_main.lblFlowMin;
+    c.timeStartLabel = m_main.lblTimeMin;
+    c.timeMiddleLabel = m_main.lblTimeMid;
+    c.timeEndLabel = m_main.lblTimeMax;
     c.showStatus = [this](const QString &text) { m_main.setStatusText(text); };
     const FileProcessing &file = m_model.file();
-    m_controller = std::make_unique<GraphController>(
+    m_controller = std::make_unique<PlotController>(
         c,
-        GraphController::Data { file.series(), file.settings(), m_formats, strings, errorReport,
-                                prompts });
+        PlotController::Data { file.series(), file.settings(), m_formats, strings, errorReport,
+                               prompts });
     // The unit comes before the unit's captions, whose change resets the view.
     m_controller->setUnit(m_model.unit());
-    connect(&m_model, &NeruModel::unitChanged, m_controller.get(), &GraphController::setUnit);
+    connect(&m_model, &NeruModel::unitChanged, m_controller.get(), &PlotController::setUnit);
     // Blank, as the window is created.
-    m_controller->ResetForm();
+    m_controller->clear();
 
-    connect(&m_main, &frmNeru::plotResized, m_controller.get(), &GraphController::resizePlot);
+    connect(&m_main, &frmNeru::plotResized, m_controller.get(), &PlotController::resizePlot);
     connect(&m_model, &NeruModel::districtChanged, this, &MainWindowGraph::initialiseGraph);
 }
 

@@ -17,7 +17,7 @@ const QString kModule = QStringLiteral("frmNeru");
 template<typename Pointer> Pointer &required(Pointer *pointer, const char *name)
 {
     if (!pointer)
-        throw std::invalid_argument(std::string("GraphController: no control ") + name);
+        throw std::invalid_argument(std::string("PlotController: no control ") + name);
     return *pointer;
 }
 
@@ -32,46 +32,49 @@ void showRange(QScrollBar &bar, const ScrollRange &range)
 
 } // namespace
 
-GraphController::GraphController(const Controls &controls, const Data &data, QObject *parent)
+PlotController::PlotController(const Controls &controls, const Data &data, QObject *parent)
     : QObject(parent)
     , m_controls(controls)
     , m_errorReport(data.errorReport)
 {
-    GraphPicture &picture = required(controls.Picture1, "Picture1");
-    required(controls.hsbTime, "hsbTime");
-    required(controls.vsbFlow, "vsbFlow");
-    for (QAbstractButton *button : { controls.cmdFlowZoomIn, controls.cmdFlowZoomOut,
-                                     controls.cmdTimeZoomIn, controls.cmdTimeZoomOut })
+    PlotWidget &picture = required(controls.plot, "plot");
+    required(controls.timeBar, "timeBar");
+    required(controls.valueBar, "valueBar");
+    for (QAbstractButton *button : { controls.zoomValueInButton, controls.zoomValueOutButton,
+                                     controls.zoomTimeInButton, controls.zoomTimeOutButton })
         required(button, "zoom button");
-    for (QLabel *label : { controls.lblFlowMax, controls.lblFlowMid, controls.lblFlowMin,
-                           controls.lblTimeMin, controls.lblTimeMid, controls.lblTimeMax })
+    for (QLabel *label :
+         { controls.valueTopLabel, controls.valueMiddleLabel, controls.valueBottomLabel,
+           controls.timeStartLabel, controls.timeMiddleLabel, controls.timeEndLabel })
         required(label, "axis label");
 
-    setDesignSettings(*controls.hsbTime);
-    setDesignSettings(*controls.vsbFlow);
-    m_graph = std::make_unique<GraphView>(GraphView::Links { data.series, data.settings,
+    setDesignSettings(*controls.timeBar);
+    setDesignSettings(*controls.valueBar);
+    m_model = std::make_unique<PlotModel>(PlotModel::Links { data.series, data.settings,
                                                              data.formats, data.strings,
                                                              data.errorReport, data.prompts },
                                           QSizeF(picture.size()));
 
-    connect(&picture, &GraphPicture::cursorPlaced, this, &GraphController::placeCursorAt);
-    connect(&picture, &GraphPicture::cursorStepped, this, &GraphController::stepCursor);
-    connect(controls.cmdFlowZoomIn, &QAbstractButton::clicked, this, &GraphController::zoomValueIn);
-    connect(controls.cmdFlowZoomOut, &QAbstractButton::clicked, this,
-            &GraphController::zoomValueOut);
-    connect(controls.cmdTimeZoomIn, &QAbstractButton::clicked, this, &GraphController::zoomTimeIn);
-    connect(controls.cmdTimeZoomOut, &QAbstractButton::clicked, this,
-            &GraphController::zoomTimeOut);
-    connect(controls.hsbTime, &QScrollBar::valueChanged, this, &GraphController::scrollTimeTo);
-    connect(controls.vsbFlow, &QScrollBar::valueChanged, this, &GraphController::scrollValueTo);
+    connect(&picture, &PlotWidget::cursorPlaced, this, &PlotController::placeCursorAt);
+    connect(&picture, &PlotWidget::cursorStepped, this, &PlotController::stepCursor);
+    connect(controls.zoomValueInButton, &QAbstractButton::clicked, this,
+            &PlotController::zoomValueIn);
+    connect(controls.zoomValueOutButton, &QAbstractButton::clicked, this,
+            &PlotController::zoomValueOut);
+    connect(controls.zoomTimeInButton, &QAbstractButton::clicked, this,
+            &PlotController::zoomTimeIn);
+    connect(controls.zoomTimeOutButton, &QAbstractButton::clicked, this,
+            &PlotController::zoomTimeOut);
+    connect(controls.timeBar, &QScrollBar::valueChanged, this, &PlotController::scrollTimeTo);
+    connect(controls.valueBar, &QScrollBar::valueChanged, this, &PlotController::scrollValueTo);
     refresh();
 }
 
-GraphController::~GraphController() = default;
+PlotController::~PlotController() = default;
 
 // Before any data the thumb fills the trough and there is nothing to scroll. The value
 // changes only on a click or when the thumb is let go, not while it is dragged.
-void GraphController::setDesignSettings(QScrollBar &bar)
+void PlotController::setDesignSettings(QScrollBar &bar)
 {
     bar.setMinimum(0);
     bar.setMaximum(0);
@@ -81,7 +84,7 @@ void GraphController::setDesignSettings(QScrollBar &bar)
     bar.setTracking(false);
 }
 
-template<typename Request> void GraphController::run(const char *procedure, Request request)
+template<typename Request> void PlotController::run(const char *procedure, Request request)
 {
     try {
         request();
@@ -91,83 +94,83 @@ template<typename Request> void GraphController::run(const char *procedure, Requ
     refresh();
 }
 
-void GraphController::refresh()
+void PlotController::refresh()
 {
-    m_controls.Picture1->sync(m_graph->elements());
-    showRange(*m_controls.hsbTime, m_graph->state().timeScroll);
-    showRange(*m_controls.vsbFlow, m_graph->state().valueScroll);
-    const GraphAxisLabels &labels = m_graph->axisLabels();
-    m_controls.lblFlowMax->setText(labels.lblFlowMax);
-    m_controls.lblFlowMid->setText(labels.lblFlowMid);
-    m_controls.lblFlowMin->setText(labels.lblFlowMin);
-    m_controls.lblTimeMin->setText(labels.lblTimeMin);
-    m_controls.lblTimeMid->setText(labels.lblTimeMid);
-    m_controls.lblTimeMax->setText(labels.lblTimeMax);
+    m_controls.plot->sync(m_model->elements());
+    showRange(*m_controls.timeBar, m_model->state().timeScroll);
+    showRange(*m_controls.valueBar, m_model->state().valueScroll);
+    const PlotAxisLabels &labels = m_model->axisLabels();
+    m_controls.valueTopLabel->setText(labels.valueTop);
+    m_controls.valueMiddleLabel->setText(labels.valueMiddle);
+    m_controls.valueBottomLabel->setText(labels.valueBottom);
+    m_controls.timeStartLabel->setText(labels.timeStart);
+    m_controls.timeMiddleLabel->setText(labels.timeMiddle);
+    m_controls.timeEndLabel->setText(labels.timeEnd);
     if (m_controls.showStatus)
-        m_controls.showStatus(m_graph->statusText());
+        m_controls.showStatus(m_model->statusText());
 }
 
-void GraphController::ResetForm()
+void PlotController::clear()
 {
-    m_graph->ResetForm();
+    m_model->clear();
     refresh();
 }
 
 // No guard of its own: a failure here belongs to the command that loads the data.
-void GraphController::prepareCurveElements()
+void PlotController::prepareCurveElements()
 {
-    m_graph->prepareCurveElements();
+    m_model->prepareCurveElements();
     refresh();
 }
 
 // The names under which a failure is logged are those of the controls that made the
 // request, as the event log has always written them.
-void GraphController::resizePlot()
+void PlotController::resizePlot()
 {
-    run("drawGraph", [this] { m_graph->resize(QSizeF(m_controls.Picture1->size())); });
+    run("drawGraph", [this] { m_model->resize(QSizeF(m_controls.plot->size())); });
 }
 
-void GraphController::resetView()
+void PlotController::resetView()
 {
-    run("mnuViewReset_Click", [this] { m_graph->resetView(); });
+    run("mnuViewReset_Click", [this] { m_model->resetView(); });
 }
 
-void GraphController::placeCursorAt(double x)
+void PlotController::placeCursorAt(double x)
 {
-    run("Picture1_MouseUp", [=] { m_graph->placeCursor(m_graph->timeAt(x)); });
+    run("Picture1_MouseUp", [=] { m_model->placeCursor(m_model->timeAt(x)); });
 }
 
-void GraphController::stepCursor(int intervals)
+void PlotController::stepCursor(int intervals)
 {
-    run("Picture1_KeyUp", [=] { m_graph->stepCursor(intervals); });
+    run("Picture1_KeyUp", [=] { m_model->stepCursor(intervals); });
 }
 
-void GraphController::zoomValueIn()
+void PlotController::zoomValueIn()
 {
-    run("cmdFlowZoomIn_Click", [this] { m_graph->zoomValueIn(); });
+    run("cmdFlowZoomIn_Click", [this] { m_model->zoomValueIn(); });
 }
 
-void GraphController::zoomValueOut()
+void PlotController::zoomValueOut()
 {
-    run("cmdFlowZoomOut_Click", [this] { m_graph->zoomValueOut(); });
+    run("cmdFlowZoomOut_Click", [this] { m_model->zoomValueOut(); });
 }
 
-void GraphController::zoomTimeIn()
+void PlotController::zoomTimeIn()
 {
-    run("cmdTimeZoomIn_Click", [this] { m_graph->zoomTimeIn(); });
+    run("cmdTimeZoomIn_Click", [this] { m_model->zoomTimeIn(); });
 }
 
-void GraphController::zoomTimeOut()
+void PlotController::zoomTimeOut()
 {
-    run("cmdTimeZoomOut_Click", [this] { m_graph->zoomTimeOut(); });
+    run("cmdTimeZoomOut_Click", [this] { m_model->zoomTimeOut(); });
 }
 
-void GraphController::scrollTimeTo(int position)
+void PlotController::scrollTimeTo(int position)
 {
-    run("hsbTime_Change", [=] { m_graph->scrollTimeTo(position); });
+    run("hsbTime_Change", [=] { m_model->scrollTimeTo(position); });
 }
 
-void GraphController::scrollValueTo(int position)
+void PlotController::scrollValueTo(int position)
 {
-    run("vsbFlow_Change", [=] { m_graph->scrollValueTo(position); });
+    run("vsbFlow_Change", [=] { m_model->scrollValueTo(position); });
 }

@@ -8,17 +8,17 @@
 #include <functional>
 #include <memory>
 
-class GraphPicture;
+class PlotWidget;
 class QAbstractButton;
 class QLabel;
 class QScrollBar;
 
 // The graph's side of the main window: turns the plot's clicks and keys, the four zoom
-// buttons and the two scroll bars into the GraphView's requests, and after every request
+// buttons and the two scroll bars into the PlotModel's requests, and after every request
 // brings the plot, the two scroll bars, the six axis labels and the status bar read-out up
 // to date. A request that fails outside the drawing's own guards is written to the event
 // log under the name of the control that made it, and ends; the program goes on.
-class GraphController : public QObject
+class PlotController : public QObject
 {
     Q_OBJECT
 
@@ -26,19 +26,19 @@ public:
     // The window's controls; all must be given and outlive the controller's use of them.
     struct Controls
     {
-        GraphPicture *Picture1 = nullptr;
-        QScrollBar *hsbTime = nullptr;
-        QScrollBar *vsbFlow = nullptr;
-        QAbstractButton *cmdFlowZoomIn = nullptr;
-        QAbstractButton *cmdFlowZoomOut = nullptr;
-        QAbstractButton *cmdTimeZoomIn = nullptr;
-        QAbstractButton *cmdTimeZoomOut = nullptr;
-        QLabel *lblFlowMax = nullptr;
-        QLabel *lblFlowMid = nullptr;
-        QLabel *lblFlowMin = nullptr;
-        QLabel *lblTimeMin = nullptr;
-        QLabel *lblTimeMid = nullptr;
-        QLabel *lblTimeMax = nullptr;
+        PlotWidget *plot = nullptr;
+        QScrollBar *timeBar = nullptr;
+        QScrollBar *valueBar = nullptr;
+        QAbstractButton *zoomValueInButton = nullptr;
+        QAbstractButton *zoomValueOutButton = nullptr;
+        QAbstractButton *zoomTimeInButton = nullptr;
+        QAbstractButton *zoomTimeOutButton = nullptr;
+        QLabel *valueTopLabel = nullptr;
+        QLabel *valueMiddleLabel = nullptr;
+        QLabel *valueBottomLabel = nullptr;
+        QLabel *timeStartLabel = nullptr;
+        QLabel *timeMiddleLabel = nullptr;
+        QLabel *timeEndLabel = nullptr;
         std::function<void(const QString &)> showStatus; // the status bar's text
     };
 
@@ -53,18 +53,18 @@ public:
         UserPrompts &prompts;
     };
 
-    GraphController(const Controls &controls, const Data &data, QObject *parent = nullptr);
-    ~GraphController() override;
+    PlotController(const Controls &controls, const Data &data, QObject *parent = nullptr);
+    ~PlotController() override;
 
-    GraphView &graph() { return *m_graph; }
-    const GraphView &graph() const { return *m_graph; }
-    GraphPicture &picture() { return *m_controls.Picture1; }
+    PlotModel &model() { return *m_model; }
+    const PlotModel &model() const { return *m_model; }
+    PlotWidget &plot() { return *m_controls.plot; }
 
     // The unit values are shown in from the next drawing on.
-    void setUnit(DisplayUnit unit) { m_graph->setUnit(unit); }
+    void setUnit(DisplayUnit unit) { m_model->setUnit(unit); }
 
     // Blanks the plot, as when the window is created.
-    void ResetForm();
+    void clear();
     // A new series: the curve elements are made ready; the caller then applies the
     // unit, which ends in resetView.
     void prepareCurveElements();
@@ -92,5 +92,5 @@ private:
 
     Controls m_controls;
     ErrorReport &m_errorReport;
-    std::unique_ptr<GraphView> m_graph;
+    std::unique_ptr<PlotModel> m_model;
 };

@@ -15,8 +15,8 @@ namespace {
 // and the cursor on top of everything.
 constexpr qreal kGridZ = -1.0;
 constexpr qreal kCurveZ = 0.0;
-constexpr qreal kRefLineZ = 1.0;
-constexpr qreal kRefMarkZ = 2.0;
+constexpr qreal kMarkerLineZ = 1.0;
+constexpr qreal kMarkerZ = 2.0;
 constexpr qreal kCursorZ = 3.0;
 
 QColor toColor(quint32 rgb)
@@ -36,7 +36,7 @@ QPen cosmeticPen(quint32 rgb)
 
 } // namespace
 
-GraphPicture::GraphPicture(QWidget *parent)
+PlotWidget::PlotWidget(QWidget *parent)
     : QGraphicsView(parent)
     , m_scene(new QGraphicsScene(this))
 {
@@ -61,21 +61,21 @@ GraphPicture::GraphPicture(QWidget *parent)
     fitSceneToWidget();
 }
 
-GraphPicture::~GraphPicture() = default;
+PlotWidget::~PlotWidget() = default;
 
 // The view shows exactly the plot; what lies outside it is clipped away.
-void GraphPicture::fitSceneToWidget()
+void PlotWidget::fitSceneToWidget()
 {
     setSceneRect(0.0, 0.0, width(), height());
 }
 
-void GraphPicture::resizeEvent(QResizeEvent *event)
+void PlotWidget::resizeEvent(QResizeEvent *event)
 {
     QGraphicsView::resizeEvent(event);
     fitSceneToWidget();
 }
 
-QGraphicsLineItem *GraphPicture::newLine(qreal z)
+QGraphicsLineItem *PlotWidget::newLine(qreal z)
 {
     auto *item = new QGraphicsLineItem; // owned by the scene from the next line on
     m_scene->addItem(item);
@@ -84,8 +84,8 @@ QGraphicsLineItem *GraphPicture::newLine(qreal z)
     return item;
 }
 
-void GraphPicture::syncLines(ElementArray<PlotLine> &lines, std::vector<QGraphicsLineItem *> &items,
-                             qreal z)
+void PlotWidget::syncLines(ElementArray<PlotLine> &lines, std::vector<QGraphicsLineItem *> &items,
+                           qreal z)
 {
     for (const qint32 index : lines.takeChanges()) {
         const auto i = static_cast<size_t>(index);
@@ -100,19 +100,19 @@ void GraphPicture::syncLines(ElementArray<PlotLine> &lines, std::vector<QGraphic
     }
 }
 
-void GraphPicture::syncCaptions(PlotElements &elements)
+void PlotWidget::syncCaptions(PlotElements &elements)
 {
-    for (const qint32 index : elements.lblRef.takeChanges()) {
+    for (const qint32 index : elements.markerCaptions.takeChanges()) {
         const auto i = static_cast<size_t>(index);
-        while (m_lblRef.size() <= i) {
+        while (m_markerCaptions.size() <= i) {
             auto *item = new QGraphicsSimpleTextItem;
             m_scene->addItem(item);
-            item->setZValue(kRefMarkZ);
+            item->setZValue(kMarkerZ);
             item->setFont(font());
-            m_lblRef.push_back(item);
+            m_markerCaptions.push_back(item);
         }
-        const PlotCaption &caption = elements.lblRef[index];
-        QGraphicsSimpleTextItem *item = m_lblRef[i];
+        const PlotCaption &caption = elements.markerCaptions[index];
+        QGraphicsSimpleTextItem *item = m_markerCaptions[i];
         item->setPos(caption.left, caption.top);
         item->setText(caption.caption);
         if (item->brush().color() != toColor(caption.colour))
@@ -121,20 +121,20 @@ void GraphPicture::syncCaptions(PlotElements &elements)
     }
 }
 
-void GraphPicture::syncShapes(PlotElements &elements)
+void PlotWidget::syncShapes(PlotElements &elements)
 {
-    for (const qint32 index : elements.shpRef.takeChanges()) {
+    for (const qint32 index : elements.markerDots.takeChanges()) {
         const auto i = static_cast<size_t>(index);
-        while (m_shpRef.size() <= i) {
+        while (m_markerDots.size() <= i) {
             auto *item = new QGraphicsEllipseItem;
             m_scene->addItem(item);
-            item->setZValue(kRefMarkZ);
+            item->setZValue(kMarkerZ);
             item->setPen(cosmeticPen(PlotColour::Black));
             item->setBrush(toColor(PlotColour::Black));
-            m_shpRef.push_back(item);
+            m_markerDots.push_back(item);
         }
-        const PlotShape &shape = elements.shpRef[index];
-        QGraphicsEllipseItem *item = m_shpRef[i];
+        const PlotShape &shape = elements.markerDots[index];
+        QGraphicsEllipseItem *item = m_markerDots[i];
         item->setRect(0.0, 0.0, shape.width, shape.height);
         item->setPos(shape.left, shape.top);
         if (item->brush().color() != toColor(shape.colour)) {
@@ -145,15 +145,15 @@ void GraphPicture::syncShapes(PlotElements &elements)
     }
 }
 
-void GraphPicture::sync(PlotElements &elements)
+void PlotWidget::sync(PlotElements &elements)
 {
-    syncLines(elements.linXGrid, m_linXGrid, kGridZ);
-    syncLines(elements.LinYGrid, m_LinYGrid, kGridZ);
-    syncLines(elements.LinBar, m_LinBar, kCurveZ);
-    syncLines(elements.linRef, m_linRef, kRefLineZ);
+    syncLines(elements.timeGrid, m_timeGrid, kGridZ);
+    syncLines(elements.valueGrid, m_valueGrid, kGridZ);
+    syncLines(elements.curve, m_curve, kCurveZ);
+    syncLines(elements.markerLines, m_markerLines, kMarkerLineZ);
     syncCaptions(elements);
     syncShapes(elements);
-    syncLines(elements.linCursor, m_linCursor, kCursorZ);
+    syncLines(elements.cursorLine, m_cursorLine, kCursorZ);
 }
 
 namespace {
@@ -166,34 +166,34 @@ bool isArrowKey(int key)
 } // namespace
 
 // The plot neither scrolls nor drags: a click only places the cursor, on release.
-void GraphPicture::mousePressEvent(QMouseEvent *event)
+void PlotWidget::mousePressEvent(QMouseEvent *event)
 {
     setFocus(Qt::MouseFocusReason);
     event->accept();
 }
 
-void GraphPicture::mouseMoveEvent(QMouseEvent *event)
+void PlotWidget::mouseMoveEvent(QMouseEvent *event)
 {
     event->accept();
 }
 
-void GraphPicture::mouseDoubleClickEvent(QMouseEvent *event)
+void PlotWidget::mouseDoubleClickEvent(QMouseEvent *event)
 {
     event->accept();
 }
 
-void GraphPicture::mouseReleaseEvent(QMouseEvent *event)
+void PlotWidget::mouseReleaseEvent(QMouseEvent *event)
 {
     event->accept();
     emit cursorPlaced(event->position().x());
 }
 
-void GraphPicture::wheelEvent(QWheelEvent *event)
+void PlotWidget::wheelEvent(QWheelEvent *event)
 {
     event->ignore(); // the view itself has nothing to scroll
 }
 
-void GraphPicture::keyPressEvent(QKeyEvent *event)
+void PlotWidget::keyPressEvent(QKeyEvent *event)
 {
     // Arrow keys move the cursor on release; they must not scroll the view.
     if (isArrowKey(event->key())) {
@@ -203,7 +203,7 @@ void GraphPicture::keyPressEvent(QKeyEvent *event)
     QGraphicsView::keyPressEvent(event);
 }
 
-void GraphPicture::keyReleaseEvent(QKeyEvent *event)
+void PlotWidget::keyReleaseEvent(QKeyEvent *event)
 {
     // A held key moves the cursor once, when it is let go.
     if (event->isAutoRepeat()) {

@@ -16,20 +16,20 @@ struct PlotLine;
 // and follows the elements' changes on sync(). Lines are cosmetic: one device pixel wide
 // at any scale. A click places the cursor where it is let go; the left and right arrow
 // keys step it, and any other key only brings it back into the window.
-class GraphPicture : public QGraphicsView
+class PlotWidget : public QGraphicsView
 {
     Q_OBJECT
 
 public:
-    explicit GraphPicture(QWidget *parent = nullptr);
-    ~GraphPicture() override;
+    explicit PlotWidget(QWidget *parent = nullptr);
+    ~PlotWidget() override;
 
     // Brings the scene up to date with the elements changed since the last sync.
     void sync(PlotElements &elements);
 
     // Scene items per element array, for inspection.
-    qsizetype curveItemCount() const { return static_cast<qsizetype>(m_LinBar.size()); }
-    qsizetype refItemCount() const { return static_cast<qsizetype>(m_linRef.size()); }
+    qsizetype curveItemCount() const { return static_cast<qsizetype>(m_curve.size()); }
+    qsizetype markerItemCount() const { return static_cast<qsizetype>(m_markerLines.size()); }
 
 signals:
     // Any mouse button let go `x` pixels from the left edge.
@@ -55,11 +55,11 @@ private:
     void syncShapes(PlotElements &elements);
 
     QGraphicsScene *m_scene;
-    std::vector<QGraphicsLineItem *> m_LinBar;
-    std::vector<QGraphicsLineItem *> m_linRef;
-    std::vector<QGraphicsSimpleTextItem *> m_lblRef;
-    std::vector<QGraphicsEllipseItem *> m_shpRef;
-    std::vector<QGraphicsLineItem *> m_linCursor;
-    std::vector<QGraphicsLineItem *> m_linXGrid;
-    std::vector<QGraphicsLineItem *> m_LinYGrid;
+    std::vector<QGraphicsLineItem *> m_curve;
+    std::vector<QGraphicsLineItem *> m_markerLines;
+    std::vector<QGraphicsSimpleTextItem *> m_markerCaptions;
+    std::vector<QGraphicsEllipseItem *> m_markerDots;
+    std::vector<QGraphicsLineItem *> m_cursorLine;
+    std::vector<QGraphicsLineItem *> m_timeGrid;
+    std::vector<QGraphicsLineItem *> m_valueGrid;
 };

@@ -1,6 +1,6 @@
+#include "MainWindowGraph.h"
 #include "PlotController.h"
 #include "PlotWidget.h"
-#include "MainWindowGraph.h"
 #include "Program.h"
 #include "frmHelp.h"
 #include "frmNeru.h"
@@ -103,8 +103,8 @@ class tst_Program : public QObject
     }
 
     frmNeru &main() { return *m_program->mainWindow(); }
-    GraphView &graph() { return m_program->graph()->controller().graph(); }
-    const GraphViewState &state() { return graph().state(); }
+    PlotModel &graph() { return m_program->graph()->controller().model(); }
+    const PlotState &state() { return graph().state(); }
 
 private slots:
     void init()
@@ -162,7 +162,7 @@ private slots:
         // Opened after the window's creation, which would have named it "Unnamed".
         const QString absolute = QFileInfo(kSample).absoluteFilePath();
         QCOMPARE(main().windowTitle(), QStringLiteral("NERU Program: ") + absolute);
-        QVERIFY(qobject_cast<GraphPicture *>(main().Picture1));
+        QVERIFY(qobject_cast<PlotWidget *>(main().Picture1));
         QVERIFY(main().statusText().contains(QStringLiteral("Flow: ")));
         frmSplash &splash = program.splash();
         main().mnuHelpAbout->trigger();
@@ -279,14 +279,14 @@ private slots:
         QVERIFY(handOver());
         main().cmdTimeZoomIn->click();
         main().hsbTime->triggerAction(QAbstractSlider::SliderPageStepAdd);
-        QVERIFY(state().dteViewStart > state().dteFullStart);
+        QVERIFY(state().viewStart > state().fullStart);
         main().findChild<QAction *>(QStringLiteral("mnuToolsUnitsMetres3"))->trigger();
-        QCOMPARE(state().dteViewStart, state().dteFullStart);
-        QCOMPARE(main().lblFlowMax->text(), NamedFormats().fixed(state().dblFullMax * 3.6));
-        const double end = graph().elements().LinBar[2].x2;
+        QCOMPARE(state().viewStart, state().fullStart);
+        QCOMPARE(main().lblFlowMax->text(), NamedFormats().fixed(state().fullMax * 3.6));
+        const double end = graph().elements().curve[2].x2;
         main().resize(main().size() + QSize(300, 0));
-        QTRY_VERIFY(graph().elements().LinBar[2].x2 > end);
-        QCOMPARE(state().dteViewStart, state().dteFullStart);
+        QTRY_VERIFY(graph().elements().curve[2].x2 > end);
+        QCOMPARE(state().viewStart, state().fullStart);
     }
 };
 

@@ -1,7 +1,7 @@
 #include "ErrorReport.h"
-#include "PlotController.h"
 #include "KeptDownloads.h"
 #include "MainWindowGraph.h"
+#include "PlotController.h"
 #include "Program.h"
 #include "SettingsStore.h"
 #include "frmDownloading.h"
@@ -203,7 +203,7 @@ private slots:
             during << downloading().windowTitle() << downloading().cmdCancel->text()
                    << QString::number(downloading().prgProgress->maximum());
             // As at the deepest zoom of a long district.
-            m_program->graph()->controller().graph().state().timeScroll.pageStep = 1;
+            m_program->graph()->controller().model().state().timeScroll.pageStep = 1;
             main().cmdTimeZoomIn->click();
             zoomLimitShownDuring = !m_prompts->messages.isEmpty();
         });

@@ -2,8 +2,8 @@
 
 #include "DateTime.h"
 #include "DistrictSettings.h"
-#include "PlotModel.h"
 #include "NamedFormats.h"
+#include "PlotModel.h"
 #include "SampleSeries.h"
 #include "ScriptedPrompts.h"
 #include "StringTable.h"
@@ -16,15 +16,15 @@
 
 // A graph with everything around it: a series to fill (15-minute interval), a plot of
 // 538 x 336 pixels and an event log in a temporary folder.
-class GraphFixture
+class PlotFixture
 {
 public:
-    GraphFixture()
+    PlotFixture()
         : formats(QLocale(QLocale::English, QLocale::UnitedKingdom))
     {
         settings.lngLoggingInterval = 900;
-        graph = std::make_unique<GraphView>(
-            GraphView::Links { series, settings, formats, strings, log.report, prompt },
+        graph = std::make_unique<PlotModel>(
+            PlotModel::Links { series, settings, formats, strings, log.report, prompt },
             QSizeF(538, 336));
         graph->setUnit(DisplayUnit::LitresPerSecond);
     }
@@ -91,9 +91,9 @@ public:
             out.append(message.trimmed());
         return out;
     }
-    GraphViewState &state() { return graph->state(); }
+    PlotState &state() { return graph->state(); }
     const PlotElements &elements() const { return graph->elements(); }
-    const PlotLine &bar(qint32 i) const { return graph->elements().LinBar[i]; }
+    const PlotLine &bar(qint32 i) const { return graph->elements().curve[i]; }
     double x(double t) const { return graph->xOf(t); }
     double y(double v) const { return graph->yOf(v); }
 
@@ -103,5 +103,5 @@ public:
     StringTable strings;
     TempLog log;
     ScriptedPrompts prompt;
-    std::unique_ptr<GraphView> graph;
+    std::unique_ptr<PlotModel> graph;
 };

@@ -3,12 +3,12 @@
 #include <QString>
 
 // The texts of the six axis labels beside and below the plot.
-struct GraphAxisLabels
+struct PlotAxisLabels
 {
-    QString lblFlowMax;
-    QString lblFlowMid;
-    QString lblFlowMin;
-    QString lblTimeMin;
-    QString lblTimeMid;
-    QString lblTimeMax;
+    QString valueTop;
+    QString valueMiddle;
+    QString valueBottom;
+    QString timeStart;
+    QString timeMiddle;
+    QString timeEnd;
 };

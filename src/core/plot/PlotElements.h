@@ -12,19 +12,19 @@ class PlotElements
 {
 public:
     // In pixels.
-    static constexpr double kRefCaptionWidth = 49.0; // wide enough for "00000"
-    static constexpr double kRefCaptionHeight = 17.0;
-    static constexpr double kRefDotSize = 20.0 / 3.0;
-    static constexpr double kRefDotTop = 10.0 / 3.0;
+    static constexpr double kMarkerCaptionWidth = 49.0; // wide enough for "00000"
+    static constexpr double kMarkerCaptionHeight = 17.0;
+    static constexpr double kMarkerDotSize = 20.0 / 3.0;
+    static constexpr double kMarkerDotTop = 10.0 / 3.0;
     static constexpr qint32 kGridLines = 11;
 
     PlotElements();
 
-    ElementArray<PlotLine> LinBar;
-    ElementArray<PlotLine> linRef;
-    ElementArray<PlotCaption> lblRef;
-    ElementArray<PlotShape> shpRef;
-    ElementArray<PlotLine> linCursor; // a single line, kept as a one-element array
-    ElementArray<PlotLine> linXGrid;
-    ElementArray<PlotLine> LinYGrid;
+    ElementArray<PlotLine> curve;
+    ElementArray<PlotLine> markerLines;
+    ElementArray<PlotCaption> markerCaptions;
+    ElementArray<PlotShape> markerDots;
+    ElementArray<PlotLine> cursorLine; // a single line, kept as a one-element array
+    ElementArray<PlotLine> timeGrid;
+    ElementArray<PlotLine> valueGrid;
 };

@@ -20,70 +20,70 @@ constexpr double kBottomMarginSteps = 50.0;
 
 } // namespace
 
-GraphView::GraphView(const Links &links, const QSizeF &size)
+PlotModel::PlotModel(const Links &links, const QSizeF &size)
     : m_series(links.series)
     , m_settings(links.settings)
     , m_formats(links.formats)
     , m_errorReport(links.errorReport)
     , m_prompts(links.prompts)
     , m_size(size)
-    , m_strFlow(links.strings.text(40000))
-    , m_strPress(links.strings.text(40050))
-    , m_strMagnificationLimit(links.strings.text(40100))
-    , m_strFitting(links.strings.text(40110))
-    , m_strStep(links.strings.text(40120))
-    , m_strNotAvailable(links.strings.text(40130))
+    , m_flowText(links.strings.text(40000))
+    , m_pressureText(links.strings.text(40050))
+    , m_magnificationLimitText(links.strings.text(40100))
+    , m_fittingText(links.strings.text(40110))
+    , m_stepText(links.strings.text(40120))
+    , m_notAvailableText(links.strings.text(40130))
 {
-    ResetForm();
-    m_state.lngBarCount = m_elements.LinBar.count();
-    m_state.lngRefCount = m_elements.linRef.count();
+    clear();
+    m_state.curveCount = m_elements.curve.count();
+    m_state.markerCount = m_elements.markerLines.count();
     for (qint32 i = 1; i < PlotElements::kGridLines; ++i) {
-        m_elements.linXGrid.load(i);
-        m_elements.LinYGrid.load(i);
+        m_elements.timeGrid.load(i);
+        m_elements.valueGrid.load(i);
     }
 }
 
-double GraphView::onGrid(double steps)
+double PlotModel::onGrid(double steps)
 {
     return Checked::toInt32(steps) / kGridStepsPerPixel;
 }
 
-double GraphView::xOf(double time) const
+double PlotModel::xOf(double time) const
 {
     const double steps = m_size.width() * kGridStepsPerPixel;
-    return onGrid(Checked::divide((time - m_state.dteViewStart) * steps,
-                                  m_state.dteViewEnd - m_state.dteViewStart));
+    return onGrid(
+        Checked::divide((time - m_state.viewStart) * steps, m_state.viewEnd - m_state.viewStart));
 }
 
-double GraphView::yOf(double value) const
+double PlotModel::yOf(double value) const
 {
     const double steps = m_size.height() * kGridStepsPerPixel - kBottomMarginSteps;
-    return onGrid(Checked::divide(steps * (m_state.dblViewMax - value),
-                                  m_state.dblViewMax - m_state.dblViewMin));
+    return onGrid(
+        Checked::divide(steps * (m_state.viewMax - value), m_state.viewMax - m_state.viewMin));
 }
 
-double GraphView::timeAt(double x) const
+double PlotModel::timeAt(double x) const
 {
-    const GraphViewState &v = m_state;
-    return Checked::divide((v.dteViewEnd - v.dteViewStart) * x, m_size.width()) + v.dteViewStart;
+    const PlotState &v = m_state;
+    return Checked::divide((v.viewEnd - v.viewStart) * x, m_size.width()) + v.viewStart;
 }
 
-void GraphView::setScrollBars()
+void PlotModel::updateScrollRanges()
 {
-    GraphViewState &v = m_state;
+    PlotState &v = m_state;
     try {
-        setScrollRange(v.timeScroll, v.dteViewEnd - v.dteViewStart, v.dteFullEnd - v.dteFullStart,
-                       v.dteViewStart - v.dteFullStart);
+        setScrollRange(v.timeScroll, v.viewEnd - v.viewStart, v.fullEnd - v.fullStart,
+                       v.viewStart - v.fullStart);
         // The value bar counts downwards from the top of the full range.
-        setScrollRange(v.valueScroll, v.dblViewMax - v.dblViewMin, v.dblFullMax - v.dblFullMin,
-                       v.dblFullMax - v.dblViewMax);
+        setScrollRange(v.valueScroll, v.viewMax - v.viewMin, v.fullMax - v.fullMin,
+                       v.fullMax - v.viewMax);
     } catch (...) {
         report("setScrollBars");
     }
 }
 
 // Field by field, so that a failure leaves what was set before it, as a bar would.
-void GraphView::setScrollRange(ScrollRange &range, double visibleSpan, double fullSpan,
+void PlotModel::setScrollRange(ScrollRange &range, double visibleSpan, double fullSpan,
                                double offset)
 {
     if (!(fullSpan >= visibleSpan)) {
@@ -103,56 +103,56 @@ void GraphView::setScrollRange(ScrollRange &range, double visibleSpan, double fu
     range.position = std::clamp(position, 0, range.maximum);
 }
 
-void GraphView::ResetForm()
+void PlotModel::clear()
 {
-    m_labels = GraphAxisLabels();
+    m_labels = PlotAxisLabels();
     PlotElements &e = m_elements;
-    e.LinBar.set(0, &PlotLine::x1, kParked);
-    e.LinBar.set(0, &PlotLine::x2, kParked);
-    e.linRef.set(0, &PlotLine::x1, kParked);
-    e.linRef.set(0, &PlotLine::x2, kParked);
-    e.lblRef.set(0, &PlotCaption::left, -e.lblRef[0].width);
-    e.shpRef.set(0, &PlotShape::left, -e.shpRef[0].width);
-    for (ElementArray<PlotLine> *lines : { &e.linCursor, &e.linXGrid, &e.LinYGrid }) {
+    e.curve.set(0, &PlotLine::x1, kParked);
+    e.curve.set(0, &PlotLine::x2, kParked);
+    e.markerLines.set(0, &PlotLine::x1, kParked);
+    e.markerLines.set(0, &PlotLine::x2, kParked);
+    e.markerCaptions.set(0, &PlotCaption::left, -e.markerCaptions[0].width);
+    e.markerDots.set(0, &PlotShape::left, -e.markerDots[0].width);
+    for (ElementArray<PlotLine> *lines : { &e.cursorLine, &e.timeGrid, &e.valueGrid }) {
         lines->set(0, &PlotLine::x1, kParked);
         lines->set(0, &PlotLine::x2, kParked);
     }
 }
 
-void GraphView::prepareCurveElements()
+void PlotModel::prepareCurveElements()
 {
     PlotElements &e = m_elements;
-    for (qint32 i = 0; i < m_state.lngBarCount; ++i)
-        e.LinBar.setVisible(i, false);
+    for (qint32 i = 0; i < m_state.curveCount; ++i)
+        e.curve.setVisible(i, false);
     // The captions and dots go with the next draw of the markers.
-    for (qint32 i = 0; i < m_state.lngRefCount; ++i)
-        e.linRef.setVisible(i, false);
+    for (qint32 i = 0; i < m_state.markerCount; ++i)
+        e.markerLines.setVisible(i, false);
     const qint64 needed = 2 * static_cast<qint64>(m_series.lngNumSamples) - 1;
-    if (m_state.lngBarCount < needed) {
-        e.LinBar.reserve(static_cast<qint32>(needed));
-        for (qint32 i = m_state.lngBarCount; i < needed; ++i) {
-            e.LinBar.load(i);
-            m_state.lngBarCount = i + 1;
+    if (m_state.curveCount < needed) {
+        e.curve.reserve(static_cast<qint32>(needed));
+        for (qint32 i = m_state.curveCount; i < needed; ++i) {
+            e.curve.load(i);
+            m_state.curveCount = i + 1;
         }
     }
 }
 
-double GraphView::sampleTime(qint32 i) const
+double PlotModel::sampleTime(qint32 i) const
 {
     return checkedAt(m_series.dteTime, i);
 }
 
-double GraphView::sampleValue(qint32 i) const
+double PlotModel::sampleValue(qint32 i) const
 {
     return checkedAt(m_series.dblValue, i);
 }
 
-bool GraphView::sampleIsGap(qint32 i) const
+bool PlotModel::sampleIsGap(qint32 i) const
 {
     return checkedAt(m_series.blnGap, i) != 0;
 }
 
-void GraphView::report(const char *procedure) noexcept
+void PlotModel::report(const char *procedure) noexcept
 {
     m_errorReport.errorReport(kModule, QString::fromLatin1(procedure));
 }

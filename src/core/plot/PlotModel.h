@@ -2,8 +2,8 @@
 
 #include "DisplayUnit.h"
 #include "PlotAxisLabels.h"
-#include "PlotState.h"
 #include "PlotElements.h"
+#include "PlotState.h"
 #include "RuntimeError.h"
 
 #include <QSizeF>
@@ -25,7 +25,7 @@ struct SampleSeries;
 // value in or out, scroll to a position, return to the full view, resize. It draws into
 // PlotElements; the plot widget shows those elements and the texts, and turns the user's
 // clicks and keys into the requests.
-class GraphView
+class PlotModel
 {
 public:
     // Everything the graph reads or drives that belongs to someone else.
@@ -46,15 +46,15 @@ public:
     // curve. A place that needs more than 32 bits of steps is an overflow.
     static constexpr double kGridStepsPerPixel = 15.0;
 
-    // Blanks the plot (ResetForm) and creates the hidden grid lines 1 to 10. `size` is
+    // Blanks the plot and creates the hidden grid lines 1 to 10. `size` is
     // the plot's size in pixels.
-    GraphView(const Links &links, const QSizeF &size);
+    PlotModel(const Links &links, const QSizeF &size);
 
-    GraphViewState &state() { return m_state; }
-    const GraphViewState &state() const { return m_state; }
+    PlotState &state() { return m_state; }
+    const PlotState &state() const { return m_state; }
     PlotElements &elements() { return m_elements; }
     const PlotElements &elements() const { return m_elements; }
-    const GraphAxisLabels &axisLabels() const { return m_labels; }
+    const PlotAxisLabels &axisLabels() const { return m_labels; }
     // The cursor read-out for the status bar.
     const QString &statusText() const { return m_statusText; }
 
@@ -70,13 +70,13 @@ public:
     double timeAt(double x) const;
     const QSizeF &size() const { return m_size; }
     // Sets the two scroll ranges to the window's place in the full range.
-    void setScrollBars();
-    void ResetForm();
+    void updateScrollRanges();
+    void clear();
 
     // --- Drawing --------------------------------------------------------------------
-    void drawGraph();
-    void drawGraphLines();
-    void drawRefMarkers();
+    void draw();
+    void drawCurve();
+    void drawFittingMarkers();
     void drawCursor();
 
     // --- Requests: cursor, zoom, scrolling, the full view and the size ----------------
@@ -105,7 +105,7 @@ public:
 
     // --- A new series -----------------------------------------------------------------
     // Hides the curve and reference lines of the previous series and makes sure that
-    // LinBar has an element for every segment of the current one.
+    // the curve has an element for every segment of the current one.
     void prepareCurveElements();
 
 private:
@@ -127,7 +127,7 @@ private:
                    double y2, quint32 colour);
     void drawCurveSegments(qint32 n);
     void writeAxisLabels();
-    void loadRefElement();
+    void addFittingMarker();
     QString cursorReadOut(qint32 j) const;
     static void setScrollRange(ScrollRange &range, double visibleSpan, double fullSpan,
                                double offset);
@@ -141,16 +141,16 @@ private:
     QSizeF m_size;
 
     // Texts loaded once, when the window is created.
-    QString m_strFlow;
-    QString m_strPress;
-    QString m_strMagnificationLimit;
-    QString m_strFitting;
-    QString m_strStep;
-    QString m_strNotAvailable;
+    QString m_flowText;
+    QString m_pressureText;
+    QString m_magnificationLimitText;
+    QString m_fittingText;
+    QString m_stepText;
+    QString m_notAvailableText;
 
     DisplayUnit m_unit = DisplayUnit::None;
-    GraphViewState m_state;
+    PlotState m_state;
     PlotElements m_elements;
-    GraphAxisLabels m_labels;
+    PlotAxisLabels m_labels;
     QString m_statusText;
 };

@@ -15,40 +15,40 @@ constexpr double kLevelTolerance = 0.001;
 
 // The captions and dots of the fitting markers keep their design tops; only their left
 // edges follow the data. In pixels from the marker's line.
-constexpr double kRefCaptionGap = 20.0 / 3.0;
-constexpr double kRefDotHalf = 10.0 / 3.0;
-constexpr double kRefLineTop = 0.025; // of the plot height
+constexpr double kMarkerCaptionGap = 20.0 / 3.0;
+constexpr double kMarkerDotHalf = 10.0 / 3.0;
+constexpr double kMarkerLineTop = 0.025; // of the plot height
 
 } // namespace
 
-void GraphView::drawGraph()
+void PlotModel::draw()
 {
     try {
         if (m_series.lngNumSamples == 0)
             return;
-        drawGraphLines();
-        drawRefMarkers();
+        drawCurve();
+        drawFittingMarkers();
         writeAxisLabels();
-        setScrollBars();
+        updateScrollRanges();
         drawCursor();
     } catch (...) {
         report("drawGraph");
     }
 }
 
-void GraphView::writeAxisLabels()
+void PlotModel::writeAxisLabels()
 {
-    const GraphViewState &v = m_state;
+    const PlotState &v = m_state;
     const double factor = DisplayUnits::factor(m_unit);
-    m_labels.lblFlowMax = m_formats.fixed(factor * v.dblViewMax);
-    m_labels.lblFlowMid = m_formats.fixed((v.dblViewMin + v.dblViewMax) * factor / 2.0);
-    m_labels.lblFlowMin = m_formats.fixed(v.dblViewMin * factor);
-    m_labels.lblTimeMin = m_formats.dateAndTime(v.dteViewStart);
-    m_labels.lblTimeMid = m_formats.dateAndTime((v.dteViewEnd + v.dteViewStart) / 2.0);
-    m_labels.lblTimeMax = m_formats.dateAndTime(v.dteViewEnd);
+    m_labels.valueTop = m_formats.fixed(factor * v.viewMax);
+    m_labels.valueMiddle = m_formats.fixed((v.viewMin + v.viewMax) * factor / 2.0);
+    m_labels.valueBottom = m_formats.fixed(v.viewMin * factor);
+    m_labels.timeStart = m_formats.dateAndTime(v.viewStart);
+    m_labels.timeMiddle = m_formats.dateAndTime((v.viewEnd + v.viewStart) / 2.0);
+    m_labels.timeEnd = m_formats.dateAndTime(v.viewEnd);
 }
 
-void GraphView::placeLine(ElementArray<PlotLine> &lines, qint32 index, double x1, double y1,
+void PlotModel::placeLine(ElementArray<PlotLine> &lines, qint32 index, double x1, double y1,
                           double x2, double y2, quint32 colour)
 {
     lines.set(index, &PlotLine::x1, x1);
@@ -59,19 +59,19 @@ void GraphView::placeLine(ElementArray<PlotLine> &lines, qint32 index, double x1
     lines.setVisible(index, true);
 }
 
-void GraphView::drawGraphLines()
+void PlotModel::drawCurve()
 {
     try {
         const qint32 n = m_series.lngNumSamples;
         const qint64 interval = m_settings.lngLoggingInterval;
-        const GraphViewState &v = m_state;
-        ElementArray<PlotLine> &bars = m_elements.LinBar;
+        const PlotState &v = m_state;
+        ElementArray<PlotLine> &bars = m_elements.curve;
 
         // Element 0: the level of sample 0 over its interval, tested against the value
         // window without the tolerance of the other levels.
         const double t0 = sampleTime(0);
         const double v0 = sampleValue(0);
-        if (v0 < v.dblViewMin || v0 > v.dblViewMax || t0 < v.dteViewStart) {
+        if (v0 < v.viewMin || v0 > v.viewMax || t0 < v.viewStart) {
             bars.setVisible(0, false);
         } else {
             const double x1 = xOf(DateTime::addSeconds(t0, -interval));
@@ -87,10 +87,10 @@ void GraphView::drawGraphLines()
 
 // Risers and levels of samples 1 to n - 1: element 2i - 1 is the step at t(i - 1) from
 // v(i - 1) to v(i), element 2i the level of sample i from t(i - 1) to t(i).
-void GraphView::drawCurveSegments(qint32 n)
+void PlotModel::drawCurveSegments(qint32 n)
 {
-    const GraphViewState &v = m_state;
-    ElementArray<PlotLine> &bars = m_elements.LinBar;
+    const PlotState &v = m_state;
+    ElementArray<PlotLine> &bars = m_elements.curve;
     double previousTime = sampleTime(0);
     double previousValue = sampleValue(0);
     bool previousGap = sampleIsGap(0);
@@ -100,7 +100,7 @@ void GraphView::drawCurveSegments(qint32 n)
         const bool gap = sampleIsGap(i);
 
         const qint32 riser = 2 * i - 1;
-        if (previousTime < v.dteViewStart || previousTime > v.dteViewEnd) {
+        if (previousTime < v.viewStart || previousTime > v.viewEnd) {
             bars.setVisible(riser, false);
         } else {
             // Not tested against the value window: the plot clips what lies outside.
@@ -112,8 +112,8 @@ void GraphView::drawCurveSegments(qint32 n)
         }
 
         const qint32 level = 2 * i;
-        if (value < v.dblViewMin - kLevelTolerance || value > v.dblViewMax + kLevelTolerance
-            || t < v.dteViewStart || previousTime > v.dteViewEnd) {
+        if (value < v.viewMin - kLevelTolerance || value > v.viewMax + kLevelTolerance
+            || t < v.viewStart || previousTime > v.viewEnd) {
             bars.setVisible(level, false);
         } else {
             const double x1 = xOf(previousTime);
@@ -128,14 +128,14 @@ void GraphView::drawCurveSegments(qint32 n)
     }
 }
 
-void GraphView::drawRefMarkers()
+void PlotModel::drawFittingMarkers()
 {
     try {
         PlotElements &e = m_elements;
-        for (qint32 k = 0; k < m_state.lngRefCount; ++k) {
-            e.linRef.setVisible(k, false);
-            e.lblRef.setVisible(k, false);
-            e.shpRef.setVisible(k, false);
+        for (qint32 k = 0; k < m_state.markerCount; ++k) {
+            e.markerLines.setVisible(k, false);
+            e.markerCaptions.setVisible(k, false);
+            e.markerDots.setVisible(k, false);
         }
         const qint64 interval = m_settings.lngLoggingInterval;
         const double h = m_size.height();
@@ -146,49 +146,49 @@ void GraphView::drawRefMarkers()
             const double start = DateTime::addSeconds(sampleTime(sample), -interval);
             const double x = xOf(start);
 
-            e.linRef.set(k, &PlotLine::x1, x);
-            e.linRef.set(k, &PlotLine::x2, x);
-            e.linRef.set(k, &PlotLine::y1, h * kRefLineTop);
-            e.linRef.set(k, &PlotLine::y2, h);
-            e.linRef.setVisible(k, true);
+            e.markerLines.set(k, &PlotLine::x1, x);
+            e.markerLines.set(k, &PlotLine::x2, x);
+            e.markerLines.set(k, &PlotLine::y1, h * kMarkerLineTop);
+            e.markerLines.set(k, &PlotLine::y2, h);
+            e.markerLines.setVisible(k, true);
 
-            e.lblRef.set(k, &PlotCaption::left, x + kRefCaptionGap);
-            e.lblRef.set(k, &PlotCaption::caption, number);
-            e.lblRef.setVisible(k, true);
+            e.markerCaptions.set(k, &PlotCaption::left, x + kMarkerCaptionGap);
+            e.markerCaptions.set(k, &PlotCaption::caption, number);
+            e.markerCaptions.setVisible(k, true);
 
-            e.shpRef.set(k, &PlotShape::left, x - kRefDotHalf);
-            e.shpRef.setVisible(k, true);
+            e.markerDots.set(k, &PlotShape::left, x - kMarkerDotHalf);
+            e.markerDots.setVisible(k, true);
 
             // Keep one spare marker beyond those in use.
-            if (k + 1 > m_state.lngRefCount - 1)
-                loadRefElement();
+            if (k + 1 > m_state.markerCount - 1)
+                addFittingMarker();
         }
     } catch (...) {
         report("drawRefMarkers");
     }
 }
 
-void GraphView::loadRefElement()
+void PlotModel::addFittingMarker()
 {
     PlotElements &e = m_elements;
-    const qint32 index = m_state.lngRefCount;
-    e.linRef.load(index);
-    e.lblRef.load(index);
-    e.shpRef.load(index);
-    m_state.lngRefCount = index + 1;
+    const qint32 index = m_state.markerCount;
+    e.markerLines.load(index);
+    e.markerCaptions.load(index);
+    e.markerDots.load(index);
+    m_state.markerCount = index + 1;
 }
 
-void GraphView::drawCursor()
+void PlotModel::drawCursor()
 {
     const qint32 n = m_series.lngNumSamples;
-    GraphViewState &v = m_state;
-    if (n == 0 || v.dteViewEnd == v.dteViewStart)
+    PlotState &v = m_state;
+    if (n == 0 || v.viewEnd == v.viewStart)
         return;
 
     // The cursor line stands where the cursor is, not on the grid.
-    const double x = Checked::divide((v.dteCursor - v.dteViewStart) * m_size.width(),
-                                     v.dteViewEnd - v.dteViewStart);
-    ElementArray<PlotLine> &cursor = m_elements.linCursor;
+    const double x
+        = Checked::divide((v.cursor - v.viewStart) * m_size.width(), v.viewEnd - v.viewStart);
+    ElementArray<PlotLine> &cursor = m_elements.cursorLine;
     cursor.set(0, &PlotLine::x1, x);
     cursor.set(0, &PlotLine::x2, x);
     cursor.set(0, &PlotLine::y1, 0.0);
@@ -197,36 +197,36 @@ void GraphView::drawCursor()
     // A reading covers the interval that ends at its time stamp: the sample under the
     // cursor is the first one whose time stamp is not before it.
     qint32 j = n;
-    if (v.dteCursor <= sampleTime(n - 1)) {
+    if (v.cursor <= sampleTime(n - 1)) {
         j = 0;
-        while (v.dteCursor > sampleTime(j))
+        while (v.cursor > sampleTime(j))
             ++j;
     }
-    v.lngCursorSample = j;
+    v.cursorSample = j;
     m_statusText = cursorReadOut(j);
 }
 
-QString GraphView::cursorReadOut(qint32 j) const
+QString PlotModel::cursorReadOut(qint32 j) const
 {
     const qint32 n = m_series.lngNumSamples;
     const QString separator = QStringLiteral("  ");
     const QString colon = QStringLiteral(": ");
-    QString text = m_formats.dateAndTime(m_state.dteCursor);
-    text += separator + m_strFitting + colon;
+    QString text = m_formats.dateAndTime(m_state.cursor);
+    text += separator + m_fittingText + colon;
     if (j < n)
         text += checkedAt(m_series.strSampleFitting, j);
     if (DisplayUnits::isPressure(m_unit))
-        text += separator + m_strPress + colon;
+        text += separator + m_pressureText + colon;
     else if (m_unit != DisplayUnit::None)
-        text += separator + m_strFlow + colon;
+        text += separator + m_flowText + colon;
     if (j < n && !sampleIsGap(j)) {
         const double value = sampleValue(j);
         const double factor = DisplayUnits::factor(m_unit);
         text += m_formats.fixed(value * factor);
-        text += separator + m_strStep + colon;
+        text += separator + m_stepText + colon;
         text += m_formats.fixed((m_settings.dblReference - value) * factor);
     } else {
-        text += m_strNotAvailable;
+        text += m_notAvailableText;
     }
     return text;
 }

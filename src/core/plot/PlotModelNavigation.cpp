@@ -26,75 +26,74 @@ double doubledWithin(double start, double end, double rangeEnd)
 
 } // namespace
 
-void GraphView::placeCursor(double time)
+void PlotModel::placeCursor(double time)
 {
-    m_state.dteCursor = time;
+    m_state.cursor = time;
     drawCursor();
 }
 
-void GraphView::stepCursor(int intervals)
+void PlotModel::stepCursor(int intervals)
 {
-    GraphViewState &v = m_state;
+    PlotState &v = m_state;
     if (intervals != 0)
-        v.dteCursor
-            = DateTime::addSeconds(v.dteCursor, intervals * qint64(m_settings.lngLoggingInterval));
-    if (v.dteCursor < v.dteViewStart)
-        v.dteCursor = v.dteViewStart;
-    else if (v.dteCursor > v.dteViewEnd)
-        v.dteCursor = v.dteViewEnd;
+        v.cursor
+            = DateTime::addSeconds(v.cursor, intervals * qint64(m_settings.lngLoggingInterval));
+    if (v.cursor < v.viewStart)
+        v.cursor = v.viewStart;
+    else if (v.cursor > v.viewEnd)
+        v.cursor = v.viewEnd;
     drawCursor();
 }
 
-void GraphView::zoomValueIn()
+void PlotModel::zoomValueIn()
 {
-    GraphViewState &v = m_state;
-    if (v.dblViewMax - v.dblViewMin > kSmallestValueSpan) {
-        v.dblViewMax = v.dblViewMin + (v.dblViewMax - v.dblViewMin) / 2.0;
-        drawGraph();
+    PlotState &v = m_state;
+    if (v.viewMax - v.viewMin > kSmallestValueSpan) {
+        v.viewMax = v.viewMin + (v.viewMax - v.viewMin) / 2.0;
+        draw();
     }
 }
 
-void GraphView::zoomValueOut()
+void PlotModel::zoomValueOut()
 {
-    GraphViewState &v = m_state;
-    v.dblViewMax = doubledWithin(v.dblViewMin, v.dblViewMax, v.dblFullMax);
-    drawGraph();
+    PlotState &v = m_state;
+    v.viewMax = doubledWithin(v.viewMin, v.viewMax, v.fullMax);
+    draw();
 }
 
-void GraphView::zoomTimeIn()
+void PlotModel::zoomTimeIn()
 {
-    GraphViewState &v = m_state;
+    PlotState &v = m_state;
     if (v.timeScroll.pageStep == 1) {
-        m_prompts.message(m_strMagnificationLimit, QString::fromLatin1(kTitle));
+        m_prompts.message(m_magnificationLimitText, QString::fromLatin1(kTitle));
         return;
     }
     // A window of one logging interval or less is not halved.
-    if (DateTime::secondsBetween(v.dteViewStart, v.dteViewEnd) > m_settings.lngLoggingInterval) {
-        v.dteViewEnd = v.dteViewStart + (v.dteViewEnd - v.dteViewStart) / 2.0;
-        drawGraph();
+    if (DateTime::secondsBetween(v.viewStart, v.viewEnd) > m_settings.lngLoggingInterval) {
+        v.viewEnd = v.viewStart + (v.viewEnd - v.viewStart) / 2.0;
+        draw();
     }
 }
 
-void GraphView::zoomTimeOut()
+void PlotModel::zoomTimeOut()
 {
-    GraphViewState &v = m_state;
-    v.dteViewEnd = doubledWithin(v.dteViewStart, v.dteViewEnd, v.dteFullEnd);
-    drawGraph();
+    PlotState &v = m_state;
+    v.viewEnd = doubledWithin(v.viewStart, v.viewEnd, v.fullEnd);
+    draw();
 }
 
 // The bar's new position is compared with the window's place on the 0 to 10000 scale;
 // the difference tells an arrow click (1), a page click (about one page step) and a
 // drag of the thumb (anything else) apart. One unit of tolerance absorbs the rounding
 // of positions.
-void GraphView::scrollTimeTo(qint32 position)
+void PlotModel::scrollTimeTo(qint32 position)
 {
-    GraphViewState &v = m_state;
+    PlotState &v = m_state;
     v.timeScroll.position = position;
     const qint32 p = position;
     const qint32 large = v.timeScroll.pageStep;
     const double place
-        = Checked::divide(v.dteViewStart - v.dteFullStart, v.dteFullEnd - v.dteFullStart)
-        * kScrollScale;
+        = Checked::divide(v.viewStart - v.fullStart, v.fullEnd - v.fullStart) * kScrollScale;
     const qint32 d = Checked::toInt16(p - place);
     const qint64 interval = m_settings.lngLoggingInterval;
     qint64 shift = 0;
@@ -103,65 +102,65 @@ void GraphView::scrollTimeTo(qint32 position)
     else if (d == -1)
         shift = -interval;
     else if (large - 1 <= d && d <= large + 1)
-        shift = DateTime::secondsBetween(v.dteViewStart, v.dteViewEnd);
+        shift = DateTime::secondsBetween(v.viewStart, v.viewEnd);
     else if (large - 1 <= -d && -d <= large + 1)
-        shift = DateTime::secondsBetween(v.dteViewEnd, v.dteViewStart);
+        shift = DateTime::secondsBetween(v.viewEnd, v.viewStart);
     else
-        shift = Checked::toInt32(
-            static_cast<double>(DateTime::secondsBetween(v.dteFullStart, v.dteFullEnd)) * d
-            / kScrollScale);
-    v.dteViewEnd = DateTime::addSeconds(v.dteViewEnd, shift);
-    v.dteViewStart = DateTime::addSeconds(v.dteViewStart, shift);
-    drawGraph();
+        shift
+            = Checked::toInt32(static_cast<double>(DateTime::secondsBetween(v.fullStart, v.fullEnd))
+                               * d / kScrollScale);
+    v.viewEnd = DateTime::addSeconds(v.viewEnd, shift);
+    v.viewStart = DateTime::addSeconds(v.viewStart, shift);
+    draw();
 }
 
 // As scrollTimeTo, with the position growing downwards, towards smaller values. The
 // arrow step is a tenth of the window.
-void GraphView::scrollValueTo(qint32 position)
+void PlotModel::scrollValueTo(qint32 position)
 {
-    GraphViewState &v = m_state;
+    PlotState &v = m_state;
     v.valueScroll.position = position;
     const qint32 p = position;
     const qint32 large = v.valueScroll.pageStep;
-    const double place = Checked::divide((v.dblFullMax - v.dblViewMax) * kScrollScale,
-                                         v.dblFullMax - v.dblFullMin);
+    const double place
+        = Checked::divide((v.fullMax - v.viewMax) * kScrollScale, v.fullMax - v.fullMin);
     const qint32 d = Checked::toInt16(place - p);
     double shift = 0.0;
     if (d == 1)
-        shift = (v.dblViewMax - v.dblViewMin) / 10.0;
+        shift = (v.viewMax - v.viewMin) / 10.0;
     else if (d == -1)
-        shift = (v.dblViewMin - v.dblViewMax) / 10.0;
+        shift = (v.viewMin - v.viewMax) / 10.0;
     else if (large - 1 <= d && d <= large + 1)
-        shift = v.dblViewMax - v.dblViewMin;
+        shift = v.viewMax - v.viewMin;
     else if (large - 1 <= -d && -d <= large + 1)
-        shift = v.dblViewMin - v.dblViewMax;
+        shift = v.viewMin - v.viewMax;
     else
-        shift = d / kScrollScale * (v.dblFullMax - v.dblFullMin);
-    v.dblViewMax += shift;
-    v.dblViewMin += shift;
-    drawGraph();
+        shift = d / kScrollScale * (v.fullMax - v.fullMin);
+    v.viewMax += shift;
+    v.viewMin += shift;
+    draw();
 }
 
-void GraphView::resetView()
+void PlotModel::resetView()
 {
-    GraphViewState &v = m_state;
+    PlotState &v = m_state;
     const SampleSeries &s = m_series;
-    v.dteFullEnd = (s.dteLastTime - s.dteFirstTime) * kHeadRoom + s.dteLastTime;
+    v.fullEnd = (s.dteLastTime - s.dteFirstTime) * kHeadRoom + s.dteLastTime;
     // The first sample's interval ends at its time stamp; the range starts with it.
-    v.dteFullStart = DateTime::addSeconds(s.dteFirstTime, -qint64(m_settings.lngLoggingInterval));
+    v.fullStart = DateTime::addSeconds(s.dteFirstTime, -qint64(m_settings.lngLoggingInterval));
     // The value range always starts at 0, whatever the smallest value.
-    v.dblFullMax = s.dblMaxValue * kHeadRoom + s.dblMaxValue;
-    v.dblFullMin = 0.0;
-    v.dteViewStart = v.dteFullStart;
-    v.dteViewEnd = v.dteFullEnd;
-    v.dblViewMin = 0.0;
-    v.dblViewMax = v.dblFullMax;
-    v.dteCursor = v.dteFullStart;
-    drawGraph();
+    v.fullMax = s.dblMaxValue * kHeadRoom + s.dblMaxValue;
+    v.fullMin = 0.0;
+    v.viewStart = v.fullStart;
+    v.viewEnd = v.fullEnd;
+    v.viewMin = 0.0;
+    v.viewMax = v.fullMax;
+    v.cursor = v.fullStart;
+    draw();
 }
 
-void GraphView::resize(const QSizeF &size)
+void PlotModel::resize(const QSizeF &size)
 {
     m_size = size;
-    drawGraph();
+    draw();
 }

@@ -8,20 +8,20 @@
 // the two scroll bars show of it, the cursor and the bookkeeping of the curve and marker
 // elements. Times are date-times (days), values are in base units; only text shown to the
 // user carries the unit factor.
-struct GraphViewState
+struct PlotState
 {
-    double dteViewStart = 0.0; // time at the left edge (x = 0)
-    double dteViewEnd = 0.0; // time at the right edge (x = W)
-    double dblViewMin = 0.0; // value 3 1/3 pixels above the bottom edge
-    double dblViewMax = 0.0; // value at the top edge
-    double dteFullStart = 0.0;
-    double dteFullEnd = 0.0;
-    double dblFullMin = 0.0;
-    double dblFullMax = 0.0;
-    double dteCursor = 0.0;
-    qint32 lngCursorSample = 0; // sample under the cursor; lngNumSamples after the last
-    qint32 lngBarCount = 1; // elements of LinBar
-    qint32 lngRefCount = 1; // elements of each of linRef, lblRef and shpRef
+    double viewStart = 0.0; // time at the left edge (x = 0)
+    double viewEnd = 0.0; // time at the right edge (x = W)
+    double viewMin = 0.0; // value 3 1/3 pixels above the bottom edge
+    double viewMax = 0.0; // value at the top edge
+    double fullStart = 0.0;
+    double fullEnd = 0.0;
+    double fullMin = 0.0;
+    double fullMax = 0.0;
+    double cursor = 0.0;
+    qint32 cursorSample = 0; // sample under the cursor; lngNumSamples after the last
+    qint32 curveCount = 1; // elements of the curve
+    qint32 markerCount = 1; // elements of each of markerLines, markerCaptions and markerDots
     ScrollRange timeScroll;
     ScrollRange valueScroll; // position 0 is the top of the value range
 };

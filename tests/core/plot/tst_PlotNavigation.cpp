@@ -4,31 +4,31 @@
 
 #include <QtTest>
 
-class tst_GraphNavigation : public QObject
+class tst_PlotNavigation : public QObject
 {
     Q_OBJECT
 
 private slots:
     void resetShowsTheWholeSeriesWithHeadRoom()
     {
-        GraphFixture f;
-        f.add(GraphFixture::at(2, 0, 0), 20.0);
-        f.add(GraphFixture::at(2, 10, 0), 10.0);
+        PlotFixture f;
+        f.add(PlotFixture::at(2, 0, 0), 20.0);
+        f.add(PlotFixture::at(2, 10, 0), 10.0);
         f.graph->setUnit(DisplayUnit::CubicMetresPerHour);
         f.load();
         f.graph->zoomTimeIn();
         f.graph->zoomValueIn();
-        f.graph->placeCursor(GraphFixture::at(2, 5, 0));
+        f.graph->placeCursor(PlotFixture::at(2, 5, 0));
         f.graph->resetView();
         // From one interval before the first sample to 5 % after the last; from 0 to 5 %
         // above the largest value; the labels carry the unit factor.
-        const GraphViewState &v = f.state();
-        const GraphAxisLabels &l = f.graph->axisLabels();
-        QCOMPARE((QStringList { l.lblTimeMin, l.lblTimeMid, l.lblTimeMax, l.lblFlowMax,
-                                l.lblFlowMid, l.lblFlowMin }),
+        const PlotState &v = f.state();
+        const PlotAxisLabels &l = f.graph->axisLabels();
+        QCOMPARE((QStringList { l.timeStart, l.timeMiddle, l.timeEnd, l.valueTop, l.valueMiddle,
+                                l.valueBottom }),
                  (QStringList { "01/03/2026 23:45:00", "02/03/2026 05:07:30", "02/03/2026 10:30:00",
                                 "75.60", "37.80", "0.00" }));
-        QCOMPARE(v.dteCursor, v.dteFullStart);
+        QCOMPARE(v.cursor, v.fullStart);
     }
 
     void valueZoom_data()
@@ -49,19 +49,19 @@ private slots:
         QFETCH(double, viewMax);
         QFETCH(bool, zoomIn);
         QFETCH(double, result);
-        GraphFixture f;
+        PlotFixture f;
         f.load({ 20, 10, 5 });
-        f.state().dblViewMin = viewMin;
-        f.state().dblViewMax = viewMax;
+        f.state().viewMin = viewMin;
+        f.state().viewMax = viewMax;
         if (zoomIn)
             f.graph->zoomValueIn();
         else
             f.graph->zoomValueOut();
-        QCOMPARE(f.state().dblViewMax, result);
-        QCOMPARE(f.state().dblViewMin, viewMin);
+        QCOMPARE(f.state().viewMax, result);
+        QCOMPARE(f.state().viewMin, viewMin);
         // A zoom that changes nothing does not redraw: the label keeps the full view's top.
-        QCOMPARE(f.graph->axisLabels().lblFlowMax,
-                 f.formats.fixed(result == viewMax ? f.state().dblFullMax : result));
+        QCOMPARE(f.graph->axisLabels().valueTop,
+                 f.formats.fixed(result == viewMax ? f.state().fullMax : result));
         QVERIFY(f.prompt.messages.isEmpty());
     }
 
@@ -86,19 +86,19 @@ private slots:
         QFETCH(bool, zoomIn);
         QFETCH(int, largeStep);
         QFETCH(int, endAfter);
-        GraphFixture f;
+        PlotFixture f;
         f.load({ 1, 2, 3, 4, 5, 6, 7, 8, 9 });
-        GraphViewState &v = f.state();
-        v.dteViewStart = DateTime::addSeconds(v.dteFullStart, start);
-        v.dteViewEnd = end == 8460 ? v.dteFullEnd : DateTime::addSeconds(v.dteFullStart, end);
+        PlotState &v = f.state();
+        v.viewStart = DateTime::addSeconds(v.fullStart, start);
+        v.viewEnd = end == 8460 ? v.fullEnd : DateTime::addSeconds(v.fullStart, end);
         if (largeStep)
             v.timeScroll.pageStep = largeStep;
         if (zoomIn)
             f.graph->zoomTimeIn();
         else
             f.graph->zoomTimeOut();
-        QCOMPARE(DateTime::secondsBetween(v.dteFullStart, v.dteViewEnd), endAfter);
-        QCOMPARE(DateTime::secondsBetween(v.dteFullStart, v.dteViewStart), start);
+        QCOMPARE(DateTime::secondsBetween(v.fullStart, v.viewEnd), endAfter);
+        QCOMPARE(DateTime::secondsBetween(v.fullStart, v.viewStart), start);
         const QStringList message = { "The magnification limit has been reached" };
         QCOMPARE(f.prompt.messages, largeStep == 1 ? message : QStringList());
         QCOMPARE(f.prompt.titles, largeStep == 1 ? QStringList { "Neru" } : QStringList());
@@ -128,18 +128,18 @@ private slots:
         QFETCH(QList<double>, window);
         QFETCH(QList<int>, time);
         QFETCH(QList<int>, flow);
-        GraphFixture f;
-        GraphViewState &v = f.state();
-        v.dteFullStart = 10.0;
-        v.dteFullEnd = 20.0;
-        v.dblFullMax = 40.0;
-        v.dteViewStart = window[0];
-        v.dteViewEnd = window[1];
-        v.dblViewMin = window[2];
-        v.dblViewMax = window[3];
+        PlotFixture f;
+        PlotState &v = f.state();
+        v.fullStart = 10.0;
+        v.fullEnd = 20.0;
+        v.fullMax = 40.0;
+        v.viewStart = window[0];
+        v.viewEnd = window[1];
+        v.viewMin = window[2];
+        v.viewMax = window[3];
         v.timeScroll = { 10000, 300, 300 }; // so that a maximum of 0 is seen to be set
         v.valueScroll = { 10000, 300, 300 };
-        f.graph->setScrollBars();
+        f.graph->updateScrollRanges();
         const ScrollRange &t = v.timeScroll;
         const ScrollRange &value = v.valueScroll;
         QCOMPARE((QList<int> { t.pageStep, t.maximum, t.position }), time);
@@ -171,16 +171,16 @@ private slots:
         QFETCH(int, from);
         QFETCH(int, to);
         QFETCH(double, shift);
-        GraphFixture f;
+        PlotFixture f;
         QList<double> values(39, 1.0);
         values[5] = 40 / 1.05;
         f.load(values);
-        GraphViewState &v = f.state();
-        QCOMPARE(v.dblFullMax, 40.0);
-        v.dteFullEnd = DateTime::addSeconds(v.dteFullStart, 36000);
-        v.dteViewEnd = DateTime::addSeconds(v.dteFullStart, 18000);
-        v.dblViewMax = 20.0;
-        f.graph->drawGraph();
+        PlotState &v = f.state();
+        QCOMPARE(v.fullMax, 40.0);
+        v.fullEnd = DateTime::addSeconds(v.fullStart, 36000);
+        v.viewEnd = DateTime::addSeconds(v.fullStart, 18000);
+        v.viewMax = 20.0;
+        f.graph->draw();
         const auto scrollTo = [&](int position) {
             if (time)
                 f.graph->scrollTimeTo(position);
@@ -189,17 +189,17 @@ private slots:
         };
         if (from >= 0)
             scrollTo(from);
-        const GraphViewState before = v;
+        const PlotState before = v;
         scrollTo(to);
         if (time) {
-            QCOMPARE(DateTime::secondsBetween(before.dteViewStart, v.dteViewStart), qint64(shift));
-            QCOMPARE(DateTime::secondsBetween(before.dteViewEnd, v.dteViewEnd), qint64(shift));
+            QCOMPARE(DateTime::secondsBetween(before.viewStart, v.viewStart), qint64(shift));
+            QCOMPARE(DateTime::secondsBetween(before.viewEnd, v.viewEnd), qint64(shift));
         } else {
-            QCOMPARE(v.dblViewMin - before.dblViewMin, shift);
-            QCOMPARE(v.dblViewMax - before.dblViewMax, shift);
+            QCOMPARE(v.viewMin - before.viewMin, shift);
+            QCOMPARE(v.viewMax - before.viewMax, shift);
         }
     }
 };
 
-QTEST_GUILESS_MAIN(tst_GraphNavigation)
+QTEST_GUILESS_MAIN(tst_PlotNavigation)
 #include "tst_PlotNavigation.moc"
