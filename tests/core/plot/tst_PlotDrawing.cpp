@@ -28,9 +28,8 @@ private slots:
         QTest::addColumn<double>("x");
         QTest::addColumn<double>("value");
         QTest::addColumn<double>("y");
-        // 2 x 6 pixels: days 0 to 15 across 30 grid steps, values 0 to 5 down 40 steps (the
-        // 90 of the height less the 50 below the value 0). Places are whole steps, a tie
-        // going to the even one.
+        // 2 x 6 pixels: days 0 to 15 over 30 grid steps, values 5 to 0 over 90 - 50 steps.
+        // Places are whole steps, a tie going to the even one.
         QTest::newRow("outside, not clipped") << 30.0 << 4.0 << -2.0 << 56 / 15.0;
         QTest::newRow("2.5 steps give 2") << 1.25 << 2 / 15.0 << 4.6875 << 2 / 15.0;
         QTest::newRow("3.5 steps give 4") << 1.75 << 4 / 15.0 << 4.5625 << 4 / 15.0;

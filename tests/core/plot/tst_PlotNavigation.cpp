@@ -181,12 +181,8 @@ private slots:
         v.viewEnd = DateTime::addSeconds(v.fullStart, 18000);
         v.viewMax = 20.0;
         f.graph->draw();
-        const auto scrollTo = [&](int position) {
-            if (time)
-                f.graph->scrollTimeTo(position);
-            else
-                f.graph->scrollValueTo(position);
-        };
+        const auto scrollTo
+            = [&](int p) { time ? f.graph->scrollTimeTo(p) : f.graph->scrollValueTo(p); };
         if (from >= 0)
             scrollTo(from);
         const PlotState before = v;
