@@ -37,7 +37,7 @@ PlotController::PlotController(const Controls &controls, const Data &data, QObje
     , m_controls(controls)
     , m_errorReport(data.errorReport)
 {
-    PlotWidget &picture = required(controls.plot, "plot");
+    PlotWidget &widget = required(controls.plot, "plot");
     required(controls.timeBar, "timeBar");
     required(controls.valueBar, "valueBar");
     for (QAbstractButton *button : { controls.zoomValueInButton, controls.zoomValueOutButton,
@@ -48,15 +48,15 @@ PlotController::PlotController(const Controls &controls, const Data &data, QObje
            controls.timeStartLabel, controls.timeMiddleLabel, controls.timeEndLabel })
         required(label, "axis label");
 
-    setDesignSettings(*controls.timeBar);
-    setDesignSettings(*controls.valueBar);
+    setUpBar(*controls.timeBar);
+    setUpBar(*controls.valueBar);
     m_model = std::make_unique<PlotModel>(PlotModel::Links { data.series, data.settings,
                                                              data.formats, data.strings,
                                                              data.errorReport, data.prompts },
-                                          QSizeF(picture.size()));
+                                          QSizeF(widget.size()));
 
-    connect(&picture, &PlotWidget::cursorPlaced, this, &PlotController::placeCursorAt);
-    connect(&picture, &PlotWidget::cursorStepped, this, &PlotController::stepCursor);
+    connect(&widget, &PlotWidget::cursorPlaced, this, &PlotController::placeCursorAt);
+    connect(&widget, &PlotWidget::cursorStepped, this, &PlotController::stepCursor);
     connect(controls.zoomValueInButton, &QAbstractButton::clicked, this,
             &PlotController::zoomValueIn);
     connect(controls.zoomValueOutButton, &QAbstractButton::clicked, this,
@@ -74,7 +74,7 @@ PlotController::~PlotController() = default;
 
 // Before any data the thumb fills the trough and there is nothing to scroll. The value
 // changes only on a click or when the thumb is let go, not while it is dragged.
-void PlotController::setDesignSettings(QScrollBar &bar)
+void PlotController::setUpBar(QScrollBar &bar)
 {
     bar.setMinimum(0);
     bar.setMaximum(0);

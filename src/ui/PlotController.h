@@ -88,7 +88,7 @@ public slots:
 
 private:
     template<typename Request> void run(const char *procedure, Request request);
-    void setDesignSettings(QScrollBar &bar);
+    static void setUpBar(QScrollBar &bar);
 
     Controls m_controls;
     ErrorReport &m_errorReport;

@@ -24,6 +24,11 @@ QColor toColor(quint32 rgb)
     return QColor(QRgb(rgb));
 }
 
+bool isArrowKey(int key)
+{
+    return key == Qt::Key_Left || key == Qt::Key_Up || key == Qt::Key_Right || key == Qt::Key_Down;
+}
+
 // One device pixel wide whatever the scale and the screen's density. Width 0 rather
 // than 1: an item with a pen of width 0 finds its bounds without stroking its outline,
 // which is most of the cost of painting thousands of segments.
@@ -155,15 +160,6 @@ void PlotWidget::sync(PlotElements &elements)
     syncShapes(elements);
     syncLines(elements.cursorLine, m_cursorLine, kCursorZ);
 }
-
-namespace {
-
-bool isArrowKey(int key)
-{
-    return key == Qt::Key_Left || key == Qt::Key_Up || key == Qt::Key_Right || key == Qt::Key_Down;
-}
-
-} // namespace
 
 // The plot neither scrolls nor drags: a click only places the cursor, on release.
 void PlotWidget::mousePressEvent(QMouseEvent *event)
