@@ -2,9 +2,9 @@
 // series, redrawing after a zoom and after a scroll, and painting the plot.
 #include "District.h"
 #include "ErrorReport.h"
-#include "GraphController.h"
-#include "GraphPicture.h"
 #include "NamedFormats.h"
+#include "PlotController.h"
+#include "PlotWidget.h"
 #include "SilentPrompts.h"
 #include "StringTable.h"
 #include "records/RecordEncoder.h"
@@ -47,30 +47,30 @@ struct GraphBench
     {
         file.image().setBytes(fullImage());
         file.decode();
-        intUnits = file.settings().unitCode();
         if (file.series().lngNumSamples != SampleSeries::kCapacity)
             qFatal("the benchmark image holds %d entries", file.series().lngNumSamples);
 
         window.resize(1280, 800);
-        auto *picture = new GraphPicture(&window);
+        auto *picture = new PlotWidget(&window);
         picture->setGeometry(67, 54, 1183, 665);
-        GraphController::Controls c;
-        c.Picture1 = picture;
-        c.hsbTime = new QScrollBar(Qt::Horizontal, &window);
-        c.vsbFlow = new QScrollBar(Qt::Vertical, &window);
-        c.cmdFlowZoomIn = new QPushButton(&window);
-        c.cmdFlowZoomOut = new QPushButton(&window);
-        c.cmdTimeZoomIn = new QPushButton(&window);
-        c.cmdTimeZoomOut = new QPushButton(&window);
-        for (QLabel **label : { &c.lblFlowMax, &c.lblFlowMid, &c.lblFlowMin, &c.lblTimeMin,
-                                &c.lblTimeMid, &c.lblTimeMax })
+        PlotController::Controls c;
+        c.plot = picture;
+        c.timeBar = new QScrollBar(Qt::Horizontal, &window);
+        c.valueBar = new QScrollBar(Qt::Vertical, &window);
+        c.zoomValueInButton = new QPushButton(&window);
+        c.zoomValueOutButton = new QPushButton(&window);
+        c.zoomTimeInButton = new QPushButton(&window);
+        c.zoomTimeOutButton = new QPushButton(&window);
+        for (QLabel **label : { &c.valueTopLabel, &c.valueMiddleLabel, &c.valueBottomLabel,
+                                &c.timeStartLabel, &c.timeMiddleLabel, &c.timeEndLabel })
             *label = new QLabel(&window);
         c.showStatus = [this](const QString &text) { status = text; };
-        hsbTime = c.hsbTime;
-        graph = std::make_unique<GraphController>(
-            c,
-            GraphController::Data { file.series(), file.settings(), intUnits, dblFlowScaleFactor,
-                                    formats, strings, report, prompts });
+        timeBar = c.timeBar;
+        graph = std::make_unique<PlotController>(c,
+                                                 PlotController::Data { file.series(),
+                                                                        file.settings(), formats,
+                                                                        strings, report, prompts });
+        graph->setUnit(DisplayUnits::fromCode(file.settings().unitCode()));
         window.show();
     }
 
@@ -78,20 +78,18 @@ struct GraphBench
     void initialiseGraph()
     {
         graph->prepareCurveElements();
-        graph->mnuViewReset_Click();
+        graph->resetView();
     }
 
     ErrorReport report;
     District file;
-    qint16 intUnits = 0;
-    double dblFlowScaleFactor = 1.0;
     NamedFormats formats;
     StringTable strings;
     SilentPrompts prompts;
     QWidget window;
-    QScrollBar *hsbTime = nullptr;
+    QScrollBar *timeBar = nullptr;
     QString status;
-    std::unique_ptr<GraphController> graph;
+    std::unique_ptr<PlotController> graph;
 };
 
 void initialiseGraphAndFirstDraw(benchmark::State &state)
@@ -101,9 +99,9 @@ void initialiseGraphAndFirstDraw(benchmark::State &state)
         auto f = std::make_unique<GraphBench>();
         state.ResumeTiming();
         f->initialiseGraph();
-        benchmark::DoNotOptimize(f->graph->picture().curveItemCount());
+        benchmark::DoNotOptimize(f->graph->plot().curveItemCount());
         state.PauseTiming();
-        if (f->graph->picture().curveItemCount() != 2 * SampleSeries::kCapacity - 1)
+        if (f->graph->plot().curveItemCount() != 2 * SampleSeries::kCapacity - 1)
             state.SkipWithError("the curve is not complete");
         f.reset();
         state.ResumeTiming();
@@ -111,7 +109,7 @@ void initialiseGraphAndFirstDraw(benchmark::State &state)
 }
 BENCHMARK(initialiseGraphAndFirstDraw)->Unit(benchmark::kMillisecond);
 
-// Zooming in and out in turn: each click is one full drawGraph and the plot following it.
+// Zooming in and out in turn: each click is one full draw and the plot following it.
 void drawGraphAfterZoom(benchmark::State &state)
 {
     GraphBench f;
@@ -119,9 +117,9 @@ void drawGraphAfterZoom(benchmark::State &state)
     bool in = true;
     for (auto _ : state) {
         if (in)
-            f.graph->cmdTimeZoomIn_Click();
+            f.graph->zoomTimeIn();
         else
-            f.graph->cmdTimeZoomOut_Click();
+            f.graph->zoomTimeOut();
         in = !in;
     }
 }
@@ -132,11 +130,11 @@ void drawGraphAfterScroll(benchmark::State &state)
 {
     GraphBench f;
     f.initialiseGraph();
-    f.graph->cmdTimeZoomIn_Click();
-    f.graph->cmdTimeZoomIn_Click();
+    f.graph->zoomTimeIn();
+    f.graph->zoomTimeIn();
     bool right = true;
     for (auto _ : state) {
-        f.hsbTime->triggerAction(right ? QAbstractSlider::SliderPageStepAdd
+        f.timeBar->triggerAction(right ? QAbstractSlider::SliderPageStepAdd
                                        : QAbstractSlider::SliderPageStepSub);
         right = !right;
     }
@@ -148,12 +146,12 @@ void drawGraphCore(benchmark::State &state)
 {
     GraphBench f;
     f.initialiseGraph();
-    GraphView &graph = f.graph->graph();
+    PlotModel &graph = f.graph->model();
     bool in = true;
     for (auto _ : state) {
-        graph.state().dteViewEnd = in ? (graph.state().dteViewStart + graph.state().dteViewEnd) / 2
-                                      : graph.state().dteFullEnd;
-        graph.drawGraph();
+        graph.state().viewEnd
+            = in ? (graph.state().viewStart + graph.state().viewEnd) / 2 : graph.state().fullEnd;
+        graph.draw();
         in = !in;
     }
 }
@@ -163,12 +161,13 @@ BENCHMARK(drawGraphCore)->Unit(benchmark::kMillisecond);
 void paintPlot(benchmark::State &state)
 {
     GraphBench f;
-    f.graph->picture().setGeometry(0, 0, 1280, 800);
+    f.graph->plot().setGeometry(0, 0, 1280, 800);
     f.initialiseGraph();
+    f.graph->resizePlot();
     QImage image(1280, 800, QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
         QPainter painter(&image);
-        f.graph->picture().render(&painter);
+        f.graph->plot().render(&painter);
         painter.end();
         benchmark::DoNotOptimize(image.constBits());
     }

@@ -1,9 +1,10 @@
 #include "Program.h"
 
-#include "GraphController.h"
+#include "PlotController.h"
 #include "MainWindow.h"
 #include "MainWindowActions.h"
 #include "MainWindowGraph.h"
+#include "PlotController.h"
 #include "PortDevices.h"
 #include "ReportCommands.h"
 #include "SaveDistrictDialogPrompt.h"
@@ -82,7 +83,7 @@ void Program::wireView(MainWindow &main)
     connect(&m_model, &NeruModel::unitsChanged, m_stats.get(), &frmStats::showUnits);
     connect(actions.statistics(), &QAction::triggered, this, &Program::showStatistics);
     connect(actions.resetView(), &QAction::triggered, &m_graph->controller(),
-            &GraphController::mnuViewReset_Click);
+            &PlotController::resetView);
     connect(actions.units(), &QActionGroup::triggered, this,
             [this](QAction *unit) { m_model.SetUnits(MainWindowActions::code(unit)); });
 }

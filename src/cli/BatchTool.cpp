@@ -14,7 +14,7 @@
 #include "RuntimeError.h"
 #include "SaveDistrictPrompt.h"
 #include "StringTable.h"
-#include "UnitTable.h"
+#include "DisplayUnit.h"
 #include "WholeFile.h"
 
 #include <QCommandLineParser>
@@ -167,7 +167,7 @@ bool BatchTool::chosenUnit(const QString &command, const QCommandLineParser &par
     if (!parser.isSet(QStringLiteral("unit")))
         return true;
     const QString name = parser.value(QStringLiteral("unit"));
-    unitCode = UnitTable::codeForName(name);
+    unitCode = DisplayUnits::code(DisplayUnits::fromShortName(name));
     if (unitCode != 0)
         return true;
     printError(kProgram + u' ' + command + QStringLiteral(": unknown unit \"") + name
@@ -180,10 +180,10 @@ bool BatchTool::applyUnit(const QString &command, const QString &path, const QSt
 {
     if (unitCode == 0)
         return true;
-    if (UnitTable::isPressure(unitCode) != UnitTable::isPressure(unit)) {
+    if (DisplayUnits::isPressure(DisplayUnits::fromCode(unitCode)) != DisplayUnits::isPressure(DisplayUnits::fromCode(unit))) {
         printError(
             kProgram + u' ' + command + QStringLiteral(": ") + path + QStringLiteral(" holds ")
-            + (UnitTable::isPressure(unit) ? QStringLiteral("pressure") : QStringLiteral("flow"))
+            + (DisplayUnits::isPressure(DisplayUnits::fromCode(unit)) ? QStringLiteral("pressure") : QStringLiteral("flow"))
             + QStringLiteral(" data; unit ") + unitName + QStringLiteral(" does not apply"));
         return false;
     }
@@ -293,7 +293,7 @@ int BatchTool::info(const QStringList &arguments)
     const NamedFormats &f = m_context.formats;
     const DistrictSettings &s = district.settings();
     const SampleSeries &series = district.series();
-    const QString unit = t.text(UnitTable::unitTextId(s.unitCode()));
+    const QString unit = t.text(DisplayUnits::unitTextId(DisplayUnits::fromCode(s.unitCode())));
     auto line = [this](const QString &label, const QString &value) {
         printLine(label + QStringLiteral(": ") + value);
     };
@@ -375,7 +375,7 @@ int BatchTool::exportCsv(const QStringList &arguments)
         return UsageError;
     QByteArray bytes;
     try {
-        bytes = CsvExport::bytes(district, UnitTable::factor(unit), m_context.formats);
+        bytes = CsvExport::bytes(district, DisplayUnits::factor(DisplayUnits::fromCode(unit)), m_context.formats);
     } catch (const RuntimeError &e) {
         printError(kProgram + QStringLiteral(": ") + path + QStringLiteral(": ") + e.description());
         return Failure;

@@ -8,7 +8,7 @@
 #include "PrintingSurface.h"
 #include "StringTable.h"
 #include "TextReport.h"
-#include "UnitTable.h"
+#include "DisplayUnit.h"
 
 #include <QBuffer>
 #include <QCommandLineParser>
@@ -98,8 +98,8 @@ int ReportBatchCommand::report(const QStringList &arguments)
 
     // The statistics as the dialog shows them in the unit chosen.
     const StringTable &strings = m_context.strings;
-    const DistrictSummary summary = DistrictSummary::of(district, UnitTable::factor(unit),
-                                                        strings.text(UnitTable::unitTextId(unit)),
+    const DistrictSummary summary = DistrictSummary::of(district, DisplayUnits::factor(DisplayUnits::fromCode(unit)),
+                                                        strings.text(DisplayUnits::unitTextId(DisplayUnits::fromCode(unit))),
                                                         strings, m_context.formats);
     const TextReport text(m_context.formats);
     if (pdf)

@@ -1,7 +1,7 @@
 #include "MainWindow.h"
 
 #include "BundledIcons.h"
-#include "GraphPicture.h"
+#include "PlotWidget.h"
 #include "LineControl.h"
 #include "MainWindowActions.h"
 #include "MainWindowLayout.h"
@@ -193,28 +193,28 @@ void MainWindow::createPlotArea()
     m_timeMaxTick = line("linTimeMax");
 }
 
-GraphController::Controls MainWindow::attachGraph(GraphPicture *picture)
+PlotController::Controls MainWindow::attachGraph(PlotWidget *plot)
 {
-    picture->setParent(m_client);
-    picture->setGeometry(m_plot->geometry());
-    picture->show();
+    plot->setParent(m_client);
+    plot->setGeometry(m_plot->geometry());
+    plot->show();
     delete m_plot;
-    m_plot = picture;
+    m_plot = plot;
 
-    GraphController::Controls c;
-    c.Picture1 = picture;
-    c.hsbTime = m_timeScrollBar;
-    c.vsbFlow = m_valueScrollBar;
-    c.cmdFlowZoomIn = m_valueZoomIn;
-    c.cmdFlowZoomOut = m_valueZoomOut;
-    c.cmdTimeZoomIn = m_timeZoomIn;
-    c.cmdTimeZoomOut = m_timeZoomOut;
-    c.lblFlowMax = m_valueMaxLabel;
-    c.lblFlowMid = m_valueMidLabel;
-    c.lblFlowMin = m_valueMinLabel;
-    c.lblTimeMin = m_timeMinLabel;
-    c.lblTimeMid = m_timeMidLabel;
-    c.lblTimeMax = m_timeMaxLabel;
+    PlotController::Controls c;
+    c.plot = plot;
+    c.timeBar = m_timeScrollBar;
+    c.valueBar = m_valueScrollBar;
+    c.zoomValueInButton = m_valueZoomIn;
+    c.zoomValueOutButton = m_valueZoomOut;
+    c.zoomTimeInButton = m_timeZoomIn;
+    c.zoomTimeOutButton = m_timeZoomOut;
+    c.valueTopLabel = m_valueMaxLabel;
+    c.valueMiddleLabel = m_valueMidLabel;
+    c.valueBottomLabel = m_valueMinLabel;
+    c.timeStartLabel = m_timeMinLabel;
+    c.timeMiddleLabel = m_timeMidLabel;
+    c.timeEndLabel = m_timeMaxLabel;
     c.showStatus = [this](const QString &text) { setStatusText(text); };
     return c;
 }

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "GraphController.h"
+#include "PlotController.h"
 #include "MainWindowLayout.h"
 #include "Units.h"
 
 #include <QMainWindow>
 
-class GraphPicture;
+class PlotWidget;
 class LineControl;
 class MainWindowActions;
 class NeruModel;
@@ -37,7 +37,7 @@ public:
 
     // Puts the graph's picture in the place of the plot area, at its size, and hands back
     // the controls around it for the graph to drive.
-    GraphController::Controls attachGraph(GraphPicture *picture);
+    PlotController::Controls attachGraph(PlotWidget *plot);
     // A picture of the graph band, between the toolbar and the status bar where their View
     // entries are checked, as the window shows it, at the screen's pixel density.
     QImage captureGraphArea() const;

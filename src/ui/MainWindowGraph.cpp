@@ -1,10 +1,10 @@
 #include "MainWindowGraph.h"
 
 #include "ErrorReport.h"
-#include "GraphController.h"
-#include "GraphPicture.h"
 #include "MainWindow.h"
 #include "NeruModel.h"
+#include "PlotController.h"
+#include "PlotWidget.h"
 
 MainWindowGraph::MainWindowGraph(MainWindow &main, NeruModel &model, const StringTable &strings,
                                  ErrorReport &errorReport, UserPrompts &prompts)
@@ -12,23 +12,25 @@ MainWindowGraph::MainWindowGraph(MainWindow &main, NeruModel &model, const Strin
     , m_model(model)
     , m_errorReport(errorReport)
 {
-    const GraphController::Controls controls = m_main.attachGraph(new GraphPicture);
+    const PlotController::Controls controls = m_main.attachGraph(new PlotWidget);
     const District &district = m_model.file();
-    m_controller = std::make_unique<GraphController>(
+    m_controller = std::make_unique<PlotController>(
         controls,
-        GraphController::Data { district.series(), district.settings(), m_model.intUnits(),
-                                m_model.dblFlowScaleFactor(), m_formats, strings, errorReport,
-                                prompts });
+        PlotController::Data { district.series(), district.settings(), m_formats, strings,
+                               errorReport, prompts });
+    // The unit comes before the unit's captions, whose change resets the view.
+    m_controller->setUnit(m_model.unit());
+    connect(&m_model, &NeruModel::unitChanged, m_controller.get(), &PlotController::setUnit);
     // Blank, as the window is created.
-    m_controller->ResetForm();
+    m_controller->clear();
 
-    connect(&m_main, &MainWindow::plotResized, m_controller.get(), &GraphController::drawGraph);
+    connect(&m_main, &MainWindow::plotResized, m_controller.get(), &PlotController::resizePlot);
     connect(&m_model, &NeruModel::districtChanged, this, &MainWindowGraph::initialiseGraph);
     // A unit applied returns to the full view, redrawn with its factor, once the window has
     // laid out its caption.
     connect(&m_model, &NeruModel::unitsChanged, this, [this](const Units::Change &change) {
         if (change.applied)
-            m_controller->mnuViewReset_Click();
+            m_controller->resetView();
     });
 }
 

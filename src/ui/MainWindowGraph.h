@@ -7,7 +7,7 @@
 #include <memory>
 
 class ErrorReport;
-class GraphController;
+class PlotController;
 class NeruModel;
 class StringTable;
 class UserPrompts;
@@ -29,12 +29,12 @@ public:
     // view and draws it.
     void initialiseGraph();
 
-    GraphController &controller() { return *m_controller; }
+    PlotController &controller() { return *m_controller; }
 
 private:
     MainWindow &m_main;
     NeruModel &m_model;
     ErrorReport &m_errorReport;
     NamedFormats m_formats;
-    std::unique_ptr<GraphController> m_controller;
+    std::unique_ptr<PlotController> m_controller;
 };

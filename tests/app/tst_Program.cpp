@@ -1,8 +1,10 @@
-#include "GraphController.h"
-#include "GraphPicture.h"
+#include "PlotController.h"
+#include "PlotWidget.h"
 #include "MainWindow.h"
 #include "MainWindowActions.h"
 #include "MainWindowGraph.h"
+#include "PlotController.h"
+#include "PlotWidget.h"
 #include "Program.h"
 #include "frmHelp.h"
 #include "frmSplash.h"
@@ -105,8 +107,8 @@ class tst_Program : public QObject
 
     MainWindow &main() { return *m_program->mainWindow(); }
     MainWindowActions &actions() { return main().actions(); }
-    GraphView &graph() { return m_program->graph()->controller().graph(); }
-    const GraphViewState &state() { return graph().state(); }
+    PlotModel &graph() { return m_program->graph()->controller().model(); }
+    const PlotState &state() { return graph().state(); }
 
 private slots:
     void init()
@@ -164,7 +166,7 @@ private slots:
         // Opened after the window's creation, which would have named it "Unnamed".
         const QString absolute = QFileInfo(kSample).absoluteFilePath();
         QCOMPARE(main().windowTitle(), QStringLiteral("NERU Program: ") + absolute);
-        QVERIFY(main().findChild<GraphPicture *>());
+        QVERIFY(main().findChild<PlotWidget *>());
         QVERIFY(main().statusText().contains(QStringLiteral("Flow: ")));
         frmSplash &splash = program.splash();
         actions().about()->trigger();
@@ -286,17 +288,17 @@ private slots:
         main()
             .findChild<QScrollBar *>(QStringLiteral("hsbTime"))
             ->triggerAction(QAbstractSlider::SliderPageStepAdd);
-        QVERIFY(state().dteViewStart > state().dteFullStart);
+        QVERIFY(state().viewStart > state().fullStart);
         actions().unit(2)->trigger();
-        QCOMPARE(state().dteViewStart, state().dteFullStart);
+        QCOMPARE(state().viewStart, state().fullStart);
         QCOMPARE(main().findChild<QLabel *>(QStringLiteral("lblFlowMax"))->text(),
-                 NamedFormats().fixed(state().dblFullMax * 3.6));
+                 NamedFormats().fixed(state().fullMax * 3.6));
         actions().unit(2)->trigger();
         QVERIFY(actions().unit(2)->isChecked());
-        const double end = graph().elements().LinBar[2].x2;
+        const double end = graph().elements().curve[2].x2;
         main().resize(main().size() + QSize(300, 0));
-        QTRY_VERIFY(graph().elements().LinBar[2].x2 > end);
-        QCOMPARE(state().dteViewStart, state().dteFullStart);
+        QTRY_VERIFY(graph().elements().curve[2].x2 > end);
+        QCOMPARE(state().viewStart, state().fullStart);
     }
 };
 

@@ -1,9 +1,9 @@
 #include "ErrorReport.h"
-#include "GraphController.h"
 #include "KeptDownloads.h"
 #include "MainWindow.h"
 #include "MainWindowActions.h"
 #include "MainWindowGraph.h"
+#include "PlotController.h"
 #include "Program.h"
 #include "SettingsStore.h"
 #include "frmDownloading.h"
@@ -206,7 +206,7 @@ private slots:
             during << downloading().windowTitle() << downloading().cmdCancel->text()
                    << QString::number(downloading().prgProgress->maximum());
             // As at the deepest zoom of a long district.
-            main().findChild<QScrollBar *>(u"hsbTime"_s)->setPageStep(1);
+            m_program->graph()->controller().model().state().timeScroll.pageStep = 1;
             main().findChild<QToolButton *>(u"cmdTimeZoomIn"_s)->click();
             zoomLimitShownDuring = !m_prompts->messages.isEmpty();
         });

@@ -1,4 +1,5 @@
 #include "BatchTool.h"
+#include "DisplayUnit.h"
 #include "DistrictBytes.h"
 #include "LinkBatchCommands.h"
 #include "NamedFormats.h"

@@ -1,4 +1,4 @@
-#include "GraphFixture.h"
+#include "PlotFixture.h"
 #include "MainWindow.h"
 #include "MainWindowActions.h"
 #include "MainWindowLayout.h"
@@ -129,7 +129,7 @@ private slots:
         QTest::newRow("kgal/h") << QStringLiteral("1,3|ooX....|Flow (kgal/h)|0.792");
         QTest::newRow("pressure data after m3/h") << QStringLiteral("1,2,4|...Xooo|Press (Bar)|1");
         QTest::newRow("code 0 only disables the entries")
-            << QStringLiteral("5,0|.......|Press (PSI)|14.5");
+            << QStringLiteral("5,0|.......|Press (PSI)|1");
     }
 
     void unitsFollowTheModel()

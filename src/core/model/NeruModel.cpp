@@ -10,7 +10,6 @@
 #include "RuntimeError.h"
 #include "SettingsStore.h"
 #include "StringTable.h"
-#include "UnitTable.h"
 #include "UserPrompts.h"
 
 #include <QDateTime>
@@ -69,8 +68,8 @@ NeruModel::NeruModel(const StringTable &strings, ErrorReport &errorReport, UserP
 
 DistrictSummary NeruModel::summary() const
 {
-    return DistrictSummary::of(m_district, m_units.dblFlowScaleFactor,
-                               m_strings.text(UnitTable::unitTextId(m_units.intUnits)), m_strings,
+    return DistrictSummary::of(m_district, DisplayUnits::factor(m_unit),
+                               m_strings.text(DisplayUnits::unitTextId(m_unit)), m_strings,
                                m_formats);
 }
 
@@ -78,7 +77,6 @@ void NeruModel::resetForNewWindow()
 {
     m_district.image().setPath(QString());
     SetUnits(0);
-    m_units.dblFlowScaleFactor = 1.0;
 }
 
 void NeruModel::mnuFileOpen_Click(SaveDistrictPrompt &prompt)
@@ -137,11 +135,10 @@ void NeruModel::showDistrictFile(const QString &path, const QByteArray &bytes)
             m_prompts.message(opened.refusal, ApplicationName::title());
             return;
         }
-        m_units.intUnits = m_district.settings().unitCode();
         m_startUp.strDefaultDir = chosen.absolutePath() + u'/';
         emit districtChanged();
         // Loading data always shows it in l/s or bar.
-        SetUnits(m_units.intUnits);
+        SetUnits(m_district.settings().unitCode());
         tellDecodeProblems(m_district.image().path());
     } catch (...) {
         m_errorReport.errorReport(QStringLiteral("frmNeru"), QStringLiteral("mnuFileOpen_Click"));
@@ -178,7 +175,7 @@ void NeruModel::mnuFileExport_Click()
 {
     try {
         CsvExport::write(m_startUp.strDefaultDir + CsvExport::fileName(), m_district,
-                         m_units.dblFlowScaleFactor, m_formats);
+                         DisplayUnits::factor(m_unit), m_formats);
     } catch (const RuntimeError &e) {
         m_prompts.message(e.description(), ApplicationName::title());
         return;
@@ -201,9 +198,8 @@ void NeruModel::saveDownload(const QByteArray &download, SaveDistrictPrompt &pro
     }
     m_district.image() = std::move(cut.last);
     m_district.decode();
-    m_units.intUnits = m_district.settings().unitCode();
     emit districtChanged();
-    SetUnits(m_units.intUnits);
+    SetUnits(m_district.settings().unitCode());
     const QString shown = m_district.image().path();
     tellDecodeProblems(!shown.isEmpty()        ? shown
                            : !source.isEmpty() ? source
@@ -334,8 +330,9 @@ bool NeruModel::saveHeaderTexts(const QString &title, const QString &comments1,
 
 void NeruModel::SetUnits(qint16 code)
 {
-    m_units.intUnits = code;
-    emit unitsChanged(m_units.SetUnits(code, m_strings));
+    m_unit = DisplayUnits::fromCode(code);
+    emit unitChanged(m_unit);
+    emit unitsChanged(Units::changeTo(m_unit, m_strings));
 }
 
 void NeruModel::setCOMPort(qint16 port)

@@ -21,8 +21,8 @@ class StringTable;
 class UserPrompts;
 
 // What the windows show and command: the open district (image and its file, series, district
-// settings), the settings of the run (intCOMPort, strDefaultDir) and the
-// display unit (intUnits, dblFlowScaleFactor), and the link to the logger. The windows read
+// settings), the settings of the run (intCOMPort, strDefaultDir) and the display unit, and the
+// link to the logger. The windows read
 // it and follow its signals.
 class NeruModel : public QObject
 {
@@ -38,9 +38,9 @@ public:
     DistrictSummary summary() const;
     StartUpSettings &startUp() { return m_startUp; }
     const StartUpSettings &startUp() const { return m_startUp; }
-    // The graph keeps references to these two for as long as the model lives.
-    const qint16 &intUnits() const { return m_units.intUnits; }
-    const double &dblFlowScaleFactor() const { return m_units.dblFlowScaleFactor; }
+    DisplayUnit unit() const { return m_unit; }
+    // Base value x factor = displayed value; 1.0 until a unit is applied.
+    double dblFlowScaleFactor() const { return DisplayUnits::factor(m_unit); }
 
     // A main window has just been created: no file is named and no unit is chosen.
     void resetForNewWindow();
@@ -97,7 +97,7 @@ public:
     // of its file.
     bool saveHeaderTexts(const QString &title, const QString &comments1, const QString &comments2);
 
-    // Applies unit `code` (0 for none) and tells the windows.
+    // Applies the unit of stored code `code` (0 for none) and tells the windows.
     void SetUnits(qint16 code);
     // The port of the link; a logger port (1 to 4) is stored at once, so that the choice
     // outlives a crash.
@@ -114,8 +114,11 @@ public:
     const LoggerLink *link() const { return m_link.get(); }
 
 signals:
-    // A new series has been decoded; the unit it brings follows in unitsChanged.
+    // A new series has been decoded; the unit it brings follows in unitChanged.
     void districtChanged();
+    // A unit has been applied: first the unit, for those that show values in it, then what
+    // the Units menu and the captions show, which returns the graph to its full view.
+    void unitChanged(DisplayUnit unit);
     void unitsChanged(const Units::Change &change);
     void comPortChanged(qint16 port);
     // A Comms command has begun or ended.
@@ -147,7 +150,7 @@ private:
     UserPrompts &m_prompts;
     StartUpSettings m_startUp;
     District m_district;
-    Units m_units;
+    DisplayUnit m_unit = DisplayUnit::None;
     const NamedFormats m_formats;
     KeptDownloads m_kept;
     std::unique_ptr<SettingsStore> m_portSettings; // the [Ports] devices of COM1 to COM4

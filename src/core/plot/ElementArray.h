@@ -13,9 +13,8 @@
 template<typename Element> class ElementArray
 {
 public:
-    ElementArray(QString name, const Element &design)
-        : m_name(std::move(name))
-        , m_design(design)
+    explicit ElementArray(const Element &design)
+        : m_design(design)
     {
         m_elements.push_back(design);
         m_changedFlag.push_back(1);
@@ -23,7 +22,6 @@ public:
     }
 
     qint32 count() const { return static_cast<qint32>(m_elements.size()); }
-    const QString &name() const { return m_name; }
 
     const Element &operator[](qint32 index) const { return m_elements[checked(index)]; }
 
@@ -93,7 +91,6 @@ private:
         m_changed.push_back(index);
     }
 
-    QString m_name;
     Element m_design;
     std::vector<Element> m_elements;
     std::vector<char> m_changedFlag;

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-// A caption: text whose box has its top-left corner at (left, top).
+// A caption: text whose box has its top-left corner at (left, top), in pixels.
 struct PlotCaption
 {
     double left = 0.0;

@@ -10,22 +10,22 @@ PlotLine lineDesign(quint32 colour)
     return line;
 }
 
-PlotCaption refCaptionDesign()
+PlotCaption markerCaptionDesign()
 {
     PlotCaption caption;
     caption.top = 0.0;
-    caption.width = PlotElements::kRefCaptionWidth;
-    caption.height = PlotElements::kRefCaptionHeight;
+    caption.width = PlotElements::kMarkerCaptionWidth;
+    caption.height = PlotElements::kMarkerCaptionHeight;
     caption.colour = PlotColour::Green;
     return caption;
 }
 
-PlotShape refDotDesign()
+PlotShape markerDotDesign()
 {
     PlotShape dot;
-    dot.top = PlotElements::kRefDotTop;
-    dot.width = PlotElements::kRefDotSize;
-    dot.height = PlotElements::kRefDotSize;
+    dot.top = PlotElements::kMarkerDotTop;
+    dot.width = PlotElements::kMarkerDotSize;
+    dot.height = PlotElements::kMarkerDotSize;
     dot.colour = PlotColour::Green;
     return dot;
 }
@@ -33,11 +33,11 @@ PlotShape refDotDesign()
 } // namespace
 
 PlotElements::PlotElements()
-    : LinBar(QStringLiteral("LinBar"), lineDesign(PlotColour::Blue))
-    , linRef(QStringLiteral("linRef"), lineDesign(PlotColour::Green))
-    , lblRef(QStringLiteral("lblRef"), refCaptionDesign())
-    , shpRef(QStringLiteral("shpRef"), refDotDesign())
-    , linCursor(QStringLiteral("linCursor"), lineDesign(PlotColour::Black))
-    , linXGrid(QStringLiteral("linXGrid"), lineDesign(PlotColour::Black))
-    , LinYGrid(QStringLiteral("LinYGrid"), lineDesign(PlotColour::Black))
+    : curve(lineDesign(PlotColour::Blue))
+    , markerLines(lineDesign(PlotColour::Green))
+    , markerCaptions(markerCaptionDesign())
+    , markerDots(markerDotDesign())
+    , cursorLine(lineDesign(PlotColour::Black))
+    , timeGrid(lineDesign(PlotColour::Black))
+    , valueGrid(lineDesign(PlotColour::Black))
 { }

@@ -2,7 +2,7 @@
 
 #include "PlotColour.h"
 
-// One straight line of the plot, in twips from the plot's top-left corner.
+// One straight line of the plot, in pixels from the plot's top-left corner.
 struct PlotLine
 {
     double x1 = 0.0;

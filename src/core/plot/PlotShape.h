@@ -2,7 +2,7 @@
 
 #include "PlotColour.h"
 
-// A small filled marker shape (drawn as a dot) with its box at (left, top).
+// A small filled marker shape (drawn as a dot) with its box at (left, top), in pixels.
 struct PlotShape
 {
     double left = 0.0;

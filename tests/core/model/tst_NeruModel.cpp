@@ -1,6 +1,6 @@
 #include "DistrictBytes.h"
 #include "FileSizeLimit.h"
-#include "GraphFixture.h"
+#include "PlotFixture.h"
 #include "NeruModel.h"
 #include "RecordingMessages.h"
 #include "RecordingProgress.h"
@@ -123,7 +123,9 @@ private slots:
         const bool refused = signalled.isEmpty();
         QCOMPARE(m_model->file().image().path(), refused ? kFlow : path);
         QCOMPARE(m_model->file().image().bytes() == flow, refused);
-        QCOMPARE(m_model->intUnits(), qint16(refused || signalled.endsWith(u"l/s") ? 1 : 4));
+        QCOMPARE(m_model->unit(),
+                 refused || signalled.endsWith(u"l/s") ? DisplayUnit::LitresPerSecond
+                                                       : DisplayUnit::Bar);
         QCOMPARE(m_model->startUp().strDefaultDir,
                  (refused ? QFileInfo(kFlow).path() : m_log->dir.path()) + u'/');
     }

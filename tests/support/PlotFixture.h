@@ -2,12 +2,10 @@
 
 #include "DateTime.h"
 #include "DistrictSettings.h"
-#include "FixedPlotExtent.h"
-#include "GraphView.h"
 #include "NamedFormats.h"
+#include "PlotModel.h"
 #include "SampleSeries.h"
 #include "ScriptedPrompts.h"
-#include "ScrollBarModel.h"
 #include "StringTable.h"
 #include "TempLog.h"
 
@@ -17,21 +15,18 @@
 #include <memory>
 
 // A graph with everything around it: a series to fill (15-minute interval), a plot of
-// 8070 x 5040 twips, two scroll bars whose change events reach the graph as a window's
-// would, and an event log in a temporary folder.
-class GraphFixture
+// 538 x 336 pixels and an event log in a temporary folder.
+class PlotFixture
 {
 public:
-    GraphFixture()
+    PlotFixture()
         : formats(QLocale(QLocale::English, QLocale::UnitedKingdom))
-        , picture(8070.0, 5040.0)
     {
         settings.lngLoggingInterval = 900;
-        graph = std::make_unique<GraphView>(
-            GraphView::Links { series, settings, intUnits, dblFlowScaleFactor, formats, strings,
-                               log.report, picture, hsbTime, vsbFlow, prompt });
-        hsbTime.setOnChange([this] { graph->hsbTime_Change(); });
-        vsbFlow.setOnChange([this] { graph->vsbFlow_Change(); });
+        graph = std::make_unique<PlotModel>(
+            PlotModel::Links { series, settings, formats, strings, log.report, prompt },
+            QSizeF(538, 336));
+        graph->setUnit(DisplayUnit::LitresPerSecond);
     }
 
     // A day of March 2026.
@@ -85,7 +80,7 @@ public:
     void load()
     {
         graph->prepareCurveElements();
-        graph->mnuViewReset_Click();
+        graph->resetView();
     }
 
     // The event log's messages, without the CR that ends each line.
@@ -96,22 +91,17 @@ public:
             out.append(message.trimmed());
         return out;
     }
-    GraphViewState &state() { return graph->state(); }
+    PlotState &state() { return graph->state(); }
     const PlotElements &elements() const { return graph->elements(); }
-    const PlotLine &bar(qint32 i) const { return graph->elements().LinBar[i]; }
-    qint32 x(double t) const { return graph->xToPictureCoords(t); }
-    qint32 y(double v) const { return graph->yToPictureCoords(v); }
+    const PlotLine &bar(qint32 i) const { return graph->elements().curve[i]; }
+    double x(double t) const { return graph->xOf(t); }
+    double y(double v) const { return graph->yOf(v); }
 
     SampleSeries series;
     DistrictSettings settings;
-    qint16 intUnits = 1;
-    double dblFlowScaleFactor = 1.0;
     NamedFormats formats;
     StringTable strings;
     TempLog log;
-    FixedPlotExtent picture;
-    ScrollBarModel hsbTime;
-    ScrollBarModel vsbFlow;
     ScriptedPrompts prompt;
-    std::unique_ptr<GraphView> graph;
+    std::unique_ptr<PlotModel> graph;
 };

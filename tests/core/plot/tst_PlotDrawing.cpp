@@ -1,13 +1,13 @@
 // The mapping of time and value to the plot, the curve and what the window hides of it,
 // the fitting markers, the cursor read-out, and the curve's elements for a new series.
-#include "GraphFixture.h"
+#include "PlotFixture.h"
 
 #include <QtTest>
 
 namespace {
 
 // "1" for each shown curve element, "0" for each hidden one.
-QString shownBars(const GraphFixture &f, qint32 count)
+QString shownBars(const PlotFixture &f, qint32 count)
 {
     QString out;
     for (qint32 i = 0; i < count; ++i)
@@ -17,7 +17,7 @@ QString shownBars(const GraphFixture &f, qint32 count)
 
 } // namespace
 
-class tst_GraphDrawing : public QObject
+class tst_PlotDrawing : public QObject
 {
     Q_OBJECT
 
@@ -25,24 +25,25 @@ private slots:
     void mapsToThePlot_data()
     {
         QTest::addColumn<double>("time");
-        QTest::addColumn<int>("x");
+        QTest::addColumn<double>("x");
         QTest::addColumn<double>("value");
-        QTest::addColumn<int>("y");
-        // Width 5 over days 0 to 2; height 55 (5 above the bottom margin) over values 0 to 2.
-        QTest::newRow("outside, not clipped") << 4.0 << 10 << -2.0 << 10;
-        QTest::newRow("2.5 gives 2") << 1.0 << 2 << 1.0 << 2;
-        QTest::newRow("3.5 gives 4") << 1.4 << 4 << 0.6 << 4;
+        QTest::addColumn<double>("y");
+        // 2 x 6 pixels: days 0 to 15 over 30 grid steps, values 5 to 0 over 90 - 50 steps.
+        // Places are whole steps, a tie going to the even one.
+        QTest::newRow("outside, not clipped") << 30.0 << 4.0 << -2.0 << 56 / 15.0;
+        QTest::newRow("2.5 steps give 2") << 1.25 << 2 / 15.0 << 4.6875 << 2 / 15.0;
+        QTest::newRow("3.5 steps give 4") << 1.75 << 4 / 15.0 << 4.5625 << 4 / 15.0;
     }
     void mapsToThePlot()
     {
         QFETCH(double, time);
-        QFETCH(int, x);
+        QFETCH(double, x);
         QFETCH(double, value);
-        QFETCH(int, y);
-        GraphFixture f;
-        f.picture.resize(5.0, 55.0);
-        f.state().dteViewEnd = 2.0;
-        f.state().dblViewMax = 2.0;
+        QFETCH(double, y);
+        PlotFixture f;
+        f.graph->resize(QSizeF(2, 6));
+        f.state().viewEnd = 15.0;
+        f.state().viewMax = 5.0;
         QCOMPARE(f.x(time), x);
         QCOMPARE(f.y(value), y);
     }
@@ -51,10 +52,10 @@ private slots:
     // riser and its level. The gap marker's level (at 0) and both its risers are red.
     void curveIsAStepLine()
     {
-        GraphFixture f;
+        PlotFixture f;
         f.settings.lngLoggingInterval = 600;
         const auto time = [](double minute) {
-            return DateTime::addSeconds(GraphFixture::at(2, 6, 0), qint64(minute * 60));
+            return DateTime::addSeconds(PlotFixture::at(2, 6, 0), qint64(minute * 60));
         };
         const QList<double> minutes = { 0, 10, 20, 80, 90 };
         const QList<double> values = { 3, 4, 0, 5, 6 };
@@ -66,14 +67,14 @@ private slots:
             = { { -10, 3, 0, 3, 0 }, { 0, 3, 0, 4, 0 },   { 0, 4, 10, 4, 0 },
                 { 10, 4, 10, 0, 1 }, { 10, 0, 20, 0, 1 }, { 20, 0, 20, 5, 1 },
                 { 20, 5, 80, 5, 0 }, { 80, 5, 80, 6, 0 }, { 80, 6, 90, 6, 0 } };
-        QCOMPARE(f.state().lngBarCount, qint32(lines.size()));
+        QCOMPARE(f.state().curveCount, qint32(lines.size()));
         for (qint32 i = 0; i < lines.size(); ++i) {
             const PlotLine &line = f.bar(i);
             const QList<double> &want = lines[i];
             QVERIFY2(line.visible, qPrintable(QString::number(i)));
             QCOMPARE((QList<double> { line.x1, line.y1, line.x2, line.y2 }),
-                     (QList<double> { double(f.x(time(want[0]))), double(f.y(want[1])),
-                                      double(f.x(time(want[2]))), double(f.y(want[3])) }));
+                     (QList<double> { f.x(time(want[0])), f.y(want[1]), f.x(time(want[2])),
+                                      f.y(want[3]) }));
             QCOMPARE(line.colour, want[4] ? PlotColour::Red : PlotColour::Blue);
         }
     }
@@ -104,19 +105,19 @@ private slots:
         QFETCH(double, viewMin);
         QFETCH(double, viewMax);
         QFETCH(QString, shown);
-        GraphFixture f;
+        PlotFixture f;
         f.load({ 10, 5, 10, 5, 1, 2, 3, 4 });
         QCOMPARE(shownBars(f, 15), QString(15, u'1'));
-        GraphViewState &v = f.state();
-        v.dteViewStart = DateTime::addSeconds(GraphFixture::at(2, 0, 0), qint64(startMinute * 60));
-        v.dteViewEnd = DateTime::addSeconds(GraphFixture::at(2, 0, 0), qint64(endMinute * 60));
-        v.dblViewMin = viewMin;
-        v.dblViewMax = viewMax;
-        f.graph->drawGraph();
+        PlotState &v = f.state();
+        v.viewStart = DateTime::addSeconds(PlotFixture::at(2, 0, 0), qint64(startMinute * 60));
+        v.viewEnd = DateTime::addSeconds(PlotFixture::at(2, 0, 0), qint64(endMinute * 60));
+        v.viewMin = viewMin;
+        v.viewMax = viewMax;
+        f.graph->draw();
         // Elements shown by the earlier draw that fail a test now are hidden.
         QCOMPARE(shownBars(f, 15), shown);
         if (startMinute > 15) {
-            QCOMPARE(f.bar(4).x1, double(f.x(GraphFixture::at(2, 0, 15))));
+            QCOMPARE(f.bar(4).x1, f.x(PlotFixture::at(2, 0, 15)));
             QVERIFY(f.bar(4).x1 < 0 && f.bar(4).x2 > 0);
         }
     }
@@ -125,104 +126,105 @@ private slots:
     // kept: more fittings grow the arrays one element at a time, fewer hide the others.
     void referenceMarkersKeepASpare()
     {
-        GraphFixture f;
+        PlotFixture f;
         const QStringList numbers = { "00123", "00124", "00125", "00126", "00127" };
         for (qint32 sample : { 0, 2, 5 })
             f.addFitting(sample, numbers[f.series.lngNumFittings]);
         f.load({ 1, 2, 3, 4, 5, 6 });
         const PlotElements &e = f.elements();
-        QCOMPARE(f.state().lngRefCount, 4);
+        QCOMPARE(f.state().markerCount, 4);
         for (qint32 k = 0; k < 3; ++k) {
             const qint32 sample = f.series.lngFittingSample[size_t(k)];
             const double x = f.x(DateTime::addSeconds(f.series.dteTime[size_t(sample)], -900));
-            QVERIFY(e.linRef[k].visible && e.lblRef[k].visible && e.shpRef[k].visible);
-            QCOMPARE((QList<double> { e.linRef[k].x1, e.linRef[k].x2, e.linRef[k].y1,
-                                      e.linRef[k].y2, e.lblRef[k].left, e.lblRef[k].top,
-                                      e.shpRef[k].left, e.shpRef[k].top }),
-                     (QList<double> { x, x, 5040 * 0.025, 5040, x + 100, 0, x - 50, 50 }));
-            QCOMPARE(e.linRef[k].colour, PlotColour::Green);
-            QCOMPARE(e.lblRef[k].caption, numbers[k]);
+            QVERIFY(e.markerLines[k].visible && e.markerCaptions[k].visible
+                    && e.markerDots[k].visible);
+            QCOMPARE((QList<double> { e.markerLines[k].x1, e.markerLines[k].x2, e.markerLines[k].y1,
+                                      e.markerLines[k].y2, e.markerCaptions[k].left,
+                                      e.markerCaptions[k].top, e.markerDots[k].left,
+                                      e.markerDots[k].top }),
+                     (QList<double> { x, x, 336 * 0.025, 336, x + 20 / 3.0, 0, x - 10 / 3.0,
+                                      10 / 3.0 }));
+            QCOMPARE(e.markerLines[k].colour, PlotColour::Green);
+            QCOMPARE(e.markerCaptions[k].caption, numbers[k]);
         }
-        QVERIFY(!e.linRef[3].visible && !e.lblRef[3].visible && !e.shpRef[3].visible);
+        QVERIFY(!e.markerLines[3].visible && !e.markerCaptions[3].visible
+                && !e.markerDots[3].visible);
         for (qint32 sample : { 1, 3 })
             f.addFitting(sample, numbers[f.series.lngNumFittings]);
-        f.graph->drawGraph();
-        QCOMPARE(f.state().lngRefCount, 6);
-        QCOMPARE(e.lblRef[4].caption, QStringLiteral("00127"));
+        f.graph->draw();
+        QCOMPARE(f.state().markerCount, 6);
+        QCOMPARE(e.markerCaptions[4].caption, QStringLiteral("00127"));
         f.series.lngNumFittings = 1;
-        f.graph->drawGraph();
-        QVERIFY(e.linRef[0].visible);
+        f.graph->draw();
+        QVERIFY(e.markerLines[0].visible);
         for (qint32 k = 1; k < 6; ++k)
-            QVERIFY(!e.linRef[k].visible && !e.lblRef[k].visible && !e.shpRef[k].visible);
+            QVERIFY(!e.markerLines[k].visible && !e.markerCaptions[k].visible
+                    && !e.markerDots[k].visible);
     }
 
     void cursorReadOut_data()
     {
         QTest::addColumn<int>("seconds"); // after the first sample
-        QTest::addColumn<qint16>("units");
-        QTest::addColumn<double>("factor");
+        QTest::addColumn<DisplayUnit>("unit");
         QTest::addColumn<QString>("text");
         // Samples at 14:00 (12.5, fitting 00123), 14:15 (gap), 14:30 (12.5) and 14:45
         // (16, fitting 00124); the reference is 15.
         QTest::newRow("on a sample")
-            << 1800 << qint16(1) << 1.0
+            << 1800 << DisplayUnit::LitresPerSecond
             << "05/03/2026 14:30:00  Fitting: 00123  Flow: 12.50  Step: 2.50";
         QTest::newRow("a second later")
-            << 1801 << qint16(1) << 1.0
+            << 1801 << DisplayUnit::LitresPerSecond
             << "05/03/2026 14:30:01  Fitting: 00124  Flow: 16.00  Step: -1.00";
         QTest::newRow("on the gap marker")
-            << 900 << qint16(1) << 1.0
+            << 900 << DisplayUnit::LitresPerSecond
             << "05/03/2026 14:15:00  Fitting: 00123  Flow: Not Available";
-        QTest::newRow("after the last")
-            << 2701 << qint16(1) << 1.0 << "05/03/2026 14:45:01  Fitting:   Flow: Not Available";
+        QTest::newRow("after the last") << 2701 << DisplayUnit::LitresPerSecond
+                                        << "05/03/2026 14:45:01  Fitting:   Flow: Not Available";
         QTest::newRow("pressure, feet head")
-            << 0 << qint16(7) << 33.44
+            << 0 << DisplayUnit::FeetHead
             << "05/03/2026 14:00:00  Fitting: 00123  Press: 418.00  Step: 83.60";
     }
     void cursorReadOut()
     {
         QFETCH(int, seconds);
-        QFETCH(qint16, units);
-        QFETCH(double, factor);
+        QFETCH(DisplayUnit, unit);
         QFETCH(QString, text);
-        GraphFixture f;
-        const double t0 = GraphFixture::at(5, 14, 0);
+        PlotFixture f;
+        const double t0 = PlotFixture::at(5, 14, 0);
         f.settings.dblReference = 15.0;
         f.add(t0, 12.5, false, QStringLiteral("00123"));
         f.add(DateTime::addSeconds(t0, 900), 0.0, true, QStringLiteral("00123"));
         f.add(DateTime::addSeconds(t0, 1800), 12.5, false, QStringLiteral("00123"));
         f.add(DateTime::addSeconds(t0, 2700), 16.0, false, QStringLiteral("00124"));
-        f.intUnits = units;
-        f.dblFlowScaleFactor = factor;
+        f.graph->setUnit(unit);
         f.load();
-        f.state().dteCursor = DateTime::addSeconds(t0, seconds);
-        f.graph->drawCursor();
+        f.graph->placeCursor(DateTime::addSeconds(t0, seconds));
         QCOMPARE(f.graph->statusText(), text);
     }
 
     void newSeriesGrowsButNeverShrinksTheCurve()
     {
-        GraphFixture f;
+        PlotFixture f;
         f.load({ 1, 2, 3, 4, 5, 6 });
-        QCOMPARE(f.state().lngBarCount, 11);
+        QCOMPARE(f.state().curveCount, 11);
         // The largest series there can be needs 6801 elements.
         f.series = SampleSeries();
         QList<double> values;
         for (int i = 0; i < SampleSeries::kCapacity; ++i)
             values.append(i % 17);
         f.load(values);
-        QCOMPARE(f.state().lngBarCount, 6801);
+        QCOMPARE(f.state().curveCount, 6801);
         QVERIFY(f.bar(6800).visible);
         QVERIFY(f.logged().isEmpty());
         // A district without samples is not drawn, but its curve and marker lines are hidden.
         f.addFitting(3, QStringLiteral("00001"));
-        f.graph->drawGraph();
+        f.graph->draw();
         f.series.lngNumSamples = 0;
         f.load();
         QCOMPARE(shownBars(f, 6801), QString(6801, u'0'));
-        QVERIFY(!f.elements().linRef[0].visible);
+        QVERIFY(!f.elements().markerLines[0].visible);
     }
 };
 
-QTEST_GUILESS_MAIN(tst_GraphDrawing)
-#include "tst_GraphDrawing.moc"
+QTEST_GUILESS_MAIN(tst_PlotDrawing)
+#include "tst_PlotDrawing.moc"

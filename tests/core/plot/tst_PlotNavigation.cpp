@@ -1,34 +1,34 @@
-// The zoom buttons, the scroll bars and their settings, and View > Reset with the labels
-// it writes.
-#include "GraphFixture.h"
+// Zooming, scrolling and the scroll ranges, and the return to the full view with the
+// labels it writes.
+#include "PlotFixture.h"
 
 #include <QtTest>
 
-class tst_GraphNavigation : public QObject
+class tst_PlotNavigation : public QObject
 {
     Q_OBJECT
 
 private slots:
     void resetShowsTheWholeSeriesWithHeadRoom()
     {
-        GraphFixture f;
-        f.add(GraphFixture::at(2, 0, 0), 20.0);
-        f.add(GraphFixture::at(2, 10, 0), 10.0);
-        f.dblFlowScaleFactor = 3.6;
+        PlotFixture f;
+        f.add(PlotFixture::at(2, 0, 0), 20.0);
+        f.add(PlotFixture::at(2, 10, 0), 10.0);
+        f.graph->setUnit(DisplayUnit::CubicMetresPerHour);
         f.load();
-        f.graph->cmdTimeZoomIn_Click();
-        f.graph->cmdFlowZoomIn_Click();
-        f.state().dteCursor = GraphFixture::at(2, 5, 0);
-        f.graph->mnuViewReset_Click();
+        f.graph->zoomTimeIn();
+        f.graph->zoomValueIn();
+        f.graph->placeCursor(PlotFixture::at(2, 5, 0));
+        f.graph->resetView();
         // From one interval before the first sample to 5 % after the last; from 0 to 5 %
         // above the largest value; the labels carry the unit factor.
-        const GraphViewState &v = f.state();
-        const GraphAxisLabels &l = f.graph->axisLabels();
-        QCOMPARE((QStringList { l.lblTimeMin, l.lblTimeMid, l.lblTimeMax, l.lblFlowMax,
-                                l.lblFlowMid, l.lblFlowMin }),
+        const PlotState &v = f.state();
+        const PlotAxisLabels &l = f.graph->axisLabels();
+        QCOMPARE((QStringList { l.timeStart, l.timeMiddle, l.timeEnd, l.valueTop, l.valueMiddle,
+                                l.valueBottom }),
                  (QStringList { "01/03/2026 23:45:00", "02/03/2026 05:07:30", "02/03/2026 10:30:00",
                                 "75.60", "37.80", "0.00" }));
-        QCOMPARE(v.dteCursor, v.dteFullStart);
+        QCOMPARE(v.cursor, v.fullStart);
     }
 
     void valueZoom_data()
@@ -49,19 +49,19 @@ private slots:
         QFETCH(double, viewMax);
         QFETCH(bool, zoomIn);
         QFETCH(double, result);
-        GraphFixture f;
+        PlotFixture f;
         f.load({ 20, 10, 5 });
-        f.state().dblViewMin = viewMin;
-        f.state().dblViewMax = viewMax;
+        f.state().viewMin = viewMin;
+        f.state().viewMax = viewMax;
         if (zoomIn)
-            f.graph->cmdFlowZoomIn_Click();
+            f.graph->zoomValueIn();
         else
-            f.graph->cmdFlowZoomOut_Click();
-        QCOMPARE(f.state().dblViewMax, result);
-        QCOMPARE(f.state().dblViewMin, viewMin);
+            f.graph->zoomValueOut();
+        QCOMPARE(f.state().viewMax, result);
+        QCOMPARE(f.state().viewMin, viewMin);
         // A zoom that changes nothing does not redraw: the label keeps the full view's top.
-        QCOMPARE(f.graph->axisLabels().lblFlowMax,
-                 f.formats.fixed(result == viewMax ? f.state().dblFullMax : result));
+        QCOMPARE(f.graph->axisLabels().valueTop,
+                 f.formats.fixed(result == viewMax ? f.state().fullMax : result));
         QVERIFY(f.prompt.messages.isEmpty());
     }
 
@@ -70,7 +70,7 @@ private slots:
         QTest::addColumn<int>("start"); // seconds from the start of the full range
         QTest::addColumn<int>("end");
         QTest::addColumn<bool>("zoomIn");
-        QTest::addColumn<int>("largeStep"); // of the time bar; 0 as the draw left it
+        QTest::addColumn<int>("largeStep"); // of the time range; 0 as the draw left it
         QTest::addColumn<int>("endAfter");
         // The full range is 8460 s long; the logging interval is 900 s.
         QTest::newRow("in from two intervals to one") << 900 << 2700 << true << 0 << 1800;
@@ -86,19 +86,19 @@ private slots:
         QFETCH(bool, zoomIn);
         QFETCH(int, largeStep);
         QFETCH(int, endAfter);
-        GraphFixture f;
+        PlotFixture f;
         f.load({ 1, 2, 3, 4, 5, 6, 7, 8, 9 });
-        GraphViewState &v = f.state();
-        v.dteViewStart = DateTime::addSeconds(v.dteFullStart, start);
-        v.dteViewEnd = end == 8460 ? v.dteFullEnd : DateTime::addSeconds(v.dteFullStart, end);
+        PlotState &v = f.state();
+        v.viewStart = DateTime::addSeconds(v.fullStart, start);
+        v.viewEnd = end == 8460 ? v.fullEnd : DateTime::addSeconds(v.fullStart, end);
         if (largeStep)
-            f.hsbTime.setLargeChange(largeStep);
+            v.timeScroll.pageStep = largeStep;
         if (zoomIn)
-            f.graph->cmdTimeZoomIn_Click();
+            f.graph->zoomTimeIn();
         else
-            f.graph->cmdTimeZoomOut_Click();
-        QCOMPARE(DateTime::secondsBetween(v.dteFullStart, v.dteViewEnd), endAfter);
-        QCOMPARE(DateTime::secondsBetween(v.dteFullStart, v.dteViewStart), start);
+            f.graph->zoomTimeOut();
+        QCOMPARE(DateTime::secondsBetween(v.fullStart, v.viewEnd), endAfter);
+        QCOMPARE(DateTime::secondsBetween(v.fullStart, v.viewStart), start);
         const QStringList message = { "The magnification limit has been reached" };
         QCOMPARE(f.prompt.messages, largeStep == 1 ? message : QStringList());
         QCOMPARE(f.prompt.titles, largeStep == 1 ? QStringList { "Neru" } : QStringList());
@@ -128,25 +128,22 @@ private slots:
         QFETCH(QList<double>, window);
         QFETCH(QList<int>, time);
         QFETCH(QList<int>, flow);
-        GraphFixture f;
-        GraphViewState &v = f.state();
-        v.dteFullStart = 10.0;
-        v.dteFullEnd = 20.0;
-        v.dblFullMax = 40.0;
-        v.dteViewStart = window[0];
-        v.dteViewEnd = window[1];
-        v.dblViewMin = window[2];
-        v.dblViewMax = window[3];
-        f.hsbTime.setMaximum(300); // so that a maximum of 0 is seen to be set
-        f.vsbFlow.setMaximum(300);
-        f.graph->setScrollBars();
-        QCOMPARE((QList<int> { f.hsbTime.largeChange(), f.hsbTime.maximum(), f.hsbTime.value() }),
-                 time);
-        QCOMPARE((QList<int> { f.vsbFlow.largeChange(), f.vsbFlow.maximum(), f.vsbFlow.value() }),
-                 flow);
-        // The change events that setting a bar raises (a clamped one too) move nothing.
-        QCOMPARE(v.dteViewStart, window[0]);
-        QCOMPARE(v.dblViewMax, window[3]);
+        PlotFixture f;
+        PlotState &v = f.state();
+        v.fullStart = 10.0;
+        v.fullEnd = 20.0;
+        v.fullMax = 40.0;
+        v.viewStart = window[0];
+        v.viewEnd = window[1];
+        v.viewMin = window[2];
+        v.viewMax = window[3];
+        v.timeScroll = { 10000, 300, 300 }; // so that a maximum of 0 is seen to be set
+        v.valueScroll = { 10000, 300, 300 };
+        f.graph->updateScrollRanges();
+        const ScrollRange &t = v.timeScroll;
+        const ScrollRange &value = v.valueScroll;
+        QCOMPARE((QList<int> { t.pageStep, t.maximum, t.position }), time);
+        QCOMPARE((QList<int> { value.pageStep, value.maximum, value.position }), flow);
     }
 
     void barClicks_data()
@@ -156,7 +153,7 @@ private slots:
         QTest::addColumn<int>("to");
         QTest::addColumn<double>("shift"); // seconds on the time bar, base units on the value bar
         // Time: the first half of a range of 36000 s, the bar at 0. Value: 0 to 20 of a range
-        // of 0 to 40, the bar at 5000. Both have a large step of 5000.
+        // of 0 to 40, the bar at 5000. Both have a page step of 5000.
         QTest::newRow("time: right arrow") << true << -1 << 1 << 900.0;
         QTest::newRow("time: page right") << true << -1 << 5000 << 18000.0;
         QTest::newRow("time: thumb, rounded seconds") << true << -1 << 3 << 11.0;
@@ -174,30 +171,31 @@ private slots:
         QFETCH(int, from);
         QFETCH(int, to);
         QFETCH(double, shift);
-        GraphFixture f;
+        PlotFixture f;
         QList<double> values(39, 1.0);
         values[5] = 40 / 1.05;
         f.load(values);
-        GraphViewState &v = f.state();
-        QCOMPARE(v.dblFullMax, 40.0);
-        v.dteFullEnd = DateTime::addSeconds(v.dteFullStart, 36000);
-        v.dteViewEnd = DateTime::addSeconds(v.dteFullStart, 18000);
-        v.dblViewMax = 20.0;
-        f.graph->drawGraph();
-        ScrollBarModel &bar = time ? f.hsbTime : f.vsbFlow;
+        PlotState &v = f.state();
+        QCOMPARE(v.fullMax, 40.0);
+        v.fullEnd = DateTime::addSeconds(v.fullStart, 36000);
+        v.viewEnd = DateTime::addSeconds(v.fullStart, 18000);
+        v.viewMax = 20.0;
+        f.graph->draw();
+        const auto scrollTo
+            = [&](int p) { time ? f.graph->scrollTimeTo(p) : f.graph->scrollValueTo(p); };
         if (from >= 0)
-            bar.setValue(from);
-        const GraphViewState before = v;
-        bar.setValue(to);
+            scrollTo(from);
+        const PlotState before = v;
+        scrollTo(to);
         if (time) {
-            QCOMPARE(DateTime::secondsBetween(before.dteViewStart, v.dteViewStart), qint64(shift));
-            QCOMPARE(DateTime::secondsBetween(before.dteViewEnd, v.dteViewEnd), qint64(shift));
+            QCOMPARE(DateTime::secondsBetween(before.viewStart, v.viewStart), qint64(shift));
+            QCOMPARE(DateTime::secondsBetween(before.viewEnd, v.viewEnd), qint64(shift));
         } else {
-            QCOMPARE(v.dblViewMin - before.dblViewMin, shift);
-            QCOMPARE(v.dblViewMax - before.dblViewMax, shift);
+            QCOMPARE(v.viewMin - before.viewMin, shift);
+            QCOMPARE(v.viewMax - before.viewMax, shift);
         }
     }
 };
 
-QTEST_GUILESS_MAIN(tst_GraphNavigation)
-#include "tst_GraphNavigation.moc"
+QTEST_GUILESS_MAIN(tst_PlotNavigation)
+#include "tst_PlotNavigation.moc"

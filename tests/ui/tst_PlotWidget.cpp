@@ -1,8 +1,8 @@
 // The plot on screen: the scene follows the elements, the curve is where the drawing
 // put it in the right colours, and the plot's mouse, keys and bars drive the graph.
-#include "GraphController.h"
-#include "GraphFixture.h"
-#include "GraphPicture.h"
+#include "PlotController.h"
+#include "PlotFixture.h"
+#include "PlotWidget.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -15,55 +15,54 @@ namespace {
 class GraphWindow : public QWidget
 {
 public:
-    explicit GraphWindow(GraphFixture &f)
+    explicit GraphWindow(PlotFixture &f)
     {
         resize(800, 500);
-        Picture1 = new GraphPicture(this);
-        Picture1->setGeometry(70, 40, 600, 380);
-        controls.Picture1 = Picture1;
-        controls.hsbTime = new QScrollBar(Qt::Horizontal, this);
-        controls.vsbFlow = new QScrollBar(Qt::Vertical, this);
-        for (QAbstractButton **button : { &controls.cmdFlowZoomIn, &controls.cmdFlowZoomOut,
-                                          &controls.cmdTimeZoomIn, &controls.cmdTimeZoomOut })
+        plot = new PlotWidget(this);
+        plot->setGeometry(70, 40, 600, 380);
+        controls.plot = plot;
+        controls.timeBar = new QScrollBar(Qt::Horizontal, this);
+        controls.valueBar = new QScrollBar(Qt::Vertical, this);
+        for (QAbstractButton **button : { &controls.zoomValueInButton, &controls.zoomValueOutButton,
+                                          &controls.zoomTimeInButton, &controls.zoomTimeOutButton })
             *button = new QPushButton(this);
-        for (QLabel **label : { &controls.lblFlowMax, &controls.lblFlowMid, &controls.lblFlowMin,
-                                &controls.lblTimeMin, &controls.lblTimeMid, &controls.lblTimeMax })
+        for (QLabel **label :
+             { &controls.valueTopLabel, &controls.valueMiddleLabel, &controls.valueBottomLabel,
+               &controls.timeStartLabel, &controls.timeMiddleLabel, &controls.timeEndLabel })
             *label = new QLabel(this);
         controls.showStatus = [this](const QString &text) { status = text; };
-        controller = std::make_unique<GraphController>(
+        controller = std::make_unique<PlotController>(
             controls,
-            GraphController::Data { f.series, f.settings, f.intUnits, f.dblFlowScaleFactor,
-                                    f.formats, f.strings, f.log.report, f.prompt });
+            PlotController::Data { f.series, f.settings, f.formats, f.strings, f.log.report,
+                                   f.prompt });
+        controller->setUnit(DisplayUnit::LitresPerSecond);
     }
 
     void load()
     {
         controller->prepareCurveElements();
-        controller->mnuViewReset_Click();
+        controller->resetView();
     }
 
-    const GraphView &graph() const { return controller->graph(); }
-    QImage image() { return Picture1->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+    const PlotModel &graph() const { return controller->model(); }
+    QImage image() { return plot->grab().toImage().convertToFormat(QImage::Format_RGB32); }
 
     // The pixels that a horizontal or vertical line covers, less one at each end.
-    QRect pixelsOf(const PlotLine &line) const
+    static QRect pixelsOf(const PlotLine &line)
     {
-        const double px = Picture1->twipsPerPixelX();
-        const double py = Picture1->twipsPerPixelY();
         if (line.y1 == line.y2) {
-            const int row = qFloor(line.y1 / py);
-            return QRect(QPoint(qCeil(line.x1 / px) + 1, row),
-                         QPoint(qFloor(line.x2 / px) - 1, row));
+            const int row = qFloor(line.y1);
+            return QRect(QPoint(qCeil(line.x1) + 1, row), QPoint(qFloor(line.x2) - 1, row));
         }
-        const int column = qFloor(line.x1 / px);
-        return QRect(QPoint(column, qCeil(qMin(line.y1, line.y2) / py) + 1),
-                     QPoint(column, qFloor(qMax(line.y1, line.y2) / py) - 1));
+        const int column = qFloor(line.x1);
+        return QRect(QPoint(column, qCeil(qMin(line.y1, line.y2)) + 1),
+                     QPoint(column, qFloor(qMax(line.y1, line.y2)) - 1));
     }
 
-    GraphPicture *Picture1;
-    GraphController::Controls controls;
+    PlotWidget *plot;
+    PlotController::Controls controls;
     QString status;
-    std::unique_ptr<GraphController> controller;
+    std::unique_ptr<PlotController> controller;
 };
 
 // Pixels of a colour inside an area of the image.
@@ -79,7 +78,7 @@ int countIn(const QImage &image, const QRect &area, QRgb colour)
 
 } // namespace
 
-class tst_GraphPicture : public QObject
+class tst_PlotWidget : public QObject
 {
     Q_OBJECT
 
@@ -87,12 +86,12 @@ private slots:
     // A new window's plot is blank, each array's first element parked outside it.
     void curveIsDrawnOnePixelWideInBlueAndRed()
     {
-        GraphFixture f;
+        PlotFixture f;
         const auto fill = [&f] {
             f.series = SampleSeries();
-            f.addRun(GraphFixture::at(2, 0, 0), { 6, 8, 7, 9 });
-            f.add(GraphFixture::at(2, 1, 0), 0.0, true); // hole: gap marker at 01:00
-            f.addRun(GraphFixture::at(2, 2, 0), { 8, 10, 9 });
+            f.addRun(PlotFixture::at(2, 0, 0), { 6, 8, 7, 9 });
+            f.add(PlotFixture::at(2, 1, 0), 0.0, true); // hole: gap marker at 01:00
+            f.addRun(PlotFixture::at(2, 2, 0), { 8, 10, 9 });
             f.addFitting(2, QStringLiteral("00042"));
         };
         fill();
@@ -105,59 +104,65 @@ private slots:
         const PlotElements &e = w.graph().elements();
         const QRgb blue = qRgb(0, 0, 255);
         // The level of sample 2 (value 7), with white rows above and below it.
-        const QRect level = w.pixelsOf(e.LinBar[4]);
+        const QRect level = w.pixelsOf(e.curve[4]);
         QVERIFY(level.width() > 5);
         QCOMPARE(countIn(image, level, blue), level.width());
         QCOMPARE(countIn(image, level.translated(0, -1), qRgb(255, 255, 255)), level.width());
         QCOMPARE(countIn(image, level.translated(0, 1), qRgb(255, 255, 255)), level.width());
         // The riser from 6 up to 8.
-        const QRect riser = w.pixelsOf(e.LinBar[1]);
+        const QRect riser = w.pixelsOf(e.curve[1]);
         QVERIFY(riser.height() > 5);
         QCOMPARE(countIn(image, riser, blue), riser.height());
         // The gap marker's level at 0, along the bottom margin, is red.
-        const QRect gap = w.pixelsOf(e.LinBar[8]);
+        const QRect gap = w.pixelsOf(e.curve[8]);
         QCOMPARE(countIn(image, gap, qRgb(255, 0, 0)), gap.width());
         // The fitting marker's line is green, and nothing is drawn above the data's top.
         QVERIFY(countIn(image, image.rect(), qRgb(0, 128, 0)) > image.height() / 2);
-        const int top = qFloor(w.graph().yToPictureCoords(10.0) / w.Picture1->twipsPerPixelY());
+        const int top = qFloor(w.graph().yOf(10.0));
         QCOMPARE(countIn(image, QRect(0, 0, image.width(), top - 1), blue), 0);
         // Shown again after a longer series, it looks the same: nothing is left behind.
-        f.addRun(GraphFixture::at(2, 3, 0), { 1, 2, 3, 4, 5, 6 });
+        f.addRun(PlotFixture::at(2, 3, 0), { 1, 2, 3, 4, 5, 6 });
         w.load();
         fill();
         w.load();
         QCOMPARE(w.image(), image);
     }
 
-    void mouseAndKeysMoveTheCursor()
+    // The bars show where the graph left the window, which moves nothing: not even a window
+    // past the end of the range, whose bar stops at its end.
+    void mouseAndKeysMoveTheCursorAndBarsFollow()
     {
-        GraphFixture f;
-        f.addRun(GraphFixture::at(2, 0, 0), { 1, 2, 3, 4, 5, 6, 7, 8 });
+        PlotFixture f;
+        f.addRun(PlotFixture::at(2, 0, 0), { 1, 2, 3, 4, 5, 6, 7, 8 });
         GraphWindow w(f);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         w.load();
-        const GraphViewState &v = w.graph().state();
+        PlotState &v = w.controller->model().state();
         // The cursor line stands where the plot was clicked.
-        QTest::mouseClick(w.Picture1->viewport(), Qt::RightButton, {}, QPoint(300, 50));
+        QTest::mouseClick(w.plot->viewport(), Qt::RightButton, {}, QPoint(300, 50));
         QCOMPARE(w.image().pixel(300, 100) & 0xFFFFFF, 0u);
-        const double placed = v.dteCursor;
+        const double placed = v.cursor;
 
-        QVERIFY(w.Picture1->hasFocus());
-        QTest::keyClick(w.Picture1, Qt::Key_Right);
-        QCOMPARE(DateTime::secondsBetween(placed, v.dteCursor), 900);
-        QTest::keyClick(w.Picture1, Qt::Key_Left);
-        // Keys whose codes coincide with the arrows' elsewhere do not move it.
-        QTest::keyClick(w.Picture1, Qt::Key_Percent);
-        QTest::keyClick(w.Picture1, Qt::Key_Apostrophe);
-        QCOMPARE(DateTime::secondsBetween(placed, v.dteCursor), 0);
+        QVERIFY(w.plot->hasFocus());
+        QTest::keyClick(w.plot, Qt::Key_Right);
+        QCOMPARE(DateTime::secondsBetween(placed, v.cursor), 900);
+        QTest::keyClick(w.plot, Qt::Key_Left);
+        QTest::keyClick(w.plot, Qt::Key_Up); // other keys do not move it
+        QCOMPARE(DateTime::secondsBetween(placed, v.cursor), 0);
         // The cursor stops at the window's edges.
         for (int i = 0; i < 12; ++i)
-            QTest::keyClick(w.Picture1, Qt::Key_Right);
-        QCOMPARE(v.dteCursor, v.dteViewEnd);
+            QTest::keyClick(w.plot, Qt::Key_Right);
+        QCOMPARE(v.cursor, v.viewEnd);
         for (int i = 0; i < 12; ++i)
-            QTest::keyClick(w.Picture1, Qt::Key_Left);
-        QCOMPARE(v.dteCursor, v.dteViewStart);
+            QTest::keyClick(w.plot, Qt::Key_Left);
+        QCOMPARE(v.cursor, v.viewStart);
+
+        const double start = v.viewStart = v.fullEnd - (v.fullEnd - v.fullStart) / 4;
+        v.viewEnd = start + (v.fullEnd - v.fullStart) / 2;
+        w.controller->resizePlot();
+        QCOMPARE(w.controls.timeBar->value(), 5000);
+        QCOMPARE(v.viewStart, start);
     }
 
     // A zoom deeper than the value bar's large step can show is logged by the drawing and
@@ -165,34 +170,34 @@ private slots:
     // logged by its own name. Either way the plot goes on working.
     void failuresAreLoggedAndThePlotGoesOn()
     {
-        GraphFixture f;
-        f.addRun(GraphFixture::at(2, 0, 0), { 1, 2, 3, 40 });
+        PlotFixture f;
+        f.addRun(PlotFixture::at(2, 0, 0), { 1, 2, 3, 40 });
         GraphWindow w(f);
         w.load();
         // 42 over 2^15 is less than half a unit of the bar's scale of 10000.
         for (int i = 0; i < 16; ++i)
-            w.controls.cmdFlowZoomIn->click();
+            w.controls.zoomValueInButton->click();
         QCOMPARE(
             f.logged(),
             QStringList(2, QStringLiteral("Invalid property value in setScrollBars(frmNeru)")));
-        QCOMPARE(w.controls.vsbFlow->pageStep(), 1);
+        QCOMPARE(w.controls.valueBar->pageStep(), 1);
         // A series of zeros empties the value range: the curve and the value bar fail and
         // the rest is drawn; then the value bar's own command fails.
         f.series = SampleSeries();
-        f.addRun(GraphFixture::at(3, 0, 0), { 0, 0, 0 });
+        f.addRun(PlotFixture::at(3, 0, 0), { 0, 0, 0 });
         w.load();
-        w.controls.vsbFlow->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        w.controls.valueBar->triggerAction(QAbstractSlider::SliderSingleStepSub);
         QCOMPARE(f.logged().mid(2),
                  (QStringList { "Overflow in drawGraphLines(frmNeru)",
                                 "Overflow in setScrollBars(frmNeru)",
                                 "Overflow in vsbFlow_Change(frmNeru)" }));
         // The time bar and the cursor still work, and the status bar shows what they left.
-        w.controller->cmdTimeZoomIn_Click();
-        w.controls.hsbTime->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        w.controller->zoomTimeIn();
+        w.controls.timeBar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
         QCOMPARE(w.status, w.graph().statusText());
         QVERIFY(w.status.contains(QStringLiteral("Flow: 0.00")));
     }
 };
 
-QTEST_MAIN(tst_GraphPicture)
-#include "tst_GraphPicture.moc"
+QTEST_MAIN(tst_PlotWidget)
+#include "tst_PlotWidget.moc"

@@ -1,4 +1,4 @@
-#include "GraphPicture.h"
+#include "PlotWidget.h"
 
 #include "PlotElements.h"
 
@@ -11,19 +11,22 @@
 
 namespace {
 
-constexpr double kTwipsPerInch = 1440.0;
-
 // Stacking from the bottom up: grid, curve, reference lines, their captions and dots,
 // and the cursor on top of everything.
 constexpr qreal kGridZ = -1.0;
 constexpr qreal kCurveZ = 0.0;
-constexpr qreal kRefLineZ = 1.0;
-constexpr qreal kRefMarkZ = 2.0;
+constexpr qreal kMarkerLineZ = 1.0;
+constexpr qreal kMarkerZ = 2.0;
 constexpr qreal kCursorZ = 3.0;
 
 QColor toColor(quint32 rgb)
 {
     return QColor(QRgb(rgb));
+}
+
+bool isArrowKey(int key)
+{
+    return key == Qt::Key_Left || key == Qt::Key_Up || key == Qt::Key_Right || key == Qt::Key_Down;
 }
 
 // One device pixel wide whatever the scale and the screen's density. Width 0 rather
@@ -38,7 +41,7 @@ QPen cosmeticPen(quint32 rgb)
 
 } // namespace
 
-GraphPicture::GraphPicture(QWidget *parent)
+PlotWidget::PlotWidget(QWidget *parent)
     : QGraphicsView(parent)
     , m_scene(new QGraphicsScene(this))
 {
@@ -63,63 +66,31 @@ GraphPicture::GraphPicture(QWidget *parent)
     fitSceneToWidget();
 }
 
-GraphPicture::~GraphPicture() = default;
+PlotWidget::~PlotWidget() = default;
 
-double GraphPicture::twipsPerPixelX() const
+// The view shows exactly the plot; what lies outside it is clipped away.
+void PlotWidget::fitSceneToWidget()
 {
-    return m_twipsPerPixelX;
+    setSceneRect(0.0, 0.0, width(), height());
 }
 
-double GraphPicture::twipsPerPixelY() const
-{
-    return m_twipsPerPixelY;
-}
-
-double GraphPicture::plotWidth() const
-{
-    return width() * m_twipsPerPixelX;
-}
-
-double GraphPicture::plotHeight() const
-{
-    return height() * m_twipsPerPixelY;
-}
-
-void GraphPicture::fitSceneToWidget()
-{
-    const int dpiX = logicalDpiX() > 0 ? logicalDpiX() : 96;
-    const int dpiY = logicalDpiY() > 0 ? logicalDpiY() : 96;
-    m_twipsPerPixelX = kTwipsPerInch / dpiX;
-    m_twipsPerPixelY = kTwipsPerInch / dpiY;
-    setTransform(QTransform::fromScale(1.0 / m_twipsPerPixelX, 1.0 / m_twipsPerPixelY));
-    // The view shows exactly the plot; what lies outside it is clipped away.
-    setSceneRect(0.0, 0.0, plotWidth(), plotHeight());
-}
-
-void GraphPicture::resizeEvent(QResizeEvent *event)
+void PlotWidget::resizeEvent(QResizeEvent *event)
 {
     QGraphicsView::resizeEvent(event);
     fitSceneToWidget();
 }
 
-void GraphPicture::showEvent(QShowEvent *event)
-{
-    QGraphicsView::showEvent(event);
-    fitSceneToWidget(); // the screen, and with it the resolution, is known now
-}
-
-QGraphicsLineItem *GraphPicture::newLine(qreal z)
+QGraphicsLineItem *PlotWidget::newLine(qreal z)
 {
     auto *item = new QGraphicsLineItem; // owned by the scene from the next line on
     m_scene->addItem(item);
     item->setZValue(z);
-    // The default pen is one twip wide, a faint fraction of a pixel.
     item->setPen(cosmeticPen(PlotColour::Black));
     return item;
 }
 
-void GraphPicture::syncLines(ElementArray<PlotLine> &lines, std::vector<QGraphicsLineItem *> &items,
-                             qreal z)
+void PlotWidget::syncLines(ElementArray<PlotLine> &lines, std::vector<QGraphicsLineItem *> &items,
+                           qreal z)
 {
     for (const qint32 index : lines.takeChanges()) {
         const auto i = static_cast<size_t>(index);
@@ -134,21 +105,19 @@ void GraphPicture::syncLines(ElementArray<PlotLine> &lines, std::vector<QGraphic
     }
 }
 
-void GraphPicture::syncCaptions(PlotElements &elements)
+void PlotWidget::syncCaptions(PlotElements &elements)
 {
-    for (const qint32 index : elements.lblRef.takeChanges()) {
+    for (const qint32 index : elements.markerCaptions.takeChanges()) {
         const auto i = static_cast<size_t>(index);
-        while (m_lblRef.size() <= i) {
+        while (m_markerCaptions.size() <= i) {
             auto *item = new QGraphicsSimpleTextItem;
             m_scene->addItem(item);
-            item->setZValue(kRefMarkZ);
-            // The text keeps its size in pixels; only its position is in twips.
-            item->setFlag(QGraphicsItem::ItemIgnoresTransformations);
+            item->setZValue(kMarkerZ);
             item->setFont(font());
-            m_lblRef.push_back(item);
+            m_markerCaptions.push_back(item);
         }
-        const PlotCaption &caption = elements.lblRef[index];
-        QGraphicsSimpleTextItem *item = m_lblRef[i];
+        const PlotCaption &caption = elements.markerCaptions[index];
+        QGraphicsSimpleTextItem *item = m_markerCaptions[i];
         item->setPos(caption.left, caption.top);
         item->setText(caption.caption);
         if (item->brush().color() != toColor(caption.colour))
@@ -157,20 +126,20 @@ void GraphPicture::syncCaptions(PlotElements &elements)
     }
 }
 
-void GraphPicture::syncShapes(PlotElements &elements)
+void PlotWidget::syncShapes(PlotElements &elements)
 {
-    for (const qint32 index : elements.shpRef.takeChanges()) {
+    for (const qint32 index : elements.markerDots.takeChanges()) {
         const auto i = static_cast<size_t>(index);
-        while (m_shpRef.size() <= i) {
+        while (m_markerDots.size() <= i) {
             auto *item = new QGraphicsEllipseItem;
             m_scene->addItem(item);
-            item->setZValue(kRefMarkZ);
+            item->setZValue(kMarkerZ);
             item->setPen(cosmeticPen(PlotColour::Black));
             item->setBrush(toColor(PlotColour::Black));
-            m_shpRef.push_back(item);
+            m_markerDots.push_back(item);
         }
-        const PlotShape &shape = elements.shpRef[index];
-        QGraphicsEllipseItem *item = m_shpRef[i];
+        const PlotShape &shape = elements.markerDots[index];
+        QGraphicsEllipseItem *item = m_markerDots[i];
         item->setRect(0.0, 0.0, shape.width, shape.height);
         item->setPos(shape.left, shape.top);
         if (item->brush().color() != toColor(shape.colour)) {
@@ -181,94 +150,56 @@ void GraphPicture::syncShapes(PlotElements &elements)
     }
 }
 
-void GraphPicture::sync(PlotElements &elements)
+void PlotWidget::sync(PlotElements &elements)
 {
-    syncLines(elements.linXGrid, m_linXGrid, kGridZ);
-    syncLines(elements.LinYGrid, m_LinYGrid, kGridZ);
-    syncLines(elements.LinBar, m_LinBar, kCurveZ);
-    syncLines(elements.linRef, m_linRef, kRefLineZ);
+    syncLines(elements.timeGrid, m_timeGrid, kGridZ);
+    syncLines(elements.valueGrid, m_valueGrid, kGridZ);
+    syncLines(elements.curve, m_curve, kCurveZ);
+    syncLines(elements.markerLines, m_markerLines, kMarkerLineZ);
     syncCaptions(elements);
     syncShapes(elements);
-    syncLines(elements.linCursor, m_linCursor, kCursorZ);
-}
-
-int GraphPicture::keyCode(int qtKey)
-{
-    switch (qtKey) {
-    case Qt::Key_Left:
-        return 37;
-    case Qt::Key_Up:
-        return 38;
-    case Qt::Key_Right:
-        return 39;
-    case Qt::Key_Down:
-        return 40;
-    default:
-        return 0;
-    }
-}
-
-int GraphPicture::buttonCode(Qt::MouseButton button)
-{
-    switch (button) {
-    case Qt::LeftButton:
-        return 1;
-    case Qt::RightButton:
-        return 2;
-    case Qt::MiddleButton:
-        return 4;
-    default:
-        return 0;
-    }
-}
-
-int GraphPicture::shiftCode(Qt::KeyboardModifiers modifiers)
-{
-    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0)
-        | (modifiers & Qt::AltModifier ? 4 : 0);
+    syncLines(elements.cursorLine, m_cursorLine, kCursorZ);
 }
 
 // The plot neither scrolls nor drags: a click only places the cursor, on release.
-void GraphPicture::mousePressEvent(QMouseEvent *event)
+void PlotWidget::mousePressEvent(QMouseEvent *event)
 {
     setFocus(Qt::MouseFocusReason);
     event->accept();
 }
 
-void GraphPicture::mouseMoveEvent(QMouseEvent *event)
+void PlotWidget::mouseMoveEvent(QMouseEvent *event)
 {
     event->accept();
 }
 
-void GraphPicture::mouseDoubleClickEvent(QMouseEvent *event)
+void PlotWidget::mouseDoubleClickEvent(QMouseEvent *event)
 {
     event->accept();
 }
 
-void GraphPicture::mouseReleaseEvent(QMouseEvent *event)
+void PlotWidget::mouseReleaseEvent(QMouseEvent *event)
 {
     event->accept();
-    const QPointF at = event->position();
-    emit mouseUp(buttonCode(event->button()), shiftCode(event->modifiers()),
-                 at.x() * m_twipsPerPixelX, at.y() * m_twipsPerPixelY);
+    emit cursorPlaced(event->position().x());
 }
 
-void GraphPicture::wheelEvent(QWheelEvent *event)
+void PlotWidget::wheelEvent(QWheelEvent *event)
 {
     event->ignore(); // the view itself has nothing to scroll
 }
 
-void GraphPicture::keyPressEvent(QKeyEvent *event)
+void PlotWidget::keyPressEvent(QKeyEvent *event)
 {
     // Arrow keys move the cursor on release; they must not scroll the view.
-    if (keyCode(event->key()) != 0) {
+    if (isArrowKey(event->key())) {
         event->accept();
         return;
     }
     QGraphicsView::keyPressEvent(event);
 }
 
-void GraphPicture::keyReleaseEvent(QKeyEvent *event)
+void PlotWidget::keyReleaseEvent(QKeyEvent *event)
 {
     // A held key moves the cursor once, when it is let go.
     if (event->isAutoRepeat()) {
@@ -276,5 +207,6 @@ void GraphPicture::keyReleaseEvent(QKeyEvent *event)
         return;
     }
     event->accept();
-    emit keyUp(keyCode(event->key()), shiftCode(event->modifiers()));
+    const int key = event->key();
+    emit cursorStepped(key == Qt::Key_Left ? -1 : key == Qt::Key_Right ? 1 : 0);
 }

@@ -1,0 +1,232 @@
+// The drawing side of the graph: curve, fitting markers, axis labels and cursor.
+#include "PlotModel.h"
+
+#include "Checked.h"
+#include "DateTime.h"
+#include "DistrictSettings.h"
+#include "NamedFormats.h"
+#include "SampleSeries.h"
+
+namespace {
+
+// A level may lie this far (base units) outside the value window and still be drawn,
+// so that a value on the window's edge is not lost to rounding.
+constexpr double kLevelTolerance = 0.001;
+
+// The captions and dots of the fitting markers keep their design tops; only their left
+// edges follow the data. In pixels from the marker's line.
+constexpr double kMarkerCaptionGap = 20.0 / 3.0;
+constexpr double kMarkerDotHalf = 10.0 / 3.0;
+constexpr double kMarkerLineTop = 0.025; // of the plot height
+
+} // namespace
+
+void PlotModel::draw()
+{
+    try {
+        if (m_series.lngNumSamples == 0)
+            return;
+        drawCurve();
+        drawFittingMarkers();
+        writeAxisLabels();
+        updateScrollRanges();
+        drawCursor();
+    } catch (...) {
+        report("drawGraph");
+    }
+}
+
+void PlotModel::writeAxisLabels()
+{
+    const PlotState &v = m_state;
+    const double factor = DisplayUnits::factor(m_unit);
+    m_labels.valueTop = m_formats.fixed(factor * v.viewMax);
+    m_labels.valueMiddle = m_formats.fixed((v.viewMin + v.viewMax) * factor / 2.0);
+    m_labels.valueBottom = m_formats.fixed(v.viewMin * factor);
+    m_labels.timeStart = m_formats.dateAndTime(v.viewStart);
+    m_labels.timeMiddle = m_formats.dateAndTime((v.viewEnd + v.viewStart) / 2.0);
+    m_labels.timeEnd = m_formats.dateAndTime(v.viewEnd);
+}
+
+void PlotModel::placeLine(ElementArray<PlotLine> &lines, qint32 index, double x1, double y1,
+                          double x2, double y2, quint32 colour)
+{
+    lines.set(index, &PlotLine::x1, x1);
+    lines.set(index, &PlotLine::x2, x2);
+    lines.set(index, &PlotLine::y1, y1);
+    lines.set(index, &PlotLine::y2, y2);
+    lines.set(index, &PlotLine::colour, colour);
+    lines.setVisible(index, true);
+}
+
+void PlotModel::drawCurve()
+{
+    try {
+        const qint32 n = m_series.lngNumSamples;
+        const qint64 interval = m_settings.lngLoggingInterval;
+        const PlotState &v = m_state;
+        ElementArray<PlotLine> &bars = m_elements.curve;
+
+        // Element 0: the level of sample 0 over its interval, tested against the value
+        // window without the tolerance of the other levels.
+        const double t0 = sampleTime(0);
+        const double v0 = sampleValue(0);
+        if (v0 < v.viewMin || v0 > v.viewMax || t0 < v.viewStart) {
+            bars.setVisible(0, false);
+        } else {
+            const double x1 = xOf(DateTime::addSeconds(t0, -interval));
+            const double x2 = xOf(t0);
+            const double y = yOf(v0);
+            placeLine(bars, 0, x1, y, x2, y, PlotColour::Blue);
+        }
+        drawCurveSegments(n);
+    } catch (...) {
+        report("drawGraphLines");
+    }
+}
+
+// Risers and levels of samples 1 to n - 1: element 2i - 1 is the step at t(i - 1) from
+// v(i - 1) to v(i), element 2i the level of sample i from t(i - 1) to t(i).
+void PlotModel::drawCurveSegments(qint32 n)
+{
+    const PlotState &v = m_state;
+    ElementArray<PlotLine> &bars = m_elements.curve;
+    double previousTime = sampleTime(0);
+    double previousValue = sampleValue(0);
+    bool previousGap = sampleIsGap(0);
+    for (qint32 i = 1; i < n; ++i) {
+        const double t = sampleTime(i);
+        const double value = sampleValue(i);
+        const bool gap = sampleIsGap(i);
+
+        const qint32 riser = 2 * i - 1;
+        if (previousTime < v.viewStart || previousTime > v.viewEnd) {
+            bars.setVisible(riser, false);
+        } else {
+            // Not tested against the value window: the plot clips what lies outside.
+            const double x = xOf(previousTime);
+            const double y1 = yOf(previousValue);
+            const double y2 = yOf(value);
+            placeLine(bars, riser, x, y1, x, y2,
+                      previousGap || gap ? PlotColour::Red : PlotColour::Blue);
+        }
+
+        const qint32 level = 2 * i;
+        if (value < v.viewMin - kLevelTolerance || value > v.viewMax + kLevelTolerance
+            || t < v.viewStart || previousTime > v.viewEnd) {
+            bars.setVisible(level, false);
+        } else {
+            const double x1 = xOf(previousTime);
+            const double x2 = xOf(t);
+            const double y = yOf(value);
+            placeLine(bars, level, x1, y, x2, y, gap ? PlotColour::Red : PlotColour::Blue);
+        }
+
+        previousTime = t;
+        previousValue = value;
+        previousGap = gap;
+    }
+}
+
+void PlotModel::drawFittingMarkers()
+{
+    try {
+        PlotElements &e = m_elements;
+        for (qint32 k = 0; k < m_state.markerCount; ++k) {
+            e.markerLines.setVisible(k, false);
+            e.markerCaptions.setVisible(k, false);
+            e.markerDots.setVisible(k, false);
+        }
+        const qint64 interval = m_settings.lngLoggingInterval;
+        const double h = m_size.height();
+        for (qint32 k = 0; k < m_series.lngNumFittings; ++k) {
+            const qint32 sample = checkedAt(m_series.lngFittingSample, k);
+            const QString &number = checkedAt(m_series.strFittingNumber, k);
+            // The start of the interval of the sample that the fitting record produced.
+            const double start = DateTime::addSeconds(sampleTime(sample), -interval);
+            const double x = xOf(start);
+
+            e.markerLines.set(k, &PlotLine::x1, x);
+            e.markerLines.set(k, &PlotLine::x2, x);
+            e.markerLines.set(k, &PlotLine::y1, h * kMarkerLineTop);
+            e.markerLines.set(k, &PlotLine::y2, h);
+            e.markerLines.setVisible(k, true);
+
+            e.markerCaptions.set(k, &PlotCaption::left, x + kMarkerCaptionGap);
+            e.markerCaptions.set(k, &PlotCaption::caption, number);
+            e.markerCaptions.setVisible(k, true);
+
+            e.markerDots.set(k, &PlotShape::left, x - kMarkerDotHalf);
+            e.markerDots.setVisible(k, true);
+
+            // Keep one spare marker beyond those in use.
+            if (k + 1 > m_state.markerCount - 1)
+                addFittingMarker();
+        }
+    } catch (...) {
+        report("drawRefMarkers");
+    }
+}
+
+void PlotModel::addFittingMarker()
+{
+    PlotElements &e = m_elements;
+    const qint32 index = m_state.markerCount;
+    e.markerLines.load(index);
+    e.markerCaptions.load(index);
+    e.markerDots.load(index);
+    m_state.markerCount = index + 1;
+}
+
+void PlotModel::drawCursor()
+{
+    const qint32 n = m_series.lngNumSamples;
+    PlotState &v = m_state;
+    if (n == 0 || v.viewEnd == v.viewStart)
+        return;
+
+    // The cursor line stands where the cursor is, not on the grid.
+    const double x
+        = Checked::divide((v.cursor - v.viewStart) * m_size.width(), v.viewEnd - v.viewStart);
+    ElementArray<PlotLine> &cursor = m_elements.cursorLine;
+    cursor.set(0, &PlotLine::x1, x);
+    cursor.set(0, &PlotLine::x2, x);
+    cursor.set(0, &PlotLine::y1, 0.0);
+    cursor.set(0, &PlotLine::y2, m_size.height());
+
+    // A reading covers the interval that ends at its time stamp: the sample under the
+    // cursor is the first one whose time stamp is not before it.
+    qint32 j = n;
+    if (v.cursor <= sampleTime(n - 1)) {
+        j = 0;
+        while (v.cursor > sampleTime(j))
+            ++j;
+    }
+    v.cursorSample = j;
+    m_statusText = cursorReadOut(j);
+}
+
+QString PlotModel::cursorReadOut(qint32 j) const
+{
+    const qint32 n = m_series.lngNumSamples;
+    const QString separator = QStringLiteral("  ");
+    const QString colon = QStringLiteral(": ");
+    QString text = m_formats.dateAndTime(m_state.cursor);
+    text += separator + m_fittingText + colon;
+    if (j < n)
+        text += checkedAt(m_series.strSampleFitting, j);
+    if (DisplayUnits::isPressure(m_unit))
+        text += separator + m_pressureText + colon;
+    else if (m_unit != DisplayUnit::None)
+        text += separator + m_flowText + colon;
+    if (j < n && !sampleIsGap(j)) {
+        const double value = sampleValue(j);
+        const double factor = DisplayUnits::factor(m_unit);
+        text += m_formats.fixed(value * factor);
+        text += separator + m_stepText + colon;
+        text += m_formats.fixed((m_settings.dblReference - value) * factor);
+    } else {
+        text += m_notAvailableText;
+    }
+    return text;
+}

@@ -1,0 +1,176 @@
+#include "PlotController.h"
+
+#include "ErrorReport.h"
+#include "PlotWidget.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QScrollBar>
+#include <QSignalBlocker>
+
+#include <stdexcept>
+
+namespace {
+
+const QString kModule = QStringLiteral("frmNeru");
+
+template<typename Pointer> Pointer &required(Pointer *pointer, const char *name)
+{
+    if (!pointer)
+        throw std::invalid_argument(std::string("PlotController: no control ") + name);
+    return *pointer;
+}
+
+// The bar shows the range as the graph left it; that is no move of the user's.
+void showRange(QScrollBar &bar, const ScrollRange &range)
+{
+    const QSignalBlocker quiet(bar);
+    bar.setPageStep(range.pageStep);
+    bar.setMaximum(range.maximum);
+    bar.setValue(range.position);
+}
+
+} // namespace
+
+PlotController::PlotController(const Controls &controls, const Data &data, QObject *parent)
+    : QObject(parent)
+    , m_controls(controls)
+    , m_errorReport(data.errorReport)
+{
+    PlotWidget &widget = required(controls.plot, "plot");
+    required(controls.timeBar, "timeBar");
+    required(controls.valueBar, "valueBar");
+    for (QAbstractButton *button : { controls.zoomValueInButton, controls.zoomValueOutButton,
+                                     controls.zoomTimeInButton, controls.zoomTimeOutButton })
+        required(button, "zoom button");
+    for (QLabel *label :
+         { controls.valueTopLabel, controls.valueMiddleLabel, controls.valueBottomLabel,
+           controls.timeStartLabel, controls.timeMiddleLabel, controls.timeEndLabel })
+        required(label, "axis label");
+
+    setUpBar(*controls.timeBar);
+    setUpBar(*controls.valueBar);
+    m_model = std::make_unique<PlotModel>(PlotModel::Links { data.series, data.settings,
+                                                             data.formats, data.strings,
+                                                             data.errorReport, data.prompts },
+                                          QSizeF(widget.size()));
+
+    connect(&widget, &PlotWidget::cursorPlaced, this, &PlotController::placeCursorAt);
+    connect(&widget, &PlotWidget::cursorStepped, this, &PlotController::stepCursor);
+    connect(controls.zoomValueInButton, &QAbstractButton::clicked, this,
+            &PlotController::zoomValueIn);
+    connect(controls.zoomValueOutButton, &QAbstractButton::clicked, this,
+            &PlotController::zoomValueOut);
+    connect(controls.zoomTimeInButton, &QAbstractButton::clicked, this,
+            &PlotController::zoomTimeIn);
+    connect(controls.zoomTimeOutButton, &QAbstractButton::clicked, this,
+            &PlotController::zoomTimeOut);
+    connect(controls.timeBar, &QScrollBar::valueChanged, this, &PlotController::scrollTimeTo);
+    connect(controls.valueBar, &QScrollBar::valueChanged, this, &PlotController::scrollValueTo);
+    refresh();
+}
+
+PlotController::~PlotController() = default;
+
+// Before any data the thumb fills the trough and there is nothing to scroll. The value
+// changes only on a click or when the thumb is let go, not while it is dragged.
+void PlotController::setUpBar(QScrollBar &bar)
+{
+    bar.setMinimum(0);
+    bar.setMaximum(0);
+    bar.setSingleStep(1);
+    bar.setPageStep(10000);
+    bar.setValue(0);
+    bar.setTracking(false);
+}
+
+template<typename Request> void PlotController::run(const char *procedure, Request request)
+{
+    try {
+        request();
+    } catch (...) {
+        m_errorReport.errorReport(kModule, QString::fromLatin1(procedure));
+    }
+    refresh();
+}
+
+void PlotController::refresh()
+{
+    m_controls.plot->sync(m_model->elements());
+    showRange(*m_controls.timeBar, m_model->state().timeScroll);
+    showRange(*m_controls.valueBar, m_model->state().valueScroll);
+    const PlotAxisLabels &labels = m_model->axisLabels();
+    m_controls.valueTopLabel->setText(labels.valueTop);
+    m_controls.valueMiddleLabel->setText(labels.valueMiddle);
+    m_controls.valueBottomLabel->setText(labels.valueBottom);
+    m_controls.timeStartLabel->setText(labels.timeStart);
+    m_controls.timeMiddleLabel->setText(labels.timeMiddle);
+    m_controls.timeEndLabel->setText(labels.timeEnd);
+    if (m_controls.showStatus)
+        m_controls.showStatus(m_model->statusText());
+}
+
+void PlotController::clear()
+{
+    m_model->clear();
+    refresh();
+}
+
+// No guard of its own: a failure here belongs to the command that loads the data.
+void PlotController::prepareCurveElements()
+{
+    m_model->prepareCurveElements();
+    refresh();
+}
+
+// The names under which a failure is logged are those of the controls that made the
+// request, as the event log has always written them.
+void PlotController::resizePlot()
+{
+    run("drawGraph", [this] { m_model->resize(QSizeF(m_controls.plot->size())); });
+}
+
+void PlotController::resetView()
+{
+    run("mnuViewReset_Click", [this] { m_model->resetView(); });
+}
+
+void PlotController::placeCursorAt(double x)
+{
+    run("Picture1_MouseUp", [=] { m_model->placeCursor(m_model->timeAt(x)); });
+}
+
+void PlotController::stepCursor(int intervals)
+{
+    run("Picture1_KeyUp", [=] { m_model->stepCursor(intervals); });
+}
+
+void PlotController::zoomValueIn()
+{
+    run("cmdFlowZoomIn_Click", [this] { m_model->zoomValueIn(); });
+}
+
+void PlotController::zoomValueOut()
+{
+    run("cmdFlowZoomOut_Click", [this] { m_model->zoomValueOut(); });
+}
+
+void PlotController::zoomTimeIn()
+{
+    run("cmdTimeZoomIn_Click", [this] { m_model->zoomTimeIn(); });
+}
+
+void PlotController::zoomTimeOut()
+{
+    run("cmdTimeZoomOut_Click", [this] { m_model->zoomTimeOut(); });
+}
+
+void PlotController::scrollTimeTo(int position)
+{
+    run("hsbTime_Change", [=] { m_model->scrollTimeTo(position); });
+}
+
+void PlotController::scrollValueTo(int position)
+{
+    run("vsbFlow_Change", [=] { m_model->scrollValueTo(position); });
+}
