@@ -21,7 +21,6 @@
 Program::Program(UserPrompts *prompts, std::function<void()> quit)
     : m_general(m_strings)
     , m_prompts(prompts ? *prompts : m_messageBoxes)
-    , m_heldMessages(m_prompts)
     , m_model(m_strings, m_errorReport, m_prompts)
     , m_quit(std::move(quit))
 {
@@ -44,7 +43,7 @@ void Program::showMainWindow()
     if (!m_main) {
         m_main = std::make_unique<frmNeru>(m_strings, m_general, m_model);
         m_graph = std::make_unique<MainWindowGraph>(*m_main, m_model, m_strings, m_errorReport,
-                                                    m_heldMessages);
+                                                    m_prompts);
         wireFiles(*m_main);
         wireView(*m_main);
         wireReports(*m_main);
@@ -89,7 +88,7 @@ void Program::wireView(frmNeru &main)
 // their messages and dialogs would.
 void Program::wireReports(frmNeru &main)
 {
-    m_reports = std::make_unique<ReportCommands>(main, *m_stats, m_model, m_heldMessages);
+    m_reports = std::make_unique<ReportCommands>(main, *m_stats, m_model, m_prompts);
     connect(&main, &frmNeru::copyTextRequested, m_reports.get(),
             &ReportCommands::mnuEditCopyText_Click);
     connect(&main, &frmNeru::printTableRequested, m_reports.get(),
@@ -104,18 +103,21 @@ void Program::wireReports(frmNeru &main)
 }
 
 // One Comms command at a time: while one runs, the window holds back the commands that
-// would get in its way, and the graph's messages wait.
+// would get in its way. The download window follows the download and stops it.
 void Program::wireComms(frmNeru &main)
 {
     m_downloading = std::make_unique<frmDownloading>(m_general, &main);
-    m_model.attachLink(*m_downloading);
+    m_model.attachLink();
     m_reprogram = std::make_unique<frmReprogram>(m_general, m_model, m_prompts, &main);
     connect(&m_model, &NeruModel::statusMessage, &main, &frmNeru::setStatusText);
-    connect(&m_model, &NeruModel::commsBusyChanged, &main, &frmNeru::setCommsBusy);
-    connect(&m_model, &NeruModel::commsBusyChanged, this,
-            [this](bool busy) { m_heldMessages.hold(busy); });
+    connect(&m_model.link()->session(), &LoggerSession::progress, m_downloading.get(),
+            &frmDownloading::showProgress);
+    connect(&m_model, &NeruModel::downloadEnded, m_downloading.get(), &QWidget::hide);
+    connect(m_downloading.get(), &frmDownloading::cancelRequested, &m_model,
+            &NeruModel::requestStop);
     connect(&m_model, &NeruModel::stopRequested, m_downloading.get(),
-            &frmDownloading::cmdCancel_Click);
+            &frmDownloading::showStopping);
+    connect(&m_model, &NeruModel::loggerSettingsRead, m_reprogram.get(), &frmReprogram::exec);
     connect(&main, &frmNeru::interrogateRequested, this, &Program::interrogate);
     connect(&main, &frmNeru::programRTCRequested, &m_model,
             &NeruModel::mnuToolsCommsProgramRTC_Click);
@@ -154,14 +156,13 @@ void Program::fileOpen()
 
 void Program::interrogate()
 {
-    SaveDistrictDialogPrompt prompt(*m_saveDistrict, m_prompts);
-    m_model.mnuToolsCommsInterrogate_Click(prompt);
+    m_model.mnuToolsCommsInterrogate_Click(
+        std::make_unique<SaveDistrictDialogPrompt>(*m_saveDistrict, m_prompts));
 }
 
 void Program::reprogramNERU()
 {
-    if (m_model.readLoggerSettings())
-        m_reprogram->exec();
+    m_model.readLoggerSettings();
 }
 
 void Program::mainWindowClosed()
@@ -169,6 +170,19 @@ void Program::mainWindowClosed()
     // Hidden windows do not keep the program alive, nor does the splash of an About.
     m_splash->tmrSplash->stop();
     m_splash->hide();
-    if (m_quit)
-        m_quit();
+    if (!m_quit)
+        return;
+    // A download ends after the block in progress and keeps what came.
+    if (m_model.isBusy()) {
+        m_model.requestStop();
+        connect(
+            &m_model, &NeruModel::busyChanged, this,
+            [this](bool busy) {
+                if (!busy)
+                    m_quit();
+            },
+            Qt::SingleShotConnection);
+        return;
+    }
+    m_quit();
 }

@@ -2,7 +2,6 @@
 
 #include "ErrorReport.h"
 #include "General.h"
-#include "HeldMessages.h"
 #include "MessageBoxPrompts.h"
 #include "NeruModel.h"
 #include "StringTable.h"
@@ -69,8 +68,9 @@ private:
     // The commands that cut a download, each through the Save District dialog.
     void fileOpen();
     void interrogate();
-    // Reads the logger's settings and shows them in the logger-settings dialog.
+    // Reads the logger's settings; the logger-settings dialog shows them once read.
     void reprogramNERU();
+    // Stops a Comms command under way, and ends the program once none is.
     void mainWindowClosed();
 
     StringTable m_strings;
@@ -78,8 +78,6 @@ private:
     const General m_general;
     MessageBoxPrompts m_messageBoxes;
     UserPrompts &m_prompts;
-    // The graph's messages wait while a Comms command runs.
-    HeldMessages m_heldMessages;
     NeruModel m_model;
     std::function<void()> m_quit;
     QString m_startFile;

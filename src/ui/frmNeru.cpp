@@ -56,6 +56,7 @@ frmNeru::frmNeru(const StringTable &strings, const General &general, NeruModel &
     disableCommands();
     connect(&m_model, &NeruModel::unitsChanged, this, &frmNeru::showUnits);
     connect(&m_model, &NeruModel::comPortChanged, this, &frmNeru::SetCOMPort);
+    connect(&m_model, &NeruModel::busyChanged, this, &frmNeru::setCommsBusy);
     // Design size: 9525 x 6150 twips of client area.
     const double dpi = logicalDpi();
     resize(MainWindowLayout::twipsToPixels(9525, dpi),

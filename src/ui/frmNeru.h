@@ -99,9 +99,9 @@ public:
     void SetCOMPort(qint16 port);
     // Each port entry's status tip names the device it opens (COM1 to COM4, in order).
     void showPortDevices(const QStringList &devices);
-    // While a Comms command runs, the commands that would start another exchange, open a
-    // modal dialog or a message, or change the district are disabled; the view stays live.
-    // A close asked for meanwhile stops the command and happens when it has ended.
+    // While a Comms command runs (the model's busyChanged), the commands that would start
+    // another exchange, open a modal dialog or a message, or change the district are
+    // disabled; the view stays live.
     void setCommsBusy(bool busy);
     // The Units entries' check marks and states, and for a unit applied its caption and
     // the return to the full view.
@@ -237,5 +237,4 @@ private:
     QWidget *m_client = nullptr;
     bool m_unloaded = false;
     bool m_commsBusy = false;
-    bool m_closeWhenIdle = false;
 };

@@ -81,16 +81,9 @@ void frmNeru::Form_Unload()
     m_model.writeSettings();
 }
 
+// A Comms command under way is stopped by the program, which ends once it has.
 void frmNeru::closeEvent(QCloseEvent *event)
 {
-    // The link must not go while it waits for the logger: the command stops first (a
-    // download after the block in progress) and the window closes when it has ended.
-    if (m_model.commsBusy()) {
-        event->ignore();
-        m_closeWhenIdle = true;
-        m_model.requestStop();
-        return;
-    }
     Form_Unload();
     event->accept();
     emit unloaded();
@@ -120,11 +113,6 @@ void frmNeru::setCommsBusy(bool busy)
     m_commsBusy = busy;
     for (QAction *frmNeru::*waiting : kWaitForComms)
         applyEnabled(this->*waiting);
-    if (!busy && m_closeWhenIdle) {
-        m_closeWhenIdle = false;
-        // Once the command has returned all the way out.
-        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
-    }
 }
 
 void frmNeru::disableCommands()

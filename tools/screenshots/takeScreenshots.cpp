@@ -6,7 +6,7 @@
 // Usage: neru-screenshots <folder> [file.dat]  (run under a display, e.g. xvfb-run -a; the
 // printouts need poppler's pdftoppm)
 #include "DateTime.h"
-#include "NERUComm.h"
+#include "LoggerResult.h"
 #include "Program.h"
 #include "ReportCommands.h"
 #include "frmDownloading.h"
@@ -90,9 +90,7 @@ void placeCursor(frmNeru &main, double fraction)
 QPixmap downloadInProgress(frmNeru &main, frmDownloading &download)
 {
     main.setCommsBusy(true);
-    download.showDownload();
-    download.setProgressMaximum(21);
-    download.setProgressValue(7);
+    download.showProgress(7, 21);
     settle();
     QPixmap picture = main.grab();
     QPainter painter(&picture);
@@ -102,23 +100,23 @@ QPixmap downloadInProgress(frmNeru &main, frmDownloading &download)
     painter.setPen(QColor(0x60, 0x60, 0x60));
     painter.drawRect(QRect(at, download.size()).adjusted(-1, -1, 0, 0));
     painter.end();
-    download.hideDownload();
+    download.hide();
     main.setCommsBusy(false);
     return picture;
 }
 
-// The logger-settings dialog with what a logger in service answers; it writes them into its
-// labels as it shows.
+// The logger-settings dialog with what a logger in service answers.
 QPixmap loggerSettings(Program &program)
 {
-    NERUComm &comm = program.model().link()->comm();
-    comm.strSerialNumber = QStringLiteral("004217");
-    comm.dteCalibration = DateTime::dateSerial(2026, 3, 12);
-    comm.lngIdentification = 142;
-    comm.strVersion = QStringLiteral("V4.12");
-    comm.dteLoggerClock = DateTime::fromParts(2026, 11, 30, 10, 42, 17);
+    LoggerResult settings;
+    settings.serialNumber = QStringLiteral("004217");
+    settings.calibration = DateTime::dateSerial(2026, 3, 12);
+    settings.identification = 142;
+    settings.version = QStringLiteral("V4.12");
+    settings.clock = DateTime::fromParts(2026, 11, 30, 10, 42, 17);
     frmReprogram &dialog = *program.reprogram();
     dialog.show();
+    dialog.showSettings(settings);
     settle();
     QPixmap picture = dialog.grab();
     dialog.hide();

@@ -16,8 +16,8 @@ using namespace Qt::StringLiterals;
 
 // The serial line against the simulator over a real pseudo-terminal. The port control: its
 // settings string, the device behind each COM port, what open, discard and close do to the
-// bytes on the line. One exchange, pollNERU, on a fake clock: the frames it sends, the
-// wake-up, the pause to the next clock second, the fixed-length reply, and how it fails.
+// bytes on the line. The session's exchanges on a fake clock: the frames they send, the
+// wake-up, the pause to the next clock second, the fixed-length reply, and how they fail.
 class TestSerialLink : public QObject
 {
     Q_OBJECT
@@ -214,9 +214,11 @@ private slots:
         QFETCH(qint32, replyLength);
         QCOMPARE(NERUComm::getNumOfBytesReturned(command), replyLength);
         // The PC's clock is read whole seconds down, never rounded.
-        LinkFixture link({}, pcClock.toMSecsSinceEpoch() + 999);
         try {
-            QCOMPARE(link.comm.getCommandBytes(command, parameter).toHex(), frame.toHex());
+            QCOMPARE(
+                NERUComm::getCommandBytes(command, parameter, pcClock.toMSecsSinceEpoch() + 999)
+                    .toHex(),
+                frame.toHex());
         } catch (const RuntimeError &e) {
             QVERIFY(frame.isEmpty());
             QCOMPARE(e.description(), QStringLiteral("Overflow"));
@@ -248,17 +250,20 @@ private slots:
         const qint64 start = LinkFixture::at(14, 5, 8, startMSec);
         LinkFixture link(options, start);
         QVERIFY(link.start());
-        QCOMPARE(link.comm.pollNERU(NERUComm::kReadDataLength, 0), false);
-        QCOMPARE(link.comm.bytReply.toHex(), QByteArray("0123"));
-        QCOMPARE(link.framesOnTheLine(), QStringLiteral("01 0d"));
+        // A reply shifted by a byte would give another length, and other blocks.
+        const LoggerResult result = link.run(&LoggerSession::download);
+        QVERIFY(result.done());
+        QCOMPARE(result.download, options.memory);
+        QCOMPARE(link.framesOnTheLine(), QStringLiteral("01 0d 01 0e00 01 0e01 01 0e02"));
         QCOMPARE(link.frameTimes.at(0), start);
         if (onTheBoundary)
             QCOMPARE(link.frameTimes.at(1), LinkFixture::at(14, 5, 9));
     }
 
-    // Whatever the line does, the exchange ends with the one communication error, the
-    // reason and advice in its detail and in the event log, the port closed and nothing of
-    // the failed exchange kept; a silent line after 3 to 4 seconds on the link's clock.
+    // Whatever the line does, the exchange ends in one result with the one communication
+    // error, the reason and advice in its detail and in the event log, the port closed and
+    // only the blocks that came whole kept; a silent line after 3 to 4 seconds on the link's
+    // clock.
     void failureEndsInOneMessage_data()
     {
         QTest::addColumn<QString>("failure");
@@ -331,26 +336,22 @@ private slots:
             if (::seteuid(65534) != 0)
                 QSKIP("Cannot act as another user here");
         }
-        link.comm.bytReply = QByteArray("earlier");
-        link.comm.getRawData();
+        const LoggerResult result = link.run(&LoggerSession::download);
         if (asNobody && ::seteuid(0) != 0)
             qFatal("cannot return to root");
-        QCOMPARE(link.messages.shown.size(), 1);
-        const RecordingMessages::Message &message = link.messages.shown.first();
-        QCOMPARE(message.kind, LinkMessages::Kind::Failure);
+        QCOMPARE(result.outcome, LoggerResult::Outcome::Failed);
+        const LoggerMessage &message = result.message;
+        QCOMPARE(message.kind, LoggerMessage::Kind::Failure);
         QCOMPARE(message.text, kCommunicationError);
         QVERIFY2(message.detail.contains(reason), qPrintable(message.detail));
         QVERIFY2(message.detail.contains(advice), qPrintable(message.detail));
+        QVERIFY(link.notices.isEmpty());
         QVERIFY2(link.eventLog().contains(reason), qPrintable(link.eventLog()));
         QVERIFY(link.eventLog().contains(QStringLiteral(" in pollNERU(NERUComm)")));
         QVERIFY(!link.port.isOpen());
-        QVERIFY(!link.progress.visible);
-        // The download counts for nothing, though the block that came whole stays; the failed
-        // exchange leaves the last whole reply in bytReply.
-        QCOMPARE(link.comm.lngDownloadLength, 0);
-        const QByteArray wholeBlocks = lastFrame > 3 ? options.memory.left(128) : QByteArray();
-        QCOMPARE(link.comm.bytDownload, wholeBlocks);
-        QCOMPARE(link.comm.bytReply, wholeBlocks.isEmpty() ? QByteArray("earlier") : wholeBlocks);
+        // The download is not whole; the block that came whole stays.
+        QVERIFY(!result.wholeDownload);
+        QCOMPARE(result.download, lastFrame > 3 ? options.memory.left(128) : QByteArray());
         QCOMPARE(link.frameTimes.size(), lastFrame + 1);
         const qint64 from = lastFrame >= 0 ? link.frameTimes.at(lastFrame) : start;
         // A time-out comes after more than three whole seconds: at the fourth second
@@ -359,6 +360,9 @@ private slots:
             QCOMPARE(link.now(), (from / 1000 + 4) * 1000);
         else
             QVERIFY2(link.now() - from < 3000, qPrintable(QString::number(link.now() - from)));
+        // One result, and nothing after it.
+        QTest::qWait(50);
+        QCOMPARE(link.results.size(), 1);
     }
 };
 
