@@ -4,11 +4,11 @@
 // is the floor. Reported: the time over the floor, and the processor time of this
 // process (the link) and of the simulator as a share of one core.
 #include "ErrorReport.h"
+#include "LoggerProtocol.h"
 #include "LoggerSession.h"
-#include "NERUComm.h"
 #include "NamedFormats.h"
 #include "PortDevices.h"
-#include "SerialPortControl.h"
+#include "SerialLine.h"
 #include "StringTable.h"
 #include "SystemClock.h"
 
@@ -25,7 +25,7 @@
 namespace {
 
 constexpr int kBlocks = 20;
-constexpr int kLength = kBlocks * NERUComm::kBlockLength - 100; // n \ 128 + 1 = 20
+constexpr int kLength = kBlocks * LoggerProtocol::kBlockLength - 100; // n \ 128 + 1 = 20
 
 void BM_PacedDownload(benchmark::State &state)
 {
@@ -34,7 +34,7 @@ void BM_PacedDownload(benchmark::State &state)
 
     PortDevices devices;
     devices.setDevice(1, logger.device());
-    SerialPortControl port(devices);
+    SerialLine port(devices);
     ErrorReport errorReport(folder.filePath(QStringLiteral("events.log")));
     const StringTable strings;
     const NamedFormats formats;

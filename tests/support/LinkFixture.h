@@ -1,11 +1,11 @@
 #pragma once
 
 #include "FakeLinkTime.h"
+#include "LoggerProtocol.h"
 #include "LoggerSession.h"
-#include "NERUComm.h"
 #include "NamedFormats.h"
 #include "PortDevices.h"
-#include "SerialPortControl.h"
+#include "SerialLine.h"
 #include "StringTable.h"
 #include "TempLog.h"
 #include "sim/LoggerSimulator.h"
@@ -45,7 +45,7 @@ public:
     StringTable strings;
     NamedFormats formats;
     PortDevices devices;
-    SerialPortControl port;
+    SerialLine port;
     LoggerSession session;
     QList<qint64> frameTimes; // when each frame arrived, on the link's clock
     QList<LoggerResult> results; // every finished

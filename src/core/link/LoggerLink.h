@@ -2,7 +2,7 @@
 
 #include "LoggerSession.h"
 #include "PortDevices.h"
-#include "SerialPortControl.h"
+#include "SerialLine.h"
 #include "SystemClock.h"
 
 #include <QString>
@@ -39,7 +39,7 @@ public:
 
 private:
     PortDevices m_devices;
-    SerialPortControl m_port;
+    SerialLine m_port;
     SystemClock m_clock;
     LoggerSession m_session;
 };

@@ -4,10 +4,10 @@
 #include "DateTime.h"
 #include "ErrorReport.h"
 #include "LinkClock.h"
-#include "NERUComm.h"
+#include "LoggerProtocol.h"
 #include "NamedFormats.h"
 #include "PortError.h"
-#include "SerialPortControl.h"
+#include "SerialLine.h"
 #include "StringTable.h"
 
 #include <QDateTime>
@@ -50,8 +50,8 @@ LoggerSession::LoggerSession(Context context, QObject *parent)
     : QObject(parent)
     , m_context(context)
 {
-    connect(&m_context.port, &SerialPortControl::inputArrived, this, &LoggerSession::onInput);
-    connect(&m_context.port, &SerialPortControl::failed, this, &LoggerSession::onPortFailed);
+    connect(&m_context.port, &SerialLine::inputArrived, this, &LoggerSession::onInput);
+    connect(&m_context.port, &SerialLine::failed, this, &LoggerSession::onPortFailed);
 }
 
 LoggerSession::~LoggerSession()
@@ -121,8 +121,8 @@ void LoggerSession::readClock()
         return;
     if (!hasLoggerPort())
         return finish(LoggerResult::Outcome::Failed);
-    exchange(NERUComm::kReadClock, 0, kReadClock, [this](const QByteArray &reply) {
-        m_result.clock = NERUComm::decodeClock(reply);
+    exchange(LoggerProtocol::kReadClock, 0, kReadClock, [this](const QByteArray &reply) {
+        m_result.clock = LoggerProtocol::decodeClock(reply);
         finish(LoggerResult::Outcome::Done);
     });
 }
@@ -133,18 +133,20 @@ void LoggerSession::readSettings()
         return;
     if (!hasLoggerPort())
         return finish(LoggerResult::Outcome::Failed);
-    exchange(NERUComm::kReadClock, 0, kReadClock, [this](const QByteArray &clockReply) {
-        m_result.clock = NERUComm::decodeClock(clockReply);
+    exchange(LoggerProtocol::kReadClock, 0, kReadClock, [this](const QByteArray &clockReply) {
+        m_result.clock = LoggerProtocol::decodeClock(clockReply);
         if (m_stopRequested)
             return finish(LoggerResult::Outcome::Stopped);
-        exchange(NERUComm::kReadGeneralInfo, 0, kReadGeneralInfo, [this](const QByteArray &reply) {
-            NERUComm::GeneralInfo info = NERUComm::decodeGeneralInfo(reply);
-            m_result.serialNumber = std::move(info.serialNumber);
-            m_result.calibration = info.calibration;
-            m_result.identification = info.identification;
-            m_result.version = std::move(info.version);
-            finish(m_stopRequested ? LoggerResult::Outcome::Stopped : LoggerResult::Outcome::Done);
-        });
+        exchange(LoggerProtocol::kReadGeneralInfo, 0, kReadGeneralInfo,
+                 [this](const QByteArray &reply) {
+                     LoggerProtocol::GeneralInfo info = LoggerProtocol::decodeGeneralInfo(reply);
+                     m_result.serialNumber = std::move(info.serialNumber);
+                     m_result.calibration = info.calibration;
+                     m_result.identification = info.identification;
+                     m_result.version = std::move(info.version);
+                     finish(m_stopRequested ? LoggerResult::Outcome::Stopped
+                                            : LoggerResult::Outcome::Done);
+                 });
     });
 }
 
@@ -154,7 +156,7 @@ void LoggerSession::setClock()
         return;
     if (!hasLoggerPort())
         return finish(LoggerResult::Outcome::Failed);
-    exchange(NERUComm::kSetClock, 0, kSetClock, [this](const QByteArray &) {
+    exchange(LoggerProtocol::kSetClock, 0, kSetClock, [this](const QByteArray &) {
         // The time shown is read after the exchange.
         const double pcClock = DateTime::fromQDateTime(QDateTime::fromMSecsSinceEpoch(now()));
         m_result.message
@@ -171,7 +173,7 @@ void LoggerSession::clearMemory()
         return;
     if (!hasLoggerPort())
         return finish(LoggerResult::Outcome::Failed);
-    exchange(NERUComm::kClearMemory, 0, kClearMemory, [this](const QByteArray &) {
+    exchange(LoggerProtocol::kClearMemory, 0, kClearMemory, [this](const QByteArray &) {
         m_result.message
             = { LoggerMessage::Kind::Information, m_context.strings.text(40230), QString() };
         finish(LoggerResult::Outcome::Done);
@@ -187,25 +189,25 @@ void LoggerSession::download()
     m_downloading = true;
     if (!hasLoggerPort())
         return readRawDataFile();
-    exchange(NERUComm::kReadDataLength, 0, kDownload,
+    exchange(LoggerProtocol::kReadDataLength, 0, kDownload,
              [this](const QByteArray &reply) { lengthArrived(reply); });
 }
 
 void LoggerSession::lengthArrived(const QByteArray &reply)
 {
-    qint32 length = NERUComm::decodeDataLength(reply);
+    qint32 length = LoggerProtocol::decodeDataLength(reply);
     if (length == 0) {
         m_result.message
             = { LoggerMessage::Kind::Warning, m_context.strings.text(40220), QString() };
         return finish(LoggerResult::Outcome::Failed);
     }
-    if (length > NERUComm::kDownloadLimit) {
+    if (length > LoggerProtocol::kDownloadLimit) {
         // Told before the blocks are asked for; the download goes on when it has been read.
         emit notice({ LoggerMessage::Kind::Warning, m_context.strings.text(50041), QString() });
-        length = NERUComm::kDownloadLimit;
+        length = LoggerProtocol::kDownloadLimit;
     }
     m_length = length;
-    m_blocks = NERUComm::blockCount(length);
+    m_blocks = LoggerProtocol::blockCount(length);
     nextBlock();
 }
 
@@ -221,8 +223,8 @@ void LoggerSession::nextBlock()
     if (m_stopRequested)
         return finish(LoggerResult::Outcome::Stopped);
     emit progress(m_block, m_blocks);
-    exchange(NERUComm::kReadDataBlock, m_block, kDownload, [this](const QByteArray &reply) {
-        NERUComm::appendBytes(m_blocksRead, reply);
+    exchange(LoggerProtocol::kReadDataBlock, m_block, kDownload, [this](const QByteArray &reply) {
+        m_blocksRead.append(reply);
         ++m_block;
         nextBlock();
     });
@@ -272,9 +274,9 @@ qint64 LoggerSession::wholeSeconds() const
 void LoggerSession::setupPort()
 {
     try {
-        SerialPortControl &port = m_context.port;
+        SerialLine &port = m_context.port;
         port.setSettings(kSettings);
-        port.setCommPort(m_portNumber);
+        port.setPortNumber(m_portNumber);
         port.discardInput();
     } catch (...) {
         m_context.errorReport.errorReport(kModule, kSetupPort);
@@ -290,10 +292,10 @@ void LoggerSession::exchange(qint32 command, qint32 parameter, const QString &pr
     m_onReply = std::move(onReply);
     setupPort();
     guarded([this] {
-        SerialPortControl &port = m_context.port;
+        SerialLine &port = m_context.port;
         port.open();
         m_phase = Phase::WakeUp;
-        port.send(NERUComm::getCommandBytes(NERUComm::kReadClock, 0, now()));
+        port.send(LoggerProtocol::frame(LoggerProtocol::kReadClock, 0, now()));
         awaitInput(1);
     });
 }
@@ -332,7 +334,7 @@ void LoggerSession::awaitInput(qint32 count)
 
 void LoggerSession::checkInput()
 {
-    SerialPortControl &port = m_context.port;
+    SerialLine &port = m_context.port;
     const qint64 buffered = port.bytesBuffered();
     if (buffered >= m_awaited) {
         if (m_phase == Phase::WakeUp)
@@ -354,7 +356,7 @@ void LoggerSession::checkInput()
                         QStringLiteral("Check that the logger is switched on and that its cable "
                                        "is plugged into %1 (COM%2).")
                             .arg(port.deviceName())
-                            .arg(port.commPort()));
+                            .arg(port.portNumber()));
     throw PortError(QStringLiteral("%1: only %2 of the %3 bytes of the reply to %4 arrived "
                                    "within %5 seconds")
                         .arg(port.deviceName())
@@ -393,7 +395,7 @@ void LoggerSession::beginSettle()
 void LoggerSession::checkSettle()
 {
     const qint64 buffered = m_context.port.bytesBuffered();
-    if (buffered < NERUComm::getNumOfBytesReturned(NERUComm::kReadClock)) {
+    if (buffered < LoggerProtocol::replyLength(LoggerProtocol::kReadClock)) {
         if (buffered != m_seen) {
             m_seen = buffered;
             m_lastArrival = now();
@@ -407,11 +409,11 @@ void LoggerSession::checkSettle()
 void LoggerSession::sendCommand()
 {
     m_context.clock.clearAlarm();
-    SerialPortControl &port = m_context.port;
+    SerialLine &port = m_context.port;
     port.discardInput();
     m_phase = Phase::Reply;
-    port.send(NERUComm::getCommandBytes(m_command, m_parameter, now()));
-    const qint32 length = NERUComm::getNumOfBytesReturned(m_command);
+    port.send(LoggerProtocol::frame(m_command, m_parameter, now()));
+    const qint32 length = LoggerProtocol::replyLength(m_command);
     if (length < 1)
         return replyArrived();
     awaitInput(length);

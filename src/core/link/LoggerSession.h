@@ -11,7 +11,7 @@
 class ErrorReport;
 class LinkClock;
 class NamedFormats;
-class SerialPortControl;
+class SerialLine;
 class StringTable;
 
 // A session with the logger: one operation at a time, each made of exchanges that run on
@@ -32,7 +32,7 @@ class LoggerSession : public QObject
 public:
     struct Context
     {
-        SerialPortControl &port;
+        SerialLine &port;
         ErrorReport &errorReport;
         const StringTable &strings;
         const NamedFormats &formats;

@@ -67,9 +67,9 @@ private slots:
     {
         LoggerSimulator::Options options;
         // Monday 2001-09-03 14:05:09, said to be a Saturday: the weekday is not used.
-        options.replies.insert(NERUComm::kReadClock, QByteArray::fromHex("0e050909030107"));
+        options.replies.insert(LoggerProtocol::kReadClock, QByteArray::fromHex("0e050909030107"));
         const QByteArray serialNumber = QByteArray::fromHex("4142003132e9"); // "AB", NUL, "12é"
-        options.replies.insert(NERUComm::kReadGeneralInfo,
+        options.replies.insert(LoggerProtocol::kReadGeneralInfo,
                                serialNumber + QByteArray::fromHex("0609140107") + "V1.02");
         LinkFixture link(options);
         QVERIFY(link.start());
@@ -90,7 +90,7 @@ private slots:
     {
         LoggerSimulator::Options options;
         // Century 255: a calibration year the calendar cannot hold.
-        options.replies.insert(NERUComm::kReadGeneralInfo,
+        options.replies.insert(LoggerProtocol::kReadGeneralInfo,
                                "SN0001" + QByteArray::fromHex("0609ff0107") + "V1.02");
         LinkFixture link(options);
         QVERIFY(link.start());

@@ -40,7 +40,7 @@ private slots:
         QFETCH(QString, settings);
         QFETCH(bool, valid);
         PortDevices devices;
-        SerialPortControl port(devices);
+        SerialLine port(devices);
         port.setSettings(QStringLiteral("9600,n,8,1"));
         try {
             port.setSettings(settings);
@@ -73,14 +73,14 @@ private slots:
                        QStringLiteral("/dev/ttyUSB1"));
         PortDevices devices(&settings);
         devices.setDevice(4, QStringLiteral("/dev/pts/77"));
-        SerialPortControl control(devices);
-        control.setCommPort(1);
+        SerialLine control(devices);
+        control.setPortNumber(1);
         if (device.isEmpty()) {
-            QVERIFY_THROWS_EXCEPTION(RuntimeError, control.setCommPort(port));
+            QVERIFY_THROWS_EXCEPTION(RuntimeError, control.setPortNumber(port));
             // Opening then fails instead of reaching the port set before.
             QVERIFY_THROWS_EXCEPTION(PortError, control.open());
         } else {
-            control.setCommPort(port);
+            control.setPortNumber(port);
         }
         QCOMPARE(control.deviceName(), device);
     }
@@ -124,7 +124,7 @@ private slots:
     {
         LinkFixture link;
         QVERIFY(link.start());
-        link.port.setCommPort(1);
+        link.port.setPortNumber(1);
         link.port.open();
         link.port.send(QByteArray(1, '\x01'));
         link.port.close();
@@ -133,7 +133,7 @@ private slots:
         link.port.discardInput();
         link.port.open();
         // The general information comes after anything left over, and must be all there is.
-        const QByteArray info(1, char(NERUComm::kReadGeneralInfo));
+        const QByteArray info(1, char(LoggerProtocol::kReadGeneralInfo));
         link.port.send(info);
         QTRY_COMPARE(link.port.bytesBuffered(), qint64(16));
         QCOMPARE(link.port.readAll(), link.simulator.replyTo(info));
@@ -172,8 +172,8 @@ private slots:
         QVERIFY(!device.isEmpty());
         PortDevices devices;
         devices.setDevice(1, device);
-        SerialPortControl port(devices);
-        port.setCommPort(1);
+        SerialLine port(devices);
+        port.setPortNumber(1);
         port.open();
         port.send(frame);
         port.close();
@@ -212,13 +212,12 @@ private slots:
         QFETCH(QDateTime, pcClock);
         QFETCH(QByteArray, frame);
         QFETCH(qint32, replyLength);
-        QCOMPARE(NERUComm::getNumOfBytesReturned(command), replyLength);
+        QCOMPARE(LoggerProtocol::replyLength(command), replyLength);
         // The PC's clock is read whole seconds down, never rounded.
         try {
-            QCOMPARE(
-                NERUComm::getCommandBytes(command, parameter, pcClock.toMSecsSinceEpoch() + 999)
-                    .toHex(),
-                frame.toHex());
+            QCOMPARE(LoggerProtocol::frame(command, parameter, pcClock.toMSecsSinceEpoch() + 999)
+                         .toHex(),
+                     frame.toHex());
         } catch (const RuntimeError &e) {
             QVERIFY(frame.isEmpty());
             QCOMPARE(e.description(), QStringLiteral("Overflow"));
@@ -246,7 +245,7 @@ private slots:
         options.memory = QByteArray(0x0123, 'd');
         options.faults.splitWakeUpMSecs = fault == QLatin1String("split") ? 15 : -1;
         options.faults.garbageCommand
-            = fault == QLatin1String("garbage") ? NERUComm::kReadClock : -1;
+            = fault == QLatin1String("garbage") ? LoggerProtocol::kReadClock : -1;
         const qint64 start = LinkFixture::at(14, 5, 8, startMSec);
         LinkFixture link(options, start);
         QVERIFY(link.start());
@@ -306,16 +305,17 @@ private slots:
         options.memory = LinkFixture::pattern(500);
         LoggerSimulator::Faults &f = options.faults;
         f.silent = failure == QLatin1String("silent");
-        f.shortReplyCommand = failure == QLatin1String("short") ? NERUComm::kReadDataLength : -1;
+        f.shortReplyCommand
+            = failure == QLatin1String("short") ? LoggerProtocol::kReadDataLength : -1;
         f.hangUpAfterBlocks = failure == QLatin1String("hang-up") ? 1 : -1;
         const qint64 start = LinkFixture::at(14, 5, 8, startMSec);
         LinkFixture link(options, start);
         QVERIFY(link.start());
-        SerialPortControl otherProgram(link.devices);
+        SerialLine otherProgram(link.devices);
         if (failure == QLatin1String("missing"))
             link.devices.setDevice(1, link.log.dir.filePath(QStringLiteral("ttyUSB9")));
         if (failure == QLatin1String("busy")) {
-            otherProgram.setCommPort(1);
+            otherProgram.setPortNumber(1);
             otherProgram.open();
         }
         const bool denied = failure == QLatin1String("group") || failure == QLatin1String("owner");

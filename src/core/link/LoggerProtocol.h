@@ -7,7 +7,7 @@
 // replies mean. Every conversation is one exchange: wake the logger, wait for the next
 // clock second, send one command frame, collect the reply whose length the command fixes.
 // LoggerSession runs the exchanges.
-class NERUComm
+class LoggerProtocol
 {
 public:
     static constexpr qint32 kReadClock = 1;
@@ -22,8 +22,8 @@ public:
     // The frame of `command`. Set-clock carries all seven fields of the PC's local clock at
     // `pcMSecsSinceEpoch`, read whole seconds down; read-block carries the block number.
     // Raises "Overflow" for a code or field outside a byte.
-    static QByteArray getCommandBytes(qint32 command, qint32 parameter, qint64 pcMSecsSinceEpoch);
-    static qint32 getNumOfBytesReturned(qint32 command);
+    static QByteArray frame(qint32 command, qint32 parameter, qint64 pcMSecsSinceEpoch);
+    static qint32 replyLength(qint32 command);
 
     // --- Replies ----------------------------------------------------------------------
     // Each raises a RuntimeError ("Subscript out of range" for a reply cut short,
@@ -46,10 +46,6 @@ public:
     static qint32 decodeDataLength(const QByteArray &reply);
     // The blocks to ask for `length` bytes: length \ 128 + 1.
     static qint32 blockCount(qint32 length);
-
-    static void appendBytes(QByteArray &destination, const QByteArray &source);
-    // Upper bound of a byte array: its last index, -1 when empty.
-    static qint32 getUBound(const QByteArray &bytes);
 
 private:
     static QString replyText(const QByteArray &reply, qint32 first, qint32 length);

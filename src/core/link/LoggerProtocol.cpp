@@ -1,4 +1,4 @@
-#include "NERUComm.h"
+#include "LoggerProtocol.h"
 
 #include "Checked.h"
 #include "DateTime.h"
@@ -17,10 +17,10 @@ quint8 toByte(qint32 value)
 
 } // namespace
 
-QByteArray NERUComm::getCommandBytes(qint32 command, qint32 parameter, qint64 pcMSecsSinceEpoch)
+QByteArray LoggerProtocol::frame(qint32 command, qint32 parameter, qint64 pcMSecsSinceEpoch)
 {
-    QByteArray frame;
-    frame.append(static_cast<char>(toByte(command)));
+    QByteArray bytes;
+    bytes.append(static_cast<char>(toByte(command)));
     if (command == kSetClock) {
         // All seven fields from one reading of the PC's local clock.
         const QDateTime now = QDateTime::fromMSecsSinceEpoch(pcMSecsSinceEpoch);
@@ -29,14 +29,14 @@ QByteArray NERUComm::getCommandBytes(qint32 command, qint32 parameter, qint64 pc
         const int weekday = date.dayOfWeek() % 7 + 1; // 1 = Sunday
         for (int field : { time.hour(), time.minute(), time.second(), date.month(), date.day(),
                            date.year() % 100, weekday })
-            frame.append(static_cast<char>(toByte(field)));
+            bytes.append(static_cast<char>(toByte(field)));
     } else if (command == kReadDataBlock) {
-        frame.append(static_cast<char>(toByte(parameter)));
+        bytes.append(static_cast<char>(toByte(parameter)));
     }
-    return frame;
+    return bytes;
 }
 
-qint32 NERUComm::getNumOfBytesReturned(qint32 command)
+qint32 LoggerProtocol::replyLength(qint32 command)
 {
     switch (command) {
     case kReadClock:
@@ -52,7 +52,7 @@ qint32 NERUComm::getNumOfBytesReturned(qint32 command)
     }
 }
 
-QString NERUComm::replyText(const QByteArray &reply, qint32 first, qint32 length)
+QString LoggerProtocol::replyText(const QByteArray &reply, qint32 first, qint32 length)
 {
     // One character per byte, taken as it stands (a zero byte stays a NUL character).
     QString text;
@@ -62,14 +62,14 @@ QString NERUComm::replyText(const QByteArray &reply, qint32 first, qint32 length
     return text;
 }
 
-double NERUComm::decodeClock(const QByteArray &r)
+double LoggerProtocol::decodeClock(const QByteArray &r)
 {
     using Checked::byteAt;
     return DateTime::fromParts(byteAt(r, 5), byteAt(r, 3), byteAt(r, 4), byteAt(r, 0), byteAt(r, 1),
                                byteAt(r, 2));
 }
 
-NERUComm::GeneralInfo NERUComm::decodeGeneralInfo(const QByteArray &r)
+LoggerProtocol::GeneralInfo LoggerProtocol::decodeGeneralInfo(const QByteArray &r)
 {
     using Checked::byteAt;
     GeneralInfo info;
@@ -81,26 +81,14 @@ NERUComm::GeneralInfo NERUComm::decodeGeneralInfo(const QByteArray &r)
     return info;
 }
 
-qint32 NERUComm::decodeDataLength(const QByteArray &reply)
+qint32 LoggerProtocol::decodeDataLength(const QByteArray &reply)
 {
     return Checked::byteAt(reply, 0) * 256 + Checked::byteAt(reply, 1);
 }
 
-qint32 NERUComm::blockCount(qint32 length)
+qint32 LoggerProtocol::blockCount(qint32 length)
 {
     // When length is a multiple of 128 that is one block more than the data needs, which
     // the logger answers like any other.
     return length / kBlockLength + 1;
-}
-
-void NERUComm::appendBytes(QByteArray &destination, const QByteArray &source)
-{
-    if (source.isEmpty())
-        return;
-    destination.append(source);
-}
-
-qint32 NERUComm::getUBound(const QByteArray &bytes)
-{
-    return Checked::toInt32(static_cast<double>(bytes.size()) - 1.0);
 }
