@@ -9,7 +9,7 @@
 #include "FuzzSupport.h"
 
 #include "DownloadCutter.h"
-#include "NERUComm.h"
+#include "LoggerProtocol.h"
 #include "RuntimeError.h"
 
 #include <algorithm>
@@ -19,22 +19,22 @@ namespace {
 void download(const QByteArray &replies)
 {
     const QByteArray lengthReply
-        = replies.left(NERUComm::getNumOfBytesReturned(NERUComm::kReadDataLength));
-    qint32 n = NERUComm::decodeDataLength(lengthReply);
+        = replies.left(LoggerProtocol::replyLength(LoggerProtocol::kReadDataLength));
+    qint32 n = LoggerProtocol::decodeDataLength(lengthReply);
     if (n == 0)
         return;
-    n = std::min(n, NERUComm::kDownloadLimit);
-    const qint32 blocks = NERUComm::blockCount(n);
-    QByteArray bytDownload;
+    n = std::min(n, LoggerProtocol::kDownloadLimit);
+    const qint32 blocks = LoggerProtocol::blockCount(n);
+    QByteArray received;
     qsizetype from = lengthReply.size();
     for (qint32 b = 0; b < blocks && from < replies.size(); ++b) {
         // A reply may be longer than a block: everything buffered is read.
-        const qsizetype length = b + 1 < blocks ? NERUComm::kBlockLength : replies.size() - from;
-        NERUComm::appendBytes(bytDownload, replies.mid(from, length));
+        const qsizetype length
+            = b + 1 < blocks ? LoggerProtocol::kBlockLength : replies.size() - from;
+        received.append(replies.mid(from, length));
         from += length;
     }
-    DownloadCutter::districtPositions(bytDownload.left(n));
-    NERUComm::getUBound(bytDownload);
+    DownloadCutter::districtPositions(received.left(n));
 }
 
 } // namespace
@@ -53,10 +53,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     try {
         switch (data[0] % 3) {
         case 0:
-            NERUComm::decodeClock(reply);
+            LoggerProtocol::decodeClock(reply);
             break;
         case 1:
-            NERUComm::decodeGeneralInfo(reply);
+            LoggerProtocol::decodeGeneralInfo(reply);
             break;
         case 2:
             download(reply);

@@ -27,6 +27,7 @@
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -220,7 +221,15 @@ void BM_Interrogate(benchmark::State &state)
         const double simulatorStart = logger.processorSeconds();
         elapsed.start();
         stalls.begin();
+        // The command runs on the application's event loop until the model is idle again,
+        // its district saved.
+        QEventLoop loop;
+        QObject::connect(&program.model(), &NeruModel::busyChanged, &loop, [&loop](bool busy) {
+            if (!busy)
+                loop.quit();
+        });
         main.actions().interrogate()->trigger();
+        loop.exec();
         if (downloadSeconds <= 0.0)
             qFatal("the download window never hid");
         const double cpuEnd = PacedLogger::ownProcessorSeconds();

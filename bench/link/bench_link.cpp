@@ -3,20 +3,19 @@
 // length, then the blocks) cannot end before the 21st boundary after the start: that
 // is the floor. Reported: the time over the floor, and the processor time of this
 // process (the link) and of the simulator as a share of one core.
-#include "DownloadProgress.h"
 #include "ErrorReport.h"
-#include "EventLoopEvents.h"
-#include "LinkMessages.h"
-#include "NERUComm.h"
+#include "LoggerProtocol.h"
+#include "LoggerSession.h"
 #include "NamedFormats.h"
 #include "PortDevices.h"
-#include "SerialPortControl.h"
+#include "SerialLine.h"
 #include "StringTable.h"
 #include "SystemClock.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QTemporaryDir>
 
 #include "PacedLogger.h"
@@ -26,27 +25,7 @@
 namespace {
 
 constexpr int kBlocks = 20;
-constexpr int kLength = kBlocks * NERUComm::kBlockLength - 100; // n \ 128 + 1 = 20
-
-class SilentMessages : public LinkMessages
-{
-public:
-    void showMessage(Kind kind, const QString &text, const QString &) override
-    {
-        if (kind == Kind::Failure)
-            qFatal("%s", qPrintable(text));
-    }
-};
-
-class NoWindow : public DownloadProgress
-{
-public:
-    void showDownload() override { }
-    void setProgressMaximum(qint32) override { }
-    void setProgressValue(qint32) override { }
-    bool blnCancelDownload() const override { return false; }
-    void hideDownload() override { }
-};
+constexpr int kLength = kBlocks * LoggerProtocol::kBlockLength - 100; // n \ 128 + 1 = 20
 
 void BM_PacedDownload(benchmark::State &state)
 {
@@ -55,16 +34,19 @@ void BM_PacedDownload(benchmark::State &state)
 
     PortDevices devices;
     devices.setDevice(1, logger.device());
-    SerialPortControl port(devices);
-    SilentMessages messages;
-    NoWindow window;
+    SerialLine port(devices);
     ErrorReport errorReport(folder.filePath(QStringLiteral("events.log")));
     const StringTable strings;
     const NamedFormats formats;
     SystemClock clock;
-    EventLoopEvents events;
-    NERUComm comm({ port, messages, window, errorReport, strings, formats, clock, events });
-    comm.intCOMPort = 1;
+    LoggerSession session({ port, errorReport, strings, formats, clock });
+    session.setPort(1);
+    LoggerResult result;
+    QEventLoop loop;
+    QObject::connect(&session, &LoggerSession::finished, [&](const LoggerResult &finished) {
+        result = finished;
+        loop.quit();
+    });
 
     double overFloor = 0.0;
     double linkCpu = 0.0;
@@ -76,10 +58,12 @@ void BM_PacedDownload(benchmark::State &state)
         const double simulatorStart = logger.processorSeconds();
         QElapsedTimer elapsed;
         elapsed.start();
-        comm.getRawData();
+        session.download();
+        loop.exec();
         const double seconds = static_cast<double>(elapsed.nsecsElapsed()) / 1e9;
-        if (comm.lngDownloadLength != kLength)
-            qFatal("the download came back with %d bytes", comm.lngDownloadLength);
+        if (!result.done() || result.download.size() != kLength)
+            qFatal("the download came back with %d bytes: %s", int(result.download.size()),
+                   qPrintable(result.message.detail));
         const qint64 floorMSecs = (start / 1000 + kBlocks + 1) * 1000 - start;
         wall += seconds;
         overFloor += seconds - static_cast<double>(floorMSecs) / 1000.0;

@@ -24,7 +24,6 @@
 Program::Program(UserPrompts *prompts, std::function<void()> quit)
     : m_general(m_strings)
     , m_prompts(prompts ? *prompts : m_messageBoxes)
-    , m_heldMessages(m_prompts)
     , m_model(m_strings, m_errorReport, m_prompts)
     , m_quit(std::move(quit))
 {
@@ -47,7 +46,7 @@ void Program::showMainWindow()
     if (!m_main) {
         m_main = std::make_unique<MainWindow>(m_strings, m_model);
         m_graph = std::make_unique<MainWindowGraph>(*m_main, m_model, m_strings, m_errorReport,
-                                                    m_heldMessages);
+                                                    m_prompts);
         wireFiles(*m_main);
         wireView(*m_main);
         wireReports(*m_main);
@@ -93,7 +92,7 @@ void Program::wireView(MainWindow &main)
 void Program::wireReports(MainWindow &main)
 {
     MainWindowActions &actions = main.actions();
-    m_reports = std::make_unique<ReportCommands>(main, m_model, m_heldMessages);
+    m_reports = std::make_unique<ReportCommands>(main, m_model, m_prompts);
     connect(actions.copyText(), &QAction::triggered, m_reports.get(), &ReportCommands::copyText);
     connect(actions.printTable(), &QAction::triggered, m_reports.get(),
             &ReportCommands::printTable);
@@ -103,19 +102,22 @@ void Program::wireReports(MainWindow &main)
 }
 
 // One Comms command at a time: while one runs, the window holds back the commands that
-// would get in its way, and the graph's messages wait.
+// would get in its way. The download window follows the download and stops it.
 void Program::wireComms(MainWindow &main)
 {
     MainWindowActions &actions = main.actions();
     m_downloading = std::make_unique<frmDownloading>(m_general, &main);
-    m_model.attachLink(*m_downloading);
+    m_model.attachLink();
     m_reprogram = std::make_unique<frmReprogram>(m_general, m_model, m_prompts, &main);
     connect(&m_model, &NeruModel::statusMessage, &main, &MainWindow::setStatusText);
-    connect(&m_model, &NeruModel::commsBusyChanged, &main, &MainWindow::setCommsBusy);
-    connect(&m_model, &NeruModel::commsBusyChanged, this,
-            [this](bool busy) { m_heldMessages.hold(busy); });
+    connect(&m_model.link()->session(), &LoggerSession::progress, m_downloading.get(),
+            &frmDownloading::showProgress);
+    connect(&m_model, &NeruModel::downloadEnded, m_downloading.get(), &QWidget::hide);
+    connect(m_downloading.get(), &frmDownloading::cancelRequested, &m_model,
+            &NeruModel::requestStop);
     connect(&m_model, &NeruModel::stopRequested, m_downloading.get(),
-            &frmDownloading::cmdCancel_Click);
+            &frmDownloading::showStopping);
+    connect(&m_model, &NeruModel::loggerSettingsRead, m_reprogram.get(), &frmReprogram::exec);
     connect(actions.interrogate(), &QAction::triggered, this, &Program::interrogate);
     connect(actions.setLoggerClock(), &QAction::triggered, &m_model,
             &NeruModel::mnuToolsCommsProgramRTC_Click);
@@ -155,14 +157,13 @@ void Program::openFile()
 
 void Program::interrogate()
 {
-    SaveDistrictDialogPrompt prompt(*m_saveDistrict, m_prompts);
-    m_model.mnuToolsCommsInterrogate_Click(prompt);
+    m_model.mnuToolsCommsInterrogate_Click(
+        std::make_unique<SaveDistrictDialogPrompt>(*m_saveDistrict, m_prompts));
 }
 
 void Program::showLoggerSettings()
 {
-    if (m_model.readLoggerSettings())
-        m_reprogram->exec();
+    m_model.readLoggerSettings();
 }
 
 void Program::mainWindowClosed()
@@ -170,6 +171,19 @@ void Program::mainWindowClosed()
     // Hidden windows do not keep the program alive, nor does the splash of an About.
     m_splash->tmrSplash->stop();
     m_splash->hide();
-    if (m_quit)
-        m_quit();
+    if (!m_quit)
+        return;
+    // A download ends after the block in progress and keeps what came.
+    if (m_model.isBusy()) {
+        m_model.requestStop();
+        connect(
+            &m_model, &NeruModel::busyChanged, this,
+            [this](bool busy) {
+                if (!busy)
+                    m_quit();
+            },
+            Qt::SingleShotConnection);
+        return;
+    }
+    m_quit();
 }

@@ -2,7 +2,6 @@
 
 #include "ErrorReport.h"
 #include "General.h"
-#include "HeldMessages.h"
 #include "MessageBoxPrompts.h"
 #include "NeruModel.h"
 #include "StringTable.h"
@@ -70,8 +69,9 @@ private:
     void openFile();
     void interrogate();
     void showStatistics();
-    // Reads the logger's settings and shows them in the logger-settings dialog.
+    // Reads the logger's settings; the logger-settings dialog shows them once read.
     void showLoggerSettings();
+    // Stops a Comms command under way, and ends the program once none is.
     void mainWindowClosed();
 
     StringTable m_strings;
@@ -79,8 +79,6 @@ private:
     const General m_general;
     MessageBoxPrompts m_messageBoxes;
     UserPrompts &m_prompts;
-    // The graph's messages wait while a Comms command runs.
-    HeldMessages m_heldMessages;
     NeruModel m_model;
     std::function<void()> m_quit;
     QString m_startFile;

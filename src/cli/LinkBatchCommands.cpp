@@ -5,11 +5,11 @@
 #include "FileNameBytes.h"
 #include "KeptDownloads.h"
 #include "LoggerLink.h"
-#include "NERUComm.h"
 #include "NamedFormats.h"
 #include "StringTable.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QIODevice>
 
@@ -22,8 +22,6 @@ const QString kProgram = QStringLiteral("neru-cli");
 LinkBatchCommands::LinkBatchCommands(Context context)
     : m_context(context)
 { }
-
-LinkBatchCommands::~LinkBatchCommands() = default;
 
 void LinkBatchCommands::addCommands()
 {
@@ -47,8 +45,7 @@ void LinkBatchCommands::addCommands()
 // Parses the command line and runs `operation` on a link to the logger's port. Usage
 // errors and --help end before the port is touched.
 int LinkBatchCommands::withSession(QCommandLineParser &parser, const QString &command,
-                                   const QStringList &arguments,
-                                   const std::function<int(NERUComm &)> &operation)
+                                   const QStringList &arguments, const Operation &operation)
 {
     BatchTool &tool = m_context.tool;
     const QCommandLineOption portOption(
@@ -75,14 +72,35 @@ int LinkBatchCommands::withSession(QCommandLineParser &parser, const QString &co
         tool.printError(kProgram + u' ' + command + QStringLiteral(": --port DEVICE is required"));
         return BatchTool::UsageError;
     }
-    LoggerLink link({ *this, *this, m_context.errorReport, m_context.strings, m_context.formats,
-                      m_context.settings });
+    LoggerLink link(
+        { m_context.errorReport, m_context.strings, m_context.formats, m_context.settings });
     if (!link.choosePort(device)) {
         tool.printError(kProgram + u' ' + command + QStringLiteral(": ") + device
                         + QStringLiteral(": the logger's port is COM1 to COM4 or a device"));
         return BatchTool::UsageError;
     }
-    return operation(link.comm());
+    if (operation.check) {
+        const int exitCode = operation.check();
+        if (exitCode >= 0)
+            return exitCode;
+    }
+    LoggerSession &session = link.session();
+    QObject::connect(&session, &LoggerSession::progress,
+                     [this](qint32 block, qint32 blocks) { showProgress(block, blocks); });
+    QObject::connect(&session, &LoggerSession::notice,
+                     [this](const LoggerMessage &message) { showMessage(message); });
+    int exitCode = BatchTool::Failure;
+    QObject::connect(&session, &LoggerSession::finished, [&](const LoggerResult &result) {
+        endProgressLine();
+        showMessage(result.message);
+        exitCode = operation.end(result);
+        QCoreApplication::exit();
+    });
+    (session.*operation.start)();
+    // The tool's only event loop: the command runs from main, outside any other, and the
+    // operation ends it. The operation never finishes inside the call that started it.
+    QCoreApplication::exec();
+    return exitCode;
 }
 
 // An operation failed; it has said why unless the error report took the reason.
@@ -100,12 +118,13 @@ int LinkBatchCommands::clock(const QStringList &arguments)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Print the logger's clock."));
-    return withSession(parser, QStringLiteral("clock"), arguments, [this](NERUComm &comm) {
-        if (comm.getDateAndTime())
-            return failed(QStringLiteral("clock"));
-        m_context.tool.printLine(m_context.formats.dateAndTime(comm.dteLoggerClock));
-        return int(BatchTool::Success);
-    });
+    return withSession(parser, QStringLiteral("clock"), arguments,
+                       { {}, &LoggerSession::readClock, [this](const LoggerResult &result) {
+                            if (!result.done())
+                                return failed(QStringLiteral("clock"));
+                            m_context.tool.printLine(m_context.formats.dateAndTime(result.clock));
+                            return int(BatchTool::Success);
+                        } });
 }
 
 int LinkBatchCommands::loggerInfo(const QStringList &arguments)
@@ -113,32 +132,34 @@ int LinkBatchCommands::loggerInfo(const QStringList &arguments)
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Print the logger's settings as the Reprogram NERU dialog shows them."));
-    return withSession(parser, QStringLiteral("logger-info"), arguments, [this](NERUComm &comm) {
-        // Two exchanges, as the dialog makes them; it never shows the values of a failed
-        // read.
-        if (comm.getDateAndTime() || comm.getGeneralInfo())
-            return failed(QStringLiteral("logger-info"));
-        const StringTable &t = m_context.strings;
-        const NamedFormats &f = m_context.formats;
-        auto line = [this](const QString &label, const QString &value) {
-            m_context.tool.printLine(label + QStringLiteral(": ") + value);
-        };
-        line(t.text(30820), comm.strSerialNumber);
-        line(t.text(30830), f.shortDate(comm.dteCalibration));
-        line(t.text(30840), f.generalNumber(comm.lngIdentification));
-        line(t.text(30850), comm.strVersion);
-        line(t.text(30860), f.dateAndTime(comm.dteLoggerClock));
-        return int(BatchTool::Success);
-    });
+    // Two exchanges, as the dialog makes them; it never shows the values of a failed read.
+    return withSession(parser, QStringLiteral("logger-info"), arguments,
+                       { {}, &LoggerSession::readSettings, [this](const LoggerResult &result) {
+                            if (!result.done())
+                                return failed(QStringLiteral("logger-info"));
+                            const StringTable &t = m_context.strings;
+                            const NamedFormats &f = m_context.formats;
+                            auto line = [this](const QString &label, const QString &value) {
+                                m_context.tool.printLine(label + QStringLiteral(": ") + value);
+                            };
+                            line(t.text(30820), result.serialNumber);
+                            line(t.text(30830), f.shortDate(result.calibration));
+                            line(t.text(30840), f.generalNumber(result.identification));
+                            line(t.text(30850), result.version);
+                            line(t.text(30860), f.dateAndTime(result.clock));
+                            return int(BatchTool::Success);
+                        } });
 }
 
 int LinkBatchCommands::setClock(const QStringList &arguments)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Set the logger's clock from the PC's clock."));
-    return withSession(parser, QStringLiteral("set-clock"), arguments, [this](NERUComm &comm) {
-        return comm.programRTC() ? failed(QStringLiteral("set-clock")) : int(BatchTool::Success);
-    });
+    return withSession(parser, QStringLiteral("set-clock"), arguments,
+                       { {}, &LoggerSession::setClock, [this](const LoggerResult &result) {
+                            return result.done() ? int(BatchTool::Success)
+                                                 : failed(QStringLiteral("set-clock"));
+                        } });
 }
 
 int LinkBatchCommands::clear(const QStringList &arguments)
@@ -150,15 +171,19 @@ int LinkBatchCommands::clear(const QStringList &arguments)
                                        QStringLiteral("Confirm that the logger's data may be "
                                                       "lost."));
     parser.addOption(yesOption);
-    return withSession(parser, QStringLiteral("clear"), arguments, [&](NERUComm &comm) {
-        if (!parser.isSet(yesOption)) {
-            m_context.tool.printError(kProgram
-                                      + QStringLiteral(" clear: all data stored in the logger "
-                                                       "will be lost; add --yes to clear it"));
-            return int(BatchTool::UsageError);
-        }
-        return comm.reprogramNERU() ? failed(QStringLiteral("clear")) : int(BatchTool::Success);
-    });
+    const auto confirmed = [&] {
+        if (parser.isSet(yesOption))
+            return -1;
+        m_context.tool.printError(kProgram
+                                  + QStringLiteral(" clear: all data stored in the logger will "
+                                                   "be lost; add --yes to clear it"));
+        return int(BatchTool::UsageError);
+    };
+    return withSession(
+        parser, QStringLiteral("clear"), arguments,
+        { confirmed, &LoggerSession::clearMemory, [this](const LoggerResult &result) {
+             return result.done() ? int(BatchTool::Success) : failed(QStringLiteral("clear"));
+         } });
 }
 
 int LinkBatchCommands::interrogate(const QStringList &arguments)
@@ -172,33 +197,34 @@ int LinkBatchCommands::interrogate(const QStringList &arguments)
                        "download-YYYYMMDD-HHMMSS-partial.bin and not cut."));
     const BatchTool::FolderOptions options = BatchTool::addFolderOptions(
         parser, QStringLiteral("Folder for the district files (default: the current folder)."));
-    return withSession(parser, QStringLiteral("interrogate"), arguments, [&](NERUComm &comm) {
-        return saveDownload(comm, parser.value(options.dir), parser.isSet(options.force));
-    });
-}
-
-int LinkBatchCommands::saveDownload(NERUComm &comm, const QString &dir, bool force)
-{
-    BatchTool &tool = m_context.tool;
     // Checked before the download, which takes a while and may be the only one.
     QString folder;
-    if (!tool.districtFolder(dir, folder))
-        return BatchTool::Failure;
+    const auto folderReady = [&] {
+        return m_context.tool.districtFolder(parser.value(options.dir), folder)
+            ? -1
+            : int(BatchTool::Failure);
+    };
+    return withSession(parser, QStringLiteral("interrogate"), arguments,
+                       { folderReady, &LoggerSession::download, [&](const LoggerResult &result) {
+                            return saveDownload(result, folder, parser.isSet(options.force));
+                        } });
+}
 
-    comm.getRawData();
+int LinkBatchCommands::saveDownload(const LoggerResult &result, const QString &folder, bool force)
+{
+    BatchTool &tool = m_context.tool;
     QString kept;
-    if (comm.lngDownloadLength <= 0) {
+    if (!result.wholeDownload) {
         // What arrived of a download that ended short is kept, not cut.
-        if (comm.partialLength > 0
-            && keep(comm.bytDownload.left(comm.partialLength), KeptDownloads::Extent::Partial,
-                    kept)) {
+        if (!result.download.isEmpty()
+            && keep(result.download, KeptDownloads::Extent::Partial, kept)) {
             endProgressLine();
             tool.printError(kProgram + QStringLiteral(" interrogate: partial download kept in ")
                             + kept);
         }
         return failed(QStringLiteral("interrogate"));
     }
-    const QByteArray download = comm.bytDownload.left(comm.lngDownloadLength);
+    const QByteArray &download = result.download;
     // A download that cannot be kept is still cut: its districts are the only copy.
     const bool wasKept = keep(download, KeptDownloads::Extent::Whole, kept);
     if (wasKept)
@@ -222,38 +248,31 @@ bool LinkBatchCommands::keep(const QByteArray &download, KeptDownloads::Extent e
     return false;
 }
 
-void LinkBatchCommands::showMessage(Kind kind, const QString &text, const QString &detail)
+void LinkBatchCommands::showMessage(const LoggerMessage &message)
 {
+    if (message.isEmpty())
+        return;
     endProgressLine();
-    QStringList lines = text.split(QStringLiteral("\r\n"));
-    if (!detail.isEmpty())
-        lines += detail.split(u'\n');
+    QStringList lines = message.text.split(QStringLiteral("\r\n"));
+    if (!message.detail.isEmpty())
+        lines += message.detail.split(u'\n');
+    const bool information = message.kind == LoggerMessage::Kind::Information;
     for (const QString &line : std::as_const(lines)) {
-        if (kind == Kind::Information)
+        if (information)
             m_context.tool.printLine(line);
         else
             m_context.tool.printError(line);
     }
-    if (kind != Kind::Information)
+    if (!information)
         m_told = true;
 }
 
-void LinkBatchCommands::showDownload()
-{
-    m_progressMaximum = 0;
-}
-
-void LinkBatchCommands::setProgressMaximum(qint32 maximum)
-{
-    m_progressMaximum = maximum;
-}
-
-void LinkBatchCommands::setProgressValue(qint32 value)
+void LinkBatchCommands::showProgress(qint32 block, qint32 blocks)
 {
     const QString line = QStringLiteral("%1: block %2 of %3")
                              .arg(m_context.strings.text(30700))
-                             .arg(value + 1)
-                             .arg(m_progressMaximum);
+                             .arg(block + 1)
+                             .arg(blocks);
     // On a terminal the line is rewritten in place; in a log every block has a line.
     if (!m_context.progressOnOneLine) {
         m_context.err.write((line + u'\n').toLocal8Bit());
@@ -261,11 +280,6 @@ void LinkBatchCommands::setProgressValue(qint32 value)
     }
     m_context.err.write((u'\r' + line).toLocal8Bit());
     m_progressLineOpen = true;
-}
-
-void LinkBatchCommands::hideDownload()
-{
-    endProgressLine();
 }
 
 void LinkBatchCommands::endProgressLine()

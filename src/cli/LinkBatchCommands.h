@@ -1,8 +1,7 @@
 #pragma once
 
-#include "DownloadProgress.h"
 #include "KeptDownloads.h"
-#include "LinkMessages.h"
+#include "LoggerResult.h"
 
 #include <QString>
 #include <QStringList>
@@ -11,18 +10,19 @@
 
 class BatchTool;
 class ErrorReport;
+class LoggerSession;
 class NamedFormats;
-class NERUComm;
 class QCommandLineParser;
 class QIODevice;
 class SettingsStore;
 class StringTable;
 
 // The logger commands of the batch tool, on the same link as the main window's Comms
-// menu: clock, logger-info, set-clock, clear and interrogate. Messages go to the output
-// stream when they report success and to the error stream otherwise; the download's
-// progress is one line on the error stream.
-class LinkBatchCommands : public LinkMessages, public DownloadProgress
+// menu: clock, logger-info, set-clock, clear and interrogate. Each runs its operation in
+// the application's event loop until the operation has finished. Messages go to the
+// output stream when they report success and to the error stream otherwise; the
+// download's progress is one line on the error stream.
+class LinkBatchCommands
 {
 public:
     struct Context
@@ -38,7 +38,6 @@ public:
     };
 
     explicit LinkBatchCommands(Context context);
-    ~LinkBatchCommands() override;
 
     void addCommands();
 
@@ -48,25 +47,27 @@ public:
     int clear(const QStringList &arguments);
     int interrogate(const QStringList &arguments);
 
-    void showMessage(Kind kind, const QString &text, const QString &detail) override;
-
-    void showDownload() override;
-    void setProgressMaximum(qint32 maximum) override;
-    void setProgressValue(qint32 value) override;
-    bool blnCancelDownload() const override { return false; }
-    void hideDownload() override;
-
 private:
+    // A command's operation: what it checks once the port is chosen (an exit code, or -1 to
+    // go on), the session's operation it starts, and the exit code it makes of the result.
+    struct Operation
+    {
+        std::function<int()> check;
+        void (LoggerSession::*start)();
+        std::function<int(const LoggerResult &)> end;
+    };
+
     int withSession(QCommandLineParser &parser, const QString &command,
-                    const QStringList &arguments, const std::function<int(NERUComm &)> &operation);
-    int saveDownload(NERUComm &comm, const QString &dir, bool force);
+                    const QStringList &arguments, const Operation &operation);
+    int saveDownload(const LoggerResult &result, const QString &folder, bool force);
     // Keeps a download; false after a line on the error stream naming the file and why.
     bool keep(const QByteArray &download, KeptDownloads::Extent extent, QString &path);
     int failed(const QString &command);
+    void showMessage(const LoggerMessage &message);
+    void showProgress(qint32 block, qint32 blocks);
     void endProgressLine();
 
     Context m_context;
-    qint32 m_progressMaximum = 0;
     bool m_progressLineOpen = false;
     bool m_told = false;
 };

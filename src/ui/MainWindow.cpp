@@ -62,6 +62,7 @@ MainWindow::MainWindow(const StringTable &strings, NeruModel &model, QWidget *pa
     connect(&m_model, &NeruModel::districtChanged, this, &MainWindow::showTitle);
     connect(&m_model, &NeruModel::unitsChanged, this, &MainWindow::showUnits);
     connect(&m_model, &NeruModel::comPortChanged, m_actions, &MainWindowActions::showPort);
+    connect(&m_model, &NeruModel::busyChanged, m_actions, &MainWindowActions::updateEnabled);
     // Design size: 9525 x 6150 twips of client area.
     const double dpi = logicalDpi();
     resize(MainWindowLayout::twipsToPixels(9525, dpi),
@@ -255,14 +256,7 @@ void MainWindow::saveSettings()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    // The link must not go while it waits for the logger: the command stops first (a
-    // download after the block in progress) and the window closes when it has ended.
-    if (m_model.commsBusy()) {
-        event->ignore();
-        m_closeWhenIdle = true;
-        m_model.requestStop();
-        return;
-    }
+    // A Comms command under way is stopped by the program, which ends once it has.
     saveSettings();
     event->accept();
     emit unloaded();
@@ -276,16 +270,6 @@ bool MainWindow::event(QEvent *event)
         return true;
     }
     return QMainWindow::event(event);
-}
-
-void MainWindow::setCommsBusy(bool busy)
-{
-    m_actions->updateEnabled(busy);
-    if (!busy && m_closeWhenIdle) {
-        m_closeWhenIdle = false;
-        // Once the command has returned all the way out.
-        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
-    }
 }
 
 void MainWindow::showUnits(const Units::Change &change)

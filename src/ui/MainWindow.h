@@ -48,10 +48,6 @@ public:
     void setStatusText(const QString &text);
     QString statusText() const;
 
-    // While a Comms command runs, the commands that would get in its way wait (see
-    // MainWindowActions::updateEnabled). A close asked for meanwhile stops the command and
-    // happens when it has ended.
-    void setCommsBusy(bool busy);
     // The Units entries' check marks and states, and for a unit applied its caption.
     void showUnits(const Units::Change &change);
 
@@ -88,7 +84,6 @@ private:
     MainWindowActions *m_actions = nullptr;
     QWidget *m_client = nullptr;
     bool m_settingsSaved = false;
-    bool m_closeWhenIdle = false;
 
     QToolBar *m_toolbar = nullptr;
     QStatusBar *m_statusBar = nullptr;

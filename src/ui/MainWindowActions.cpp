@@ -3,7 +3,7 @@
 #include "BundledIcons.h"
 #include "StartUpSettings.h"
 #include "StringTable.h"
-#include "UnitTable.h"
+#include "DisplayUnit.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -61,11 +61,12 @@ MainWindowActions::MainWindowActions(const StringTable &strings, QObject *parent
 
     m_units = new QActionGroup(this);
     m_units->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
-    for (int number = UnitTable::kFirstCode; number <= UnitTable::kLastCode; ++number) {
-        QAction *entry = checkable(add(UnitTable::menuCaptionId(number)), false);
-        entry->setData(number);
+    for (size_t i = 0; i < DisplayUnits::kAll.size(); ++i) {
+        const DisplayUnit unit = DisplayUnits::kAll[i];
+        QAction *entry = checkable(add(DisplayUnits::menuCaptionId(unit)), false);
+        entry->setData(int(DisplayUnits::code(unit)));
         m_units->addAction(entry);
-        m_unitEntries[size_t(number - 1)] = entry;
+        m_unitEntries[i] = entry;
     }
     // No data yet: no unit can be chosen.
     updateEnabled(false);

@@ -32,7 +32,7 @@ frmDownloading::frmDownloading(const General &general, QWidget *parent)
     layout->addLayout(row);
     setFixedSize(sizeHint());
 
-    connect(cmdCancel, &QPushButton::clicked, this, &frmDownloading::cmdCancel_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmDownloading::cancelRequested);
     Form_Load();
 }
 
@@ -41,55 +41,34 @@ void frmDownloading::Form_Load()
     m_general.localiseForm(*this);
 }
 
-void frmDownloading::Form_Activate()
+void frmDownloading::showProgress(qint32 block, qint32 blocks)
 {
-    m_blnCancelDownload = false;
+    if (!isVisible()) {
+        lblStatus->clear();
+        show();
+        raise();
+    }
+    prgProgress->setMaximum(blocks);
+    prgProgress->setValue(block);
+    lblStatus->setText(QStringLiteral("Block %1 of %2").arg(block + 1).arg(blocks));
 }
 
-void frmDownloading::cmdCancel_Click()
+void frmDownloading::showStopping()
 {
-    m_blnCancelDownload = true;
     lblStatus->setText(QStringLiteral("Stopping after this block..."));
-}
-
-void frmDownloading::showDownload()
-{
-    Form_Activate();
-    prgProgress->setValue(0);
-    lblStatus->clear();
-    show();
-    raise();
-}
-
-void frmDownloading::setProgressMaximum(qint32 maximum)
-{
-    prgProgress->setMaximum(maximum);
-}
-
-void frmDownloading::setProgressValue(qint32 value)
-{
-    prgProgress->setValue(value);
-    if (!m_blnCancelDownload)
-        lblStatus->setText(
-            QStringLiteral("Block %1 of %2").arg(value + 1).arg(prgProgress->maximum()));
-}
-
-void frmDownloading::hideDownload()
-{
-    hide();
 }
 
 // The window stays until the download has ended after the block in progress.
 void frmDownloading::closeEvent(QCloseEvent *event)
 {
     event->ignore();
-    cmdCancel_Click();
+    emit cancelRequested();
 }
 
 void frmDownloading::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Escape) {
-        cmdCancel_Click();
+        emit cancelRequested();
         return;
     }
     QDialog::keyPressEvent(event);

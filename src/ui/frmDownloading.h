@@ -1,7 +1,5 @@
 #pragma once
 
-#include "DownloadProgress.h"
-
 #include <QDialog>
 
 class General;
@@ -11,8 +9,8 @@ class QPushButton;
 
 // The download window: shown without being modal while the logger's blocks arrive, with
 // their progress and a Cancel that takes effect after the block in progress. Closing it by
-// its frame is a Cancel too; the download hides it when it ends.
-class frmDownloading : public QDialog, public DownloadProgress
+// its frame or Esc is a Cancel too; the program hides it when the download has ended.
+class frmDownloading : public QDialog
 {
     Q_OBJECT
 
@@ -20,19 +18,19 @@ public:
     explicit frmDownloading(const General &general, QWidget *parent = nullptr);
 
     void Form_Load();
-    // Runs on every showing: a Cancel of one download does not carry over to the next.
-    void Form_Activate();
-    void cmdCancel_Click();
 
-    void showDownload() override;
-    void setProgressMaximum(qint32 maximum) override;
-    void setProgressValue(qint32 value) override;
-    bool blnCancelDownload() const override { return m_blnCancelDownload; }
-    void hideDownload() override;
+    // Block `block` (from 0) of `blocks` is on its way; the first block of a download shows
+    // the window.
+    void showProgress(qint32 block, qint32 blocks);
+    // A stop has been asked for: the download ends after this block.
+    void showStopping();
 
     QProgressBar *prgProgress = nullptr;
     QPushButton *cmdCancel = nullptr;
     QLabel *lblStatus = nullptr;
+
+signals:
+    void cancelRequested();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -40,5 +38,4 @@ protected:
 
 private:
     const General &m_general;
-    bool m_blnCancelDownload = false;
 };

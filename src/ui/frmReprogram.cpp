@@ -2,7 +2,6 @@
 
 #include "ApplicationName.h"
 #include "General.h"
-#include "NERUComm.h"
 #include "NeruModel.h"
 #include "UserPrompts.h"
 
@@ -12,8 +11,6 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
-
-#include <utility>
 
 frmReprogram::frmReprogram(const General &general, NeruModel &model, UserPrompts &prompts,
                            QWidget *parent)
@@ -46,6 +43,10 @@ frmReprogram::frmReprogram(const General &general, NeruModel &model, UserPrompts
 
     connect(cmdClear, &QPushButton::clicked, this, &frmReprogram::cmdClear_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmReprogram::cmdCancel_Click);
+    connect(&m_model, &NeruModel::busyChanged, this, [this](bool busy) {
+        if (!busy && m_clearing)
+            clearEnded();
+    });
     Form_Load();
 }
 
@@ -98,15 +99,16 @@ void frmReprogram::Form_Load()
 
 void frmReprogram::Form_Activate()
 {
-    const LoggerLink *link = std::as_const(m_model).link();
-    if (!link)
-        return;
-    const NERUComm &comm = link->comm();
-    lblSerialNumber->setText(comm.strSerialNumber);
-    lblCalibration->setText(m_formats.shortDate(comm.dteCalibration));
-    lblIdentification->setText(m_formats.generalNumber(comm.lngIdentification));
-    lblVersionNumber->setText(comm.strVersion);
-    lblDateTime->setText(m_formats.dateAndTime(comm.dteLoggerClock));
+    showSettings(m_model.loggerSettings());
+}
+
+void frmReprogram::showSettings(const LoggerResult &settings)
+{
+    lblSerialNumber->setText(settings.serialNumber);
+    lblCalibration->setText(m_formats.shortDate(settings.calibration));
+    lblIdentification->setText(m_formats.generalNumber(settings.identification));
+    lblVersionNumber->setText(settings.version);
+    lblDateTime->setText(m_formats.dateAndTime(settings.clock));
 }
 
 void frmReprogram::showEvent(QShowEvent *event)
@@ -129,10 +131,16 @@ void frmReprogram::cmdClear_Click()
         != UserPrompts::Answer::Yes)
         return;
     m_clearing = true;
-    // The exchange waits in the event loop: no second press, and no Esc, meanwhile.
+    // The exchange runs on the event loop: no second press, and no Esc, meanwhile.
     cmdClear->setEnabled(false);
     cmdCancel->setEnabled(false);
     m_model.clearLoggerMemory();
+    if (!m_model.isBusy())
+        clearEnded();
+}
+
+void frmReprogram::clearEnded()
+{
     cmdClear->setEnabled(true);
     cmdCancel->setEnabled(true);
     m_clearing = false;

@@ -5,6 +5,7 @@
 #include <QDialog>
 
 class General;
+struct LoggerResult;
 class NeruModel;
 class QLabel;
 class QPushButton;
@@ -25,6 +26,7 @@ public:
     void Form_Load();
     // Writes the values last read from the logger into their labels; runs on every showing.
     void Form_Activate();
+    void showSettings(const LoggerResult &settings);
     void cmdClear_Click();
     void cmdCancel_Click();
 
@@ -50,6 +52,8 @@ protected:
 
 private:
     void buildLayout();
+    // Clear Memory has ended, whether or not the logger was cleared.
+    void clearEnded();
 
     const General &m_general;
     NeruModel &m_model;

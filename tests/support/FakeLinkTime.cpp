@@ -1,34 +1,29 @@
 #include "FakeLinkTime.h"
 
-#include "SerialPortControl.h"
-
-#include <QCoreApplication>
-#include <QEventLoop>
-#include <QTimer>
+#include <algorithm>
+#include <utility>
 
 FakeLinkTime::FakeLinkTime(qint64 startMSecsSinceEpoch)
     : m_now(startMSecsSinceEpoch)
-{ }
-
-void FakeLinkTime::wait(SerialPortControl &port, qint64 maxMSecs, bool inputAwaited)
 {
-    if (duringWait)
-        duringWait();
-    if (maxMSecs <= 0 || !inputAwaited) {
-        QCoreApplication::processEvents();
-        m_now += std::max<qint64>(maxMSecs, 0);
-        return;
-    }
-    bool woken = false;
-    QEventLoop loop;
-    QTimer::singleShot(kQuietMSecs, &loop, &QEventLoop::quit);
-    auto wake = [&loop, &woken] {
-        woken = true;
-        loop.quit();
-    };
-    QObject::connect(&port, &SerialPortControl::inputArrived, &loop, wake);
-    QObject::connect(&port, &SerialPortControl::failed, &loop, wake);
-    loop.exec();
-    if (!woken)
-        m_now += maxMSecs;
+    m_timer.setSingleShot(true);
+    QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this] {
+        m_now = std::max(m_now, m_alarm);
+        const std::function<void()> ring = std::exchange(m_ring, nullptr);
+        if (ring)
+            ring();
+    });
+}
+
+void FakeLinkTime::setAlarm(qint64 at, bool inputAwaited, std::function<void()> ring)
+{
+    m_alarm = at;
+    m_ring = std::move(ring);
+    m_timer.start(inputAwaited ? kQuietMSecs : 0);
+}
+
+void FakeLinkTime::clearAlarm()
+{
+    m_timer.stop();
+    m_ring = nullptr;
 }

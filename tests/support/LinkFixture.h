@@ -1,12 +1,11 @@
 #pragma once
 
 #include "FakeLinkTime.h"
-#include "NERUComm.h"
+#include "LoggerProtocol.h"
+#include "LoggerSession.h"
 #include "NamedFormats.h"
 #include "PortDevices.h"
-#include "RecordingMessages.h"
-#include "RecordingProgress.h"
-#include "SerialPortControl.h"
+#include "SerialLine.h"
 #include "StringTable.h"
 #include "TempLog.h"
 #include "sim/LoggerSimulator.h"
@@ -18,8 +17,8 @@ inline const QString kCommunicationError
     = QStringLiteral("An error has occurred communicating with the NERU unit\r\n"
                      "Check the COM port and cable and then try again");
 
-// A link on COM1 to an in-process simulator over a real pseudo-terminal, on a fake clock,
-// with messages, the download window and the event log written down for the test to read.
+// A session on COM1 with an in-process simulator over a real pseudo-terminal, on a fake
+// clock, with what it reports and the event log written down for the test to read.
 class LinkFixture
 {
 public:
@@ -33,6 +32,8 @@ public:
 
     // Starts the simulator and points COM1 at it.
     bool start();
+    // Starts `operation` and returns its result once it has finished.
+    LoggerResult run(void (LoggerSession::*operation)());
     qint64 now() const { return fakeTime.currentMSecsSinceEpoch(); }
     QString eventLog() const { return log.messages().join(u'\n'); }
     // The frames the simulator received, in hex, separated by spaces.
@@ -40,13 +41,15 @@ public:
 
     LoggerSimulator simulator;
     FakeLinkTime fakeTime;
-    RecordingMessages messages;
-    RecordingProgress progress;
     TempLog log;
     StringTable strings;
     NamedFormats formats;
     PortDevices devices;
-    SerialPortControl port;
-    NERUComm comm;
+    SerialLine port;
+    LoggerSession session;
     QList<qint64> frameTimes; // when each frame arrived, on the link's clock
+    QList<LoggerResult> results; // every finished
+    QList<LoggerMessage> notices;
+    QList<qint32> blocks; // every progress, the block asked for
+    qint32 blockCount = -1; // of the last progress
 };

@@ -111,12 +111,12 @@ private slots:
         QCOMPARE(menusOff(),
                  QStringLiteral("&Test|&l/s|&m3/h|&gals/h|&Bar|&PSI|Me&tre Head|&Feet Head"));
         m_model->SetUnits(1);
-        window().setCommsBusy(true);
+        window().actions().updateEnabled(true);
         QCOMPARE(menusOff(),
                  QStringLiteral("&Open...|&Export...|&Graph|&Table|&Stats|&Interrogate NERU|"
                                 "&Program NERU RTC|&Reprogram NERU|COM&1|COM&2|COM&3|COM&4|&Test|"
                                 "&Bar|&PSI|Me&tre Head|&Feet Head"));
-        window().setCommsBusy(false);
+        window().actions().updateEnabled(false);
         QCOMPARE(menusOff(), QStringLiteral("&Test|&Bar|&PSI|Me&tre Head|&Feet Head"));
     }
 

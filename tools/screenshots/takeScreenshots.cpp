@@ -7,10 +7,10 @@
 // printouts need poppler's pdftoppm)
 #include "ApplicationName.h"
 #include "DateTime.h"
-#include "GraphPicture.h"
+#include "LoggerResult.h"
 #include "MainWindow.h"
 #include "MainWindowActions.h"
-#include "NERUComm.h"
+#include "PlotWidget.h"
 #include "Program.h"
 #include "ReportCommands.h"
 #include "frmDownloading.h"
@@ -103,10 +103,8 @@ void placeCursor(MainWindow &main, double fraction)
 // held back and the eighth of 21 blocks on its way.
 QPixmap downloadInProgress(MainWindow &main, frmDownloading &download)
 {
-    main.setCommsBusy(true);
-    download.showDownload();
-    download.setProgressMaximum(21);
-    download.setProgressValue(7);
+    main.actions().updateEnabled(true);
+    download.showProgress(7, 21);
     settle();
     QPixmap picture = main.grab();
     QPainter painter(&picture);
@@ -116,23 +114,23 @@ QPixmap downloadInProgress(MainWindow &main, frmDownloading &download)
     painter.setPen(QColor(0x60, 0x60, 0x60));
     painter.drawRect(QRect(at, download.size()).adjusted(-1, -1, 0, 0));
     painter.end();
-    download.hideDownload();
-    main.setCommsBusy(false);
+    download.hide();
+    main.actions().updateEnabled(false);
     return picture;
 }
 
-// The logger-settings dialog with what a logger in service answers; it writes them into its
-// labels as it shows.
+// The logger-settings dialog with what a logger in service answers.
 QPixmap loggerSettings(Program &program)
 {
-    NERUComm &comm = program.model().link()->comm();
-    comm.strSerialNumber = QStringLiteral("004217");
-    comm.dteCalibration = DateTime::dateSerial(2026, 3, 12);
-    comm.lngIdentification = 142;
-    comm.strVersion = QStringLiteral("V4.12");
-    comm.dteLoggerClock = DateTime::fromParts(2026, 11, 30, 10, 42, 17);
+    LoggerResult settings;
+    settings.serialNumber = QStringLiteral("004217");
+    settings.calibration = DateTime::dateSerial(2026, 3, 12);
+    settings.identification = 142;
+    settings.version = QStringLiteral("V4.12");
+    settings.clock = DateTime::fromParts(2026, 11, 30, 10, 42, 17);
     frmReprogram &dialog = *program.reprogram();
     dialog.show();
+    dialog.showSettings(settings);
     settle();
     QPixmap picture = dialog.grab();
     dialog.hide();

@@ -5,8 +5,7 @@
 LoggerLink::LoggerLink(const Context &context)
     : m_devices(context.settings)
     , m_port(m_devices)
-    , m_comm({ m_port, context.messages, context.progress, context.errorReport, context.strings,
-               context.formats, m_clock, m_events })
+    , m_session({ m_port, context.errorReport, context.strings, context.formats, m_clock })
 { }
 
 bool LoggerLink::choosePort(const QString &port)
@@ -18,12 +17,12 @@ bool LoggerLink::choosePort(const QString &port)
     const QRegularExpressionMatch match = comName.match(port);
     if (!match.hasMatch()) {
         m_devices.setDevice(PortDevices::kFirstPort, port);
-        m_comm.intCOMPort = PortDevices::kFirstPort;
+        m_session.setPort(PortDevices::kFirstPort);
         return true;
     }
     const int number = match.captured(1).toInt();
     if (number < PortDevices::kFirstPort || number > PortDevices::kLastPort)
         return false;
-    m_comm.intCOMPort = static_cast<qint16>(number);
+    m_session.setPort(static_cast<qint16>(number));
     return true;
 }

@@ -1,30 +1,25 @@
 #pragma once
 
-#include "EventLoopEvents.h"
-#include "NERUComm.h"
+#include "LoggerSession.h"
 #include "PortDevices.h"
-#include "SerialPortControl.h"
+#include "SerialLine.h"
 #include "SystemClock.h"
 
 #include <QString>
 
-class DownloadProgress;
 class ErrorReport;
-class LinkMessages;
 class NamedFormats;
 class SettingsStore;
 class StringTable;
 
-// The link to the logger, assembled: the ports' devices, the serial port, the PC's clock
-// and the waits in the event loop under NERUComm. The window and the batch tool each own
-// one and hand it their own messages and download progress.
+// The link to the logger, assembled: the ports' devices, the serial port and the PC's clock
+// under a LoggerSession. The window and the batch tool each own one and follow its
+// session's signals.
 class LoggerLink
 {
 public:
     struct Context
     {
-        LinkMessages &messages;
-        DownloadProgress &progress;
         ErrorReport &errorReport;
         const StringTable &strings;
         const NamedFormats &formats;
@@ -38,14 +33,13 @@ public:
     // number outside 1 to 4; the port is then as it was.
     bool choosePort(const QString &port);
 
-    NERUComm &comm() { return m_comm; }
-    const NERUComm &comm() const { return m_comm; }
+    LoggerSession &session() { return m_session; }
+    const LoggerSession &session() const { return m_session; }
     PortDevices &devices() { return m_devices; }
 
 private:
     PortDevices m_devices;
-    SerialPortControl m_port;
+    SerialLine m_port;
     SystemClock m_clock;
-    EventLoopEvents m_events;
-    NERUComm m_comm;
+    LoggerSession m_session;
 };

@@ -6,7 +6,6 @@
 #include "DistrictFile.h"
 #include "DownloadCutter.h"
 #include "ErrorReport.h"
-#include "LinkMessages.h"
 #include "RuntimeError.h"
 #include "SettingsStore.h"
 #include "StringTable.h"
@@ -16,46 +15,6 @@
 #include <QFileInfo>
 
 #include <limits>
-
-// Every Comms command runs inside one: the windows hear when it begins and ends.
-class NeruModel::CommsScope
-{
-public:
-    explicit CommsScope(NeruModel &model)
-        : m_model(model)
-    {
-        m_model.m_stopRequested = false;
-        m_model.setCommsBusy(true);
-    }
-    ~CommsScope() { m_model.setCommsBusy(false); }
-    CommsScope(const CommsScope &) = delete;
-    CommsScope &operator=(const CommsScope &) = delete;
-
-private:
-    NeruModel &m_model;
-};
-
-// The link's messages as the program's own: the detail (what the system said and what to
-// do) goes below the message after an empty line.
-class NeruModel::PromptMessages : public LinkMessages
-{
-public:
-    explicit PromptMessages(UserPrompts &prompts)
-        : m_prompts(prompts)
-    { }
-
-    void showMessage(Kind, const QString &text, const QString &detail) override
-    {
-        // A message box here shows a CR as a stray mark; LF alone breaks the line.
-        QString shown = QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        if (!detail.isEmpty())
-            shown += QStringLiteral("\n\n") + detail;
-        m_prompts.message(shown, ApplicationName::title());
-    }
-
-private:
-    UserPrompts &m_prompts;
-};
 
 NeruModel::NeruModel(const StringTable &strings, ErrorReport &errorReport, UserPrompts &prompts,
                      QObject *parent)
@@ -206,46 +165,113 @@ void NeruModel::saveDownload(const QByteArray &download, SaveDistrictPrompt &pro
                                                : QStringLiteral("The download"));
 }
 
-void NeruModel::setCommsBusy(bool busy)
+bool NeruModel::beginComms(Comms command)
 {
-    m_commsBusy = busy;
-    emit commsBusyChanged(busy);
+    if (!m_link || isBusy())
+        return false;
+    m_comms = command;
+    emit busyChanged(true);
+    return true;
 }
 
+void NeruModel::setIdle()
+{
+    if (!isBusy())
+        return;
+    m_comms = Comms::None;
+    emit busyChanged(false);
+}
+
+// The one stop: the download window's Cancel, or the main window closing.
 void NeruModel::requestStop()
 {
-    if (!m_commsBusy)
+    if (!isBusy())
         return;
-    m_stopRequested = true;
+    m_link->session().stop();
     emit stopRequested();
 }
 
-void NeruModel::mnuToolsCommsInterrogate_Click(SaveDistrictPrompt &prompt)
+// The link's messages as the program's own: the detail (what the system said and what to
+// do) goes below the message after an empty line.
+void NeruModel::tell(const LoggerMessage &message)
 {
-    if (!m_link || m_commsBusy)
+    if (message.isEmpty())
         return;
-    QByteArray download;
-    QString kept; // the kept download, when it could be kept
-    {
-        CommsScope comms(*this);
-        NERUComm &comm = m_link->comm();
-        comm.getRawData();
-        // Nothing arrived, the user cancelled, or the logger stopped answering: each has been
-        // told already, or was the user's own doing. What did arrive is kept, not cut.
-        if (comm.lngDownloadLength <= 0) {
-            if (comm.partialLength > 0)
-                keepDownload(comm.bytDownload.left(comm.partialLength),
-                             KeptDownloads::Extent::Partial, kept);
-            return;
+    // A message box here shows a CR as a stray mark; LF alone breaks the line.
+    QString shown = QString(message.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (!message.detail.isEmpty())
+        shown += QStringLiteral("\n\n") + message.detail;
+    m_prompts.message(shown, UserPrompts::appTitle());
+}
+
+void NeruModel::mnuToolsCommsInterrogate_Click(std::unique_ptr<SaveDistrictPrompt> prompt)
+{
+    if (!beginComms(Comms::Interrogate))
+        return;
+    m_districtPrompt = std::move(prompt);
+    m_link->session().download();
+}
+
+void NeruModel::mnuToolsCommsProgramRTC_Click()
+{
+    if (beginComms(Comms::ProgramClock))
+        m_link->session().setClock();
+}
+
+void NeruModel::readLoggerSettings()
+{
+    if (beginComms(Comms::ReadSettings))
+        m_link->session().readSettings();
+}
+
+void NeruModel::clearLoggerMemory()
+{
+    if (beginComms(Comms::ClearMemory))
+        m_link->session().clearMemory();
+}
+
+// The command stays busy while the user reads what the link has to tell.
+void NeruModel::linkFinished(const LoggerResult &result)
+{
+    if (m_comms == Comms::Interrogate)
+        emit downloadEnded();
+    tell(result.message);
+    switch (m_comms) {
+    case Comms::Interrogate:
+        return interrogated(result);
+    case Comms::ReadSettings:
+        // The dialog never shows the values of a failed read.
+        setIdle();
+        if (result.done()) {
+            m_loggerSettings = result;
+            emit loggerSettingsRead();
         }
-        download = comm.bytDownload.left(comm.lngDownloadLength);
-        if (keepDownload(download, KeptDownloads::Extent::Whole, kept))
-            m_downloadKept = true;
-        // The window is closing: the download is kept and can be cut later.
-        if (m_stopRequested)
-            return;
+        return;
+    case Comms::ProgramClock:
+    case Comms::ClearMemory:
+    case Comms::None:
+        return setIdle();
     }
-    cutDownload(download, prompt, QStringLiteral("mnuToolsCommsInterrogate_Click"), kept);
+}
+
+// Nothing arrived, the user stopped it, or the logger stopped answering: each has been told
+// already, or was the user's own doing. What did arrive is kept, and cut only when whole and
+// no stop was asked for (the window may be closing).
+void NeruModel::interrogated(const LoggerResult &result)
+{
+    const std::unique_ptr<SaveDistrictPrompt> prompt = std::move(m_districtPrompt);
+    QString kept; // the kept download, when it could be kept
+    if (!result.wholeDownload) {
+        if (!result.download.isEmpty())
+            keepDownload(result.download, KeptDownloads::Extent::Partial, kept);
+        return setIdle();
+    }
+    if (keepDownload(result.download, KeptDownloads::Extent::Whole, kept))
+        m_downloadKept = true;
+    setIdle();
+    if (result.outcome == LoggerResult::Outcome::Stopped || !prompt)
+        return;
+    cutDownload(result.download, *prompt, QStringLiteral("mnuToolsCommsInterrogate_Click"), kept);
 }
 
 bool NeruModel::keepDownload(const QByteArray &download, KeptDownloads::Extent extent,
@@ -269,34 +295,6 @@ bool NeruModel::keepDownload(const QByteArray &download, KeptDownloads::Extent e
                               : text + QStringLiteral("\nIts districts can still be saved now."),
                       ApplicationName::title());
     return false;
-}
-
-void NeruModel::mnuToolsCommsProgramRTC_Click()
-{
-    if (!m_link || m_commsBusy)
-        return;
-    CommsScope comms(*this);
-    m_link->comm().programRTC();
-}
-
-bool NeruModel::readLoggerSettings()
-{
-    if (!m_link || m_commsBusy)
-        return false;
-    CommsScope comms(*this);
-    NERUComm &comm = m_link->comm();
-    // Two exchanges; the dialog never shows the values of a failed read.
-    if (comm.getDateAndTime() || m_stopRequested)
-        return false;
-    return !comm.getGeneralInfo() && !m_stopRequested;
-}
-
-void NeruModel::clearLoggerMemory()
-{
-    if (!m_link || m_commsBusy)
-        return;
-    CommsScope comms(*this);
-    m_link->comm().reprogramNERU();
 }
 
 bool NeruModel::saveHeaderTexts(const QString &title, const QString &comments1,
@@ -339,7 +337,7 @@ void NeruModel::setCOMPort(qint16 port)
 {
     m_startUp.intCOMPort = port;
     if (m_link)
-        m_link->comm().intCOMPort = port;
+        m_link->session().setPort(port);
     emit comPortChanged(port);
     if (!StartUpSettings::isLoggerPort(port))
         return;
@@ -358,11 +356,13 @@ void NeruModel::writeSettings()
                                      + store.fileName());
 }
 
-void NeruModel::attachLink(DownloadProgress &progress)
+void NeruModel::attachLink()
 {
     m_portSettings = std::make_unique<SettingsStore>();
-    m_linkMessages = std::make_unique<PromptMessages>(m_prompts);
-    m_link = std::make_unique<LoggerLink>(LoggerLink::Context {
-        *m_linkMessages, progress, m_errorReport, m_strings, m_formats, m_portSettings.get() });
-    m_link->comm().intCOMPort = m_startUp.intCOMPort;
+    m_link = std::make_unique<LoggerLink>(
+        LoggerLink::Context { m_errorReport, m_strings, m_formats, m_portSettings.get() });
+    LoggerSession &session = m_link->session();
+    session.setPort(m_startUp.intCOMPort);
+    connect(&session, &LoggerSession::notice, this, &NeruModel::tell);
+    connect(&session, &LoggerSession::finished, this, &NeruModel::linkFinished);
 }

@@ -5,6 +5,7 @@
 #include "KeptDownloads.h"
 #include "LoggerLink.h"
 #include "NamedFormats.h"
+#include "SaveDistrictPrompt.h"
 #include "SettingsStore.h"
 #include "StartUpSettings.h"
 #include "Units.h"
@@ -13,9 +14,7 @@
 
 #include <memory>
 
-class DownloadProgress;
 class ErrorReport;
-class LinkMessages;
 class SaveDistrictPrompt;
 class StringTable;
 class UserPrompts;
@@ -69,23 +68,27 @@ public:
     void saveDownload(const QByteArray &download, SaveDistrictPrompt &prompt,
                       const QString &source = QString());
 
-    // --- The Comms commands. One runs at a time (commsBusy), and each waits for the
-    // logger in the event loop, so the windows stay live meanwhile.
+    // --- The Comms commands. One runs at a time (isBusy), on the event loop: each starts
+    // here and ends when the link's session has finished, so the windows stay live and a
+    // message box may open meanwhile. One asked for while another runs is ignored.
     // Interrogate: downloads, keeps the download, cuts it into district files through
     // `prompt` and shows the last district. A download that ends short is kept as far as it
-    // went, and not cut.
-    void mnuToolsCommsInterrogate_Click(SaveDistrictPrompt &prompt);
+    // went, and not cut; so is a whole one when a stop was asked for.
+    void mnuToolsCommsInterrogate_Click(std::unique_ptr<SaveDistrictPrompt> prompt);
     void mnuToolsCommsProgramRTC_Click();
-    // The logger's clock, then its general information: true when both were read (and no
-    // stop was asked for meanwhile), so the logger-settings dialog may show them.
-    bool readLoggerSettings();
+    // The logger's clock, then its general information; loggerSettingsRead when both were
+    // read and no stop was asked for meanwhile, so the logger-settings dialog may show them.
+    void readLoggerSettings();
+    // The logger's settings as last read.
+    const LoggerResult &loggerSettings() const { return m_loggerSettings; }
     // Clear Memory of the logger-settings dialog.
     void clearLoggerMemory();
     // Whether a whole download has been kept since the program started.
     bool downloadKeptSinceStart() const { return m_downloadKept; }
-    bool commsBusy() const { return m_commsBusy; }
+    // A Comms command is under way.
+    bool isBusy() const { return m_comms != Comms::None; }
     // Asks the command under way to stop as soon as it can: a download ends after the block
-    // in progress (through stopRequested), and nothing more is asked of the user.
+    // in progress, and nothing more is asked of the user.
     void requestStop();
     // Where downloads are kept; tests point it elsewhere.
     void setKeptDownloads(const KeptDownloads &kept) { m_kept = kept; }
@@ -106,10 +109,9 @@ public:
     // Stores the settings of the run; a failure to write them goes to the event log.
     void writeSettings();
 
-    // Makes the link to the logger, which shows a download in `progress` and tells the user
-    // through the model's prompts. It talks on the port chosen here and follows setCOMPort.
-    // Null until then.
-    void attachLink(DownloadProgress &progress);
+    // Makes the link to the logger, which tells the user through the model's prompts. It
+    // talks on the port chosen here and follows setCOMPort. Null until then.
+    void attachLink();
     LoggerLink *link() { return m_link.get(); }
     const LoggerLink *link() const { return m_link.get(); }
 
@@ -122,15 +124,18 @@ signals:
     void unitsChanged(const Units::Change &change);
     void comPortChanged(qint16 port);
     // A Comms command has begun or ended.
-    void commsBusyChanged(bool busy);
-    // A stop was asked for during a Comms command: the download window's Cancel.
+    void busyChanged(bool busy);
+    // A stop was asked for during a Comms command.
     void stopRequested();
+    // readLoggerSettings has read them.
+    void loggerSettingsRead();
+    // Interrogate's download has ended, whole or not; what came is yet to be kept.
+    void downloadEnded();
     // A line for the status bar (where a download was kept).
     void statusMessage(const QString &text);
 
 private:
-    class CommsScope;
-    class PromptMessages;
+    enum class Comms { None, Interrogate, ProgramClock, ReadSettings, ClearMemory };
 
     // Reads a file chosen to be opened; false after telling the user why it cannot be read.
     bool readChosenFile(const QString &path, QByteArray &bytes);
@@ -143,7 +148,12 @@ private:
     bool keepDownload(const QByteArray &download, KeptDownloads::Extent extent, QString &kept);
     void cutDownload(const QByteArray &download, SaveDistrictPrompt &prompt,
                      const QString &procedure, const QString &source);
-    void setCommsBusy(bool busy);
+    // Starts a Comms command; false when there is no link or one is under way.
+    bool beginComms(Comms command);
+    void setIdle();
+    void linkFinished(const LoggerResult &result);
+    void interrogated(const LoggerResult &result);
+    void tell(const LoggerMessage &message);
 
     const StringTable &m_strings;
     ErrorReport &m_errorReport;
@@ -154,9 +164,10 @@ private:
     const NamedFormats m_formats;
     KeptDownloads m_kept;
     std::unique_ptr<SettingsStore> m_portSettings; // the [Ports] devices of COM1 to COM4
-    std::unique_ptr<LinkMessages> m_linkMessages;
     std::unique_ptr<LoggerLink> m_link;
-    bool m_commsBusy = false;
-    bool m_stopRequested = false;
+    Comms m_comms = Comms::None;
+    // Answers for the districts of the download under way.
+    std::unique_ptr<SaveDistrictPrompt> m_districtPrompt;
+    LoggerResult m_loggerSettings;
     bool m_downloadKept = false;
 };

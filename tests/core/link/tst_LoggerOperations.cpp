@@ -6,12 +6,12 @@
 
 namespace {
 
-using Operation = bool (NERUComm::*)();
+using Operation = void (LoggerSession::*)();
 
 } // namespace
 
 // The logger operations over the simulator on a fake clock: what each sends, reads,
-// decodes, shows and keeps.
+// decodes, tells and keeps, in the one result it ends with.
 class TestLoggerOperations : public QObject
 {
     Q_OBJECT
@@ -22,13 +22,13 @@ private slots:
         QTest::addColumn<Operation>("operation");
         QTest::addColumn<QString>("frames");
         QTest::addColumn<QString>("message"); // empty: none
-        QTest::newRow("getDateAndTime") << &NERUComm::getDateAndTime << "01 01" << QString();
-        QTest::newRow("getGeneralInfo") << &NERUComm::getGeneralInfo << "01 12" << QString();
+        QTest::newRow("readClock") << &LoggerSession::readClock << "01 01" << QString();
+        QTest::newRow("readSettings") << &LoggerSession::readSettings << "01 01 01 12" << QString();
         // The frame and the message carry the PC's time after the pause to 14:05:09.
-        QTest::newRow("programRTC") << &NERUComm::programRTC << "01 020e050909030102"
-                                    << "Date/Time has been set to 03/09/2001 14:05:09";
-        QTest::newRow("reprogramNERU") << &NERUComm::reprogramNERU << "01 0f"
-                                       << "NERU memory has been cleared";
+        QTest::newRow("setClock") << &LoggerSession::setClock << "01 020e050909030102"
+                                  << "Date/Time has been set to 03/09/2001 14:05:09";
+        QTest::newRow("clearMemory") << &LoggerSession::clearMemory << "01 0f"
+                                     << "NERU memory has been cleared";
     }
     void operationsOnTheLine()
     {
@@ -40,64 +40,64 @@ private slots:
         // Without a logger's port (0 is the hidden Test entry) it fails, sending and saying
         // nothing.
         for (const qint16 port : { 0, 5 }) {
-            link.comm.intCOMPort = port;
-            QVERIFY((link.comm.*operation)());
+            link.session.setPort(port);
+            const LoggerResult result = link.run(operation);
+            QCOMPARE(result.outcome, LoggerResult::Outcome::Failed);
+            QVERIFY(result.message.isEmpty());
         }
-        link.comm.intCOMPort = 1;
-        QCOMPARE((link.comm.*operation)(), false);
+        link.session.setPort(1);
+        LoggerResult result = link.run(operation);
+        QVERIFY(result.done());
         // A frame without a reply reaches the simulator when it next gets to run.
         QTRY_COMPARE(link.framesOnTheLine(), frames);
-        QStringList shown = message.isEmpty() ? QStringList() : QStringList { message };
-        QCOMPARE(link.messages.texts(), shown);
-        for (const RecordingMessages::Message &m : std::as_const(link.messages.shown))
-            QCOMPARE(m.kind, LinkMessages::Kind::Information);
-        // Failed, it says the communication error only and keeps the values read before.
-        link.comm.strSerialNumber = QStringLiteral("before");
-        link.comm.dteLoggerClock = 1.5;
+        QCOMPARE(result.message.text, message);
+        QCOMPARE(result.message.kind, LoggerMessage::Kind::Information);
+        // Failed, it says the communication error only.
         LoggerSimulator::Faults silent;
         silent.silent = true;
         link.simulator.setFaults(silent);
-        QCOMPARE((link.comm.*operation)(), true);
-        QCOMPARE(link.messages.texts(), shown << kCommunicationError);
-        QCOMPARE(link.comm.strSerialNumber, QStringLiteral("before"));
-        QCOMPARE(link.comm.dteLoggerClock, 1.5);
+        result = link.run(operation);
+        QCOMPARE(result.outcome, LoggerResult::Outcome::Failed);
+        QCOMPARE(result.message.text, kCommunicationError);
+        QVERIFY(link.notices.isEmpty());
+        QCOMPARE(link.results.size(), 4);
     }
 
     void repliesAreDecodedByteForByte()
     {
         LoggerSimulator::Options options;
         // Monday 2001-09-03 14:05:09, said to be a Saturday: the weekday is not used.
-        options.replies.insert(NERUComm::kReadClock, QByteArray::fromHex("0e050909030107"));
+        options.replies.insert(LoggerProtocol::kReadClock, QByteArray::fromHex("0e050909030107"));
         const QByteArray serialNumber = QByteArray::fromHex("4142003132e9"); // "AB", NUL, "12é"
-        options.replies.insert(NERUComm::kReadGeneralInfo,
+        options.replies.insert(LoggerProtocol::kReadGeneralInfo,
                                serialNumber + QByteArray::fromHex("0609140107") + "V1.02");
         LinkFixture link(options);
         QVERIFY(link.start());
-        QCOMPARE(link.comm.getDateAndTime(), false);
-        QCOMPARE(link.comm.dteLoggerClock,
+        const LoggerResult result = link.run(&LoggerSession::readSettings);
+        QVERIFY(result.done());
+        QCOMPARE(result.clock,
                  DateTime::fromQDateTime(QDateTime(QDate(2001, 9, 3), QTime(14, 5, 9))));
-        QCOMPARE(link.comm.getGeneralInfo(), false);
         // The zero byte stays, nothing is trimmed.
-        QCOMPARE(link.comm.strSerialNumber, QString::fromLatin1(serialNumber));
-        QCOMPARE(link.comm.dteCalibration,
+        QCOMPARE(result.serialNumber, QString::fromLatin1(serialNumber));
+        QCOMPARE(result.calibration,
                  DateTime::fromQDateTime(QDateTime(QDate(2001, 9, 6), QTime(0, 0))));
-        QCOMPARE(link.comm.lngIdentification, 7);
-        QCOMPARE(link.comm.strVersion, QStringLiteral("V1.02"));
-        QVERIFY(link.messages.shown.isEmpty());
+        QCOMPARE(result.identification, 7);
+        QCOMPARE(result.version, QStringLiteral("V1.02"));
+        QVERIFY(result.message.isEmpty());
     }
 
     void undecodableGeneralInfoGoesToTheErrorReport()
     {
         LoggerSimulator::Options options;
         // Century 255: a calibration year the calendar cannot hold.
-        options.replies.insert(NERUComm::kReadGeneralInfo,
+        options.replies.insert(LoggerProtocol::kReadGeneralInfo,
                                "SN0001" + QByteArray::fromHex("0609ff0107") + "V1.02");
         LinkFixture link(options);
         QVERIFY(link.start());
-        link.comm.strSerialNumber = QStringLiteral("before");
-        QCOMPARE(link.comm.getGeneralInfo(), true);
-        QCOMPARE(link.comm.strSerialNumber, QStringLiteral("before"));
-        QVERIFY(link.messages.shown.isEmpty());
+        const LoggerResult result = link.run(&LoggerSession::readSettings);
+        QCOMPARE(result.outcome, LoggerResult::Outcome::Failed);
+        QVERIFY(result.serialNumber.isEmpty());
+        QVERIFY(result.message.isEmpty());
         QVERIFY2(link.eventLog().contains(QStringLiteral(
                      "Invalid procedure call or argument in getGeneralInfo(NERUComm)")),
                  qPrintable(link.eventLog()));
@@ -126,11 +126,15 @@ private slots:
         options.memory = LinkFixture::pattern(loggerBytes);
         LinkFixture link(options);
         QVERIFY(link.start());
-        link.comm.bytDownload = QByteArray("previous download");
-        link.comm.getRawData();
-        QCOMPARE(link.messages.texts(),
-                 message.isEmpty() ? QStringList() : QStringList { message });
-        QCOMPARE(link.comm.lngDownloadLength, downloadLength);
+        const LoggerResult result = link.run(&LoggerSession::download);
+        QStringList told;
+        for (const LoggerMessage &notice : std::as_const(link.notices))
+            told.append(notice.text);
+        if (!result.message.isEmpty())
+            told.append(result.message.text);
+        QCOMPARE(told, message.isEmpty() ? QStringList() : QStringList { message });
+        QCOMPARE(result.wholeDownload, downloadLength > 0);
+        QCOMPARE(result.download, options.memory.left(downloadLength));
         QStringList frames { QStringLiteral("01 0d") };
         QList<qint32> values;
         for (int b = 0; b < blocks; ++b) {
@@ -138,45 +142,35 @@ private slots:
             values.append(b);
         }
         QCOMPARE(link.framesOnTheLine(), frames.join(u' '));
-        QCOMPARE(link.comm.bytDownload.size(), blocks * 128);
-        QCOMPARE(link.comm.bytDownload.left(downloadLength), options.memory.left(downloadLength));
-        QCOMPARE(link.progress.shows, blocks == 0 ? 0 : 1);
-        QCOMPARE(link.progress.maximum, blocks == 0 ? -1 : blocks);
-        QCOMPARE(link.progress.values, values);
-        QVERIFY(!link.progress.visible);
+        QCOMPARE(link.blockCount, blocks == 0 ? -1 : blocks);
+        QCOMPARE(link.blocks, values);
     }
 
-    // While the download waits for block 1, a second Interrogate and every other exchange
-    // are refused; Cancel, pressed then, takes effect after that block.
-    void downloadUnderWayRefusesOthersAndStopsOnCancel()
+    // While the download asks for block 1, a second download and every other operation are
+    // refused; a stop, asked for then, takes effect after that block.
+    void downloadUnderWayRefusesOthersAndStopsAfterTheBlock()
     {
         LoggerSimulator::Options options;
         options.memory = LinkFixture::pattern(1500);
         LinkFixture link(options);
         QVERIFY(link.start());
-        QList<bool> refused;
-        qint32 lengthSeen = -1;
-        link.fakeTime.duringWait = [&] {
-            if (link.progress.values.size() == 2 && refused.isEmpty()) {
-                // The second Interrogate must not empty the download under way, nor find a
-                // length that would have it save the blocks read so far.
-                link.comm.getRawData();
-                lengthSeen = link.comm.lngDownloadLength;
-                refused = { link.comm.getDateAndTime(), link.comm.reprogramNERU(),
-                            link.comm.pollNERU(NERUComm::kReadGeneralInfo, 0) };
-                link.progress.cancel = true;
-            }
-        };
-        link.comm.getRawData();
-        QCOMPARE(refused, (QList<bool> { true, true, true }));
-        QCOMPARE(lengthSeen, 0);
-        QCOMPARE(link.progress.shows, 1);
+        QObject::connect(&link.session, &LoggerSession::progress, [&](qint32 block) {
+            if (block != 1)
+                return;
+            link.session.download();
+            link.session.readClock();
+            link.session.clearMemory();
+            link.session.stop();
+        });
+        const LoggerResult result = link.run(&LoggerSession::download);
+        QCOMPARE(result.outcome, LoggerResult::Outcome::Stopped);
         QCOMPARE(link.framesOnTheLine(), QStringLiteral("01 0d 01 0e00 01 0e01"));
-        QCOMPARE(link.comm.bytDownload, options.memory.left(256));
-        QCOMPARE(link.comm.lngDownloadLength, 0);
-        QVERIFY(!link.progress.visible);
-        QVERIFY(link.messages.shown.isEmpty());
-        QVERIFY(link.eventLog().contains(QStringLiteral("Refused")));
+        QVERIFY(!result.wholeDownload);
+        QCOMPARE(result.download, options.memory.left(256));
+        QVERIFY(result.message.isEmpty());
+        QCOMPARE(link.eventLog().count(QStringLiteral("Refused")), 3);
+        QTest::qWait(50);
+        QCOMPARE(link.results.size(), 1);
     }
 
     // Port 0, the hidden Test entry, reads rawdata.bin from the current folder instead.
@@ -184,24 +178,25 @@ private slots:
     {
         LinkFixture link;
         QVERIFY(link.start());
-        link.comm.intCOMPort = 0;
+        link.session.setPort(0);
         QTemporaryDir folder;
         const QString previousFolder = QDir::currentPath();
         QDir::setCurrent(folder.path());
         const auto restore = qScopeGuard([&] { QDir::setCurrent(previousFolder); });
-        link.comm.getRawData();
-        QCOMPARE(link.messages.texts(),
-                 QStringList { QStringLiteral("Unable to find rawdata in ")
-                               + QDir::toNativeSeparators(QDir::currentPath()) });
+        LoggerResult result = link.run(&LoggerSession::download);
+        QCOMPARE(result.outcome, LoggerResult::Outcome::Failed);
+        QCOMPARE(result.message.text,
+                 QStringLiteral("Unable to find rawdata in ")
+                     + QDir::toNativeSeparators(QDir::currentPath()));
         // No limit to what a file holds.
         const QByteArray bytes = LinkFixture::pattern(40000);
         QVERIFY(TempLog::writeAll(QStringLiteral("rawdata.bin"), bytes));
-        link.comm.getRawData();
-        QCOMPARE(link.comm.lngDownloadLength, bytes.size());
-        QCOMPARE(link.comm.bytDownload, bytes);
-        QCOMPARE(link.messages.shown.size(), 1);
+        result = link.run(&LoggerSession::download);
+        QVERIFY(result.done() && result.wholeDownload);
+        QCOMPARE(result.download, bytes);
+        QVERIFY(result.message.isEmpty() && link.notices.isEmpty());
         QVERIFY(link.framesOnTheLine().isEmpty());
-        QCOMPARE(link.progress.shows, 0);
+        QVERIFY(link.blocks.isEmpty());
     }
 };
 

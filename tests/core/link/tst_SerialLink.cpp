@@ -16,8 +16,8 @@ using namespace Qt::StringLiterals;
 
 // The serial line against the simulator over a real pseudo-terminal. The port control: its
 // settings string, the device behind each COM port, what open, discard and close do to the
-// bytes on the line. One exchange, pollNERU, on a fake clock: the frames it sends, the
-// wake-up, the pause to the next clock second, the fixed-length reply, and how it fails.
+// bytes on the line. The session's exchanges on a fake clock: the frames they send, the
+// wake-up, the pause to the next clock second, the fixed-length reply, and how they fail.
 class TestSerialLink : public QObject
 {
     Q_OBJECT
@@ -40,7 +40,7 @@ private slots:
         QFETCH(QString, settings);
         QFETCH(bool, valid);
         PortDevices devices;
-        SerialPortControl port(devices);
+        SerialLine port(devices);
         port.setSettings(QStringLiteral("9600,n,8,1"));
         try {
             port.setSettings(settings);
@@ -73,14 +73,14 @@ private slots:
                        QStringLiteral("/dev/ttyUSB1"));
         PortDevices devices(&settings);
         devices.setDevice(4, QStringLiteral("/dev/pts/77"));
-        SerialPortControl control(devices);
-        control.setCommPort(1);
+        SerialLine control(devices);
+        control.setPortNumber(1);
         if (device.isEmpty()) {
-            QVERIFY_THROWS_EXCEPTION(RuntimeError, control.setCommPort(port));
+            QVERIFY_THROWS_EXCEPTION(RuntimeError, control.setPortNumber(port));
             // Opening then fails instead of reaching the port set before.
             QVERIFY_THROWS_EXCEPTION(PortError, control.open());
         } else {
-            control.setCommPort(port);
+            control.setPortNumber(port);
         }
         QCOMPARE(control.deviceName(), device);
     }
@@ -124,7 +124,7 @@ private slots:
     {
         LinkFixture link;
         QVERIFY(link.start());
-        link.port.setCommPort(1);
+        link.port.setPortNumber(1);
         link.port.open();
         link.port.send(QByteArray(1, '\x01'));
         link.port.close();
@@ -133,7 +133,7 @@ private slots:
         link.port.discardInput();
         link.port.open();
         // The general information comes after anything left over, and must be all there is.
-        const QByteArray info(1, char(NERUComm::kReadGeneralInfo));
+        const QByteArray info(1, char(LoggerProtocol::kReadGeneralInfo));
         link.port.send(info);
         QTRY_COMPARE(link.port.bytesBuffered(), qint64(16));
         QCOMPARE(link.port.readAll(), link.simulator.replyTo(info));
@@ -172,8 +172,8 @@ private slots:
         QVERIFY(!device.isEmpty());
         PortDevices devices;
         devices.setDevice(1, device);
-        SerialPortControl port(devices);
-        port.setCommPort(1);
+        SerialLine port(devices);
+        port.setPortNumber(1);
         port.open();
         port.send(frame);
         port.close();
@@ -212,11 +212,12 @@ private slots:
         QFETCH(QDateTime, pcClock);
         QFETCH(QByteArray, frame);
         QFETCH(qint32, replyLength);
-        QCOMPARE(NERUComm::getNumOfBytesReturned(command), replyLength);
+        QCOMPARE(LoggerProtocol::replyLength(command), replyLength);
         // The PC's clock is read whole seconds down, never rounded.
-        LinkFixture link({}, pcClock.toMSecsSinceEpoch() + 999);
         try {
-            QCOMPARE(link.comm.getCommandBytes(command, parameter).toHex(), frame.toHex());
+            QCOMPARE(LoggerProtocol::frame(command, parameter, pcClock.toMSecsSinceEpoch() + 999)
+                         .toHex(),
+                     frame.toHex());
         } catch (const RuntimeError &e) {
             QVERIFY(frame.isEmpty());
             QCOMPARE(e.description(), QStringLiteral("Overflow"));
@@ -244,21 +245,24 @@ private slots:
         options.memory = QByteArray(0x0123, 'd');
         options.faults.splitWakeUpMSecs = fault == QLatin1String("split") ? 15 : -1;
         options.faults.garbageCommand
-            = fault == QLatin1String("garbage") ? NERUComm::kReadClock : -1;
+            = fault == QLatin1String("garbage") ? LoggerProtocol::kReadClock : -1;
         const qint64 start = LinkFixture::at(14, 5, 8, startMSec);
         LinkFixture link(options, start);
         QVERIFY(link.start());
-        QCOMPARE(link.comm.pollNERU(NERUComm::kReadDataLength, 0), false);
-        QCOMPARE(link.comm.bytReply.toHex(), QByteArray("0123"));
-        QCOMPARE(link.framesOnTheLine(), QStringLiteral("01 0d"));
+        // A reply shifted by a byte would give another length, and other blocks.
+        const LoggerResult result = link.run(&LoggerSession::download);
+        QVERIFY(result.done());
+        QCOMPARE(result.download, options.memory);
+        QCOMPARE(link.framesOnTheLine(), QStringLiteral("01 0d 01 0e00 01 0e01 01 0e02"));
         QCOMPARE(link.frameTimes.at(0), start);
         if (onTheBoundary)
             QCOMPARE(link.frameTimes.at(1), LinkFixture::at(14, 5, 9));
     }
 
-    // Whatever the line does, the exchange ends with the one communication error, the
-    // reason and advice in its detail and in the event log, the port closed and nothing of
-    // the failed exchange kept; a silent line after 3 to 4 seconds on the link's clock.
+    // Whatever the line does, the exchange ends in one result with the one communication
+    // error, the reason and advice in its detail and in the event log, the port closed and
+    // only the blocks that came whole kept; a silent line after 3 to 4 seconds on the link's
+    // clock.
     void failureEndsInOneMessage_data()
     {
         QTest::addColumn<QString>("failure");
@@ -301,16 +305,17 @@ private slots:
         options.memory = LinkFixture::pattern(500);
         LoggerSimulator::Faults &f = options.faults;
         f.silent = failure == QLatin1String("silent");
-        f.shortReplyCommand = failure == QLatin1String("short") ? NERUComm::kReadDataLength : -1;
+        f.shortReplyCommand
+            = failure == QLatin1String("short") ? LoggerProtocol::kReadDataLength : -1;
         f.hangUpAfterBlocks = failure == QLatin1String("hang-up") ? 1 : -1;
         const qint64 start = LinkFixture::at(14, 5, 8, startMSec);
         LinkFixture link(options, start);
         QVERIFY(link.start());
-        SerialPortControl otherProgram(link.devices);
+        SerialLine otherProgram(link.devices);
         if (failure == QLatin1String("missing"))
             link.devices.setDevice(1, link.log.dir.filePath(QStringLiteral("ttyUSB9")));
         if (failure == QLatin1String("busy")) {
-            otherProgram.setCommPort(1);
+            otherProgram.setPortNumber(1);
             otherProgram.open();
         }
         const bool denied = failure == QLatin1String("group") || failure == QLatin1String("owner");
@@ -331,26 +336,22 @@ private slots:
             if (::seteuid(65534) != 0)
                 QSKIP("Cannot act as another user here");
         }
-        link.comm.bytReply = QByteArray("earlier");
-        link.comm.getRawData();
+        const LoggerResult result = link.run(&LoggerSession::download);
         if (asNobody && ::seteuid(0) != 0)
             qFatal("cannot return to root");
-        QCOMPARE(link.messages.shown.size(), 1);
-        const RecordingMessages::Message &message = link.messages.shown.first();
-        QCOMPARE(message.kind, LinkMessages::Kind::Failure);
+        QCOMPARE(result.outcome, LoggerResult::Outcome::Failed);
+        const LoggerMessage &message = result.message;
+        QCOMPARE(message.kind, LoggerMessage::Kind::Failure);
         QCOMPARE(message.text, kCommunicationError);
         QVERIFY2(message.detail.contains(reason), qPrintable(message.detail));
         QVERIFY2(message.detail.contains(advice), qPrintable(message.detail));
+        QVERIFY(link.notices.isEmpty());
         QVERIFY2(link.eventLog().contains(reason), qPrintable(link.eventLog()));
         QVERIFY(link.eventLog().contains(QStringLiteral(" in pollNERU(NERUComm)")));
         QVERIFY(!link.port.isOpen());
-        QVERIFY(!link.progress.visible);
-        // The download counts for nothing, though the block that came whole stays; the failed
-        // exchange leaves the last whole reply in bytReply.
-        QCOMPARE(link.comm.lngDownloadLength, 0);
-        const QByteArray wholeBlocks = lastFrame > 3 ? options.memory.left(128) : QByteArray();
-        QCOMPARE(link.comm.bytDownload, wholeBlocks);
-        QCOMPARE(link.comm.bytReply, wholeBlocks.isEmpty() ? QByteArray("earlier") : wholeBlocks);
+        // The download is not whole; the block that came whole stays.
+        QVERIFY(!result.wholeDownload);
+        QCOMPARE(result.download, lastFrame > 3 ? options.memory.left(128) : QByteArray());
         QCOMPARE(link.frameTimes.size(), lastFrame + 1);
         const qint64 from = lastFrame >= 0 ? link.frameTimes.at(lastFrame) : start;
         // A time-out comes after more than three whole seconds: at the fourth second
@@ -359,6 +360,9 @@ private slots:
             QCOMPARE(link.now(), (from / 1000 + 4) * 1000);
         else
             QVERIFY2(link.now() - from < 3000, qPrintable(QString::number(link.now() - from)));
+        // One result, and nothing after it.
+        QTest::qWait(50);
+        QCOMPARE(link.results.size(), 1);
     }
 };
 

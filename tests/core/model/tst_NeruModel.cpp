@@ -2,8 +2,6 @@
 #include "FileSizeLimit.h"
 #include "PlotFixture.h"
 #include "NeruModel.h"
-#include "RecordingMessages.h"
-#include "RecordingProgress.h"
 #include "SaveDistrictPrompt.h"
 #include "WholeFile.h"
 #include "records/RecordEncoder.h"
@@ -219,14 +217,13 @@ private slots:
     // The link talks on the port chosen in the Comms menu, before and after it is made.
     void linkFollowsThePort()
     {
-        RecordingProgress progress;
         m_model->setCOMPort(3);
         QVERIFY(!m_model->link());
-        m_model->attachLink(progress);
+        m_model->attachLink();
         QVERIFY(m_model->link());
-        QCOMPARE(int(m_model->link()->comm().intCOMPort), 3);
+        QCOMPARE(int(m_model->link()->session().port()), 3);
         m_model->setCOMPort(0);
-        QCOMPARE(int(m_model->link()->comm().intCOMPort), 0);
+        QCOMPARE(int(m_model->link()->session().port()), 0);
     }
 };
 

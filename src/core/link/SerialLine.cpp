@@ -1,4 +1,4 @@
-#include "SerialPortControl.h"
+#include "SerialLine.h"
 
 #include "PortDevices.h"
 #include "PortError.h"
@@ -24,20 +24,20 @@ const QString kPlugItIn = QStringLiteral("Check that the logger's cable or USB a
 
 } // namespace
 
-SerialPortControl::SerialPortControl(const PortDevices &devices, QObject *parent)
+SerialLine::SerialLine(const PortDevices &devices, QObject *parent)
     : QObject(parent)
     , m_devices(devices)
 {
-    connect(&m_port, &QSerialPort::readyRead, this, &SerialPortControl::inputArrived);
-    connect(&m_port, &QSerialPort::errorOccurred, this, &SerialPortControl::onErrorOccurred);
+    connect(&m_port, &QSerialPort::readyRead, this, &SerialLine::inputArrived);
+    connect(&m_port, &QSerialPort::errorOccurred, this, &SerialLine::onErrorOccurred);
 }
 
-SerialPortControl::~SerialPortControl()
+SerialLine::~SerialLine()
 {
     close();
 }
 
-void SerialPortControl::setSettings(const QString &settings)
+void SerialLine::setSettings(const QString &settings)
 {
     const QStringList parts = settings.split(u',');
     if (parts.size() != 4)
@@ -84,17 +84,17 @@ void SerialPortControl::setSettings(const QString &settings)
     m_settings = settings;
 }
 
-void SerialPortControl::setCommPort(qint16 port)
+void SerialLine::setPortNumber(qint16 port)
 {
     if (m_port.isOpen())
         throw RuntimeError(QStringLiteral("Port already open"));
-    m_commPort = port;
+    m_portNumber = port;
     m_device = m_devices.devicePath(port);
     if (m_device.isEmpty())
         throw RuntimeError(QStringLiteral("Invalid port number"));
 }
 
-void SerialPortControl::discardInput()
+void SerialLine::discardInput()
 {
     if (!m_port.isOpen()) {
         m_discardOnOpen = true;
@@ -105,7 +105,7 @@ void SerialPortControl::discardInput()
 }
 
 // Joining the device's group helps only when the group may read and write it.
-QString SerialPortControl::permissionAdvice(const QString &device)
+QString SerialLine::permissionAdvice(const QString &device)
 {
     const QFileInfo info(device);
     const QString group = info.group();
@@ -120,14 +120,14 @@ QString SerialPortControl::permissionAdvice(const QString &device)
 }
 
 // "/dev/ttyS0: No such file or directory"
-PortError SerialPortControl::deviceError(int errorNumber, const QString &advice) const
+PortError SerialLine::deviceError(int errorNumber, const QString &advice) const
 {
     return PortError(m_device + QStringLiteral(": ")
                          + QString::fromLocal8Bit(std::strerror(errorNumber)),
                      advice);
 }
 
-PortError SerialPortControl::openError() const
+PortError SerialLine::openError() const
 {
     // The lock Qt takes and the driver's exclusive mode both come back as a permission
     // error; only the file's own permissions tell the two apart.
@@ -153,18 +153,18 @@ PortError SerialPortControl::openError() const
     }
 }
 
-QString SerialPortControl::undetectedAdvice() const
+QString SerialLine::undetectedAdvice() const
 {
-    return m_devices.undetectedAdvice(m_commPort);
+    return m_devices.undetectedAdvice(m_portNumber);
 }
 
-void SerialPortControl::open()
+void SerialLine::open()
 {
     if (m_port.isOpen())
         throw RuntimeError(QStringLiteral("Port already open"));
     m_failure.clear();
     if (m_device.isEmpty())
-        throw PortError(QStringLiteral("COM%1: no such port").arg(m_commPort),
+        throw PortError(QStringLiteral("COM%1: no such port").arg(m_portNumber),
                         QStringLiteral("Choose one of COM1 to COM4."));
     if (!QFileInfo::exists(m_device))
         throw deviceError(ENOENT, kPlugItIn);
@@ -177,7 +177,7 @@ void SerialPortControl::open()
     }
 }
 
-void SerialPortControl::close() noexcept
+void SerialLine::close() noexcept
 {
     if (!m_port.isOpen())
         return;
@@ -191,7 +191,7 @@ void SerialPortControl::close() noexcept
     m_port.close();
 }
 
-void SerialPortControl::send(const QByteArray &bytes)
+void SerialLine::send(const QByteArray &bytes)
 {
     if (!m_port.isOpen())
         throw RuntimeError(QStringLiteral("Operation valid only when the port is open"));
@@ -201,17 +201,17 @@ void SerialPortControl::send(const QByteArray &bytes)
     m_port.flush();
 }
 
-qint64 SerialPortControl::bytesBuffered() const
+qint64 SerialLine::bytesBuffered() const
 {
     return m_port.isOpen() ? m_port.bytesAvailable() : 0;
 }
 
-QByteArray SerialPortControl::readAll()
+QByteArray SerialLine::readAll()
 {
     return m_port.isOpen() ? m_port.readAll() : QByteArray();
 }
 
-void SerialPortControl::throwIfFailed() const
+void SerialLine::throwIfFailed() const
 {
     if (!m_failure.isEmpty())
         throw PortError(m_failure,
@@ -219,7 +219,7 @@ void SerialPortControl::throwIfFailed() const
                                        "plugged in."));
 }
 
-void SerialPortControl::onErrorOccurred(QSerialPort::SerialPortError error)
+void SerialLine::onErrorOccurred(QSerialPort::SerialPortError error)
 {
     if (error == QSerialPort::NoError || !m_port.isOpen() || !m_failure.isEmpty())
         return;

@@ -8,16 +8,16 @@
 class PortDevices;
 class PortError;
 
-// The serial port control: the few operations the link needs, over QSerialPort. Bytes
-// are received raw and a read returns everything buffered. Failures raise a PortError
+// The serial line to the logger: the few operations the link needs, over QSerialPort.
+// Bytes are received raw and a read returns everything buffered. Failures raise a PortError
 // with the operating system's reason and advice for the user.
-class SerialPortControl : public QObject
+class SerialLine : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit SerialPortControl(const PortDevices &devices, QObject *parent = nullptr);
-    ~SerialPortControl() override;
+    explicit SerialLine(const PortDevices &devices, QObject *parent = nullptr);
+    ~SerialLine() override;
 
     // "baud,parity,data bits,stop bits", e.g. "9600,n,8,1"; parity n, e, o, m or s;
     // stop bits 1, 1.5 or 2. Raises "Invalid property value" for anything else.
@@ -25,8 +25,8 @@ public:
     QString settings() const { return m_settings; }
 
     // Raises "Invalid port number" outside 1 to 4; the port then has no device.
-    void setCommPort(qint16 port);
-    qint16 commPort() const { return m_commPort; }
+    void setPortNumber(qint16 port);
+    qint16 portNumber() const { return m_portNumber; }
     QString deviceName() const { return m_device; }
     // The detected ports and how to use one, when this port's device is not among them.
     QString undetectedAdvice() const;
@@ -62,7 +62,7 @@ private:
     const PortDevices &m_devices;
     QSerialPort m_port;
     QString m_settings;
-    qint16 m_commPort = 0;
+    qint16 m_portNumber = 0;
     QString m_device;
     bool m_discardOnOpen = false;
     QString m_failure;
