@@ -33,8 +33,8 @@ struct Fixture
     {
         file.image().setBytes(fullImage());
         file.decode();
-        if (file.series().lngNumSamples != SampleSeries::kCapacity)
-            qFatal("the benchmark image holds %d entries", file.series().lngNumSamples);
+        if (file.series().sampleCount != SampleSeries::kCapacity)
+            qFatal("the benchmark image holds %d entries", file.series().sampleCount);
     }
     ErrorReport report;
     District file;
@@ -45,9 +45,9 @@ void processRecords(benchmark::State &state)
     Fixture f;
     for (auto _ : state) {
         f.file.decode();
-        benchmark::DoNotOptimize(f.file.series().lngNumSamples);
+        benchmark::DoNotOptimize(f.file.series().sampleCount);
     }
-    state.counters["samples"] = f.file.series().lngNumSamples;
+    state.counters["samples"] = f.file.series().sampleCount;
 }
 BENCHMARK(processRecords)->Unit(benchmark::kMicrosecond);
 
@@ -62,11 +62,11 @@ void getTable(benchmark::State &state)
         qint32 start = -1;
         qint32 end = -1;
         const QString text
-            = rows.rows(f.file.series(), f.file.settings().dblReference, 1.0, csv, start, end);
+            = rows.rows(f.file.series(), f.file.settings().reference, 1.0, csv, start, end);
         size = text.size();
         benchmark::DoNotOptimize(size);
     }
-    state.counters["rows"] = f.file.series().lngNumSamples;
+    state.counters["rows"] = f.file.series().sampleCount;
     state.counters["chars"] = double(size);
 }
 BENCHMARK(getTable)->Arg(1)->Arg(0)->ArgName("csv")->Unit(benchmark::kMillisecond);

@@ -30,8 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // Every row is formatted alike: the first and last ten try the kinds a series holds (a
     // fitting, a gap marker, a value) as quickly as every row would. The settings run into
     // the values: the reference, and a display unit whose factor is not 1.
-    const double reference = result.settings.dblReference;
-    const qint32 last = result.series.lngNumSamples - 1;
+    const double reference = result.settings.reference;
+    const qint32 last = result.series.sampleCount - 1;
     for (const bool csv : { false, true }) {
         qint32 first = csv ? std::max(last - 9, 0) : 0;
         qint32 end = first + 9;

@@ -34,13 +34,13 @@ struct Shared
 void showDistrict(const District &file, Units &units, const Shared &shared,
                   ErrorReport &errorReport)
 {
-    const Units::Change change = units.SetUnits(units.intUnits, shared.strings);
+    const Units::Change change = units.setUnitCode(units.intUnits, shared.strings);
 
     FixedPlotExtent picture(8070.0, 5040.0);
     ScrollBarModel hsbTime;
     ScrollBarModel vsbFlow;
     SilentPrompts prompts;
-    GraphView graph({ file.series(), file.settings(), units.intUnits, units.dblFlowScaleFactor,
+    GraphView graph({ file.series(), file.settings(), units.intUnits, units.unitFactor,
                       shared.formats, shared.strings, errorReport, picture, hsbTime, vsbFlow,
                       prompts });
     hsbTime.setOnChange([&graph] { graph.hsbTime_Change(); });
@@ -51,15 +51,15 @@ void showDistrict(const District &file, Units &units, const Shared &shared,
         graph.mnuViewReset_Click();
     } catch (const RuntimeError &) { }
 
-    const DistrictSummary summary = DistrictSummary::of(
-        file, units.dblFlowScaleFactor, change.unitText, shared.strings, shared.formats);
+    const DistrictSummary summary = DistrictSummary::of(file, units.unitFactor, change.unitText,
+                                                        shared.strings, shared.formats);
     // The dialog's first and last ten rows.
     const TableRows rows(shared.formats);
-    const double reference = file.settings().dblReference;
-    const qint32 samples = file.series().lngNumSamples;
+    const double reference = file.settings().reference;
+    const qint32 samples = file.series().sampleCount;
     for (qint32 first : { 0, std::max(samples - 10, 0) }) {
         qint32 last = first + 9;
-        rows.rows(file.series(), reference, units.dblFlowScaleFactor, false, first, last);
+        rows.rows(file.series(), reference, units.unitFactor, false, first, last);
     }
 
     const TextReport report(shared.formats);

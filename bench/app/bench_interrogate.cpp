@@ -8,16 +8,16 @@
 // 10 ms timer (its largest gap between two timeouts, less the 10 ms); and the processor
 // time of the program and of the simulator as a share of one core.
 #include "ApplicationName.h"
+#include "DownloadWindow.h"
 #include "MainWindow.h"
 #include "MainWindowActions.h"
 #include "NeruModel.h"
 #include "Program.h"
+#include "SaveDistrictDialog.h"
 #include "SettingsStore.h"
+#include "SplashWindow.h"
 #include "StringTable.h"
 #include "UserPrompts.h"
-#include "frmDownloading.h"
-#include "frmSaveDistrict.h"
-#include "frmSplash.h"
 #include "samples/SampleGenerator.h"
 
 #include "PacedLogger.h"
@@ -182,7 +182,7 @@ void BM_Interrogate(benchmark::State &state)
     program.start(folder.path());
     if (!QTest::qWaitFor([&prompts] { return prompts.portMessages == 1; }, 5000))
         qFatal("the splash did not show its port message");
-    program.splash().tmrSplash_Timer();
+    program.splash().handOver();
     MainWindow &main = *program.mainWindow();
     main.actions().port(1)->trigger();
 
@@ -195,14 +195,14 @@ void BM_Interrogate(benchmark::State &state)
         downloadSeconds = static_cast<double>(elapsed.nsecsElapsed()) / 1e9;
         stallMSecs = stalls.end();
     });
-    frmSaveDistrict &save = *program.saveDistrict();
+    SaveDistrictDialog &save = *program.saveDistrict();
     QString fileName;
     EventWatch shown(save, QEvent::Show, [&save, &fileName] {
         QTimer::singleShot(0, &save, [&save, &fileName] {
-            QTest::keyClick(save.txtFilename, Qt::Key_A, Qt::ControlModifier);
-            QTest::keyClick(save.txtFilename, Qt::Key_Backspace);
-            QTest::keyClicks(save.txtFilename, fileName);
-            QTest::mouseClick(save.cmdOK, Qt::LeftButton);
+            QTest::keyClick(save.fileNameEdit, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(save.fileNameEdit, Qt::Key_Backspace);
+            QTest::keyClicks(save.fileNameEdit, fileName);
+            QTest::mouseClick(save.okButton, Qt::LeftButton);
         });
     });
 
@@ -234,8 +234,8 @@ void BM_Interrogate(benchmark::State &state)
             qFatal("the download window never hid");
         const double cpuEnd = PacedLogger::ownProcessorSeconds();
         const double simulatorEnd = logger.processorSeconds();
-        if (program.downloading()->prgProgress->maximum() != kBlocks)
-            qFatal("the download took %d blocks", program.downloading()->prgProgress->maximum());
+        if (program.downloading()->progressBar->maximum() != kBlocks)
+            qFatal("the download took %d blocks", program.downloading()->progressBar->maximum());
         const QString saved = program.model().file().image().path();
         if (QFileInfo(saved).fileName() != fileName + QStringLiteral(".dat")
             || !QFileInfo::exists(saved))

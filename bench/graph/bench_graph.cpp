@@ -47,8 +47,8 @@ struct GraphBench
     {
         file.image().setBytes(fullImage());
         file.decode();
-        if (file.series().lngNumSamples != SampleSeries::kCapacity)
-            qFatal("the benchmark image holds %d entries", file.series().lngNumSamples);
+        if (file.series().sampleCount != SampleSeries::kCapacity)
+            qFatal("the benchmark image holds %d entries", file.series().sampleCount);
 
         window.resize(1280, 800);
         auto *picture = new PlotWidget(&window);

@@ -1,19 +1,18 @@
 #include "Program.h"
 
-#include "PlotController.h"
+#include "DownloadWindow.h"
+#include "HelpWindow.h"
+#include "LoggerSettingsDialog.h"
 #include "MainWindow.h"
 #include "MainWindowActions.h"
 #include "MainWindowGraph.h"
 #include "PlotController.h"
 #include "PortDevices.h"
 #include "ReportCommands.h"
+#include "SaveDistrictDialog.h"
 #include "SaveDistrictDialogPrompt.h"
-#include "frmDownloading.h"
-#include "frmHelp.h"
-#include "frmReprogram.h"
-#include "frmSaveDistrict.h"
-#include "frmSplash.h"
-#include "frmStats.h"
+#include "SplashWindow.h"
+#include "StatisticsDialog.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -27,7 +26,7 @@ Program::Program(UserPrompts *prompts, std::function<void()> quit)
     , m_model(m_strings, m_errorReport, m_prompts)
     , m_quit(std::move(quit))
 {
-    m_splash = std::make_unique<frmSplash>(m_strings, m_general, m_model.startUp(), m_prompts);
+    m_splash = std::make_unique<SplashWindow>(m_strings, m_general, m_model.startUp(), m_prompts);
     m_splash->showMainWindow = [this] { showMainWindow(); };
 }
 
@@ -36,7 +35,7 @@ Program::~Program() = default;
 void Program::start(const QString &currentDir, const QString &dataFile)
 {
     m_startFile = dataFile;
-    m_splash->Form_Load();
+    m_splash->buildContents();
     m_splash->readSettings(currentDir);
     m_splash->show();
 }
@@ -68,9 +67,9 @@ void Program::showMainWindow()
 void Program::wireFiles(MainWindow &main)
 {
     MainWindowActions &actions = main.actions();
-    m_saveDistrict = std::make_unique<frmSaveDistrict>(m_strings, m_general, m_prompts, &main);
+    m_saveDistrict = std::make_unique<SaveDistrictDialog>(m_strings, m_general, m_prompts, &main);
     connect(actions.open(), &QAction::triggered, this, &Program::openFile);
-    connect(actions.exportCsv(), &QAction::triggered, &m_model, &NeruModel::mnuFileExport_Click);
+    connect(actions.exportCsv(), &QAction::triggered, &m_model, &NeruModel::exportCsv);
     connect(&main, &MainWindow::unloaded, this, &Program::mainWindowClosed);
 }
 
@@ -78,13 +77,13 @@ void Program::wireFiles(MainWindow &main)
 void Program::wireView(MainWindow &main)
 {
     MainWindowActions &actions = main.actions();
-    m_stats = std::make_unique<frmStats>(m_strings, m_general, m_model, m_prompts, &main);
-    connect(&m_model, &NeruModel::unitsChanged, m_stats.get(), &frmStats::showUnits);
+    m_stats = std::make_unique<StatisticsDialog>(m_strings, m_general, m_model, m_prompts, &main);
+    connect(&m_model, &NeruModel::unitsChanged, m_stats.get(), &StatisticsDialog::showUnits);
     connect(actions.statistics(), &QAction::triggered, this, &Program::showStatistics);
     connect(actions.resetView(), &QAction::triggered, &m_graph->controller(),
             &PlotController::resetView);
     connect(actions.units(), &QActionGroup::triggered, this,
-            [this](QAction *unit) { m_model.SetUnits(MainWindowActions::code(unit)); });
+            [this](QAction *unit) { m_model.setUnitCode(MainWindowActions::code(unit)); });
 }
 
 // Copy Graph and Copy Text stay live during a Comms command; the Print entries wait, as
@@ -106,24 +105,24 @@ void Program::wireReports(MainWindow &main)
 void Program::wireComms(MainWindow &main)
 {
     MainWindowActions &actions = main.actions();
-    m_downloading = std::make_unique<frmDownloading>(m_general, &main);
+    m_downloading = std::make_unique<DownloadWindow>(m_general, &main);
     m_model.attachLink();
-    m_reprogram = std::make_unique<frmReprogram>(m_general, m_model, m_prompts, &main);
+    m_reprogram = std::make_unique<LoggerSettingsDialog>(m_general, m_model, m_prompts, &main);
     connect(&m_model, &NeruModel::statusMessage, &main, &MainWindow::setStatusText);
     connect(&m_model.link()->session(), &LoggerSession::progress, m_downloading.get(),
-            &frmDownloading::showProgress);
+            &DownloadWindow::showProgress);
     connect(&m_model, &NeruModel::downloadEnded, m_downloading.get(), &QWidget::hide);
-    connect(m_downloading.get(), &frmDownloading::cancelRequested, &m_model,
+    connect(m_downloading.get(), &DownloadWindow::cancelRequested, &m_model,
             &NeruModel::requestStop);
     connect(&m_model, &NeruModel::stopRequested, m_downloading.get(),
-            &frmDownloading::showStopping);
-    connect(&m_model, &NeruModel::loggerSettingsRead, m_reprogram.get(), &frmReprogram::exec);
+            &DownloadWindow::showStopping);
+    connect(&m_model, &NeruModel::loggerSettingsRead, m_reprogram.get(),
+            &LoggerSettingsDialog::exec);
     connect(actions.interrogate(), &QAction::triggered, this, &Program::interrogate);
-    connect(actions.setLoggerClock(), &QAction::triggered, &m_model,
-            &NeruModel::mnuToolsCommsProgramRTC_Click);
+    connect(actions.setLoggerClock(), &QAction::triggered, &m_model, &NeruModel::setLoggerClock);
     connect(actions.loggerSettings(), &QAction::triggered, this, &Program::showLoggerSettings);
     connect(actions.ports(), &QActionGroup::triggered, this,
-            [this](QAction *port) { m_model.setCOMPort(MainWindowActions::code(port)); });
+            [this](QAction *port) { m_model.setLoggerPort(MainWindowActions::code(port)); });
     // The settings file may have been edited since the entry was last shown.
     connect(actions.ports(), &QActionGroup::hovered, this, [this, &actions](QAction *port) {
         const qint16 number = MainWindowActions::code(port);
@@ -135,16 +134,16 @@ void Program::wireComms(MainWindow &main)
 void Program::wireHelp(MainWindow &main)
 {
     MainWindowActions &actions = main.actions();
-    m_help = std::make_unique<frmHelp>(&main);
-    connect(actions.helpContents(), &QAction::triggered, m_help.get(), &frmHelp::showContents);
-    connect(actions.helpSearch(), &QAction::triggered, m_help.get(), &frmHelp::showSearch);
-    connect(actions.about(), &QAction::triggered, m_splash.get(), &frmSplash::showAbout);
+    m_help = std::make_unique<HelpWindow>(&main);
+    connect(actions.helpContents(), &QAction::triggered, m_help.get(), &HelpWindow::showContents);
+    connect(actions.helpSearch(), &QAction::triggered, m_help.get(), &HelpWindow::showSearch);
+    connect(actions.about(), &QAction::triggered, m_splash.get(), &SplashWindow::showAbout);
 }
 
 // Without samples there is nothing to show.
 void Program::showStatistics()
 {
-    if (m_model.file().series().lngNumSamples > 0)
+    if (m_model.file().series().sampleCount > 0)
         m_stats->exec();
 }
 
@@ -152,13 +151,12 @@ void Program::showStatistics()
 void Program::openFile()
 {
     SaveDistrictDialogPrompt prompt(*m_saveDistrict, m_prompts);
-    m_model.mnuFileOpen_Click(prompt);
+    m_model.openChosenFile(prompt);
 }
 
 void Program::interrogate()
 {
-    m_model.mnuToolsCommsInterrogate_Click(
-        std::make_unique<SaveDistrictDialogPrompt>(*m_saveDistrict, m_prompts));
+    m_model.interrogate(std::make_unique<SaveDistrictDialogPrompt>(*m_saveDistrict, m_prompts));
 }
 
 void Program::showLoggerSettings()
@@ -169,7 +167,7 @@ void Program::showLoggerSettings()
 void Program::mainWindowClosed()
 {
     // Hidden windows do not keep the program alive, nor does the splash of an About.
-    m_splash->tmrSplash->stop();
+    m_splash->handOverTimer->stop();
     m_splash->hide();
     if (!m_quit)
         return;

@@ -13,13 +13,13 @@
 
 class MainWindowGraph;
 class ReportCommands;
-class frmDownloading;
-class frmHelp;
+class DownloadWindow;
+class HelpWindow;
 class MainWindow;
-class frmReprogram;
-class frmSplash;
-class frmSaveDistrict;
-class frmStats;
+class LoggerSettingsDialog;
+class SplashWindow;
+class SaveDistrictDialog;
+class StatisticsDialog;
 
 // The running program: owns the string table, the error report, the model and the
 // windows, and wires the main window's commands to whoever carries them out. Start-up
@@ -39,21 +39,21 @@ public:
     // non-empty `dataFile` is opened once the main window is up.
     void start(const QString &currentDir, const QString &dataFile = QString());
 
-    frmSplash &splash() { return *m_splash; }
+    SplashWindow &splash() { return *m_splash; }
     // Null until the splash has handed over.
     MainWindow *mainWindow() { return m_main.get(); }
     MainWindowGraph *graph() { return m_graph.get(); }
     // The statistics and Save District dialogs, made with the main window.
-    frmStats *stats() { return m_stats.get(); }
-    frmSaveDistrict *saveDistrict() { return m_saveDistrict.get(); }
+    StatisticsDialog *stats() { return m_stats.get(); }
+    SaveDistrictDialog *saveDistrict() { return m_saveDistrict.get(); }
 
     // The download window and the logger-settings dialog, made with the main window.
-    frmDownloading *downloading() { return m_downloading.get(); }
-    frmReprogram *reprogram() { return m_reprogram.get(); }
+    DownloadWindow *downloading() { return m_downloading.get(); }
+    LoggerSettingsDialog *reprogram() { return m_reprogram.get(); }
     // Copy and Print, made with the main window.
     ReportCommands *reports() { return m_reports.get(); }
     // The user guide's window, made with the main window.
-    frmHelp *help() { return m_help.get(); }
+    HelpWindow *help() { return m_help.get(); }
     NeruModel &model() { return m_model; }
     const StringTable &strings() const { return m_strings; }
 
@@ -82,14 +82,14 @@ private:
     NeruModel m_model;
     std::function<void()> m_quit;
     QString m_startFile;
-    std::unique_ptr<frmSplash> m_splash;
+    std::unique_ptr<SplashWindow> m_splash;
     std::unique_ptr<MainWindow> m_main;
     // The main window's graph; goes before the window it is wired to.
     std::unique_ptr<MainWindowGraph> m_graph;
-    std::unique_ptr<frmStats> m_stats;
-    std::unique_ptr<frmSaveDistrict> m_saveDistrict;
-    std::unique_ptr<frmDownloading> m_downloading;
-    std::unique_ptr<frmReprogram> m_reprogram;
+    std::unique_ptr<StatisticsDialog> m_stats;
+    std::unique_ptr<SaveDistrictDialog> m_saveDistrict;
+    std::unique_ptr<DownloadWindow> m_downloading;
+    std::unique_ptr<LoggerSettingsDialog> m_reprogram;
     std::unique_ptr<ReportCommands> m_reports;
-    std::unique_ptr<frmHelp> m_help;
+    std::unique_ptr<HelpWindow> m_help;
 };

@@ -3,6 +3,7 @@
 
 #include "CsvExport.h"
 #include "DecodeProblems.h"
+#include "DisplayUnit.h"
 #include "District.h"
 #include "DistrictFile.h"
 #include "DistrictFileNames.h"
@@ -14,7 +15,6 @@
 #include "RuntimeError.h"
 #include "SaveDistrictPrompt.h"
 #include "StringTable.h"
-#include "DisplayUnit.h"
 #include "WholeFile.h"
 
 #include <QCommandLineParser>
@@ -180,10 +180,12 @@ bool BatchTool::applyUnit(const QString &command, const QString &path, const QSt
 {
     if (unitCode == 0)
         return true;
-    if (DisplayUnits::isPressure(DisplayUnits::fromCode(unitCode)) != DisplayUnits::isPressure(DisplayUnits::fromCode(unit))) {
+    if (DisplayUnits::isPressure(DisplayUnits::fromCode(unitCode))
+        != DisplayUnits::isPressure(DisplayUnits::fromCode(unit))) {
         printError(
             kProgram + u' ' + command + QStringLiteral(": ") + path + QStringLiteral(" holds ")
-            + (DisplayUnits::isPressure(DisplayUnits::fromCode(unit)) ? QStringLiteral("pressure") : QStringLiteral("flow"))
+            + (DisplayUnits::isPressure(DisplayUnits::fromCode(unit)) ? QStringLiteral("pressure")
+                                                                      : QStringLiteral("flow"))
             + QStringLiteral(" data; unit ") + unitName + QStringLiteral(" does not apply"));
         return false;
     }
@@ -314,34 +316,34 @@ int BatchTool::info(const QStringList &arguments)
     line(QStringLiteral("Channel"),
          QStringLiteral("%1, type %2")
              .arg(s.isPressure() ? QStringLiteral("pressure") : QStringLiteral("flow"))
-             .arg(s.lngChannelType));
-    line(t.text(30050), QString::number(s.lngLoggingInterval) + u' ' + t.text(30230));
+             .arg(s.channelType));
+    line(t.text(30050), QString::number(s.loggingInterval) + u' ' + t.text(30230));
     if (!s.isPressure()) {
         figure(summary.meter);
         figure(summary.head);
-    } else if (s.lngOutputCode == 1) {
-        line(t.text(30270), QStringLiteral("4-20 mA, offset ") + number(s.dblTransducerOffset));
-        line(t.text(30280), number(s.dblTransducerRange) + u' ' + t.text(40060));
+    } else if (s.outputCode == 1) {
+        line(t.text(30270), QStringLiteral("4-20 mA, offset ") + number(s.transducerOffset));
+        line(t.text(30280), number(s.transducerRange) + u' ' + t.text(40060));
     } else {
-        const QString output = s.lngOutputCode == 2 ? QStringLiteral("0-1 V")
-            : s.lngOutputCode == 3                  ? QStringLiteral("0-2 V")
-                                   : QStringLiteral("output code %1").arg(s.lngOutputCode);
-        line(t.text(30270), output + QStringLiteral(", scale ") + number(s.dblHeadPulses));
+        const QString output = s.outputCode == 2 ? QStringLiteral("0-1 V")
+            : s.outputCode == 3                  ? QStringLiteral("0-2 V")
+                                : QStringLiteral("output code %1").arg(s.outputCode);
+        line(t.text(30270), output + QStringLiteral(", scale ") + number(s.headPulses));
     }
-    const bool any = series.lngNumSamples > 0;
+    const bool any = series.sampleCount > 0;
     figure(summary.maximum, any);
     figure(summary.minimum, any);
     figure(summary.reference);
-    line(QStringLiteral("Samples"), QString::number(series.lngNumSamples));
-    line(QStringLiteral("First"), any ? f.dateAndTime(series.dteFirstTime) : none);
-    line(QStringLiteral("Last"), any ? f.dateAndTime(series.dteLastTime) : none);
+    line(QStringLiteral("Samples"), QString::number(series.sampleCount));
+    line(QStringLiteral("First"), any ? f.dateAndTime(series.firstTime) : none);
+    line(QStringLiteral("Last"), any ? f.dateAndTime(series.lastTime) : none);
     line(QStringLiteral("Gap markers"), QString::number(series.gapCount()));
-    line(QStringLiteral("Fittings"), QString::number(series.lngNumFittings));
-    for (qint32 k = 0; k < series.lngNumFittings; ++k) {
-        const qint32 sample = series.lngFittingSample[static_cast<size_t>(k)];
+    line(QStringLiteral("Fittings"), QString::number(series.fittingCount));
+    for (qint32 k = 0; k < series.fittingCount; ++k) {
+        const qint32 sample = series.fittingSamples[static_cast<size_t>(k)];
         const QString when
-            = sample >= 0 ? f.dateAndTime(series.dteTime[static_cast<size_t>(sample)]) : none;
-        printLine(QStringLiteral("  ") + series.strFittingNumber[static_cast<size_t>(k)]
+            = sample >= 0 ? f.dateAndTime(series.times[static_cast<size_t>(sample)]) : none;
+        printLine(QStringLiteral("  ") + series.fittingNumbers[static_cast<size_t>(k)]
                   + QStringLiteral(" at sample ") + QString::number(sample) + QStringLiteral(", ")
                   + when);
     }
@@ -375,7 +377,8 @@ int BatchTool::exportCsv(const QStringList &arguments)
         return UsageError;
     QByteArray bytes;
     try {
-        bytes = CsvExport::bytes(district, DisplayUnits::factor(DisplayUnits::fromCode(unit)), m_context.formats);
+        bytes = CsvExport::bytes(district, DisplayUnits::factor(DisplayUnits::fromCode(unit)),
+                                 m_context.formats);
     } catch (const RuntimeError &e) {
         printError(kProgram + QStringLiteral(": ") + path + QStringLiteral(": ") + e.description());
         return Failure;

@@ -3,12 +3,12 @@
 #include "ApplicationName.h"
 #include "BatchTool.h"
 #include "CaptureRoutines.h"
+#include "DisplayUnit.h"
 #include "District.h"
 #include "DistrictSummary.h"
 #include "PrintingSurface.h"
 #include "StringTable.h"
 #include "TextReport.h"
-#include "DisplayUnit.h"
 
 #include <QBuffer>
 #include <QCommandLineParser>
@@ -90,7 +90,7 @@ int ReportBatchCommand::report(const QStringList &arguments)
     if (!tool.applyUnit(command, path, parser.value(QStringLiteral("unit")), unitCode, unit))
         return BatchTool::UsageError;
     // The window does nothing then; a script is told.
-    if (district.series().lngNumSamples == 0) {
+    if (district.series().sampleCount == 0) {
         tool.printError(kProgram + QStringLiteral(": ") + path
                         + QStringLiteral(": no samples to report"));
         return BatchTool::Failure;
@@ -98,9 +98,10 @@ int ReportBatchCommand::report(const QStringList &arguments)
 
     // The statistics as the dialog shows them in the unit chosen.
     const StringTable &strings = m_context.strings;
-    const DistrictSummary summary = DistrictSummary::of(district, DisplayUnits::factor(DisplayUnits::fromCode(unit)),
-                                                        strings.text(DisplayUnits::unitTextId(DisplayUnits::fromCode(unit))),
-                                                        strings, m_context.formats);
+    const DistrictSummary summary
+        = DistrictSummary::of(district, DisplayUnits::factor(DisplayUnits::fromCode(unit)),
+                              strings.text(DisplayUnits::unitTextId(DisplayUnits::fromCode(unit))),
+                              strings, m_context.formats);
     const TextReport text(m_context.formats);
     if (pdf)
         return printPdf(parser.value(pdfOption), text.printLines(district, summary))

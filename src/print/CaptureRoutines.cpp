@@ -9,21 +9,21 @@
 void CaptureRoutines::getPrinterOffsets(const PrintingSurface &printer)
 {
     const QPointF offset = printer.physicalOffset();
-    lngPrinterOffsetX = static_cast<qint32>(offset.x());
-    lngPrinterOffsetY = static_cast<qint32>(offset.y());
+    printerOffsetX = static_cast<qint32>(offset.x());
+    printerOffsetY = static_cast<qint32>(offset.y());
 }
 
-void CaptureRoutines::printLineAt(PrintingSurface &printer, const QString &strText, qint16 intX,
-                                  qint16 intY, qint16 intFontSize, const QString &strFontName)
+void CaptureRoutines::printLineAt(PrintingSurface &printer, const QString &lineText, qint16 left,
+                                  qint16 top, qint16 fontSize, const QString &fontName)
 {
-    if (!strFontName.isEmpty())
-        printer.setFontName(strFontName);
-    if (intFontSize > 0)
-        printer.setFontSize(intFontSize);
-    if (intY > 0)
-        printer.setCurrentY(intY - lngPrinterOffsetY);
-    printer.setCurrentX(intX - lngPrinterOffsetX);
-    printer.printLine(strText);
+    if (!fontName.isEmpty())
+        printer.setFontName(fontName);
+    if (fontSize > 0)
+        printer.setFontSize(fontSize);
+    if (top > 0)
+        printer.setCurrentY(top - printerOffsetY);
+    printer.setCurrentX(left - printerOffsetX);
+    printer.printLine(lineText);
 }
 
 void CaptureRoutines::printPictureInMargins(PrintingSurface &printer, const QImage &picture,
@@ -48,7 +48,7 @@ void CaptureRoutines::printPictureInMargins(PrintingSurface &printer, const QIma
     else
         printed = { availableHeight * pictureRatio, availableHeight };
     printer.paintPicture(
-        picture, QRectF(QPointF(margin - lngPrinterOffsetX, margin - lngPrinterOffsetY), printed));
+        picture, QRectF(QPointF(margin - printerOffsetX, margin - printerOffsetY), printed));
 }
 
 bool CaptureRoutines::printTable(PrintingSurface &printer, const QStringList &lines)

@@ -17,13 +17,13 @@ public:
     // The margin around a printed picture, and the left edge of every printed line.
     static constexpr qint32 kMargin = 2000;
 
-    // Reads the printer's unprintable strips into lngPrinterOffsetX and lngPrinterOffsetY.
+    // Reads the printer's unprintable strips into printerOffsetX and printerOffsetY.
     void getPrinterOffsets(const PrintingSurface &printer);
 
-    // Prints one line at `intX`; at `intY` when above 0, else below the line before. The
+    // Prints one line at `left`; at `top` when above 0, else below the line before. The
     // font name and size change only when given (not empty, above 0).
-    void printLineAt(PrintingSurface &printer, const QString &strText, qint16 intX, qint16 intY,
-                     qint16 intFontSize, const QString &strFontName);
+    void printLineAt(PrintingSurface &printer, const QString &lineText, qint16 left, qint16 top,
+                     qint16 fontSize, const QString &fontName);
 
     // Prints the picture as large as fits inside `margin` from all four edges of the sheet,
     // keeping its
@@ -41,6 +41,6 @@ public:
     bool printGraph(PrintingSurface &printer, const QImage &graph, const QString &caption,
                     const QString &printed);
 
-    qint32 lngPrinterOffsetX = 0;
-    qint32 lngPrinterOffsetY = 0;
+    qint32 printerOffsetX = 0;
+    qint32 printerOffsetY = 0;
 };

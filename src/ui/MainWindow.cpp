@@ -1,11 +1,11 @@
 #include "MainWindow.h"
 
 #include "BundledIcons.h"
-#include "PlotWidget.h"
 #include "LineControl.h"
 #include "MainWindowActions.h"
 #include "MainWindowLayout.h"
 #include "NeruModel.h"
+#include "PlotWidget.h"
 #include "StringTable.h"
 
 #include <QAction>
@@ -61,7 +61,7 @@ MainWindow::MainWindow(const StringTable &strings, NeruModel &model, QWidget *pa
     connect(m_actions->showStatusBar(), &QAction::triggered, this, &MainWindow::showBars);
     connect(&m_model, &NeruModel::districtChanged, this, &MainWindow::showTitle);
     connect(&m_model, &NeruModel::unitsChanged, this, &MainWindow::showUnits);
-    connect(&m_model, &NeruModel::comPortChanged, m_actions, &MainWindowActions::showPort);
+    connect(&m_model, &NeruModel::loggerPortChanged, m_actions, &MainWindowActions::showPort);
     connect(&m_model, &NeruModel::busyChanged, m_actions, &MainWindowActions::updateEnabled);
     // Design size: 9525 x 6150 twips of client area.
     const double dpi = logicalDpi();
@@ -241,7 +241,7 @@ void MainWindow::initialise()
 {
     // No file named and no data yet: no unit can be chosen.
     m_model.resetForNewWindow();
-    m_actions->showPort(m_model.startUp().intCOMPort);
+    m_actions->showPort(m_model.startUp().loggerPort);
     showTitle();
     updateMinimumSize();
 }
@@ -277,7 +277,7 @@ void MainWindow::showUnits(const Units::Change &change)
     m_actions->showUnits(change);
     if (!change.applied)
         return;
-    m_valueCaption->setText(change.lblFlowCaption);
+    m_valueCaption->setText(change.valueAxisCaption);
     // A longer caption may need a wider box and a wider window.
     updateMinimumSize();
     placeControls();

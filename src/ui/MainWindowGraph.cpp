@@ -1,6 +1,7 @@
 #include "MainWindowGraph.h"
 
 #include "ErrorReport.h"
+#include "EventLogNames.h"
 #include "MainWindow.h"
 #include "NeruModel.h"
 #include "PlotController.h"
@@ -42,6 +43,6 @@ void MainWindowGraph::initialiseGraph()
     try {
         m_controller->prepareCurveElements();
     } catch (...) {
-        m_errorReport.errorReport(QStringLiteral("frmNeru"), QStringLiteral("initialiseGraph"));
+        m_errorReport.errorReport(EventLogNames::kMainWindow, EventLogNames::kStartGraph);
     }
 }

@@ -1,6 +1,7 @@
 #include "PlotController.h"
 
 #include "ErrorReport.h"
+#include "EventLogNames.h"
 #include "PlotWidget.h"
 
 #include <QAbstractButton>
@@ -11,8 +12,6 @@
 #include <stdexcept>
 
 namespace {
-
-const QString kModule = QStringLiteral("frmNeru");
 
 template<typename Pointer> Pointer &required(Pointer *pointer, const char *name)
 {
@@ -84,12 +83,12 @@ void PlotController::setUpBar(QScrollBar &bar)
     bar.setTracking(false);
 }
 
-template<typename Request> void PlotController::run(const char *procedure, Request request)
+template<typename Request> void PlotController::run(const QString &procedure, Request request)
 {
     try {
         request();
     } catch (...) {
-        m_errorReport.errorReport(kModule, QString::fromLatin1(procedure));
+        m_errorReport.errorReport(EventLogNames::kMainWindow, procedure);
     }
     refresh();
 }
@@ -127,50 +126,50 @@ void PlotController::prepareCurveElements()
 // request, as the event log has always written them.
 void PlotController::resizePlot()
 {
-    run("drawGraph", [this] { m_model->resize(QSizeF(m_controls.plot->size())); });
+    run(EventLogNames::kDrawGraph, [this] { m_model->resize(QSizeF(m_controls.plot->size())); });
 }
 
 void PlotController::resetView()
 {
-    run("mnuViewReset_Click", [this] { m_model->resetView(); });
+    run(EventLogNames::kResetView, [this] { m_model->resetView(); });
 }
 
 void PlotController::placeCursorAt(double x)
 {
-    run("Picture1_MouseUp", [=] { m_model->placeCursor(m_model->timeAt(x)); });
+    run(EventLogNames::kPlotMouse, [=] { m_model->placeCursor(m_model->timeAt(x)); });
 }
 
 void PlotController::stepCursor(int intervals)
 {
-    run("Picture1_KeyUp", [=] { m_model->stepCursor(intervals); });
+    run(EventLogNames::kPlotKey, [=] { m_model->stepCursor(intervals); });
 }
 
 void PlotController::zoomValueIn()
 {
-    run("cmdFlowZoomIn_Click", [this] { m_model->zoomValueIn(); });
+    run(EventLogNames::kValueZoomIn, [this] { m_model->zoomValueIn(); });
 }
 
 void PlotController::zoomValueOut()
 {
-    run("cmdFlowZoomOut_Click", [this] { m_model->zoomValueOut(); });
+    run(EventLogNames::kValueZoomOut, [this] { m_model->zoomValueOut(); });
 }
 
 void PlotController::zoomTimeIn()
 {
-    run("cmdTimeZoomIn_Click", [this] { m_model->zoomTimeIn(); });
+    run(EventLogNames::kTimeZoomIn, [this] { m_model->zoomTimeIn(); });
 }
 
 void PlotController::zoomTimeOut()
 {
-    run("cmdTimeZoomOut_Click", [this] { m_model->zoomTimeOut(); });
+    run(EventLogNames::kTimeZoomOut, [this] { m_model->zoomTimeOut(); });
 }
 
 void PlotController::scrollTimeTo(int position)
 {
-    run("hsbTime_Change", [=] { m_model->scrollTimeTo(position); });
+    run(EventLogNames::kTimeScroll, [=] { m_model->scrollTimeTo(position); });
 }
 
 void PlotController::scrollValueTo(int position)
 {
-    run("vsbFlow_Change", [=] { m_model->scrollValueTo(position); });
+    run(EventLogNames::kValueScroll, [=] { m_model->scrollValueTo(position); });
 }

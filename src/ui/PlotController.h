@@ -87,7 +87,7 @@ public slots:
     void scrollValueTo(int position);
 
 private:
-    template<typename Request> void run(const char *procedure, Request request);
+    template<typename Request> void run(const QString &procedure, Request request);
     static void setUpBar(QScrollBar &bar);
 
     Controls m_controls;

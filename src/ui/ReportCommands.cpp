@@ -29,7 +29,7 @@ ReportCommands::ReportCommands(MainWindow &main, NeruModel &model, UserPrompts &
 void ReportCommands::copyText()
 {
     // Before the first district there is not even a header to sum up.
-    if (m_model.file().series().lngNumSamples <= 0)
+    if (m_model.file().series().sampleCount <= 0)
         return;
     const QString text = m_report.copyText(m_model.file(), m_model.summary());
     QClipboard *clipboard = QGuiApplication::clipboard();
@@ -41,7 +41,7 @@ void ReportCommands::copyText()
 
 void ReportCommands::printTable()
 {
-    if (m_model.file().series().lngNumSamples <= 0)
+    if (m_model.file().series().sampleCount <= 0)
         return;
     const QStringList lines = m_report.printLines(m_model.file(), m_model.summary());
     m_printer.print(kTable, proposedPdf(kTable), [this, &lines](PrintingSurface &surface) {
@@ -80,7 +80,7 @@ QString ReportCommands::proposedPdf(const QString &what) const
 {
     const QString dataFile = m_model.file().image().path();
     const QString base = dataFile.isEmpty() ? QString() : QFileInfo(dataFile).completeBaseName();
-    return m_model.startUp().strDefaultDir + (base.isEmpty() ? what : base + u'-' + what)
+    return m_model.startUp().defaultFolder + (base.isEmpty() ? what : base + u'-' + what)
         + QStringLiteral(".pdf");
 }
 

@@ -37,7 +37,7 @@ private:
     // Puts the graph on the clipboard; tells the user when the clipboard did not take it.
     QImage putGraphOnClipboard();
     // The save dialog's proposal for a report printed to PDF: the data file's name with
-    // "-graph.pdf" or "-table.pdf", in strDefaultDir.
+    // "-graph.pdf" or "-table.pdf", in defaultFolder.
     QString proposedPdf(const QString &what) const;
     void clipboardFailed(const QString &what);
 

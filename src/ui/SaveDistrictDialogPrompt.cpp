@@ -1,14 +1,14 @@
 #include "SaveDistrictDialogPrompt.h"
 
 #include "ApplicationName.h"
+#include "SaveDistrictDialog.h"
 #include "UserPrompts.h"
-#include "frmSaveDistrict.h"
 
 #include <QLineEdit>
 
 #include <utility>
 
-SaveDistrictDialogPrompt::SaveDistrictDialogPrompt(frmSaveDistrict &dialog, UserPrompts &prompts)
+SaveDistrictDialogPrompt::SaveDistrictDialogPrompt(SaveDistrictDialog &dialog, UserPrompts &prompts)
     : m_dialog(dialog)
     , m_prompts(prompts)
 { }
@@ -19,22 +19,22 @@ bool SaveDistrictDialogPrompt::askDistrict(Texts &texts, QString &defaultDir)
         m_names.remember(std::exchange(m_lastFolder, QString()),
                          std::exchange(m_lastName, QString()));
     const bool again = std::exchange(m_askingAgain, false);
-    m_dialog.txtFilename->setText(again ? texts.fileName
-                                        : m_names.propose(defaultDir, texts.fileName));
-    m_dialog.txtDistrict->setText(texts.district);
-    m_dialog.txtTitle->setText(texts.title);
-    m_dialog.txtComments1->setText(texts.comments1);
-    m_dialog.txtComments2->setText(texts.comments2);
+    m_dialog.fileNameEdit->setText(again ? texts.fileName
+                                         : m_names.propose(defaultDir, texts.fileName));
+    m_dialog.districtEdit->setText(texts.district);
+    m_dialog.titleEdit->setText(texts.title);
+    m_dialog.comments1Edit->setText(texts.comments1);
+    m_dialog.comments2Edit->setText(texts.comments2);
     m_dialog.setDefaultDir(defaultDir);
     if (m_dialog.exec() != QDialog::Accepted)
         return false;
 
-    texts.fileName = m_dialog.txtFilename->text();
-    texts.district = m_dialog.txtDistrict->text();
-    texts.title = m_dialog.txtTitle->text();
-    texts.comments1 = m_dialog.txtComments1->text();
-    texts.comments2 = m_dialog.txtComments2->text();
-    defaultDir = m_dialog.strDefaultDir();
+    texts.fileName = m_dialog.fileNameEdit->text();
+    texts.district = m_dialog.districtEdit->text();
+    texts.title = m_dialog.titleEdit->text();
+    texts.comments1 = m_dialog.comments1Edit->text();
+    texts.comments2 = m_dialog.comments2Edit->text();
+    defaultDir = m_dialog.defaultFolder();
     m_lastFolder = defaultDir;
     m_lastName = texts.fileName;
     return true;

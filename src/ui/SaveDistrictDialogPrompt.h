@@ -4,7 +4,7 @@
 #include "SaveDistrictPrompt.h"
 
 class UserPrompts;
-class frmSaveDistrict;
+class SaveDistrictDialog;
 
 // The Save District dialog answering for one cut of a download: each district's number
 // is proposed as its file name (in its safe form, with "-2", "-3" ... when this cut has
@@ -14,13 +14,13 @@ class frmSaveDistrict;
 class SaveDistrictDialogPrompt : public SaveDistrictPrompt
 {
 public:
-    SaveDistrictDialogPrompt(frmSaveDistrict &dialog, UserPrompts &prompts);
+    SaveDistrictDialogPrompt(SaveDistrictDialog &dialog, UserPrompts &prompts);
 
     bool askDistrict(Texts &texts, QString &defaultDir) override;
     bool districtNotWritten(const QString &path, const QString &reason) override;
 
 private:
-    frmSaveDistrict &m_dialog;
+    SaveDistrictDialog &m_dialog;
     UserPrompts &m_prompts;
     DistrictFileNames m_names;
     bool m_askingAgain = false; // the last district's file could not be written

@@ -1,14 +1,12 @@
-#include "PlotController.h"
-#include "PlotWidget.h"
+#include "HelpWindow.h"
 #include "MainWindow.h"
 #include "MainWindowActions.h"
 #include "MainWindowGraph.h"
 #include "PlotController.h"
 #include "PlotWidget.h"
 #include "Program.h"
-#include "frmHelp.h"
-#include "frmSplash.h"
-#include "frmStats.h"
+#include "SplashWindow.h"
+#include "StatisticsDialog.h"
 
 #include "ScriptedPrompts.h"
 #include "StartUpStore.h"
@@ -90,7 +88,7 @@ class tst_Program : public QObject
         m_program.reset();
         m_prompts = std::make_unique<RecordingPrompts>();
         m_program = std::make_unique<Program>(m_prompts.get(), [this] { ++m_quits; });
-        m_prompts->timer = m_program->splash().tmrSplash;
+        m_prompts->timer = m_program->splash().handOverTimer;
         m_program->start(dir, file);
         return *m_program;
     }
@@ -99,9 +97,9 @@ class tst_Program : public QObject
     // test waits for the real timer).
     bool handOver()
     {
-        if (!QTest::qWaitFor([this] { return m_program->splash().tmrSplash->isActive(); }))
+        if (!QTest::qWaitFor([this] { return m_program->splash().handOverTimer->isActive(); }))
             return false;
-        m_program->splash().tmrSplash_Timer();
+        m_program->splash().handOver();
         return main().isVisible() && !m_program->splash().isVisible();
     }
 
@@ -125,16 +123,16 @@ private slots:
     void settingsAreKeptBetweenRuns()
     {
         Program &program = run();
-        frmSplash &splash = program.splash();
+        SplashWindow &splash = program.splash();
         QVERIFY(splash.isVisible());
         QTRY_COMPARE(m_prompts->messages, QStringList { portMessage(2) });
         QCOMPARE(m_prompts->titles, QStringList { "Initial COM port setting" });
         // The 2 seconds start when the message has been closed.
         QVERIFY(!m_prompts->timerRan);
-        QVERIFY(splash.tmrSplash->isActive());
+        QVERIFY(splash.handOverTimer->isActive());
         QVERIFY(!program.mainWindow());
         QTRY_VERIFY_WITH_TIMEOUT(program.mainWindow() && main().isVisible(),
-                                 frmSplash::kSplashMilliseconds + 3000);
+                                 SplashWindow::kSplashMilliseconds + 3000);
         QTRY_VERIFY(!splash.isVisible());
         QVERIFY(actions().port(2)->isChecked());
         // Chosen twice, an entry keeps its mark; one entry only is checked.
@@ -151,7 +149,7 @@ private slots:
         QTRY_COMPARE(m_prompts->messages, QStringList { portMessage(4) });
         QVERIFY(handOver());
         QVERIFY(actions().port(4)->isChecked());
-        QCOMPARE(next.model().startUp().strDefaultDir, QStringLiteral("/start/here/"));
+        QCOMPARE(next.model().startUp().defaultFolder, QStringLiteral("/start/here/"));
     }
 
     // A file named at the start is opened once the main window is up. Help > About shows
@@ -168,18 +166,18 @@ private slots:
         QCOMPARE(main().windowTitle(), QStringLiteral("NERU Program: ") + absolute);
         QVERIFY(main().findChild<PlotWidget *>());
         QVERIFY(main().statusText().contains(QStringLiteral("Flow: ")));
-        frmSplash &splash = program.splash();
+        SplashWindow &splash = program.splash();
         actions().about()->trigger();
         QVERIFY(splash.isVisible());
         QVERIFY(handOver());
         QCOMPARE(opened.count(), 1);
         QCOMPARE(m_prompts->messages.size(), 1);
         actions().about()->trigger();
-        QVERIFY(splash.tmrSplash->isActive());
+        QVERIFY(splash.handOverTimer->isActive());
         main().close();
         QCOMPARE(m_quits, 1);
         QVERIFY(!splash.isVisible());
-        QVERIFY(!splash.tmrSplash->isActive());
+        QVERIFY(!splash.handOverTimer->isActive());
     }
 
     // Help > Contents lists the guide's own headings and scrolls to the one clicked; Help >
@@ -188,7 +186,7 @@ private slots:
     {
         run();
         QVERIFY(handOver());
-        frmHelp &help = *m_program->help();
+        HelpWindow &help = *m_program->help();
         actions().helpContents()->trigger();
         QVERIFY(help.isVisible());
         QTRY_VERIFY(help.tvwContents->hasFocus());
@@ -209,7 +207,7 @@ private slots:
         QCOMPARE(listed, expected);
 
         QVERIFY(deep);
-        QTextBrowser &guide = *help.txtGuide;
+        QTextBrowser &guide = *help.guideView;
         QCOMPARE(guide.verticalScrollBar()->value(), 0);
         help.tvwContents->scrollToItem(deep);
         QTest::mouseClick(help.tvwContents->viewport(), Qt::LeftButton, {},
@@ -221,26 +219,26 @@ private slots:
                  qPrintable(QString::number(heading.top())));
 
         actions().helpSearch()->trigger();
-        QTRY_VERIFY(help.txtFind->hasFocus());
+        QTRY_VERIFY(help.findEdit->hasFocus());
         const QString word = QStringLiteral("dialout");
-        QTest::keyClicks(help.txtFind, word);
-        QTest::keyClick(help.txtFind, Qt::Key_Return);
+        QTest::keyClicks(help.findEdit, word);
+        QTest::keyClick(help.findEdit, Qt::Key_Return);
         QCOMPARE(guide.textCursor().selectedText(), word);
-        QCOMPARE(help.lblFind->text(), QString());
+        QCOMPARE(help.findLabel->text(), QString());
         // Past the last place the next Enter starts again from the first.
         const int first = guide.textCursor().position();
         const qsizetype places = guide.toPlainText().count(word, Qt::CaseInsensitive);
         QVERIFY(places > 1);
         for (qsizetype i = 0; i < places; ++i)
-            QTest::keyClick(help.txtFind, Qt::Key_Return);
+            QTest::keyClick(help.findEdit, Qt::Key_Return);
         QCOMPARE(guide.textCursor().position(), first);
 
         // Asked for again, the window comes back with the last word selected for retyping.
         actions().helpSearch()->trigger();
-        QCOMPARE(help.txtFind->selectedText(), word);
-        QTest::keyClicks(help.txtFind, QStringLiteral("qwxzv"));
-        QTest::keyClick(help.txtFind, Qt::Key_Return);
-        QCOMPARE(help.lblFind->text(), QStringLiteral("Not found"));
+        QCOMPARE(help.findEdit->selectedText(), word);
+        QTest::keyClicks(help.findEdit, QStringLiteral("qwxzv"));
+        QTest::keyClick(help.findEdit, Qt::Key_Return);
+        QCOMPARE(help.findLabel->text(), QStringLiteral("Not found"));
         QCOMPARE(guide.textCursor().position(), first);
     }
 

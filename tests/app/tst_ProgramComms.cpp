@@ -1,16 +1,16 @@
+#include "DownloadWindow.h"
 #include "ErrorReport.h"
 #include "KeptDownloads.h"
+#include "LoggerSettingsDialog.h"
 #include "MainWindow.h"
 #include "MainWindowActions.h"
 #include "MainWindowGraph.h"
 #include "PlotController.h"
 #include "Program.h"
+#include "SaveDistrictDialog.h"
 #include "SettingsStore.h"
-#include "frmDownloading.h"
-#include "frmReprogram.h"
-#include "frmSaveDistrict.h"
-#include "frmSplash.h"
-#include "frmStats.h"
+#include "SplashWindow.h"
+#include "StatisticsDialog.h"
 
 #include "DistrictBytes.h"
 #include "ScriptedPrompts.h"
@@ -59,7 +59,7 @@ class tst_ProgramComms : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> m_dir; // strDefaultDir
+    std::unique_ptr<QTemporaryDir> m_dir; // defaultFolder
     std::unique_ptr<LoggerSimulator> m_logger;
     std::unique_ptr<ScriptedPrompts> m_prompts;
     std::unique_ptr<Program> m_program;
@@ -84,9 +84,9 @@ class tst_ProgramComms : public QObject
         m_prompts = std::make_unique<ScriptedPrompts>();
         m_program = std::make_unique<Program>(m_prompts.get(), [this] { ++m_quits; });
         m_program->start(m_dir->path());
-        if (!QTest::qWaitFor([this] { return m_program->splash().tmrSplash->isActive(); }))
+        if (!QTest::qWaitFor([this] { return m_program->splash().handOverTimer->isActive(); }))
             return false;
-        m_program->splash().tmrSplash_Timer();
+        m_program->splash().handOver();
         m_program->saveDistrict()->installEventFilter(this);
         m_program->reprogram()->installEventFilter(this);
         m_prompts->messages.clear();
@@ -95,8 +95,8 @@ class tst_ProgramComms : public QObject
 
     MainWindow &main() { return *m_program->mainWindow(); }
     MainWindowActions &actions() { return main().actions(); }
-    frmDownloading &downloading() { return *m_program->downloading(); }
-    frmSaveDistrict &saveDistrict() { return *m_program->saveDistrict(); }
+    DownloadWindow &downloading() { return *m_program->downloading(); }
+    SaveDistrictDialog &saveDistrict() { return *m_program->saveDistrict(); }
 
     // True once the Comms command under way has ended, its dialogs answered.
     bool idle()
@@ -130,7 +130,7 @@ class tst_ProgramComms : public QObject
     {
         auto *poll = new QTimer(this);
         connect(poll, &QTimer::timeout, this, [this, poll, block, action] {
-            if (downloading().isVisible() && downloading().prgProgress->value() == block) {
+            if (downloading().isVisible() && downloading().progressBar->value() == block) {
                 poll->deleteLater();
                 poll->stop();
                 action();
@@ -143,10 +143,10 @@ class tst_ProgramComms : public QObject
     std::function<void()> saveAs(const QString &name)
     {
         return [this, name] {
-            QLineEdit *box = saveDistrict().txtFilename;
+            QLineEdit *box = saveDistrict().fileNameEdit;
             box->selectAll();
             QTest::keyClicks(box, name);
-            QTest::mouseClick(saveDistrict().cmdOK, Qt::LeftButton);
+            QTest::mouseClick(saveDistrict().okButton, Qt::LeftButton);
         };
     }
 
@@ -224,8 +224,8 @@ private slots:
                 during << entry->text() + (entry->isEnabled() ? u"+"_s : u"-"_s);
             for (QAction *command : { a.interrogate(), a.open() })
                 during << u"button "_s + (toolbarButton(command)->isEnabled() ? u"+"_s : u"-"_s);
-            during << downloading().windowTitle() << downloading().cmdCancel->text()
-                   << QString::number(downloading().prgProgress->maximum());
+            during << downloading().windowTitle() << downloading().cancelButton->text()
+                   << QString::number(downloading().progressBar->maximum());
             // As at the deepest zoom of a long district.
             m_program->graph()->controller().model().state().timeScroll.pageStep = 1;
             main().findChild<QToolButton *>(u"cmdTimeZoomIn"_s)->click();
@@ -261,7 +261,7 @@ private slots:
         QVERIFY(QFileInfo::exists(m_dir->filePath(u"first.dat"_s)));
         QCOMPARE(main().windowTitle(), u"NERU Program: "_s + second);
         QCOMPARE(m_program->stats()->windowTitle(), u"Statistics for district '00034'"_s);
-        QCOMPARE(m_program->model().file().series().lngNumSamples, 20);
+        QCOMPARE(m_program->model().file().series().sampleCount, 20);
         QVERIFY(!downloading().isVisible());
         QVERIFY(actions().interrogate()->isEnabled()
                 && toolbarButton(actions().interrogate())->isEnabled());
@@ -292,7 +292,7 @@ private slots:
                 if (stop == u"close"_s)
                     main().close();
                 else
-                    QTest::mouseClick(downloading().cmdCancel, Qt::LeftButton);
+                    QTest::mouseClick(downloading().cancelButton, Qt::LeftButton);
             });
         QVERIFY(ran(actions().interrogate()));
         QCOMPARE(framesOf(0x0E), 2);
@@ -342,28 +342,28 @@ private slots:
                  qPrintable(told));
 
         m_logger->setFaults({});
-        frmReprogram &dialog = *m_program->reprogram();
+        LoggerSettingsDialog &dialog = *m_program->reprogram();
         QString shown;
         m_steps << [&] {
             shown = QStringList { dialog.windowTitle(),
-                                  dialog.lblSerialNumber->text(),
-                                  dialog.lblCalibration->text(),
-                                  dialog.lblIdentification->text(),
-                                  dialog.lblVersionNumber->text(),
-                                  dialog.lblDateTime->text() }
+                                  dialog.serialNumberValue->text(),
+                                  dialog.calibrationValue->text(),
+                                  dialog.identificationValue->text(),
+                                  dialog.versionValue->text(),
+                                  dialog.clockValue->text() }
                         .join(u'|');
             QTest::keyClick(&dialog, Qt::Key_Return);
         } << [&] {
             m_logger->setFaults({ true });
-            QTest::mouseClick(dialog.cmdClear, Qt::LeftButton);
+            QTest::mouseClick(dialog.clearButton, Qt::LeftButton);
             QCOMPARE(m_prompts->questions,
                      QStringList { u"Erase everything the logger holds? This cannot be undone.\n"
                                    "Nothing has been downloaded from a logger since Neru "
                                    "started."_s });
             QVERIFY(dialog.isVisible());
             m_prompts->answers << UserPrompts::Answer::Yes;
-            QTest::mouseClick(dialog.cmdClear, Qt::LeftButton);
-            QVERIFY(!dialog.cmdCancel->isEnabled());
+            QTest::mouseClick(dialog.clearButton, Qt::LeftButton);
+            QVERIFY(!dialog.cancelButton->isEnabled());
             // The dialog goes once the logger has failed to answer.
             QVERIFY(QTest::qWaitFor([&] { return !dialog.isVisible(); }, 10000));
         };
@@ -430,7 +430,7 @@ private slots:
         QCOMPARE(m_dialogsShown, 2);
         QVERIFY(QFileInfo::exists(m_dir->filePath(u"one.dat"_s)));
         QCOMPARE(main().windowTitle(), u"NERU Program: Unnamed"_s);
-        QCOMPARE(m_program->model().startUp().strDefaultDir, m_dir->path() + u'/');
+        QCOMPARE(m_program->model().startUp().defaultFolder, m_dir->path() + u'/');
         QCOMPARE(m_logger->frames().size(), 0);
     }
 };

@@ -2,7 +2,7 @@
 #include "MainWindowActions.h"
 #include "Program.h"
 #include "ReportCommands.h"
-#include "frmSplash.h"
+#include "SplashWindow.h"
 
 #include "PdfPages.h"
 #include "ScriptedPrompts.h"
@@ -47,9 +47,9 @@ class tst_ProgramReports : public QObject
         m_program = std::make_unique<Program>(&m_prompts, [] {});
         m_program->start(m_dir.path(), file);
         // Hands over as the splash timer would, without waiting for it.
-        if (!QTest::qWaitFor([this] { return m_program->splash().tmrSplash->isActive(); }))
+        if (!QTest::qWaitFor([this] { return m_program->splash().handOverTimer->isActive(); }))
             qFatal("the splash window never started its timer");
-        m_program->splash().tmrSplash_Timer();
+        m_program->splash().handOver();
         MainWindow &main = *m_program->mainWindow();
         main.resize(900, 600);
         m_prompts.messages.clear(); // the port chosen by default
@@ -157,7 +157,7 @@ private slots:
         QCOMPARE(m_prompts.questions.size(), 1);
         QVERIFY(m_prompts.questions.first().startsWith(QStringLiteral("No printer is set up")));
         QCOMPARE(m_prompts.fileDialogs.first(),
-                 m_program->model().startUp().strDefaultDir
+                 m_program->model().startUp().defaultFolder
                      + QStringLiteral("flow-graph.pdf|PDF files (*.pdf)"));
         QCOMPARE(clipboard().image().size(), main.captureGraphArea().size());
         PdfPages read;

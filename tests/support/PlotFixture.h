@@ -22,7 +22,7 @@ public:
     PlotFixture()
         : formats(QLocale(QLocale::English, QLocale::UnitedKingdom))
     {
-        settings.lngLoggingInterval = 900;
+        settings.loggingInterval = 900;
         graph = std::make_unique<PlotModel>(
             PlotModel::Links { series, settings, formats, strings, log.report, prompt },
             QSizeF(538, 336));
@@ -38,28 +38,28 @@ public:
     // Appends one sample; the extremes the graph reads are kept as the decoding keeps them.
     void add(double time, double value, bool gap = false, const QString &fitting = QString())
     {
-        const auto i = static_cast<size_t>(series.lngNumSamples);
-        series.dteTime[i] = time;
-        series.dblValue[i] = value;
-        series.blnGap[i] = gap ? 1 : 0;
-        series.strSampleFitting[i] = fitting;
-        if (series.lngNumSamples == 0) {
-            series.dteFirstTime = series.dteLastTime = time;
-            series.dblMaxValue = value;
+        const auto i = static_cast<size_t>(series.sampleCount);
+        series.times[i] = time;
+        series.values[i] = value;
+        series.gapMarkers[i] = gap ? 1 : 0;
+        series.sampleFittings[i] = fitting;
+        if (series.sampleCount == 0) {
+            series.firstTime = series.lastTime = time;
+            series.maxValue = value;
         } else if (!gap) {
-            series.dteFirstTime = std::min(series.dteFirstTime, time);
-            series.dteLastTime = std::max(series.dteLastTime, time);
-            series.dblMaxValue = std::max(series.dblMaxValue, value);
+            series.firstTime = std::min(series.firstTime, time);
+            series.lastTime = std::max(series.lastTime, time);
+            series.maxValue = std::max(series.maxValue, value);
         }
-        ++series.lngNumSamples;
+        ++series.sampleCount;
     }
 
     // Marks sample `sample` as produced by a fitting record.
     void addFitting(qint32 sample, const QString &number)
     {
-        series.lngFittingSample.push_back(sample);
-        series.strFittingNumber.push_back(number);
-        ++series.lngNumFittings;
+        series.fittingSamples.push_back(sample);
+        series.fittingNumbers.push_back(number);
+        ++series.fittingCount;
     }
 
     // Samples every logging interval from `first`, with the given values.
@@ -67,7 +67,7 @@ public:
     {
         for (double v : values) {
             add(first, v);
-            first = DateTime::addSeconds(first, settings.lngLoggingInterval);
+            first = DateTime::addSeconds(first, settings.loggingInterval);
         }
     }
 

@@ -1,8 +1,8 @@
-#include "PlotFixture.h"
 #include "MainWindow.h"
 #include "MainWindowActions.h"
 #include "MainWindowLayout.h"
 #include "NeruModel.h"
+#include "PlotFixture.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -110,7 +110,7 @@ private slots:
         QVERIFY(actions().port(2)->isChecked() && !actions().port(0)->isVisible());
         QCOMPARE(menusOff(),
                  QStringLiteral("&Test|&l/s|&m3/h|&gals/h|&Bar|&PSI|Me&tre Head|&Feet Head"));
-        m_model->SetUnits(1);
+        m_model->setUnitCode(1);
         window().actions().updateEnabled(true);
         QCOMPARE(menusOff(),
                  QStringLiteral("&Open...|&Export...|&Graph|&Table|&Stats|&Interrogate NERU|"
@@ -137,13 +137,13 @@ private slots:
         QFETCH(QString, row);
         const QStringList expected = row.split(u'|');
         for (const QString &code : expected[0].split(u','))
-            m_model->SetUnits(qint16(code.toInt()));
+            m_model->setUnitCode(qint16(code.toInt()));
         QString shown;
         for (QAction *e : actions().units()->actions())
             shown += e->isChecked() ? u'X' : (e->isEnabled() ? u'o' : u'.');
         QCOMPARE(shown, expected[1]);
         QCOMPARE(widget<QLabel>("lblFlow")->text(), expected[2]);
-        QCOMPARE(m_model->dblFlowScaleFactor(), expected[3].toDouble());
+        QCOMPARE(m_model->unitFactor(), expected[3].toDouble());
     }
 
     // The layout in twips on the design's client area (9525 x 6150), toolbar (360) and
@@ -210,7 +210,7 @@ private slots:
         const QRect plotShown = plot->geometry();
         const int barEnd = timeBar->geometry().right();
         for (const qint16 code : { 2, 3, 6, 7 }) {
-            m_model->SetUnits(code);
+            m_model->setUnitCode(code);
             const QLabel *label = widget<QLabel>("lblFlow");
             QVERIFY2(label->width() >= label->fontMetrics().horizontalAdvance(label->text()),
                      qPrintable(label->text()));

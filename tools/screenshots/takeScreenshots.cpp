@@ -7,18 +7,18 @@
 // printouts need poppler's pdftoppm)
 #include "ApplicationName.h"
 #include "DateTime.h"
+#include "DownloadWindow.h"
+#include "HelpWindow.h"
 #include "LoggerResult.h"
+#include "LoggerSettingsDialog.h"
 #include "MainWindow.h"
 #include "MainWindowActions.h"
 #include "PlotWidget.h"
 #include "Program.h"
 #include "ReportCommands.h"
-#include "frmDownloading.h"
-#include "frmHelp.h"
-#include "frmReprogram.h"
-#include "frmSaveDistrict.h"
-#include "frmSplash.h"
-#include "frmStats.h"
+#include "SaveDistrictDialog.h"
+#include "SplashWindow.h"
+#include "StatisticsDialog.h"
 
 #include <QAbstractScrollArea>
 #include <QAction>
@@ -86,7 +86,7 @@ QMenu *menuHolding(const QAction &entry)
 // A click on the plot at `fraction` of its width, as the user places the cursor.
 void placeCursor(MainWindow &main, double fraction)
 {
-    auto *picture = main.findChild<GraphPicture *>();
+    auto *picture = main.findChild<PlotWidget *>();
     auto *plot = qobject_cast<QAbstractScrollArea *>(picture);
     QWidget *target = plot ? plot->viewport() : picture;
     const QPointF at(target->width() * fraction, target->height() / 2.0);
@@ -101,7 +101,7 @@ void placeCursor(MainWindow &main, double fraction)
 
 // The download window over the main window, as a download shows them: the Comms commands
 // held back and the eighth of 21 blocks on its way.
-QPixmap downloadInProgress(MainWindow &main, frmDownloading &download)
+QPixmap downloadInProgress(MainWindow &main, DownloadWindow &download)
 {
     main.actions().updateEnabled(true);
     download.showProgress(7, 21);
@@ -128,7 +128,7 @@ QPixmap loggerSettings(Program &program)
     settings.identification = 142;
     settings.version = QStringLiteral("V4.12");
     settings.clock = DateTime::fromParts(2026, 11, 30, 10, 42, 17);
-    frmReprogram &dialog = *program.reprogram();
+    LoggerSettingsDialog &dialog = *program.reprogram();
     dialog.show();
     dialog.showSettings(settings);
     settle();
@@ -200,7 +200,7 @@ int main(int argc, char *argv[])
     settle();
     ok = program.splash().grab().save(folder + QStringLiteral("/splash.png")) && ok;
 
-    program.splash().tmrSplash_Timer();
+    program.splash().handOver();
     MainWindow &main = *program.mainWindow();
     settle();
     if (argc == 3) {
@@ -216,18 +216,18 @@ int main(int argc, char *argv[])
              .save(folder + QStringLiteral("/main-window-comms-menu.png"))
         && ok;
 
-    frmStats &stats = *program.stats();
+    StatisticsDialog &stats = *program.stats();
     stats.show();
     settle();
     ok = stats.grab().save(folder + QStringLiteral("/statistics.png")) && ok;
     stats.hide();
 
     // The dialog as the cut of a download shows it for the sample's district.
-    frmSaveDistrict &save = *program.saveDistrict();
+    SaveDistrictDialog &save = *program.saveDistrict();
     const QString district = program.model().file().image().text(DistrictImage::Field::District);
-    save.txtFilename->setText(district.isEmpty() ? QStringLiteral("10452") : district);
-    save.txtDistrict->setText(save.txtFilename->text());
-    save.txtTitle->setText(QStringLiteral("High Street inlet"));
+    save.fileNameEdit->setText(district.isEmpty() ? QStringLiteral("10452") : district);
+    save.districtEdit->setText(save.fileNameEdit->text());
+    save.titleEdit->setText(QStringLiteral("High Street inlet"));
     save.setDefaultDir(argc == 3 ? QFileInfo(QString::fromLocal8Bit(argv[2])).absolutePath() + u'/'
                                  : QDir::homePath() + u'/');
     save.show();

@@ -28,17 +28,17 @@ QString StartUpSettings::withSeparator(const QString &path)
 
 void StartUpSettings::readSettings(const SettingsStore &store, const QString &currentDir)
 {
-    intCOMPort = portFromText(store.read(section(), portKey(), QString::number(kDefaultCOMPort)));
+    loggerPort = portFromText(store.read(section(), portKey(), QString::number(kDefaultCOMPort)));
 
     // An empty directory would put the district files at the root of the file system.
     const QString dir = store.read(section(), directoryKey(), QString());
-    strDefaultDir = withSeparator(dir.isEmpty() ? currentDir : dir);
+    defaultFolder = withSeparator(dir.isEmpty() ? currentDir : dir);
 }
 
 bool StartUpSettings::writeSettings(SettingsStore &store) const
 {
-    if (isLoggerPort(intCOMPort))
-        store.write(section(), portKey(), QString::number(intCOMPort));
-    store.write(section(), directoryKey(), strDefaultDir);
+    if (isLoggerPort(loggerPort))
+        store.write(section(), portKey(), QString::number(loggerPort));
+    store.write(section(), directoryKey(), defaultFolder);
     return store.sync();
 }

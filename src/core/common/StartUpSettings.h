@@ -32,6 +32,6 @@ public:
     // settings file could not be written.
     bool writeSettings(SettingsStore &store) const;
 
-    qint16 intCOMPort = kDefaultCOMPort;
-    QString strDefaultDir; // always ends in "/"
+    qint16 loggerPort = kDefaultCOMPort;
+    QString defaultFolder; // always ends in "/"
 };

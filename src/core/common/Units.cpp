@@ -17,7 +17,7 @@ Units::Change Units::changeTo(DisplayUnit unit, const StringTable &strings)
     }
     change.applied = true;
     change.unitText = unitText;
-    change.lblFlowCaption
+    change.valueAxisCaption
         = strings.text(DisplayUnits::quantityTextId(unit)) + QStringLiteral(" (") + unitText + u')';
     return change;
 }

@@ -25,7 +25,7 @@ public:
         // True for a unit other than None: the captions below are to be shown, the graph
         // reset to its full view and the statistics recomputed.
         bool applied = false;
-        QString lblFlowCaption; // "Flow (l/s)"
+        QString valueAxisCaption; // "Flow (l/s)"
         QString unitText; // "l/s", for the statistics dialog's unit labels
     };
 

@@ -3,17 +3,13 @@
 #include "Checked.h"
 #include "DateTime.h"
 #include "ErrorReport.h"
+#include "EventLogNames.h"
 
 #include <cmath>
 
 namespace {
 
 // The names the event log gives the record that failed: the procedure that read it.
-const QString kReadDistrictRecord = QStringLiteral("processDistrictRecord");
-const QString kReadFittingRecord = QStringLiteral("processFittingRecord");
-const QString kReadSimpleRecord = QStringLiteral("processSimpleRecord");
-const QString kReadSample = QStringLiteral("getDateAndValue");
-const QString kReadInterval = QStringLiteral("getLoggingInterval");
 
 const QString kOverflow = RuntimeError::overflow().description();
 const QString kDivisionByZero = RuntimeError::divisionByZero().description();
@@ -192,24 +188,24 @@ void RecordDecoder::readDistrictRecord(qint32 position)
     try {
         // Field by field: a record cut short keeps the settings read before the cut.
         DistrictSettings &s = m_result.settings;
-        s.lngLoggingInterval = loggingInterval(position);
-        s.bytModeBits = byteAt(position + 14) & 0xC0;
-        s.lngChannelType = channelType((byteAt(position) >> 4) & 0x3, s.bytModeBits);
+        s.loggingInterval = loggingInterval(position);
+        s.modeBits = byteAt(position + 14) & 0xC0;
+        s.channelType = channelType((byteAt(position) >> 4) & 0x3, s.modeBits);
         // The meter and the transducer's offset share a field, as do the head and range.
-        s.dblMeterLitres = readNumber(nibbleText(position + 6, position + 10, false));
-        s.dblHeadPulses = readNumber(nibbleText(position + 6, position + 10, true));
-        s.dblTransducerOffset = readNumber(nibbleText(position + 6, position + 10, false));
-        s.dblTransducerRange = readNumber(nibbleText(position + 7, position + 10, true));
-        s.lngOutputCode = byteAt(position + 6) >> 4;
+        s.meterLitres = readNumber(nibbleText(position + 6, position + 10, false));
+        s.headPulses = readNumber(nibbleText(position + 6, position + 10, true));
+        s.transducerOffset = readNumber(nibbleText(position + 6, position + 10, false));
+        s.transducerRange = readNumber(nibbleText(position + 7, position + 10, true));
+        s.outputCode = byteAt(position + 6) >> 4;
         QString error;
         const double reference = value(position + 12, error);
         if (!error.isEmpty()) {
-            keepProblem(error, kReadDistrictRecord, position);
+            keepProblem(error, EventLogNames::kDistrictRecord, position);
             return;
         }
-        s.dblReference = reference;
+        s.reference = reference;
     } catch (...) {
-        keepCurrentProblem(kReadDistrictRecord, position);
+        keepCurrentProblem(EventLogNames::kDistrictRecord, position);
     }
 }
 
@@ -219,13 +215,13 @@ void RecordDecoder::readFittingRecord(qint32 position)
         // Bytes 0 to 13 are read; a record cut short before them adds nothing.
         requireBytes(position, kFittingRecordLength - 1);
         SampleSeries &s = m_result.series;
-        s.strCurrentFitting = nibbleText(position + 1, position + 5, false);
+        s.currentFitting = nibbleText(position + 1, position + 5, false);
         appendSample(position + 6, position);
-        s.lngFittingSample.push_back(s.lngNumSamples - 1);
-        s.strFittingNumber.push_back(s.strCurrentFitting);
-        ++s.lngNumFittings;
+        s.fittingSamples.push_back(s.sampleCount - 1);
+        s.fittingNumbers.push_back(s.currentFitting);
+        ++s.fittingCount;
     } catch (...) {
-        keepCurrentProblem(kReadFittingRecord, position);
+        keepCurrentProblem(EventLogNames::kFittingRecord, position);
     }
 }
 
@@ -236,7 +232,7 @@ void RecordDecoder::readSimpleRecord(qint32 position)
         requireBytes(position, kSimpleRecordLength - 1);
         appendSample(position + 1, position);
     } catch (...) {
-        keepCurrentProblem(kReadSimpleRecord, position);
+        keepCurrentProblem(EventLogNames::kSimpleRecord, position);
     }
 }
 
@@ -264,54 +260,54 @@ void RecordDecoder::appendSample(qint32 position, qint32 recordPosition)
         QString error;
         const double v = value(position + 6, error);
         if (!error.isEmpty()) {
-            keepProblem(error, kReadSample, recordPosition);
+            keepProblem(error, EventLogNames::kSample, recordPosition);
             return;
         }
 
         SampleSeries &s = m_result.series;
-        qint32 n = s.lngNumSamples;
+        qint32 n = s.sampleCount;
         if (n == 0) {
-            s.dteTime[0] = t;
-            s.dblValue[0] = v;
-            s.blnGap[0] = 0;
-            s.strSampleFitting[0] = s.strCurrentFitting;
-            s.dteFirstTime = s.dteLastTime = t;
-            s.dblMinValue = s.dblMaxValue = v;
+            s.times[0] = t;
+            s.values[0] = v;
+            s.gapMarkers[0] = 0;
+            s.sampleFittings[0] = s.currentFitting;
+            s.firstTime = s.lastTime = t;
+            s.minValue = s.maxValue = v;
         } else {
             // A hole: the sample is more than 2 s later than one interval after the last.
-            const qint64 expected = seconds - m_result.settings.lngLoggingInterval;
+            const qint64 expected = seconds - m_result.settings.loggingInterval;
             const bool gap = expected - m_lastSampleSeconds > 2;
             // Gap marker and sample must both fit, or nothing is added.
             if (n + (gap ? 1 : 0) >= SampleSeries::kCapacity) {
-                keepProblem(kSeriesFull, kReadSample, recordPosition, true);
+                keepProblem(kSeriesFull, EventLogNames::kSample, recordPosition, true);
                 return;
             }
             if (gap) {
                 const auto g = static_cast<size_t>(n);
-                s.dteTime[g] = DateTime::fromWholeSeconds(expected);
-                s.dblValue[g] = 0.0;
-                s.blnGap[g] = 1;
-                s.strSampleFitting[g] = s.strCurrentFitting;
+                s.times[g] = DateTime::fromWholeSeconds(expected);
+                s.values[g] = 0.0;
+                s.gapMarkers[g] = 1;
+                s.sampleFittings[g] = s.currentFitting;
                 ++n;
             }
             const auto i = static_cast<size_t>(n);
-            s.dteTime[i] = t;
-            s.dblValue[i] = v;
-            s.blnGap[i] = 0;
-            s.strSampleFitting[i] = s.strCurrentFitting;
-            if (t > s.dteLastTime)
-                s.dteLastTime = t;
-            if (t < s.dteFirstTime)
-                s.dteFirstTime = t;
-            if (v > s.dblMaxValue)
-                s.dblMaxValue = v;
-            if (v < s.dblMinValue)
-                s.dblMinValue = v;
+            s.times[i] = t;
+            s.values[i] = v;
+            s.gapMarkers[i] = 0;
+            s.sampleFittings[i] = s.currentFitting;
+            if (t > s.lastTime)
+                s.lastTime = t;
+            if (t < s.firstTime)
+                s.firstTime = t;
+            if (v > s.maxValue)
+                s.maxValue = v;
+            if (v < s.minValue)
+                s.minValue = v;
         }
         m_lastSampleSeconds = seconds;
-        s.lngNumSamples = n + 1;
+        s.sampleCount = n + 1;
     } catch (...) {
-        keepCurrentProblem(kReadSample, recordPosition);
+        keepCurrentProblem(EventLogNames::kSample, recordPosition);
     }
 }
 
@@ -321,7 +317,7 @@ qint16 RecordDecoder::loggingInterval(qint32 position)
     try {
         seconds = Checked::toInt16(intervalSeconds(byteAt(position) & 0x0F));
     } catch (...) {
-        keepCurrentProblem(kReadInterval, position);
+        keepCurrentProblem(EventLogNames::kLoggingInterval, position);
     }
     return seconds;
 }
@@ -339,23 +335,23 @@ double RecordDecoder::value(qint32 position, QString &error) const
     }
     const double R = high * 256.0 + low;
     const DistrictSettings &s = m_result.settings;
-    const double I = s.lngLoggingInterval;
-    const double A = s.dblMeterLitres;
-    const double B = s.dblHeadPulses;
-    const double C = s.dblTransducerOffset;
-    const double D = s.dblTransducerRange;
+    const double I = s.loggingInterval;
+    const double A = s.meterLitres;
+    const double B = s.headPulses;
+    const double C = s.transducerOffset;
+    const double D = s.transducerRange;
     // Worked out left to right: the first division that fails is the error told.
     QString &e = error;
-    if (s.lngChannelType < 4) {
-        if (s.bytModeBits == 0xC0) {
+    if (s.channelType < 4) {
+        if (s.modeBits == 0xC0) {
             const double rate = divide(R, I, e) - 200.0;
             return rate * divide(A, B, e);
         }
-        if (s.lngLoggingInterval > 30)
+        if (s.loggingInterval > 30)
             return divide(divide(A, B, e) * R, I, e);
         return divide(divide(A, B, e) * 1000.0, R, e);
     }
-    if (s.lngOutputCode == 1)
+    if (s.outputCode == 1)
         return divide(divide((R - I * C) * D, I, e), 800.0, e);
     return divide(divide(B * R, I, e), 1000.0, e);
 }

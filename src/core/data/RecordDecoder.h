@@ -2,6 +2,7 @@
 
 #include "DistrictImage.h"
 #include "DistrictSettings.h"
+#include "EventLogNames.h"
 #include "RuntimeError.h"
 #include "SampleSeries.h"
 
@@ -58,7 +59,7 @@ public:
 
     // The module the event log names for a record that failed to decode; the procedure is
     // the fault's.
-    static QString loggedModule() { return QStringLiteral("FileProcessing"); }
+    static QString loggedModule() { return EventLogNames::kDistrictRecords; }
 
     // Reads every record behind the header of `image` into `result`. Readings before the
     // first district record are read with the settings `result` holds (those of the image

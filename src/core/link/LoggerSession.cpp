@@ -3,6 +3,7 @@
 #include "Checked.h"
 #include "DateTime.h"
 #include "ErrorReport.h"
+#include "EventLogNames.h"
 #include "LinkClock.h"
 #include "LoggerProtocol.h"
 #include "NamedFormats.h"
@@ -21,14 +22,6 @@
 namespace {
 
 // The event log's names for the link: stored logs and support read them.
-const QString kModule = QStringLiteral("NERUComm");
-const QString kExchange = QStringLiteral("pollNERU");
-const QString kSetupPort = QStringLiteral("setupCOMPort");
-const QString kReadClock = QStringLiteral("getDateAndTime");
-const QString kReadGeneralInfo = QStringLiteral("getGeneralInfo");
-const QString kSetClock = QStringLiteral("programRTC");
-const QString kClearMemory = QStringLiteral("reprogramNERU");
-const QString kDownload = QStringLiteral("getRawData");
 
 const QString kSettings = QStringLiteral("9600,n,8,1");
 const QString kRawDataFile = QStringLiteral("rawdata.bin");
@@ -67,8 +60,8 @@ bool LoggerSession::begin(const QString &procedure)
 {
     if (m_busy) {
         m_context.errorReport.report(
-            QStringLiteral("Refused while another exchange with the logger is under way"), kModule,
-            procedure);
+            QStringLiteral("Refused while another exchange with the logger is under way"),
+            EventLogNames::kLoggerLink, procedure);
         return false;
     }
     m_busy = true;
@@ -117,46 +110,49 @@ void LoggerSession::deliver()
 
 void LoggerSession::readClock()
 {
-    if (!begin(kReadClock))
+    if (!begin(EventLogNames::kReadClock))
         return;
     if (!hasLoggerPort())
         return finish(LoggerResult::Outcome::Failed);
-    exchange(LoggerProtocol::kReadClock, 0, kReadClock, [this](const QByteArray &reply) {
-        m_result.clock = LoggerProtocol::decodeClock(reply);
-        finish(LoggerResult::Outcome::Done);
-    });
+    exchange(LoggerProtocol::kReadClock, 0, EventLogNames::kReadClock,
+             [this](const QByteArray &reply) {
+                 m_result.clock = LoggerProtocol::decodeClock(reply);
+                 finish(LoggerResult::Outcome::Done);
+             });
 }
 
 void LoggerSession::readSettings()
 {
-    if (!begin(kReadClock))
+    if (!begin(EventLogNames::kReadClock))
         return;
     if (!hasLoggerPort())
         return finish(LoggerResult::Outcome::Failed);
-    exchange(LoggerProtocol::kReadClock, 0, kReadClock, [this](const QByteArray &clockReply) {
-        m_result.clock = LoggerProtocol::decodeClock(clockReply);
-        if (m_stopRequested)
-            return finish(LoggerResult::Outcome::Stopped);
-        exchange(LoggerProtocol::kReadGeneralInfo, 0, kReadGeneralInfo,
-                 [this](const QByteArray &reply) {
-                     LoggerProtocol::GeneralInfo info = LoggerProtocol::decodeGeneralInfo(reply);
-                     m_result.serialNumber = std::move(info.serialNumber);
-                     m_result.calibration = info.calibration;
-                     m_result.identification = info.identification;
-                     m_result.version = std::move(info.version);
-                     finish(m_stopRequested ? LoggerResult::Outcome::Stopped
-                                            : LoggerResult::Outcome::Done);
-                 });
-    });
+    exchange(LoggerProtocol::kReadClock, 0, EventLogNames::kReadClock,
+             [this](const QByteArray &clockReply) {
+                 m_result.clock = LoggerProtocol::decodeClock(clockReply);
+                 if (m_stopRequested)
+                     return finish(LoggerResult::Outcome::Stopped);
+                 exchange(LoggerProtocol::kReadGeneralInfo, 0, EventLogNames::kReadIdentity,
+                          [this](const QByteArray &reply) {
+                              LoggerProtocol::GeneralInfo info
+                                  = LoggerProtocol::decodeGeneralInfo(reply);
+                              m_result.serialNumber = std::move(info.serialNumber);
+                              m_result.calibration = info.calibration;
+                              m_result.identification = info.identification;
+                              m_result.version = std::move(info.version);
+                              finish(m_stopRequested ? LoggerResult::Outcome::Stopped
+                                                     : LoggerResult::Outcome::Done);
+                          });
+             });
 }
 
 void LoggerSession::setClock()
 {
-    if (!begin(kSetClock))
+    if (!begin(EventLogNames::kSetClock))
         return;
     if (!hasLoggerPort())
         return finish(LoggerResult::Outcome::Failed);
-    exchange(LoggerProtocol::kSetClock, 0, kSetClock, [this](const QByteArray &) {
+    exchange(LoggerProtocol::kSetClock, 0, EventLogNames::kSetClock, [this](const QByteArray &) {
         // The time shown is read after the exchange.
         const double pcClock = DateTime::fromQDateTime(QDateTime::fromMSecsSinceEpoch(now()));
         m_result.message
@@ -169,27 +165,28 @@ void LoggerSession::setClock()
 
 void LoggerSession::clearMemory()
 {
-    if (!begin(kClearMemory))
+    if (!begin(EventLogNames::kClearMemory))
         return;
     if (!hasLoggerPort())
         return finish(LoggerResult::Outcome::Failed);
-    exchange(LoggerProtocol::kClearMemory, 0, kClearMemory, [this](const QByteArray &) {
-        m_result.message
-            = { LoggerMessage::Kind::Information, m_context.strings.text(40230), QString() };
-        finish(LoggerResult::Outcome::Done);
-    });
+    exchange(
+        LoggerProtocol::kClearMemory, 0, EventLogNames::kClearMemory, [this](const QByteArray &) {
+            m_result.message
+                = { LoggerMessage::Kind::Information, m_context.strings.text(40230), QString() };
+            finish(LoggerResult::Outcome::Done);
+        });
 }
 
 // --- The download ----------------------------------------------------------------------
 
 void LoggerSession::download()
 {
-    if (!begin(kDownload))
+    if (!begin(EventLogNames::kDownload))
         return;
     m_downloading = true;
     if (!hasLoggerPort())
         return readRawDataFile();
-    exchange(LoggerProtocol::kReadDataLength, 0, kDownload,
+    exchange(LoggerProtocol::kReadDataLength, 0, EventLogNames::kDownload,
              [this](const QByteArray &reply) { lengthArrived(reply); });
 }
 
@@ -223,11 +220,12 @@ void LoggerSession::nextBlock()
     if (m_stopRequested)
         return finish(LoggerResult::Outcome::Stopped);
     emit progress(m_block, m_blocks);
-    exchange(LoggerProtocol::kReadDataBlock, m_block, kDownload, [this](const QByteArray &reply) {
-        m_blocksRead.append(reply);
-        ++m_block;
-        nextBlock();
-    });
+    exchange(LoggerProtocol::kReadDataBlock, m_block, EventLogNames::kDownload,
+             [this](const QByteArray &reply) {
+                 m_blocksRead.append(reply);
+                 ++m_block;
+                 nextBlock();
+             });
 }
 
 void LoggerSession::readRawDataFile()
@@ -254,7 +252,7 @@ void LoggerSession::readRawDataFile()
         m_result.wholeDownload = true;
         finish(LoggerResult::Outcome::Done);
     } catch (...) {
-        m_context.errorReport.errorReport(kModule, kDownload);
+        m_context.errorReport.errorReport(EventLogNames::kLoggerLink, EventLogNames::kDownload);
         finish(LoggerResult::Outcome::Failed);
     }
 }
@@ -279,7 +277,7 @@ void LoggerSession::setupPort()
         port.setPortNumber(m_portNumber);
         port.discardInput();
     } catch (...) {
-        m_context.errorReport.errorReport(kModule, kSetupPort);
+        m_context.errorReport.errorReport(EventLogNames::kLoggerLink, EventLogNames::kOpenPort);
     }
 }
 
@@ -436,7 +434,7 @@ void LoggerSession::runStep(const QByteArray &reply)
     try {
         step(reply);
     } catch (...) {
-        m_context.errorReport.errorReport(kModule, m_procedure);
+        m_context.errorReport.errorReport(EventLogNames::kLoggerLink, m_procedure);
         // A download that broke off on an error counts for nothing.
         m_blocksRead.clear();
         finish(LoggerResult::Outcome::Failed);
@@ -482,7 +480,7 @@ void LoggerSession::failExchange(const QString &reason, const QString &advice)
     m_onReply = nullptr;
     // The line is let go before the user reads the message.
     m_context.port.close();
-    m_context.errorReport.report(reason, kModule, kExchange);
+    m_context.errorReport.report(reason, EventLogNames::kLoggerLink, EventLogNames::kExchange);
     QString detail = reason;
     if (!advice.isEmpty())
         detail += u'\n' + advice;

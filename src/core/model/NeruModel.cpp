@@ -1,11 +1,12 @@
 #include "NeruModel.h"
 
-#include "CsvExport.h"
 #include "ApplicationName.h"
+#include "CsvExport.h"
 #include "DecodeProblems.h"
 #include "DistrictFile.h"
 #include "DownloadCutter.h"
 #include "ErrorReport.h"
+#include "EventLogNames.h"
 #include "RuntimeError.h"
 #include "SettingsStore.h"
 #include "StringTable.h"
@@ -35,12 +36,12 @@ DistrictSummary NeruModel::summary() const
 void NeruModel::resetForNewWindow()
 {
     m_district.image().setPath(QString());
-    SetUnits(0);
+    setUnitCode(0);
 }
 
-void NeruModel::mnuFileOpen_Click(SaveDistrictPrompt &prompt)
+void NeruModel::openChosenFile(SaveDistrictPrompt &prompt)
 {
-    const QString path = m_prompts.openFileName(m_startUp.strDefaultDir,
+    const QString path = m_prompts.openFileName(m_startUp.defaultFolder,
                                                 QStringLiteral("Download Files(*.dat);;")
                                                     + KeptDownloads::fileFilter()
                                                     + QStringLiteral(";;All files (*)"),
@@ -56,8 +57,7 @@ void NeruModel::openFile(const QString &path, SaveDistrictPrompt &prompt)
         return;
     // The districts of a download go where district files go, not beside the download.
     if (DistrictFile::kindOf(bytes) == DistrictFile::Kind::Download)
-        cutDownload(bytes, prompt, QStringLiteral("mnuFileOpen_Click"),
-                    QFileInfo(path).absoluteFilePath());
+        cutDownload(bytes, prompt, EventLogNames::kOpenFile, QFileInfo(path).absoluteFilePath());
     else
         showDistrictFile(path, bytes);
 }
@@ -75,8 +75,7 @@ bool NeruModel::readChosenFile(const QString &path, QByteArray &bytes)
         bytes = DistrictImage::readFile(QFileInfo(path).absoluteFilePath());
         return true;
     } catch (const RuntimeError &e) {
-        m_errorReport.report(e.description(), QStringLiteral("frmNeru"),
-                             QStringLiteral("mnuFileOpen_Click"));
+        m_errorReport.report(e.description(), EventLogNames::kMainWindow, EventLogNames::kOpenFile);
         // A chosen file that silently does nothing would look like success.
         m_prompts.message(e.description(), ApplicationName::title());
     }
@@ -94,13 +93,13 @@ void NeruModel::showDistrictFile(const QString &path, const QByteArray &bytes)
             m_prompts.message(opened.refusal, ApplicationName::title());
             return;
         }
-        m_startUp.strDefaultDir = chosen.absolutePath() + u'/';
+        m_startUp.defaultFolder = chosen.absolutePath() + u'/';
         emit districtChanged();
         // Loading data always shows it in l/s or bar.
-        SetUnits(m_district.settings().unitCode());
+        setUnitCode(m_district.settings().unitCode());
         tellDecodeProblems(m_district.image().path());
     } catch (...) {
-        m_errorReport.errorReport(QStringLiteral("frmNeru"), QStringLiteral("mnuFileOpen_Click"));
+        m_errorReport.errorReport(EventLogNames::kMainWindow, EventLogNames::kOpenFile);
     }
 }
 
@@ -126,27 +125,27 @@ void NeruModel::cutDownload(const QByteArray &download, SaveDistrictPrompt &prom
         }
         saveDownload(download, prompt, source);
     } catch (...) {
-        m_errorReport.errorReport(QStringLiteral("frmNeru"), procedure);
+        m_errorReport.errorReport(EventLogNames::kMainWindow, procedure);
     }
 }
 
-void NeruModel::mnuFileExport_Click()
+void NeruModel::exportCsv()
 {
     try {
-        CsvExport::write(m_startUp.strDefaultDir + CsvExport::fileName(), m_district,
+        CsvExport::write(m_startUp.defaultFolder + CsvExport::fileName(), m_district,
                          DisplayUnits::factor(m_unit), m_formats);
     } catch (const RuntimeError &e) {
         m_prompts.message(e.description(), ApplicationName::title());
         return;
     }
-    m_prompts.message(m_strings.text(40260) + m_startUp.strDefaultDir, ApplicationName::title());
+    m_prompts.message(m_strings.text(40260) + m_startUp.defaultFolder, ApplicationName::title());
 }
 
 void NeruModel::saveDownload(const QByteArray &download, SaveDistrictPrompt &prompt,
                              const QString &source)
 {
     DownloadCutter::Result cut
-        = DownloadCutter(m_errorReport).cut(download, m_startUp.strDefaultDir, prompt);
+        = DownloadCutter(m_errorReport).cut(download, m_startUp.defaultFolder, prompt);
     // A download without a district record leaves the district on show as it was (and a
     // first run has no header to show the statistics of).
     if (cut.districts == 0) {
@@ -158,7 +157,7 @@ void NeruModel::saveDownload(const QByteArray &download, SaveDistrictPrompt &pro
     m_district.image() = std::move(cut.last);
     m_district.decode();
     emit districtChanged();
-    SetUnits(m_district.settings().unitCode());
+    setUnitCode(m_district.settings().unitCode());
     const QString shown = m_district.image().path();
     tellDecodeProblems(!shown.isEmpty()        ? shown
                            : !source.isEmpty() ? source
@@ -201,10 +200,10 @@ void NeruModel::tell(const LoggerMessage &message)
     QString shown = QString(message.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     if (!message.detail.isEmpty())
         shown += QStringLiteral("\n\n") + message.detail;
-    m_prompts.message(shown, UserPrompts::appTitle());
+    m_prompts.message(shown, ApplicationName::title());
 }
 
-void NeruModel::mnuToolsCommsInterrogate_Click(std::unique_ptr<SaveDistrictPrompt> prompt)
+void NeruModel::interrogate(std::unique_ptr<SaveDistrictPrompt> prompt)
 {
     if (!beginComms(Comms::Interrogate))
         return;
@@ -212,7 +211,7 @@ void NeruModel::mnuToolsCommsInterrogate_Click(std::unique_ptr<SaveDistrictPromp
     m_link->session().download();
 }
 
-void NeruModel::mnuToolsCommsProgramRTC_Click()
+void NeruModel::setLoggerClock()
 {
     if (beginComms(Comms::ProgramClock))
         m_link->session().setClock();
@@ -271,7 +270,7 @@ void NeruModel::interrogated(const LoggerResult &result)
     setIdle();
     if (result.outcome == LoggerResult::Outcome::Stopped || !prompt)
         return;
-    cutDownload(result.download, *prompt, QStringLiteral("mnuToolsCommsInterrogate_Click"), kept);
+    cutDownload(result.download, *prompt, EventLogNames::kInterrogate, kept);
 }
 
 bool NeruModel::keepDownload(const QByteArray &download, KeptDownloads::Extent extent,
@@ -326,19 +325,19 @@ bool NeruModel::saveHeaderTexts(const QString &title, const QString &comments1,
     return true;
 }
 
-void NeruModel::SetUnits(qint16 code)
+void NeruModel::setUnitCode(qint16 code)
 {
     m_unit = DisplayUnits::fromCode(code);
     emit unitChanged(m_unit);
     emit unitsChanged(Units::changeTo(m_unit, m_strings));
 }
 
-void NeruModel::setCOMPort(qint16 port)
+void NeruModel::setLoggerPort(qint16 port)
 {
-    m_startUp.intCOMPort = port;
+    m_startUp.loggerPort = port;
     if (m_link)
         m_link->session().setPort(port);
-    emit comPortChanged(port);
+    emit loggerPortChanged(port);
     if (!StartUpSettings::isLoggerPort(port))
         return;
     SettingsStore store;
@@ -362,7 +361,7 @@ void NeruModel::attachLink()
     m_link = std::make_unique<LoggerLink>(
         LoggerLink::Context { m_errorReport, m_strings, m_formats, m_portSettings.get() });
     LoggerSession &session = m_link->session();
-    session.setPort(m_startUp.intCOMPort);
+    session.setPort(m_startUp.loggerPort);
     connect(&session, &LoggerSession::notice, this, &NeruModel::tell);
     connect(&session, &LoggerSession::finished, this, &NeruModel::linkFinished);
 }

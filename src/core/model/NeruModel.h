@@ -20,7 +20,7 @@ class StringTable;
 class UserPrompts;
 
 // What the windows show and command: the open district (image and its file, series, district
-// settings), the settings of the run (intCOMPort, strDefaultDir) and the display unit, and the
+// settings), the settings of the run (loggerPort, defaultFolder) and the display unit, and the
 // link to the logger. The windows read
 // it and follow its signals.
 class NeruModel : public QObject
@@ -39,26 +39,26 @@ public:
     const StartUpSettings &startUp() const { return m_startUp; }
     DisplayUnit unit() const { return m_unit; }
     // Base value x factor = displayed value; 1.0 until a unit is applied.
-    double dblFlowScaleFactor() const { return DisplayUnits::factor(m_unit); }
+    double unitFactor() const { return DisplayUnits::factor(m_unit); }
 
     // A main window has just been created: no file is named and no unit is chosen.
     void resetForNewWindow();
 
-    // File > Open: asks for a file in strDefaultDir and opens it as openFile does.
-    void mnuFileOpen_Click(SaveDistrictPrompt &prompt);
+    // File > Open: asks for a file in defaultFolder and opens it as openFile does.
+    void openChosenFile(SaveDistrictPrompt &prompt);
     // Opens a file by what it holds, whatever its name: a district file is decoded and
     // shown, a download (a kept one, say) is cut into district files through `prompt` as a
     // fresh download would be, and anything else is refused with the reason. A file that
-    // cannot be read goes to the event log under mnuFileOpen_Click and is told to the user;
+    // cannot be read goes to the event log under openChosenFile and is told to the user;
     // a refused file changes nothing.
     void openFile(const QString &path, SaveDistrictPrompt &prompt);
     // As openFile, for a file that can only be shown: a download is refused too.
     void openDataFile(const QString &path);
 
-    // File > Export: the whole series as "neru.csv" in strDefaultDir, in the display unit.
+    // File > Export: the whole series as "neru.csv" in defaultFolder, in the display unit.
     // Tells the user where it went, or which file could not be written and why. With no
     // readings it says so and leaves the folder alone.
-    void mnuFileExport_Click();
+    void exportCsv();
 
     // Cuts a download into district files, asking `prompt` for each district's file and
     // texts, then decodes and shows the last district, and tells the user of readings it
@@ -74,8 +74,8 @@ public:
     // Interrogate: downloads, keeps the download, cuts it into district files through
     // `prompt` and shows the last district. A download that ends short is kept as far as it
     // went, and not cut; so is a whole one when a stop was asked for.
-    void mnuToolsCommsInterrogate_Click(std::unique_ptr<SaveDistrictPrompt> prompt);
-    void mnuToolsCommsProgramRTC_Click();
+    void interrogate(std::unique_ptr<SaveDistrictPrompt> prompt);
+    void setLoggerClock();
     // The logger's clock, then its general information; loggerSettingsRead when both were
     // read and no stop was asked for meanwhile, so the logger-settings dialog may show them.
     void readLoggerSettings();
@@ -101,16 +101,16 @@ public:
     bool saveHeaderTexts(const QString &title, const QString &comments1, const QString &comments2);
 
     // Applies the unit of stored code `code` (0 for none) and tells the windows.
-    void SetUnits(qint16 code);
+    void setUnitCode(qint16 code);
     // The port of the link; a logger port (1 to 4) is stored at once, so that the choice
     // outlives a crash.
-    void setCOMPort(qint16 port);
+    void setLoggerPort(qint16 port);
 
     // Stores the settings of the run; a failure to write them goes to the event log.
     void writeSettings();
 
     // Makes the link to the logger, which tells the user through the model's prompts. It
-    // talks on the port chosen here and follows setCOMPort. Null until then.
+    // talks on the port chosen here and follows setLoggerPort. Null until then.
     void attachLink();
     LoggerLink *link() { return m_link.get(); }
     const LoggerLink *link() const { return m_link.get(); }
@@ -122,7 +122,7 @@ signals:
     // the Units menu and the captions show, which returns the graph to its full view.
     void unitChanged(DisplayUnit unit);
     void unitsChanged(const Units::Change &change);
-    void comPortChanged(qint16 port);
+    void loggerPortChanged(qint16 port);
     // A Comms command has begun or ended.
     void busyChanged(bool busy);
     // A stop was asked for during a Comms command.

@@ -9,12 +9,12 @@
 QByteArray CsvExport::bytes(const District &district, double factor, const NamedFormats &formats)
 {
     const SampleSeries &series = district.series();
-    if (series.lngNumSamples <= 0)
+    if (series.sampleCount <= 0)
         throw RuntimeError(QStringLiteral("There are no readings to export."));
     qint32 start = -1;
     qint32 end = -1;
-    return CodePage1252::fromUnicode(TableRows(formats).rows(
-        series, district.settings().dblReference, factor, true, start, end));
+    return CodePage1252::fromUnicode(
+        TableRows(formats).rows(series, district.settings().reference, factor, true, start, end));
 }
 
 void CsvExport::write(const QString &path, const District &district, double factor,

@@ -49,21 +49,20 @@ DistrictSummary DistrictSummary::of(const District &district, double factor,
 
     if (settings.isPressure()) {
         s.head.label = strings.text(30270);
-        transducerOutput(settings.lngOutputCode, s.head.shown, s.head.units);
+        transducerOutput(settings.outputCode, s.head.shown, s.head.units);
         s.head.printed = s.head.shown;
-        s.meter
-            = { strings.text(30280), formats.generalNumber(settings.dblTransducerRange * factor),
-                QString(), unitText };
+        s.meter = { strings.text(30280), formats.generalNumber(settings.transducerRange * factor),
+                    QString(), unitText };
         s.meter.printed = s.meter.shown;
     } else {
         // Meter constants are properties of the meter, not of the display unit.
-        s.head = { strings.text(30250), formats.generalNumber(settings.dblHeadPulses),
-                   formats.fixed(settings.dblHeadPulses), strings.text(30210) };
-        s.meter = { strings.text(30260), formats.generalNumber(settings.dblMeterLitres),
-                    formats.fixed(settings.dblMeterLitres), strings.text(30220) };
+        s.head = { strings.text(30250), formats.generalNumber(settings.headPulses),
+                   formats.fixed(settings.headPulses), strings.text(30210) };
+        s.meter = { strings.text(30260), formats.generalNumber(settings.meterLitres),
+                    formats.fixed(settings.meterLitres), strings.text(30220) };
     }
 
-    const qint32 interval = settings.lngLoggingInterval;
+    const qint32 interval = settings.loggingInterval;
     if (interval < 60)
         s.loggingInterval = { strings.text(30050), QString::number(interval),
                               formats.fixed(interval), strings.text(30230) };
@@ -75,9 +74,9 @@ DistrictSummary DistrictSummary::of(const District &district, double factor,
         const QString text = formats.fixed(value * factor);
         return Figure { strings.text(label), text, text, unitText };
     };
-    s.maximum = inUnit(30060, series.dblMaxValue);
-    s.minimum = inUnit(30070, series.dblMinValue);
-    s.reference = inUnit(30080, settings.dblReference);
+    s.maximum = inUnit(30060, series.maxValue);
+    s.minimum = inUnit(30070, series.minValue);
+    s.reference = inUnit(30080, settings.reference);
     s.heading = strings.text(settings.isPressure() ? 30105 : 30100);
     return s;
 }

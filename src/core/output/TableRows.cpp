@@ -25,7 +25,7 @@ void TableRows::appendPadded(QString &row, const QString &text) const
 QString TableRows::rows(const SampleSeries &series, double reference, double factor, bool csv,
                         qint32 &first, qint32 &last) const
 {
-    const qint32 count = series.lngNumSamples;
+    const qint32 count = series.sampleCount;
     if (first < 0)
         first = 0;
     if (!(first <= last && last < count))
@@ -37,15 +37,15 @@ QString TableRows::rows(const SampleSeries &series, double reference, double fac
         text.reserve(static_cast<qsizetype>(last - first + 1) * 64);
     for (qint32 i = first; i <= last; ++i) {
         const auto k = static_cast<size_t>(i);
-        text += series.strSampleFitting[k];
-        if (series.blnGap[k]) {
+        text += series.sampleFittings[k];
+        if (series.gapMarkers[k]) {
             for (int f = 0; f < 4; ++f) {
                 text += separator;
                 text += kGapField;
             }
         } else {
-            const DateTime::Parts when = DateTime::toParts(series.dteTime[k]);
-            const double value = series.dblValue[k];
+            const DateTime::Parts when = DateTime::toParts(series.times[k]);
+            const double value = series.values[k];
             text += separator;
             m_formats.appendShortDate(text, when);
             text += separator;

@@ -35,27 +35,26 @@ QStringList TextReport::headLines(const DistrictSummary &s, const QString &empty
 QString TextReport::copyText(const District &district, const DistrictSummary &summary) const
 {
     const SampleSeries &series = district.series();
-    if (series.lngNumSamples <= 0)
+    if (series.sampleCount <= 0)
         return QString();
     QString text = headLines(summary, QString()).join(kLineEnd) + kLineEnd + kLineEnd;
     qint32 start = -1;
     qint32 end = -1;
-    text
-        += m_rows.rows(series, district.settings().dblReference, summary.factor, false, start, end);
+    text += m_rows.rows(series, district.settings().reference, summary.factor, false, start, end);
     return text;
 }
 
 QStringList TextReport::printLines(const District &district, const DistrictSummary &summary) const
 {
     const SampleSeries &series = district.series();
-    if (series.lngNumSamples <= 0)
+    if (series.sampleCount <= 0)
         return {};
     QStringList lines = headLines(summary, QStringLiteral(" "));
-    for (qint32 i = 0; i < series.lngNumSamples; ++i) {
+    for (qint32 i = 0; i < series.sampleCount; ++i) {
         qint32 start = i;
         qint32 end = i;
-        QString row = m_rows.rows(series, district.settings().dblReference, summary.factor, false,
-                                  start, end);
+        QString row
+            = m_rows.rows(series, district.settings().reference, summary.factor, false, start, end);
         row.chop(kLineEnd.size());
         lines.append(row);
     }

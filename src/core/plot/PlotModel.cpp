@@ -2,14 +2,13 @@
 
 #include "Checked.h"
 #include "ErrorReport.h"
+#include "EventLogNames.h"
 #include "SampleSeries.h"
 #include "StringTable.h"
 
 #include <algorithm>
 
 namespace {
-
-const QString kModule = QStringLiteral("frmNeru");
 
 // Where parked elements lie: wholly left of the plot, still visible.
 constexpr double kParked = -10.0;
@@ -78,7 +77,7 @@ void PlotModel::updateScrollRanges()
         setScrollRange(v.valueScroll, v.viewMax - v.viewMin, v.fullMax - v.fullMin,
                        v.fullMax - v.viewMax);
     } catch (...) {
-        report("setScrollBars");
+        report(EventLogNames::kSetScrollBars);
     }
 }
 
@@ -127,7 +126,7 @@ void PlotModel::prepareCurveElements()
     // The captions and dots go with the next draw of the markers.
     for (qint32 i = 0; i < m_state.markerCount; ++i)
         e.markerLines.setVisible(i, false);
-    const qint64 needed = 2 * static_cast<qint64>(m_series.lngNumSamples) - 1;
+    const qint64 needed = 2 * static_cast<qint64>(m_series.sampleCount) - 1;
     if (m_state.curveCount < needed) {
         e.curve.reserve(static_cast<qint32>(needed));
         for (qint32 i = m_state.curveCount; i < needed; ++i) {
@@ -139,20 +138,20 @@ void PlotModel::prepareCurveElements()
 
 double PlotModel::sampleTime(qint32 i) const
 {
-    return checkedAt(m_series.dteTime, i);
+    return checkedAt(m_series.times, i);
 }
 
 double PlotModel::sampleValue(qint32 i) const
 {
-    return checkedAt(m_series.dblValue, i);
+    return checkedAt(m_series.values, i);
 }
 
 bool PlotModel::sampleIsGap(qint32 i) const
 {
-    return checkedAt(m_series.blnGap, i) != 0;
+    return checkedAt(m_series.gapMarkers, i) != 0;
 }
 
-void PlotModel::report(const char *procedure) noexcept
+void PlotModel::report(const QString &procedure) noexcept
 {
-    m_errorReport.errorReport(kModule, QString::fromLatin1(procedure));
+    m_errorReport.errorReport(EventLogNames::kMainWindow, procedure);
 }

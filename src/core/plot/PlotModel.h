@@ -131,7 +131,7 @@ private:
     QString cursorReadOut(qint32 j) const;
     static void setScrollRange(ScrollRange &range, double visibleSpan, double fullSpan,
                                double offset);
-    void report(const char *procedure) noexcept;
+    void report(const QString &procedure) noexcept;
 
     const SampleSeries &m_series;
     const DistrictSettings &m_settings;

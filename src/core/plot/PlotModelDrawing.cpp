@@ -4,6 +4,7 @@
 #include "Checked.h"
 #include "DateTime.h"
 #include "DistrictSettings.h"
+#include "EventLogNames.h"
 #include "NamedFormats.h"
 #include "SampleSeries.h"
 
@@ -24,7 +25,7 @@ constexpr double kMarkerLineTop = 0.025; // of the plot height
 void PlotModel::draw()
 {
     try {
-        if (m_series.lngNumSamples == 0)
+        if (m_series.sampleCount == 0)
             return;
         drawCurve();
         drawFittingMarkers();
@@ -32,7 +33,7 @@ void PlotModel::draw()
         updateScrollRanges();
         drawCursor();
     } catch (...) {
-        report("drawGraph");
+        report(EventLogNames::kDrawGraph);
     }
 }
 
@@ -62,8 +63,8 @@ void PlotModel::placeLine(ElementArray<PlotLine> &lines, qint32 index, double x1
 void PlotModel::drawCurve()
 {
     try {
-        const qint32 n = m_series.lngNumSamples;
-        const qint64 interval = m_settings.lngLoggingInterval;
+        const qint32 n = m_series.sampleCount;
+        const qint64 interval = m_settings.loggingInterval;
         const PlotState &v = m_state;
         ElementArray<PlotLine> &bars = m_elements.curve;
 
@@ -81,7 +82,7 @@ void PlotModel::drawCurve()
         }
         drawCurveSegments(n);
     } catch (...) {
-        report("drawGraphLines");
+        report(EventLogNames::kDrawLines);
     }
 }
 
@@ -137,11 +138,11 @@ void PlotModel::drawFittingMarkers()
             e.markerCaptions.setVisible(k, false);
             e.markerDots.setVisible(k, false);
         }
-        const qint64 interval = m_settings.lngLoggingInterval;
+        const qint64 interval = m_settings.loggingInterval;
         const double h = m_size.height();
-        for (qint32 k = 0; k < m_series.lngNumFittings; ++k) {
-            const qint32 sample = checkedAt(m_series.lngFittingSample, k);
-            const QString &number = checkedAt(m_series.strFittingNumber, k);
+        for (qint32 k = 0; k < m_series.fittingCount; ++k) {
+            const qint32 sample = checkedAt(m_series.fittingSamples, k);
+            const QString &number = checkedAt(m_series.fittingNumbers, k);
             // The start of the interval of the sample that the fitting record produced.
             const double start = DateTime::addSeconds(sampleTime(sample), -interval);
             const double x = xOf(start);
@@ -164,7 +165,7 @@ void PlotModel::drawFittingMarkers()
                 addFittingMarker();
         }
     } catch (...) {
-        report("drawRefMarkers");
+        report(EventLogNames::kDrawReferenceMarkers);
     }
 }
 
@@ -180,7 +181,7 @@ void PlotModel::addFittingMarker()
 
 void PlotModel::drawCursor()
 {
-    const qint32 n = m_series.lngNumSamples;
+    const qint32 n = m_series.sampleCount;
     PlotState &v = m_state;
     if (n == 0 || v.viewEnd == v.viewStart)
         return;
@@ -208,13 +209,13 @@ void PlotModel::drawCursor()
 
 QString PlotModel::cursorReadOut(qint32 j) const
 {
-    const qint32 n = m_series.lngNumSamples;
+    const qint32 n = m_series.sampleCount;
     const QString separator = QStringLiteral("  ");
     const QString colon = QStringLiteral(": ");
     QString text = m_formats.dateAndTime(m_state.cursor);
     text += separator + m_fittingText + colon;
     if (j < n)
-        text += checkedAt(m_series.strSampleFitting, j);
+        text += checkedAt(m_series.sampleFittings, j);
     if (DisplayUnits::isPressure(m_unit))
         text += separator + m_pressureText + colon;
     else if (m_unit != DisplayUnit::None)
@@ -224,7 +225,7 @@ QString PlotModel::cursorReadOut(qint32 j) const
         const double factor = DisplayUnits::factor(m_unit);
         text += m_formats.fixed(value * factor);
         text += separator + m_stepText + colon;
-        text += m_formats.fixed((m_settings.dblReference - value) * factor);
+        text += m_formats.fixed((m_settings.reference - value) * factor);
     } else {
         text += m_notAvailableText;
     }

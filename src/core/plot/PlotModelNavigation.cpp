@@ -36,8 +36,7 @@ void PlotModel::stepCursor(int intervals)
 {
     PlotState &v = m_state;
     if (intervals != 0)
-        v.cursor
-            = DateTime::addSeconds(v.cursor, intervals * qint64(m_settings.lngLoggingInterval));
+        v.cursor = DateTime::addSeconds(v.cursor, intervals * qint64(m_settings.loggingInterval));
     if (v.cursor < v.viewStart)
         v.cursor = v.viewStart;
     else if (v.cursor > v.viewEnd)
@@ -69,7 +68,7 @@ void PlotModel::zoomTimeIn()
         return;
     }
     // A window of one logging interval or less is not halved.
-    if (DateTime::secondsBetween(v.viewStart, v.viewEnd) > m_settings.lngLoggingInterval) {
+    if (DateTime::secondsBetween(v.viewStart, v.viewEnd) > m_settings.loggingInterval) {
         v.viewEnd = v.viewStart + (v.viewEnd - v.viewStart) / 2.0;
         draw();
     }
@@ -95,7 +94,7 @@ void PlotModel::scrollTimeTo(qint32 position)
     const double place
         = Checked::divide(v.viewStart - v.fullStart, v.fullEnd - v.fullStart) * kScrollScale;
     const qint32 d = Checked::toInt16(p - place);
-    const qint64 interval = m_settings.lngLoggingInterval;
+    const qint64 interval = m_settings.loggingInterval;
     qint64 shift = 0;
     if (d == 1)
         shift = interval;
@@ -145,11 +144,11 @@ void PlotModel::resetView()
 {
     PlotState &v = m_state;
     const SampleSeries &s = m_series;
-    v.fullEnd = (s.dteLastTime - s.dteFirstTime) * kHeadRoom + s.dteLastTime;
+    v.fullEnd = (s.lastTime - s.firstTime) * kHeadRoom + s.lastTime;
     // The first sample's interval ends at its time stamp; the range starts with it.
-    v.fullStart = DateTime::addSeconds(s.dteFirstTime, -qint64(m_settings.lngLoggingInterval));
+    v.fullStart = DateTime::addSeconds(s.firstTime, -qint64(m_settings.loggingInterval));
     // The value range always starts at 0, whatever the smallest value.
-    v.fullMax = s.dblMaxValue * kHeadRoom + s.dblMaxValue;
+    v.fullMax = s.maxValue * kHeadRoom + s.maxValue;
     v.fullMin = 0.0;
     v.viewStart = v.fullStart;
     v.viewEnd = v.fullEnd;

@@ -19,7 +19,7 @@ struct PlotState
     double fullMin = 0.0;
     double fullMax = 0.0;
     double cursor = 0.0;
-    qint32 cursorSample = 0; // sample under the cursor; lngNumSamples after the last
+    qint32 cursorSample = 0; // sample under the cursor; sampleCount after the last
     qint32 curveCount = 1; // elements of the curve
     qint32 markerCount = 1; // elements of each of markerLines, markerCaptions and markerDots
     ScrollRange timeScroll;

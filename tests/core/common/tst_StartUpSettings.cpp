@@ -34,7 +34,7 @@ private slots:
     {
         QTest::addColumn<QString>("stored"); // null: nothing stored
         QTest::addColumn<QString>("currentDir");
-        QTest::addColumn<QString>("strDefaultDir");
+        QTest::addColumn<QString>("defaultFolder");
         auto row = [](const char *name, const char *stored, const char *current, const char *dir) {
             QTest::newRow(name) << QString::fromLatin1(stored) << QString::fromLatin1(current)
                                 << QString::fromLatin1(dir);
@@ -48,12 +48,12 @@ private slots:
     {
         QFETCH(QString, stored);
         QFETCH(QString, currentDir);
-        QFETCH(QString, strDefaultDir);
+        QFETCH(QString, defaultFolder);
         if (!stored.isNull())
             QVERIFY(StartUpStore::store(StartUpSettings::directoryKey(), stored));
         StartUpSettings startUp;
         startUp.readSettings(SettingsStore(), currentDir);
-        QCOMPARE(startUp.strDefaultDir, strDefaultDir);
+        QCOMPARE(startUp.defaultFolder, defaultFolder);
     }
 
     // A port outside 1 to 4 (the download then reads rawdata.bin) lasts one run: closing
@@ -62,8 +62,8 @@ private slots:
     {
         QVERIFY(StartUpStore::store(StartUpSettings::portKey(), QStringLiteral("3")));
         StartUpSettings startUp;
-        startUp.intCOMPort = 7;
-        startUp.strDefaultDir = QStringLiteral("/run/");
+        startUp.loggerPort = 7;
+        startUp.defaultFolder = QStringLiteral("/run/");
         SettingsStore store;
         QVERIFY(startUp.writeSettings(store));
         QCOMPARE(StartUpStore::stored(StartUpSettings::portKey()), QStringLiteral("3"));

@@ -100,8 +100,8 @@ private slots:
         record[14] = char(byte14);
         const Walk w(record);
         const DistrictSettings &s = w.district.settings();
-        QCOMPARE(s.lngLoggingInterval, interval);
-        QCOMPARE(s.lngChannelType, type);
+        QCOMPARE(s.loggingInterval, interval);
+        QCOMPARE(s.channelType, type);
         QCOMPARE(s.unitCode(), units);
     }
 
@@ -153,9 +153,9 @@ private slots:
         QFETCH(double, expected);
         QFETCH(QString, failure);
         const Walk w(district + simple(10, 0, 0, raw));
-        QCOMPARE(w.s.lngNumSamples, failure.isEmpty() ? 1 : 0);
+        QCOMPARE(w.s.sampleCount, failure.isEmpty() ? 1 : 0);
         if (failure.isEmpty())
-            QCOMPARE(w.s.dblValue[0], expected);
+            QCOMPARE(w.s.values[0], expected);
         else
             failure += QStringLiteral(" in getDateAndValue(FileProcessing)\r");
         QCOMPARE(w.logged(), failure);
@@ -167,12 +167,12 @@ private slots:
     {
         const Walk w(flow60() + simple(10, 0, 0, 600) + simple(10, 1, 3, 1200));
         const SampleSeries &s = w.s;
-        QCOMPARE(s.lngNumSamples, 3);
-        QVERIFY(s.blnGap[1] && !s.blnGap[2]);
-        QCOMPARE(s.dblValue[1], 0.0);
-        QCOMPARE(s.dteTime[1], at(10, 0, 3));
-        QCOMPARE(s.dteTime[2], at(10, 1, 3));
-        QCOMPARE(s.dblMinValue, 1.0);
+        QCOMPARE(s.sampleCount, 3);
+        QVERIFY(s.gapMarkers[1] && !s.gapMarkers[2]);
+        QCOMPARE(s.values[1], 0.0);
+        QCOMPARE(s.times[1], at(10, 0, 3));
+        QCOMPARE(s.times[2], at(10, 1, 3));
+        QCOMPARE(s.minValue, 1.0);
     }
 
     void fittingsAreBookedBeforeTheirSample()
@@ -184,17 +184,17 @@ private slots:
                + RecordEncoder::fitting(QStringLiteral("0;3.4"), time(10, 10, 0), 600)
                + simple(10, 11, 0, 600));
         const SampleSeries &s = w.s;
-        QCOMPARE(s.lngNumSamples, 6);
+        QCOMPARE(s.sampleCount, 6);
         const QStringList fittings = { "", "00012", "00012", "0;3.4", "0;3.4", "0;3.4" };
         for (int i = 0; i < 6; ++i)
-            QCOMPARE(s.strSampleFitting[size_t(i)], fittings.at(i));
-        QCOMPARE(s.lngNumFittings, 2);
-        QCOMPARE(s.lngFittingSample, (std::vector<qint32> { 1, 4 }));
-        QCOMPARE(s.strFittingNumber, (std::vector<QString> { "00012", "0;3.4" }));
+            QCOMPARE(s.sampleFittings[size_t(i)], fittings.at(i));
+        QCOMPARE(s.fittingCount, 2);
+        QCOMPARE(s.fittingSamples, (std::vector<qint32> { 1, 4 }));
+        QCOMPARE(s.fittingNumbers, (std::vector<QString> { "00012", "0;3.4" }));
         // The next walk, without fittings, leaves every fitting number empty.
         w.decode(flow60() + simple(10, 0, 0, 600));
-        QCOMPARE(s.lngNumFittings, 0);
-        QCOMPARE(s.strSampleFitting[0], QString());
+        QCOMPARE(s.fittingCount, 0);
+        QCOMPARE(s.sampleFittings[0], QString());
     }
 
     void capacityIsEnforced()
@@ -207,11 +207,11 @@ private slots:
         }
         // A fitting beyond the capacity still enters the fitting list.
         Walk w(records + RecordEncoder::fitting(QStringLiteral("00077"), t, 600));
-        QCOMPARE(w.s.lngNumSamples, SampleSeries::kCapacity);
+        QCOMPARE(w.s.sampleCount, SampleSeries::kCapacity);
         QCOMPARE(w.s.gapCount(), 0);
-        QCOMPARE(w.s.lngNumFittings, 1);
-        QCOMPARE(w.s.lngFittingSample[0], SampleSeries::kCapacity - 1);
-        QCOMPARE(w.s.strFittingNumber[0], QStringLiteral("00077"));
+        QCOMPARE(w.s.fittingCount, 1);
+        QCOMPARE(w.s.fittingSamples[0], SampleSeries::kCapacity - 1);
+        QCOMPARE(w.s.fittingNumbers[0], QStringLiteral("00077"));
         QCOMPARE(w.log.messages(),
                  QStringList(3,
                              QStringLiteral("Subscript out of range in "
@@ -223,7 +223,7 @@ private slots:
         w.decode(records
                  + RecordEncoder::simple(
                      RecordEncoder::addSeconds(time(0, 0, 0), 60 * SampleSeries::kCapacity), 600));
-        QCOMPARE(w.s.lngNumSamples, SampleSeries::kCapacity - 1);
+        QCOMPARE(w.s.sampleCount, SampleSeries::kCapacity - 1);
         QCOMPARE(w.s.gapCount(), 0);
         QCOMPARE(w.district.problems().size(), 1); // the walk before tells no more
     }
@@ -278,10 +278,10 @@ private slots:
         QFETCH(QString, logged);
         Walk w({});
         w.decodeImage(image);
-        QCOMPARE(w.s.lngNumSamples, samples);
-        QCOMPARE(w.s.lngNumFittings, 0);
+        QCOMPARE(w.s.sampleCount, samples);
+        QCOMPARE(w.s.fittingCount, 0);
         if (samples > 0)
-            QCOMPARE(w.s.dblValue[size_t(samples - 1)], last);
+            QCOMPARE(w.s.values[size_t(samples - 1)], last);
         QCOMPARE(w.logged(),
                  logged.isEmpty() ? QString() : logged + QStringLiteral("(FileProcessing)\r"));
     }

@@ -1,7 +1,7 @@
 #include "DistrictBytes.h"
 #include "FileSizeLimit.h"
-#include "PlotFixture.h"
 #include "NeruModel.h"
+#include "PlotFixture.h"
 #include "SaveDistrictPrompt.h"
 #include "WholeFile.h"
 #include "records/RecordEncoder.h"
@@ -124,7 +124,7 @@ private slots:
         QCOMPARE(m_model->unit(),
                  refused || signalled.endsWith(u"l/s") ? DisplayUnit::LitresPerSecond
                                                        : DisplayUnit::Bar);
-        QCOMPARE(m_model->startUp().strDefaultDir,
+        QCOMPARE(m_model->startUp().defaultFolder,
                  (refused ? QFileInfo(kFlow).path() : m_log->dir.path()) + u'/');
     }
 
@@ -134,8 +134,8 @@ private slots:
     {
         const QString dir = m_log->dir.path() + u'/';
         const QString csv = dir + QStringLiteral("neru.csv");
-        m_model->startUp().strDefaultDir = dir;
-        m_model->mnuFileExport_Click();
+        m_model->startUp().defaultFolder = dir;
+        m_model->exportCsv();
         QVERIFY(!QFileInfo::exists(csv));
         // 12.5 l/s against a reference of 20 (600 counts a minute are 1 l/s); without a
         // fitting the line starts with ",".
@@ -150,10 +150,10 @@ private slots:
                                      + RecordEncoder::district(d) + RecordEncoder::simple(t, 7500),
                                  reason));
         m_model->openDataFile(path);
-        m_model->mnuFileExport_Click();
+        m_model->exportCsv();
         QCOMPARE(TempLog::readAll(csv), ",23/11/2026,09:15:00,12.50   ,7.50    \r\n");
-        m_model->SetUnits(2);
-        m_model->mnuFileExport_Click();
+        m_model->setUnitCode(2);
+        m_model->exportCsv();
         QCOMPARE(TempLog::readAll(csv), ",23/11/2026,09:15:00,45.00   ,27.00   \r\n");
         QCOMPARE(m_prompts->messages,
                  QStringList({ QStringLiteral("There are no readings to export."),
@@ -177,13 +177,13 @@ private slots:
         m_model->openDataFile(copyOfFlow());
         const QString old = m_log->dir.filePath(QStringLiteral("neru.csv"));
         QVERIFY(WholeFile::write(old, QByteArray("old"), reason));
-        m_model->startUp().strDefaultDir = m_log->dir.path() + u'/' + folder;
+        m_model->startUp().defaultFolder = m_log->dir.path() + u'/' + folder;
         {
             FileSizeLimit limit(folder.isEmpty() ? 100 : RLIM_INFINITY);
-            m_model->mnuFileExport_Click();
+            m_model->exportCsv();
         }
         QCOMPARE(m_prompts->messages,
-                 QStringList { m_model->startUp().strDefaultDir + QStringLiteral("neru.csv: ")
+                 QStringList { m_model->startUp().defaultFolder + QStringLiteral("neru.csv: ")
                                + reason });
         QCOMPARE(TempLog::readAll(old), QByteArray("old"));
     }
@@ -217,12 +217,12 @@ private slots:
     // The link talks on the port chosen in the Comms menu, before and after it is made.
     void linkFollowsThePort()
     {
-        m_model->setCOMPort(3);
+        m_model->setLoggerPort(3);
         QVERIFY(!m_model->link());
         m_model->attachLink();
         QVERIFY(m_model->link());
         QCOMPARE(int(m_model->link()->session().port()), 3);
-        m_model->setCOMPort(0);
+        m_model->setLoggerPort(0);
         QCOMPARE(int(m_model->link()->session().port()), 0);
     }
 };

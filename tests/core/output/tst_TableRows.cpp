@@ -15,12 +15,12 @@ namespace {
 SampleSeries series(int count)
 {
     SampleSeries s;
-    s.lngNumSamples = count;
+    s.sampleCount = count;
     for (int i = 0; i < count; ++i) {
         const auto k = size_t(i);
-        s.dteTime[k] = DateTime::fromParts(2003, 2, 1, 12, 0, 0) + i / 96.0;
-        s.dblValue[k] = 10.0 + i;
-        s.strSampleFitting[k] = QStringLiteral("00012");
+        s.times[k] = DateTime::fromParts(2003, 2, 1, 12, 0, 0) + i / 96.0;
+        s.values[k] = 10.0 + i;
+        s.sampleFittings[k] = QStringLiteral("00012");
     }
     return s;
 }
@@ -69,7 +69,7 @@ private slots:
         QVERIFY(text.isEmpty() || text.endsWith(QStringLiteral("\r\n")));
         if (!text.isEmpty())
             QVERIFY(text.startsWith(QStringLiteral("00012     ")
-                                    + m_british.shortDate(s.dteTime[size_t(start)])));
+                                    + m_british.shortDate(s.times[size_t(start)])));
     }
 
     // Fitting, date, time, then the value and the step to the reference in the display
@@ -109,9 +109,9 @@ private slots:
         QFETCH(double, factor);
         QFETCH(QString, row);
         SampleSeries s = series(1);
-        s.dteTime[0] = DateTime::fromParts(2026, 11, 23, 9, 15, 0);
-        s.dblValue[0] = value;
-        s.blnGap[0] = gap;
+        s.times[0] = DateTime::fromParts(2026, 11, 23, 9, 15, 0);
+        s.values[0] = value;
+        s.gapMarkers[0] = gap;
         qint32 start = 0;
         qint32 end = 0;
         QCOMPARE(rows(s, csv, start, end, reference, factor), row + QStringLiteral("\r\n"));

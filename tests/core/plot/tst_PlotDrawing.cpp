@@ -53,7 +53,7 @@ private slots:
     void curveIsAStepLine()
     {
         PlotFixture f;
-        f.settings.lngLoggingInterval = 600;
+        f.settings.loggingInterval = 600;
         const auto time = [](double minute) {
             return DateTime::addSeconds(PlotFixture::at(2, 6, 0), qint64(minute * 60));
         };
@@ -129,13 +129,13 @@ private slots:
         PlotFixture f;
         const QStringList numbers = { "00123", "00124", "00125", "00126", "00127" };
         for (qint32 sample : { 0, 2, 5 })
-            f.addFitting(sample, numbers[f.series.lngNumFittings]);
+            f.addFitting(sample, numbers[f.series.fittingCount]);
         f.load({ 1, 2, 3, 4, 5, 6 });
         const PlotElements &e = f.elements();
         QCOMPARE(f.state().markerCount, 4);
         for (qint32 k = 0; k < 3; ++k) {
-            const qint32 sample = f.series.lngFittingSample[size_t(k)];
-            const double x = f.x(DateTime::addSeconds(f.series.dteTime[size_t(sample)], -900));
+            const qint32 sample = f.series.fittingSamples[size_t(k)];
+            const double x = f.x(DateTime::addSeconds(f.series.times[size_t(sample)], -900));
             QVERIFY(e.markerLines[k].visible && e.markerCaptions[k].visible
                     && e.markerDots[k].visible);
             QCOMPARE((QList<double> { e.markerLines[k].x1, e.markerLines[k].x2, e.markerLines[k].y1,
@@ -150,11 +150,11 @@ private slots:
         QVERIFY(!e.markerLines[3].visible && !e.markerCaptions[3].visible
                 && !e.markerDots[3].visible);
         for (qint32 sample : { 1, 3 })
-            f.addFitting(sample, numbers[f.series.lngNumFittings]);
+            f.addFitting(sample, numbers[f.series.fittingCount]);
         f.graph->draw();
         QCOMPARE(f.state().markerCount, 6);
         QCOMPARE(e.markerCaptions[4].caption, QStringLiteral("00127"));
-        f.series.lngNumFittings = 1;
+        f.series.fittingCount = 1;
         f.graph->draw();
         QVERIFY(e.markerLines[0].visible);
         for (qint32 k = 1; k < 6; ++k)
@@ -191,7 +191,7 @@ private slots:
         QFETCH(QString, text);
         PlotFixture f;
         const double t0 = PlotFixture::at(5, 14, 0);
-        f.settings.dblReference = 15.0;
+        f.settings.reference = 15.0;
         f.add(t0, 12.5, false, QStringLiteral("00123"));
         f.add(DateTime::addSeconds(t0, 900), 0.0, true, QStringLiteral("00123"));
         f.add(DateTime::addSeconds(t0, 1800), 12.5, false, QStringLiteral("00123"));
@@ -219,7 +219,7 @@ private slots:
         // A district without samples is not drawn, but its curve and marker lines are hidden.
         f.addFitting(3, QStringLiteral("00001"));
         f.graph->draw();
-        f.series.lngNumSamples = 0;
+        f.series.sampleCount = 0;
         f.load();
         QCOMPARE(shownBars(f, 6801), QString(6801, u'0'));
         QVERIFY(!f.elements().markerLines[0].visible);

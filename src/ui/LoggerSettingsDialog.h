@@ -15,36 +15,36 @@ class UserPrompts;
 // logger, and Clear Memory under its warning. Modal; Cancel is the default button, so
 // Enter never erases the logger, and Clear Memory asks first. Hidden, not destroyed, when
 // closed.
-class frmReprogram : public QDialog
+class LoggerSettingsDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    frmReprogram(const General &general, NeruModel &model, UserPrompts &prompts,
-                 QWidget *parent = nullptr);
+    LoggerSettingsDialog(const General &general, NeruModel &model, UserPrompts &prompts,
+                         QWidget *parent = nullptr);
 
-    void Form_Load();
+    void buildContents();
     // Writes the values last read from the logger into their labels; runs on every showing.
-    void Form_Activate();
+    void prepareToShow();
     void showSettings(const LoggerResult &settings);
-    void cmdClear_Click();
-    void cmdCancel_Click();
+    void clearMemory();
+    void cancel();
 
-    QLabel *lblSettings = nullptr;
-    QLabel *lblSerialNumberLbl = nullptr;
-    QLabel *lblSerialNumber = nullptr;
-    QLabel *lblCalibrationLbl = nullptr;
-    QLabel *lblCalibration = nullptr;
-    QLabel *lblIdentificationLbl = nullptr;
-    QLabel *lblIdentification = nullptr;
-    QLabel *lblVersionNumberLbl = nullptr;
-    QLabel *lblVersionNumber = nullptr;
-    QLabel *lblDateTimeLbl = nullptr;
-    QLabel *lblDateTime = nullptr;
-    QLabel *lblWarning = nullptr;
-    QLabel *lblWarningMessage = nullptr;
-    QPushButton *cmdClear = nullptr;
-    QPushButton *cmdCancel = nullptr;
+    QLabel *settingsHeading = nullptr;
+    QLabel *serialNumberCaption = nullptr;
+    QLabel *serialNumberValue = nullptr;
+    QLabel *calibrationCaption = nullptr;
+    QLabel *calibrationValue = nullptr;
+    QLabel *identificationCaption = nullptr;
+    QLabel *identificationValue = nullptr;
+    QLabel *versionCaption = nullptr;
+    QLabel *versionValue = nullptr;
+    QLabel *clockCaption = nullptr;
+    QLabel *clockValue = nullptr;
+    QLabel *warningLabel = nullptr;
+    QLabel *warningMessage = nullptr;
+    QPushButton *clearButton = nullptr;
+    QPushButton *cancelButton = nullptr;
 
 protected:
     void showEvent(QShowEvent *event) override;

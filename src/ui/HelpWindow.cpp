@@ -1,4 +1,4 @@
-#include "frmHelp.h"
+#include "HelpWindow.h"
 
 #include "GuideHeadings.h"
 
@@ -22,7 +22,7 @@ constexpr int kBlockRole = Qt::UserRole;
 
 } // namespace
 
-frmHelp::frmHelp(QWidget *parent)
+HelpWindow::HelpWindow(QWidget *parent)
     : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("frmHelp"));
@@ -31,24 +31,24 @@ frmHelp::frmHelp(QWidget *parent)
     tvwContents = new QTreeWidget;
     tvwContents->setObjectName(QStringLiteral("tvwContents"));
     tvwContents->setHeaderHidden(true);
-    txtGuide = new QTextBrowser;
-    txtGuide->setObjectName(QStringLiteral("txtGuide"));
-    txtGuide->setOpenLinks(false);
-    txtFind = new QLineEdit;
-    txtFind->setObjectName(QStringLiteral("txtFind"));
-    txtFind->setPlaceholderText(QStringLiteral("Find in the guide"));
-    txtFind->setClearButtonEnabled(true);
-    lblFind = new QLabel;
-    lblFind->setObjectName(QStringLiteral("lblFind"));
+    guideView = new QTextBrowser;
+    guideView->setObjectName(QStringLiteral("txtGuide"));
+    guideView->setOpenLinks(false);
+    findEdit = new QLineEdit;
+    findEdit->setObjectName(QStringLiteral("txtFind"));
+    findEdit->setPlaceholderText(QStringLiteral("Find in the guide"));
+    findEdit->setClearButtonEnabled(true);
+    findLabel = new QLabel;
+    findLabel->setObjectName(QStringLiteral("lblFind"));
 
     auto *findRow = new QHBoxLayout;
-    findRow->addWidget(txtFind, 1);
-    findRow->addWidget(lblFind);
+    findRow->addWidget(findEdit, 1);
+    findRow->addWidget(findLabel);
     auto *guidePane = new QWidget;
     auto *guideColumn = new QVBoxLayout(guidePane);
     guideColumn->setContentsMargins(0, 0, 0, 0);
     guideColumn->addLayout(findRow);
-    guideColumn->addWidget(txtGuide, 1);
+    guideColumn->addWidget(guideView, 1);
 
     auto *splitter = new QSplitter;
     splitter->addWidget(tvwContents);
@@ -62,25 +62,26 @@ frmHelp::frmHelp(QWidget *parent)
     loadGuide();
     // The arrow keys change the current heading; a click also goes back to the current one
     // after the guide was scrolled away from it.
-    connect(tvwContents, &QTreeWidget::itemClicked, this, &frmHelp::tvwContents_ItemChosen);
-    connect(tvwContents, &QTreeWidget::currentItemChanged, this, &frmHelp::tvwContents_ItemChosen);
-    connect(txtFind, &QLineEdit::returnPressed, this, &frmHelp::txtFind_ReturnPressed);
-    connect(txtFind, &QLineEdit::textEdited, lblFind, &QLabel::clear);
+    connect(tvwContents, &QTreeWidget::itemClicked, this, &HelpWindow::tvwContents_ItemChosen);
+    connect(tvwContents, &QTreeWidget::currentItemChanged, this,
+            &HelpWindow::tvwContents_ItemChosen);
+    connect(findEdit, &QLineEdit::returnPressed, this, &HelpWindow::findNext);
+    connect(findEdit, &QLineEdit::textEdited, findLabel, &QLabel::clear);
 }
 
-void frmHelp::loadGuide()
+void HelpWindow::loadGuide()
 {
     QFile guide(QString::fromLatin1(kGuideResource));
     if (!guide.open(QIODevice::ReadOnly)) {
-        txtGuide->setPlainText(QStringLiteral("The guide is missing from this build."));
+        guideView->setPlainText(QStringLiteral("The guide is missing from this build."));
         return;
     }
-    txtGuide->document()->setMarkdown(QString::fromUtf8(guide.readAll()));
+    guideView->document()->setMarkdown(QString::fromUtf8(guide.readAll()));
     // The cursor would stay after the inserted text, and the window open at the end.
-    txtGuide->moveCursor(QTextCursor::Start);
+    guideView->moveCursor(QTextCursor::Start);
 
     QTreeWidgetItem *section = nullptr;
-    for (const GuideHeadings::Heading &heading : GuideHeadings::read(*txtGuide->document())) {
+    for (const GuideHeadings::Heading &heading : GuideHeadings::read(*guideView->document())) {
         QTreeWidgetItem *item = (heading.level == 3 && section) ? new QTreeWidgetItem(section)
                                                                 : new QTreeWidgetItem(tvwContents);
         if (heading.level == 2)
@@ -95,7 +96,7 @@ void frmHelp::loadGuide()
     tvwContents->setCurrentItem(tvwContents->topLevelItem(0));
 }
 
-void frmHelp::bringUp()
+void HelpWindow::bringUp()
 {
     show();
     if (isMinimized())
@@ -104,46 +105,46 @@ void frmHelp::bringUp()
     activateWindow();
 }
 
-void frmHelp::showContents()
+void HelpWindow::showContents()
 {
     bringUp();
     tvwContents->setFocus(Qt::OtherFocusReason);
 }
 
-void frmHelp::showSearch()
+void HelpWindow::showSearch()
 {
     bringUp();
-    txtFind->setFocus(Qt::OtherFocusReason);
-    txtFind->selectAll();
+    findEdit->setFocus(Qt::OtherFocusReason);
+    findEdit->selectAll();
 }
 
-void frmHelp::tvwContents_ItemChosen(QTreeWidgetItem *item)
+void HelpWindow::tvwContents_ItemChosen(QTreeWidgetItem *item)
 {
     if (!item)
         return;
-    QTextDocument &guide = *txtGuide->document();
+    QTextDocument &guide = *guideView->document();
     const QTextBlock block = guide.findBlockByNumber(item->data(0, kBlockRole).toInt());
     if (!block.isValid())
         return;
-    txtGuide->setTextCursor(QTextCursor(block));
+    guideView->setTextCursor(QTextCursor(block));
     const QRectF at = guide.documentLayout()->blockBoundingRect(block);
-    txtGuide->verticalScrollBar()->setValue(qRound(at.top()));
+    guideView->verticalScrollBar()->setValue(qRound(at.top()));
 }
 
-void frmHelp::txtFind_ReturnPressed()
+void HelpWindow::findNext()
 {
-    const QString text = txtFind->text();
+    const QString text = findEdit->text();
     if (text.isEmpty()) {
-        lblFind->clear();
+        findLabel->clear();
         return;
     }
-    bool found = txtGuide->find(text);
+    bool found = guideView->find(text);
     if (!found) {
-        const QTextCursor before = txtGuide->textCursor();
-        txtGuide->moveCursor(QTextCursor::Start);
-        found = txtGuide->find(text);
+        const QTextCursor before = guideView->textCursor();
+        guideView->moveCursor(QTextCursor::Start);
+        found = guideView->find(text);
         if (!found)
-            txtGuide->setTextCursor(before);
+            guideView->setTextCursor(before);
     }
-    lblFind->setText(found ? QString() : QStringLiteral("Not found"));
+    findLabel->setText(found ? QString() : QStringLiteral("Not found"));
 }

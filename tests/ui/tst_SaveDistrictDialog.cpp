@@ -3,11 +3,11 @@
 #include "General.h"
 #include "MessageBoxPrompts.h"
 #include "NeruModel.h"
+#include "SaveDistrictDialog.h"
 #include "SaveDistrictDialogPrompt.h"
 #include "ScriptedPrompts.h"
 #include "StringTable.h"
 #include "TempLog.h"
-#include "frmSaveDistrict.h"
 #include "records/RecordEncoder.h"
 
 #include <QApplication>
@@ -48,7 +48,7 @@ void type(QLineEdit *box, const QString &text)
 
 // Cutting a download into files through the Save District dialog, worked as the user
 // works it each time it shows; only messages and questions are answered by script.
-class tst_frmSaveDistrict : public QObject
+class tst_SaveDistrictDialog : public QObject
 {
     Q_OBJECT
 
@@ -58,31 +58,31 @@ class tst_frmSaveDistrict : public QObject
     std::unique_ptr<TempLog> m_log;
     std::unique_ptr<ScriptedPrompts> m_prompts;
     std::unique_ptr<NeruModel> m_model;
-    std::unique_ptr<frmSaveDistrict> m_dialog;
+    std::unique_ptr<SaveDistrictDialog> m_dialog;
     QList<std::function<void()>> m_steps; // one each time the dialog shows
-    QString m_dir; // strDefaultDir before the cut: a folder in the home folder
+    QString m_dir; // defaultFolder before the cut: a folder in the home folder
 
-    frmSaveDistrict &dialog() { return *m_dialog; }
+    SaveDistrictDialog &dialog() { return *m_dialog; }
     QString path(const QModelIndex &index)
     {
-        return static_cast<const QFileSystemModel *>(dialog().Dir1->model())->filePath(index);
+        return static_cast<const QFileSystemModel *>(dialog().folderView->model())->filePath(index);
     }
     QString boxes()
     {
-        return QStringList { dialog().txtFilename->text(), dialog().txtDistrict->text(),
-                             dialog().txtTitle->text(), dialog().txtComments1->text(),
-                             dialog().txtComments2->text() }
+        return QStringList { dialog().fileNameEdit->text(), dialog().districtEdit->text(),
+                             dialog().titleEdit->text(), dialog().comments1Edit->text(),
+                             dialog().comments2Edit->text() }
             .join(u'|');
     }
-    void pressOK() { QTest::mouseClick(dialog().cmdOK, Qt::LeftButton); }
+    void pressOK() { QTest::mouseClick(dialog().okButton, Qt::LeftButton); }
     void clickFolder(const QString &folder)
     {
         const QModelIndex index
-            = static_cast<const QFileSystemModel *>(dialog().Dir1->model())->index(folder);
-        dialog().Dir1->scrollTo(index);
-        QTRY_VERIFY(!dialog().Dir1->visualRect(index).isEmpty()); // its folder has loaded
-        QTest::mouseClick(dialog().Dir1->viewport(), Qt::LeftButton, {},
-                          dialog().Dir1->visualRect(index).center());
+            = static_cast<const QFileSystemModel *>(dialog().folderView->model())->index(folder);
+        dialog().folderView->scrollTo(index);
+        QTRY_VERIFY(!dialog().folderView->visualRect(index).isEmpty()); // its folder has loaded
+        QTest::mouseClick(dialog().folderView->viewport(), Qt::LeftButton, {},
+                          dialog().folderView->visualRect(index).center());
     }
 
     // Cuts the download as Interrogate does.
@@ -96,7 +96,8 @@ class tst_frmSaveDistrict : public QObject
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         if (watched == m_dialog.get() && event->type() == QEvent::Show)
-            QMetaObject::invokeMethod(this, &tst_frmSaveDistrict::nextStep, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(this, &tst_SaveDistrictDialog::nextStep,
+                                      Qt::QueuedConnection);
         return false;
     }
     void nextStep()
@@ -119,11 +120,11 @@ private slots:
         m_log = std::make_unique<TempLog>();
         m_prompts = std::make_unique<ScriptedPrompts>();
         m_model = std::make_unique<NeruModel>(m_strings, m_log->report, *m_prompts);
-        m_dialog = std::make_unique<frmSaveDistrict>(m_strings, m_general, *m_prompts);
+        m_dialog = std::make_unique<SaveDistrictDialog>(m_strings, m_general, *m_prompts);
         m_dialog->installEventFilter(this);
         m_dir = m_home->filePath(u"a/"_s);
         QDir().mkpath(m_home->filePath(u"a/b"_s));
-        m_model->startUp().strDefaultDir = m_dir;
+        m_model->startUp().defaultFolder = m_dir;
     }
 
     // The 75-byte download with districts at 0 and 35: the dialog proposes each number as
@@ -139,17 +140,17 @@ private slots:
         const QString comment(60, u'c');
         m_steps << [&] {
             QCOMPARE(boxes(), u"00012|00012|||"_s);
-            QCOMPARE(dialog().Drive1->currentText(), m_home->path());
-            QCOMPARE(path(dialog().Dir1->currentIndex()) + u'/', m_dir);
+            QCOMPARE(dialog().driveBox->currentText(), m_home->path());
+            QCOMPARE(path(dialog().folderView->currentIndex()) + u'/', m_dir);
             QStringList captions;
             for (const QLabel *label : dialog().findChildren<QLabel *>())
                 captions << label->text();
-            QCOMPARE(captions.join(u'|') + u'|' + dialog().cmdOK->text(),
+            QCOMPARE(captions.join(u'|') + u'|' + dialog().okButton->text(),
                      u"Filename|District|Title|Comments1|Comments2|OK"_s);
-            type(dialog().txtDistrict, u"ABCDEFGH"_s);
-            type(dialog().txtTitle, title);
-            type(dialog().txtComments1, comment);
-            type(dialog().txtComments2, comment + u'x');
+            type(dialog().districtEdit, u"ABCDEFGH"_s);
+            type(dialog().titleEdit, title);
+            type(dialog().comments1Edit, comment);
+            type(dialog().comments2Edit, comment + u'x');
             pressOK();
         } << [&] {
             QCOMPARE(boxes(), u"00012-2|00012|||"_s);
@@ -177,16 +178,16 @@ private slots:
         const QString refused = u"The character \"日\" cannot be stored in a district file; "
                                 "type the text without it."_s;
         m_steps << [&] {
-            type(dialog().txtTitle, u"Café – dash"_s);
+            type(dialog().titleEdit, u"Café – dash"_s);
             for (const QString &name : { QString(), u"a/b"_s }) {
-                type(dialog().txtFilename, name);
+                type(dialog().fileNameEdit, name);
                 pressOK();
             }
-            type(dialog().txtFilename, u"00012"_s);
-            type(dialog().txtComments2, u"日本"_s);
+            type(dialog().fileNameEdit, u"00012"_s);
+            type(dialog().comments2Edit, u"日本"_s);
             pressOK();
             QCOMPARE(boxes(), u"00012|00012|Café – dash||日本"_s);
-            type(dialog().txtComments2, QString());
+            type(dialog().comments2Edit, QString());
             pressOK();
             QCOMPARE(m_prompts->messages, QStringList({ noName, noName, refused }));
             QCOMPARE(
@@ -257,8 +258,8 @@ private slots:
     {
         std::optional<FileSizeLimit> full;
         m_steps << [&] {
-            type(dialog().txtFilename, u"my file"_s);
-            type(dialog().txtTitle, u"Kept"_s);
+            type(dialog().fileNameEdit, u"my file"_s);
+            type(dialog().titleEdit, u"Kept"_s);
             full.emplace(100);
             pressOK();
         } << [&] {
@@ -269,25 +270,25 @@ private slots:
                                      "Choose another folder or name for this district."_s });
             QCOMPARE(boxes(), u"my file|00012|Kept||"_s);
             // "/" and home lead whatever the machine mounts, and none comes twice.
-            QComboBox *drives = dialog().Drive1;
+            QComboBox *drives = dialog().driveBox;
             QStringList entries;
             for (int i = 0; i < drives->count(); ++i)
                 entries << drives->itemText(i);
             QCOMPARE(entries.removeDuplicates(), 0);
             QTest::keyClick(drives, Qt::Key_Home);
-            QCOMPARE(path(dialog().Dir1->rootIndex()), u"/"_s);
+            QCOMPARE(path(dialog().folderView->rootIndex()), u"/"_s);
             QTest::keyClick(drives, Qt::Key_Down);
-            QCOMPARE(path(dialog().Dir1->rootIndex()), m_home->path());
-            QVERIFY(!dialog().Dir1->currentIndex().isValid());
+            QCOMPARE(path(dialog().folderView->rootIndex()), m_home->path());
+            QVERIFY(!dialog().folderView->currentIndex().isValid());
             pressOK();
         };
         cut(first());
         QCOMPARE(TempLog::readAll(m_home->filePath(u"my file.dat"_s)),
                  RecordEncoder::header(u"00012"_s, u"Kept"_s) + first());
         QCOMPARE(QDir(m_dir).entryList(QDir::Files), QStringList());
-        QCOMPARE(m_model->startUp().strDefaultDir, m_home->path() + u'/');
+        QCOMPARE(m_model->startUp().defaultFolder, m_home->path() + u'/');
     }
 };
 
-QTEST_MAIN(tst_frmSaveDistrict)
-#include "tst_frmSaveDistrict.moc"
+QTEST_MAIN(tst_SaveDistrictDialog)
+#include "tst_SaveDistrictDialog.moc"

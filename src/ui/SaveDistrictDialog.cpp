@@ -1,7 +1,7 @@
-#include "frmSaveDistrict.h"
+#include "SaveDistrictDialog.h"
 
-#include "DistrictImage.h"
 #include "ApplicationName.h"
+#include "DistrictImage.h"
 #include "General.h"
 #include "StringTable.h"
 #include "UserPrompts.h"
@@ -58,8 +58,8 @@ QLineEdit *addTextBox(QWidget *parent, const char *name, int maxLength)
 
 } // namespace
 
-frmSaveDistrict::frmSaveDistrict(const StringTable &strings, const General &general,
-                                 UserPrompts &prompts, QWidget *parent)
+SaveDistrictDialog::SaveDistrictDialog(const StringTable &strings, const General &general,
+                                       UserPrompts &prompts, QWidget *parent)
     : QDialog(parent)
     , m_strings(strings)
     , m_general(general)
@@ -69,117 +69,117 @@ frmSaveDistrict::frmSaveDistrict(const StringTable &strings, const General &gene
     setWindowTitle(QStringLiteral("Save District"));
     setModal(true);
 
-    lblFilename = addLabel(this, "lblFilename", 30510);
-    txtFilename = addTextBox(this, "txtFilename", 0);
-    Drive1 = General::addControl<QComboBox>(this, "Drive1");
-    connect(Drive1, &QComboBox::activated, this, &frmSaveDistrict::Drive1_Change);
+    fileNameLabel = addLabel(this, "lblFilename", 30510);
+    fileNameEdit = addTextBox(this, "txtFilename", 0);
+    driveBox = General::addControl<QComboBox>(this, "Drive1");
+    connect(driveBox, &QComboBox::activated, this, &SaveDistrictDialog::showChosenDrive);
 
     m_folders = new QFileSystemModel(this);
     m_folders->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
     connect(m_folders, &QFileSystemModel::directoryLoaded, this,
-            &frmSaveDistrict::keepHighlightInView);
+            &SaveDistrictDialog::keepHighlightInView);
     connect(m_folders, &QFileSystemModel::layoutChanged, this,
-            &frmSaveDistrict::keepHighlightInView);
-    Dir1 = General::addControl<QTreeView>(this, "Dir1");
-    Dir1->setModel(m_folders);
-    Dir1->setHeaderHidden(true);
+            &SaveDistrictDialog::keepHighlightInView);
+    folderView = General::addControl<QTreeView>(this, "Dir1");
+    folderView->setModel(m_folders);
+    folderView->setHeaderHidden(true);
     for (int column = 1; column < m_folders->columnCount(); ++column)
-        Dir1->hideColumn(column);
-    Dir1->setMinimumSize(320, 220);
+        folderView->hideColumn(column);
+    folderView->setMinimumSize(320, 220);
     // Once the user scrolls or clicks the tree, it stays where the user put it.
-    connect(Dir1->verticalScrollBar(), &QScrollBar::actionTriggered, this,
+    connect(folderView->verticalScrollBar(), &QScrollBar::actionTriggered, this,
             [this] { m_followHighlight = false; });
-    connect(Dir1, &QTreeView::pressed, this, [this] { m_followHighlight = false; });
+    connect(folderView, &QTreeView::pressed, this, [this] { m_followHighlight = false; });
 
-    lblDistrict = addLabel(this, "lblDistrict", 30520);
-    txtDistrict = addTextBox(this, "txtDistrict", DistrictImage::kDistrictLength);
-    lblTitle = addLabel(this, "lblTitle", 30530);
-    txtTitle = addTextBox(this, "txtTitle", DistrictImage::kTextLength);
-    lblComments1 = addLabel(this, "lblComments1", 30540);
-    txtComments1 = addTextBox(this, "txtComments1", DistrictImage::kTextLength);
-    lblComments2 = addLabel(this, "lblComments2", 30550);
-    txtComments2 = addTextBox(this, "txtComments2", DistrictImage::kTextLength);
+    districtLabel = addLabel(this, "lblDistrict", 30520);
+    districtEdit = addTextBox(this, "txtDistrict", DistrictImage::kDistrictLength);
+    titleLabel = addLabel(this, "lblTitle", 30530);
+    titleEdit = addTextBox(this, "txtTitle", DistrictImage::kTextLength);
+    comments1Label = addLabel(this, "lblComments1", 30540);
+    comments1Edit = addTextBox(this, "txtComments1", DistrictImage::kTextLength);
+    comments2Label = addLabel(this, "lblComments2", 30550);
+    comments2Edit = addTextBox(this, "txtComments2", DistrictImage::kTextLength);
 
-    cmdOK = General::addControl<QPushButton>(this, "cmdOK", 30560);
-    cmdOK->setDefault(true);
-    connect(cmdOK, &QPushButton::clicked, this, &frmSaveDistrict::cmdOK_Click);
+    okButton = General::addControl<QPushButton>(this, "cmdOK", 30560);
+    okButton->setDefault(true);
+    connect(okButton, &QPushButton::clicked, this, &SaveDistrictDialog::confirm);
 
     auto *grid = new QGridLayout(this);
-    grid->addWidget(lblFilename, 0, 0);
-    grid->addWidget(txtFilename, 0, 1);
-    grid->addWidget(Drive1, 1, 1);
-    grid->addWidget(Dir1, 2, 1);
-    grid->addWidget(lblDistrict, 3, 0);
-    grid->addWidget(txtDistrict, 3, 1);
-    grid->addWidget(lblTitle, 4, 0);
-    grid->addWidget(txtTitle, 4, 1);
-    grid->addWidget(lblComments1, 5, 0);
-    grid->addWidget(txtComments1, 5, 1);
-    grid->addWidget(lblComments2, 6, 0);
-    grid->addWidget(txtComments2, 6, 1);
-    grid->addWidget(cmdOK, 7, 1, Qt::AlignRight);
+    grid->addWidget(fileNameLabel, 0, 0);
+    grid->addWidget(fileNameEdit, 0, 1);
+    grid->addWidget(driveBox, 1, 1);
+    grid->addWidget(folderView, 2, 1);
+    grid->addWidget(districtLabel, 3, 0);
+    grid->addWidget(districtEdit, 3, 1);
+    grid->addWidget(titleLabel, 4, 0);
+    grid->addWidget(titleEdit, 4, 1);
+    grid->addWidget(comments1Label, 5, 0);
+    grid->addWidget(comments1Edit, 5, 1);
+    grid->addWidget(comments2Label, 6, 0);
+    grid->addWidget(comments2Edit, 6, 1);
+    grid->addWidget(okButton, 7, 1, Qt::AlignRight);
     grid->setRowStretch(2, 1);
     grid->setColumnStretch(1, 1);
 
-    Form_Load();
+    buildContents();
 }
 
-void frmSaveDistrict::Form_Load()
+void SaveDistrictDialog::buildContents()
 {
     m_general.localiseForm(*this);
     m_strAlreadyExists = m_strings.text(30600);
     m_strOverwrite = m_strings.text(30610);
 }
 
-void frmSaveDistrict::showEvent(QShowEvent *event)
+void SaveDistrictDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     // Not when the window system shows it again (say, from minimised): the user's choice
     // of folder stays.
     if (!event->spontaneous())
-        Form_Activate();
+        prepareToShow();
 }
 
-void frmSaveDistrict::Form_Activate()
+void SaveDistrictDialog::prepareToShow()
 {
     fillDrives(); // a stick may have been plugged in since the last district
     const QString folder = existingFolder(m_strDefaultDir);
     int drive = -1; // the deepest entry that holds the folder
-    for (int i = 0; i < Drive1->count(); ++i) {
-        const QString root = Drive1->itemText(i);
-        if (holds(root, folder) && (drive < 0 || root.size() > Drive1->itemText(drive).size()))
+    for (int i = 0; i < driveBox->count(); ++i) {
+        const QString root = driveBox->itemText(i);
+        if (holds(root, folder) && (drive < 0 || root.size() > driveBox->itemText(drive).size()))
             drive = i;
     }
     if (drive < 0)
-        drive = Drive1->findText(QDir::homePath());
-    Drive1->setCurrentIndex(drive);
-    showFolderTree(Drive1->itemText(drive));
+        drive = driveBox->findText(QDir::homePath());
+    driveBox->setCurrentIndex(drive);
+    showFolderTree(driveBox->itemText(drive));
     const QModelIndex highlighted = m_folders->index(folder);
     for (QModelIndex parent = highlighted.parent(); parent.isValid(); parent = parent.parent())
-        Dir1->expand(parent);
-    Dir1->setCurrentIndex(highlighted);
-    Dir1->scrollTo(highlighted);
+        folderView->expand(parent);
+    folderView->setCurrentIndex(highlighted);
+    folderView->scrollTo(highlighted);
     m_followHighlight = true;
     // Most users only confirm the proposed name or type a new one.
-    txtFilename->setFocus();
-    txtFilename->selectAll();
+    fileNameEdit->setFocus();
+    fileNameEdit->selectAll();
 }
 
-void frmSaveDistrict::Drive1_Change()
+void SaveDistrictDialog::showChosenDrive()
 {
-    showFolderTree(Drive1->currentText());
+    showFolderTree(driveBox->currentText());
 }
 
-void frmSaveDistrict::cmdOK_Click()
+void SaveDistrictDialog::confirm()
 {
-    const QString name = txtFilename->text();
+    const QString name = fileNameEdit->text();
     if (name.isEmpty() || name.contains(u'/')) {
         m_prompts.message(QStringLiteral("Type a file name for this district, without \"/\"."),
                           ApplicationName::title());
-        txtFilename->setFocus();
+        fileNameEdit->setFocus();
         return;
     }
-    for (QLineEdit *box : { txtDistrict, txtTitle, txtComments1, txtComments2 }) {
+    for (QLineEdit *box : { districtEdit, titleEdit, comments1Edit, comments2Edit }) {
         const QString refusal = DistrictImage::textRefusal(box->text());
         if (!refusal.isEmpty()) {
             m_prompts.message(refusal, ApplicationName::title());
@@ -198,7 +198,7 @@ void frmSaveDistrict::cmdOK_Click()
     accept();
 }
 
-void frmSaveDistrict::reject()
+void SaveDistrictDialog::reject()
 {
     const QString question
         = QStringLiteral("Skip this district? Its readings will not be saved in a file.");
@@ -232,7 +232,7 @@ bool offeredVolume(const QStorageInfo &volume)
 
 // "/" and the home folder always, whatever the machine mounts (a container may not list
 // "/"), then the other volumes in order.
-void frmSaveDistrict::fillDrives()
+void SaveDistrictDialog::fillDrives()
 {
     QStringList roots { QStringLiteral("/"), QDir::homePath() };
     QStringList volumes;
@@ -243,31 +243,31 @@ void frmSaveDistrict::fillDrives()
     volumes.sort();
     roots.append(volumes);
     roots.removeDuplicates(); // each at its first place
-    Drive1->clear();
-    Drive1->addItems(roots);
+    driveBox->clear();
+    driveBox->addItems(roots);
 }
 
-QString frmSaveDistrict::chosenFolder() const
+QString SaveDistrictDialog::chosenFolder() const
 {
-    const QModelIndex current = Dir1->currentIndex();
+    const QModelIndex current = folderView->currentIndex();
     return current.isValid() ? m_folders->filePath(current) : m_folders->rootPath();
 }
 
-void frmSaveDistrict::showFolderTree(const QString &root)
+void SaveDistrictDialog::showFolderTree(const QString &root)
 {
-    Dir1->collapseAll();
-    Dir1->setRootIndex(m_folders->setRootPath(root));
-    Dir1->setCurrentIndex(QModelIndex());
-    Dir1->clearSelection();
+    folderView->collapseAll();
+    folderView->setRootIndex(m_folders->setRootPath(root));
+    folderView->setCurrentIndex(QModelIndex());
+    folderView->clearSelection();
 }
 
-void frmSaveDistrict::keepHighlightInView()
+void SaveDistrictDialog::keepHighlightInView()
 {
     // The folders load and sort in the background: rows that arrive above the highlighted
     // folder push it down, out of view. The tree lays out its new rows first.
     QTimer::singleShot(0, this, [this] {
-        const QModelIndex current = Dir1->currentIndex();
+        const QModelIndex current = folderView->currentIndex();
         if (m_followHighlight && current.isValid())
-            Dir1->scrollTo(current);
+            folderView->scrollTo(current);
     });
 }

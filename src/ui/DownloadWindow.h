@@ -10,14 +10,14 @@ class QPushButton;
 // The download window: shown without being modal while the logger's blocks arrive, with
 // their progress and a Cancel that takes effect after the block in progress. Closing it by
 // its frame or Esc is a Cancel too; the program hides it when the download has ended.
-class frmDownloading : public QDialog
+class DownloadWindow : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit frmDownloading(const General &general, QWidget *parent = nullptr);
+    explicit DownloadWindow(const General &general, QWidget *parent = nullptr);
 
-    void Form_Load();
+    void buildContents();
 
     // Block `block` (from 0) of `blocks` is on its way; the first block of a download shows
     // the window.
@@ -25,9 +25,9 @@ public:
     // A stop has been asked for: the download ends after this block.
     void showStopping();
 
-    QProgressBar *prgProgress = nullptr;
-    QPushButton *cmdCancel = nullptr;
-    QLabel *lblStatus = nullptr;
+    QProgressBar *progressBar = nullptr;
+    QPushButton *cancelButton = nullptr;
+    QLabel *statusLabel = nullptr;
 
 signals:
     void cancelRequested();

@@ -12,14 +12,14 @@ class QTreeWidgetItem;
 // guide's sections with their parts), the guide on the right, and a find field above it.
 // One window, raised again when it is asked for while open. The guide is built into the
 // program, so no installed file is needed.
-class frmHelp : public QWidget
+class HelpWindow : public QWidget
 {
     Q_OBJECT
 
 public:
     static constexpr const char *kGuideResource = ":/neru/guide.md";
 
-    explicit frmHelp(QWidget *parent = nullptr);
+    explicit HelpWindow(QWidget *parent = nullptr);
 
     // Help > Contents: the window with its contents list focused.
     void showContents();
@@ -27,10 +27,10 @@ public:
     void showSearch();
 
     QTreeWidget *tvwContents = nullptr;
-    QTextBrowser *txtGuide = nullptr;
-    QLineEdit *txtFind = nullptr;
+    QTextBrowser *guideView = nullptr;
+    QLineEdit *findEdit = nullptr;
     // "Not found" when the last search found nothing; empty otherwise.
-    QLabel *lblFind = nullptr;
+    QLabel *findLabel = nullptr;
 
 private:
     void loadGuide();
@@ -38,5 +38,5 @@ private:
     // Scrolls the guide so that the item's heading is at the top.
     void tvwContents_ItemChosen(QTreeWidgetItem *item);
     // The next place of the find field's text after the cursor, round to the start.
-    void txtFind_ReturnPressed();
+    void findNext();
 };

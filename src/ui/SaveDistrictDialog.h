@@ -17,42 +17,42 @@ class UserPrompts;
 // download. It is made once, hidden by OK and shown again for the next district; its boxes
 // are read after it has been hidden. There is no Cancel: closing it asks whether to skip
 // the district.
-class frmSaveDistrict : public QDialog
+class SaveDistrictDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    frmSaveDistrict(const StringTable &strings, const General &general, UserPrompts &prompts,
-                    QWidget *parent = nullptr);
+    SaveDistrictDialog(const StringTable &strings, const General &general, UserPrompts &prompts,
+                       QWidget *parent = nullptr);
 
     // The folder the dialog opens at and, after OK, the one chosen (always ending in "/").
-    const QString &strDefaultDir() const { return m_strDefaultDir; }
+    const QString &defaultFolder() const { return m_strDefaultDir; }
     void setDefaultDir(const QString &folder) { m_strDefaultDir = folder; }
 
     // Localises the captions and loads the texts of the overwrite question.
-    void Form_Load();
-    // Shows the drive of strDefaultDir, the folder tree open down to it, it highlighted.
-    void Form_Activate();
+    void buildContents();
+    // Shows the drive of defaultFolder, the folder tree open down to it, it highlighted.
+    void prepareToShow();
     // The user picked another drive: the tree shows it, no folder highlighted.
-    void Drive1_Change();
-    void cmdOK_Click();
+    void showChosenDrive();
+    void confirm();
 
     // Closing by the window frame or Esc skips the district when the user agrees.
     void reject() override;
 
-    QLabel *lblFilename = nullptr;
-    QLineEdit *txtFilename = nullptr;
-    QComboBox *Drive1 = nullptr;
-    QTreeView *Dir1 = nullptr;
-    QLabel *lblDistrict = nullptr;
-    QLineEdit *txtDistrict = nullptr;
-    QLabel *lblTitle = nullptr;
-    QLineEdit *txtTitle = nullptr;
-    QLabel *lblComments1 = nullptr;
-    QLineEdit *txtComments1 = nullptr;
-    QLabel *lblComments2 = nullptr;
-    QLineEdit *txtComments2 = nullptr;
-    QPushButton *cmdOK = nullptr;
+    QLabel *fileNameLabel = nullptr;
+    QLineEdit *fileNameEdit = nullptr;
+    QComboBox *driveBox = nullptr;
+    QTreeView *folderView = nullptr;
+    QLabel *districtLabel = nullptr;
+    QLineEdit *districtEdit = nullptr;
+    QLabel *titleLabel = nullptr;
+    QLineEdit *titleEdit = nullptr;
+    QLabel *comments1Label = nullptr;
+    QLineEdit *comments1Edit = nullptr;
+    QLabel *comments2Label = nullptr;
+    QLineEdit *comments2Edit = nullptr;
+    QPushButton *okButton = nullptr;
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -3,9 +3,9 @@
 #include "General.h"
 #include "NeruModel.h"
 #include "ScriptedPrompts.h"
+#include "StatisticsDialog.h"
 #include "StringTable.h"
 #include "TempLog.h"
-#include "frmStats.h"
 #include "records/RecordEncoder.h"
 
 #include <QLabel>
@@ -40,7 +40,7 @@ struct Fixture
         // An old time, so that rewriting the same bytes would show.
         QVERIFY(file.setFileTime(kWritten, QFileDevice::FileModificationTime));
         file.close();
-        QObject::connect(&model, &NeruModel::unitsChanged, &stats, &frmStats::showUnits);
+        QObject::connect(&model, &NeruModel::unitsChanged, &stats, &StatisticsDialog::showUnits);
         model.openDataFile(path);
     }
 
@@ -54,7 +54,7 @@ struct Fixture
     QStringList shownValues() const
     {
         QStringList values;
-        for (const QString &row : stats.txtTable->toPlainText().split(u'\n'))
+        for (const QString &row : stats.tableView->toPlainText().split(u'\n'))
             values << row.simplified().split(u' ').value(3);
         return values;
     }
@@ -70,7 +70,7 @@ struct Fixture
     TempLog log;
     ScriptedPrompts prompts;
     NeruModel model { strings, log.report, prompts };
-    frmStats stats { strings, general, model, prompts };
+    StatisticsDialog stats { strings, general, model, prompts };
     const QString path = log.dir.filePath(QStringLiteral("12345.dat"));
     QByteArray records;
 };
@@ -78,7 +78,7 @@ struct Fixture
 } // namespace
 
 // The statistics dialog over an open district file, worked as the user works it.
-class tst_frmStats : public QObject
+class tst_StatisticsDialog : public QObject
 {
     Q_OBJECT
 
@@ -102,8 +102,8 @@ private slots:
         QFETCH(int, firstShown);
         Fixture f(samples);
         f.stats.show();
-        QCOMPARE(f.stats.vsbScroll->maximum(), maximum);
-        QTest::keyClick(f.stats.vsbScroll, Qt::Key(key));
+        QCOMPARE(f.stats.tableScrollBar->maximum(), maximum);
+        QTest::keyClick(f.stats.tableScrollBar, Qt::Key(key));
         QStringList expected;
         for (int v = firstShown; v < firstShown + 10; ++v)
             expected << QStringLiteral("%1.00").arg(v);
@@ -116,15 +116,15 @@ private slots:
     {
         Fixture f(10);
         QTimer::singleShot(0, &f.stats, [&f] {
-            f.model.SetUnits(2);
-            QTest::mouseClick(f.stats.cmdOK, Qt::LeftButton);
+            f.model.setUnitCode(2);
+            QTest::mouseClick(f.stats.okButton, Qt::LeftButton);
         });
         f.stats.exec();
         QCOMPARE(f.stats.windowTitle(), QStringLiteral("Statistics for district '12345'"));
         QStringList texts;
         for (const QLabel *label :
-             { f.stats.lblMax, f.stats.lblMaxUnits, f.stats.lblMin, f.stats.lblMinUnits,
-               f.stats.lblRefFlow, f.stats.lblRefFlowUnits })
+             { f.stats.maxValue, f.stats.maxUnit, f.stats.minValue, f.stats.minUnit,
+               f.stats.referenceValue, f.stats.referenceUnit })
             texts << label->text();
         QCOMPARE(texts, (QStringList { "36.00", "m3/h", "3.60", "m3/h", "10.80", "m3/h" }));
         QCOMPARE(f.shownValues().first(), QStringLiteral("3.60"));
@@ -165,7 +165,7 @@ private slots:
         QVERIFY(edit->text().size() <= 60); // the title box takes no more
         f.prompts.answers << (yes ? UserPrompts::Answer::Yes : UserPrompts::Answer::No);
         if (closeBy == 0)
-            QTest::mouseClick(f.stats.cmdOK, Qt::LeftButton);
+            QTest::mouseClick(f.stats.okButton, Qt::LeftButton);
         else if (closeBy == 1)
             QTest::keyClick(edit, Qt::Key_Escape);
         else
@@ -173,8 +173,8 @@ private slots:
         QCOMPARE(f.prompts.questions, QStringList { f.strings.text(30300) });
         QCOMPARE(f.prompts.titles, QStringList { ApplicationName::title() });
         QVERIFY(!f.stats.isVisible());
-        QCOMPARE((QStringList { f.stats.txtTitle->text(), f.stats.txtComments1->text(),
-                                f.stats.txtComments2->text() }),
+        QCOMPARE((QStringList { f.stats.titleEdit->text(), f.stats.comments1Edit->text(),
+                                f.stats.comments2Edit->text() }),
                  stored);
         QCOMPARE(TempLog::readAll(f.path), f.bytes(stored));
     }
@@ -187,15 +187,15 @@ private slots:
         Fixture f(10);
         f.stats.show();
         // As an input method commits it (keyClicks would send Latin-1 only).
-        QTest::sendKeyEvent(QTest::Click, f.stats.txtComments1, Qt::Key_unknown, "日本", {});
+        QTest::sendKeyEvent(QTest::Click, f.stats.comments1Edit, Qt::Key_unknown, "日本", {});
         f.prompts.answers << UserPrompts::Answer::Yes << UserPrompts::Answer::Yes
                           << UserPrompts::Answer::Yes;
-        QTest::mouseClick(f.stats.cmdOK, Qt::LeftButton);
-        QCOMPARE(f.stats.txtComments1->text(), kComments1 + "日本");
-        QTest::keyClicks(f.stats.txtComments1, QStringLiteral("\b\b open")); // two Backspaces
+        QTest::mouseClick(f.stats.okButton, Qt::LeftButton);
+        QCOMPARE(f.stats.comments1Edit->text(), kComments1 + "日本");
+        QTest::keyClicks(f.stats.comments1Edit, QStringLiteral("\b\b open")); // two Backspaces
         {
             const FileSizeLimit full(100);
-            QTest::mouseClick(f.stats.cmdOK, Qt::LeftButton);
+            QTest::mouseClick(f.stats.okButton, Qt::LeftButton);
         }
         QCOMPARE(f.prompts.messages,
                  QStringList({ "The character \"日\" cannot be stored in a district file; type "
@@ -204,9 +204,9 @@ private slots:
         f.fileUnchanged();
         QCOMPARE(f.model.file().image().text(DistrictImage::Field::Comments1), kComments1);
         QVERIFY(f.stats.isVisible());
-        QCOMPARE(f.stats.txtComments1->text(), kComments1 + " open");
+        QCOMPARE(f.stats.comments1Edit->text(), kComments1 + " open");
 
-        QTest::mouseClick(f.stats.cmdOK, Qt::LeftButton);
+        QTest::mouseClick(f.stats.okButton, Qt::LeftButton);
         QCOMPARE(f.prompts.questions.size(), 3);
         QVERIFY(!f.stats.isVisible());
         QCOMPARE(f.model.file().image().text(DistrictImage::Field::Comments1),
@@ -214,5 +214,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(tst_frmStats)
-#include "tst_frmStats.moc"
+QTEST_MAIN(tst_StatisticsDialog)
+#include "tst_StatisticsDialog.moc"
