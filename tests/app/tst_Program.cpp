@@ -1,5 +1,3 @@
-#include "PlotController.h"
-#include "PlotWidget.h"
 #include "MainWindow.h"
 #include "MainWindowActions.h"
 #include "MainWindowGraph.h"
