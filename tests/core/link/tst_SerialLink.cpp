@@ -52,39 +52,6 @@ private slots:
         }
     }
 
-    void portNumbersMapToDevices_data()
-    {
-        QTest::addColumn<qint16>("port");
-        QTest::addColumn<QString>("device"); // empty: "Invalid port number"
-        // The settings file names devices for COM2 and COM4; the program sets COM4 itself.
-        QTest::newRow("COM1") << qint16(1) << "/dev/ttyS0";
-        QTest::newRow("COM2 from the settings file") << qint16(2) << "/dev/ttyUSB0";
-        QTest::newRow("COM4 set by the program") << qint16(4) << "/dev/pts/77";
-        QTest::newRow("5") << qint16(5) << "";
-    }
-    void portNumbersMapToDevices()
-    {
-        QFETCH(qint16, port);
-        QFETCH(QString, device);
-        SettingsStore settings;
-        settings.write(QStringLiteral("Ports"), QStringLiteral("COM2"),
-                       QStringLiteral("/dev/ttyUSB0"));
-        settings.write(QStringLiteral("Ports"), QStringLiteral("COM4"),
-                       QStringLiteral("/dev/ttyUSB1"));
-        PortDevices devices(&settings);
-        devices.setDevice(4, QStringLiteral("/dev/pts/77"));
-        SerialLine control(devices);
-        control.setPortNumber(1);
-        if (device.isEmpty()) {
-            QVERIFY_THROWS_EXCEPTION(RuntimeError, control.setPortNumber(port));
-            // Opening then fails instead of reaching the port set before.
-            QVERIFY_THROWS_EXCEPTION(PortError, control.open());
-        } else {
-            control.setPortNumber(port);
-        }
-        QCOMPARE(control.deviceName(), device);
-    }
-
     // A port whose device the system does not detect is explained with the ports it does
     // detect and the settings file's [Ports] section; a device reached by a link counts as
     // the device it leads to.

@@ -213,18 +213,6 @@ private slots:
                                               "texts cannot be saved.") }));
         QCOMPARE(m_model->file().image().text(DistrictImage::Field::Title), QString());
     }
-
-    // The link talks on the port chosen in the Comms menu, before and after it is made.
-    void linkFollowsThePort()
-    {
-        m_model->setLoggerPort(3);
-        QVERIFY(!m_model->link());
-        m_model->attachLink();
-        QVERIFY(m_model->link());
-        QCOMPARE(int(m_model->link()->session().port()), 3);
-        m_model->setLoggerPort(0);
-        QCOMPARE(int(m_model->link()->session().port()), 0);
-    }
 };
 
 QTEST_GUILESS_MAIN(tst_NeruModel)
