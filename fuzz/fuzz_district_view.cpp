@@ -10,11 +10,9 @@
 #include "DistrictFile.h"
 #include "DistrictSummary.h"
 #include "ErrorReport.h"
-#include "FixedPlotExtent.h"
-#include "GraphView.h"
 #include "NamedFormats.h"
+#include "PlotModel.h"
 #include "RuntimeError.h"
-#include "ScrollBarModel.h"
 #include "SilentPrompts.h"
 #include "StringTable.h"
 #include "TableRows.h"
@@ -31,35 +29,33 @@ struct Shared
     NamedFormats formats;
 };
 
-void showDistrict(const District &file, Units &units, const Shared &shared,
+void showDistrict(const District &file, DisplayUnit unit, const Shared &shared,
                   ErrorReport &errorReport)
 {
-    const Units::Change change = units.setUnitCode(units.intUnits, shared.strings);
+    const Units::Change change = Units::changeTo(unit, shared.strings);
+    const double factor = DisplayUnits::factor(unit);
 
-    FixedPlotExtent picture(8070.0, 5040.0);
-    ScrollBarModel hsbTime;
-    ScrollBarModel vsbFlow;
     SilentPrompts prompts;
-    GraphView graph({ file.series(), file.settings(), units.intUnits, units.unitFactor,
-                      shared.formats, shared.strings, errorReport, picture, hsbTime, vsbFlow,
-                      prompts });
-    hsbTime.setOnChange([&graph] { graph.hsbTime_Change(); });
-    vsbFlow.setOnChange([&graph] { graph.vsbFlow_Change(); });
+    // The plot at the size the main window first gives it.
+    PlotModel graph(
+        { file.series(), file.settings(), shared.formats, shared.strings, errorReport, prompts },
+        QSizeF(538, 336));
+    graph.setUnit(unit);
     graph.prepareCurveElements();
     // The window guards each graph command and logs what it raises.
     try {
-        graph.mnuViewReset_Click();
+        graph.resetView();
     } catch (const RuntimeError &) { }
 
-    const DistrictSummary summary = DistrictSummary::of(file, units.unitFactor, change.unitText,
-                                                        shared.strings, shared.formats);
+    const DistrictSummary summary
+        = DistrictSummary::of(file, factor, change.unitText, shared.strings, shared.formats);
     // The dialog's first and last ten rows.
     const TableRows rows(shared.formats);
     const double reference = file.settings().reference;
     const qint32 samples = file.series().sampleCount;
     for (qint32 first : { 0, std::max(samples - 10, 0) }) {
         qint32 last = first + 9;
-        rows.rows(file.series(), reference, units.unitFactor, false, first, last);
+        rows.rows(file.series(), reference, factor, false, first, last);
     }
 
     const TextReport report(shared.formats);
@@ -86,10 +82,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     District file(errorReport);
     if (!DistrictFile::open(path, file, shared.strings).opened)
         return 0;
-    Units units;
-    units.intUnits = file.settings().unitCode();
     try {
-        showDistrict(file, units, shared, errorReport);
+        showDistrict(file, DisplayUnits::fromCode(file.settings().unitCode()), shared, errorReport);
     } catch (const RuntimeError &) {
         // Told to the event log by the window's guard; not a fault of the decoder.
     }
