@@ -39,8 +39,6 @@ public:
         UserPrompts &prompts; // the magnification limit message
     };
 
-    // The title of the program's own messages.
-    static constexpr const char *kTitle = "Neru";
     // Lines stand on a grid of this many steps to the pixel: where a line falls between
     // two pixels decides which of them it lights, so the grid is part of the look of the
     // curve. A place that needs more than 32 bits of steps is an overflow.

@@ -2,6 +2,7 @@
 // and the plot's size.
 #include "PlotModel.h"
 
+#include "ApplicationName.h"
 #include "Checked.h"
 #include "DateTime.h"
 #include "DistrictSettings.h"
@@ -64,7 +65,7 @@ void PlotModel::zoomTimeIn()
 {
     PlotState &v = m_state;
     if (v.timeScroll.pageStep == 1) {
-        m_prompts.message(m_magnificationLimitText, QString::fromLatin1(kTitle));
+        m_prompts.message(m_magnificationLimitText, ApplicationName::title());
         return;
     }
     // A window of one logging interval or less is not halved.
