@@ -16,8 +16,7 @@ const QString kFlow = QStringLiteral(NERU_SOURCE_DIR "/samples/flow.dat");
 
 } // namespace
 
-// The open district, what the model tells the user and the windows of it, and the port the
-// logger link talks on.
+// The open district and what the model tells the user and the windows of it.
 class tst_NeruModel : public QObject
 {
     Q_OBJECT
@@ -27,14 +26,6 @@ class tst_NeruModel : public QObject
     std::unique_ptr<ScriptedPrompts> m_prompts;
     std::unique_ptr<NeruModel> m_model;
     QStringList m_signals;
-
-    // The bundled flow district, copied where the test may write.
-    QString copyOfFlow()
-    {
-        const QString path = m_log->dir.filePath(QStringLiteral("flow.dat"));
-        QFile::remove(path);
-        return QFile::copy(kFlow, path) ? path : QString();
-    }
 
 private slots:
     void init()
@@ -50,10 +41,8 @@ private slots:
         });
     }
 
-    // With a flow district open, the row's file is opened as File > Open does. A file the
-    // reading refuses is told to the user, one it cannot read is logged too; either way the
-    // district on show stays, image, file, unit and folder. A file opened makes its folder
-    // the next dialog's, and readings it could not read are summed up once it is shown.
+    // File > Open over a flow district: a refused file is told (and logged if unreadable) and
+    // the district on show stays; an opened one sets the folder and sums up unread readings.
     void openDataFile_data()
     {
         QTest::addColumn<QByteArray>("bytes"); // of the file; null: no file
@@ -64,7 +53,6 @@ private slots:
         QVERIFY(pressure.open(QIODevice::ReadOnly));
         QTest::newRow("version 4 is decoded")
             << pressure.readAll() << QStringLiteral("district|units Bar") << QString() << QString();
-        // An older file is told as such, however short.
         QTest::newRow("older version is refused")
             << QByteArray("3") << QString() << QStringLiteral("%1: ") + m_strings.text(40250)
             << QString();
@@ -128,8 +116,8 @@ private slots:
                  (refused ? QFileInfo(kFlow).path() : m_log->dir.path()) + u'/');
     }
 
-    // File > Export: the table in the display unit as neru.csv in the folder of the last
-    // file, and a message that says where. With no readings it says so and writes nothing.
+    // File > Export writes neru.csv in the display unit to the last file's folder and says
+    // where; with no readings it says so and writes nothing.
     void exportWritesTheTableInTheDisplayUnit()
     {
         const QString dir = m_log->dir.path() + u'/';
@@ -137,8 +125,7 @@ private slots:
         m_model->startUp().defaultFolder = dir;
         m_model->exportCsv();
         QVERIFY(!QFileInfo::exists(csv));
-        // 12.5 l/s against a reference of 20 (600 counts a minute are 1 l/s); without a
-        // fitting the line starts with ",".
+        // 12.5 l/s against a reference of 20 (600 counts a minute are 1 l/s), no fitting.
         RecordEncoder::District d;
         d.intervalCode = 5;
         d.referenceRaw = 12000;
@@ -160,8 +147,7 @@ private slots:
                                m_strings.text(40260) + dir, m_strings.text(40260) + dir }));
     }
 
-    // An export that cannot be written names the file and why, keeps the old one whole and
-    // never says it was created.
+    // A failed export names the file and why and keeps the old one whole.
     void exportFailureKeepsTheOldFile_data()
     {
         QTest::addColumn<QString>("folder"); // the export's, under the temporary folder
@@ -174,7 +160,7 @@ private slots:
     {
         QFETCH(QString, folder);
         QFETCH(QString, reason);
-        m_model->openDataFile(copyOfFlow());
+        m_model->openDataFile(kFlow);
         const QString old = m_log->dir.filePath(QStringLiteral("neru.csv"));
         QVERIFY(WholeFile::write(old, QByteArray("old"), reason));
         m_model->startUp().defaultFolder = m_log->dir.path() + u'/' + folder;
@@ -188,10 +174,8 @@ private slots:
         QCOMPARE(TempLog::readAll(old), QByteArray("old"));
     }
 
-    // A download without a district record asks nothing, says so and leaves what is on
-    // show: on a first run no unit is applied to an image that has no header to show. A
-    // district in no file (its save was skipped) has nowhere to save its texts: the user is
-    // told, and the image keeps its own.
+    // A download without a district asks nothing and shows nothing; a district whose save was
+    // skipped cannot save its texts, and the user is told.
     void unsavedDownloadsShowNothingNewOrKeepTheirTexts()
     {
         struct Declined : SaveDistrictPrompt
