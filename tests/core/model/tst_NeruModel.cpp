@@ -49,39 +49,33 @@ private slots:
         QTest::addColumn<QString>("signalled");
         QTest::addColumn<QString>("message"); // %1: the file's absolute path, %2: the log's
         QTest::addColumn<QString>("logged"); // the end of the last entry
-        QFile pressure(QStringLiteral(NERU_SOURCE_DIR "/samples/pressure.dat"));
-        QVERIFY(pressure.open(QIODevice::ReadOnly));
-        QTest::newRow("version 4 is decoded")
-            << pressure.readAll() << QStringLiteral("district|units Bar") << QString() << QString();
-        QTest::newRow("older version is refused")
-            << QByteArray("3") << QString() << QStringLiteral("%1: ") + m_strings.text(40250)
-            << QString();
-        QTest::newRow("other file is refused")
-            << QByteArray("PK\x03\x04") << QString() << QStringLiteral("%1 is not a district file.")
-            << QString();
-        QTest::newRow("header one byte short is refused")
-            << RecordEncoder::header(QStringLiteral("1")).left(246) << QString()
-            << QStringLiteral("%1: the file is shorter than its 247-byte header (246 bytes)")
-            << QString();
+        auto row = [](const char *name, const QByteArray &bytes, const char *signalled,
+                      const QString &message, const char *logged) {
+            QTest::newRow(name) << bytes << QString::fromUtf8(signalled) << message
+                                << (*logged ? QString::fromUtf8(logged) : QString());
+        };
+        row("version 4 is decoded", TempLog::readAll(NERU_SOURCE_DIR "/samples/pressure.dat"),
+            "district|units Bar", {}, "");
+        row("older version is refused", "3", "", "%1: " + m_strings.text(40250), "");
+        row("other file is refused", "PK\x03\x04", "", "%1 is not a district file.", "");
+        row("header one byte short is refused", RecordEncoder::header("1").left(246), "",
+            "%1: the file is shorter than its 247-byte header (246 bytes)", "");
         // Values too large in a fitting at 272 and a reading at 287, a record cut short at 297.
         const RecordEncoder::Time t { 2026, 1, 1, 0, 15, 0 };
-        QTest::newRow("damaged file is shown and told")
-            << RecordEncoder::header(QStringLiteral("1")) + district(QStringLiteral("00001"), 1)
-                + RecordEncoder::fitting(QStringLiteral("00002"), t, 0x8000)
-                + RecordEncoder::simple(t, 0x9000) + RecordEncoder::simple(t, 600).left(4)
-            << QStringLiteral("district|units l/s")
-            << QStringLiteral("%1 holds readings that could not be read:\n"
-                              "2 records whose values overflowed, the first at byte 272\n"
-                              "1 record cut short by the end of the file, at byte 297\n"
-                              "The graph shows the readings that could be read. Details are in "
-                              "%2.")
-            << QStringLiteral("(file %1, offset 297)");
-        QTest::newRow("missing file is logged and told")
-            << QByteArray() << QString() << QStringLiteral("%1: No such file or directory")
-            << QStringLiteral("00123.dat: No such file or directory in mnuFileOpen_Click(frmNeru)");
-        QTest::newRow("empty file is logged and told")
-            << QByteArray("") << QString() << QStringLiteral("%1: the file is empty")
-            << QStringLiteral("00123.dat: the file is empty in mnuFileOpen_Click(frmNeru)");
+        row("damaged file is shown and told",
+            RecordEncoder::header("1") + district("00001", 1)
+                + RecordEncoder::fitting("00002", t, 0x8000) + RecordEncoder::simple(t, 0x9000)
+                + RecordEncoder::simple(t, 600).left(4),
+            "district|units l/s",
+            "%1 holds readings that could not be read:\n"
+            "2 records whose values overflowed, the first at byte 272\n"
+            "1 record cut short by the end of the file, at byte 297\n"
+            "The graph shows the readings that could be read. Details are in %2.",
+            "(file %1, offset 297)");
+        row("missing file is logged and told", QByteArray(), "", "%1: No such file or directory",
+            "00123.dat: No such file or directory in mnuFileOpen_Click(frmNeru)");
+        row("empty file is logged and told", "", "", "%1: the file is empty",
+            "00123.dat: the file is empty in mnuFileOpen_Click(frmNeru)");
     }
 
     void openDataFile()
