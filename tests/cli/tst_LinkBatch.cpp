@@ -17,13 +17,11 @@ struct Run
     QString err;
 };
 
-// Arguments without spaces, written as one line.
 QStringList words(const QString &line)
 {
     return line.split(u' ', Qt::SkipEmptyParts);
 }
 
-// The logger as the simulator's command line sets it up.
 LoggerSimulator::Options logger(const QString &line)
 {
     LoggerSimulator::Options options;
@@ -34,37 +32,28 @@ LoggerSimulator::Options logger(const QString &line)
     return options;
 }
 
-// The batch tool as its own program; locale, time zone and settings folder are the test's.
-// The simulator answers in this process's event loop while the tool runs.
+// neru-cli as its own program, while the simulator answers in this process's event loop.
 Run runCli(const QString &line)
 {
     QProcess cli;
     cli.start(u"" NERU_CLI ""_s, words(line));
-    Run run;
-    if (!QTest::qWaitFor([&cli] { return cli.state() == QProcess::NotRunning; }, 30000)) {
+    if (!QTest::qWaitFor([&cli] { return cli.state() == QProcess::NotRunning; }, 30000))
         cli.kill();
-        cli.waitForFinished();
-        return run;
-    }
-    run.exitCode = cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1;
-    run.out = QString::fromLocal8Bit(cli.readAllStandardOutput());
-    run.err = QString::fromLocal8Bit(cli.readAllStandardError());
-    return run;
+    cli.waitForFinished();
+    return { cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1,
+             QString::fromLocal8Bit(cli.readAllStandardOutput()),
+             QString::fromLocal8Bit(cli.readAllStandardError()) };
 }
 
 } // namespace
 
-// The logger commands of neru-cli end to end: the batch tool as a program of its own and
-// the simulator on a pseudo-terminal, on the real clock. The frames and the messages
-// themselves are the link's tests'.
+// neru-cli's logger commands end to end against the simulator, on the real clock.
 class TestLinkBatch : public QObject
 {
     Q_OBJECT
 
 private slots:
-    // The command's output, or its lines on the error stream, its exit code and the frames
-    // the logger received. Usage errors, which end before the port is chosen, are the batch
-    // tool's test.
+    // Exit code, output (errors when it fails) and the frames the logger received.
     void commandsOverTheLink_data()
     {
         QTest::addColumn<QString>("logger"); // the simulator's arguments
@@ -76,10 +65,8 @@ private slots:
                       const QString &printed, const QString &frames) {
             QTest::newRow(name) << logger << command << exitCode << printed << frames;
         };
-        // The clock runs on while the exchange waits for a new second.
         row("clock", u"--clock 2001-09-03T14:05:09"_s, u"clock --port %1"_s, 0,
             u"^03/09/2001 14:05:(09|1[0-2])\n$"_s, u"01 01"_s);
-        // Two exchanges, each with its own wake-up: the clock, then the information.
         row("logger-info",
             u"--clock 2001-09-03T14:05:09 --serial AB1234 --calibration 2001-09-06 --id 142 "
             "--version V2.01"_s,
@@ -116,8 +103,7 @@ private slots:
         QVERIFY((exitCode == 0 ? run.err : run.out).isEmpty());
         if (frames == u"-"_s)
             return;
-        // A later exchange, through COM1 of the settings file, must reach the logger: its
-        // frames come right after the command's.
+        // A later exchange through COM1 of the settings file follows the command's frames.
         QCOMPARE(runCli(u"clock --port com1"_s).exitCode, 0);
         QCOMPARE(link.framesOnTheLine(), (frames + u" 01 01"_s).trimmed());
     }
@@ -133,9 +119,8 @@ private slots:
         QVERIFY2(qAbs(offset) <= 2, qPrintable(QString::number(offset)));
     }
 
-    // The download is kept where the window keeps its downloads, then cut into --dir, made
-    // with the folders above it; one that ends short is kept as far as it went and not cut.
-    // Progress into a pipe is a line per block.
+    // The download is kept with the window's downloads, then cut into --dir (made with its
+    // parents); one that ends short is kept as far as it went. Progress is a line per block.
     void interrogateKeepsTheDownloadThenCutsIt()
     {
         LoggerSimulator::Options options;
@@ -156,7 +141,6 @@ private slots:
         QCOMPARE(printed.size(), 3);
         QVERIFY2(printed.first().startsWith(kept), qPrintable(printed.first()));
         QCOMPARE(TempLog::readAll(printed.first()), options.memory);
-        // Then the districts, cut as split cuts a download.
         QCOMPARE(printed.mid(1),
                  (QStringList { out.filePath(u"00012.dat"_s), out.filePath(u"00034.dat"_s) }));
 

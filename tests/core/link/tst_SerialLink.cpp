@@ -14,47 +14,34 @@
 
 using namespace Qt::StringLiterals;
 
-// The serial line against the simulator over a real pseudo-terminal. The port control: its
-// settings string, the device behind each COM port, what open, discard and close do to the
-// bytes on the line. The session's exchanges on a fake clock: the frames they send, the
-// wake-up, the pause to the next clock second, the fixed-length reply, and how they fail.
+// The serial line and the session's exchanges against the simulator over a pseudo-terminal.
 class TestSerialLink : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void settingsString_data()
-    {
-        QTest::addColumn<QString>("settings");
-        QTest::addColumn<bool>("valid");
-        QTest::newRow("upper case, spaces") << "19200, E, 7, 2" << true;
-        QTest::newRow("mark parity, 1.5 stop bits") << "1200,m,5,1.5" << true;
-        QTest::newRow("three fields") << "9600,n,8" << false;
-        QTest::newRow("baud not a number") << "fast,n,8,1" << false;
-        QTest::newRow("unknown parity") << "9600,x,8,1" << false;
-        QTest::newRow("nine data bits") << "9600,n,9,1" << false;
-        QTest::newRow("three stop bits") << "9600,n,8,3" << false;
-    }
+    // Settings in any case and spacing are taken; others are refused, the old ones kept.
     void settingsString()
     {
-        QFETCH(QString, settings);
-        QFETCH(bool, valid);
         PortDevices devices;
         SerialLine port(devices);
-        port.setSettings(QStringLiteral("9600,n,8,1"));
-        try {
-            port.setSettings(settings);
-            QVERIFY(valid);
-        } catch (const RuntimeError &e) {
-            QVERIFY2(!valid, qPrintable(e.description()));
-            QCOMPARE(e.description(), QStringLiteral("Invalid property value"));
-            QCOMPARE(port.settings(), QStringLiteral("9600,n,8,1"));
+        port.setSettings(u"19200, E, 7, 2"_s);
+        port.setSettings(u"1200,m,5,1.5"_s);
+        const QString kept = port.settings();
+        for (const QString bad : { u"9600,n,8"_s, u"fast,n,8,1"_s, u"9600,x,8,1"_s, u"9600,n,9,1"_s,
+                                   u"9600,n,8,3"_s }) {
+            try {
+                port.setSettings(bad);
+                QFAIL(qPrintable(bad));
+            } catch (const RuntimeError &e) {
+                QCOMPARE(e.description(), u"Invalid property value"_s);
+            }
+            QCOMPARE(port.settings(), kept);
         }
     }
 
-    // A port whose device the system does not detect is explained with the ports it does
-    // detect and the settings file's [Ports] section; a device reached by a link counts as
-    // the device it leads to.
+    // An undetected device is explained with the ports found and the [Ports] section; a link
+    // counts as the device it leads to.
     void undetectedDeviceAdvice_data()
     {
         QTest::addColumn<QStringList>("detected");
@@ -95,22 +82,19 @@ private slots:
         link.port.open();
         link.port.send(QByteArray(1, '\x01'));
         link.port.close();
-        // The simulator has answered once it has the frame; the reply waits in the driver.
         QTRY_COMPARE(link.simulator.frames().size(), 1);
         link.port.discardInput();
         link.port.open();
-        // The general information comes after anything left over, and must be all there is.
+        // The reply left in the driver is discarded: only the general information comes.
         const QByteArray info(1, char(LoggerProtocol::kReadGeneralInfo));
         link.port.send(info);
         QTRY_COMPARE(link.port.bytesBuffered(), qint64(16));
         QCOMPARE(link.port.readAll(), link.simulator.replyTo(info));
     }
 
-    // The simulator reads the line on a thread of its own, till it has the whole frame,
-    // while the port's close on this one waits for the bytes still queued.
+    // Close waits for the bytes still queued (the simulator reads on a thread of its own).
     void closeDeliversTheFrameStillQueued()
     {
-        // Far more than the line takes at once, in bytes the logger never answers.
         QByteArray frame(200000, '\0');
         for (qsizetype i = 0; i < frame.size(); ++i)
             frame[i] = static_cast<char>(0x20 + i % 0x5F);
@@ -198,8 +182,7 @@ private slots:
         QTest::addColumn<bool>("onTheBoundary"); // else whenever the wake-up reply has settled
         QTest::newRow("wake-up on a second boundary: a whole second") << 0 << "" << true;
         QTest::newRow("just before the boundary: a millisecond") << 999 << "" << true;
-        // The first wake-up byte lands a millisecond before the second changes; the rest
-        // must not spill into the reply to the command.
+        // The rest of the wake-up reply must not spill into the command's.
         QTest::newRow("wake-up reply still arriving at the boundary") << 999 << "split" << false;
         QTest::newRow("stray bytes before the wake-up reply") << 999 << "garbage" << false;
     }
@@ -210,13 +193,11 @@ private slots:
         QFETCH(bool, onTheBoundary);
         LoggerSimulator::Options options;
         options.memory = QByteArray(0x0123, 'd');
-        options.faults.splitWakeUpMSecs = fault == QLatin1String("split") ? 15 : -1;
-        options.faults.garbageCommand
-            = fault == QLatin1String("garbage") ? LoggerProtocol::kReadClock : -1;
+        options.faults.splitWakeUpMSecs = fault == u"split" ? 15 : -1;
+        options.faults.garbageCommand = fault == u"garbage" ? LoggerProtocol::kReadClock : -1;
         const qint64 start = LinkFixture::at(14, 5, 8, startMSec);
         LinkFixture link(options, start);
         QVERIFY(link.start());
-        // A reply shifted by a byte would give another length, and other blocks.
         const LoggerResult result = link.run(&LoggerSession::download);
         QVERIFY(result.done());
         QCOMPARE(result.download, options.memory);
@@ -226,10 +207,8 @@ private slots:
             QCOMPARE(link.frameTimes.at(1), LinkFixture::at(14, 5, 9));
     }
 
-    // Whatever the line does, the exchange ends in one result with the one communication
-    // error, the reason and advice in its detail and in the event log, the port closed and
-    // only the blocks that came whole kept; a silent line after 3 to 4 seconds on the link's
-    // clock.
+    // Any failure ends in one result: the communication error with reason and advice, logged,
+    // the port closed, whole blocks kept; a silent line after 3 to 4 seconds.
     void failureEndsInOneMessage_data()
     {
         QTest::addColumn<QString>("failure");
@@ -271,32 +250,31 @@ private slots:
         LoggerSimulator::Options options;
         options.memory = LinkFixture::pattern(500);
         LoggerSimulator::Faults &f = options.faults;
-        f.silent = failure == QLatin1String("silent");
-        f.shortReplyCommand
-            = failure == QLatin1String("short") ? LoggerProtocol::kReadDataLength : -1;
-        f.hangUpAfterBlocks = failure == QLatin1String("hang-up") ? 1 : -1;
+        f.silent = failure == u"silent";
+        f.shortReplyCommand = failure == u"short" ? LoggerProtocol::kReadDataLength : -1;
+        f.hangUpAfterBlocks = failure == u"hang-up" ? 1 : -1;
         const qint64 start = LinkFixture::at(14, 5, 8, startMSec);
         LinkFixture link(options, start);
         QVERIFY(link.start());
         SerialLine otherProgram(link.devices);
-        if (failure == QLatin1String("missing"))
+        if (failure == u"missing")
             link.devices.setDevice(1, link.log.dir.filePath(QStringLiteral("ttyUSB9")));
-        if (failure == QLatin1String("busy")) {
+        if (failure == u"busy") {
             otherProgram.setPortNumber(1);
             otherProgram.open();
         }
-        const bool denied = failure == QLatin1String("group") || failure == QLatin1String("owner");
+        const bool denied = failure == u"group" || failure == u"owner";
         const bool root = ::geteuid() == 0;
         const QByteArray device = QFile::encodeName(link.simulator.devicePath());
-        if (failure == QLatin1String("group")) {
+        if (failure == u"group") {
             const group *dialout = ::getgrnam("dialout");
             if (!root || !dialout)
                 QSKIP("Only root can hand the device to a dialout group, and there must be one");
             QCOMPARE(::chown(device.constData(), static_cast<uid_t>(-1), dialout->gr_gid), 0);
         }
         if (denied)
-            QCOMPARE(::chmod(device.constData(), failure == QLatin1String("group") ? 0660 : 0), 0);
-        // Root may open anything: a denied port is tried as nobody, who may write the log.
+            QCOMPARE(::chmod(device.constData(), failure == u"group" ? 0660 : 0), 0);
+        // Root may open anything: a denied port is tried as nobody.
         const bool asNobody = denied && root;
         if (asNobody) {
             QCOMPARE(::chmod(QFile::encodeName(link.log.dir.path()).constData(), 0777), 0);
@@ -316,18 +294,15 @@ private slots:
         QVERIFY2(link.eventLog().contains(reason), qPrintable(link.eventLog()));
         QVERIFY(link.eventLog().contains(QStringLiteral(" in pollNERU(NERUComm)")));
         QVERIFY(!link.port.isOpen());
-        // The download is not whole; the block that came whole stays.
         QVERIFY(!result.wholeDownload);
         QCOMPARE(result.download, lastFrame > 3 ? options.memory.left(128) : QByteArray());
         QCOMPARE(link.frameTimes.size(), lastFrame + 1);
         const qint64 from = lastFrame >= 0 ? link.frameTimes.at(lastFrame) : start;
-        // A time-out comes after more than three whole seconds: at the fourth second
-        // boundary after the wait began. Other failures come at once.
-        if (reason.endsWith(QLatin1String("within 3 seconds")))
+        // A time-out comes at the fourth second boundary after the wait began; others at once.
+        if (reason.endsWith(u"within 3 seconds"))
             QCOMPARE(link.now(), (from / 1000 + 4) * 1000);
         else
             QVERIFY2(link.now() - from < 3000, qPrintable(QString::number(link.now() - from)));
-        // One result, and nothing after it.
         QTest::qWait(50);
         QCOMPARE(link.results.size(), 1);
     }

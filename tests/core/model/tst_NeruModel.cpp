@@ -16,8 +16,7 @@ const QString kFlow = QStringLiteral(NERU_SOURCE_DIR "/samples/flow.dat");
 
 } // namespace
 
-// The open district, what the model tells the user and the windows of it, and the port the
-// logger link talks on.
+// The open district and what the model tells the user and the windows of it.
 class tst_NeruModel : public QObject
 {
     Q_OBJECT
@@ -27,14 +26,6 @@ class tst_NeruModel : public QObject
     std::unique_ptr<ScriptedPrompts> m_prompts;
     std::unique_ptr<NeruModel> m_model;
     QStringList m_signals;
-
-    // The bundled flow district, copied where the test may write.
-    QString copyOfFlow()
-    {
-        const QString path = m_log->dir.filePath(QStringLiteral("flow.dat"));
-        QFile::remove(path);
-        return QFile::copy(kFlow, path) ? path : QString();
-    }
 
 private slots:
     void init()
@@ -50,50 +41,41 @@ private slots:
         });
     }
 
-    // With a flow district open, the row's file is opened as File > Open does. A file the
-    // reading refuses is told to the user, one it cannot read is logged too; either way the
-    // district on show stays, image, file, unit and folder. A file opened makes its folder
-    // the next dialog's, and readings it could not read are summed up once it is shown.
+    // File > Open over a flow district: a refused file is told (and logged if unreadable) and
+    // the district on show stays; an opened one sets the folder and sums up unread readings.
     void openDataFile_data()
     {
         QTest::addColumn<QByteArray>("bytes"); // of the file; null: no file
         QTest::addColumn<QString>("signalled");
         QTest::addColumn<QString>("message"); // %1: the file's absolute path, %2: the log's
         QTest::addColumn<QString>("logged"); // the end of the last entry
-        QFile pressure(QStringLiteral(NERU_SOURCE_DIR "/samples/pressure.dat"));
-        QVERIFY(pressure.open(QIODevice::ReadOnly));
-        QTest::newRow("version 4 is decoded")
-            << pressure.readAll() << QStringLiteral("district|units Bar") << QString() << QString();
-        // An older file is told as such, however short.
-        QTest::newRow("older version is refused")
-            << QByteArray("3") << QString() << QStringLiteral("%1: ") + m_strings.text(40250)
-            << QString();
-        QTest::newRow("other file is refused")
-            << QByteArray("PK\x03\x04") << QString() << QStringLiteral("%1 is not a district file.")
-            << QString();
-        QTest::newRow("header one byte short is refused")
-            << RecordEncoder::header(QStringLiteral("1")).left(246) << QString()
-            << QStringLiteral("%1: the file is shorter than its 247-byte header (246 bytes)")
-            << QString();
+        auto row = [](const char *name, const QByteArray &bytes, const char *signalled,
+                      const QString &message, const char *logged) {
+            QTest::newRow(name) << bytes << QString::fromUtf8(signalled) << message
+                                << (*logged ? QString::fromUtf8(logged) : QString());
+        };
+        row("version 4 is decoded", TempLog::readAll(NERU_SOURCE_DIR "/samples/pressure.dat"),
+            "district|units Bar", {}, "");
+        row("older version is refused", "3", "", "%1: " + m_strings.text(40250), "");
+        row("other file is refused", "PK\x03\x04", "", "%1 is not a district file.", "");
+        row("header one byte short is refused", RecordEncoder::header("1").left(246), "",
+            "%1: the file is shorter than its 247-byte header (246 bytes)", "");
         // Values too large in a fitting at 272 and a reading at 287, a record cut short at 297.
         const RecordEncoder::Time t { 2026, 1, 1, 0, 15, 0 };
-        QTest::newRow("damaged file is shown and told")
-            << RecordEncoder::header(QStringLiteral("1")) + district(QStringLiteral("00001"), 1)
-                + RecordEncoder::fitting(QStringLiteral("00002"), t, 0x8000)
-                + RecordEncoder::simple(t, 0x9000) + RecordEncoder::simple(t, 600).left(4)
-            << QStringLiteral("district|units l/s")
-            << QStringLiteral("%1 holds readings that could not be read:\n"
-                              "2 records whose values overflowed, the first at byte 272\n"
-                              "1 record cut short by the end of the file, at byte 297\n"
-                              "The graph shows the readings that could be read. Details are in "
-                              "%2.")
-            << QStringLiteral("(file %1, offset 297)");
-        QTest::newRow("missing file is logged and told")
-            << QByteArray() << QString() << QStringLiteral("%1: No such file or directory")
-            << QStringLiteral("00123.dat: No such file or directory in mnuFileOpen_Click(frmNeru)");
-        QTest::newRow("empty file is logged and told")
-            << QByteArray("") << QString() << QStringLiteral("%1: the file is empty")
-            << QStringLiteral("00123.dat: the file is empty in mnuFileOpen_Click(frmNeru)");
+        row("damaged file is shown and told",
+            RecordEncoder::header("1") + district("00001", 1)
+                + RecordEncoder::fitting("00002", t, 0x8000) + RecordEncoder::simple(t, 0x9000)
+                + RecordEncoder::simple(t, 600).left(4),
+            "district|units l/s",
+            "%1 holds readings that could not be read:\n"
+            "2 records whose values overflowed, the first at byte 272\n"
+            "1 record cut short by the end of the file, at byte 297\n"
+            "The graph shows the readings that could be read. Details are in %2.",
+            "(file %1, offset 297)");
+        row("missing file is logged and told", QByteArray(), "", "%1: No such file or directory",
+            "00123.dat: No such file or directory in mnuFileOpen_Click(frmNeru)");
+        row("empty file is logged and told", "", "", "%1: the file is empty",
+            "00123.dat: the file is empty in mnuFileOpen_Click(frmNeru)");
     }
 
     void openDataFile()
@@ -128,8 +110,8 @@ private slots:
                  (refused ? QFileInfo(kFlow).path() : m_log->dir.path()) + u'/');
     }
 
-    // File > Export: the table in the display unit as neru.csv in the folder of the last
-    // file, and a message that says where. With no readings it says so and writes nothing.
+    // File > Export writes neru.csv in the display unit to the last file's folder and says
+    // where; with no readings it says so and writes nothing.
     void exportWritesTheTableInTheDisplayUnit()
     {
         const QString dir = m_log->dir.path() + u'/';
@@ -137,8 +119,7 @@ private slots:
         m_model->startUp().defaultFolder = dir;
         m_model->exportCsv();
         QVERIFY(!QFileInfo::exists(csv));
-        // 12.5 l/s against a reference of 20 (600 counts a minute are 1 l/s); without a
-        // fitting the line starts with ",".
+        // 12.5 l/s against a reference of 20 (600 counts a minute are 1 l/s), no fitting.
         RecordEncoder::District d;
         d.intervalCode = 5;
         d.referenceRaw = 12000;
@@ -160,8 +141,7 @@ private slots:
                                m_strings.text(40260) + dir, m_strings.text(40260) + dir }));
     }
 
-    // An export that cannot be written names the file and why, keeps the old one whole and
-    // never says it was created.
+    // A failed export names the file and why and keeps the old one whole.
     void exportFailureKeepsTheOldFile_data()
     {
         QTest::addColumn<QString>("folder"); // the export's, under the temporary folder
@@ -174,7 +154,7 @@ private slots:
     {
         QFETCH(QString, folder);
         QFETCH(QString, reason);
-        m_model->openDataFile(copyOfFlow());
+        m_model->openDataFile(kFlow);
         const QString old = m_log->dir.filePath(QStringLiteral("neru.csv"));
         QVERIFY(WholeFile::write(old, QByteArray("old"), reason));
         m_model->startUp().defaultFolder = m_log->dir.path() + u'/' + folder;
@@ -188,10 +168,8 @@ private slots:
         QCOMPARE(TempLog::readAll(old), QByteArray("old"));
     }
 
-    // A download without a district record asks nothing, says so and leaves what is on
-    // show: on a first run no unit is applied to an image that has no header to show. A
-    // district in no file (its save was skipped) has nowhere to save its texts: the user is
-    // told, and the image keeps its own.
+    // A download without a district asks nothing and shows nothing; a district whose save was
+    // skipped cannot save its texts, and the user is told.
     void unsavedDownloadsShowNothingNewOrKeepTheirTexts()
     {
         struct Declined : SaveDistrictPrompt
