@@ -42,9 +42,11 @@ QByteArray twoDistricts() // in two blocks
     return district(u"00012"_s, 20) + district(u"00034"_s, 20);
 }
 
-QStringList keptDownloads()
+// The one kept download, or nothing when there is not exactly one.
+QString keptDownload()
 {
-    return QDir(KeptDownloads::defaultFolder()).entryList(QDir::Files);
+    const QStringList kept = QDir(KeptDownloads::defaultFolder()).entryList(QDir::Files);
+    return kept.size() == 1 ? KeptDownloads::defaultFolder() + kept.first() : QString();
 }
 
 } // namespace
@@ -106,12 +108,12 @@ class tst_ProgramComms : public QObject
         return main().findChild<QToolBar *>()->widgetForAction(command);
     }
 
-    int framesOf(quint8 command)
+    qsizetype framesOf(char command)
     {
-        int count = 0;
-        for (const QByteArray &frame : m_logger->frames())
-            count += !frame.isEmpty() && quint8(frame.at(0)) == command;
-        return count;
+        const QList<QByteArray> frames = m_logger->frames();
+        return std::count_if(frames.begin(), frames.end(), [command](const QByteArray &frame) {
+            return frame.startsWith(command);
+        });
     }
 
     // Runs `action` once the download window shows block `block`.
@@ -138,25 +140,23 @@ class tst_ProgramComms : public QObject
         };
     }
 
+    // Each dialog shown (Save District, Reprogram) takes the next step, which closes it.
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::Show
-            && (watched == m_program->saveDistrict() || watched == m_program->reprogram()))
+        if (event->type() == QEvent::Show)
             QMetaObject::invokeMethod(
-                this, [this, watched] { nextStep(watched); }, Qt::QueuedConnection);
+                this,
+                [this, dialog = static_cast<QDialog *>(watched)] {
+                    ++m_dialogsShown;
+                    if (!m_steps.isEmpty())
+                        m_steps.takeFirst()();
+                    if (dialog->isVisible() && !QTest::currentTestFailed())
+                        QTest::qFail("a dialog is still open after its step", __FILE__, __LINE__);
+                    if (dialog->isVisible())
+                        dialog->done(QDialog::Rejected);
+                },
+                Qt::QueuedConnection);
         return false;
-    }
-    void nextStep(QObject *dialog)
-    {
-        ++m_dialogsShown;
-        if (!m_steps.isEmpty())
-            m_steps.takeFirst()();
-        auto *window = static_cast<QDialog *>(dialog);
-        if (!window->isVisible())
-            return;
-        if (!QTest::currentTestFailed())
-            QTest::qFail("a dialog is still open after its step", __FILE__, __LINE__);
-        window->done(QDialog::Rejected);
     }
 
 private slots:
@@ -212,9 +212,7 @@ private slots:
         });
         QString keptBeforeDialog;
         m_steps << [&] {
-            const QStringList kept = keptDownloads();
-            if (kept.size() == 1)
-                keptBeforeDialog = KeptDownloads::defaultFolder() + kept.first();
+            keptBeforeDialog = keptDownload();
             saveAs(u"first"_s)();
         } << saveAs(u"second"_s);
         QVERIFY(ran(actions().interrogate()));
@@ -272,9 +270,8 @@ private slots:
         QVERIFY(ran(actions().interrogate()));
         QCOMPARE(framesOf(0x0E), 2);
         QCOMPARE(m_dialogsShown, 0);
-        const QStringList kept = keptDownloads();
-        QVERIFY(kept.size() == 1 && kept.first().endsWith(u"-partial.bin"_s));
-        const QString partial = KeptDownloads::defaultFolder() + kept.first();
+        const QString partial = keptDownload();
+        QVERIFY(partial.endsWith(u"-partial.bin"_s));
         QCOMPARE(TempLog::readAll(partial), options.memory.left(256));
         QVERIFY(TempLog::readAll(ErrorReport::defaultLogPath()).contains(partial.toUtf8()));
         QCOMPARE(main().statusText(), u"Partial download kept in "_s + partial);
