@@ -100,6 +100,7 @@ private slots:
         QVERIFY(actions().port(4)->isChecked() && !actions().port(2)->isChecked());
         actions().exit()->trigger();
         QCOMPARE(m_quits, 1);
+        QCOMPARE(m_prompts.messages.size(), 1); // Exit asks nothing
         QCOMPARE(StartUpStore::stored(u"COMPort"_s), u"4"_s);
         QCOMPARE(StartUpStore::stored(u"DefaultDir"_s), u"/start/here/"_s);
         QVERIFY(run(u"/elsewhere"_s));
