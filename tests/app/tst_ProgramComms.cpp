@@ -23,7 +23,6 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QToolBar>
 #include <QToolButton>
 #include <QtTest>
@@ -38,23 +37,22 @@ namespace {
 const QString kCommunicationError = u"An error has occurred communicating with the NERU unit\n"
                                     "Check the COM port and cable and then try again"_s;
 
-// Two districts in two blocks.
-QByteArray twoDistricts()
+QByteArray twoDistricts() // in two blocks
 {
     return district(u"00012"_s, 20) + district(u"00034"_s, 20);
 }
 
-QStringList keptDownloads()
+// The one kept download, or nothing when there is not exactly one.
+QString keptDownload()
 {
-    return QDir(KeptDownloads::defaultFolder()).entryList(QDir::Files);
+    const QStringList kept = QDir(KeptDownloads::defaultFolder()).entryList(QDir::Files);
+    return kept.size() == 1 ? KeptDownloads::defaultFolder() + kept.first() : QString();
 }
 
 } // namespace
 
-// The Comms commands as the user works them in the window, against the logger simulator
-// on a pseudo-terminal and the real clock: the download window, the Save District dialog
-// for each district, the logger-settings dialog, and the port menu. Only messages and
-// file dialogs are answered by script.
+// The Comms commands worked in the windows against the logger simulator on a pseudo-terminal;
+// only messages and file dialogs are answered by script.
 class tst_ProgramComms : public QObject
 {
     Q_OBJECT
@@ -67,8 +65,7 @@ class tst_ProgramComms : public QObject
     int m_dialogsShown = 0;
     int m_quits = 0;
 
-    // The program with COM1 on the simulator, started in m_dir and handed over to the main
-    // window; the port message is answered and forgotten.
+    // The program with COM1 on the simulator, started in m_dir, its port message forgotten.
     bool start(const LoggerSimulator::Options &options, const char *stored = "1")
     {
         m_logger = std::make_unique<LoggerSimulator>(options);
@@ -98,17 +95,12 @@ class tst_ProgramComms : public QObject
     DownloadWindow &downloading() { return *m_program->downloading(); }
     SaveDistrictDialog &saveDistrict() { return *m_program->saveDistrict(); }
 
-    // True once the Comms command under way has ended, its dialogs answered.
-    bool idle()
-    {
-        return QTest::qWaitFor([this] { return !m_program->model().isBusy(); }, 30000);
-    }
-
-    // Runs a Comms command from its menu entry as the user does; true once it has ended.
+    // Runs a Comms command from its menu entry (or none); true once it has ended.
     bool ran(QAction *command)
     {
-        command->trigger();
-        return idle();
+        if (command)
+            command->trigger();
+        return QTest::qWaitFor([this] { return !m_program->model().isBusy(); }, 30000);
     }
 
     QWidget *toolbarButton(QAction *command)
@@ -116,16 +108,15 @@ class tst_ProgramComms : public QObject
         return main().findChild<QToolBar *>()->widgetForAction(command);
     }
 
-    // The frames the logger received that begin with `command`.
-    int framesOf(quint8 command)
+    qsizetype framesOf(char command)
     {
-        int count = 0;
-        for (const QByteArray &frame : m_logger->frames())
-            count += !frame.isEmpty() && quint8(frame.at(0)) == command;
-        return count;
+        const QList<QByteArray> frames = m_logger->frames();
+        return std::count_if(frames.begin(), frames.end(), [command](const QByteArray &frame) {
+            return frame.startsWith(command);
+        });
     }
 
-    // Runs `action` once, the first time the download window shows block `block`.
+    // Runs `action` once the download window shows block `block`.
     void atBlock(int block, std::function<void()> action)
     {
         auto *poll = new QTimer(this);
@@ -139,7 +130,6 @@ class tst_ProgramComms : public QObject
         poll->start(5);
     }
 
-    // Names the district's file as the user would and presses OK.
     std::function<void()> saveAs(const QString &name)
     {
         return [this, name] {
@@ -150,25 +140,23 @@ class tst_ProgramComms : public QObject
         };
     }
 
+    // Each dialog shown (Save District, Reprogram) takes the next step, which closes it.
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::Show
-            && (watched == m_program->saveDistrict() || watched == m_program->reprogram()))
+        if (event->type() == QEvent::Show)
             QMetaObject::invokeMethod(
-                this, [this, watched] { nextStep(watched); }, Qt::QueuedConnection);
+                this,
+                [this, dialog = static_cast<QDialog *>(watched)] {
+                    ++m_dialogsShown;
+                    if (!m_steps.isEmpty())
+                        m_steps.takeFirst()();
+                    if (dialog->isVisible() && !QTest::currentTestFailed())
+                        QTest::qFail("a dialog is still open after its step", __FILE__, __LINE__);
+                    if (dialog->isVisible())
+                        dialog->done(QDialog::Rejected);
+                },
+                Qt::QueuedConnection);
         return false;
-    }
-    void nextStep(QObject *dialog)
-    {
-        ++m_dialogsShown;
-        if (!m_steps.isEmpty())
-            m_steps.takeFirst()();
-        auto *window = static_cast<QDialog *>(dialog);
-        if (window->isVisible()) {
-            if (!QTest::currentTestFailed())
-                QTest::qFail("a dialog is still open after its step", __FILE__, __LINE__);
-            window->done(QDialog::Rejected);
-        }
     }
 
 private slots:
@@ -179,18 +167,10 @@ private slots:
         m_dialogsShown = 0;
         m_quits = 0;
     }
-    void cleanup()
-    {
-        m_program.reset();
-        m_logger.reset();
-    }
+    void cleanup() { m_program.reset(); }
 
-    // The download runs in the download window while the window stays live: zoom works,
-    // the commands that would get in its way are disabled, and the zoom limit's message
-    // shows at once, the download going on behind it. The download is kept before the
-    // first Save District dialog; each district gets its file, and the last is shown in the
-    // graph and the statistics. A download that cannot be kept is told, and its districts
-    // are saved all the same.
+    // During a download zoom works, conflicting commands are disabled and messages show at
+    // once. The download is kept (or told unkept) before the districts are saved, last shown.
     void interrogationSavesEveryDistrictAndShowsTheLast_data()
     {
         QTest::addColumn<bool>("keepFails");
@@ -232,9 +212,7 @@ private slots:
         });
         QString keptBeforeDialog;
         m_steps << [&] {
-            const QStringList kept = keptDownloads();
-            if (kept.size() == 1)
-                keptBeforeDialog = KeptDownloads::defaultFolder() + kept.first();
+            keptBeforeDialog = keptDownload();
             saveAs(u"first"_s)();
         } << saveAs(u"second"_s);
         QVERIFY(ran(actions().interrogate()));
@@ -257,22 +235,17 @@ private slots:
         }
         QCOMPARE(m_dialogsShown, 2);
         QCOMPARE(m_program->model().downloadKeptSinceStart(), !keepFails);
-        const QString second = m_dir->filePath(u"second.dat"_s);
         QVERIFY(QFileInfo::exists(m_dir->filePath(u"first.dat"_s)));
-        QCOMPARE(main().windowTitle(), u"NERU Program: "_s + second);
+        QCOMPARE(main().windowTitle(), u"NERU Program: "_s + m_dir->filePath(u"second.dat"_s));
         QCOMPARE(m_program->stats()->windowTitle(), u"Statistics for district '00034'"_s);
-        QCOMPARE(m_program->model().file().series().sampleCount, 20);
         QVERIFY(!downloading().isVisible());
         QVERIFY(actions().interrogate()->isEnabled()
                 && toolbarButton(actions().interrogate())->isEnabled());
         QVERIFY(actions().open()->isEnabled() && actions().port(3)->isEnabled());
     }
 
-    // A download stopped between blocks, by the download window's Cancel, by closing the
-    // main window or by a logger that stops answering: no other block is asked for, no
-    // dialog shows, the blocks that came are kept as a partial download named in the event
-    // log and the status bar, and the graph stays as it was; only the logger's silence is
-    // told. A close then closes the window; after a Cancel the next download is whole.
+    // A download stopped between blocks asks for no more, keeps the blocks as a partial
+    // download in the log and status bar and shows no dialog; after a Cancel the next is whole.
     void stopBetweenBlocks_data()
     {
         QTest::addColumn<QString>("stop");
@@ -297,18 +270,16 @@ private slots:
         QVERIFY(ran(actions().interrogate()));
         QCOMPARE(framesOf(0x0E), 2);
         QCOMPARE(m_dialogsShown, 0);
-        const QStringList kept = keptDownloads();
-        QVERIFY(kept.size() == 1 && kept.first().endsWith(u"-partial.bin"_s));
-        const QString partial = KeptDownloads::defaultFolder() + kept.first();
+        const QString partial = keptDownload();
+        QVERIFY(partial.endsWith(u"-partial.bin"_s));
         QCOMPARE(TempLog::readAll(partial), options.memory.left(256));
         QVERIFY(TempLog::readAll(ErrorReport::defaultLogPath()).contains(partial.toUtf8()));
         QCOMPARE(main().statusText(), u"Partial download kept in "_s + partial);
+        QCOMPARE(m_prompts->messages.join(QString()).startsWith(kCommunicationError),
+                 stop == u"silence"_s);
         QCOMPARE(m_prompts->messages.size(), stop == u"silence"_s ? 1 : 0);
-        if (stop == u"silence"_s)
-            QVERIFY(m_prompts->messages.first().startsWith(kCommunicationError));
-        QVERIFY(!downloading().isVisible());
+        QVERIFY(!downloading().isVisible() && actions().interrogate()->isEnabled());
         QCOMPARE(main().windowTitle(), u"NERU Program: Unnamed"_s);
-        QVERIFY(actions().interrogate()->isEnabled());
         QTRY_COMPARE(m_quits, stop == u"close"_s ? 1 : 0);
         QCOMPARE(main().isVisible(), stop != u"close"_s);
         if (stop != u"cancel"_s)
@@ -320,11 +291,8 @@ private slots:
         QCOMPARE(m_dialogsShown, 6);
     }
 
-    // Reprogram NERU with a silent logger: the clock read fails, the information is not
-    // asked for, the dialog does not open. Answering, the dialog shows what was just read; Enter is
-    // Cancel: the logger is not cleared. Clear Memory asks first, and says that nothing has
-    // been downloaded; Enter there is No and the dialog stays. Yes with a logger that has
-    // stopped answering: the message, and the dialog goes.
+    // Reprogram NERU opens no dialog for a silent logger, else shows what was read; Enter is
+    // Cancel. Clear Memory asks first (Enter is No); a logger then silent is told, dialog gone.
     void reprogramWhenTheLoggerStopsAnswering()
     {
         LoggerSimulator::Options options;
@@ -337,21 +305,18 @@ private slots:
         QVERIFY(ran(actions().loggerSettings()));
         QCOMPARE(m_dialogsShown, 0);
         QCOMPARE(m_prompts->messages.size(), 1);
-        const QString told = m_prompts->messages.takeFirst();
-        QVERIFY2(told.startsWith(kCommunicationError + u"\n\n"_s + m_logger->devicePath()),
-                 qPrintable(told));
+        QVERIFY(m_prompts->messages.takeFirst().startsWith(kCommunicationError + u"\n\n"_s
+                                                           + m_logger->devicePath()));
 
         m_logger->setFaults({});
         LoggerSettingsDialog &dialog = *m_program->reprogram();
         QString shown;
         m_steps << [&] {
-            shown = QStringList { dialog.windowTitle(),
-                                  dialog.serialNumberValue->text(),
-                                  dialog.calibrationValue->text(),
-                                  dialog.identificationValue->text(),
-                                  dialog.versionValue->text(),
-                                  dialog.clockValue->text() }
-                        .join(u'|');
+            shown = dialog.windowTitle();
+            for (QLabel *value :
+                 { dialog.serialNumberValue, dialog.calibrationValue, dialog.identificationValue,
+                   dialog.versionValue, dialog.clockValue })
+                shown += u'|' + value->text();
             QTest::keyClick(&dialog, Qt::Key_Return);
         } << [&] {
             m_logger->setFaults({ true });
@@ -368,26 +333,20 @@ private slots:
             QVERIFY(QTest::qWaitFor([&] { return !dialog.isVisible(); }, 10000));
         };
         QVERIFY(ran(actions().loggerSettings()));
-        QVERIFY2(QRegularExpression(u"^Reprogram NERU\\|AB1234\\|06/09/2001\\|142\\|V2.01\\|"
-                                    "03/09/2001 14:05:\\d\\d$"_s)
-                     .match(shown)
-                     .hasMatch(),
+        QVERIFY2(shown.startsWith(u"Reprogram NERU|AB1234|06/09/2001|142|V2.01|03/09/2001 14:05:"_s)
+                     && shown.size() == 62,
                  qPrintable(shown));
-        QVERIFY(!dialog.isVisible());
-        QVERIFY(m_prompts->messages.isEmpty());
+        QVERIFY(!dialog.isVisible() && m_prompts->messages.isEmpty());
         QVERIFY(ran(actions().loggerSettings()));
-        QCOMPARE(m_dialogsShown, 2);
-        QVERIFY(!dialog.isVisible());
-        QCOMPARE(m_prompts->messages.size(), 1);
-        QVERIFY(m_prompts->messages.first().startsWith(kCommunicationError));
+        QVERIFY(m_dialogsShown == 2 && !dialog.isVisible());
+        QVERIFY(m_prompts->messages.size() == 1
+                && m_prompts->messages.first().startsWith(kCommunicationError));
         QCOMPARE(framesOf(0x0F), 0);
         QCOMPARE(framesOf(0x12), 2);
     }
 
-    // The check mark moves to COM3, and the choice is in the settings file at once. COM3's
-    // device, named in the file by hand while the program runs, is what its entry shows when
-    // the pointer reaches it and what the next exchange goes through (COM4 stored, and named
-    // nowhere useful).
+    // A port chosen is stored at once; its device, named in the settings file by hand while
+    // the program runs, is shown on hover and takes the next exchange.
     void com3TakesTheNextExchange()
     {
         QVERIFY(start(LoggerSimulator::Options(), "4"));
@@ -405,16 +364,15 @@ private slots:
         actions().port(3)->hover();
         QCOMPARE(actions().port(3)->statusTip(), u"COM3 opens "_s + m_logger->devicePath());
         QTest::mouseClick(toolbarButton(actions().setLoggerClock()), Qt::LeftButton);
-        QVERIFY(idle());
+        QVERIFY(ran(nullptr));
         // The frame needs no reply, so the simulator may read it after the exchange has ended.
         QTRY_COMPARE(framesOf(0x02), 1);
         QCOMPARE(m_prompts->messages.size(), 1);
         QVERIFY(m_prompts->messages.first().startsWith(u"Date/Time has been set to "_s));
     }
 
-    // A download chosen in File > Open, known by its bytes whatever its name, is cut as a
-    // fresh one, into the folder of the district files; the kept downloads' folder is
-    // offered beside it. The last district skipped, the window names no file.
+    // A download opened by File > Open, known by its bytes, is cut as a fresh one; the kept
+    // downloads' folder is offered. The last district skipped, the window names no file.
     void keptDownloadOpensThroughFileOpen()
     {
         QVERIFY(start(LoggerSimulator::Options()));
