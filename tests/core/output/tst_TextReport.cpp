@@ -19,10 +19,10 @@ class tst_TextReport : public QObject
 
     // A district of three readings a quarter of an hour apart, a gap marker after the
     // first, with fitting 00012 from the second.
-    void load(District &file, quint8 modeBits, const QString &head, int intervalCode = 9)
+    void load(District &file, quint8 modeBits, const QString &head)
     {
         RecordEncoder::District d;
-        d.intervalCode = intervalCode;
+        d.intervalCode = 9; // 900 s
         d.modeBits = modeBits;
         d.head = head;
         d.meter = QStringLiteral("002.5");
@@ -44,17 +44,6 @@ class tst_TextReport : public QObject
     }
 
 private slots:
-    // A minute is the first interval the report gives in minutes.
-    void oneMinuteIsInMinutes()
-    {
-        District file(m_log.report);
-        load(file, 0x00, QStringLiteral("00100"), 5);
-        const QStringList lines
-            = TextReport(m_british).printLines(file, summary(file, QStringLiteral("l/s")));
-        QVERIFY2(lines.at(6).startsWith(QStringLiteral("Logging Int: 1.00 minutes ")),
-                 qPrintable(lines.at(6)));
-    }
-
     // Header texts, the two-column statistics padded to 40, an empty line after the
     // heading, and every row (the gap marker too), each line ending in CR LF.
     void copiedReport_data()
@@ -63,43 +52,38 @@ private slots:
         QTest::addColumn<QString>("head");
         QTest::addColumn<QString>("unit");
         QTest::addColumn<QStringList>("expected");
+        const QStringList texts { "Title: High Street", "Comments1: Valve 7", "Comments2: ", "" };
         QTest::newRow("flow") << quint8(0x00) << QStringLiteral("00100") << QStringLiteral("l/s")
-                              << QStringList {
-                                     "Title: High Street",
-                                     "Comments1: Valve 7",
-                                     "Comments2: ",
-                                     "",
-                                     "Head: 100.00 pulses/rev                 Maximum: 0.08 l/s",
-                                     "Meter: 2.50 l/rev                       Minimum: 0.01 l/s",
-                                     "Logging Int: 15.00 minutes              Reference: 0.06 l/s",
-                                     "",
-                                     "Fitting   Date         Time         Flow         Step",
-                                     "",
-                                     "     01/02/2003     12:00:00     0.03         0.03    ",
-                                     "00012     --------     --------     --------     --------",
-                                     "00012     01/02/2003     13:00:00     0.08         -0.03   ",
-                                     "00012     01/02/2003     13:15:00     0.01         0.04    ",
-                                     "",
-                                 };
+                              << texts
+                + QStringList {
+                      "Head: 100.00 pulses/rev                 Maximum: 0.08 l/s",
+                      "Meter: 2.50 l/rev                       Minimum: 0.01 l/s",
+                      "Logging Int: 15.00 minutes              Reference: 0.06 l/s",
+                      "",
+                      "Fitting   Date         Time         Flow         Step",
+                      "",
+                      "     01/02/2003     12:00:00     0.03         0.03    ",
+                      "00012     --------     --------     --------     --------",
+                      "00012     01/02/2003     13:00:00     0.08         -0.03   ",
+                      "00012     01/02/2003     13:15:00     0.01         0.04    ",
+                      "",
+                  };
         QTest::newRow("pressure 4-20 mA")
             << quint8(0x80) << QStringLiteral("10010") << QStringLiteral("Bar")
-            << QStringList {
-                   "Title: High Street",
-                   "Comments1: Valve 7",
-                   "Comments2: ",
-                   "",
-                   "Transducer: 4-20 mA                     Maximum: 0.01 Bar",
-                   "Range: 10 Bar                           Minimum: -0.02 Bar",
-                   "Logging Int: 15.00 minutes              Reference: 0.00 Bar",
-                   "",
-                   "Fitting   Date         Time         Pressure     Step",
-                   "",
-                   "     01/02/2003     12:00:00     -0.02        0.01    ",
-                   "00012     --------     --------     --------     --------",
-                   "00012     01/02/2003     13:00:00     0.01         -0.01   ",
-                   "00012     01/02/2003     13:15:00     -0.02        0.02    ",
-                   "",
-               };
+            << texts
+                + QStringList {
+                      "Transducer: 4-20 mA                     Maximum: 0.01 Bar",
+                      "Range: 10 Bar                           Minimum: -0.02 Bar",
+                      "Logging Int: 15.00 minutes              Reference: 0.00 Bar",
+                      "",
+                      "Fitting   Date         Time         Pressure     Step",
+                      "",
+                      "     01/02/2003     12:00:00     -0.02        0.01    ",
+                      "00012     --------     --------     --------     --------",
+                      "00012     01/02/2003     13:00:00     0.01         -0.01   ",
+                      "00012     01/02/2003     13:15:00     -0.02        0.02    ",
+                      "",
+                  };
     }
     void copiedReport()
     {
