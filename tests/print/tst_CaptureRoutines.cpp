@@ -15,7 +15,7 @@ constexpr double kTopStrip = 4.2;
 // Where a line's words start is measured off their drawn shapes.
 constexpr double kTolerance = 0.8;
 
-// A4 paper with a printer's unprintable strips, the printable area being the writer's.
+// A4 paper, the writer's printable area inside the strips.
 void setUpPaper(QPdfWriter &writer)
 {
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
@@ -33,9 +33,8 @@ class tst_CaptureRoutines : public QObject
     QTemporaryDir m_dir;
 
 private slots:
-    // The title 20 mm from the left and 21 mm from the top of the paper, whatever the
-    // printer's strips; the others follow one per line, in order; a line that does not fit
-    // starts a new page at the top of the printable area, still 20 mm from the left.
+    // Lines from 20 mm left and 21 mm top of the paper, whatever the printer's strips; one
+    // that does not fit starts a page at the top of the printable area.
     void tableFlowsOntoPages()
     {
         QStringList lines { QStringLiteral("Title: Mill Lane"), QStringLiteral(" "),

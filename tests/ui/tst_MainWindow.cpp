@@ -35,8 +35,7 @@ class tst_MainWindow : public QObject
         return m_window->findChild<Widget *>(QLatin1String(name));
     }
 
-    // The caption of each entry ("-" for a separator), a submenu's indented; with `off`, the
-    // entries that cannot be used, in menu order.
+    // Each entry's caption ("-" a separator, a submenu's indented); with `off`, the disabled.
     static void describe(const QList<QAction *> &actions, QStringList &out, bool off = false,
                          int depth = 0)
     {
@@ -70,7 +69,6 @@ private slots:
     {
         QStringList menus;
         describe(window().menuBar()->actions(), menus);
-        // In menu order; a submenu's entries are indented by one space more.
         QCOMPARE(menus.join(u'|') + u'|',
                  QStringLiteral("&File| &Open...| -| &Export...| -| &Print|  &Graph|  &Table| -|"
                                 " E&xit|&Edit| Copy &Graph| Copy &Text|&View| &Reset| &Stats|"
@@ -79,8 +77,7 @@ private slots:
                                 "  COM&4|  &Test| &Units|  &l/s|  &m3/h|  &gals/h|  &Bar|  &PSI|"
                                 "  Me&tre Head|  &Feet Head|&Help| &Contents...| &Search...| -|"
                                 " &About...|"));
-        // The toolbar's buttons are menu entries: a picture with a tooltip, no caption, and
-        // no picture in the menu.
+        // Toolbar buttons are menu entries shown as a picture with a tooltip.
         QStringList buttons;
         auto *toolbar = widget<QToolBar>("tbrToolbar");
         for (QAction *a : toolbar->actions()) {
@@ -100,9 +97,8 @@ private slots:
                            "Program NERU RTC=&Program NERU RTC|Reprogram NERU=&Reprogram NERU"));
     }
 
-    // No file and no data yet: no unit can be chosen, the port of the settings is checked
-    // and the Test entry is hidden. While a Comms command runs, what would start another
-    // exchange, open a dialog or change the district waits; the units and the view stay.
+    // With no data no unit can be chosen and Test is hidden; while a Comms command runs,
+    // what would start an exchange, open a dialog or change the district waits.
     void commandsThatCanBeUsed()
     {
         QCOMPARE(window().windowTitle(), QStringLiteral("NERU Program: Unnamed"));
@@ -119,8 +115,7 @@ private slots:
         QCOMPARE(menusOff(), QStringLiteral("&Test|&Bar|&PSI|Me&tre Head|&Feet Head"));
     }
 
-    // Codes the model applies in turn, then the Units entries (X checked, o enabled, .
-    // neither), the caption and the factor in force.
+    // Codes applied in turn; Units entries (X checked, o enabled, . neither), caption, factor.
     void unitsFollowTheModel_data()
     {
         QTest::addColumn<QString>("row");
@@ -166,9 +161,8 @@ private slots:
         }
     }
 
-    // In the default window the long captions (m3/h, kgal/h, m Hd, ft Hd) show whole: the
-    // box holds the text, the time zoom-out button and scroll bar start right of it, the
-    // scroll bar keeps its right end and the plot stays.
+    // In the default window the long captions show whole, left of the time bar's controls;
+    // the bar keeps its right end and the plot its place.
     void longCaptionShowsWhole()
     {
         window().show(); // at its default size
@@ -190,8 +184,7 @@ private slots:
         }
     }
 
-    // With both bars hidden the plot and its scroll bars take their strips; shown again, all
-    // is as it was.
+    // With both bars hidden the plot and its scroll bars take their strips, and give them back.
     void layoutFollowsTheBars()
     {
         const QWidget *client = window().centralWidget();

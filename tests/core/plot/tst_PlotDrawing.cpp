@@ -85,8 +85,8 @@ private slots:
         QTest::addColumn<double>("viewMin");
         QTest::addColumn<double>("viewMax");
         QTest::addColumn<QString>("shown");
-        // Values 10, 5, 10, 5, 1, 2, 3, 4 every 15 minutes from 00:00. Levels may lie 0.001
-        // outside the value window, except the first; risers are never tested against it.
+        // Values 10, 5, 10, 5, 1, 2, 3, 4 every 15 minutes; levels but the first may lie
+        // 0.001 outside the value window, risers anywhere.
         auto row
             = [](const char *name, double start, double end, double min, double max,
                  const char *shown) { QTest::newRow(name) << start << end << min << max << shown; };
@@ -113,7 +113,6 @@ private slots:
         v.viewMin = viewMin;
         v.viewMax = viewMax;
         f.graph->draw();
-        // Elements shown by the earlier draw that fail a test now are hidden.
         QCOMPARE(shownBars(f, 15), shown);
         if (startMinute > 15) {
             QCOMPARE(f.bar(4).x1, f.x(PlotFixture::at(2, 0, 15)));
