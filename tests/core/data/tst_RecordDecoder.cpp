@@ -59,34 +59,27 @@ private slots:
     {
         QTest::addColumn<quint8>("byte0");
         QTest::addColumn<quint8>("byte14");
-        QTest::addColumn<qint32>("interval");
-        QTest::addColumn<qint32>("type");
-        QTest::addColumn<qint16>("units");
-        auto row
-            = [](const char *name, int byte0, int byte14, qint32 interval, qint32 type, int units) {
-                  QTest::newRow(name)
-                      << quint8(byte0) << quint8(byte14) << interval << type << qint16(units);
-              };
-        row("0x95, mode 00: 60 s, flow", 0x95, 0x00, 60, 1, 1);
-        row("mode bits are the top two", 0x95, 0xBF, 60, 5, 4);
-        row("bits 10, mode 11", 0xAA, 0xC0, 1800, 3, 1);
-        row("bits 11, mode 10", 0xB8, 0x80, 600, 7, 4);
+        QTest::addColumn<QList<int>>("settings"); // interval, channel type, unit code
+        QTest::newRow("0x95, mode 00: 60 s, flow")
+            << quint8(0x95) << quint8(0x00) << QList<int> { 60, 1, 1 };
+        QTest::newRow("mode bits are the top two")
+            << quint8(0x95) << quint8(0xBF) << QList<int> { 60, 5, 4 };
+        QTest::newRow("bits 10, mode 11")
+            << quint8(0xAA) << quint8(0xC0) << QList<int> { 1800, 3, 1 };
+        QTest::newRow("bits 11, mode 10")
+            << quint8(0xB8) << quint8(0x80) << QList<int> { 600, 7, 4 };
     }
     void districtRecordSettings()
     {
         QFETCH(quint8, byte0);
         QFETCH(quint8, byte14);
-        QFETCH(qint32, interval);
-        QFETCH(qint32, type);
-        QFETCH(qint16, units);
+        QFETCH(QList<int>, settings);
         QByteArray record = RecordEncoder::district({});
         record[0] = char(byte0);
         record[14] = char(byte14);
         const Walk w(record);
         const DistrictSettings &s = w.district.settings();
-        QCOMPARE(s.loggingInterval, interval);
-        QCOMPARE(s.channelType, type);
-        QCOMPARE(s.unitCode(), units);
+        QCOMPARE((QList<int> { s.loggingInterval, s.channelType, s.unitCode() }), settings);
     }
 
     // Each formula, and each failure of one, which drops the sample.

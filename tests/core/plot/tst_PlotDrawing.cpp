@@ -80,41 +80,37 @@ private slots:
 
     void windowHidesWhatLiesOutsideIt_data()
     {
-        QTest::addColumn<double>("startMinute"); // of 2 March; the full range is -15 to 110.25
-        QTest::addColumn<double>("endMinute");
-        QTest::addColumn<double>("viewMin");
-        QTest::addColumn<double>("viewMax");
+        QTest::addColumn<QList<double>>("window"); // start and end minute of 2 March, min, max
         QTest::addColumn<QString>("shown");
-        // Values 10, 5, 10, 5, 1, 2, 3, 4 every 15 minutes; levels but the first may lie
-        // 0.001 outside the value window, risers anywhere.
-        auto row
-            = [](const char *name, double start, double end, double min, double max,
-                 const char *shown) { QTest::newRow(name) << start << end << min << max << shown; };
-        row("0.0005 above the top", -15, 110.25, 0, 9.9995, "011111111111111");
-        row("0.002 above the top", -15, 110.25, 0, 9.998, "011101111111111");
-        row("0.002 below the bottom", -15, 110.25, 1.002, 10.5, "111111110111111");
+        // Values 10, 5, 10, 5, 1, 2, 3, 4 every 15 minutes, the full range -15 to 110.25
+        // minutes; levels but the first may lie 0.001 outside the value window, risers anywhere.
+        QTest::newRow("0.0005 above the top")
+            << QList<double> { -15, 110.25, 0, 9.9995 } << "011111111111111";
+        QTest::newRow("0.002 above the top")
+            << QList<double> { -15, 110.25, 0, 9.998 } << "011101111111111";
+        QTest::newRow("0.002 below the bottom")
+            << QList<double> { -15, 110.25, 1.002, 10.5 } << "111111110111111";
         // Level 4 (00:15 to 00:30) straddles the start and is drawn whole.
-        row("start half-way through sample 2", 22.5, 110.25, 0, 10.5, "000011111111111");
-        row("end before sample 4's time stamp", -15, 50, 0, 10.5, "111111111000000");
+        QTest::newRow("start half-way through sample 2")
+            << QList<double> { 22.5, 110.25, 0, 10.5 } << "000011111111111";
+        QTest::newRow("end before sample 4's time stamp")
+            << QList<double> { -15, 50, 0, 10.5 } << "111111111000000";
     }
     void windowHidesWhatLiesOutsideIt()
     {
-        QFETCH(double, startMinute);
-        QFETCH(double, endMinute);
-        QFETCH(double, viewMin);
-        QFETCH(double, viewMax);
+        QFETCH(QList<double>, window);
         QFETCH(QString, shown);
         PlotFixture f;
         f.load({ 10, 5, 10, 5, 1, 2, 3, 4 });
         QCOMPARE(shownBars(f, 15), QString(15, u'1'));
         PlotState &v = f.state();
-        v.viewStart = DateTime::addSeconds(PlotFixture::at(2, 0, 0), qint64(startMinute * 60));
-        v.viewEnd = DateTime::addSeconds(PlotFixture::at(2, 0, 0), qint64(endMinute * 60));
-        v.viewMin = viewMin;
-        v.viewMax = viewMax;
+        v.viewStart = DateTime::addSeconds(PlotFixture::at(2, 0, 0), qint64(window[0] * 60));
+        v.viewEnd = DateTime::addSeconds(PlotFixture::at(2, 0, 0), qint64(window[1] * 60));
+        v.viewMin = window[2];
+        v.viewMax = window[3];
         f.graph->draw();
         QCOMPARE(shownBars(f, 15), shown);
-        if (startMinute > 15) {
+        if (window[0] > 15) {
             QCOMPARE(f.bar(4).x1, f.x(PlotFixture::at(2, 0, 15)));
             QVERIFY(f.bar(4).x1 < 0 && f.bar(4).x2 > 0);
         }
