@@ -94,24 +94,18 @@ private slots:
             QTest::newRow(name) << district << quint16(raw) << expected
                                 << QString::fromLatin1(failure);
         };
-        // Flow, timed pulses (5 s): (A/B * 1000) / R = (1/10 * 1000) / 1.
-        row("flow 5 s", district(1, "00001", "00010"), 1, 100.0);
-        // 30 s is the last interval of timed pulses: (10/100 * 1000) / 600 = 1/6 l/s. The
-        // pulse-count formula would give 10/100 * 600 / 30 = 2.
-        row("flow 30 s", district(4), 600, 1.0 / 6.0);
-        // Above 30 s the raw value counts pulses: (A/B * R) / I = (10/100 * 600) / 60.
-        row("flow 60 s", district(5), 600, 1.0);
-        // Interval 0 takes the timed branch and never divides by it: (2/1 * 1000) / 4.
-        row("flow interval 0", district(0, "00002", "00001"), 4, 500.0);
-        // Mode 0xC0: (R / I - 200) * (A / B) = (30000 / 60 - 200) * 2.
-        row("flow mode C0", district(5, "00002", "00001", 0xC0), 30000, 600.0);
-        // 4-20 mA transducer: (((R - I*C) * D) / I) / 800 = ((30000 - 12000) * 10 / 60) / 800.
-        row("pressure 4-20 mA", district(5, "00200", "10010", 0x80), 30000, 3.75);
-        // Voltage output: ((B * R) / I) / 1000.
-        row("pressure 0-1 V", district(9, "00000", "2100.", 0x80), 1800,
-            2100.0 * 1800 / 900 / 1000);
-        // A nibble field reads up to a second point or a code; no digit reads 0. Here the
-        // meter: (A/1 * 60) / 60 = A.
+        // Up to 30 s the raw value times pulses, (A/B * 1000) / R; above, it counts them,
+        // (A/B * R) / I; interval 0 is timed and never divided by.
+        row("flow 5 s: (1/10 * 1000) / 1", district(1, "00001", "00010"), 1, 100.0);
+        row("flow 30 s: (10/100 * 1000) / 600", district(4), 600, 1.0 / 6.0);
+        row("flow 60 s: (10/100 * 600) / 60", district(5), 600, 1.0);
+        row("flow interval 0: (2/1 * 1000) / 4", district(0, "00002", "00001"), 4, 500.0);
+        row("flow mode C0: (30000 / 60 - 200) * 2/1", district(5, "00002", "00001", 0xC0), 30000,
+            600.0);
+        row("4-20 mA: ((30000 - 60*200) * 10 / 60) / 800", district(5, "00200", "10010", 0x80),
+            30000, 3.75);
+        row("0-1 V: (2100 * 1800 / 900) / 1000", district(9, "00000", "2100.", 0x80), 1800, 4.2);
+        // A nibble field reads up to a second point or a code; no digit reads 0.
         row("meter 1.2.3", district(5, "1.2.3", "00001"), 60, 1.2);
         row("meter 12;45", district(5, "12;45", "00001"), 60, 12.0);
         row("meter .....", district(5, ".....", "00001"), 60, 0.0);
