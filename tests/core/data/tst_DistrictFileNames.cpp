@@ -59,12 +59,10 @@ private slots:
         const KeptDownloads::Kept one = kept.keep("one", when);
         const KeptDownloads::Kept two = kept.keep("two", when);
         QCOMPARE(one.failure + two.failure, QString());
-        const QString first = one.path;
-        const QString second = two.path;
-        QCOMPARE(QFileInfo(first).fileName(), u"download-20261207-060509.bin"_s);
-        QCOMPARE(QFileInfo(second).fileName(), u"download-20261207-060509-2.bin"_s);
-        QCOMPARE(TempLog::readAll(first), QByteArray("one"));
-        QCOMPARE(TempLog::readAll(second), QByteArray("two"));
+        QCOMPARE(one.path, dir.filePath(u"new/downloads/download-20261207-060509.bin"_s));
+        QCOMPARE(two.path, dir.filePath(u"new/downloads/download-20261207-060509-2.bin"_s));
+        QCOMPARE(TempLog::readAll(one.path), QByteArray("one"));
+        QCOMPARE(TempLog::readAll(two.path), QByteArray("two"));
     }
 };
 
