@@ -92,8 +92,7 @@ struct PdfPages
             }
         }
         const double perPixel = 25.4 / 72.0;
-        return { box.x() * perPixel, box.y() * perPixel, box.width() * perPixel,
-                 box.height() * perPixel };
+        return { QPointF(box.topLeft()) * perPixel, QSizeF(box.size()) * perPixel };
     }
 
 private:

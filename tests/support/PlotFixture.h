@@ -35,7 +35,7 @@ public:
         return DateTime::fromParts(2026, 3, day, hour, minute, second);
     }
 
-    // Appends one sample; the extremes the graph reads are kept as the decoding keeps them.
+    // Appends one sample, keeping the extremes as the decoding does.
     void add(double time, double value, bool gap = false, const QString &fitting = QString())
     {
         const auto i = static_cast<size_t>(series.sampleCount);
@@ -71,7 +71,7 @@ public:
         }
     }
 
-    // A run from 2 March 00:00, loaded: its curve elements, then the full view.
+    // A run from 2 March 00:00, loaded into the full view.
     void load(const QList<double> &values)
     {
         addRun(at(2, 0, 0), values);

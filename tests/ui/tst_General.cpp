@@ -26,11 +26,9 @@ class tst_General : public QObject
     }
 
 private slots:
-    // A label takes its caption and keeps its tooltip, a button its caption, a text box
-    // its text from tag + 2, a toolbar button only its tooltip from tag + 1, even when it
-    // is not the window's child. Not the window itself, not the controls of a window it
-    // owns, but its controls at any depth. A picture box takes its bitmap; a missing one is
-    // skipped.
+    // Labels and buttons take a caption, text boxes text from tag + 2, toolbar buttons a
+    // tooltip from tag + 1, at any depth but not in an owned window nor the window itself;
+    // picture boxes their bitmap.
     void eachControlTakesItsOwnTexts()
     {
         QWidget window;

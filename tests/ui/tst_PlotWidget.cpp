@@ -1,5 +1,4 @@
-// The plot on screen: the scene follows the elements, the curve is where the drawing
-// put it in the right colours, and the plot's mouse, keys and bars drive the graph.
+// The plot on screen: the curve in its colours, and the mouse, keys and bars driving it.
 #include "PlotController.h"
 #include "PlotFixture.h"
 #include "PlotWidget.h"
@@ -83,7 +82,7 @@ class tst_PlotWidget : public QObject
     Q_OBJECT
 
 private slots:
-    // A new window's plot is blank, each array's first element parked outside it.
+    // A new plot is blank; the curve is one pixel wide, blue, with red gaps.
     void curveIsDrawnOnePixelWideInBlueAndRed()
     {
         PlotFixture f;
@@ -103,20 +102,18 @@ private slots:
         const QImage image = w.image();
         const PlotElements &e = w.graph().elements();
         const QRgb blue = qRgb(0, 0, 255);
-        // The level of sample 2 (value 7), with white rows above and below it.
+        // The level of sample 2 (value 7), white above and below; the riser from 6 to 8.
         const QRect level = w.pixelsOf(e.curve[4]);
         QVERIFY(level.width() > 5);
         QCOMPARE(countIn(image, level, blue), level.width());
         QCOMPARE(countIn(image, level.translated(0, -1), qRgb(255, 255, 255)), level.width());
         QCOMPARE(countIn(image, level.translated(0, 1), qRgb(255, 255, 255)), level.width());
-        // The riser from 6 up to 8.
         const QRect riser = w.pixelsOf(e.curve[1]);
         QVERIFY(riser.height() > 5);
         QCOMPARE(countIn(image, riser, blue), riser.height());
-        // The gap marker's level at 0, along the bottom margin, is red.
         const QRect gap = w.pixelsOf(e.curve[8]);
         QCOMPARE(countIn(image, gap, qRgb(255, 0, 0)), gap.width());
-        // The fitting marker's line is green, and nothing is drawn above the data's top.
+        // A green fitting marker; nothing drawn above the data's top.
         QVERIFY(countIn(image, image.rect(), qRgb(0, 128, 0)) > image.height() / 2);
         const int top = qFloor(w.graph().yOf(10.0));
         QCOMPARE(countIn(image, QRect(0, 0, image.width(), top - 1), blue), 0);
@@ -128,8 +125,8 @@ private slots:
         QCOMPARE(w.image(), image);
     }
 
-    // The bars show where the graph left the window, which moves nothing: not even a window
-    // past the end of the range, whose bar stops at its end.
+    // The cursor goes where clicked and by keys up to the window's edges; the bars show a
+    // window past the range's end without moving it.
     void mouseAndKeysMoveTheCursorAndBarsFollow()
     {
         PlotFixture f;
@@ -139,7 +136,6 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         w.load();
         PlotState &v = w.controller->model().state();
-        // The cursor line stands where the plot was clicked.
         QTest::mouseClick(w.plot->viewport(), Qt::RightButton, {}, QPoint(300, 50));
         QCOMPARE(w.image().pixel(300, 100) & 0xFFFFFF, 0u);
         const double placed = v.cursor;
@@ -150,7 +146,6 @@ private slots:
         QTest::keyClick(w.plot, Qt::Key_Left);
         QTest::keyClick(w.plot, Qt::Key_Up); // other keys do not move it
         QCOMPARE(DateTime::secondsBetween(placed, v.cursor), 0);
-        // The cursor stops at the window's edges.
         for (int i = 0; i < 12; ++i)
             QTest::keyClick(w.plot, Qt::Key_Right);
         QCOMPARE(v.cursor, v.viewEnd);
@@ -165,9 +160,7 @@ private slots:
         QCOMPARE(v.viewStart, start);
     }
 
-    // A zoom deeper than the value bar's large step can show is logged by the drawing and
-    // leaves the bar as it was; a command that fails outside the drawing's guards is
-    // logged by its own name. Either way the plot goes on working.
+    // A failed drawing or command is logged by its procedure's name and the plot goes on.
     void failuresAreLoggedAndThePlotGoesOn()
     {
         PlotFixture f;
@@ -181,8 +174,7 @@ private slots:
             f.logged(),
             QStringList(2, QStringLiteral("Invalid property value in setScrollBars(frmNeru)")));
         QCOMPARE(w.controls.valueBar->pageStep(), 1);
-        // A series of zeros empties the value range: the curve and the value bar fail and
-        // the rest is drawn; then the value bar's own command fails.
+        // Zeros empty the value range: the curve, the bar and the bar's command fail.
         f.series = SampleSeries();
         f.addRun(PlotFixture::at(3, 0, 0), { 0, 0, 0 });
         w.load();
@@ -191,7 +183,6 @@ private slots:
                  (QStringList { "Overflow in drawGraphLines(frmNeru)",
                                 "Overflow in setScrollBars(frmNeru)",
                                 "Overflow in vsbFlow_Change(frmNeru)" }));
-        // The time bar and the cursor still work, and the status bar shows what they left.
         w.controller->zoomTimeIn();
         w.controls.timeBar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
         QCOMPARE(w.status, w.graph().statusText());

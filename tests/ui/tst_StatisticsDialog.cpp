@@ -21,8 +21,7 @@ const QString kTitle = QStringLiteral("Night test");
 const QString kComments1 = QStringLiteral("Valve shut");
 const QDateTime kWritten { QDate(2020, 1, 1), QTime(12, 0) };
 
-// District file 12345 opened as File > Open does, its sample i reading i + 1 l/s and its
-// reference 3 l/s, with the dialog following the model's units as the program has it.
+// District file 12345 opened as File > Open does: sample i reads i + 1 l/s, reference 3 l/s.
 struct Fixture
 {
     explicit Fixture(int samples)
@@ -110,8 +109,7 @@ private slots:
         QCOMPARE(f.shownValues(), expected);
     }
 
-    // View > Stats runs the dialog modally. A change of unit while it is up relabels and
-    // rescales it without counting as an edit: OK then asks nothing and touches no file.
+    // A change of unit while the dialog is up rescales it but is no edit: OK asks nothing.
     void unitChangeIsNoEdit()
     {
         Fixture f(10);
@@ -132,8 +130,8 @@ private slots:
         f.fileUnchanged();
     }
 
-    // An edit closed by OK, Esc or the window's close button asks whether to save it: Yes
-    // writes the file in place, the texts padded to 60; No puts the file's text back.
+    // An edit closed by OK, Esc or the close button asks to save: Yes writes the file (texts
+    // padded to 60), No puts the file's text back.
     void editedTextIsSavedOrDropped_data()
     {
         QTest::addColumn<QString>("box");
@@ -179,9 +177,8 @@ private slots:
         QCOMPARE(TempLog::readAll(f.path), f.bytes(stored));
     }
 
-    // A text holding a character the file cannot store (Windows-1252), then a file that
-    // cannot be written: the user is told why, the file stays whole, the image keeps the
-    // file's texts and the dialog keeps the user's for another try.
+    // A text not in Windows-1252, then an unwritable file: the user is told why, the file
+    // stays whole and the dialog keeps the user's texts for another try.
     void failedSaveKeepsTheUsersTexts()
     {
         Fixture f(10);

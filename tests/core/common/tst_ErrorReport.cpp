@@ -12,11 +12,9 @@ class TestErrorReport : public QObject
 private slots:
     void initTestCase() { QCoreApplication::setApplicationName(ApplicationName::systemName()); }
 
-    // One line an entry, with its time; the error being handled gives its description
-    // (every decoding failure shows a run-time error's, other exceptions give theirs).
+    // One line an entry, with its time; the error being handled gives its description.
     void oneEntryPerLineInTheUsersDataFolder()
     {
-        // The test runs with its own XDG_DATA_HOME.
         QCOMPARE(ErrorReport::defaultLogPath(),
                  qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/neru/events.log"));
         QFile::remove(ErrorReport::defaultLogPath());
@@ -37,8 +35,7 @@ private slots:
                  QStringLiteral("Permission denied on /dev/ttyS0"));
     }
 
-    // An entry that would take the log past 1 MiB moves it to events.log.1, replacing the
-    // older one; an entry that still fits is appended.
+    // An entry that would take the log past 1 MiB moves it to events.log.1 first.
     void theLogRollsOverAtOneMebibyte()
     {
         QTemporaryDir folder;

@@ -5,8 +5,7 @@
 
 #include <QtTest>
 
-// The two persistent settings as stored values are read and written back. A clean machine
-// and a whole run are the program's test.
+// The two persistent settings, read from and written back to their stored values.
 class tst_StartUpSettings : public QObject
 {
     Q_OBJECT
@@ -56,8 +55,7 @@ private slots:
         QCOMPARE(startUp.defaultFolder, defaultFolder);
     }
 
-    // A port outside 1 to 4 (the download then reads rawdata.bin) lasts one run: closing
-    // keeps the port stored before it, and the folder of the run.
+    // A port outside 1 to 4 (rawdata.bin) lasts one run; the run's folder is stored.
     void portOutsideOneToFourIsNotStored()
     {
         QVERIFY(StartUpStore::store(StartUpSettings::portKey(), QStringLiteral("3")));

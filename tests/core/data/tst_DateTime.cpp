@@ -3,8 +3,7 @@
 
 #include <QtTest>
 
-// Calendar arithmetic on date serials, and the run-time's checked conversions and
-// division that the decoding and the graph rely on.
+// Calendar arithmetic on date serials, and the checked conversions.
 class TestDateTime : public QObject
 {
     Q_OBJECT
@@ -39,9 +38,7 @@ private slots:
         QCOMPARE(d, origin.secsTo(expected) / 86400.0);
     }
 
-    // The texts of failures, the 32-bit and division limits are the decoding's and the
-    // graph's to show, a year beyond the calendar the logger link's. These are the 16-bit
-    // limits, 32767.5 rounding to even.
+    // The 16-bit limits, 32767.5 rounding to even (the other limits are the decoding's).
     void checkedArithmeticOverflows()
     {
         QVERIFY_THROWS_EXCEPTION(RuntimeError, Checked::toInt16(32767.5));

@@ -6,8 +6,7 @@
 
 using namespace Qt::StringLiterals;
 
-// The safe names district files are given, and the names of kept downloads. Opening a
-// district file is the model's test.
+// The safe names district files are given, and the names of kept downloads.
 class TestDistrictFileNames : public QObject
 {
     Q_OBJECT
@@ -39,8 +38,7 @@ private slots:
         QCOMPARE(DistrictFileNames::safeName(proposed), safe);
     }
 
-    // The Save District dialog may change folders between districts: a name is taken per
-    // file, however its folder is spelt.
+    // A name is taken per file, however its folder is spelt.
     void namesAreTakenPerFile()
     {
         DistrictFileNames names;
@@ -52,8 +50,7 @@ private slots:
         QCOMPARE(names.propose(m_log.dir.path(), u"10452"_s), u"10452"_s);
     }
 
-    // A second download within the same second never replaces the first, and the folder is
-    // made on the first keep.
+    // A second download in the same second never replaces the first; the folder is made.
     void keptDownloadsAreNeverReplaced()
     {
         QTemporaryDir dir;
@@ -62,12 +59,10 @@ private slots:
         const KeptDownloads::Kept one = kept.keep("one", when);
         const KeptDownloads::Kept two = kept.keep("two", when);
         QCOMPARE(one.failure + two.failure, QString());
-        const QString first = one.path;
-        const QString second = two.path;
-        QCOMPARE(QFileInfo(first).fileName(), u"download-20261207-060509.bin"_s);
-        QCOMPARE(QFileInfo(second).fileName(), u"download-20261207-060509-2.bin"_s);
-        QCOMPARE(TempLog::readAll(first), QByteArray("one"));
-        QCOMPARE(TempLog::readAll(second), QByteArray("two"));
+        QCOMPARE(one.path, dir.filePath(u"new/downloads/download-20261207-060509.bin"_s));
+        QCOMPARE(two.path, dir.filePath(u"new/downloads/download-20261207-060509-2.bin"_s));
+        QCOMPARE(TempLog::readAll(one.path), QByteArray("one"));
+        QCOMPARE(TempLog::readAll(two.path), QByteArray("two"));
     }
 };
 

@@ -10,8 +10,7 @@ namespace {
 
 const RecordEncoder::Time kTime { 2026, 5, 1, 10, 0, 0 };
 
-// Saves each district under its number, into a folder of its own, but for those the test
-// says to skip; a failed write is not tried again.
+// Saves each district under its proposed name but those in `skip`; a failed write stays failed.
 class ScriptedPrompt : public SaveDistrictPrompt
 {
 public:
@@ -37,16 +36,14 @@ public:
 
 } // namespace
 
-// What the cut itself decides, whoever names the files: the dialog's and the batch tool's
-// tests cut through their own prompts.
+// What the cut itself decides, whoever names the files.
 class TestDownloadCutter : public QObject
 {
     Q_OBJECT
 
 private slots:
-    // A stray record before the first district record goes nowhere. A district record cut
-    // short at the end is saved too, under the name the user gives (none is proposed). The
-    // last district comes back tied to its file.
+    // A record before the first district record goes nowhere; a district record cut short
+    // is saved too (no name proposed); the last district comes back tied to its file.
     void cutsAtEveryDistrictRecord()
     {
         const QByteArray first = district(QStringLiteral("00012")) + RecordEncoder::simple(kTime, 1)
@@ -72,8 +69,8 @@ private slots:
         QCOMPARE(p.cut(RecordEncoder::simple(kTime, 1)).districts, 0);
         QCOMPARE(p.asked, 0);
         QVERIFY(QDir(p.dir.path()).isEmpty());
-        // A district that cannot be written is told, one closed without OK is not written;
-        // either way the others are. Last, it leaves the image tied to no file.
+        // An unwritable district is told, a skipped one not written; the others are. The
+        // image is then tied to no file.
         const QByteArray download = district(QStringLiteral("00001"))
             + district(QStringLiteral("00002")) + district(QStringLiteral("00003"));
         const QString blocked = p.defaultDir + QStringLiteral("00001.dat");

@@ -9,6 +9,7 @@ namespace {
 
 using Time = RecordEncoder::Time;
 
+// district(5): flow at 60 s, meter 10 l/rev, head 100 pulses/rev; a raw 600 is 1 l/s.
 QByteArray district(int intervalCode, const QString &meter = QStringLiteral("00010"),
                     const QString &head = QStringLiteral("00100"), quint8 modeBits = 0x00)
 {
@@ -20,20 +21,9 @@ QByteArray district(int intervalCode, const QString &meter = QStringLiteral("000
     return RecordEncoder::district(d);
 }
 
-// Flow at 60 s, meter 10 l/rev, head 100 pulses/rev: a raw count of 600 is 1 l/s.
-QByteArray flow60()
-{
-    return district(5);
-}
-
 Time time(int h, int m, int s)
 {
     return Time { 2026, 3, 1, h, m, s };
-}
-
-double at(int h, int m, int s)
-{
-    return DateTime::fromParts(2026, 3, 1, h, m, s);
 }
 
 QByteArray simple(int h, int m, int s, quint16 raw)
@@ -47,11 +37,7 @@ struct Walk
     explicit Walk(const QByteArray &records) { decode(records); }
     void decode(const QByteArray &records)
     {
-        decodeImage(RecordEncoder::header(QStringLiteral("00001")) + records);
-    }
-    void decodeImage(const QByteArray &image)
-    {
-        district.image().setBytes(image);
+        district.image().setBytes(RecordEncoder::header(QStringLiteral("00001")) + records);
         district.decode();
     }
     QString logged() const { return log.messages().join(u'|'); }
@@ -63,8 +49,7 @@ struct Walk
 
 } // namespace
 
-// The walk over a district image's records: settings, values, gap markers, fittings, and
-// what each failure costs.
+// Decoding a district image's records, and what each failure costs.
 class TestRecordDecoder : public QObject
 {
     Q_OBJECT
@@ -74,35 +59,27 @@ private slots:
     {
         QTest::addColumn<quint8>("byte0");
         QTest::addColumn<quint8>("byte14");
-        QTest::addColumn<qint32>("interval");
-        QTest::addColumn<qint32>("type");
-        QTest::addColumn<qint16>("units");
-        auto row
-            = [](const char *name, int byte0, int byte14, qint32 interval, qint32 type, int units) {
-                  QTest::newRow(name)
-                      << quint8(byte0) << quint8(byte14) << interval << type << qint16(units);
-              };
-        row("0x95, mode 00: 60 s, flow", 0x95, 0x00, 60, 1, 1);
-        row("mode bits are the top two", 0x95, 0xBF, 60, 5, 4);
-        row("bits 10, mode 11", 0xAA, 0xC0, 1800, 3, 1);
-        row("bits 11, mode 10", 0xB8, 0x80, 600, 7, 4);
+        QTest::addColumn<QList<int>>("settings"); // interval, channel type, unit code
+        QTest::newRow("0x95, mode 00: 60 s, flow")
+            << quint8(0x95) << quint8(0x00) << QList<int> { 60, 1, 1 };
+        QTest::newRow("mode bits are the top two")
+            << quint8(0x95) << quint8(0xBF) << QList<int> { 60, 5, 4 };
+        QTest::newRow("bits 10, mode 11")
+            << quint8(0xAA) << quint8(0xC0) << QList<int> { 1800, 3, 1 };
+        QTest::newRow("bits 11, mode 10")
+            << quint8(0xB8) << quint8(0x80) << QList<int> { 600, 7, 4 };
     }
     void districtRecordSettings()
     {
         QFETCH(quint8, byte0);
         QFETCH(quint8, byte14);
-        QFETCH(qint32, interval);
-        QFETCH(qint32, type);
-        QFETCH(qint16, units);
-        // The nibble fields (meter, head, transducer, output code) show in the values.
+        QFETCH(QList<int>, settings);
         QByteArray record = RecordEncoder::district({});
         record[0] = char(byte0);
         record[14] = char(byte14);
         const Walk w(record);
         const DistrictSettings &s = w.district.settings();
-        QCOMPARE(s.loggingInterval, interval);
-        QCOMPARE(s.channelType, type);
-        QCOMPARE(s.unitCode(), units);
+        QCOMPARE((QList<int> { s.loggingInterval, s.channelType, s.unitCode() }), settings);
     }
 
     // Each formula, and each failure of one, which drops the sample.
@@ -117,24 +94,18 @@ private slots:
             QTest::newRow(name) << district << quint16(raw) << expected
                                 << QString::fromLatin1(failure);
         };
-        // Flow, timed pulses (5 s): (A/B * 1000) / R = (1/10 * 1000) / 1.
-        row("flow 5 s", district(1, "00001", "00010"), 1, 100.0);
-        // 30 s is the last interval of timed pulses: (10/100 * 1000) / 600 = 1/6 l/s. The
-        // pulse-count formula would give 10/100 * 600 / 30 = 2.
-        row("flow 30 s", district(4), 600, 1.0 / 6.0);
-        // Above 30 s the raw value counts pulses: (A/B * R) / I = (10/100 * 600) / 60.
-        row("flow 60 s", flow60(), 600, 1.0);
-        // Interval 0 takes the timed branch and never divides by it: (2/1 * 1000) / 4.
-        row("flow interval 0", district(0, "00002", "00001"), 4, 500.0);
-        // Mode 0xC0: (R / I - 200) * (A / B) = (30000 / 60 - 200) * 2.
-        row("flow mode C0", district(5, "00002", "00001", 0xC0), 30000, 600.0);
-        // 4-20 mA transducer: (((R - I*C) * D) / I) / 800 = ((30000 - 12000) * 10 / 60) / 800.
-        row("pressure 4-20 mA", district(5, "00200", "10010", 0x80), 30000, 3.75);
-        // Voltage output: ((B * R) / I) / 1000.
-        row("pressure 0-1 V", district(9, "00000", "2100.", 0x80), 1800,
-            2100.0 * 1800 / 900 / 1000);
-        // A nibble field reads up to a second point or a code; no digit reads 0. Here the
-        // meter: (A/1 * 60) / 60 = A.
+        // Up to 30 s the raw value times pulses, (A/B * 1000) / R; above, it counts them,
+        // (A/B * R) / I; interval 0 is timed and never divided by.
+        row("flow 5 s: (1/10 * 1000) / 1", district(1, "00001", "00010"), 1, 100.0);
+        row("flow 30 s: (10/100 * 1000) / 600", district(4), 600, 1.0 / 6.0);
+        row("flow 60 s: (10/100 * 600) / 60", district(5), 600, 1.0);
+        row("flow interval 0: (2/1 * 1000) / 4", district(0, "00002", "00001"), 4, 500.0);
+        row("flow mode C0: (30000 / 60 - 200) * 2/1", district(5, "00002", "00001", 0xC0), 30000,
+            600.0);
+        row("4-20 mA: ((30000 - 60*200) * 10 / 60) / 800", district(5, "00200", "10010", 0x80),
+            30000, 3.75);
+        row("0-1 V: (2100 * 1800 / 900) / 1000", district(9, "00000", "2100.", 0x80), 1800, 4.2);
+        // A nibble field reads up to a second point or a code; no digit reads 0.
         row("meter 1.2.3", district(5, "1.2.3", "00001"), 60, 1.2);
         row("meter 12;45", district(5, "12;45", "00001"), 60, 12.0);
         row("meter .....", district(5, ".....", "00001"), 60, 0.0);
@@ -161,23 +132,23 @@ private slots:
         QCOMPARE(w.logged(), failure);
     }
 
-    // More than 2 s late: a marker of value 0 one interval before the sample, which never
-    // widens the extremes. The boundary is in the walk table.
+    // More than 2 s late: a marker of value 0 one interval before the sample, not counted
+    // in the extremes (the 2 s boundary is in the walk table).
     void gapMarkerStandsOneIntervalBefore()
     {
-        const Walk w(flow60() + simple(10, 0, 0, 600) + simple(10, 1, 3, 1200));
+        const Walk w(district(5) + simple(10, 0, 0, 600) + simple(10, 1, 3, 1200));
         const SampleSeries &s = w.s;
         QCOMPARE(s.sampleCount, 3);
         QVERIFY(s.gapMarkers[1] && !s.gapMarkers[2]);
         QCOMPARE(s.values[1], 0.0);
-        QCOMPARE(s.times[1], at(10, 0, 3));
-        QCOMPARE(s.times[2], at(10, 1, 3));
+        QCOMPARE(s.times[1], DateTime::fromParts(2026, 3, 1, 10, 0, 3));
+        QCOMPARE(s.times[2], DateTime::fromParts(2026, 3, 1, 10, 1, 3));
         QCOMPARE(s.minValue, 1.0);
     }
 
     void fittingsAreBookedBeforeTheirSample()
     {
-        Walk w(flow60() + simple(10, 0, 0, 600)
+        Walk w(district(5) + simple(10, 0, 0, 600)
                + RecordEncoder::fitting(QStringLiteral("00012"), time(10, 1, 0), 1200)
                + simple(10, 2, 0, 600)
                // A hole in front of the next fitting: the marker carries its number.
@@ -192,14 +163,14 @@ private slots:
         QCOMPARE(s.fittingSamples, (std::vector<qint32> { 1, 4 }));
         QCOMPARE(s.fittingNumbers, (std::vector<QString> { "00012", "0;3.4" }));
         // The next walk, without fittings, leaves every fitting number empty.
-        w.decode(flow60() + simple(10, 0, 0, 600));
+        w.decode(district(5) + simple(10, 0, 0, 600));
         QCOMPARE(s.fittingCount, 0);
         QCOMPARE(s.sampleFittings[0], QString());
     }
 
     void capacityIsEnforced()
     {
-        QByteArray records = flow60();
+        QByteArray records = district(5);
         Time t = time(0, 0, 0);
         for (int i = 0; i < SampleSeries::kCapacity + 2; ++i) {
             records += RecordEncoder::simple(t, 600);
@@ -228,24 +199,21 @@ private slots:
         QCOMPARE(w.district.problems().size(), 1); // the walk before tells no more
     }
 
-    // What each image adds: the samples (a gap marker counts), the last value and what the
+    // What the records add: the samples (a gap marker counts), the last value and what the
     // event log says. Damage costs only the record it is in.
     void walk_data()
     {
-        QTest::addColumn<QByteArray>("image");
+        QTest::addColumn<QByteArray>("records");
         QTest::addColumn<int>("samples");
         QTest::addColumn<double>("last");
         QTest::addColumn<QString>("logged"); // before "(FileProcessing)"; empty: nothing
-        const QByteArray header = RecordEncoder::header(QStringLiteral("00001"));
-        const QByteArray ten = header + flow60() + simple(10, 0, 0, 600);
-        const QByteArray fitting
-            = RecordEncoder::fitting(QStringLiteral("00001"), time(10, 1, 0), 600);
+        const QByteArray ten = district(5) + simple(10, 0, 0, 600);
         RecordEncoder::District unreadable;
         unreadable.intervalCode = 5;
         unreadable.referenceRaw = 0x9000; // the reference overflows; the rest was read
-        auto row = [](const char *name, const QByteArray &image, int samples, double last,
+        auto row = [](const char *name, const QByteArray &records, int samples, double last,
                       const char *logged) {
-            QTest::newRow(name) << image << samples << last << QString::fromLatin1(logged);
+            QTest::newRow(name) << records << samples << last << QString::fromLatin1(logged);
         };
         row("interval + 2 s: no gap", ten + simple(10, 1, 2, 1200), 2, 2.0, "");
         row("same time: no gap", ten + simple(10, 0, 0, 1200), 2, 2.0, "");
@@ -257,27 +225,26 @@ private slots:
         row("reading too large", ten + simple(10, 1, 0, 0x8001) + simple(10, 2, 0, 1200), 3, 2.0,
             "Overflow in getDateAndValue");
         row("district reference unreadable",
-            header + RecordEncoder::district(unreadable) + simple(10, 0, 0, 600), 1, 1.0,
+            RecordEncoder::district(unreadable) + simple(10, 0, 0, 600), 1, 1.0,
             "Overflow in processDistrictRecord");
         row("simple cut short", ten + ten.right(10).left(5), 1, 1.0,
             "Subscript out of range in processSimpleRecord");
-        row("fitting cut short", ten + fitting.left(12), 1, 1.0,
+        row("fitting cut short",
+            ten + RecordEncoder::fitting(QStringLiteral("1"), time(10, 1, 0), 600).left(12), 1, 1.0,
             "Subscript out of range in processFittingRecord");
-        row("district cut short", header + flow60().left(8), 0, 0.0,
+        row("district cut short", district(5).left(8), 0, 0.0,
             "Subscript out of range in processDistrictRecord");
-        // The unread last byte of a record may be missing without loss.
-        row("last byte missing", ten.chopped(1), 1, 1.0, "");
-        // The walk steps over an undefined kind byte by byte.
-        row("undefined kind", ten + QByteArray(3, char(0xC7)) + simple(10, 1, 0, 1200), 2, 2.0, "");
+        row("last byte missing, unread", ten.chopped(1), 1, 1.0, "");
+        row("undefined kind, stepped over byte by byte",
+            ten + QByteArray(3, char(0xC7)) + simple(10, 1, 0, 1200), 2, 2.0, "");
     }
     void walk()
     {
-        QFETCH(QByteArray, image);
+        QFETCH(QByteArray, records);
         QFETCH(int, samples);
         QFETCH(double, last);
         QFETCH(QString, logged);
-        Walk w({});
-        w.decodeImage(image);
+        const Walk w(records);
         QCOMPARE(w.s.sampleCount, samples);
         QCOMPARE(w.s.fittingCount, 0);
         if (samples > 0)

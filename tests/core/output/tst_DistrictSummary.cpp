@@ -7,9 +7,7 @@
 
 #include <QtTest>
 
-// The statistics that come from the district record, as the dialog shows them. The
-// caption, the extremes and the table window are the dialog's test, the printed figures
-// the report's.
+// The statistics that come from the district record, as the dialog shows them.
 class tst_DistrictSummary : public QObject
 {
     Q_OBJECT
@@ -18,9 +16,8 @@ class tst_DistrictSummary : public QObject
     TempLog m_log;
 
 private slots:
-    // The logging interval in seconds, or in minutes from a minute up; an unknown code is
-    // 0 s. Flow: the meter's constants as they are; pressure: the transducer's output and
-    // its range in the display unit, under the pressure heading.
+    // The interval in seconds, in minutes from a minute up, 0 s for an unknown code; flow's
+    // meter constants as they are, pressure's transducer and range in the display unit.
     void districtRecordFigures_data()
     {
         QTest::addColumn<int>("interval"); // code

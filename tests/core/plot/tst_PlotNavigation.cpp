@@ -1,5 +1,4 @@
-// Zooming, scrolling and the scroll ranges, and the return to the full view with the
-// labels it writes.
+// Zooming, scrolling, the scroll ranges and the return to the full view.
 #include "PlotFixture.h"
 
 #include <QtTest>
@@ -31,77 +30,69 @@ private slots:
         QCOMPARE(v.cursor, v.fullStart);
     }
 
-    void valueZoom_data()
+    // A zoom halves or doubles the window from its start, stopping at the full range, at one
+    // interval or at a span of 0.001; one that changes nothing does not redraw the labels.
+    void zoom_data()
     {
-        QTest::addColumn<double>("viewMin");
-        QTest::addColumn<double>("viewMax");
+        QTest::addColumn<bool>("time"); // else the value window
         QTest::addColumn<bool>("zoomIn");
-        QTest::addColumn<double>("result");
-        // The full value range is 0 to 21.
-        QTest::newRow("out from 5 doubles") << 0.0 << 5.0 << false << 10.0;
-        QTest::newRow("out from 15 stops at the range") << 0.0 << 15.0 << false << 21.0;
-        QTest::newRow("in, a span of 0.001 stays") << 0.0 << 0.001 << true << 0.001;
-        QTest::newRow("in, a span of 0.0011 halves") << 1.0 << 1.0011 << true << 1.00055;
+        QTest::addColumn<double>("start"); // seconds into the time range, or the value
+        QTest::addColumn<double>("end");
+        QTest::addColumn<double>("endAfter");
+        QTest::addColumn<QString>("top"); // the value label afterwards
+        // The time range is 8460 s, the interval 900 s; the value range 0 to 21.
+        auto row = [](const char *name, bool time, bool in, double start, double end, double after,
+                      const char *top = "21.00") {
+            QTest::newRow(name) << time << in << start << end << after << QString(top);
+        };
+        row("time: in from two intervals to one", true, true, 900, 2700, 1800);
+        row("time: in stops at one interval", true, true, 900, 1800, 1800);
+        row("time: out doubles", true, false, 0, 2115, 4230);
+        row("time: out stops at the range's end", true, false, 6000, 7500, 8460);
+        row("value: out from 5 doubles", false, false, 0, 5, 10, "10.00");
+        row("value: out from 15 stops at the range", false, false, 0, 15, 21);
+        row("value: in, a span of 0.001 stays", false, true, 0, 0.001, 0.001);
+        row("value: in, a span of 0.0011 halves", false, true, 1, 1.0011, 1.00055, "1.00");
     }
-    void valueZoom()
+    void zoom()
     {
-        QFETCH(double, viewMin);
-        QFETCH(double, viewMax);
+        QFETCH(bool, time);
         QFETCH(bool, zoomIn);
-        QFETCH(double, result);
+        QFETCH(double, start);
+        QFETCH(double, end);
+        QFETCH(double, endAfter);
+        QFETCH(QString, top);
         PlotFixture f;
-        f.load({ 20, 10, 5 });
-        f.state().viewMin = viewMin;
-        f.state().viewMax = viewMax;
-        if (zoomIn)
-            f.graph->zoomValueIn();
-        else
-            f.graph->zoomValueOut();
-        QCOMPARE(f.state().viewMax, result);
-        QCOMPARE(f.state().viewMin, viewMin);
-        // A zoom that changes nothing does not redraw: the label keeps the full view's top.
-        QCOMPARE(f.graph->axisLabels().valueTop,
-                 f.formats.fixed(result == viewMax ? f.state().fullMax : result));
+        f.load({ 20, 10, 5, 4, 5, 6, 7, 8, 9 });
+        PlotState &v = f.state();
+        const auto at = [&v](double s) { return DateTime::addSeconds(v.fullStart, qint64(s)); };
+        if (time) {
+            v.viewStart = at(start);
+            v.viewEnd = at(end);
+            zoomIn ? f.graph->zoomTimeIn() : f.graph->zoomTimeOut();
+            QCOMPARE(DateTime::secondsBetween(v.fullStart, v.viewEnd), qint64(endAfter));
+            QCOMPARE(v.viewStart, at(start));
+        } else {
+            v.viewMin = start;
+            v.viewMax = end;
+            zoomIn ? f.graph->zoomValueIn() : f.graph->zoomValueOut();
+            QCOMPARE(v.viewMax, endAfter);
+            QCOMPARE(v.viewMin, start);
+        }
+        QCOMPARE(f.graph->axisLabels().valueTop, top);
         QVERIFY(f.prompt.messages.isEmpty());
     }
 
-    void timeZoom_data()
+    // A time zoom deeper than the time bar can show is refused with a message.
+    void timeZoomAtTheBarsLimitIsTold()
     {
-        QTest::addColumn<int>("start"); // seconds from the start of the full range
-        QTest::addColumn<int>("end");
-        QTest::addColumn<bool>("zoomIn");
-        QTest::addColumn<int>("largeStep"); // of the time range; 0 as the draw left it
-        QTest::addColumn<int>("endAfter");
-        // The full range is 8460 s long; the logging interval is 900 s.
-        QTest::newRow("in from two intervals to one") << 900 << 2700 << true << 0 << 1800;
-        QTest::newRow("in stops at one interval") << 900 << 1800 << true << 0 << 1800;
-        QTest::newRow("in at the time bar's limit: message") << 0 << 8460 << true << 1 << 8460;
-        QTest::newRow("out doubles") << 0 << 2115 << false << 0 << 4230;
-        QTest::newRow("out stops at the range's end") << 6000 << 7500 << false << 0 << 8460;
-    }
-    void timeZoom()
-    {
-        QFETCH(int, start);
-        QFETCH(int, end);
-        QFETCH(bool, zoomIn);
-        QFETCH(int, largeStep);
-        QFETCH(int, endAfter);
         PlotFixture f;
-        f.load({ 1, 2, 3, 4, 5, 6, 7, 8, 9 });
-        PlotState &v = f.state();
-        v.viewStart = DateTime::addSeconds(v.fullStart, start);
-        v.viewEnd = end == 8460 ? v.fullEnd : DateTime::addSeconds(v.fullStart, end);
-        if (largeStep)
-            v.timeScroll.pageStep = largeStep;
-        if (zoomIn)
-            f.graph->zoomTimeIn();
-        else
-            f.graph->zoomTimeOut();
-        QCOMPARE(DateTime::secondsBetween(v.fullStart, v.viewEnd), endAfter);
-        QCOMPARE(DateTime::secondsBetween(v.fullStart, v.viewStart), start);
-        const QStringList message = { "The magnification limit has been reached" };
-        QCOMPARE(f.prompt.messages, largeStep == 1 ? message : QStringList());
-        QCOMPARE(f.prompt.titles, largeStep == 1 ? QStringList { "Neru" } : QStringList());
+        f.load({ 1, 2, 3 });
+        f.state().timeScroll.pageStep = 1;
+        f.graph->zoomTimeIn();
+        QCOMPARE(f.state().viewEnd, f.state().fullEnd);
+        QCOMPARE(f.prompt.messages, QStringList { "The magnification limit has been reached" });
+        QCOMPARE(f.prompt.titles, QStringList { "Neru" });
     }
 
     void scrollBarsFollowTheWindow_data()
