@@ -137,16 +137,6 @@ private slots:
         QCOMPARE(m_model->unitFactor(), expected[3].toDouble());
     }
 
-    // On the design's client area (9525 x 6150 twips, toolbar 360, status bar 405) the plot
-    // keeps its place.
-    void controlsAroundThePlot()
-    {
-        const auto r = MainWindowLayout::place({ 9525, 6150, 360, 405, true, true });
-        QCOMPARE(r.plot, QRect(1000, 815, 8070, 4275));
-        QCOMPARE(r.timeScrollBar, QRect(1255, 460, 7560, 255));
-        QCOMPARE(r.valueScrollBar, QRect(9170, 1070, 255, 3765));
-    }
-
     // In the default window the long captions show whole, left of the time bar's controls;
     // the bar keeps its right end and the plot its place.
     void longCaptionShowsWhole()
@@ -170,9 +160,15 @@ private slots:
         }
     }
 
-    // With both bars hidden the plot and its scroll bars take their strips, and give them back.
+    // On the design's client area (9525 x 6150 twips, toolbar 360, status bar 405) the plot
+    // keeps its place; with both bars hidden it and its scroll bars take their strips, and
+    // give them back.
     void layoutFollowsTheBars()
     {
+        const auto r = MainWindowLayout::place({ 9525, 6150, 360, 405, true, true });
+        QCOMPARE(r.plot, QRect(1000, 815, 8070, 4275));
+        QCOMPARE(r.timeScrollBar, QRect(1255, 460, 7560, 255));
+        QCOMPARE(r.valueScrollBar, QRect(9170, 1070, 255, 3765));
         const QWidget *client = window().centralWidget();
         const QWidget *plot = widget<QWidget>("Picture1");
         const QScrollBar *timeBar = widget<QScrollBar>("hsbTime");
