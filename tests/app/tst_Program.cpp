@@ -21,6 +21,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QtTest>
 
 #include <memory>
@@ -144,22 +145,17 @@ private slots:
         QVERIFY(help.isVisible());
         QTRY_VERIFY(help.tvwContents->hasFocus());
         QStringList expected;
-        auto heading = QRegularExpression(u"^###? .*$"_s, QRegularExpression::MultilineOption)
-                           .globalMatch(QString::fromUtf8(
-                               TempLog::readAll(QStringLiteral(NERU_SOURCE_DIR "/docs/guide.md"))));
-        while (heading.hasNext())
-            expected << heading.next().captured().trimmed();
+        for (const QString &line :
+             QString::fromUtf8(TempLog::readAll(NERU_SOURCE_DIR "/docs/guide.md")).split(u'\n'))
+            if (line.startsWith(u"## "_s) || line.startsWith(u"### "_s))
+                expected << line.trimmed();
         QVERIFY(expected.size() > 5);
         QStringList listed;
         QTreeWidgetItem *deep = nullptr; // a part far down the guide
-        for (int i = 0; i < help.tvwContents->topLevelItemCount(); ++i) {
-            QTreeWidgetItem *section = help.tvwContents->topLevelItem(i);
-            listed << u"## "_s + section->text(0);
-            for (int j = 0; j < section->childCount(); ++j) {
-                listed << u"### "_s + section->child(j)->text(0);
-                if (listed.size() <= expected.size() * 2 / 3)
-                    deep = section->child(j);
-            }
+        for (QTreeWidgetItemIterator it(help.tvwContents); *it; ++it) {
+            listed << ((*it)->parent() ? u"### "_s : u"## "_s) + (*it)->text(0);
+            if ((*it)->parent() && listed.size() <= expected.size() * 2 / 3)
+                deep = *it;
         }
         QCOMPARE(listed, expected);
         QTextBrowser &guide = *help.guideView;
@@ -217,7 +213,6 @@ private slots:
                              dir.path()
                                  + u"/|Download Files(*.dat);;Kept "
                                    "downloads(download-*.bin);;All files (*)"_s));
-        QCOMPARE(m_prompts.messages.last(), refused + u": "_s + m_program->strings().text(40250));
         QCOMPARE(main().windowTitle(), u"NERU Program: "_s + shown);
         QCOMPARE(m_program->stats()->windowTitle(), u"Statistics for district '10452'"_s);
     }

@@ -15,25 +15,18 @@ class ScriptedPrompts : public UserPrompts
 public:
     void message(const QString &text, const QString &title) override
     {
-        messages.append(text);
-        titles.append(title);
-        if (onPrompt)
-            onPrompt();
+        asked(messages, text, title);
     }
     Answer question(const QString &text, const QString &title, Answer defaultAnswer) override
     {
-        questions.append(text);
-        titles.append(title);
-        if (onPrompt)
-            onPrompt();
+        asked(questions, text, title);
         return answers.isEmpty() ? defaultAnswer : answers.takeFirst();
     }
     QString openFileName(const QString &folder, const QString &filter,
                          const QStringList &places) override
     {
-        fileDialogs.append(folder + u'|' + filter);
         offeredPlaces = places;
-        return files.isEmpty() ? QString() : files.takeFirst();
+        return ScriptedPrompts::saveFileName(folder, filter);
     }
     QString saveFileName(const QString &proposed, const QString &filter) override
     {
@@ -50,4 +43,13 @@ public:
     QStringList files;
     // Runs while a message or question is up (to look at the windows behind it).
     std::function<void()> onPrompt;
+
+private:
+    void asked(QStringList &list, const QString &text, const QString &title)
+    {
+        list.append(text);
+        titles.append(title);
+        if (onPrompt)
+            onPrompt();
+    }
 };

@@ -14,10 +14,9 @@ class StartUpStore
 public:
     static void clear()
     {
-        QSettings settings(QSettings::IniFormat, QSettings::UserScope,
-                           ApplicationName::systemName(), ApplicationName::settingsName());
-        settings.clear();
-        settings.sync();
+        QSettings(QSettings::IniFormat, QSettings::UserScope, ApplicationName::systemName(),
+                  ApplicationName::settingsName())
+            .clear(); // written out as the statement ends
     }
 
     static bool store(const QString &key, const QString &value)

@@ -17,15 +17,10 @@ public:
     // The messages of the entries, without timestamp and "Information".
     QStringList messages() const
     {
-        QStringList out;
-        const QString marker = QStringLiteral(" Information ");
-        for (const QByteArray &line : readAll(report.logPath()).split('\n')) {
-            if (line.isEmpty())
-                continue;
-            const QString text = QString::fromUtf8(line);
-            const qsizetype at = text.indexOf(marker);
-            out.append(at < 0 ? text : text.mid(at + marker.size()));
-        }
+        QStringList out = QString::fromUtf8(readAll(report.logPath())).split(u'\n');
+        out.removeAll(QString());
+        for (QString &text : out)
+            text = text.section(QStringLiteral(" Information "), -1);
         return out;
     }
 

@@ -54,17 +54,13 @@ private slots:
         auto *missing = new PictureBox(&window);
         General::setTag(*missing, 101);
         General(StringTable()).localiseForm(window);
-        QCOMPARE(maximum->text(), QStringLiteral("Maximum"));
-        QCOMPARE(maximum->toolTip(), QStringLiteral("design tip"));
-        QCOMPARE(notANumber->text(), QStringLiteral("design"));
-        QCOMPARE(notInTheTable->text(), QStringLiteral("design"));
-        QCOMPARE(window.windowTitle(), QStringLiteral("Reading"));
-        QCOMPARE(inner->text(), QStringLiteral("design"));
-        QCOMPARE(deep->text(), QStringLiteral("Reference"));
-        QCOMPARE(button->text(), QStringLiteral("OK"));
-        QCOMPARE(box->text(), QStringLiteral("OK"));
-        QCOMPARE(tool->text(), QString());
-        QCOMPARE(tool->toolTip(), QStringLiteral("Interrogate NERU"));
+        const QStringList shown { maximum->text(),       maximum->toolTip(),   notANumber->text(),
+                                  notInTheTable->text(), window.windowTitle(), inner->text(),
+                                  deep->text(),          button->text(),       box->text(),
+                                  tool->text(),          tool->toolTip() };
+        QCOMPARE(shown.join(u'|'),
+                 QStringLiteral("Maximum|design tip|design|design|Reading|design|Reference|OK|OK|"
+                                "|Interrogate NERU"));
         QVERIFY(!logo->pixmap().isNull());
         QVERIFY(!logo->pixmap().toImage().hasAlphaChannel()); // 24 bits per pixel
         QVERIFY(missing->pixmap().isNull());
