@@ -52,18 +52,14 @@ private slots:
         PdfPages read;
         QVERIFY(read.read(pdf));
         QVERIFY2(read.pages.size() >= 2, "150 rows fit no A4 page");
-        const PdfPages::Line &title = read.lines.constFirst();
-        QCOMPARE(title.text, QStringLiteral("Title: Mill Lane"));
-        QVERIFY2(qAbs(title.left - 20.0) < kTolerance, qPrintable(QString::number(title.left)));
-        QVERIFY2(qAbs(title.top - 21.0) < kTolerance, qPrintable(QString::number(title.top)));
-
-        lines.removeAll(QStringLiteral(" ")); // prints nothing to read back
-        QCOMPARE(read.lines.size(), lines.size());
-        for (qsizetype k = 0; k < lines.size(); ++k) {
+        // The text is tst_ProgramReports' (printed as copied); the blank line prints nothing.
+        QCOMPARE(read.lines.size(), lines.size() - 1);
+        for (qsizetype k = 0; k < read.lines.size(); ++k) {
             const PdfPages::Line &line = read.lines.at(k);
-            QCOMPARE(line.text, lines.at(k).simplified());
-            QVERIFY(qAbs(line.left - 20.0) < kTolerance);
-            if (k > 0 && line.page != read.lines.at(k - 1).page) {
+            QVERIFY2(qAbs(line.left - 20.0) < kTolerance, qPrintable(QString::number(line.left)));
+            if (k == 0)
+                QVERIFY2(qAbs(line.top - 21.0) < kTolerance, qPrintable(QString::number(line.top)));
+            else if (line.page != read.lines.at(k - 1).page) {
                 QVERIFY2(qAbs(line.top - kTopStrip) < kTolerance,
                          qPrintable(QString::number(line.top)));
                 QVERIFY(read.lines.at(k - 1).top > 270.0);
@@ -106,9 +102,8 @@ private slots:
                      && qAbs(box.width() - printed.width()) < 1.0
                      && qAbs(box.height() - printed.height()) < 1.0,
                  qPrintable(QDebug::toString(box)));
-        QCOMPARE(read.lines.size(), 2);
+        QCOMPARE(read.lines.size(), 2); // the texts are tst_ProgramReports'
         for (int k = 0; k < 2; ++k) {
-            QCOMPARE(read.lines.at(k).text, texts[k]);
             QVERIFY(qAbs(read.lines.at(k).left - 20.0) < kTolerance);
             QVERIFY(qAbs(read.lines.at(k).top - (k ? 200.0 : 10.0)) < kTolerance);
         }

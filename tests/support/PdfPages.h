@@ -73,12 +73,9 @@ struct PdfPages
     {
         QTemporaryDir dir;
         const QString stem = dir.filePath(QStringLiteral("page"));
-        const QString number = QString::number(page + 1);
-        if (QProcess::execute(QStringLiteral("pdftoppm"),
-                              { QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-png"),
-                                QStringLiteral("-singlefile"), QStringLiteral("-f"), number,
-                                QStringLiteral("-l"), number, pdf, stem })
-            != 0)
+        const QStringList options
+            = QStringLiteral("-r 72 -png -singlefile -f %1 -l %1").arg(page + 1).split(u' ');
+        if (QProcess::execute(QStringLiteral("pdftoppm"), options + QStringList { pdf, stem }) != 0)
             return {};
         const QImage image(stem + QStringLiteral(".png"));
         QRect box;

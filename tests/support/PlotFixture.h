@@ -86,10 +86,7 @@ public:
     // The event log's messages, without the CR that ends each line.
     QStringList logged() const
     {
-        QStringList out;
-        for (const QString &message : log.messages())
-            out.append(message.trimmed());
-        return out;
+        return log.messages().replaceInStrings(QString(u'\r'), QString());
     }
     PlotState &state() { return graph->state(); }
     const PlotElements &elements() const { return graph->elements(); }

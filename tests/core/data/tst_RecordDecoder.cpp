@@ -60,8 +60,6 @@ private slots:
         QTest::addColumn<quint8>("byte0");
         QTest::addColumn<quint8>("byte14");
         QTest::addColumn<QList<int>>("settings"); // interval, channel type, unit code
-        QTest::newRow("0x95, mode 00: 60 s, flow")
-            << quint8(0x95) << quint8(0x00) << QList<int> { 60, 1, 1 };
         QTest::newRow("mode bits are the top two")
             << quint8(0x95) << quint8(0xBF) << QList<int> { 60, 5, 4 };
         QTest::newRow("bits 10, mode 11")
@@ -98,7 +96,6 @@ private slots:
         // (A/B * R) / I; interval 0 is timed and never divided by.
         row("flow 5 s: (1/10 * 1000) / 1", district(1, "00001", "00010"), 1, 100.0);
         row("flow 30 s: (10/100 * 1000) / 600", district(4), 600, 1.0 / 6.0);
-        row("flow 60 s: (10/100 * 600) / 60", district(5), 600, 1.0);
         row("flow interval 0: (2/1 * 1000) / 4", district(0, "00002", "00001"), 4, 500.0);
         row("flow mode C0: (30000 / 60 - 200) * 2/1", district(5, "00002", "00001", 0xC0), 30000,
             600.0);

@@ -36,9 +36,9 @@ class TestTableRows : public QObject
 
     // Rows `start` to `end` of `s`; the clamped range is written back.
     QString rows(const SampleSeries &s, bool csv, qint32 &start, qint32 &end,
-                 double reference = 5.0, double factor = 1.0) const
+                 double reference = 5.0) const
     {
-        return TableRows(m_british).rows(s, reference, factor, csv, start, end);
+        return TableRows(m_british).rows(s, reference, 1.0, csv, start, end);
     }
 
 private slots:
@@ -50,7 +50,6 @@ private slots:
         QTest::addColumn<qint32>("clampedStart");
         QTest::addColumn<qint32>("clampedEnd");
         QTest::newRow("no samples") << 0 << -1 << -1 << 0 << -1;
-        QTest::newRow("whole") << 10 << -1 << -1 << 0 << 9;
         QTest::newRow("end before start") << 10 << 7 << 5 << 7 << 9;
         QTest::newRow("start beyond") << 10 << 12 << 15 << 12 << 9;
     }
@@ -77,24 +76,20 @@ private slots:
         QTest::addColumn<bool>("gap");
         QTest::addColumn<double>("value");
         QTest::addColumn<double>("reference");
-        QTest::addColumn<double>("factor");
         QTest::addColumn<QString>("row");
         auto row = [](const char *name, bool csv, bool gap, double value, double reference,
-                      double factor, const QString &text) {
-            QTest::newRow(name) << csv << gap << value << reference << factor << text;
+                      const QString &text) {
+            QTest::newRow(name) << csv << gap << value << reference << text;
         };
         const QString comma = QStringLiteral("00012,23/11/2026,09:15:00,");
-        row("value and step", true, false, 12.5, 20.0, 1.0, comma + "12.50   ,7.50    ");
-        row("negative step", true, false, 5.5, 5.0, 1.0, comma + "5.50    ,-0.50   ");
-        row("longer than the field: written whole", true, false, 1234567.0, 5.0, 1.0,
+        row("longer than the field: written whole", true, false, 1234567.0, 5.0,
             comma + "1234567.00,-1234562.00");
-        row("display factor", true, false, 2.5, 3.0, 3.6, comma + "9.00    ,1.80    ");
         // "Fitting   Date         Time         Flow         Step"
-        row("spaces", false, false, 12.35, 15.0, 1.0,
+        row("spaces", false, false, 12.35, 15.0,
             "00012     23/11/2026     09:15:00     12.35        2.65    ");
         // Whatever time and value a marker holds, they are not shown.
-        row("gap marker", true, true, 7.0, 5.0, 1.0, "00012,--------,--------,--------,--------");
-        row("gap marker, spaces", false, true, 7.0, 5.0, 1.0,
+        row("gap marker", true, true, 7.0, 5.0, "00012,--------,--------,--------,--------");
+        row("gap marker, spaces", false, true, 7.0, 5.0,
             "00012     --------     --------     --------     --------");
     }
     void rowsFollowTheHeadingColumns()
@@ -103,7 +98,6 @@ private slots:
         QFETCH(bool, gap);
         QFETCH(double, value);
         QFETCH(double, reference);
-        QFETCH(double, factor);
         QFETCH(QString, row);
         SampleSeries s = series(1);
         s.times[0] = DateTime::fromParts(2026, 11, 23, 9, 15, 0);
@@ -111,7 +105,7 @@ private slots:
         s.gapMarkers[0] = gap;
         qint32 start = 0;
         qint32 end = 0;
-        QCOMPARE(rows(s, csv, start, end, reference, factor), row + QStringLiteral("\r\n"));
+        QCOMPARE(rows(s, csv, start, end, reference), row + QStringLiteral("\r\n"));
     }
 
     // neru.csv is one byte per character in Windows-1252, "?" for a character it cannot
