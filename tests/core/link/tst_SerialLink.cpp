@@ -3,7 +3,6 @@
 #include "RuntimeError.h"
 #include "SettingsStore.h"
 
-#include <QSemaphore>
 #include <QThread>
 #include <QtTest>
 
@@ -92,42 +91,22 @@ private slots:
         QCOMPARE(link.port.readAll(), link.simulator.replyTo(info));
     }
 
-    // Close waits for the bytes still queued (the simulator reads on a thread of its own).
+    // Close waits for the bytes still queued (the line is closed on a thread of its own).
     void closeDeliversTheFrameStillQueued()
     {
         const QByteArray frame = QByteArray("0123456789abcdef").repeated(12500);
-        QByteArray received;
-        QString device;
-        QSemaphore ready;
-        std::unique_ptr<QThread> logger(QThread::create([&] {
-            LoggerSimulator simulator({});
-            device = simulator.start() ? simulator.devicePath() : QString();
-            QEventLoop loop;
-            QObject::connect(&simulator, &LoggerSimulator::frameReceived,
-                             [&](const QByteArray &bytes) {
-                                 received += bytes;
-                                 if (received.size() >= frame.size())
-                                     loop.quit();
-                             });
-            ready.release();
-            loop.exec();
+        LinkFixture link;
+        QVERIFY(link.start());
+        std::unique_ptr<QThread> sender(QThread::create([&] {
+            SerialLine port(link.devices);
+            port.setPortNumber(1);
+            port.open();
+            port.send(frame);
+            port.close();
         }));
-        logger->start();
-        const auto stop = qScopeGuard([&logger] {
-            logger->quit();
-            logger->wait();
-        });
-        ready.acquire();
-        QVERIFY(!device.isEmpty());
-        PortDevices devices;
-        devices.setDevice(1, device);
-        SerialLine port(devices);
-        port.setPortNumber(1);
-        port.open();
-        port.send(frame);
-        port.close();
-        QVERIFY(logger->wait(QDeadlineTimer(10000)));
-        QCOMPARE(received, frame);
+        sender->start();
+        QVERIFY(QTest::qWaitFor([&] { return sender->isFinished(); }, 10000));
+        QTRY_COMPARE(link.simulator.frames().join(), frame);
     }
 
     void commandFrames_data()
