@@ -9,11 +9,7 @@
 
 #include <memory>
 
-namespace {
-
 const QString kFlow = QStringLiteral(NERU_SOURCE_DIR "/samples/flow.dat");
-
-} // namespace
 
 // The open district and what the model tells the user and the windows of it.
 class tst_NeruModel : public QObject
