@@ -4,10 +4,8 @@
 
 #include <QTimer>
 
-// A clock that moves only when the link's alarm rings, so pauses and time-outs take
-// milliseconds. An alarm while input is awaited first gives the simulator a short real
-// while to answer over its real pseudo-terminal; a pause rings at once. Either way the
-// clock then jumps to the alarm's time.
+// A clock that jumps to the alarm's time when it rings: a pause at once, a wait for input
+// after a short real while for the simulator to answer over its pseudo-terminal.
 class FakeLinkTime : public LinkClock
 {
 public:
