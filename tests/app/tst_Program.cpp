@@ -213,6 +213,8 @@ private slots:
                              dir.path()
                                  + u"/|Download Files(*.dat);;Kept "
                                    "downloads(download-*.bin);;All files (*)"_s));
+        QVERIFY(
+            m_prompts.messages.last().startsWith(refused + u": This program cannot communicate"_s));
         QCOMPARE(main().windowTitle(), u"NERU Program: "_s + shown);
         QCOMPARE(m_program->stats()->windowTitle(), u"Statistics for district '10452'"_s);
     }
