@@ -12,10 +12,6 @@
 #include <QDateTime>
 #include <QFile>
 
-namespace {
-const QString kAppName = QStringLiteral("Neru fuzz");
-}
-
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
     FuzzSupport::initialise();
@@ -24,7 +20,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    static const QString path = SettingsStore(kAppName).fileName();
+    static const QString path = SettingsStore().fileName();
     static qint64 run = 0;
     FuzzSupport::writeInput(path, data, size);
     // The settings layer keeps a file it has read and reads it again only when its size or
@@ -37,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             std::abort();
     }
     {
-        SettingsStore store(kAppName);
+        SettingsStore store;
         StartUpSettings startUp;
         startUp.readSettings(store, QStringLiteral("/fuzz/current/"));
         PortDevices devices(&store);
