@@ -27,9 +27,8 @@ public:
     // Brings the scene up to date with the elements changed since the last sync.
     void sync(PlotElements &elements);
 
-    // Scene items per element array, for inspection.
+    // Scene items of the curve, for the benchmark's check that a series was drawn.
     qsizetype curveItemCount() const { return static_cast<qsizetype>(m_curve.size()); }
-    qsizetype markerItemCount() const { return static_cast<qsizetype>(m_markerLines.size()); }
 
 signals:
     // Any mouse button let go `x` pixels from the left edge.

@@ -92,7 +92,6 @@ public:
     void requestStop();
     // Where downloads are kept; tests point it elsewhere.
     void setKeptDownloads(const KeptDownloads &kept) { m_kept = kept; }
-    const KeptDownloads &keptDownloads() const { return m_kept; }
 
     // Saves edited title and comment lines into the district's file (the statistics dialog's
     // Yes). False, after telling the user, when there is no file, a text holds a character
