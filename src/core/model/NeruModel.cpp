@@ -17,6 +17,14 @@
 
 #include <limits>
 
+namespace {
+
+const QString kAnalysisSection = QStringLiteral("Analysis");
+const QString kNightStartKey = QStringLiteral("NightStart");
+const QString kNightEndKey = QStringLiteral("NightEnd");
+
+} // namespace
+
 NeruModel::NeruModel(const StringTable &strings, ErrorReport &errorReport, UserPrompts &prompts,
                      QObject *parent)
     : QObject(parent)
@@ -24,7 +32,19 @@ NeruModel::NeruModel(const StringTable &strings, ErrorReport &errorReport, UserP
     , m_errorReport(errorReport)
     , m_prompts(prompts)
     , m_district(errorReport)
-{ }
+{
+    const SettingsStore store;
+    const NightWindow fallback;
+    const NightWindow stored {
+        NightWindow::minuteOfDay(store.read(kAnalysisSection, kNightStartKey,
+                                            NightWindow::minuteText(fallback.startMinute))),
+        NightWindow::minuteOfDay(
+            store.read(kAnalysisSection, kNightEndKey, NightWindow::minuteText(fallback.endMinute)))
+    };
+    // A hand-edited window that is not one keeps the default.
+    if (stored.isValid())
+        m_nightWindow = stored;
+}
 
 DistrictSummary NeruModel::summary() const
 {
@@ -345,6 +365,20 @@ void NeruModel::setLoggerPort(qint16 port)
     if (!store.sync())
         m_errorReport.logInformation(QStringLiteral("The COM port could not be saved in ")
                                      + store.fileName());
+}
+
+void NeruModel::setNightWindow(const NightWindow &window)
+{
+    if (!window.isValid() || window == m_nightWindow)
+        return;
+    m_nightWindow = window;
+    SettingsStore store;
+    store.write(kAnalysisSection, kNightStartKey, NightWindow::minuteText(window.startMinute));
+    store.write(kAnalysisSection, kNightEndKey, NightWindow::minuteText(window.endMinute));
+    if (!store.sync())
+        m_errorReport.logInformation(QStringLiteral("The night window could not be saved in ")
+                                     + store.fileName());
+    emit nightWindowChanged(window);
 }
 
 void NeruModel::writeSettings()

@@ -5,6 +5,7 @@
 #include "KeptDownloads.h"
 #include "LoggerLink.h"
 #include "NamedFormats.h"
+#include "NightWindow.h"
 #include "SaveDistrictPrompt.h"
 #include "SettingsStore.h"
 #include "StartUpSettings.h"
@@ -105,6 +106,13 @@ public:
     // outlives a crash.
     void setLoggerPort(qint16 port);
 
+    // The night window of the night-flow figures and the graph's night shading, kept in the
+    // settings file as [Analysis] NightStart and NightEnd (02:00 to 04:00 until set).
+    const NightWindow &nightWindow() const { return m_nightWindow; }
+    // Applies and stores a valid window, and tells the windows when it differs; an invalid
+    // one changes nothing.
+    void setNightWindow(const NightWindow &window);
+
     // Stores the settings of the run; a failure to write them goes to the event log.
     void writeSettings();
 
@@ -132,6 +140,7 @@ signals:
     void downloadEnded();
     // A line for the status bar (where a download was kept).
     void statusMessage(const QString &text);
+    void nightWindowChanged(const NightWindow &window);
 
 private:
     enum class Comms { None, Interrogate, ProgramClock, ReadSettings, ClearMemory };
@@ -169,4 +178,5 @@ private:
     std::unique_ptr<SaveDistrictPrompt> m_districtPrompt;
     LoggerResult m_loggerSettings;
     bool m_downloadKept = false;
+    NightWindow m_nightWindow;
 };
