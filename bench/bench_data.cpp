@@ -1,7 +1,8 @@
-// Decoding a full district and writing all its rows as text.
+// Decoding a full district, writing all its rows as text and working out its night flow.
 #include "District.h"
 #include "ErrorReport.h"
 #include "NamedFormats.h"
+#include "NightFlowAnalysis.h"
 #include "TableRows.h"
 #include "records/RecordEncoder.h"
 #include "samples/SampleGenerator.h"
@@ -70,6 +71,22 @@ void getTable(benchmark::State &state)
     state.counters["chars"] = double(size);
 }
 BENCHMARK(getTable)->Arg(1)->Arg(0)->ArgName("csv")->Unit(benchmark::kMillisecond);
+
+// The figures of the Night Flow dialog for 36 days of readings: redone at each change of
+// district, unit or night window.
+void analyseNights(benchmark::State &state)
+{
+    Fixture f;
+    size_t days = 0;
+    for (auto _ : state) {
+        const NightFlowAnalysis a = NightFlowAnalysis::of(
+            f.file.series(), f.file.settings(), NightWindow(), DisplayUnit::LitresPerSecond);
+        days = a.days.size();
+        benchmark::DoNotOptimize(days);
+    }
+    state.counters["days"] = double(days);
+}
+BENCHMARK(analyseNights)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
