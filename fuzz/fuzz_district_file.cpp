@@ -1,12 +1,15 @@
 // The bytes of a district file as the decoder takes them: every record behind the header
 // read into the series, then the rows of its table that the statistics dialog first shows,
-// and the last ten as the CSV export writes them. Nothing is written and nothing shown;
+// and the last ten as the CSV export writes them, and the night-flow figures with the
+// columns of their first days. Nothing is written and nothing shown;
 // fuzz_district_view takes the same inputs the way the window opens and shows them. A
 // run-time error escaping the decoder is a fault: it turns each one into a problem.
 
 #include "FuzzSupport.h"
 
 #include "NamedFormats.h"
+#include "NightFlowAnalysis.h"
+#include "NightFlowReport.h"
 #include "RecordDecoder.h"
 #include "TableRows.h"
 
@@ -36,6 +39,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         qint32 first = csv ? std::max(last - 9, 0) : 0;
         qint32 end = first + 9;
         table.rows(result.series, reference, 3.6, csv, first, end);
+    }
+    // Clocks set back, holes and dates across the century all reach the step function.
+    if (result.settings.loggingInterval > 0) {
+        NightFlowAnalysis analysis = NightFlowAnalysis::of(
+            result.series, result.settings, NightWindow(), DisplayUnit::CubicMetresPerHour);
+        analysis.days.resize(std::min<size_t>(analysis.days.size(), 3));
+        NightFlowReport::csv({ { QString(), QString(), QString(), analysis } });
+        NightFlowReport::wholeLogSentence(analysis, QString(), formats);
     }
     return 0;
 }
