@@ -103,7 +103,8 @@ void MainWindow::createMenus()
 
     addMenu(bar, 20100)->addActions({ a.copyGraph(), a.copyText() });
     addMenu(bar, 20200)
-        ->addActions({ a.resetView(), a.statistics(), a.showToolbar(), a.showStatusBar() });
+        ->addActions({ a.resetView(), a.statistics(), a.showToolbar(), a.showStatusBar(),
+                       a.nightShading() });
 
     QMenu *tools = addMenu(bar, 20300);
     QMenu *comms = addMenu(tools, 20310);

@@ -38,6 +38,7 @@ MainWindowActions::MainWindowActions(const StringTable &strings, QObject *parent
     m_statistics = add(20220);
     m_showToolbar = checkable(add(20230), true);
     m_showStatusBar = checkable(add(20240), true);
+    m_nightShading = checkable(new QAction(QStringLiteral("Night S&hading"), this), false);
     m_interrogate = onToolbar(add(20320), 21041, "go-down", "interrogate");
     m_setLoggerClock = onToolbar(add(20330), 21051, "appointment-new", "programrtc");
     m_loggerSettings = onToolbar(add(20340), 21061, "document-properties", "reprogram");

@@ -32,6 +32,7 @@ public:
     QAction *statistics() const { return m_statistics; }
     QAction *showToolbar() const { return m_showToolbar; }
     QAction *showStatusBar() const { return m_showStatusBar; }
+    QAction *nightShading() const { return m_nightShading; }
     QAction *interrogate() const { return m_interrogate; }
     QAction *setLoggerClock() const { return m_setLoggerClock; }
     QAction *loggerSettings() const { return m_loggerSettings; }
@@ -76,6 +77,7 @@ private:
     QAction *m_statistics = nullptr;
     QAction *m_showToolbar = nullptr;
     QAction *m_showStatusBar = nullptr;
+    QAction *m_nightShading = nullptr;
     QAction *m_interrogate = nullptr;
     QAction *m_setLoggerClock = nullptr;
     QAction *m_loggerSettings = nullptr;

@@ -3,9 +3,12 @@
 #include "ErrorReport.h"
 #include "EventLogNames.h"
 #include "MainWindow.h"
+#include "MainWindowActions.h"
 #include "NeruModel.h"
 #include "PlotController.h"
 #include "PlotWidget.h"
+
+#include <QAction>
 
 MainWindowGraph::MainWindowGraph(MainWindow &main, NeruModel &model, const StringTable &strings,
                                  ErrorReport &errorReport, UserPrompts &prompts)
@@ -22,6 +25,18 @@ MainWindowGraph::MainWindowGraph(MainWindow &main, NeruModel &model, const Strin
     // The unit comes before the unit's captions, whose change resets the view.
     m_controller->setUnit(m_model.unit());
     connect(&m_model, &NeruModel::unitChanged, m_controller.get(), &PlotController::setUnit);
+    // Night shading as the settings file left it; the entry, the model and the plot follow one
+    // another from then on.
+    m_controller->model().setNightWindow(m_model.nightWindow());
+    m_controller->model().setNightShading(m_model.nightShading());
+    QAction *shading = m_main.actions().nightShading();
+    shading->setChecked(m_model.nightShading());
+    connect(shading, &QAction::toggled, &m_model, &NeruModel::setNightShading);
+    connect(&m_model, &NeruModel::nightShadingChanged, shading, &QAction::setChecked);
+    connect(&m_model, &NeruModel::nightShadingChanged, m_controller.get(),
+            &PlotController::showNightShading);
+    connect(&m_model, &NeruModel::nightWindowChanged, m_controller.get(),
+            &PlotController::showNightWindow);
     // Blank, as the window is created.
     m_controller->clear();
 

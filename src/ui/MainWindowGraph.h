@@ -15,7 +15,8 @@ class MainWindow;
 
 // The graph in the main window: puts the plot widget in the place of the plot area,
 // connects the plot's controls and the redraw after a resize, starts blank, shows every new
-// series of the model (initialiseGraph) and returns to the full view for a unit applied.
+// series of the model (initialiseGraph), returns to the full view for a unit applied, and
+// shades the nights while View > Night Shading is checked.
 class MainWindowGraph : public QObject
 {
     Q_OBJECT

@@ -129,6 +129,18 @@ void PlotController::resizePlot()
     run(EventLogNames::kDrawGraph, [this] { m_model->resize(QSizeF(m_controls.plot->size())); });
 }
 
+void PlotController::showNightShading(bool on)
+{
+    m_model->setNightShading(on);
+    run(EventLogNames::kDrawGraph, [this] { m_model->draw(); });
+}
+
+void PlotController::showNightWindow(const NightWindow &window)
+{
+    m_model->setNightWindow(window);
+    run(EventLogNames::kDrawGraph, [this] { m_model->draw(); });
+}
+
 void PlotController::resetView()
 {
     run(EventLogNames::kResetView, [this] { m_model->resetView(); });

@@ -76,6 +76,9 @@ public:
 public slots:
     // The plot has been given a new size: the graph is drawn to fill it.
     void resizePlot();
+    // Night shading on or off, or another night window: the graph is drawn again.
+    void showNightShading(bool on);
+    void showNightWindow(const NightWindow &window);
     void resetView();
     void placeCursorAt(double x);
     void stepCursor(int intervals);

@@ -4,6 +4,7 @@
 
 #include <QGraphicsEllipseItem>
 #include <QGraphicsLineItem>
+#include <QGraphicsRectItem>
 #include <QGraphicsScene>
 #include <QGraphicsSimpleTextItem>
 #include <QKeyEvent>
@@ -11,8 +12,9 @@
 
 namespace {
 
-// Stacking from the bottom up: grid, curve, reference lines, their captions and dots,
-// and the cursor on top of everything.
+// Stacking from the bottom up: night shades, grid, curve, reference lines, their
+// captions and dots, and the cursor on top of everything.
+constexpr qreal kNightShadeZ = -2.0;
 constexpr qreal kGridZ = -1.0;
 constexpr qreal kCurveZ = 0.0;
 constexpr qreal kMarkerLineZ = 1.0;
@@ -150,8 +152,32 @@ void PlotWidget::syncShapes(PlotElements &elements)
     }
 }
 
+// A shade gets its item when it is first shown, so a plot never shaded has none.
+void PlotWidget::syncBands(ElementArray<PlotBand> &bands, std::vector<QGraphicsRectItem *> &items)
+{
+    for (const qint32 index : bands.takeChanges()) {
+        const PlotBand &band = bands[index];
+        const auto i = static_cast<size_t>(index);
+        if (items.size() <= i && !band.visible)
+            continue;
+        while (items.size() <= i) {
+            auto *item = new QGraphicsRectItem;
+            m_scene->addItem(item);
+            item->setZValue(kNightShadeZ);
+            item->setPen(Qt::NoPen);
+            items.push_back(item);
+        }
+        QGraphicsRectItem *item = items[i];
+        item->setRect(band.left, band.top, band.width, band.height);
+        if (item->brush().color() != toColor(band.colour))
+            item->setBrush(toColor(band.colour));
+        item->setVisible(band.visible);
+    }
+}
+
 void PlotWidget::sync(PlotElements &elements)
 {
+    syncBands(elements.nightShades, m_nightShades);
     syncLines(elements.timeGrid, m_timeGrid, kGridZ);
     syncLines(elements.valueGrid, m_valueGrid, kGridZ);
     syncLines(elements.curve, m_curve, kCurveZ);

@@ -7,8 +7,10 @@
 class PlotElements;
 class QGraphicsEllipseItem;
 class QGraphicsLineItem;
+class QGraphicsRectItem;
 class QGraphicsSimpleTextItem;
 template<typename Element> class ElementArray;
+struct PlotBand;
 struct PlotLine;
 
 // The plot area: a retained scene whose coordinates are the widget's pixels. It holds one
@@ -52,6 +54,7 @@ private:
     void syncLines(ElementArray<PlotLine> &lines, std::vector<QGraphicsLineItem *> &items, qreal z);
     void syncCaptions(PlotElements &elements);
     void syncShapes(PlotElements &elements);
+    void syncBands(ElementArray<PlotBand> &bands, std::vector<QGraphicsRectItem *> &items);
 
     QGraphicsScene *m_scene;
     std::vector<QGraphicsLineItem *> m_curve;
@@ -61,4 +64,5 @@ private:
     std::vector<QGraphicsLineItem *> m_cursorLine;
     std::vector<QGraphicsLineItem *> m_timeGrid;
     std::vector<QGraphicsLineItem *> m_valueGrid;
+    std::vector<QGraphicsRectItem *> m_nightShades;
 };

@@ -1,7 +1,9 @@
 #include "MainWindow.h"
 #include "MainWindowActions.h"
+#include "MainWindowGraph.h"
 #include "MainWindowLayout.h"
 #include "NeruModel.h"
+#include "PlotController.h"
 #include "PlotFixture.h"
 
 #include <QAction>
@@ -72,7 +74,8 @@ private slots:
         QCOMPARE(menus.join(u'|') + u'|',
                  QStringLiteral("&File| &Open...| -| &Export...| -| &Print|  &Graph|  &Table| -|"
                                 " E&xit|&Edit| Copy &Graph| Copy &Text|&View| &Reset| &Stats|"
-                                " &Toolbar| Status &Bar|&Tools| &Comms|  &Interrogate NERU|"
+                                " &Toolbar| Status &Bar| Night S&hading|&Tools| &Comms|"
+                                "  &Interrogate NERU|"
                                 "  &Program NERU RTC|  &Reprogram NERU|  COM&1|  COM&2|  COM&3|"
                                 "  COM&4|  &Test| &Units|  &l/s|  &m3/h|  &gals/h|  &Bar|  &PSI|"
                                 "  Me&tre Head|  &Feet Head|&Help| &Contents...| &Search...| -|"
@@ -92,6 +95,24 @@ private slots:
             QStringLiteral("Open=&Open...|Print=&Graph|-|Copy=Copy &Graph|"
                            "Copy Text=Copy &Text|-|Interrogate NERU=&Interrogate NERU|"
                            "Program NERU RTC=&Program NERU RTC|Reprogram NERU=&Reprogram NERU"));
+    }
+
+    // View > Night Shading is stored at once and read back by the next run's model; it
+    // shades the sample's five nights (23/11 09:00 to 28/11 09:00) in the full view.
+    void nightShadingIsKept()
+    {
+        m_model->setNightShading(false); // whatever an earlier run left
+        MainWindowGraph graph(window(), *m_model, m_strings, m_log.report, m_prompts);
+        m_model->openDataFile(QStringLiteral(NERU_SOURCE_DIR "/samples/flow.dat"));
+        const ElementArray<PlotBand> &shades = graph.controller().model().elements().nightShades;
+        for (const bool on : { true, false }) {
+            actions().nightShading()->trigger();
+            QCOMPARE(
+                SettingsStore().read(QStringLiteral("View"), QStringLiteral("NightShading"), {}),
+                QString::number(on));
+            QCOMPARE(NeruModel(m_strings, m_log.report, m_prompts).nightShading(), on);
+            QCOMPARE(shades.count() == 5 && shades[0].visible && shades[4].visible, on);
+        }
     }
 
     // With no data no unit can be chosen and Test is hidden; while a Comms command runs,

@@ -22,6 +22,8 @@ namespace {
 const QString kAnalysisSection = QStringLiteral("Analysis");
 const QString kNightStartKey = QStringLiteral("NightStart");
 const QString kNightEndKey = QStringLiteral("NightEnd");
+const QString kViewSection = QStringLiteral("View");
+const QString kNightShadingKey = QStringLiteral("NightShading");
 
 } // namespace
 
@@ -44,6 +46,7 @@ NeruModel::NeruModel(const StringTable &strings, ErrorReport &errorReport, UserP
     // A hand-edited window that is not one keeps the default.
     if (stored.isValid())
         m_nightWindow = stored;
+    m_nightShading = store.read(kViewSection, kNightShadingKey, QString()) == u'1';
 }
 
 DistrictSummary NeruModel::summary() const
@@ -379,6 +382,19 @@ void NeruModel::setNightWindow(const NightWindow &window)
         m_errorReport.logInformation(QStringLiteral("The night window could not be saved in ")
                                      + store.fileName());
     emit nightWindowChanged(window);
+}
+
+void NeruModel::setNightShading(bool on)
+{
+    if (on == m_nightShading)
+        return;
+    m_nightShading = on;
+    SettingsStore store;
+    store.write(kViewSection, kNightShadingKey, on ? QStringLiteral("1") : QStringLiteral("0"));
+    if (!store.sync())
+        m_errorReport.logInformation(QStringLiteral("The night shading could not be saved in ")
+                                     + store.fileName());
+    emit nightShadingChanged(on);
 }
 
 void NeruModel::writeSettings()

@@ -112,6 +112,11 @@ public:
     // Applies and stores a valid window, and tells the windows when it differs; an invalid
     // one changes nothing.
     void setNightWindow(const NightWindow &window);
+    // View > Night Shading, kept in the settings file as [View] NightShading ("1" or "0",
+    // off until set).
+    bool nightShading() const { return m_nightShading; }
+    // Applies and stores the choice, and tells the windows when it differs.
+    void setNightShading(bool on);
 
     // Stores the settings of the run; a failure to write them goes to the event log.
     void writeSettings();
@@ -141,6 +146,7 @@ signals:
     // A line for the status bar (where a download was kept).
     void statusMessage(const QString &text);
     void nightWindowChanged(const NightWindow &window);
+    void nightShadingChanged(bool on);
 
 private:
     enum class Comms { None, Interrogate, ProgramClock, ReadSettings, ClearMemory };
@@ -179,4 +185,5 @@ private:
     LoggerResult m_loggerSettings;
     bool m_downloadKept = false;
     NightWindow m_nightWindow;
+    bool m_nightShading = false;
 };

@@ -30,6 +30,13 @@ PlotShape markerDotDesign()
     return dot;
 }
 
+PlotBand nightShadeDesign()
+{
+    PlotBand band;
+    band.visible = false;
+    return band;
+}
+
 } // namespace
 
 PlotElements::PlotElements()
@@ -40,4 +47,5 @@ PlotElements::PlotElements()
     , cursorLine(lineDesign(PlotColour::Black))
     , timeGrid(lineDesign(PlotColour::Black))
     , valueGrid(lineDesign(PlotColour::Black))
+    , nightShades(nightShadeDesign())
 { }

@@ -1,13 +1,14 @@
 #pragma once
 
 #include "ElementArray.h"
+#include "PlotBand.h"
 #include "PlotCaption.h"
 #include "PlotLine.h"
 #include "PlotShape.h"
 
 // The retained elements of the plot area, as the drawing leaves them: the curve
-// segments, the three arrays of a fitting's reference marker, the cursor and the two
-// grid arrays. What is on screen is a copy of this.
+// segments, the three arrays of a fitting's reference marker, the cursor, the two
+// grid arrays and the night shades. What is on screen is a copy of this.
 class PlotElements
 {
 public:
@@ -27,4 +28,6 @@ public:
     ElementArray<PlotLine> cursorLine; // a single line, kept as a one-element array
     ElementArray<PlotLine> timeGrid;
     ElementArray<PlotLine> valueGrid;
+    // One band per night in view while shading is on; element 0 starts hidden too.
+    ElementArray<PlotBand> nightShades;
 };

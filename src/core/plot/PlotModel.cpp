@@ -126,6 +126,8 @@ void PlotModel::prepareCurveElements()
     // The captions and dots go with the next draw of the markers.
     for (qint32 i = 0; i < m_state.markerCount; ++i)
         e.markerLines.setVisible(i, false);
+    for (qint32 i = 0; i < e.nightShades.count(); ++i)
+        e.nightShades.setVisible(i, false);
     const qint64 needed = 2 * static_cast<qint64>(m_series.sampleCount) - 1;
     if (m_state.curveCount < needed) {
         e.curve.reserve(static_cast<qint32>(needed));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DisplayUnit.h"
+#include "NightWindow.h"
 #include "PlotAxisLabels.h"
 #include "PlotElements.h"
 #include "PlotState.h"
@@ -19,12 +20,12 @@ struct DistrictSettings;
 struct SampleSeries;
 
 // The graph of the main window: the view state, the mapping of time and value to pixels
-// of the plot, the drawing of the step curve, the fitting markers, the axis labels, the
-// scroll ranges and the cursor read-out into the plot's retained elements, and the
-// requests that move the cursor and the view: place or step the cursor, zoom time or
-// value in or out, scroll to a position, return to the full view, resize. It draws into
-// PlotElements; the plot widget shows those elements and the texts, and turns the user's
-// clicks and keys into the requests.
+// of the plot, the drawing of the step curve, the fitting markers, the night shades, the
+// axis labels, the scroll ranges and the cursor read-out into the plot's retained
+// elements, and the requests that move the cursor and the view: place or step the cursor,
+// zoom time or value in or out, scroll to a position, return to the full view, resize. It
+// draws into PlotElements; the plot widget shows those elements and the texts, and turns
+// the user's clicks and keys into the requests.
 class PlotModel
 {
 public:
@@ -59,6 +60,10 @@ public:
     // The unit the labels and the read-out show values in, from the next drawing on.
     void setUnit(DisplayUnit unit) { m_unit = unit; }
     DisplayUnit unit() const { return m_unit; }
+    // Whether the night window of every date in view is shaded, and which hours it covers,
+    // from the next drawing on.
+    void setNightShading(bool on) { m_nightShading = on; }
+    void setNightWindow(const NightWindow &window) { m_nightWindow = window; }
 
     // --- Mapping --------------------------------------------------------------------
     // Pixels from the plot's left and top edges to a time and a value, on the grid.
@@ -74,6 +79,9 @@ public:
     // --- Drawing --------------------------------------------------------------------
     void draw();
     void drawCurve();
+    // A band over the night window of each date in view, clipped to the view and the
+    // plot's full height; none while shading is off.
+    void drawNightShades();
     void drawFittingMarkers();
     void drawCursor();
 
@@ -102,8 +110,8 @@ public:
     void resize(const QSizeF &size);
 
     // --- A new series -----------------------------------------------------------------
-    // Hides the curve and reference lines of the previous series and makes sure that
-    // the curve has an element for every segment of the current one.
+    // Hides the curve, reference lines and night shades of the previous series and makes
+    // sure that the curve has an element for every segment of the current one.
     void prepareCurveElements();
 
 private:
@@ -147,6 +155,8 @@ private:
     QString m_notAvailableText;
 
     DisplayUnit m_unit = DisplayUnit::None;
+    bool m_nightShading = false;
+    NightWindow m_nightWindow;
     PlotState m_state;
     PlotElements m_elements;
     PlotAxisLabels m_labels;

@@ -1,4 +1,5 @@
-// The drawing side of the graph: curve, fitting markers, axis labels and cursor.
+// The drawing side of the graph: curve, fitting markers, night shades, axis labels and
+// cursor.
 #include "PlotModel.h"
 
 #include "Checked.h"
@@ -7,6 +8,9 @@
 #include "EventLogNames.h"
 #include "NamedFormats.h"
 #include "SampleSeries.h"
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -27,6 +31,7 @@ void PlotModel::draw()
     try {
         if (m_series.sampleCount == 0)
             return;
+        drawNightShades();
         drawCurve();
         drawFittingMarkers();
         writeAxisLabels();
@@ -127,6 +132,39 @@ void PlotModel::drawCurveSegments(qint32 n)
         previousValue = value;
         previousGap = gap;
     }
+}
+
+void PlotModel::drawNightShades()
+{
+    const PlotState &v = m_state;
+    ElementArray<PlotBand> &shades = m_elements.nightShades;
+    qint32 shown = 0;
+    // Date-times count whole days from midnight, so a date's night lies a fixed number of
+    // seconds after the whole part.
+    const double firstDate = std::floor(v.viewStart);
+    const double lastDate = std::floor(v.viewEnd);
+    // With more dates in view than pixels across, the nights would blur into one tint.
+    if (m_nightShading && lastDate - firstDate < m_size.width()) {
+        for (double date = firstDate; date <= lastDate; date += 1.0) {
+            const double start
+                = std::max(DateTime::addSeconds(date, m_nightWindow.startSecond()), v.viewStart);
+            const double end
+                = std::min(DateTime::addSeconds(date, m_nightWindow.endSecond()), v.viewEnd);
+            if (start >= end)
+                continue;
+            if (shown == shades.count())
+                shades.load(shown);
+            const double left = xOf(start);
+            shades.set(shown, &PlotBand::left, left);
+            shades.set(shown, &PlotBand::top, 0.0);
+            shades.set(shown, &PlotBand::width, xOf(end) - left);
+            shades.set(shown, &PlotBand::height, m_size.height());
+            shades.setVisible(shown, true);
+            ++shown;
+        }
+    }
+    for (qint32 i = shown; i < shades.count(); ++i)
+        shades.setVisible(i, false);
 }
 
 void PlotModel::drawFittingMarkers()

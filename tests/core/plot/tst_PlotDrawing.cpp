@@ -153,6 +153,44 @@ private slots:
                     && !e.markerDots[k].visible);
     }
 
+    void nightShades_data()
+    {
+        QTest::addColumn<QList<int>>("window"); // start and end minute; none for shading off
+        QTest::addColumn<QList<double>>("bands"); // left, width, top and height of each
+        // 440 x 100 pixels over 44 hours: 10 to the hour. 2 March's night is cut at the view's
+        // start, 3 March's lies whole 23 to 25 hours in.
+        QTest::newRow("02:00-04:00")
+            << QList<int> { 120, 240 } << QList<double> { 0, 10, 0, 100, 230, 20, 0, 100 };
+        QTest::newRow("03:30-05:00")
+            << QList<int> { 210, 300 } << QList<double> { 5, 15, 0, 100, 245, 15, 0, 100 };
+        QTest::newRow("off hides them") << QList<int> {} << QList<double> {};
+    }
+    void nightShades()
+    {
+        QFETCH(QList<int>, window);
+        QFETCH(QList<double>, bands);
+        PlotFixture f;
+        f.load(QList<double>(192, 1.0)); // two days from 2 March 00:00
+        f.graph->resize(QSizeF(440, 100));
+        f.state().viewStart = PlotFixture::at(2, 3, 0);
+        f.state().viewEnd = PlotFixture::at(3, 23, 0);
+        f.graph->setNightShading(true);
+        f.graph->draw();
+        f.graph->setNightShading(!window.isEmpty());
+        f.graph->setNightWindow(NightWindow { window.value(0), window.value(1) });
+        f.graph->draw();
+        QList<double> shown;
+        const ElementArray<PlotBand> &shades = f.elements().nightShades;
+        for (qint32 i = 0; i < shades.count(); ++i)
+            if (shades[i].visible)
+                shown << shades[i].left << shades[i].width << shades[i].top << shades[i].height;
+        QCOMPARE(shown, bands);
+        // With more dates in view than pixels across, none.
+        f.state().viewEnd = f.state().viewStart + 441;
+        f.graph->draw();
+        QVERIFY(!shades[0].visible);
+    }
+
     void cursorReadOut_data()
     {
         QTest::addColumn<int>("seconds"); // after the first sample
