@@ -1,3 +1,4 @@
+#include "AnalyseBatchCommand.h"
 #include "ApplicationName.h"
 #include "BatchTool.h"
 #include "ErrorReport.h"
@@ -61,6 +62,8 @@ int main(int argc, char *argv[])
     BatchTool tool({ out, err, errorReport, formats, strings });
     ReportBatchCommand report({ tool, errorReport, formats, strings });
     report.addCommand();
+    AnalyseBatchCommand analyse({ tool, errorReport, formats, strings });
+    analyse.addCommand();
     const SettingsStore settings;
     const KeptDownloads kept;
     LinkBatchCommands link(

@@ -177,6 +177,13 @@ private slots:
             "\r\nTransducer: 0-1 V                       Maximum: 5.11 Bar\r\n", "");
         row("report in psi", "report $pressure --unit psi", 0,
             "\r\nTransducer: 0-1 V                       Maximum: 74.06 PSI\r\n", "");
+        // A window that ends before it starts is a mistake on the command line.
+        row("night window backwards", "analyse $flow --night 04:00-02:00", 2, "",
+            "neru-cli analyse: --night \"04:00-02:00\": expects HH:MM-HH:MM");
+        // A unit of the other quantity refuses that file only: the others are analysed.
+        row("analyse with a unit of one file", "analyse $flow $pressure --unit psi", 1,
+            "$pressure: district 20731, night 02:00-04:00\nDate ",
+            "neru-cli analyse: $flow holds flow data; unit psi does not apply\n");
         row("report -o with --pdf", "report $pressure -o $csv --pdf $dir/x.pdf", 2, "",
             "neru-cli report: -o and --pdf cannot be used together\n");
     }
@@ -311,6 +318,42 @@ private slots:
         QCOMPARE(TempLog::readAll(three), RecordEncoder::header(u"10452"_s) + third);
         QCOMPARE(QString::fromLocal8Bit(forced.out),
                  QStringList({ old, two, oddPath, three }).join(u'\n') + u'\n');
+    }
+
+    // analyse --csv over a folder: its .dat files in name order, a bad record a warning, a
+    // file that is not a district refused while the others go on; the figures of a whole day.
+    void analyseFolderAsCsv()
+    {
+        QVERIFY(QDir(m_dir.path()).mkpath(u"night"_s));
+        const QString folder = m_dir.filePath(u"night"_s);
+        // 2.5 l/s (raw 22500 at 10 l per 100 pulses over 900 s) from 1 January 00:00 to
+        // 3 January 00:00; the last record of b.dat overflows.
+        const QByteArray good = RecordEncoder::header(u"D7"_s) + district(u"00001"_s, 193, 22500);
+        RecordEncoder::Time after;
+        after.day = 3;
+        after.minute = 15;
+        writeFile(u"night/a.dat"_s, good);
+        writeFile(u"night/b.dat"_s, good + RecordEncoder::simple(after, 0x8001));
+        writeFile(u"night/c.dat"_s, "not a district\n");
+        writeFile(u"night/notes.txt"_s, "left alone\n");
+        const Run r = runCli({ u"analyse"_s, u"--csv"_s, folder });
+        QCOMPARE(r.exitCode, 1);
+        QCOMPARE(QString::fromLocal8Bit(r.err),
+                 u"neru-cli: warning: %1/b.dat: byte %2: Overflow\n"
+                 "neru-cli: %1/c.dat is not a district file.\n"_s.arg(folder)
+                     .arg(good.size()));
+        const QStringList lines = QString::fromUtf8(r.out).split(u'\n');
+        QCOMPARE(lines.size(), 1 + 3 + 3 + 1);
+        QCOMPARE(lines[0],
+                 u"file,district,unit,date,coverage,volume_m3,mean,minimum,minimum_time,maximum,"
+                 "maximum_time,night_minimum,night_minimum_time,night_mean,night_complete"_s);
+        // The reading at 00:00 closes the day before; 86400 s at 2.5 l/s are 216 m³.
+        QCOMPARE(lines[2],
+                 folder
+                     + u"/a.dat,D7,l/s,2026-01-01,1.0000,216.0000,2.5000,2.5000,"
+                       "2026-01-01T00:15:00,2.5000,2026-01-01T00:15:00,2.5000,"
+                       "2026-01-01T02:15:00,2.5000,yes"_s);
+        QVERIFY(lines[4].startsWith(folder + u"/b.dat,D7,l/s,2025-12-31,0.0104,2.2500,"_s));
     }
 
     // With no display and no platform chosen the report prints on A4; a PDF that cannot be
