@@ -180,6 +180,8 @@ private slots:
         // A window that ends before it starts is a mistake on the command line.
         row("night window backwards", "analyse $flow --night 04:00-02:00", 2, "",
             "neru-cli analyse: --night \"04:00-02:00\": expects HH:MM-HH:MM");
+        row("night window with a sign", "analyse $flow --night +2:00-04:00", 2, "",
+            "neru-cli analyse: --night \"+2:00-04:00\": expects HH:MM-HH:MM");
         // A unit of the other quantity refuses that file only: the others are analysed.
         row("analyse with a unit of one file", "analyse $flow $pressure --unit psi", 1,
             "$pressure: district 20731, night 02:00-04:00\nDate ",

@@ -7,6 +7,11 @@ int NightWindow::minuteOfDay(const QString &text)
     const QStringList parts = text.trimmed().split(u':');
     if (parts.size() != 2 || parts[0].size() != 2 || parts[1].size() != 2)
         return -1;
+    // Two digits each: no sign or blank inside.
+    for (const QString &part : parts) {
+        if (!part[0].isDigit() || !part[1].isDigit())
+            return -1;
+    }
     bool hoursRead = false;
     bool minutesRead = false;
     const int hours = parts[0].toInt(&hoursRead);
