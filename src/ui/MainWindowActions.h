@@ -30,6 +30,7 @@ public:
     QAction *copyText() const { return m_copyText; }
     QAction *resetView() const { return m_resetView; }
     QAction *statistics() const { return m_statistics; }
+    QAction *nightFlow() const { return m_nightFlow; }
     QAction *showToolbar() const { return m_showToolbar; }
     QAction *showStatusBar() const { return m_showStatusBar; }
     QAction *interrogate() const { return m_interrogate; }
@@ -74,6 +75,7 @@ private:
     QAction *m_copyText = nullptr;
     QAction *m_resetView = nullptr;
     QAction *m_statistics = nullptr;
+    QAction *m_nightFlow = nullptr;
     QAction *m_showToolbar = nullptr;
     QAction *m_showStatusBar = nullptr;
     QAction *m_interrogate = nullptr;
