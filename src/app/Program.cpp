@@ -6,6 +6,7 @@
 #include "MainWindow.h"
 #include "MainWindowActions.h"
 #include "MainWindowGraph.h"
+#include "NightFlowDialog.h"
 #include "PlotController.h"
 #include "PortDevices.h"
 #include "ReportCommands.h"
@@ -74,12 +75,15 @@ void Program::wireFiles(MainWindow &main)
 }
 
 // The statistics follow every new district and unit; View > Stats waits for the dialog.
+// The night-flow dialog follows the model itself and stays open beside the main window.
 void Program::wireView(MainWindow &main)
 {
     MainWindowActions &actions = main.actions();
     m_stats = std::make_unique<StatisticsDialog>(m_strings, m_general, m_model, m_prompts, &main);
     connect(&m_model, &NeruModel::unitsChanged, m_stats.get(), &StatisticsDialog::showUnits);
     connect(actions.statistics(), &QAction::triggered, this, &Program::showStatistics);
+    m_nightFlow = std::make_unique<NightFlowDialog>(m_strings, m_model, m_prompts, &main);
+    connect(actions.nightFlow(), &QAction::triggered, this, &Program::showNightFlow);
     connect(actions.resetView(), &QAction::triggered, &m_graph->controller(),
             &PlotController::resetView);
     connect(actions.units(), &QActionGroup::triggered, this,
@@ -145,6 +149,16 @@ void Program::showStatistics()
 {
     if (m_model.file().series().sampleCount > 0)
         m_stats->exec();
+}
+
+// Without samples there is nothing to analyse either.
+void Program::showNightFlow()
+{
+    if (m_model.file().series().sampleCount <= 0)
+        return;
+    m_nightFlow->show();
+    m_nightFlow->raise();
+    m_nightFlow->activateWindow();
 }
 
 // One prompt per command: the names it proposes follow the files of this cut only.

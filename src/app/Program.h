@@ -17,6 +17,7 @@ class DownloadWindow;
 class HelpWindow;
 class MainWindow;
 class LoggerSettingsDialog;
+class NightFlowDialog;
 class SplashWindow;
 class SaveDistrictDialog;
 class StatisticsDialog;
@@ -46,6 +47,8 @@ public:
     // The statistics and Save District dialogs, made with the main window.
     StatisticsDialog *stats() { return m_stats.get(); }
     SaveDistrictDialog *saveDistrict() { return m_saveDistrict.get(); }
+    // View > Night Flow's dialog, made with the main window.
+    NightFlowDialog *nightFlow() { return m_nightFlow.get(); }
 
     // The download window and the logger-settings dialog, made with the main window.
     DownloadWindow *downloading() { return m_downloading.get(); }
@@ -69,6 +72,7 @@ private:
     void openFile();
     void interrogate();
     void showStatistics();
+    void showNightFlow();
     // Reads the logger's settings; the logger-settings dialog shows them once read.
     void showLoggerSettings();
     // Stops a Comms command under way, and ends the program once none is.
@@ -87,6 +91,7 @@ private:
     // The main window's graph; goes before the window it is wired to.
     std::unique_ptr<MainWindowGraph> m_graph;
     std::unique_ptr<StatisticsDialog> m_stats;
+    std::unique_ptr<NightFlowDialog> m_nightFlow;
     std::unique_ptr<SaveDistrictDialog> m_saveDistrict;
     std::unique_ptr<DownloadWindow> m_downloading;
     std::unique_ptr<LoggerSettingsDialog> m_reprogram;

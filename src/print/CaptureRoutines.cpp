@@ -6,6 +6,18 @@
 #include <QPointF>
 #include <QRectF>
 
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// A fixed-pitch character is 0.6 em wide; a point is 1/72 inch, in hundredths of a mm.
+constexpr double kCharacterWidthPerPoint = 0.6 * 2540.0 / 72.0;
+constexpr qint32 kNightFlowTop = 1500;
+constexpr double kNightFlowChartHeight = 9000.0;
+
+} // namespace
+
 void CaptureRoutines::getPrinterOffsets(const PrintingSurface &printer)
 {
     const QPointF offset = printer.physicalOffset();
@@ -71,5 +83,37 @@ bool CaptureRoutines::printGraph(PrintingSurface &printer, const QImage &graph,
     getPrinterOffsets(printer);
     printLineAt(printer, caption, kMargin, 1000, 10, QStringLiteral("Arial"));
     printLineAt(printer, printed, kMargin, 20000, 0, QString());
+    return printer.endDoc();
+}
+
+bool CaptureRoutines::printNightFlow(PrintingSurface &printer, const QImage &chart,
+                                     const QStringList &lines)
+{
+    printer.setOrientation(QPageLayout::Landscape);
+    getPrinterOffsets(printer);
+    const double width = printer.paperSize().width() - 2.0 * kMargin;
+    double below = kNightFlowTop;
+    if (!chart.isNull() && width > 0.0) {
+        QSizeF printed(width, width * chart.height() / chart.width());
+        if (printed.height() > kNightFlowChartHeight)
+            printed = QSizeF(kNightFlowChartHeight * chart.width() / chart.height(),
+                             kNightFlowChartHeight);
+        printer.paintPicture(
+            chart,
+            QRectF(QPointF(kMargin - printerOffsetX, kNightFlowTop - printerOffsetY), printed));
+        below += printed.height() + 500.0;
+    }
+    qsizetype longest = 1;
+    for (const QString &line : lines)
+        longest = std::max(longest, line.size());
+    const int points = std::clamp(
+        static_cast<int>(std::floor(width / (longest * kCharacterWidthPerPoint))), 6, 10);
+    for (qsizetype k = 0; k < lines.size(); ++k) {
+        if (k == 0)
+            printLineAt(printer, lines.at(k), kMargin, qint16(below), qint16(points),
+                        QStringLiteral("Courier New"));
+        else
+            printLineAt(printer, lines.at(k), kMargin, 0, 0, QString());
+    }
     return printer.endDoc();
 }

@@ -41,6 +41,12 @@ public:
     bool printGraph(PrintingSurface &printer, const QImage &graph, const QString &caption,
                     const QString &printed);
 
+    // The night-flow report on landscape pages: the chart across the first page below a
+    // 15 mm top margin, at most 90 mm high, then `lines` (the heading, the table in aligned
+    // columns and the sentences) in Courier New, as large as lets the longest line fit
+    // between the margins up to 10 pt, onto further pages as needed; then the job is sent.
+    bool printNightFlow(PrintingSurface &printer, const QImage &chart, const QStringList &lines);
+
     qint32 printerOffsetX = 0;
     qint32 printerOffsetY = 0;
 };

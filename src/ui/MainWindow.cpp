@@ -103,8 +103,8 @@ void MainWindow::createMenus()
 
     addMenu(bar, 20100)->addActions({ a.copyGraph(), a.copyText() });
     addMenu(bar, 20200)
-        ->addActions({ a.resetView(), a.statistics(), a.showToolbar(), a.showStatusBar(),
-                       a.nightShading() });
+        ->addActions({ a.resetView(), a.statistics(), a.nightFlow(), a.showToolbar(),
+                       a.showStatusBar(), a.nightShading() });
 
     QMenu *tools = addMenu(bar, 20300);
     QMenu *comms = addMenu(tools, 20310);
@@ -129,6 +129,8 @@ void MainWindow::createToolbar()
     m_toolbar->addActions({ a.open(), a.printGraph() });
     m_toolbar->addSeparator();
     m_toolbar->addActions({ a.copyGraph(), a.copyText() });
+    m_toolbar->addSeparator();
+    m_toolbar->addAction(a.nightFlow());
     m_toolbar->addSeparator();
     m_toolbar->addActions({ a.interrogate(), a.setLoggerClock(), a.loggerSettings() });
 }

@@ -36,6 +36,11 @@ MainWindowActions::MainWindowActions(const StringTable &strings, QObject *parent
     m_copyText = onToolbar(add(20120), 21031, "text-x-generic", "copytext");
     m_resetView = add(20210);
     m_statistics = add(20220);
+    // No icon theme has a picture for it: always ours.
+    m_nightFlow = new QAction(QStringLiteral("&Night Flow..."), this);
+    m_nightFlow->setToolTip(QStringLiteral("Night Flow"));
+    m_nightFlow->setIcon(BundledIcons::bundled(QStringLiteral("nightflow")));
+    m_nightFlow->setIconVisibleInMenu(false);
     m_showToolbar = checkable(add(20230), true);
     m_showStatusBar = checkable(add(20240), true);
     m_nightShading = checkable(new QAction(QStringLiteral("Night S&hading"), this), false);
@@ -114,7 +119,7 @@ void MainWindowActions::updateEnabled(bool commsBusy)
 {
     m_commsBusy = commsBusy;
     for (QAction *waiting : { m_open, m_exportCsv, m_printGraph, m_printTable, m_statistics,
-                              m_interrogate, m_setLoggerClock, m_loggerSettings })
+                              m_nightFlow, m_interrogate, m_setLoggerClock, m_loggerSettings })
         waiting->setEnabled(!commsBusy);
     // The Test entry stays disabled whatever is asked, as hidden entries do.
     for (QAction *entry : m_portEntries)

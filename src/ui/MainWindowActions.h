@@ -30,6 +30,7 @@ public:
     QAction *copyText() const { return m_copyText; }
     QAction *resetView() const { return m_resetView; }
     QAction *statistics() const { return m_statistics; }
+    QAction *nightFlow() const { return m_nightFlow; }
     QAction *showToolbar() const { return m_showToolbar; }
     QAction *showStatusBar() const { return m_showStatusBar; }
     QAction *nightShading() const { return m_nightShading; }
@@ -75,6 +76,7 @@ private:
     QAction *m_copyText = nullptr;
     QAction *m_resetView = nullptr;
     QAction *m_statistics = nullptr;
+    QAction *m_nightFlow = nullptr;
     QAction *m_showToolbar = nullptr;
     QAction *m_showStatusBar = nullptr;
     QAction *m_nightShading = nullptr;

@@ -2,6 +2,7 @@
 #include "MainWindow.h"
 #include "MainWindowActions.h"
 #include "MainWindowGraph.h"
+#include "NightFlowDialog.h"
 #include "PlotController.h"
 #include "PlotWidget.h"
 #include "Program.h"
@@ -190,7 +191,7 @@ private slots:
     }
 
     // File > Open asks in the folder of the last file; a refused file leaves the district
-    // and its statistics on show. Without readings View > Stats shows nothing.
+    // and its statistics on show. Without readings View > Stats and Night Flow show nothing.
     void openRefusedFileChangesNothingShown()
     {
         QTemporaryDir dir;
@@ -202,7 +203,9 @@ private slots:
         QSignalSpy statsClosed(m_program->stats(), &QDialog::finished);
         QTimer::singleShot(0, m_program->stats(), &QDialog::accept);
         actions().statistics()->trigger();
+        actions().nightFlow()->trigger();
         QCOMPARE(statsClosed.count(), 0);
+        QVERIFY(!m_program->nightFlow()->isVisible());
         actions().open()->trigger(); // cancelled
         QCOMPARE(main().windowTitle(), u"NERU Program: Unnamed"_s);
         m_prompts.files = QStringList { shown, refused };
@@ -217,6 +220,8 @@ private slots:
             m_prompts.messages.last().startsWith(refused + u": This program cannot communicate"_s));
         QCOMPARE(main().windowTitle(), u"NERU Program: "_s + shown);
         QCOMPARE(m_program->stats()->windowTitle(), u"Statistics for district '10452'"_s);
+        actions().nightFlow()->trigger();
+        QVERIFY(m_program->nightFlow()->isVisible());
     }
 
     // A unit chosen returns to the full view, redrawn with its factor; a wider window redraws

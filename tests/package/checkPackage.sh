@@ -40,7 +40,7 @@ diff -u <(printf '%s\n' "${expected[@]}" | sort) \
     fail "the package's files differ from the list above (- missing, + unexpected)"
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for package in libqt6core6 libqt6serialport6 libqt6widgets6 libqt6printsupport6 qt6-qpa-plugins; do
+for package in libqt6core6 libqt6serialport6 libqt6widgets6 libqt6printsupport6 libqt6charts6 qt6-qpa-plugins; do
     [[ ", $depends," == *", $package "* || ", $depends," == *", $package,"* ]] ||
         fail "Depends lacks $package: $depends"
 done

@@ -74,7 +74,8 @@ private slots:
         QCOMPARE(menus.join(u'|') + u'|',
                  QStringLiteral("&File| &Open...| -| &Export...| -| &Print|  &Graph|  &Table| -|"
                                 " E&xit|&Edit| Copy &Graph| Copy &Text|&View| &Reset| &Stats|"
-                                " &Toolbar| Status &Bar| Night S&hading|&Tools| &Comms|"
+                               " &Night Flow...| &Toolbar| Status &Bar| Night S&hading|&Tools|"
+                               " &Comms|"
                                 "  &Interrogate NERU|"
                                 "  &Program NERU RTC|  &Reprogram NERU|  COM&1|  COM&2|  COM&3|"
                                 "  COM&4|  &Test| &Units|  &l/s|  &m3/h|  &gals/h|  &Bar|  &PSI|"
@@ -93,7 +94,8 @@ private slots:
         QCOMPARE(
             buttons.join(u'|'),
             QStringLiteral("Open=&Open...|Print=&Graph|-|Copy=Copy &Graph|"
-                           "Copy Text=Copy &Text|-|Interrogate NERU=&Interrogate NERU|"
+                           "Copy Text=Copy &Text|-|Night Flow=&Night Flow...|-|"
+                           "Interrogate NERU=&Interrogate NERU|"
                            "Program NERU RTC=&Program NERU RTC|Reprogram NERU=&Reprogram NERU"));
     }
 
@@ -126,7 +128,8 @@ private slots:
         m_model->setUnitCode(1);
         window().actions().updateEnabled(true);
         QCOMPARE(menusOff(),
-                 QStringLiteral("&Open...|&Export...|&Graph|&Table|&Stats|&Interrogate NERU|"
+                 QStringLiteral("&Open...|&Export...|&Graph|&Table|&Stats|&Night Flow...|"
+                                "&Interrogate NERU|"
                                 "&Program NERU RTC|&Reprogram NERU|COM&1|COM&2|COM&3|COM&4|&Test|"
                                 "&Bar|&PSI|Me&tre Head|&Feet Head"));
         window().actions().updateEnabled(false);

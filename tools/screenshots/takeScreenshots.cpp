@@ -1,8 +1,9 @@
 // Takes the pictures of the windows shown in the documentation: the splash window, the
-// main window (also with its Tools > Comms menu open), the statistics dialog, the Save
-// District dialog, the download window over the main window, the logger-settings dialog,
-// the help window, and the first page of the printed graph and table. Given a download
-// file, the main window shows it with the cursor placed and the dialogs show its district.
+// main window (also with its Tools > Comms menu open), the statistics dialog, the night-flow
+// dialog, the Save District dialog, the download window over the main window, the
+// logger-settings dialog, the help window, and the first page of the printed graph and
+// table. Given a download file, the main window shows it with the cursor placed and the
+// dialogs show its district.
 // Usage: neru-screenshots <folder> [file.dat]  (run under a display, e.g. xvfb-run -a; the
 // printouts need poppler's pdftoppm)
 #include "ApplicationName.h"
@@ -13,6 +14,7 @@
 #include "LoggerSettingsDialog.h"
 #include "MainWindow.h"
 #include "MainWindowActions.h"
+#include "NightFlowDialog.h"
 #include "PlotWidget.h"
 #include "Program.h"
 #include "ReportCommands.h"
@@ -221,6 +223,12 @@ int main(int argc, char *argv[])
     settle();
     ok = stats.grab().save(folder + QStringLiteral("/statistics.png")) && ok;
     stats.hide();
+
+    // View > Night Flow over the sample's days.
+    actions.nightFlow()->trigger();
+    settle();
+    ok = program.nightFlow()->grab().save(folder + QStringLiteral("/night-flow.png")) && ok;
+    program.nightFlow()->hide();
 
     // The dialog as the cut of a download shows it for the sample's district.
     SaveDistrictDialog &save = *program.saveDistrict();

@@ -144,6 +144,22 @@ const std::pair<const char *, Drawing> kIcons[] = {
           p.drawRect(QRectF(4.5, 8.5, 2.5, 3));
           p.drawRect(QRectF(9.5, 12.0, 2.5, 3));
       } },
+    { "nightflow",
+      [](QPainter &p) {
+          // A crescent moon over the night's bars of readings.
+          QPainterPath moon;
+          moon.addEllipse(QPointF(10.5, 4.5), 3.8, 3.8);
+          QPainterPath bite;
+          bite.addEllipse(QPointF(12.6, 3.0), 3.3, 3.3);
+          p.setPen(pen(kDarkYellow, 0.8));
+          p.setBrush(kYellow);
+          p.drawPath(moon.subtracted(bite));
+          p.setPen(pen(kDarkBlue, 1.0));
+          p.setBrush(kLightBlue);
+          p.drawRect(QRectF(1.5, 7.5, 3, 7));
+          p.drawRect(QRectF(6.5, 10.5, 3, 4));
+          p.drawRect(QRectF(11.5, 9.5, 3, 5));
+      } },
     { "zoomin", [](QPainter &p) { magnifier(p, true); } },
     { "zoomout", [](QPainter &p) { magnifier(p, false); } },
 };
