@@ -349,12 +349,11 @@ void NightFlowDialog::saveCsv()
 {
     if (!m_analysis)
         return;
-    QString path = m_prompts.saveFileName(proposedFile(QStringLiteral(".csv")),
-                                          QStringLiteral("CSV Files(*.csv)"));
+    // The name exactly as chosen: the dialog asked before replacing that file, not another.
+    const QString path = m_prompts.saveFileName(proposedFile(QStringLiteral(".csv")),
+                                                QStringLiteral("CSV Files(*.csv)"));
     if (path.isEmpty())
         return;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".csv");
     QString reason;
     if (!WholeFile::write(path, NightFlowReport::csv({ source() }).toUtf8(), reason))
         m_prompts.message(QStringLiteral("The night-flow figures could not be saved as %1: %2.")

@@ -92,7 +92,7 @@ private slots:
     {
         Fixture f;
         const QString bad = f.log.dir.filePath(QStringLiteral("no/such/night.csv"));
-        const QString good = f.log.dir.filePath(QStringLiteral("night"));
+        const QString good = f.log.dir.filePath(QStringLiteral("night.csv"));
         f.prompts.files = QStringList { bad, good };
         QTest::mouseClick(f.dialog.saveButton, Qt::LeftButton);
         QTest::mouseClick(f.dialog.saveButton, Qt::LeftButton);
@@ -114,7 +114,7 @@ private slots:
         QCOMPARE(f.prompts.messages.size(), 1);
         QVERIFY(f.prompts.messages[0].startsWith("The night-flow figures could not be saved as "
                                                  + bad + ": "));
-        QVERIFY(QString::fromUtf8(TempLog::readAll(good + ".csv"))
+        QVERIFY(QString::fromUtf8(TempLog::readAll(good))
                     .contains(u'\n' + kSample + ",10452,l/s,2026-11-25,1.0000,1218.4800,"));
     }
 
