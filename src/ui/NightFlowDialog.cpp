@@ -268,8 +268,11 @@ void NightFlowDialog::fillTable(const NightFlowAnalysis &analysis)
 void NightFlowDialog::fillChart(const NightFlowAnalysis &analysis)
 {
     m_chart->removeAllSeries();
-    for (QAbstractAxis *axis : m_chart->axes())
+    // A removed axis is handed back to us, unlike a removed series.
+    for (QAbstractAxis *axis : m_chart->axes()) {
         m_chart->removeAxis(axis);
+        delete axis;
+    }
 
     // One bar a night, stacked from two sets so that each night has one bar of its kind.
     auto *complete = new QBarSet(QStringLiteral("Night minimum"));
