@@ -76,11 +76,22 @@ NightFlowAnalysis NightFlowAnalysis::of(const SampleSeries &series,
     const qint64 lastDay = dayOf(steps.steps().back().end - 1);
     std::vector<std::pair<double, double>> nights;
     double wholeIntegral = 0.0;
-    for (qint64 day = firstDay; day <= lastDay; ++day) {
+    a.days.reserve(static_cast<size_t>(lastDay - firstDay + 1));
+    QDate date = DateTime::toQDate(static_cast<double>(firstDay));
+    size_t next = 0; // the first step that ends after the day's 00:00
+    for (qint64 day = firstDay; day <= lastDay; ++day, date = date.addDays(1)) {
         Day d;
-        d.date = DateTime::toQDate(static_cast<double>(day));
+        d.date = date;
         const qint64 from = day * kDay;
         const qint64 to = from + kDay;
+        // A damaged time stamp can leave decades between two readings: a day that no step
+        // reaches is listed empty at once.
+        while (next < steps.steps().size() && steps.steps()[next].end <= from)
+            ++next;
+        if (next == steps.steps().size() || steps.steps()[next].start >= to) {
+            a.days.push_back(std::move(d));
+            continue;
+        }
         d.coveredSeconds = steps.coveredSeconds(from, to);
         d.coverage = static_cast<double>(d.coveredSeconds) / kDay;
         if (d.coveredSeconds > 0) {

@@ -132,6 +132,11 @@ void NightFlowAnalysisTest::partialNights_data()
     hole[12].value = 1.0; // 03:30
     QTest::newRow("hole") << hole << "02:00-04:00" << 1 << 0 << qint64(84600) << 168.3 << 1.0 << 210
                           << 9900.0 / 5400 << false;
+    // A whole day inside a hole is listed, with nothing but its date.
+    const QList<Entry> dayOff
+        = run(0, 1425, 1440, 2.0) + QList<Entry> { { 2, 0, 0.0, true } } + run(2, 15, 30, 2.0);
+    QTest::newRow("day in a hole")
+        << dayOff << "02:00-04:00" << 1 << 1 << qint64(0) << -1.0 << -1.0 << 0 << -1.0 << false;
     QList<Entry> late = run(0, 180, 360, 2.0);
     late[2].value = 1.0; // 03:30
     QTest::newRow("starts at 03:00") << late << "02:00-04:00" << 1 << 0 << qint64(11700) << 22.5
@@ -172,6 +177,7 @@ void NightFlowAnalysisTest::partialNights()
     const auto a = NightFlowAnalysis::of(seriesOf(entries), settingsOf(channel),
                                          *NightWindow::parse(window), DisplayUnit::None);
     const NightFlowAnalysis::Day &d = a.days.at(static_cast<size_t>(day));
+    QCOMPARE(d.date, QDate(2026, 11, 23 + day));
     QTEST(d.coveredSeconds, "covered");
     QTEST(d.volume.value_or(-1.0), "volume");
     QFETCH(double, nightMinimum);
