@@ -62,36 +62,6 @@ QTime timeOf(int minute)
     return QTime(minute / 60, minute % 60);
 }
 
-// The trend line at the first and last night it was fitted to: the least-squares slope
-// through the mean of those nights. x is a day's place in `days`, which holds one day per
-// date, so a step of one is a day.
-std::optional<QLineF> trendLine(const NightFlowAnalysis &analysis)
-{
-    if (!analysis.slopePerDay)
-        return std::nullopt;
-    double sumX = 0.0;
-    double sumY = 0.0;
-    int nights = 0;
-    int first = -1;
-    int last = -1;
-    for (int i = 0; i < static_cast<int>(analysis.days.size()); ++i) {
-        const NightFlowAnalysis::Day &day = analysis.days[size_t(i)];
-        if (!day.nightComplete || !day.nightMinimum)
-            continue;
-        sumX += i;
-        sumY += day.nightMinimum->value;
-        ++nights;
-        first = first < 0 ? i : first;
-        last = i;
-    }
-    if (nights < 2)
-        return std::nullopt;
-    const double meanX = sumX / nights;
-    const double meanY = sumY / nights;
-    auto at = [&](int x) { return meanY + *analysis.slopePerDay * (x - meanX); };
-    return QLineF(first, at(first), last, at(last));
-}
-
 } // namespace
 
 NightFlowDialog::NightFlowDialog(const StringTable &strings, NeruModel &model, UserPrompts &prompts,
@@ -307,17 +277,17 @@ void NightFlowDialog::fillChart(const NightFlowAnalysis &analysis)
     bars->attachAxis(dateAxis);
     bars->attachAxis(valueAxis);
 
-    if (const std::optional<QLineF> line = trendLine(analysis)) {
+    if (const auto &line = analysis.trend) {
         auto *trend = new QLineSeries;
         trend->setName(QStringLiteral("Trend"));
         trend->setPen(QPen(kTrend, 2.0));
-        trend->append(line->p1());
-        trend->append(line->p2());
+        trend->append(double(line->firstDay), line->firstValue);
+        trend->append(double(line->lastDay), line->lastValue);
         m_chart->addSeries(trend);
         trend->attachAxis(dateAxis);
         trend->attachAxis(valueAxis);
-        low = std::min({ low, line->y1(), line->y2() });
-        high = std::max({ high, line->y1(), line->y2() });
+        low = std::min({ low, line->firstValue, line->lastValue });
+        high = std::max({ high, line->firstValue, line->lastValue });
     }
     valueAxis->setRange(low, high > low ? high * 1.1 : low + 1.0);
     valueAxis->applyNiceNumbers();

@@ -33,13 +33,15 @@ void extremes(const StepFunction &steps, qint64 from, qint64 to, double factor,
     }
 }
 
-// The least-squares slope of y against x; there are at least two distinct x.
-double slope(const std::vector<std::pair<double, double>> &points)
+// The least-squares line through the points (a day's place in the days, its night
+// minimum), of which there are at least two with distinct places: its slope per day and
+// its value at the first and last point.
+NightFlowAnalysis::TrendLine fitLine(const std::vector<std::pair<size_t, double>> &points)
 {
     double meanX = 0.0;
     double meanY = 0.0;
     for (const auto &[x, y] : points) {
-        meanX += x;
+        meanX += static_cast<double>(x);
         meanY += y;
     }
     meanX /= static_cast<double>(points.size());
@@ -47,10 +49,14 @@ double slope(const std::vector<std::pair<double, double>> &points)
     double products = 0.0;
     double squares = 0.0;
     for (const auto &[x, y] : points) {
-        products += (x - meanX) * (y - meanY);
-        squares += (x - meanX) * (x - meanX);
+        products += (static_cast<double>(x) - meanX) * (y - meanY);
+        squares += (static_cast<double>(x) - meanX) * (static_cast<double>(x) - meanX);
     }
-    return products / squares;
+    const double slope = products / squares;
+    auto at = [&](size_t x) { return meanY + slope * (static_cast<double>(x) - meanX); };
+    const size_t first = points.front().first;
+    const size_t last = points.back().first;
+    return { slope, first, at(first), last, at(last) };
 }
 
 } // namespace
@@ -74,7 +80,7 @@ NightFlowAnalysis NightFlowAnalysis::of(const SampleSeries &series,
     // A step covers (start, end]: its first covered instant lies just after its start.
     const qint64 firstDay = dayOf(steps.steps().front().start);
     const qint64 lastDay = dayOf(steps.steps().back().end - 1);
-    std::vector<std::pair<double, double>> nights;
+    std::vector<std::pair<size_t, double>> nights;
     double wholeIntegral = 0.0;
     a.days.reserve(static_cast<size_t>(lastDay - firstDay + 1));
     QDate date = DateTime::toQDate(static_cast<double>(firstDay));
@@ -116,7 +122,7 @@ NightFlowAnalysis NightFlowAnalysis::of(const SampleSeries &series,
             if (nights.empty())
                 a.firstNight = d.nightMinimum->value;
             a.lastNight = d.nightMinimum->value;
-            nights.emplace_back(static_cast<double>(day), d.nightMinimum->value);
+            nights.emplace_back(a.days.size(), d.nightMinimum->value);
         }
         a.completeNights += d.nightComplete ? 1 : 0;
         a.coveredSeconds += d.coveredSeconds;
@@ -124,7 +130,7 @@ NightFlowAnalysis NightFlowAnalysis::of(const SampleSeries &series,
     }
     a.trendNights = static_cast<int>(nights.size());
     if (nights.size() >= 2)
-        a.slopePerDay = slope(nights);
+        a.trend = fitLine(nights);
     if (a.coveredSeconds > 0) {
         if (!a.pressure)
             a.totalVolume = wholeIntegral / 1000.0;

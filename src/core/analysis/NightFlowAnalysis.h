@@ -51,12 +51,22 @@ struct NightFlowAnalysis
     // From the date of the first covered second to that of the last, one per date.
     std::vector<Day> days;
 
-    // The trend: the least-squares slope of the complete nights' night minimum against their
-    // date, per day, over the trendNights complete nights that have a night minimum; empty
-    // below two. firstNight and lastNight are the night minimum of the first and last of them.
+    // The trend: the least-squares line of the complete nights' night minimum against their
+    // date, over the trendNights complete nights that have a night minimum; empty below two.
+    // firstNight and lastNight are the night minimum of the first and last of them.
+    struct TrendLine
+    {
+        double slopePerDay = 0.0;
+        // The line's value at the first and last of those nights, each given by its place
+        // in `days`: what a chart draws.
+        size_t firstDay = 0;
+        double firstValue = 0.0;
+        size_t lastDay = 0;
+        double lastValue = 0.0;
+    };
     int completeNights = 0;
     int trendNights = 0;
-    std::optional<double> slopePerDay;
+    std::optional<TrendLine> trend;
     double firstNight = 0.0;
     double lastNight = 0.0;
 

@@ -160,9 +160,9 @@ QList<QStringList> NightFlowReport::tableRows(const NightFlowAnalysis &analysis,
 QString NightFlowReport::trendSentence(const NightFlowAnalysis &analysis, const QString &unitText,
                                        const NamedFormats &formats)
 {
-    if (!analysis.slopePerDay)
+    if (!analysis.trend)
         return QStringLiteral("Not enough complete nights for a trend.");
-    const double slope = *analysis.slopePerDay;
+    const double slope = analysis.trend->slopePerDay;
     const QString over
         = QStringLiteral(" over %1 complete nights (%2 to %3 %4)")
               .arg(analysis.trendNights)

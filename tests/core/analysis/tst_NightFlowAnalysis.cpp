@@ -101,7 +101,7 @@ void NightFlowAnalysisTest::wholeDaysTrendAndUnits()
     QVERIFY(d.nightComplete);
     QCOMPARE(a.days[1].maximum->time, at(1, 15));
     QCOMPARE(a.completeNights, 2);
-    QCOMPARE(*a.slopePerDay, 3.5);
+    QCOMPARE(a.trend->slopePerDay, 3.5);
     QCOMPARE(*a.totalVolume, 601.2);
     QCOMPARE(*a.mean, (284.0 + 384.0) / 192);
 
@@ -109,7 +109,7 @@ void NightFlowAnalysisTest::wholeDaysTrendAndUnits()
     const auto b
         = NightFlowAnalysis::of(series, settingsOf(1), {}, DisplayUnit::CubicMetresPerHour);
     QCOMPARE(b.days[0].nightMinimum->value, 1.8);
-    QCOMPARE(*b.slopePerDay, 3.5 * 3.6);
+    QCOMPARE(b.trend->slopePerDay, 3.5 * 3.6);
     QCOMPARE(*b.days[0].volume, 255.6);
 }
 
@@ -186,7 +186,7 @@ void NightFlowAnalysisTest::partialNights()
         QTEST(int((d.nightMinimum->time - at(day, 0)) / 60), "nightMinimumAt");
     QTEST(d.nightMean.value_or(-1.0), "nightMean");
     QTEST(d.nightComplete, "complete");
-    QVERIFY(!a.slopePerDay); // one complete night at most
+    QVERIFY(!a.trend); // one complete night at most
 }
 
 void NightFlowAnalysisTest::reportColumnsAndSentences()
