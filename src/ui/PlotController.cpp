@@ -141,6 +141,18 @@ void PlotController::showNightWindow(const NightWindow &window)
     run(EventLogNames::kDrawGraph, [this] { m_model->draw(); });
 }
 
+void PlotController::showGrid(bool on)
+{
+    m_model->setGrid(on);
+    run(EventLogNames::kDrawGraph, [this] { m_model->draw(); });
+}
+
+void PlotController::fitValues(bool on)
+{
+    m_model->setFitValues(on);
+    run(EventLogNames::kDrawGraph, [this] { m_model->resetValueRange(); });
+}
+
 void PlotController::resetView()
 {
     run(EventLogNames::kResetView, [this] { m_model->resetView(); });

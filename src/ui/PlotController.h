@@ -79,6 +79,10 @@ public slots:
     // Night shading on or off, or another night window: the graph is drawn again.
     void showNightShading(bool on);
     void showNightWindow(const NightWindow &window);
+    // View > Grid on or off: the graph is drawn again.
+    void showGrid(bool on);
+    // View > Fit Values on or off: the value range is worked out again and shown whole.
+    void fitValues(bool on);
     void resetView();
     void placeCursorAt(double x);
     void stepCursor(int intervals);

@@ -30,6 +30,14 @@ PlotShape markerDotDesign()
     return dot;
 }
 
+PlotLine secondCursorDesign()
+{
+    PlotLine line = lineDesign(PlotColour::SecondCursor);
+    line.dashed = true;
+    line.visible = false;
+    return line;
+}
+
 PlotBand nightShadeDesign()
 {
     PlotBand band;
@@ -45,7 +53,8 @@ PlotElements::PlotElements()
     , markerCaptions(markerCaptionDesign())
     , markerDots(markerDotDesign())
     , cursorLine(lineDesign(PlotColour::Black))
-    , timeGrid(lineDesign(PlotColour::Black))
-    , valueGrid(lineDesign(PlotColour::Black))
+    , secondCursorLine(secondCursorDesign())
+    , timeGrid(lineDesign(PlotColour::Grid))
+    , valueGrid(lineDesign(PlotColour::Grid))
     , nightShades(nightShadeDesign())
 { }

@@ -7,7 +7,7 @@
 #include "PlotShape.h"
 
 // The retained elements of the plot area, as the drawing leaves them: the curve
-// segments, the three arrays of a fitting's reference marker, the cursor, the two
+// segments, the three arrays of a fitting's reference marker, the two cursors, the two
 // grid arrays and the night shades. What is on screen is a copy of this.
 class PlotElements
 {
@@ -26,6 +26,7 @@ public:
     ElementArray<PlotCaption> markerCaptions;
     ElementArray<PlotShape> markerDots;
     ElementArray<PlotLine> cursorLine; // a single line, kept as a one-element array
+    ElementArray<PlotLine> secondCursorLine; // cursor B, dashed; hidden while not placed
     ElementArray<PlotLine> timeGrid;
     ElementArray<PlotLine> valueGrid;
     // One band per night in view while shading is on; element 0 starts hidden too.

@@ -11,4 +11,5 @@ struct PlotLine
     double y2 = 0.0;
     quint32 colour = PlotColour::Black;
     bool visible = true;
+    bool dashed = false; // the second cursor
 };

@@ -5,14 +5,18 @@
 #include "PlotAxisLabels.h"
 #include "PlotElements.h"
 #include "PlotState.h"
+#include "PlotTick.h"
 #include "RuntimeError.h"
 
+#include <QRectF>
 #include <QSizeF>
 #include <QString>
 
+#include <memory>
 #include <vector>
 
 class ErrorReport;
+class StepFunction;
 class NamedFormats;
 class StringTable;
 class UserPrompts;
@@ -64,13 +68,29 @@ public:
     // from the next drawing on.
     void setNightShading(bool on) { m_nightShading = on; }
     void setNightWindow(const NightWindow &window) { m_nightWindow = window; }
+    bool nightShading() const { return m_nightShading; }
+    // Gridlines at round steps on both axes, each labelled at its axis (timeTicks and
+    // valueTicks) in place of the three labels of each axis, from the next drawing on.
+    void setGrid(bool on) { m_grid = on; }
+    bool grid() const { return m_grid; }
+    // The room one tick label takes in pixels: the widest time label and a line's height.
+    // The grid keeps its lines at least this far apart.
+    void setTickLabelSize(const QSizeF &size) { m_tickLabelSize = size; }
+    const std::vector<PlotTick> &timeTicks() const { return m_timeTicks; }
+    const std::vector<PlotTick> &valueTicks() const { return m_valueTicks; }
+    // Fit Values: the full value range runs from the lowest to the highest reading with 5 %
+    // of their difference on each side (not from 0), and the value zoom keeps the middle of
+    // the window (not its bottom). Takes effect at the next resetView or resetValueRange.
+    void setFitValues(bool on) { m_fitValues = on; }
+    bool fitValues() const { return m_fitValues; }
 
     // --- Mapping --------------------------------------------------------------------
     // Pixels from the plot's left and top edges to a time and a value, on the grid.
     double xOf(double time) const;
     double yOf(double value) const;
-    // The time at `x` pixels from the left edge.
+    // The time at `x` pixels from the left edge, and the value at `y` from the top.
     double timeAt(double x) const;
+    double valueAt(double y) const;
     const QSizeF &size() const { return m_size; }
     // Sets the two scroll ranges to the window's place in the full range.
     void updateScrollRanges();
@@ -84,6 +104,8 @@ public:
     void drawNightShades();
     void drawFittingMarkers();
     void drawCursor();
+    // The gridlines and their ticks while the grid is on; none, and no ticks, while off.
+    void drawGrid();
 
     // --- Requests: cursor, zoom, scrolling, the full view and the size ----------------
     // Puts the cursor at `time`, wherever that is, and reads out the sample under it.
@@ -108,6 +130,35 @@ public:
     void resetView();
     // The plot's new size in pixels; the graph is drawn again to fill it.
     void resize(const QSizeF &size);
+    // The full value range worked out again (Fit Values changed) and all of it shown; the
+    // time window and the cursor stay.
+    void resetValueRange();
+
+    // --- Requests of the mouse and the keys --------------------------------------------
+    // `steps` zoom steps of the buttons (positive: in, halving the window each; negative:
+    // out, doubling it up to the full range) about `time` or `value`, which keeps its pixel.
+    // False when a step in was refused at a limit of the buttons (one logging interval, the
+    // time bar's finest step, a value span of 0.001): the caller tells the user, no message
+    // is shown here.
+    bool zoomTimeAbout(double time, int steps);
+    bool zoomValueAbout(double value, int steps);
+    // The plot follows a drag of (dx, dy) pixels: the window moves the other way, within
+    // the full range as the scroll bars keep it.
+    void panBy(double dx, double dy);
+    // Shows the times and values inside `box`, in pixels of the plot; a box under 4
+    // pixels wide or high is ignored.
+    void zoomToBox(const QRectF &box);
+    // The cursor on the first or last reading, the window moved to show it (Home, End).
+    void cursorToFirst();
+    void cursorToLast();
+    // The window moved by `pages` of its width (Page Down: 1, Page Up: -1), within the full
+    // range.
+    void pageTime(int pages);
+    // Cursor B at `time`; while it shows, the read-out gives both cursors and the
+    // difference, time-weighted mean and (flow) volume between them.
+    void placeSecondCursor(double time);
+    void removeSecondCursor();
+    bool hasSecondCursor() const { return m_state.secondCursorShown; }
 
     // --- A new series -----------------------------------------------------------------
     // Hides the curve, reference lines and night shades of the previous series and makes
@@ -156,6 +207,14 @@ private:
 
     DisplayUnit m_unit = DisplayUnit::None;
     bool m_nightShading = false;
+    bool m_grid = false;
+    bool m_fitValues = false;
+    QSizeF m_tickLabelSize { 60.0, 16.0 };
+    std::vector<PlotTick> m_timeTicks;
+    std::vector<PlotTick> m_valueTicks;
+    // The readings as steps, for the read-out between the cursors; built when first
+    // needed after a new series.
+    std::shared_ptr<const StepFunction> m_steps;
     NightWindow m_nightWindow;
     PlotState m_state;
     PlotElements m_elements;

@@ -20,6 +20,8 @@ struct PlotState
     double fullMax = 0.0;
     double cursor = 0.0;
     qint32 cursorSample = 0; // sample under the cursor; sampleCount after the last
+    bool secondCursorShown = false; // cursor B, placed by Shift+click
+    double secondCursor = 0.0;
     qint32 curveCount = 1; // elements of the curve
     qint32 markerCount = 1; // elements of each of markerLines, markerCaptions and markerDots
     ScrollRange timeScroll;
