@@ -24,6 +24,8 @@ const QString kNightStartKey = QStringLiteral("NightStart");
 const QString kNightEndKey = QStringLiteral("NightEnd");
 const QString kViewSection = QStringLiteral("View");
 const QString kNightShadingKey = QStringLiteral("NightShading");
+const QString kGridKey = QStringLiteral("Grid");
+const QString kFitValuesKey = QStringLiteral("FitValues");
 
 } // namespace
 
@@ -47,6 +49,8 @@ NeruModel::NeruModel(const StringTable &strings, ErrorReport &errorReport, UserP
     if (stored.isValid())
         m_nightWindow = stored;
     m_nightShading = store.read(kViewSection, kNightShadingKey, QString()) == u'1';
+    m_grid = store.read(kViewSection, kGridKey, QString()) == u'1';
+    m_fitValues = store.read(kViewSection, kFitValuesKey, QString()) == u'1';
 }
 
 DistrictSummary NeruModel::summary() const
@@ -389,12 +393,36 @@ void NeruModel::setNightShading(bool on)
     if (on == m_nightShading)
         return;
     m_nightShading = on;
-    SettingsStore store;
-    store.write(kViewSection, kNightShadingKey, on ? QStringLiteral("1") : QStringLiteral("0"));
-    if (!store.sync())
-        m_errorReport.logInformation(QStringLiteral("The night shading could not be saved in ")
-                                     + store.fileName());
+    storeViewCheck(kNightShadingKey, on, QStringLiteral("night shading"));
     emit nightShadingChanged(on);
+}
+
+void NeruModel::setGrid(bool on)
+{
+    if (on == m_grid)
+        return;
+    m_grid = on;
+    storeViewCheck(kGridKey, on, QStringLiteral("grid"));
+    emit gridChanged(on);
+}
+
+void NeruModel::setFitValues(bool on)
+{
+    if (on == m_fitValues)
+        return;
+    m_fitValues = on;
+    storeViewCheck(kFitValuesKey, on, QStringLiteral("Fit Values choice"));
+    emit fitValuesChanged(on);
+}
+
+void NeruModel::storeViewCheck(const QString &key, bool on, const QString &what)
+{
+    SettingsStore store;
+    store.write(kViewSection, key, on ? QStringLiteral("1") : QStringLiteral("0"));
+    if (!store.sync())
+        m_errorReport.logInformation(QStringLiteral("The ") + what
+                                     + QStringLiteral(" could not be saved in ")
+                                     + store.fileName());
 }
 
 void NeruModel::writeSettings()

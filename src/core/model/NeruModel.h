@@ -117,6 +117,12 @@ public:
     bool nightShading() const { return m_nightShading; }
     // Applies and stores the choice, and tells the windows when it differs.
     void setNightShading(bool on);
+    // View > Grid and View > Fit Values, kept as [View] Grid and [View] FitValues in the
+    // same way (off until set).
+    bool grid() const { return m_grid; }
+    void setGrid(bool on);
+    bool fitValues() const { return m_fitValues; }
+    void setFitValues(bool on);
 
     // Stores the settings of the run; a failure to write them goes to the event log.
     void writeSettings();
@@ -147,6 +153,8 @@ signals:
     void statusMessage(const QString &text);
     void nightWindowChanged(const NightWindow &window);
     void nightShadingChanged(bool on);
+    void gridChanged(bool on);
+    void fitValuesChanged(bool on);
 
 private:
     enum class Comms { None, Interrogate, ProgramClock, ReadSettings, ClearMemory };
@@ -162,6 +170,9 @@ private:
     bool keepDownload(const QByteArray &download, KeptDownloads::Extent extent, QString &kept);
     void cutDownload(const QByteArray &download, SaveDistrictPrompt &prompt,
                      const QString &procedure, const QString &source);
+    // Stores a View check entry's state under `key` of [View]; a failure goes to the event
+    // log, naming `what` was not saved.
+    void storeViewCheck(const QString &key, bool on, const QString &what);
     // Starts a Comms command; false when there is no link or one is under way.
     bool beginComms(Comms command);
     void setIdle();
@@ -186,4 +197,6 @@ private:
     bool m_downloadKept = false;
     NightWindow m_nightWindow;
     bool m_nightShading = false;
+    bool m_grid = false;
+    bool m_fitValues = false;
 };
