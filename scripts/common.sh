@@ -6,7 +6,7 @@ BUILD="${NERU_BUILD_DIR:-$ROOT/build}"
 JOBS="$(nproc 2>/dev/null || echo 2)"
 
 # Debian packages the project needs to build, test and run.
-PACKAGES=(cmake make g++ qt6-base-dev qt6-serialport-dev qt6-charts-dev
+PACKAGES=(cmake make g++ qt6-base-dev qt6-serialport-dev qt6-charts-dev qt6-svg-dev
           qt6-qpa-plugins libbenchmark-dev locales xvfb xauth poppler-utils fonts-dejavu-core
           # packaging and its checks
           dpkg-dev file desktop-file-utils appstream shared-mime-info
