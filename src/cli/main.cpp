@@ -3,6 +3,7 @@
 #include "BatchTool.h"
 #include "ErrorReport.h"
 #include "FileNameBytes.h"
+#include "GraphBatchCommand.h"
 #include "KeptDownloads.h"
 #include "LinkBatchCommands.h"
 #include "NamedFormats.h"
@@ -32,10 +33,11 @@ void startUpMessage(QtMsgType type, const QMessageLogContext &context, const QSt
     std::fputs(qPrintable(qFormatLogMessage(type, context, message) + u'\n'), stderr);
 }
 
-// Printing needs a GUI application; on the offscreen platform it needs no display.
+// Printing and drawing need a GUI application; on the offscreen platform it needs no
+// display.
 std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[])
 {
-    if (!ReportBatchCommand::printsPdf(argc, argv))
+    if (!ReportBatchCommand::printsPdf(argc, argv) && !GraphBatchCommand::drawsGraph(argc, argv))
         return std::make_unique<QCoreApplication>(argc, argv);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     const QtMessageHandler before = qInstallMessageHandler(startUpMessage);
@@ -64,6 +66,8 @@ int main(int argc, char *argv[])
     report.addCommand();
     AnalyseBatchCommand analyse({ tool, errorReport, formats, strings });
     analyse.addCommand();
+    GraphBatchCommand graph({ tool, errorReport, formats, strings });
+    graph.addCommand();
     const SettingsStore settings;
     const KeptDownloads kept;
     LinkBatchCommands link(
