@@ -188,6 +188,18 @@ private slots:
             "neru-cli analyse: $flow holds flow data; unit psi does not apply\n");
         row("report -o with --pdf", "report $pressure -o $csv --pdf $dir/x.pdf", 2, "",
             "neru-cli report: -o and --pdf cannot be used together\n");
+        // The figure's format is its file's extension; its size is kept within bounds.
+        row("graph of another extension", "graph $flow -o $dir/g.txt", 2, "",
+            "neru-cli graph: $dir/g.txt: a graph is written as PNG, SVG or PDF");
+        row("graph of a small size", "graph $flow -o $dir/g.png --size 199x900", 2, "",
+            "--size \"199x900\": the width and the height are from 200 to 8000 px\n");
+        row("graph from after to",
+            "graph $flow -o $dir/g.png --from 2026-11-25T00:00:00 --to 2026-11-25T00:00:00", 2, "",
+            "neru-cli graph: --from must come before --to\n");
+        row("graph of a window after the readings",
+            "graph $flow -o $dir/g.png --from 2026-11-28T08:45:00", 2, "",
+            "the time window holds no readings of $flow (they run from 2026-11-23T09:00:00 to "
+            "2026-11-28T08:45:00)\n");
     }
     void commandsPrintAndExit()
     {
@@ -356,6 +368,61 @@ private slots:
                        "2026-01-01T00:15:00,2.5000,2026-01-01T00:15:00,2.5000,"
                        "2026-01-01T02:15:00,2.5000,yes"_s);
         QVERIFY(lines[4].startsWith(folder + u"/b.dat,D7,l/s,2025-12-31,0.0104,2.2500,"_s));
+    }
+
+    // Each format opens at the size asked for: the PNG's pixels, the SVG's view box (it
+    // parses and carries the heading), the PDF's page in millimetres with the heading's
+    // district number.
+    void graphWritesEachFormat_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QSizeF>("size");
+        QTest::newRow("png") << u"g.png"_s << QStringList() << QSizeF(1600, 900);
+        QTest::newRow("png --size")
+            << u"g.png"_s << QStringList { u"--size"_s, u"640x480"_s } << QSizeF(640, 480);
+        QTest::newRow("svg") << u"g.SVG"_s << QStringList { u"--grid"_s } << QSizeF(1600, 900);
+        QTest::newRow("pdf") << u"g.pdf"_s << QStringList { u"--night-shading"_s }
+                             << QSizeF(297, 210);
+        QTest::newRow("pdf --size")
+            << u"g.pdf"_s << QStringList { u"--size"_s, u"148x105"_s } << QSizeF(148, 105);
+    }
+    void graphWritesEachFormat()
+    {
+        QFETCH(QString, file);
+        QFETCH(QStringList, options);
+        QFETCH(QSizeF, size);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(file);
+        const Run r
+            = runCli(QStringList { u"graph"_s, kSamples + u"flow.dat"_s, u"-o"_s, path } + options);
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY2(r.out.isEmpty() && r.err.isEmpty(), r.err);
+        if (file.endsWith(u".png"_s)) {
+            QCOMPARE(QImage(path).size(), size.toSize());
+        } else if (file.endsWith(u".SVG"_s)) {
+            QXmlStreamReader svg(TempLog::readAll(path));
+            QString viewBox;
+            QStringList texts;
+            while (!svg.atEnd()) {
+                if (svg.readNext() != QXmlStreamReader::StartElement)
+                    continue;
+                if (svg.name() == u"svg"_s)
+                    viewBox = svg.attributes().value(u"viewBox"_s).toString();
+                else if (svg.name() == u"text"_s)
+                    texts << svg.readElementText();
+            }
+            QVERIFY2(!svg.hasError(), qPrintable(svg.errorString()));
+            QCOMPARE(viewBox, u"0 0 1600 900"_s);
+            QVERIFY2(texts.contains(u"District 10452"_s), qPrintable(texts.join(u'|')));
+        } else {
+            PdfPages read;
+            QVERIFY(read.read(path));
+            QCOMPARE(read.pages.size(), 1);
+            QVERIFY(qAbs(read.pages[0].width() - size.width()) < 0.5);
+            QVERIFY(qAbs(read.pages[0].height() - size.height()) < 0.5);
+            QCOMPARE(read.lines.constFirst().text, u"District 10452"_s);
+        }
     }
 
     // With no display and no platform chosen the report prints on A4; a PDF that cannot be
