@@ -94,7 +94,7 @@ void MainWindow::createMenus()
     QMenu *file = addMenu(bar, 20000);
     file->addAction(a.open());
     file->addSeparator();
-    file->addAction(a.exportCsv());
+    file->addActions({ a.exportCsv(), a.exportGraph() });
     file->addSeparator();
     QMenu *print = addMenu(file, 20030);
     print->addActions({ a.printGraph(), a.printTable() });
@@ -104,7 +104,7 @@ void MainWindow::createMenus()
     addMenu(bar, 20100)->addActions({ a.copyGraph(), a.copyText() });
     addMenu(bar, 20200)
         ->addActions({ a.resetView(), a.statistics(), a.nightFlow(), a.showToolbar(),
-                       a.showStatusBar(), a.nightShading() });
+                       a.showStatusBar(), a.nightShading(), a.grid(), a.fitValues() });
 
     QMenu *tools = addMenu(bar, 20300);
     QMenu *comms = addMenu(tools, 20310);

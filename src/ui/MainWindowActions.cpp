@@ -1,9 +1,9 @@
 #include "MainWindowActions.h"
 
 #include "BundledIcons.h"
+#include "DisplayUnit.h"
 #include "StartUpSettings.h"
 #include "StringTable.h"
-#include "DisplayUnit.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -29,6 +29,7 @@ MainWindowActions::MainWindowActions(const StringTable &strings, QObject *parent
 
     m_open = onToolbar(add(20010), 21001, "document-open", "open");
     m_exportCsv = add(20020);
+    m_exportGraph = new QAction(QStringLiteral("Export &Graph..."), this);
     m_printGraph = onToolbar(add(20040), 21011, "document-print", "print");
     m_printTable = add(20050);
     m_exit = add(20060);
@@ -44,6 +45,8 @@ MainWindowActions::MainWindowActions(const StringTable &strings, QObject *parent
     m_showToolbar = checkable(add(20230), true);
     m_showStatusBar = checkable(add(20240), true);
     m_nightShading = checkable(new QAction(QStringLiteral("Night S&hading"), this), false);
+    m_grid = checkable(new QAction(QStringLiteral("&Grid"), this), false);
+    m_fitValues = checkable(new QAction(QStringLiteral("Fit &Values"), this), false);
     m_interrogate = onToolbar(add(20320), 21041, "go-down", "interrogate");
     m_setLoggerClock = onToolbar(add(20330), 21051, "appointment-new", "programrtc");
     m_loggerSettings = onToolbar(add(20340), 21061, "document-properties", "reprogram");
@@ -118,8 +121,9 @@ void MainWindowActions::showUnits(const Units::Change &change)
 void MainWindowActions::updateEnabled(bool commsBusy)
 {
     m_commsBusy = commsBusy;
-    for (QAction *waiting : { m_open, m_exportCsv, m_printGraph, m_printTable, m_statistics,
-                              m_nightFlow, m_interrogate, m_setLoggerClock, m_loggerSettings })
+    for (QAction *waiting :
+         { m_open, m_exportCsv, m_exportGraph, m_printGraph, m_printTable, m_statistics,
+           m_nightFlow, m_interrogate, m_setLoggerClock, m_loggerSettings })
         waiting->setEnabled(!commsBusy);
     // The Test entry stays disabled whatever is asked, as hidden entries do.
     for (QAction *entry : m_portEntries)

@@ -23,6 +23,7 @@ public:
 
     QAction *open() const { return m_open; }
     QAction *exportCsv() const { return m_exportCsv; }
+    QAction *exportGraph() const { return m_exportGraph; }
     QAction *printGraph() const { return m_printGraph; }
     QAction *printTable() const { return m_printTable; }
     QAction *exit() const { return m_exit; }
@@ -34,6 +35,8 @@ public:
     QAction *showToolbar() const { return m_showToolbar; }
     QAction *showStatusBar() const { return m_showStatusBar; }
     QAction *nightShading() const { return m_nightShading; }
+    QAction *grid() const { return m_grid; }
+    QAction *fitValues() const { return m_fitValues; }
     QAction *interrogate() const { return m_interrogate; }
     QAction *setLoggerClock() const { return m_setLoggerClock; }
     QAction *loggerSettings() const { return m_loggerSettings; }
@@ -69,6 +72,7 @@ public:
 private:
     QAction *m_open = nullptr;
     QAction *m_exportCsv = nullptr;
+    QAction *m_exportGraph = nullptr;
     QAction *m_printGraph = nullptr;
     QAction *m_printTable = nullptr;
     QAction *m_exit = nullptr;
@@ -80,6 +84,8 @@ private:
     QAction *m_showToolbar = nullptr;
     QAction *m_showStatusBar = nullptr;
     QAction *m_nightShading = nullptr;
+    QAction *m_grid = nullptr;
+    QAction *m_fitValues = nullptr;
     QAction *m_interrogate = nullptr;
     QAction *m_setLoggerClock = nullptr;
     QAction *m_loggerSettings = nullptr;
