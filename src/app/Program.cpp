@@ -71,6 +71,8 @@ void Program::wireFiles(MainWindow &main)
     m_saveDistrict = std::make_unique<SaveDistrictDialog>(m_strings, m_general, m_prompts, &main);
     connect(actions.open(), &QAction::triggered, this, &Program::openFile);
     connect(actions.exportCsv(), &QAction::triggered, &m_model, &NeruModel::exportCsv);
+    connect(actions.exportGraph(), &QAction::triggered, m_graph.get(),
+            &MainWindowGraph::exportGraph);
     connect(&main, &MainWindow::unloaded, this, &Program::mainWindowClosed);
 }
 

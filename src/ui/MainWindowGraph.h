@@ -1,5 +1,6 @@
 #pragma once
 
+#include "GraphExport.h"
 #include "NamedFormats.h"
 
 #include <QObject>
@@ -16,7 +17,8 @@ class MainWindow;
 // The graph in the main window: puts the plot widget in the place of the plot area,
 // connects the plot's controls and the redraw after a resize, starts blank, shows every new
 // series of the model (initialiseGraph), returns to the full view for a unit applied, and
-// shades the nights while View > Night Shading is checked.
+// follows View > Night Shading, Grid and Fit Values. File > Export Graph writes a figure
+// of what it shows.
 class MainWindowGraph : public QObject
 {
     Q_OBJECT
@@ -30,12 +32,23 @@ public:
     // view and draws it.
     void initialiseGraph();
 
+    // File > Export Graph: asks for the file (its extension picks PNG, SVG or PDF), then
+    // the figure's size in a dialog, and writes the figure of the view on show once the
+    // dialog is accepted. A failure is told with the file and the reason.
+    void exportGraph();
+
     PlotController &controller() { return *m_controller; }
 
 private:
+    // "<data file>-graph.png" in the folder of the last file.
+    QString proposedGraphName() const;
+    void writeGraph(const QString &path, GraphExport::Format format, const QSizeF &size);
+
     MainWindow &m_main;
     NeruModel &m_model;
+    const StringTable &m_strings;
     ErrorReport &m_errorReport;
+    UserPrompts &m_prompts;
     NamedFormats m_formats;
     std::unique_ptr<PlotController> m_controller;
 };
