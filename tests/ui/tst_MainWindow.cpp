@@ -1,3 +1,4 @@
+#include "GraphExportDialog.h"
 #include "MainWindow.h"
 #include "MainWindowActions.h"
 #include "MainWindowGraph.h"
@@ -8,13 +9,17 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <QXmlStreamReader>
 #include <QtTest>
 
 #include <memory>
@@ -72,10 +77,12 @@ private slots:
         QStringList menus;
         describe(window().menuBar()->actions(), menus);
         QCOMPARE(menus.join(u'|') + u'|',
-                 QStringLiteral("&File| &Open...| -| &Export...| -| &Print|  &Graph|  &Table| -|"
+                 QStringLiteral("&File| &Open...| -| &Export...| Export &Graph...| -| &Print|"
+                                "  &Graph|  &Table| -|"
                                 " E&xit|&Edit| Copy &Graph| Copy &Text|&View| &Reset| &Stats|"
-                               " &Night Flow...| &Toolbar| Status &Bar| Night S&hading|&Tools|"
-                               " &Comms|"
+                                " &Night Flow...| &Toolbar| Status &Bar| Night S&hading| &Grid|"
+                                " Fit &Values|&Tools|"
+                                " &Comms|"
                                 "  &Interrogate NERU|"
                                 "  &Program NERU RTC|  &Reprogram NERU|  COM&1|  COM&2|  COM&3|"
                                 "  COM&4|  &Test| &Units|  &l/s|  &m3/h|  &gals/h|  &Bar|  &PSI|"
@@ -99,22 +106,87 @@ private slots:
                            "Program NERU RTC=&Program NERU RTC|Reprogram NERU=&Reprogram NERU"));
     }
 
-    // View > Night Shading is stored at once and read back by the next run's model; it
-    // shades the sample's five nights (23/11 09:00 to 28/11 09:00) in the full view.
-    void nightShadingIsKept()
+    // View > Night Shading, Grid and Fit Values are stored at once, read back by the next
+    // run's model and followed by the plot; a choice stored before the window opens is the
+    // plot's from the start. The shading covers the sample's five nights (23/11 09:00 to
+    // 28/11 09:00) in the full view.
+    void viewChecksAreKept()
     {
-        m_model->setNightShading(false); // whatever an earlier run left
+        // Whatever an earlier run left.
+        m_model->setNightShading(false);
+        m_model->setGrid(true);
+        m_model->setFitValues(false);
         MainWindowGraph graph(window(), *m_model, m_strings, m_log.report, m_prompts);
+        const PlotModel &plot = graph.controller().model();
+        QVERIFY(actions().grid()->isChecked() && plot.grid());
+        QVERIFY(!actions().fitValues()->isChecked() && !plot.fitValues());
         m_model->openDataFile(QStringLiteral(NERU_SOURCE_DIR "/samples/flow.dat"));
-        const ElementArray<PlotBand> &shades = graph.controller().model().elements().nightShades;
+        const ElementArray<PlotBand> &shades = plot.elements().nightShades;
+        const auto stored = [](const char *key) {
+            return SettingsStore().read(QStringLiteral("View"), QLatin1String(key), {});
+        };
         for (const bool on : { true, false }) {
             actions().nightShading()->trigger();
-            QCOMPARE(
-                SettingsStore().read(QStringLiteral("View"), QStringLiteral("NightShading"), {}),
-                QString::number(on));
-            QCOMPARE(NeruModel(m_strings, m_log.report, m_prompts).nightShading(), on);
+            actions().grid()->trigger();
+            actions().fitValues()->trigger();
+            const NeruModel next(m_strings, m_log.report, m_prompts);
+            QCOMPARE(stored("NightShading") + stored("Grid") + stored("FitValues"),
+                     on ? QStringLiteral("101") : QStringLiteral("010"));
+            QCOMPARE(next.nightShading(), on);
+            QCOMPARE(next.grid(), !on);
+            QCOMPARE(next.fitValues(), on);
             QCOMPARE(shades.count() == 5 && shades[0].visible && shades[4].visible, on);
+            QCOMPARE(plot.grid(), !on);
+            QCOMPARE(plot.fitValues(), on);
         }
+    }
+
+    // File > Export Graph proposes <data file>-graph.png in the file's folder; the name
+    // chosen picks the format, whose default size the dialog's boxes show. Typed sizes and
+    // OK write an SVG of that size that parses; a PDF that cannot be written is told with
+    // its name and the reason.
+    void exportGraphWritesTheChosenFile()
+    {
+        MainWindowGraph graph(window(), *m_model, m_strings, m_log.report, m_prompts);
+        QTemporaryDir dir;
+        const QString flow = dir.filePath(QStringLiteral("flow.dat"));
+        QVERIFY(QFile::copy(QStringLiteral(NERU_SOURCE_DIR "/samples/flow.dat"), flow));
+        m_model->openDataFile(flow);
+        const qsizetype told = m_prompts.messages.size();
+        const QString svg = dir.filePath(QStringLiteral("figure.svg"));
+        m_prompts.files = QStringList { svg };
+        graph.exportGraph();
+        QCOMPARE(m_prompts.fileDialogs.constLast(),
+                 dir.filePath(QStringLiteral("flow-graph.png"))
+                     + QStringLiteral("|PNG picture (*.png);;SVG drawing (*.svg);;PDF document "
+                                      "(*.pdf)"));
+        auto *dialog = window().findChild<GraphExportDialog *>();
+        QVERIFY(dialog && dialog->isVisible());
+        QCOMPARE(dialog->figureSize(), QSizeF(1600, 900));
+        for (QDoubleSpinBox *box : { dialog->widthBox, dialog->heightBox }) {
+            box->selectAll();
+            QTest::keyClicks(box, box == dialog->widthBox ? "1200" : "675");
+        }
+        QTest::mouseClick(dialog->buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
+        QXmlStreamReader reader(TempLog::readAll(svg));
+        QVERIFY(reader.readNextStartElement());
+        QCOMPARE(reader.attributes().value(QStringLiteral("viewBox")),
+                 QStringLiteral("0 0 1200 675"));
+        while (!reader.atEnd())
+            reader.readNext();
+        QVERIFY2(!reader.hasError(), qPrintable(reader.errorString()));
+        QCOMPARE(m_prompts.messages.size(), told);
+
+        QTRY_VERIFY(!window().findChild<GraphExportDialog *>()); // closed with OK
+        const QString pdf = dir.filePath(QStringLiteral("no/figure.pdf"));
+        m_prompts.files = QStringList { pdf };
+        graph.exportGraph();
+        dialog = window().findChild<GraphExportDialog *>();
+        QVERIFY(dialog);
+        QCOMPARE(dialog->figureSize(), QSizeF(297, 210));
+        QTest::mouseClick(dialog->buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
+        QCOMPARE(m_prompts.messages.mid(told),
+                 QStringList { pdf + QStringLiteral(": No such file or directory") });
     }
 
     // With no data no unit can be chosen and Test is hidden; while a Comms command runs,
@@ -128,7 +200,8 @@ private slots:
         m_model->setUnitCode(1);
         window().actions().updateEnabled(true);
         QCOMPARE(menusOff(),
-                 QStringLiteral("&Open...|&Export...|&Graph|&Table|&Stats|&Night Flow...|"
+                 QStringLiteral("&Open...|&Export...|Export &Graph...|&Graph|&Table|&Stats|"
+                                "&Night Flow...|"
                                 "&Interrogate NERU|"
                                 "&Program NERU RTC|&Reprogram NERU|COM&1|COM&2|COM&3|COM&4|&Test|"
                                 "&Bar|&PSI|Me&tre Head|&Feet Head"));
