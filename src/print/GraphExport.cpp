@@ -23,18 +23,100 @@ namespace {
 // A PDF page is laid out in dots of this many to the inch.
 constexpr int kPdfResolution = 300;
 
-// The places of the figure's parts, in device pixels.
-struct Layout
+// The figure's text and spacing in device pixels. They grow with the figure: about 10
+// points on an A4 page or a screen-sized picture.
+struct Style
 {
-    double fontPixels = 0.0;
-    double margin = 0.0;
-    double tick = 0.0; // length of an axis tick, outside the plot
-    QRectF plot;
+    Style(const QSizeF &area, QPaintDevice *device)
+        : fontPixels(std::max(6.0, std::min(area.height() / 60.0, area.width() / 80.0)))
+        , font(fontOf(fontPixels, false))
+        , headingFont(fontOf(1.4 * fontPixels, true))
+        , metrics(font, device)
+        , headingHeight(QFontMetricsF(headingFont, device).height())
+        , line(metrics.height())
+        , gap(0.3 * fontPixels)
+        , margin(2.0 * fontPixels)
+        , tick(0.5 * fontPixels)
+    { }
+
+    static QFont fontOf(double pixels, bool bold)
+    {
+        QFont font;
+        font.setPixelSize(qRound(pixels));
+        font.setBold(bold);
+        return font;
+    }
+
+    double fontPixels;
+    QFont font;
+    QFont headingFont;
+    QFontMetricsF metrics;
+    double headingHeight;
+    double line;
+    double gap;
+    double margin;
+    double tick; // an axis tick's length, outside the frame
 };
 
-QString headingLine(const QString &text)
+// The heading's lines and the value caption from the top margin down; returns where the
+// plot may start.
+double drawHeading(QPainter &painter, const Style &style, double width,
+                   const GraphExport::Figure &figure)
 {
-    return text.trimmed();
+    double y = style.margin;
+    const auto lineOf = [&](const QString &text, double height) {
+        painter.drawText(QRectF(style.margin, y, width - 2.0 * style.margin, height),
+                         Qt::AlignLeft | Qt::AlignTop, text);
+        y += height;
+    };
+    for (qsizetype k = 0; k < figure.heading.size(); ++k) {
+        painter.setFont(k == 0 ? style.headingFont : style.font);
+        lineOf(figure.heading[k], k == 0 ? style.headingHeight : style.line);
+    }
+    painter.setFont(style.font);
+    y += style.line;
+    lineOf(figure.valueCaption, style.line);
+    // The top value label stands half a line above the plot's top edge.
+    return y + style.line / 2.0;
+}
+
+// The frame around the plot at `frame`; off the grid, the three labels and ticks of each axis
+// outside it as on screen.
+void drawAxes(QPainter &painter, const Style &style, const QRectF &frame, const PlotModel &plot)
+{
+    painter.setFont(style.font);
+    painter.setPen(QPen(Qt::black, std::max(1.0, style.fontPixels / 12.0)));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(frame);
+    if (plot.grid())
+        return;
+    const PlotAxisLabels &labels = plot.axisLabels();
+    const PlotState &state = plot.state();
+    const double bottom = plot.yOf(state.viewMin);
+    const std::pair<double, const QString *> values[] = {
+        { 0.0, &labels.valueTop },
+        { (bottom + plot.yOf(state.viewMax)) / 2.0, &labels.valueMiddle },
+        { bottom, &labels.valueBottom },
+    };
+    const double textRight = frame.left() - style.tick - style.gap;
+    for (const auto &[y, text] : values) {
+        const double at = frame.top() + y;
+        painter.drawLine(QLineF(frame.left() - style.tick, at, frame.left(), at));
+        painter.drawText(QRectF(0.0, at - style.line / 2.0, textRight, style.line),
+                         Qt::AlignRight | Qt::AlignVCenter, *text);
+    }
+    const std::pair<double, const QString *> times[] = {
+        { frame.left(), &labels.timeStart },
+        { frame.center().x(), &labels.timeMiddle },
+        { frame.right(), &labels.timeEnd },
+    };
+    const double textTop = frame.bottom() + style.tick + style.gap;
+    for (const auto &[x, text] : times) {
+        painter.drawLine(QLineF(x, frame.bottom(), x, frame.bottom() + style.tick));
+        const double width = style.metrics.horizontalAdvance(*text) + style.line;
+        painter.drawText(QRectF(x - width / 2.0, textTop, width, style.line),
+                         Qt::AlignHCenter | Qt::AlignTop, *text);
+    }
 }
 
 } // namespace
@@ -42,10 +124,10 @@ QString headingLine(const QString &text)
 QStringList GraphExport::heading(const QString &district, const QString &title,
                                  const QString &comments1, const QString &comments2)
 {
-    QStringList lines { (QStringLiteral("District ") + headingLine(district)).trimmed() };
+    QStringList lines { (QStringLiteral("District ") + district.trimmed()).trimmed() };
     for (const QString &text : { title, comments1, comments2 }) {
-        if (!headingLine(text).isEmpty())
-            lines.append(headingLine(text));
+        if (!text.trimmed().isEmpty())
+            lines.append(text.trimmed());
     }
     return lines;
 }
@@ -106,95 +188,40 @@ QString GraphExport::sizeRefusal(Format format, const QSizeF &size)
 void GraphExport::paint(QPainter &painter, const QSizeF &area, const PlotModel &view,
                         const Figure &figure)
 {
-    // The text grows with the figure, about 10 points on a page or a screen-sized picture.
-    Layout l;
-    l.fontPixels = std::max(6.0, std::min(area.height() / 60.0, area.width() / 80.0));
-    l.margin = 2.0 * l.fontPixels;
-    l.tick = 0.5 * l.fontPixels;
-    QFont font;
-    font.setPixelSize(qRound(l.fontPixels));
-    QFont headingFont = font;
-    headingFont.setPixelSize(qRound(1.4 * l.fontPixels));
-    headingFont.setBold(true);
-    const QFontMetricsF metrics(font, painter.device());
-    const QFontMetricsF headingMetrics(headingFont, painter.device());
-    const double line = metrics.height();
-    const double gap = 0.3 * l.fontPixels;
-
+    const Style style(area, painter.device());
     painter.fillRect(QRectF(QPointF(0, 0), area), Qt::white);
     painter.setPen(Qt::black);
-    double y = l.margin;
-    for (qsizetype k = 0; k < figure.heading.size(); ++k) {
-        const bool first = k == 0;
-        painter.setFont(first ? headingFont : font);
-        const double height = first ? headingMetrics.height() : line;
-        painter.drawText(QRectF(l.margin, y, area.width() - 2.0 * l.margin, height),
-                         Qt::AlignLeft | Qt::AlignTop, figure.heading[k]);
-        y += height;
-    }
-    painter.setFont(font);
-    y += line;
-    painter.drawText(QRectF(l.margin, y, area.width() - 2.0 * l.margin, line),
-                     Qt::AlignLeft | Qt::AlignTop, figure.valueCaption);
-    // The top value label stands half a line above the plot's top edge.
-    y += 1.5 * line;
+    const double top = drawHeading(painter, style, area.width(), figure);
 
-    // Off the grid, the three labels of each axis stand outside the plot as on screen;
-    // the grid labels its lines inside it.
-    const bool outside = !view.grid();
-    const PlotAxisLabels &labels = view.axisLabels();
-    double left = l.margin;
-    double right = area.width() - l.margin;
-    double bottom = area.height() - l.margin;
-    if (outside) {
-        const double valueWidth = std::max({ metrics.horizontalAdvance(labels.valueTop),
-                                             metrics.horizontalAdvance(labels.valueMiddle),
-                                             metrics.horizontalAdvance(labels.valueBottom) });
-        left = std::max(l.margin + valueWidth + gap + l.tick,
-                        l.margin + metrics.horizontalAdvance(labels.timeStart) / 2.0);
-        right -= metrics.horizontalAdvance(labels.timeEnd) / 2.0;
-        bottom -= l.tick + gap + line;
+    // Off the grid the axis labels take room outside the frame; the grid labels its lines
+    // inside it.
+    QRectF frame(QPointF(style.margin, top),
+                 QPointF(area.width() - style.margin, area.height() - style.margin));
+    if (!view.grid()) {
+        const PlotAxisLabels &labels = view.axisLabels();
+        const QFontMetricsF &m = style.metrics;
+        const double valueWidth = std::max({ m.horizontalAdvance(labels.valueTop),
+                                             m.horizontalAdvance(labels.valueMiddle),
+                                             m.horizontalAdvance(labels.valueBottom) });
+        frame.setLeft(style.margin
+                      + std::max(valueWidth + style.gap + style.tick,
+                                 m.horizontalAdvance(labels.timeStart) / 2.0));
+        frame.setRight(frame.right() - m.horizontalAdvance(labels.timeEnd) / 2.0);
+        frame.setBottom(frame.bottom() - style.tick - style.gap - style.line);
     }
-    l.plot = QRectF(QPointF(left, y), QPointF(right, bottom));
 
-    // The window's view drawn afresh at the plot's size, so the curve is as sharp as the
+    // The window's view drawn afresh at the frame's size, so the curve is as sharp as the
     // figure.
     PlotModel plot(view);
-    plot.setTickLabelSize(PlotPainter::tickLabelSize(metrics));
-    plot.resize(l.plot.size());
+    plot.setTickLabelSize(PlotPainter::tickLabelSize(style.metrics));
+    plot.resize(frame.size());
     painter.save();
-    painter.translate(l.plot.topLeft());
-    painter.setClipRect(QRectF(QPointF(0, 0), l.plot.size()));
+    painter.translate(frame.topLeft());
+    painter.setClipRect(QRectF(QPointF(0, 0), frame.size()));
+    painter.setFont(style.font);
     PlotPainter::paint(painter, plot, PlotPainter::Options { false });
     painter.restore();
-
-    painter.setFont(font);
-    painter.setPen(QPen(Qt::black, std::max(1.0, l.fontPixels / 12.0)));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(l.plot);
-    if (!outside)
-        return;
-    const PlotAxisLabels &shown = plot.axisLabels();
-    const PlotState &state = plot.state();
-    const double values[] = { 0.0, (plot.yOf(state.viewMin) + plot.yOf(state.viewMax)) / 2.0,
-                              plot.yOf(state.viewMin) };
-    const QString *valueTexts[] = { &shown.valueTop, &shown.valueMiddle, &shown.valueBottom };
-    for (int k = 0; k < 3; ++k) {
-        const double at = l.plot.top() + values[k];
-        painter.drawLine(QLineF(l.plot.left() - l.tick, at, l.plot.left(), at));
-        painter.drawText(
-            QRectF(l.margin, at - line / 2.0, l.plot.left() - l.tick - gap - l.margin, line),
-            Qt::AlignRight | Qt::AlignVCenter, *valueTexts[k]);
-    }
-    const double times[] = { l.plot.left(), l.plot.center().x(), l.plot.right() };
-    const QString *timeTexts[] = { &shown.timeStart, &shown.timeMiddle, &shown.timeEnd };
-    for (int k = 0; k < 3; ++k) {
-        painter.drawLine(QLineF(times[k], l.plot.bottom(), times[k], l.plot.bottom() + l.tick));
-        const double width = metrics.horizontalAdvance(*timeTexts[k]) + line;
-        painter.drawText(
-            QRectF(times[k] - width / 2.0, l.plot.bottom() + l.tick + gap, width, line),
-            Qt::AlignHCenter | Qt::AlignTop, *timeTexts[k]);
-    }
+    drawAxes(painter, style, frame, plot);
 }
 
 QByteArray GraphExport::render(Format format, const QSizeF &size, const PlotModel &view,
