@@ -99,9 +99,9 @@ void initialiseGraphAndFirstDraw(benchmark::State &state)
         auto f = std::make_unique<GraphBench>();
         state.ResumeTiming();
         f->initialiseGraph();
-        benchmark::DoNotOptimize(f->graph->plot().curveItemCount());
+        benchmark::DoNotOptimize(f->graph->model().elements().curve.count());
         state.PauseTiming();
-        if (f->graph->plot().curveItemCount() != 2 * SampleSeries::kCapacity - 1)
+        if (f->graph->model().elements().curve.count() != 2 * SampleSeries::kCapacity - 1)
             state.SkipWithError("the curve is not complete");
         f.reset();
         state.ResumeTiming();
@@ -141,7 +141,7 @@ void drawGraphAfterScroll(benchmark::State &state)
 }
 BENCHMARK(drawGraphAfterScroll)->Unit(benchmark::kMillisecond);
 
-// The drawing alone, without the scene following it.
+// The drawing alone, without the plot painting it.
 void drawGraphCore(benchmark::State &state)
 {
     GraphBench f;

@@ -136,7 +136,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         w.load();
         PlotState &v = w.controller->model().state();
-        QTest::mouseClick(w.plot->viewport(), Qt::RightButton, {}, QPoint(300, 50));
+        QTest::mouseClick(w.plot, Qt::RightButton, {}, QPoint(300, 50));
         QCOMPARE(w.image().pixel(300, 100) & 0xFFFFFF, 0u);
         const double placed = v.cursor;
 
