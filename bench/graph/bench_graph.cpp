@@ -99,9 +99,9 @@ void initialiseGraphAndFirstDraw(benchmark::State &state)
         auto f = std::make_unique<GraphBench>();
         state.ResumeTiming();
         f->initialiseGraph();
-        benchmark::DoNotOptimize(f->graph->plot().curveItemCount());
+        benchmark::DoNotOptimize(f->graph->model().elements().curve.count());
         state.PauseTiming();
-        if (f->graph->plot().curveItemCount() != 2 * SampleSeries::kCapacity - 1)
+        if (f->graph->model().elements().curve.count() != 2 * SampleSeries::kCapacity - 1)
             state.SkipWithError("the curve is not complete");
         f.reset();
         state.ResumeTiming();
@@ -141,7 +141,7 @@ void drawGraphAfterScroll(benchmark::State &state)
 }
 BENCHMARK(drawGraphAfterScroll)->Unit(benchmark::kMillisecond);
 
-// The drawing alone, without the scene following it.
+// The drawing alone, without the plot painting it.
 void drawGraphCore(benchmark::State &state)
 {
     GraphBench f;
@@ -157,14 +157,19 @@ void drawGraphCore(benchmark::State &state)
 }
 BENCHMARK(drawGraphCore)->Unit(benchmark::kMillisecond);
 
-// Painting the plot with the whole series shown into a 1280 x 800 image.
-void paintPlot(benchmark::State &state)
+// Painting the plot with the whole series shown, through the widget, into an image of the
+// plot's size (state.range: width, height), with the grid off or on.
+void paintPlotAt(benchmark::State &state, bool grid)
 {
+    const auto width = static_cast<int>(state.range(0));
+    const auto height = static_cast<int>(state.range(1));
     GraphBench f;
-    f.graph->plot().setGeometry(0, 0, 1280, 800);
+    f.window.resize(width, height);
+    f.graph->plot().setGeometry(0, 0, width, height);
     f.initialiseGraph();
     f.graph->resizePlot();
-    QImage image(1280, 800, QImage::Format_ARGB32_Premultiplied);
+    f.graph->showGrid(grid);
+    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
         QPainter painter(&image);
         f.graph->plot().render(&painter);
@@ -172,7 +177,27 @@ void paintPlot(benchmark::State &state)
         benchmark::DoNotOptimize(image.constBits());
     }
 }
-BENCHMARK(paintPlot)->Unit(benchmark::kMillisecond);
+
+void paintPlot(benchmark::State &state)
+{
+    paintPlotAt(state, false);
+}
+
+void paintPlotGrid(benchmark::State &state)
+{
+    paintPlotAt(state, true);
+}
+
+BENCHMARK(paintPlot)
+    ->Args({ 1280, 800 })
+    ->Args({ 1920, 1080 })
+    ->Args({ 3840, 2160 })
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(paintPlotGrid)
+    ->Args({ 1280, 800 })
+    ->Args({ 1920, 1080 })
+    ->Args({ 3840, 2160 })
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -2,9 +2,12 @@
 
 #include "ErrorReport.h"
 #include "EventLogNames.h"
+#include "PlotPainter.h"
 #include "PlotWidget.h"
+#include "StringTable.h"
 
 #include <QAbstractButton>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -35,6 +38,7 @@ PlotController::PlotController(const Controls &controls, const Data &data, QObje
     : QObject(parent)
     , m_controls(controls)
     , m_errorReport(data.errorReport)
+    , m_magnificationLimitText(data.strings.text(40100))
 {
     PlotWidget &widget = required(controls.plot, "plot");
     required(controls.timeBar, "timeBar");
@@ -53,9 +57,22 @@ PlotController::PlotController(const Controls &controls, const Data &data, QObje
                                                              data.formats, data.strings,
                                                              data.errorReport, data.prompts },
                                           QSizeF(widget.size()));
+    m_model->setTickLabelSize(PlotPainter::tickLabelSize(QFontMetricsF(widget.font())));
+    widget.setModel(m_model.get());
+    m_painting = &widget;
 
     connect(&widget, &PlotWidget::cursorPlaced, this, &PlotController::placeCursorAt);
     connect(&widget, &PlotWidget::cursorStepped, this, &PlotController::stepCursor);
+    connect(&widget, &PlotWidget::timeZoomed, this, &PlotController::zoomTimeAt);
+    connect(&widget, &PlotWidget::valueZoomed, this, &PlotController::zoomValueAt);
+    connect(&widget, &PlotWidget::cursorZoomed, this, &PlotController::zoomTimeAboutCursor);
+    connect(&widget, &PlotWidget::panned, this, &PlotController::panBy);
+    connect(&widget, &PlotWidget::boxDrawn, this, &PlotController::zoomToBox);
+    connect(&widget, &PlotWidget::cursorToFirst, this, &PlotController::cursorToFirst);
+    connect(&widget, &PlotWidget::cursorToLast, this, &PlotController::cursorToLast);
+    connect(&widget, &PlotWidget::paged, this, &PlotController::pageTime);
+    connect(&widget, &PlotWidget::secondCursorPlaced, this, &PlotController::placeSecondCursorAt);
+    connect(&widget, &PlotWidget::secondCursorRemoved, this, &PlotController::removeSecondCursor);
     connect(controls.zoomValueInButton, &QAbstractButton::clicked, this,
             &PlotController::zoomValueIn);
     connect(controls.zoomValueOutButton, &QAbstractButton::clicked, this,
@@ -69,7 +86,11 @@ PlotController::PlotController(const Controls &controls, const Data &data, QObje
     refresh();
 }
 
-PlotController::~PlotController() = default;
+PlotController::~PlotController()
+{
+    if (m_painting)
+        m_painting->setModel(nullptr);
+}
 
 // Before any data the thumb fills the trough and there is nothing to scroll. The value
 // changes only on a click or when the thumb is let go, not while it is dragged.
@@ -95,7 +116,7 @@ template<typename Request> void PlotController::run(const QString &procedure, Re
 
 void PlotController::refresh()
 {
-    m_controls.plot->sync(m_model->elements());
+    m_controls.plot->update();
     showRange(*m_controls.timeBar, m_model->state().timeScroll);
     showRange(*m_controls.valueBar, m_model->state().valueScroll);
     const PlotAxisLabels &labels = m_model->axisLabels();
@@ -105,7 +126,7 @@ void PlotController::refresh()
     m_controls.timeStartLabel->setText(labels.timeStart);
     m_controls.timeMiddleLabel->setText(labels.timeMiddle);
     m_controls.timeEndLabel->setText(labels.timeEnd);
-    if (m_controls.showStatus)
+    if (m_controls.showStatus && !m_statusHeld)
         m_controls.showStatus(m_model->statusText());
 }
 
@@ -196,4 +217,78 @@ void PlotController::scrollTimeTo(int position)
 void PlotController::scrollValueTo(int position)
 {
     run(EventLogNames::kValueScroll, [=] { m_model->scrollValueTo(position); });
+}
+
+// A step refused at the limit says so in place of the read-out, once a gesture; the
+// gesture's later steps leave that text where it is rather than cover it with the
+// read-out at once.
+template<typename Zoom>
+void PlotController::zoomGesture(const QString &procedure, bool newGesture, Zoom zoom)
+{
+    if (newGesture)
+        m_limitTold = false;
+    bool refused = false;
+    run(procedure, [&] {
+        refused = !zoom();
+        m_statusHeld = m_limitTold || refused;
+    });
+    m_statusHeld = false;
+    if (refused && !m_limitTold) {
+        m_limitTold = true;
+        if (m_controls.showStatus)
+            m_controls.showStatus(m_magnificationLimitText);
+    }
+}
+
+void PlotController::zoomTimeAt(double x, int steps, bool newGesture)
+{
+    zoomGesture(EventLogNames::kPlotMouse, newGesture,
+                [=] { return m_model->zoomTimeAbout(m_model->timeAt(x), steps); });
+}
+
+void PlotController::zoomValueAt(double y, int steps, bool newGesture)
+{
+    zoomGesture(EventLogNames::kPlotMouse, newGesture,
+                [=] { return m_model->zoomValueAbout(m_model->valueAt(y), steps); });
+}
+
+void PlotController::zoomTimeAboutCursor(int steps, bool newGesture)
+{
+    zoomGesture(EventLogNames::kPlotKey, newGesture,
+                [=] { return m_model->zoomTimeAbout(m_model->state().cursor, steps); });
+}
+
+void PlotController::panBy(double dx, double dy)
+{
+    run(EventLogNames::kPlotMouse, [=] { m_model->panBy(dx, dy); });
+}
+
+void PlotController::zoomToBox(const QRectF &box)
+{
+    run(EventLogNames::kPlotMouse, [=] { m_model->zoomToBox(box); });
+}
+
+void PlotController::cursorToFirst()
+{
+    run(EventLogNames::kPlotKey, [this] { m_model->cursorToFirst(); });
+}
+
+void PlotController::cursorToLast()
+{
+    run(EventLogNames::kPlotKey, [this] { m_model->cursorToLast(); });
+}
+
+void PlotController::pageTime(int pages)
+{
+    run(EventLogNames::kPlotKey, [=] { m_model->pageTime(pages); });
+}
+
+void PlotController::placeSecondCursorAt(double x)
+{
+    run(EventLogNames::kPlotMouse, [=] { m_model->placeSecondCursor(m_model->timeAt(x)); });
+}
+
+void PlotController::removeSecondCursor()
+{
+    run(EventLogNames::kPlotKey, [this] { m_model->removeSecondCursor(); });
 }

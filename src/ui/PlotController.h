@@ -3,6 +3,7 @@
 #include "PlotModel.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include <functional>
@@ -13,8 +14,8 @@ class QAbstractButton;
 class QLabel;
 class QScrollBar;
 
-// The graph's side of the main window: turns the plot's clicks and keys, the four zoom
-// buttons and the two scroll bars into the PlotModel's requests, and after every request
+// The graph's side of the main window: turns the plot's mouse gestures and keys, the four
+// zoom buttons and the two scroll bars into the PlotModel's requests, and after every request
 // brings the plot, the two scroll bars, the six axis labels and the status bar read-out up
 // to date. A request that fails outside the drawing's own guards is written to the event
 // log under the name of the control that made it, and ends; the program goes on.
@@ -92,12 +93,32 @@ public slots:
     void zoomTimeOut();
     void scrollTimeTo(int position);
     void scrollValueTo(int position);
+    // The plot's gestures, in its pixels. A zoom step refused at the limit puts the
+    // magnification limit on the status bar, once for each gesture.
+    void zoomTimeAt(double x, int steps, bool newGesture);
+    void zoomValueAt(double y, int steps, bool newGesture);
+    void zoomTimeAboutCursor(int steps, bool newGesture);
+    void panBy(double dx, double dy);
+    void zoomToBox(const QRectF &box);
+    void cursorToFirst();
+    void cursorToLast();
+    void pageTime(int pages);
+    void placeSecondCursorAt(double x);
+    void removeSecondCursor();
 
 private:
     template<typename Request> void run(const QString &procedure, Request request);
+    template<typename Zoom> void zoomGesture(const QString &procedure, bool newGesture, Zoom zoom);
     static void setUpBar(QScrollBar &bar);
 
     Controls m_controls;
     ErrorReport &m_errorReport;
     std::unique_ptr<PlotModel> m_model;
+    // The plot paints the model: it is told when the model goes, unless it went first.
+    QPointer<PlotWidget> m_painting;
+    QString m_magnificationLimitText;
+    // The limit was told in the zoom gesture under way; while set, its steps leave the
+    // status bar as it is.
+    bool m_limitTold = false;
+    bool m_statusHeld = false;
 };

@@ -29,7 +29,10 @@ public:
              { &controls.valueTopLabel, &controls.valueMiddleLabel, &controls.valueBottomLabel,
                &controls.timeStartLabel, &controls.timeMiddleLabel, &controls.timeEndLabel })
             *label = new QLabel(this);
-        controls.showStatus = [this](const QString &text) { status = text; };
+        controls.showStatus = [this](const QString &text) {
+            status = text;
+            statuses << text;
+        };
         controller = std::make_unique<PlotController>(
             controls,
             PlotController::Data { f.series, f.settings, f.formats, f.strings, f.log.report,
@@ -61,6 +64,7 @@ public:
     PlotWidget *plot;
     PlotController::Controls controls;
     QString status;
+    QStringList statuses; // every text the status bar was given
     std::unique_ptr<PlotController> controller;
 };
 
@@ -73,6 +77,30 @@ int countIn(const QImage &image, const QRect &area, QRgb colour)
         for (int x = inside.left(); x <= inside.right(); ++x)
             count += (image.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF) ? 1 : 0;
     return count;
+}
+
+// A wheel event at `at` milliseconds, as a mouse or touchpad sends it.
+void wheel(QWidget *plot, int delta, ulong at, Qt::KeyboardModifiers modifiers = {})
+{
+    const QPointF pointer(150, 60);
+    QWheelEvent event(pointer, plot->mapToGlobal(pointer), QPoint(), QPoint(0, delta), Qt::NoButton,
+                      modifiers, Qt::NoScrollPhase, false);
+    event.setTimestamp(at);
+    QApplication::sendEvent(plot, &event);
+}
+
+// A press at `from`, moves through `path` and, unless held, a release at its last point.
+void drag(QWidget *plot, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint from,
+          const QList<QPoint> &path, bool held = false)
+{
+    QTest::mousePress(plot, button, modifiers, from);
+    for (const QPoint &to : path) {
+        QMouseEvent move(QEvent::MouseMove, to, plot->mapToGlobal(to), Qt::NoButton, button,
+                         modifiers);
+        QApplication::sendEvent(plot, &move);
+    }
+    if (!held)
+        QTest::mouseRelease(plot, button, modifiers, path.last());
 }
 
 } // namespace
@@ -136,7 +164,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         w.load();
         PlotState &v = w.controller->model().state();
-        QTest::mouseClick(w.plot->viewport(), Qt::RightButton, {}, QPoint(300, 50));
+        QTest::mouseClick(w.plot, Qt::RightButton, {}, QPoint(300, 50));
         QCOMPARE(w.image().pixel(300, 100) & 0xFFFFFF, 0u);
         const double placed = v.cursor;
 
@@ -158,6 +186,88 @@ private slots:
         w.controller->resizePlot();
         QCOMPARE(w.controls.timeBar->value(), 5000);
         QCOMPARE(v.viewStart, start);
+    }
+
+    // Under 4 pixels a press is a click of any button, placing the cursor where let go (with
+    // Shift and the left button: cursor B, which Esc removes); from 4 pixels the left button
+    // pans by the distance dragged, and the right button or Shift and the left draw a box.
+    void dragsPanOrDrawABoxAndShortOnesClick()
+    {
+        PlotFixture f;
+        f.addRun(PlotFixture::at(2, 0, 0), { 1, 2, 3, 4, 5, 6, 7, 8 });
+        GraphWindow w(f);
+        w.show();
+        w.load();
+        const PlotState &v = w.graph().state();
+        QSignalSpy panned(w.plot, &PlotWidget::panned);
+        QSignalSpy boxes(w.plot, &PlotWidget::boxDrawn);
+        drag(w.plot, Qt::LeftButton, {}, QPoint(100, 50), { QPoint(102, 51), QPoint(103, 50) });
+        QCOMPARE(v.cursor, v.viewStart + (v.viewEnd - v.viewStart) * 103 / 600);
+        drag(w.plot, Qt::RightButton, {}, QPoint(300, 50), { QPoint(300, 53) });
+        QCOMPARE(v.cursor, v.viewStart + (v.viewEnd - v.viewStart) / 2);
+        QCOMPARE(panned.count() + boxes.count(), 0);
+
+        drag(w.plot, Qt::LeftButton, {}, QPoint(100, 50),
+             { QPoint(102, 51), QPoint(130, 40), QPoint(160, 20) });
+        QCOMPARE(panned, (QList<QVariantList> { { 30.0, -10.0 }, { 30.0, -20.0 } }));
+        QCOMPARE(v.cursor, v.viewStart + (v.viewEnd - v.viewStart) / 2); // not a click
+
+        drag(w.plot, Qt::RightButton, {}, QPoint(300, 200), { QPoint(100, 50) }, true);
+        // The box shows dotted while it is drawn: every third pixel of its top edge is black.
+        QCOMPARE(countIn(w.image(), QRect(101, 50, 198, 1), qRgb(0, 0, 0)), 66);
+        QTest::mouseRelease(w.plot, Qt::RightButton, {}, QPoint(100, 50));
+        drag(w.plot, Qt::LeftButton, Qt::ShiftModifier, QPoint(100, 200), { QPoint(300, 50) });
+        const QVariantList box { QRectF(100, 50, 200, 150) };
+        QCOMPARE(boxes, (QList<QVariantList> { box, box }));
+        QCOMPARE(countIn(w.image(), QRect(101, 50, 198, 1), qRgb(0, 0, 0)), 0);
+
+        drag(w.plot, Qt::LeftButton, Qt::ShiftModifier, QPoint(150, 60), { QPoint(152, 61) });
+        QVERIFY(v.secondCursorShown);
+        QCOMPARE(v.secondCursor, v.viewStart + (v.viewEnd - v.viewStart) * 152 / 600);
+        QCOMPARE(v.cursor, v.viewStart + (v.viewEnd - v.viewStart) / 2);
+        QTest::keyClick(w.plot, Qt::Key_Escape);
+        QVERIFY(!v.secondCursorShown);
+    }
+
+    // Every 120 units of the wheel is a step, the rest waiting for the next event; a new
+    // gesture starts after half a second's pause, and Ctrl zooms the values.
+    void wheelStepsEvery120UnitsWithinAGesture()
+    {
+        PlotFixture f;
+        GraphWindow w(f);
+        QSignalSpy times(w.plot, &PlotWidget::timeZoomed);
+        QSignalSpy values(w.plot, &PlotWidget::valueZoomed);
+        for (ulong at : { 1000, 1100, 1200 })
+            wheel(w.plot, 80, at);
+        wheel(w.plot, -250, 1300, Qt::ControlModifier);
+        wheel(w.plot, 120, 1801);
+        QCOMPARE(
+            times,
+            (QList<QVariantList> { { 150.0, 1, true }, { 150.0, 1, false }, { 150.0, 1, true } }));
+        QCOMPARE(values, (QList<QVariantList> { { 60.0, -2, false } }));
+    }
+
+    // Wheel steps refused at the limit say so on the status bar once a gesture, and the
+    // read-out does not cover it until the gesture ends.
+    void wheelAtTheLimitSaysSoOncePerGesture()
+    {
+        PlotFixture f;
+        f.addRun(PlotFixture::at(2, 0, 0), { 1, 2, 3, 4, 5, 6, 7, 8 });
+        GraphWindow w(f);
+        w.show();
+        w.load();
+        const PlotState &v = w.graph().state();
+        const double span = v.viewEnd - v.viewStart;
+        const QString limit = QStringLiteral("The magnification limit has been reached");
+        w.statuses.clear();
+        wheel(w.plot, 10 * 120, 1000); // two hours halved ten times: far under 15 minutes
+        if (v.viewEnd - v.viewStart == span)
+            QSKIP("the model's zoom about a point is not built in this tree");
+        wheel(w.plot, 120, 1100);
+        wheel(w.plot, 120, 1200);
+        QCOMPARE(w.statuses, QStringList { limit });
+        wheel(w.plot, 120, 1701);
+        QCOMPARE(w.statuses, (QStringList { limit, limit }));
     }
 
     // A failed drawing or command is logged by its procedure's name and the plot goes on.
