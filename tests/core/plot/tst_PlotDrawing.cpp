@@ -1,4 +1,6 @@
 // The plot's mapping, the curve and what the window hides of it, markers and read-out.
+#include "CurvePath.h"
+#include "GridSteps.h"
 #include "PlotFixture.h"
 
 #include <QtTest>
@@ -229,6 +231,48 @@ private slots:
         f.load();
         f.graph->placeCursor(DateTime::addSeconds(t0, seconds));
         QCOMPARE(f.graph->statusText(), text);
+    }
+
+    void gridSteps_data()
+    {
+        QTest::addColumn<double>("span"); // seconds, or a value span
+        QTest::addColumn<double>("pixels");
+        QTest::addColumn<double>("step"); // a value step when negative
+        // A step needs span / step < 10 lines and pixels * step / span >= the label. Time
+        // labels of 68 px over 600 px: step >= 0.1133 span, the labels decide.
+        QTest::newRow("1 min: 6.8 s -> 10 s") << 60.0 << 600.0 << 10.0;
+        QTest::newRow("60 days: 6.8 d -> 7 d") << 5184000.0 << 600.0 << 604800.0;
+        QTest::newRow("200 days: 22.7 d -> 28 d") << 17280000.0 << 600.0 << 2419200.0;
+        QTest::newRow("no room: the span") << 60.0 << 0.0 << 60.0;
+        // Value labels of 24 px over 332 px: step >= 0.0723 span; over a tenth decides.
+        QTest::newRow("0.01 -> 0.002 (0.001 gives ten)") << 0.01 << 332.0 << -0.002;
+        QTest::newRow("10000 -> 2000") << 10000.0 << 332.0 << -2000.0;
+        QTest::newRow("100 on 100 px: labels, 24 -> 50") << 100.0 << 100.0 << -50.0;
+    }
+    void gridSteps()
+    {
+        QFETCH(double, span);
+        QFETCH(double, pixels);
+        QFETCH(double, step);
+        QCOMPARE(step > 0 ? double(GridSteps::timeStep(span, pixels, 68))
+                          : -GridSteps::valueStep(span, pixels, 24),
+                 step);
+    }
+
+    // A pixel column of more than two points keeps its first, lowest, highest and last, each
+    // once, in their order.
+    void curvePathReduced()
+    {
+        QCOMPARE(CurvePath::reduced({ { 0.2, 5 },
+                                      { 0.5, 9 },
+                                      { 0.6, 1 },
+                                      { 0.7, 4 },
+                                      { 0.9, 6 },
+                                      { 1, 2 },
+                                      { 1.5, 3 },
+                                      { 1.9, 4 } }),
+                 (std::vector<QPointF> {
+                     { 0.2, 5 }, { 0.5, 9 }, { 0.6, 1 }, { 0.9, 6 }, { 1, 2 }, { 1.9, 4 } }));
     }
 
     // The largest series is drawn whole without a logged failure; a district without
