@@ -3,11 +3,6 @@
 
 #include "GridSteps.h"
 
-double PlotModel::valueAt(double) const
-{
-    return 0.0;
-}
-
 void PlotModel::drawGrid()
 { }
 

@@ -275,6 +275,47 @@ private slots:
                      { 0.2, 5 }, { 0.5, 9 }, { 0.6, 1 }, { 0.9, 6 }, { 1, 2 }, { 1.9, 4 } }));
     }
 
+    void secondCursorReadOut_data()
+    {
+        QTest::addColumn<QList<int>>("minutes"); // A and B after 2 March 00:00
+        QTest::addColumn<DisplayUnit>("unit");
+        QTest::addColumn<QString>("text");
+        // 10 l/s over 00:00-01:00, 20 l/s over 01:00-02:00: 36000 + 72000 l = 108 m3 over
+        // 7200 s, a mean of 15 l/s.
+        QTest::newRow("two hours") << QList<int> { 0, 120 } << DisplayUnit::LitresPerSecond
+                                   << "A 02/03/2026 00:00:00 10.00  B 02/03/2026 02:00:00 20.00  "
+                                      "\u0394t 2:00:00  \u0394 10.00 l/s  Mean 15.00 l/s  Volume "
+                                      "108.00 m\u00B3";
+        // B before A, a day on after the last reading; pressure has no volume. 00:45-02:00 is
+        // 15 min of 10 and 60 min of 20: a mean of 18 x 14.5 psi.
+        QTest::newRow("psi, a day")
+            << QList<int> { 1560, 45 } << DisplayUnit::Psi
+            << "A 03/03/2026 02:00:00 Not Available  B 02/03/2026 00:45:00 145.00  \u0394t -1 d "
+               "01:15:00  \u0394 Not Available  Mean 261.00 PSI";
+    }
+    // B's line is dashed at its time (the full range runs 00:00 to 02:05:15); removed, the
+    // read-out is the single cursor's again.
+    void secondCursorReadOut()
+    {
+        QFETCH(QList<int>, minutes);
+        QFETCH(DisplayUnit, unit);
+        QFETCH(QString, text);
+        PlotFixture f;
+        f.graph->setUnit(unit);
+        f.addRun(PlotFixture::at(2, 0, 15), { 10, 10, 10, 10, 20, 20, 20, 20 });
+        f.load();
+        const QString single = f.graph->statusText();
+        f.graph->placeCursor(PlotFixture::at(2, 0, minutes[0]));
+        f.graph->placeSecondCursor(PlotFixture::at(2, 0, minutes[1]));
+        QCOMPARE(f.graph->statusText(), text);
+        const PlotLine &b = f.elements().secondCursorLine[0];
+        QVERIFY(b.visible && b.dashed);
+        QCOMPARE(f.rounded({ b.x1 }), f.rounded({ 538 * minutes[1] / 125.25 }));
+        f.graph->placeCursor(f.state().fullStart);
+        f.graph->removeSecondCursor();
+        QCOMPARE(f.graph->statusText(), single);
+    }
+
     // The largest series is drawn whole without a logged failure; a district without
     // samples then hides the curve and the markers.
     void largestSeriesThenNone()
