@@ -5,6 +5,3 @@
 
 void PlotModel::drawGrid()
 { }
-
-void PlotModel::resetValueRange()
-{ }

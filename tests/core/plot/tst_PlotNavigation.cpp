@@ -95,6 +95,45 @@ private slots:
         QCOMPARE(f.prompt.titles, QStringList { "Neru" });
     }
 
+    void fitValues_data()
+    {
+        QTest::addColumn<QList<double>>("values");
+        QTest::addColumn<bool>("fit");
+        QTest::addColumn<QList<double>>("range"); // min and max
+        QTest::newRow("3.3 to 5.1: 0.09 each side")
+            << QList<double> { 4, 3.3, 5.1 } << true << QList<double> { 3.21, 5.19 };
+        QTest::newRow("flat -2: 0.1")
+            << QList<double> { -2, -2 } << true << QList<double> { -2.1, -1.9 };
+        QTest::newRow("flat 0: 1") << QList<double> { 0, 0 } << true << QList<double> { -1, 1 };
+        QTest::newRow("off: from 0")
+            << QList<double> { 4, 3.3, 5.1 } << false << QList<double> { 0, 5.355 };
+    }
+    // The range worked out again and shown whole, the time window and cursor kept. Two zooms
+    // in and one out leave half the range about its middle (fitted) or from its bottom.
+    void fitValues()
+    {
+        QFETCH(QList<double>, values);
+        QFETCH(bool, fit);
+        QFETCH(QList<double>, range);
+        PlotFixture f;
+        f.load(values);
+        PlotState &v = f.state();
+        f.graph->zoomTimeIn();
+        f.graph->placeCursor(PlotFixture::at(2, 0, 10));
+        const QList<double> time { v.viewStart, v.viewEnd, v.cursor };
+        f.graph->setFitValues(fit);
+        f.graph->resetValueRange();
+        QCOMPARE(f.rounded({ v.fullMin, v.fullMax, v.viewMin, v.viewMax }),
+                 f.rounded(range + range));
+        QCOMPARE((QList<double> { v.viewStart, v.viewEnd, v.cursor }), time);
+        f.graph->zoomValueIn();
+        f.graph->zoomValueIn();
+        f.graph->zoomValueOut();
+        QCOMPARE(
+            f.rounded({ v.viewMax - v.viewMin, fit ? (v.viewMin + v.viewMax) / 2 : v.viewMin }),
+            f.rounded({ (range[1] - range[0]) / 2, fit ? (range[0] + range[1]) / 2 : range[0] }));
+    }
+
     void gestures_data()
     {
         QTest::addColumn<QString>("gesture");
