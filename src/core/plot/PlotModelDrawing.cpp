@@ -32,6 +32,7 @@ void PlotModel::draw()
         if (m_series.sampleCount == 0)
             return;
         drawNightShades();
+        drawGrid();
         drawCurve();
         drawFittingMarkers();
         writeAxisLabels();
@@ -44,6 +45,11 @@ void PlotModel::draw()
 
 void PlotModel::writeAxisLabels()
 {
+    // The grid's ticks take the place of the six labels.
+    if (m_grid) {
+        m_labels = PlotAxisLabels();
+        return;
+    }
     const PlotState &v = m_state;
     const double factor = DisplayUnits::factor(m_unit);
     m_labels.valueTop = m_formats.fixed(factor * v.viewMax);

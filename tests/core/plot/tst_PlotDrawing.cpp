@@ -259,6 +259,39 @@ private slots:
                  step);
     }
 
+    // 480 x 336 px, 22:00 to 02:00: labels of 60 + 8 px ask 2040 s, so hourly lines 120 px
+    // apart, dated at the first and at midnight. 0 to 10 m3/h over 4990 grid steps: over 1 per
+    // line, so 2, every 998 steps. Four weeks: lines on the Mondays. Off: the six labels.
+    void gridTicks()
+    {
+        PlotFixture f;
+        f.graph->setUnit(DisplayUnit::CubicMetresPerHour);
+        f.load({ 1, 2 });
+        f.graph->resize(QSizeF(480, 336));
+        f.graph->setGrid(true);
+        f.show(PlotFixture::at(2, 22, 0), PlotFixture::at(3, 2, 0), 0, 10 / 3.6);
+        const auto ticks = [&f](bool time, double scale) {
+            QStringList out;
+            for (const PlotTick &t : time ? f.graph->timeTicks() : f.graph->valueTicks())
+                out << QStringLiteral("%1 %2%3").arg(t.position * scale).arg(t.text, t.dateText);
+            return out.join(u',');
+        };
+        QCOMPARE(ticks(true, 1),
+                 "0 22:0002/03/2026,120 23:00,240 00:0003/03/2026,360 01:00,480 02:00");
+        QCOMPARE(ticks(false, 15), "4990 0,3992 2,2994 4,1996 6,998 8,0 10");
+        const PlotElements &e = f.elements();
+        QVERIFY(e.timeGrid[4].visible && !e.timeGrid[5].visible && !e.valueGrid[6].visible);
+        QCOMPARE((QList<double> { e.timeGrid[1].x2, e.timeGrid[1].y2, e.valueGrid[1].x2 }),
+                 (QList<double> { 120, 336, 480 }));
+        QCOMPARE(f.graph->axisLabels().timeStart, QString());
+        f.show(PlotFixture::at(28, 0, 0) - 28, PlotFixture::at(28, 0, 0), 0, 1);
+        QCOMPARE(ticks(true, 0), "0 02/03/2026,0 09/03/2026,0 16/03/2026,0 23/03/2026");
+        f.graph->setGrid(false);
+        f.graph->draw();
+        QVERIFY(ticks(true, 0).isEmpty() && ticks(false, 0).isEmpty() && !e.timeGrid[0].visible);
+        QCOMPARE(f.graph->axisLabels().valueTop, QStringLiteral("3.60"));
+    }
+
     // A pixel column of more than two points keeps its first, lowest, highest and last, each
     // once, in their order.
     void curvePathReduced()
