@@ -1,8 +1,13 @@
-// Decoding a full district, writing all its rows as text and working out its night flow.
+// Decoding a full district, writing all its rows as text, working out its night flow and
+// drawing its graph's elements.
+#include "CurvePath.h"
 #include "District.h"
 #include "ErrorReport.h"
 #include "NamedFormats.h"
 #include "NightFlowAnalysis.h"
+#include "PlotModel.h"
+#include "SilentPrompts.h"
+#include "StringTable.h"
 #include "TableRows.h"
 #include "records/RecordEncoder.h"
 #include "samples/SampleGenerator.h"
@@ -87,6 +92,34 @@ void analyseNights(benchmark::State &state)
     state.counters["days"] = double(days);
 }
 BENCHMARK(analyseNights)->Unit(benchmark::kMicrosecond);
+
+// The graph's model of the whole district with the grid on, at 1920 x 1080, and the curve
+// cut into polylines as the plot paints it: done at every zoom, scroll and drag.
+void drawPlotElements(benchmark::State &state)
+{
+    Fixture f;
+    const NamedFormats formats(QLocale(QLocale::English, QLocale::UnitedKingdom));
+    const StringTable strings;
+    SilentPrompts prompts;
+    PlotModel graph({ f.file.series(), f.file.settings(), formats, strings, f.report, prompts },
+                    QSizeF(1920, 1080));
+    graph.setUnit(DisplayUnit::LitresPerSecond);
+    graph.setGrid(true);
+    graph.prepareCurveElements();
+    graph.resetView();
+    size_t points = 0;
+    for (auto _ : state) {
+        graph.draw();
+        points = 0;
+        for (const CurvePath::Run &run :
+             CurvePath::of(graph.elements().curve, graph.state().curveCount))
+            points += run.points.size();
+        benchmark::DoNotOptimize(points);
+    }
+    state.counters["elements"] = graph.state().curveCount;
+    state.counters["points"] = double(points);
+}
+BENCHMARK(drawPlotElements)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

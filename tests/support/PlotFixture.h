@@ -45,11 +45,12 @@ public:
         series.sampleFittings[i] = fitting;
         if (series.sampleCount == 0) {
             series.firstTime = series.lastTime = time;
-            series.maxValue = value;
+            series.minValue = series.maxValue = value;
         } else if (!gap) {
             series.firstTime = std::min(series.firstTime, time);
             series.lastTime = std::max(series.lastTime, time);
             series.maxValue = std::max(series.maxValue, value);
+            series.minValue = std::min(series.minValue, value);
         }
         ++series.sampleCount;
     }
@@ -88,6 +89,26 @@ public:
     {
         return log.messages().replaceInStrings(QString(u'\r'), QString());
     }
+    // Numbers to six decimals, to compare sums that differ only in their last digits.
+    static QString rounded(const QList<double> &values)
+    {
+        QStringList out;
+        for (double v : values)
+            out << QString::number(v, 'f', 6);
+        return out.join(u' ');
+    }
+
+    // Shows the window from `start` to `end` and from `min` to `max`.
+    void show(double start, double end, double min, double max)
+    {
+        PlotState &v = graph->state();
+        v.viewStart = start;
+        v.viewEnd = end;
+        v.viewMin = min;
+        v.viewMax = max;
+        graph->draw();
+    }
+
     PlotState &state() { return graph->state(); }
     const PlotElements &elements() const { return graph->elements(); }
     const PlotLine &bar(qint32 i) const { return graph->elements().curve[i]; }

@@ -14,6 +14,7 @@ NamedFormats::NamedFormats(const QLocale &locale)
     m_longTimePattern = stripTimeZone(m_locale.timeFormat(QLocale::LongFormat));
     m_shortDate = tokenize(m_shortDatePattern);
     m_longTime = tokenize(m_longTimePattern);
+    m_shortTime = tokenize(stripTimeZone(m_locale.timeFormat(QLocale::ShortFormat)));
     m_decimalPoint = m_locale.decimalPoint();
 }
 
@@ -207,6 +208,13 @@ QString NamedFormats::longTime(double dateTime) const
 {
     QString out;
     appendLongTime(out, DateTime::toParts(dateTime));
+    return out;
+}
+
+QString NamedFormats::shortTime(double dateTime) const
+{
+    QString out;
+    appendFormatted(out, m_shortTime, DateTime::toParts(dateTime));
     return out;
 }
 

@@ -11,6 +11,7 @@
 //                    ASCII hyphen-minus for a negative number
 //  "Short Date"      the locale's short date
 //  "Long Time"       the locale's long time with seconds, without a time-zone name
+//  "Short Time"      the locale's short time (hours and minutes), without a time-zone name
 //  "ddddd ttttt"     short date, a space, long time
 //  "General Number"  a number without grouping, up to 15 significant digits, no
 //                    trailing zeros; also the plain text of a double
@@ -23,6 +24,7 @@ public:
     QString fixed(double value) const;
     QString shortDate(double dateTime) const;
     QString longTime(double dateTime) const;
+    QString shortTime(double dateTime) const;
     QString dateAndTime(double dateTime) const; // "ddddd ttttt"
     QString generalNumber(double value) const;
 
@@ -54,5 +56,6 @@ private:
     QString m_longTimePattern;
     QVector<Token> m_shortDate;
     QVector<Token> m_longTime;
+    QVector<Token> m_shortTime;
     QString m_decimalPoint;
 };

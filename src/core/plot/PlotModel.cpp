@@ -4,6 +4,7 @@
 #include "ErrorReport.h"
 #include "EventLogNames.h"
 #include "SampleSeries.h"
+#include "StepFunction.h"
 #include "StringTable.h"
 
 #include <algorithm>
@@ -33,6 +34,9 @@ PlotModel::PlotModel(const Links &links, const QSizeF &size)
     , m_stepText(links.strings.text(40120))
     , m_notAvailableText(links.strings.text(40130))
 {
+    for (DisplayUnit unit : DisplayUnits::kAll)
+        m_unitTexts[static_cast<size_t>(DisplayUnits::code(unit))]
+            = links.strings.text(DisplayUnits::unitTextId(unit));
     clear();
     m_state.curveCount = m_elements.curve.count();
     m_state.markerCount = m_elements.markerLines.count();
@@ -65,6 +69,24 @@ double PlotModel::timeAt(double x) const
 {
     const PlotState &v = m_state;
     return Checked::divide((v.viewEnd - v.viewStart) * x, m_size.width()) + v.viewStart;
+}
+
+double PlotModel::valueAt(double y) const
+{
+    const PlotState &v = m_state;
+    return v.viewMax - Checked::divide((v.viewMax - v.viewMin) * y, valuePixels());
+}
+
+double PlotModel::valuePixels() const
+{
+    return m_size.height() - kBottomMarginSteps / kGridStepsPerPixel;
+}
+
+const QString &PlotModel::unitText() const
+{
+    const qint16 code = DisplayUnits::code(m_unit);
+    return m_unitTexts[static_cast<size_t>(
+        std::clamp<qint16>(code, 0, qint16(m_unitTexts.size() - 1)))];
 }
 
 void PlotModel::updateScrollRanges()
@@ -105,7 +127,12 @@ void PlotModel::setScrollRange(ScrollRange &range, double visibleSpan, double fu
 void PlotModel::clear()
 {
     m_labels = PlotAxisLabels();
+    m_timeTicks.clear();
+    m_valueTicks.clear();
+    m_steps.reset();
+    m_state.secondCursorShown = false;
     PlotElements &e = m_elements;
+    e.secondCursorLine.setVisible(0, false);
     e.curve.set(0, &PlotLine::x1, kParked);
     e.curve.set(0, &PlotLine::x2, kParked);
     e.markerLines.set(0, &PlotLine::x1, kParked);
@@ -128,6 +155,10 @@ void PlotModel::prepareCurveElements()
         e.markerLines.setVisible(i, false);
     for (qint32 i = 0; i < e.nightShades.count(); ++i)
         e.nightShades.setVisible(i, false);
+    // Cursor B and the steps belong to the previous series.
+    m_steps.reset();
+    m_state.secondCursorShown = false;
+    e.secondCursorLine.setVisible(0, false);
     const qint64 needed = 2 * static_cast<qint64>(m_series.sampleCount) - 1;
     if (m_state.curveCount < needed) {
         e.curve.reserve(static_cast<qint32>(needed));

@@ -12,6 +12,7 @@
 #include <QSizeF>
 #include <QString>
 
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -180,12 +181,25 @@ private:
     double sampleValue(qint32 i) const;
     bool sampleIsGap(qint32 i) const;
     static double onGrid(double steps);
+    // The pixels over which the value window runs: the plot's height less the bottom margin.
+    double valuePixels() const;
+    // The display unit's text ("l/s"); empty for None.
+    const QString &unitText() const;
+    // The first sample whose time stamp is not before `time`; sampleCount after the last.
+    qint32 sampleUnder(double time) const;
+    // The full value range of the series, from 0 or fitted to the readings.
+    void setFullValueRange();
+    // Lines in use of each axis' grid.
+    qint32 drawTimeGrid();
+    qint32 drawValueGrid();
     void placeLine(ElementArray<PlotLine> &lines, qint32 index, double x1, double y1, double x2,
                    double y2, quint32 colour);
     void drawCurveSegments(qint32 n);
     void writeAxisLabels();
     void addFittingMarker();
     QString cursorReadOut(qint32 j) const;
+    QString twoCursorReadOut(qint32 a, qint32 b);
+    void showCursorAt(double time);
     static void setScrollRange(ScrollRange &range, double visibleSpan, double fullSpan,
                                double offset);
     void report(const QString &procedure) noexcept;
@@ -204,6 +218,7 @@ private:
     QString m_fittingText;
     QString m_stepText;
     QString m_notAvailableText;
+    std::array<QString, 8> m_unitTexts; // by the unit's code
 
     DisplayUnit m_unit = DisplayUnit::None;
     bool m_nightShading = false;

@@ -32,6 +32,7 @@ void PlotModel::draw()
         if (m_series.sampleCount == 0)
             return;
         drawNightShades();
+        drawGrid();
         drawCurve();
         drawFittingMarkers();
         writeAxisLabels();
@@ -44,6 +45,11 @@ void PlotModel::draw()
 
 void PlotModel::writeAxisLabels()
 {
+    // The grid's ticks take the place of the six labels.
+    if (m_grid) {
+        m_labels = PlotAxisLabels();
+        return;
+    }
     const PlotState &v = m_state;
     const double factor = DisplayUnits::factor(m_unit);
     m_labels.valueTop = m_formats.fixed(factor * v.viewMax);
@@ -224,25 +230,39 @@ void PlotModel::drawCursor()
     if (n == 0 || v.viewEnd == v.viewStart)
         return;
 
-    // The cursor line stands where the cursor is, not on the grid.
-    const double x
-        = Checked::divide((v.cursor - v.viewStart) * m_size.width(), v.viewEnd - v.viewStart);
-    ElementArray<PlotLine> &cursor = m_elements.cursorLine;
-    cursor.set(0, &PlotLine::x1, x);
-    cursor.set(0, &PlotLine::x2, x);
-    cursor.set(0, &PlotLine::y1, 0.0);
-    cursor.set(0, &PlotLine::y2, m_size.height());
+    // The cursor lines stand where the cursors are, not on the grid.
+    const auto placeAt = [this, &v](ElementArray<PlotLine> &line, double time) {
+        const double x
+            = Checked::divide((time - v.viewStart) * m_size.width(), v.viewEnd - v.viewStart);
+        line.set(0, &PlotLine::x1, x);
+        line.set(0, &PlotLine::x2, x);
+        line.set(0, &PlotLine::y1, 0.0);
+        line.set(0, &PlotLine::y2, m_size.height());
+    };
+    placeAt(m_elements.cursorLine, v.cursor);
+    v.cursorSample = sampleUnder(v.cursor);
+    if (v.secondCursorShown) {
+        placeAt(m_elements.secondCursorLine, v.secondCursor);
+        m_elements.secondCursorLine.setVisible(0, true);
+        m_statusText = twoCursorReadOut(v.cursorSample, sampleUnder(v.secondCursor));
+    } else {
+        m_elements.secondCursorLine.setVisible(0, false);
+        m_statusText = cursorReadOut(v.cursorSample);
+    }
+}
 
-    // A reading covers the interval that ends at its time stamp: the sample under the
-    // cursor is the first one whose time stamp is not before it.
+// A reading covers the interval that ends at its time stamp: the sample under a cursor is
+// the first one whose time stamp is not before it.
+qint32 PlotModel::sampleUnder(double time) const
+{
+    const qint32 n = m_series.sampleCount;
     qint32 j = n;
-    if (v.cursor <= sampleTime(n - 1)) {
+    if (n > 0 && time <= sampleTime(n - 1)) {
         j = 0;
-        while (v.cursor > sampleTime(j))
+        while (time > sampleTime(j))
             ++j;
     }
-    v.cursorSample = j;
-    m_statusText = cursorReadOut(j);
+    return j;
 }
 
 QString PlotModel::cursorReadOut(qint32 j) const

@@ -9,6 +9,8 @@
 #include "SampleSeries.h"
 #include "UserPrompts.h"
 
+#include <cmath>
+
 namespace {
 
 // The value zoom stops at a window of this many base units.
@@ -45,11 +47,18 @@ void PlotModel::stepCursor(int intervals)
     drawCursor();
 }
 
+// With Fit Values on, the value zoom keeps the middle of the window instead of its bottom.
 void PlotModel::zoomValueIn()
 {
     PlotState &v = m_state;
     if (v.viewMax - v.viewMin > kSmallestValueSpan) {
-        v.viewMax = v.viewMin + (v.viewMax - v.viewMin) / 2.0;
+        if (m_fitValues) {
+            const double quarter = (v.viewMax - v.viewMin) / 4.0;
+            v.viewMin += quarter;
+            v.viewMax -= quarter;
+        } else {
+            v.viewMax = v.viewMin + (v.viewMax - v.viewMin) / 2.0;
+        }
         draw();
     }
 }
@@ -57,6 +66,11 @@ void PlotModel::zoomValueIn()
 void PlotModel::zoomValueOut()
 {
     PlotState &v = m_state;
+    if (m_fitValues) {
+        const double middle = (v.viewMin + v.viewMax) / 2.0;
+        zoomValueAbout(middle, -1);
+        return;
+    }
     v.viewMax = doubledWithin(v.viewMin, v.viewMax, v.fullMax);
     draw();
 }
@@ -148,15 +162,41 @@ void PlotModel::resetView()
     v.fullEnd = (s.lastTime - s.firstTime) * kHeadRoom + s.lastTime;
     // The first sample's interval ends at its time stamp; the range starts with it.
     v.fullStart = DateTime::addSeconds(s.firstTime, -qint64(m_settings.loggingInterval));
-    // The value range always starts at 0, whatever the smallest value.
-    v.fullMax = s.maxValue * kHeadRoom + s.maxValue;
-    v.fullMin = 0.0;
+    setFullValueRange();
     v.viewStart = v.fullStart;
     v.viewEnd = v.fullEnd;
-    v.viewMin = 0.0;
+    v.viewMin = v.fullMin;
     v.viewMax = v.fullMax;
     v.cursor = v.fullStart;
     draw();
+}
+
+void PlotModel::resetValueRange()
+{
+    PlotState &v = m_state;
+    setFullValueRange();
+    v.viewMin = v.fullMin;
+    v.viewMax = v.fullMax;
+    draw();
+}
+
+void PlotModel::setFullValueRange()
+{
+    PlotState &v = m_state;
+    const SampleSeries &s = m_series;
+    if (!m_fitValues) {
+        // The value range starts at 0, whatever the smallest value.
+        v.fullMax = s.maxValue * kHeadRoom + s.maxValue;
+        v.fullMin = 0.0;
+        return;
+    }
+    // Fitted to the readings; a flat series gets 5 % of its value, or 1, each side.
+    const double spread = s.maxValue - s.minValue;
+    double margin = spread * kHeadRoom;
+    if (!(spread > 0.0))
+        margin = s.maxValue != 0.0 ? std::fabs(s.maxValue) * kHeadRoom : 1.0;
+    v.fullMin = s.minValue - margin;
+    v.fullMax = s.maxValue + margin;
 }
 
 void PlotModel::resize(const QSizeF &size)

@@ -1,4 +1,6 @@
 // The plot's mapping, the curve and what the window hides of it, markers and read-out.
+#include "CurvePath.h"
+#include "GridSteps.h"
 #include "PlotFixture.h"
 
 #include <QtTest>
@@ -229,6 +231,122 @@ private slots:
         f.load();
         f.graph->placeCursor(DateTime::addSeconds(t0, seconds));
         QCOMPARE(f.graph->statusText(), text);
+    }
+
+    void gridSteps_data()
+    {
+        QTest::addColumn<double>("span"); // seconds, or a value span
+        QTest::addColumn<double>("pixels");
+        QTest::addColumn<double>("step"); // a value step when negative
+        // A step needs span / step < 10 lines and pixels * step / span >= the label. Time
+        // labels of 68 px over 600 px: step >= 0.1133 span, the labels decide.
+        QTest::newRow("1 min: 6.8 s -> 10 s") << 60.0 << 600.0 << 10.0;
+        QTest::newRow("60 days: 6.8 d -> 7 d") << 5184000.0 << 600.0 << 604800.0;
+        QTest::newRow("200 days: 22.7 d -> 28 d") << 17280000.0 << 600.0 << 2419200.0;
+        QTest::newRow("no room: the span") << 60.0 << 0.0 << 60.0;
+        // Value labels of 24 px over 332 px: step >= 0.0723 span; over a tenth decides.
+        QTest::newRow("0.01 -> 0.002 (0.001 gives ten)") << 0.01 << 332.0 << -0.002;
+        QTest::newRow("10000 -> 2000") << 10000.0 << 332.0 << -2000.0;
+        QTest::newRow("100 on 100 px: labels, 24 -> 50") << 100.0 << 100.0 << -50.0;
+    }
+    void gridSteps()
+    {
+        QFETCH(double, span);
+        QFETCH(double, pixels);
+        QFETCH(double, step);
+        QCOMPARE(step > 0 ? double(GridSteps::timeStep(span, pixels, 68))
+                          : -GridSteps::valueStep(span, pixels, 24),
+                 step);
+    }
+
+    // 480 x 336 px, 22:00 to 02:00: labels of 60 + 8 px ask 2040 s, so hourly lines 120 px
+    // apart, dated at the first and at midnight. 0 to 10 m3/h over 4990 grid steps: over 1 per
+    // line, so 2, every 998 steps. Four weeks: lines on the Mondays. Off: the six labels.
+    void gridTicks()
+    {
+        PlotFixture f;
+        f.graph->setUnit(DisplayUnit::CubicMetresPerHour);
+        f.load({ 1, 2 });
+        f.graph->resize(QSizeF(480, 336));
+        f.graph->setGrid(true);
+        f.show(PlotFixture::at(2, 22, 0), PlotFixture::at(3, 2, 0), 0, 10 / 3.6);
+        const auto ticks = [&f](bool time, double scale) {
+            QStringList out;
+            for (const PlotTick &t : time ? f.graph->timeTicks() : f.graph->valueTicks())
+                out << QStringLiteral("%1 %2%3").arg(t.position * scale).arg(t.text, t.dateText);
+            return out.join(u',');
+        };
+        QCOMPARE(ticks(true, 1),
+                 "0 22:0002/03/2026,120 23:00,240 00:0003/03/2026,360 01:00,480 02:00");
+        QCOMPARE(ticks(false, 15), "4990 0,3992 2,2994 4,1996 6,998 8,0 10");
+        const PlotElements &e = f.elements();
+        QVERIFY(e.timeGrid[4].visible && !e.timeGrid[5].visible && !e.valueGrid[6].visible);
+        QCOMPARE((QList<double> { e.timeGrid[1].x2, e.timeGrid[1].y2, e.valueGrid[1].x2 }),
+                 (QList<double> { 120, 336, 480 }));
+        QCOMPARE(f.graph->axisLabels().timeStart, QString());
+        f.show(PlotFixture::at(28, 0, 0) - 28, PlotFixture::at(28, 0, 0), 0, 1);
+        QCOMPARE(ticks(true, 0), "0 02/03/2026,0 09/03/2026,0 16/03/2026,0 23/03/2026");
+        f.graph->setGrid(false);
+        f.graph->draw();
+        QVERIFY(ticks(true, 0).isEmpty() && ticks(false, 0).isEmpty() && !e.timeGrid[0].visible);
+        QCOMPARE(f.graph->axisLabels().valueTop, QStringLiteral("3.60"));
+    }
+
+    // A pixel column of more than two points keeps its first, lowest, highest and last, each
+    // once, in their order.
+    void curvePathReduced()
+    {
+        QCOMPARE(CurvePath::reduced({ { 0.2, 5 },
+                                      { 0.5, 9 },
+                                      { 0.6, 1 },
+                                      { 0.7, 4 },
+                                      { 0.9, 6 },
+                                      { 1, 2 },
+                                      { 1.5, 3 },
+                                      { 1.9, 4 } }),
+                 (std::vector<QPointF> {
+                     { 0.2, 5 }, { 0.5, 9 }, { 0.6, 1 }, { 0.9, 6 }, { 1, 2 }, { 1.9, 4 } }));
+    }
+
+    void secondCursorReadOut_data()
+    {
+        QTest::addColumn<QList<int>>("minutes"); // A and B after 2 March 00:00
+        QTest::addColumn<DisplayUnit>("unit");
+        QTest::addColumn<QString>("text");
+        // 10 l/s over 00:00-01:00, 20 l/s over 01:00-02:00: 36000 + 72000 l = 108 m3 over
+        // 7200 s, a mean of 15 l/s.
+        QTest::newRow("two hours") << QList<int> { 0, 120 } << DisplayUnit::LitresPerSecond
+                                   << "A 02/03/2026 00:00:00 10.00  B 02/03/2026 02:00:00 20.00  "
+                                      "\u0394t 2:00:00  \u0394 10.00 l/s  Mean 15.00 l/s  Volume "
+                                      "108.00 m\u00B3";
+        // B before A, a day on after the last reading; pressure has no volume. 00:45-02:00 is
+        // 15 min of 10 and 60 min of 20: a mean of 18 x 14.5 psi.
+        QTest::newRow("psi, a day")
+            << QList<int> { 1560, 45 } << DisplayUnit::Psi
+            << "A 03/03/2026 02:00:00 Not Available  B 02/03/2026 00:45:00 145.00  \u0394t -1 d "
+               "01:15:00  \u0394 Not Available  Mean 261.00 PSI";
+    }
+    // B's line is dashed at its time (the full range runs 00:00 to 02:05:15); removed, the
+    // read-out is the single cursor's again.
+    void secondCursorReadOut()
+    {
+        QFETCH(QList<int>, minutes);
+        QFETCH(DisplayUnit, unit);
+        QFETCH(QString, text);
+        PlotFixture f;
+        f.graph->setUnit(unit);
+        f.addRun(PlotFixture::at(2, 0, 15), { 10, 10, 10, 10, 20, 20, 20, 20 });
+        f.load();
+        const QString single = f.graph->statusText();
+        f.graph->placeCursor(PlotFixture::at(2, 0, minutes[0]));
+        f.graph->placeSecondCursor(PlotFixture::at(2, 0, minutes[1]));
+        QCOMPARE(f.graph->statusText(), text);
+        const PlotLine &b = f.elements().secondCursorLine[0];
+        QVERIFY(b.visible && b.dashed);
+        QCOMPARE(f.rounded({ b.x1 }), f.rounded({ 538 * minutes[1] / 125.25 }));
+        f.graph->placeCursor(f.state().fullStart);
+        f.graph->removeSecondCursor();
+        QCOMPARE(f.graph->statusText(), single);
     }
 
     // The largest series is drawn whole without a logged failure; a district without

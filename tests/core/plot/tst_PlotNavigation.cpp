@@ -95,6 +95,115 @@ private slots:
         QCOMPARE(f.prompt.titles, QStringList { "Neru" });
     }
 
+    void fitValues_data()
+    {
+        QTest::addColumn<QList<double>>("values");
+        QTest::addColumn<bool>("fit");
+        QTest::addColumn<QList<double>>("range"); // min and max
+        QTest::newRow("3.3 to 5.1: 0.09 each side")
+            << QList<double> { 4, 3.3, 5.1 } << true << QList<double> { 3.21, 5.19 };
+        QTest::newRow("flat -2: 0.1")
+            << QList<double> { -2, -2 } << true << QList<double> { -2.1, -1.9 };
+        QTest::newRow("flat 0: 1") << QList<double> { 0, 0 } << true << QList<double> { -1, 1 };
+        QTest::newRow("off: from 0")
+            << QList<double> { 4, 3.3, 5.1 } << false << QList<double> { 0, 5.355 };
+    }
+    // The range worked out again and shown whole, the time window and cursor kept. Two zooms
+    // in and one out leave half the range about its middle (fitted) or from its bottom.
+    void fitValues()
+    {
+        QFETCH(QList<double>, values);
+        QFETCH(bool, fit);
+        QFETCH(QList<double>, range);
+        PlotFixture f;
+        f.load(values);
+        PlotState &v = f.state();
+        f.graph->zoomTimeIn();
+        f.graph->placeCursor(PlotFixture::at(2, 0, 10));
+        const QList<double> time { v.viewStart, v.viewEnd, v.cursor };
+        f.graph->setFitValues(fit);
+        f.graph->resetValueRange();
+        QCOMPARE(f.rounded({ v.fullMin, v.fullMax, v.viewMin, v.viewMax }),
+                 f.rounded(range + range));
+        QCOMPARE((QList<double> { v.viewStart, v.viewEnd, v.cursor }), time);
+        f.graph->zoomValueIn();
+        f.graph->zoomValueIn();
+        f.graph->zoomValueOut();
+        QCOMPARE(
+            f.rounded({ v.viewMax - v.viewMin, fit ? (v.viewMin + v.viewMax) / 2 : v.viewMin }),
+            f.rounded({ (range[1] - range[0]) / 2, fit ? (range[0] + range[1]) / 2 : range[0] }));
+    }
+
+    void gestures_data()
+    {
+        QTest::addColumn<QString>("gesture");
+        QTest::addColumn<QList<double>>("at");
+        QTest::addColumn<QList<double>>("after"); // start, end and cursor in s, min and max
+        // Readings of 20 every 15 min from 2 March 00:00 to 3 March 00:00: the range is 91620 s
+        // (23:45 to 01:12) and 0 to 21. Shown: 3600 s to 25200 s, 5 to 10, over 538 x 998/3 px.
+        auto row
+            = [](const char *name, const char *gesture, QList<double> at, QList<double> after) {
+                  QTest::newRow(name) << QString(gesture) << at << after;
+              };
+        row("pan a tenth right and down", "pan", { 53.8, 998 / 30.0 },
+            { 1440, 23040, 0, 5.5, 10.5 });
+        row("pan stops at the range", "pan", { 1000, -1000 }, { 0, 21600, 0, 0, 5 });
+        row("page down", "page", { 1 }, { 25200, 46800, 0, 5, 10 });
+        // The cursor on the reading, the window centred on it, within the range.
+        row("End", "end", {}, { 70020, 91620, 87300, 5, 10 });
+        row("Home", "home", {}, { 0, 21600, 900, 5, 10 });
+        // Two steps in about x = 100 keep the time there, 21600 x 100/538 s into the window.
+        row("zoom in about x = 100", "zoom", { 100, 2 },
+            { 3600 + 21600 * 75 / 538.0, 3600 + 21600 * 75 / 538.0 + 5400, 0, 5, 10 });
+        row("zoom out stops at the range", "zoom", { 100, -3 }, { 0, 91620, 0, 5, 10 });
+        row("box: exactly its times and values", "box", { 100, 50, 200, 100 },
+            { 3600 + 21600 * 100 / 538.0, 3600 + 21600 * 300 / 538.0, 0, 10 - 5 * 450 / 998.0,
+              10 - 5 * 150 / 998.0 });
+        row("box 3 px high: ignored", "box", { 10, 10, 100, 3 }, { 3600, 25200, 0, 5, 10 });
+        // 4 px are 161 s: one interval about the middle, 202 px in.
+        row("box 4 x 4 px: one interval", "box", { 200, 100, 4, 4 },
+            { 3600 + 21600 * 202 / 538.0 - 450, 3600 + 21600 * 202 / 538.0 + 450, 0,
+              10 - 5 * 312 / 998.0, 10 - 5 * 300 / 998.0 });
+    }
+    void gestures()
+    {
+        QFETCH(QString, gesture);
+        QFETCH(QList<double>, at);
+        QFETCH(QList<double>, after);
+        PlotFixture f;
+        f.load(QList<double>(97, 20.0));
+        const PlotState &v = f.state();
+        const auto time = [&v](double seconds) { return v.fullStart + seconds / 86400; };
+        f.show(time(3600), time(25200), 5, 10);
+        if (gesture == "pan")
+            f.graph->panBy(at[0], at[1]);
+        else if (gesture == "page")
+            f.graph->pageTime(int(at[0]));
+        else if (gesture == "zoom")
+            QVERIFY(f.graph->zoomTimeAbout(f.graph->timeAt(at[0]), int(at[1])));
+        else if (gesture == "box")
+            f.graph->zoomToBox(QRectF(at[0], at[1], at[2], at[3]));
+        else
+            gesture == "home" ? f.graph->cursorToFirst() : f.graph->cursorToLast();
+        QCOMPARE(f.rounded({ v.viewStart, v.viewEnd, v.cursor, v.viewMin, v.viewMax }),
+                 f.rounded({ time(after[0]), time(after[1]), time(after[2]), after[3], after[4] }));
+        QCOMPARE(f.graph->statusText().left(19), f.formats.dateAndTime(v.cursor));
+    }
+
+    // A step in is refused at the time bar's finest step, at one interval and at a value span
+    // of 0.001, without a message.
+    void zoomAboutAPointStopsAtTheLimits()
+    {
+        PlotFixture f;
+        f.load(QList<double>(97, 1.0));
+        PlotState &v = f.state();
+        v.timeScroll.pageStep = 1;
+        QVERIFY(!f.graph->zoomTimeAbout(v.cursor, 1));
+        f.show(v.fullStart, DateTime::addSeconds(v.fullStart, 900), 0, 0.001);
+        QVERIFY(!f.graph->zoomTimeAbout(v.fullStart, 1) && !f.graph->zoomValueAbout(0, 1));
+        QVERIFY(f.prompt.messages.isEmpty() && f.graph->zoomValueAbout(0, -1));
+    }
+
     void scrollBarsFollowTheWindow_data()
     {
         QTest::addColumn<QList<double>>("window"); // start, end, min, max
