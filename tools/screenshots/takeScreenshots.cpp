@@ -22,7 +22,6 @@
 #include "SplashWindow.h"
 #include "StatisticsDialog.h"
 
-#include <QAbstractScrollArea>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -31,12 +30,14 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QPrinter>
 #include <QProcess>
 #include <QScreen>
+#include <QWheelEvent>
 #include <QTimer>
 
 #include <cstdio>
@@ -85,20 +86,50 @@ QMenu *menuHolding(const QAction &entry)
     qFatal("an entry is in no menu");
 }
 
-// A click on the plot at `fraction` of its width, as the user places the cursor.
-void placeCursor(MainWindow &main, double fraction)
+// A click on the plot at `fraction` of its width, as the user places the cursor (with
+// Shift: cursor B).
+void placeCursor(MainWindow &main, double fraction,
+                 Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
-    auto *picture = main.findChild<PlotWidget *>();
-    auto *plot = qobject_cast<QAbstractScrollArea *>(picture);
-    QWidget *target = plot ? plot->viewport() : picture;
-    const QPointF at(target->width() * fraction, target->height() / 2.0);
-    const QPointF global = target->mapToGlobal(at);
+    auto *plot = main.findChild<PlotWidget *>();
+    const QPointF at(plot->width() * fraction, plot->height() / 2.0);
+    const QPointF global = plot->mapToGlobal(at);
     QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &press);
+                      modifiers);
+    QCoreApplication::sendEvent(plot, &press);
     QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &release);
+                        modifiers);
+    QCoreApplication::sendEvent(plot, &release);
+}
+
+// The graph with View > Grid and Fit Values on, zoomed by two wheel notches about the
+// middle, and the two cursors placed two hours apart around the night; the view is put
+// back afterwards.
+QPixmap gridWithTwoCursors(MainWindow &main)
+{
+    const MainWindowActions &actions = main.actions();
+    const QSize size = main.size();
+    main.resize(900, 560); // room for the two cursors' read-out
+    settle();
+    actions.grid()->setChecked(true);
+    actions.fitValues()->setChecked(true);
+    auto *plot = main.findChild<PlotWidget *>();
+    const QPointF middle(plot->width() * 0.55, plot->height() / 2.0);
+    QWheelEvent wheel(middle, plot->mapToGlobal(middle), QPoint(), QPoint(0, 240), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(plot, &wheel);
+    placeCursor(main, 0.42);
+    placeCursor(main, 0.58, Qt::ShiftModifier);
+    settle();
+    QPixmap picture = main.grab();
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(plot, &escape);
+    actions.grid()->setChecked(false);
+    actions.fitValues()->setChecked(false);
+    actions.resetView()->trigger();
+    main.resize(size);
+    settle();
+    return picture;
 }
 
 // The download window over the main window, as a download shows them: the Comms commands
@@ -213,6 +244,11 @@ int main(int argc, char *argv[])
     const MainWindowActions &actions = main.actions();
     ok = printout(program, *actions.printGraph(), folder, QStringLiteral("print-graph")) && ok;
     ok = printout(program, *actions.printTable(), folder, QStringLiteral("print-table")) && ok;
+    if (argc == 3) {
+        ok = gridWithTwoCursors(main).save(folder + QStringLiteral("/graph-grid-two-cursors.png"))
+            && ok;
+        placeCursor(main, 0.62);
+    }
     QMenu &comms = *menuHolding(*actions.interrogate());
     ok = withMenus(main, *menuHolding(*comms.menuAction()), *comms.menuAction())
              .save(folder + QStringLiteral("/main-window-comms-menu.png"))
