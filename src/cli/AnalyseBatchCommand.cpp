@@ -121,16 +121,8 @@ int AnalyseBatchCommand::analyse(const QStringList &arguments)
         return BatchTool::UsageError;
     }
     NightWindow window;
-    if (parser.isSet(nightOption)) {
-        const std::optional<NightWindow> chosen = NightWindow::parse(parser.value(nightOption));
-        if (!chosen) {
-            tool.printError(usagePrefix + QStringLiteral("--night \"") + parser.value(nightOption)
-                            + QStringLiteral("\": expects HH:MM-HH:MM, the start before the "
-                                             "end within one day (for example 02:00-04:00)"));
-            return BatchTool::UsageError;
-        }
-        window = *chosen;
-    }
+    if (!tool.chosenNight(command, parser, window))
+        return BatchTool::UsageError;
     int unitCode = 0;
     if (!tool.chosenUnit(command, parser, unitCode))
         return BatchTool::UsageError;

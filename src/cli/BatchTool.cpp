@@ -175,6 +175,24 @@ bool BatchTool::chosenUnit(const QString &command, const QCommandLineParser &par
     return false;
 }
 
+bool BatchTool::chosenNight(const QString &command, const QCommandLineParser &parser,
+                            NightWindow &window)
+{
+    window = NightWindow();
+    if (!parser.isSet(QStringLiteral("night")))
+        return true;
+    const QString text = parser.value(QStringLiteral("night"));
+    const std::optional<NightWindow> chosen = NightWindow::parse(text);
+    if (chosen) {
+        window = *chosen;
+        return true;
+    }
+    printError(kProgram + u' ' + command + QStringLiteral(": --night \"") + text
+               + QStringLiteral("\": expects HH:MM-HH:MM, the start before the end within one "
+                                "day (for example 02:00-04:00)"));
+    return false;
+}
+
 bool BatchTool::applyUnit(const QString &command, const QString &path, const QString &unitName,
                           int unitCode, qint16 &unit)
 {

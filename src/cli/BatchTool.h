@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "NightWindow.h"
+
 #include <functional>
 #include <map>
 
@@ -73,6 +75,9 @@ public:
     // The unit code --unit names (0 when not given); false after a usage error line when
     // there is no such unit. `command` names the command in the line.
     bool chosenUnit(const QString &command, const QCommandLineParser &parser, int &unitCode);
+    // The night window --night names (02:00-04:00 when not given); false after a usage
+    // error line when it is not HH:MM-HH:MM with the start before the end.
+    bool chosenNight(const QString &command, const QCommandLineParser &parser, NightWindow &window);
     // Shows the file opened at `path` in the unit `unitCode` chosen (above 0): false after a
     // usage error line when it is a unit of the other quantity.
     bool applyUnit(const QString &command, const QString &path, const QString &unitName,

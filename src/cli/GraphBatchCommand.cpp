@@ -161,16 +161,8 @@ int GraphBatchCommand::graph(const QStringList &arguments)
         return BatchTool::UsageError;
     }
     NightWindow night;
-    if (parser.isSet(nightOption)) {
-        const std::optional<NightWindow> chosen = NightWindow::parse(parser.value(nightOption));
-        if (!chosen) {
-            tool.printError(usagePrefix + QStringLiteral("--night \"") + parser.value(nightOption)
-                            + QStringLiteral("\": expects HH:MM-HH:MM, the start before the "
-                                             "end within one day (for example 02:00-04:00)"));
-            return BatchTool::UsageError;
-        }
-        night = *chosen;
-    }
+    if (!tool.chosenNight(command, parser, night))
+        return BatchTool::UsageError;
     int unitCode = 0;
     if (!tool.chosenUnit(command, parser, unitCode))
         return BatchTool::UsageError;
@@ -213,11 +205,8 @@ int GraphBatchCommand::graph(const QStringList &arguments)
     plot.setFitValues(parser.isSet(fitOption));
     plot.resetView();
     if (from || to) {
-        PlotState &view = plot.state();
-        view.viewStart = std::max(from.value_or(view.fullStart), view.fullStart);
-        view.viewEnd = std::min(to.value_or(view.fullEnd), view.fullEnd);
-        view.cursor = view.viewStart;
-        plot.draw();
+        const PlotState &view = plot.state();
+        plot.showTimeWindow(from.value_or(view.fullStart), to.value_or(view.fullEnd));
     }
 
     const DistrictImage::HeaderTexts texts = district.image().headerTexts();

@@ -79,11 +79,16 @@ void drawMarkers(QPainter &painter, const PlotElements &e)
     painter.setBrush(Qt::NoBrush);
 }
 
-// A label on a white backing, so that it reads over the curve and the grid.
-void drawLabel(QPainter &painter, const QFontMetricsF &metrics, const QPointF &topLeft,
-               const QString &text)
+// A label on a white backing, so that it reads over the curve and the grid, moved inside
+// the plot where its line stands near an edge.
+void drawLabel(QPainter &painter, const QFontMetricsF &metrics, const QSizeF &plot,
+               const QPointF &topLeft, const QString &text)
 {
-    const QRectF box(topLeft, QSizeF(metrics.horizontalAdvance(text), metrics.height()));
+    const QSizeF size(metrics.horizontalAdvance(text), metrics.height());
+    const double left
+        = std::max(kLabelIndent, std::min(topLeft.x(), plot.width() - size.width() - kLabelIndent));
+    const double top = std::max(0.0, std::min(topLeft.y(), plot.height() - size.height()));
+    const QRectF box(QPointF(left, top), size);
     painter.fillRect(box.adjusted(-kBackingMargin, -kBackingMargin, kBackingMargin, kBackingMargin),
                      Qt::white);
     painter.drawText(QPointF(box.left(), box.top() + metrics.ascent()), text);
@@ -98,14 +103,16 @@ void drawTickLabels(QPainter &painter, const PlotModel &model)
     const double bottom = model.size().height();
     painter.setPen(Qt::black);
     for (const PlotTick &tick : model.valueTicks())
-        drawLabel(painter, metrics, QPointF(kLabelIndent, tick.position - line / 2.0), tick.text);
+        drawLabel(painter, metrics, model.size(), QPointF(kLabelIndent, tick.position - line / 2.0),
+                  tick.text);
     for (const PlotTick &tick : model.timeTicks()) {
         const double timeLeft = tick.position - metrics.horizontalAdvance(tick.text) / 2.0;
-        drawLabel(painter, metrics, QPointF(timeLeft, bottom - 2.0 * line), tick.text);
+        drawLabel(painter, metrics, model.size(), QPointF(timeLeft, bottom - 2.0 * line),
+                  tick.text);
         if (tick.dateText.isEmpty())
             continue;
         const double dateLeft = tick.position - metrics.horizontalAdvance(tick.dateText) / 2.0;
-        drawLabel(painter, metrics, QPointF(dateLeft, bottom - line), tick.dateText);
+        drawLabel(painter, metrics, model.size(), QPointF(dateLeft, bottom - line), tick.dateText);
     }
 }
 

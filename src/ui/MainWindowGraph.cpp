@@ -95,11 +95,14 @@ void MainWindowGraph::exportGraph()
                           ApplicationName::title());
         return;
     }
-    const QString path = m_prompts.saveFileName(
+    QString path = m_prompts.saveFileName(
         proposedGraphName(),
         QStringLiteral("PNG picture (*.png);;SVG drawing (*.svg);;PDF document (*.pdf)"));
     if (path.isEmpty())
         return;
+    // A name typed without an extension is a picture, as proposed.
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".png");
     const std::optional<GraphExport::Format> format = GraphExport::formatOf(path);
     if (!format) {
         m_prompts.message(GraphExport::formatRefusal(path), ApplicationName::title());

@@ -254,8 +254,11 @@ void PlotController::zoomValueAt(double y, int steps, bool newGesture)
 
 void PlotController::zoomTimeAboutCursor(int steps, bool newGesture)
 {
-    zoomGesture(EventLogNames::kPlotKey, newGesture,
-                [=] { return m_model->zoomTimeAbout(m_model->state().cursor, steps); });
+    zoomGesture(EventLogNames::kPlotKey, newGesture, [=] {
+        // A cursor left outside the window by a drag comes back to its edge first.
+        m_model->stepCursor(0);
+        return m_model->zoomTimeAbout(m_model->state().cursor, steps);
+    });
 }
 
 void PlotController::panBy(double dx, double dy)

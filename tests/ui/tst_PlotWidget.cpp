@@ -262,8 +262,7 @@ private slots:
         const QString limit = QStringLiteral("The magnification limit has been reached");
         w.statuses.clear();
         wheel(w.plot, 10 * 120, 1000); // two hours halved ten times: far under 15 minutes
-        if (v.viewEnd - v.viewStart == span)
-            QSKIP("the model's zoom about a point is not built in this tree");
+        QVERIFY(v.viewEnd - v.viewStart < span);
         wheel(w.plot, 120, 1100);
         wheel(w.plot, 120, 1200);
         QCOMPARE(w.statuses, QStringList { limit });

@@ -146,9 +146,12 @@ public:
     // The plot follows a drag of (dx, dy) pixels: the window moves the other way, within
     // the full range as the scroll bars keep it.
     void panBy(double dx, double dy);
-    // Shows the times and values inside `box`, in pixels of the plot; a box under 4
-    // pixels wide or high is ignored.
+    // Shows the times and values inside `box`, in pixels of the plot (the part of it that
+    // lies on the plot); a box under 4 pixels wide or high is ignored.
     void zoomToBox(const QRectF &box);
+    // Shows the times from `start` to `end`, widened to what the buttons can reach and kept
+    // within the full range; the values stay.
+    void showTimeWindow(double start, double end);
     // The cursor on the first or last reading, the window moved to show it (Home, End).
     void cursorToFirst();
     void cursorToLast();
@@ -169,6 +172,14 @@ public:
 private:
     // The scroll bars express the window as a position on this scale over the full range.
     static constexpr double kScrollScale = 10000.0;
+    // The value zoom stops at a window of this many base units.
+    static constexpr double kSmallestValueSpan = 0.001;
+    // One request of the mouse or keys zooms by at most this many steps: more would only
+    // go past the limits.
+    static constexpr int kMostZoomSteps = 64;
+    // The narrowest time window the buttons reach: one logging interval, and no less than
+    // a page step of 1 on the time bar.
+    double smallestTimeSpan() const;
 
     // Element `i` of one of the series' arrays; outside it "Subscript out of range".
     template<typename T> static const T &checkedAt(const std::vector<T> &values, qint32 i)

@@ -14,8 +14,6 @@
 
 namespace {
 
-// As the buttons: the value zoom stops at a window of this many base units.
-constexpr double kSmallestValueSpan = 0.001;
 // A box smaller than this either way is taken for a slip of the hand.
 constexpr double kSmallestBox = 4.0;
 
@@ -77,6 +75,9 @@ QString durationText(qint64 seconds)
 bool PlotModel::zoomTimeAbout(double time, int steps)
 {
     PlotState &v = m_state;
+    if (m_series.sampleCount == 0 || !std::isfinite(time))
+        return true;
+    steps = std::clamp(steps, -kMostZoomSteps, kMostZoomSteps);
     bool refused = false;
     for (int i = 0; i < std::abs(steps); ++i) {
         if (steps > 0) {
@@ -104,6 +105,9 @@ bool PlotModel::zoomTimeAbout(double time, int steps)
 bool PlotModel::zoomValueAbout(double value, int steps)
 {
     PlotState &v = m_state;
+    if (m_series.sampleCount == 0 || !std::isfinite(value))
+        return true;
+    steps = std::clamp(steps, -kMostZoomSteps, kMostZoomSteps);
     bool refused = false;
     for (int i = 0; i < std::abs(steps); ++i) {
         if (steps > 0) {
@@ -129,6 +133,8 @@ bool PlotModel::zoomValueAbout(double value, int steps)
 void PlotModel::panBy(double dx, double dy)
 {
     PlotState &v = m_state;
+    if (m_series.sampleCount == 0)
+        return;
     const double timeShift = -Checked::divide(dx * (v.viewEnd - v.viewStart), m_size.width());
     const double valueShift = Checked::divide(dy * (v.viewMax - v.viewMin), valuePixels());
     if (v.viewEnd - v.viewStart < v.fullEnd - v.fullStart) {
@@ -144,28 +150,46 @@ void PlotModel::panBy(double dx, double dy)
     draw();
 }
 
+double PlotModel::smallestTimeSpan() const
+{
+    const double interval
+        = static_cast<double>(m_settings.loggingInterval) / DateTime::kSecondsPerDay;
+    return std::max(interval, (m_state.fullEnd - m_state.fullStart) / kScrollScale);
+}
+
+// No deeper than the buttons reach: one logging interval, a page step of 1 on either bar
+// (a window of 1/10000 of its range), a value span of 0.001; and never outside the range.
 void PlotModel::zoomToBox(const QRectF &box)
 {
-    const QRectF b = box.normalized();
-    if (b.width() < kSmallestBox || b.height() < kSmallestBox)
+    // While a box is dragged the pointer may leave the plot; only the plot's part counts.
+    const QRectF b = box.normalized() & QRectF(QPointF(0.0, 0.0), m_size);
+    if (m_series.sampleCount == 0 || b.width() < kSmallestBox || b.height() < kSmallestBox)
         return;
     PlotState &v = m_state;
     double start = timeAt(b.left());
     double end = timeAt(b.right());
     double min = valueAt(b.bottom());
     double max = valueAt(b.top());
-    // No deeper than the buttons reach: one logging interval, a page step of 1 on either
-    // bar (a window of 1/10000 of its range), a value span of 0.001.
-    const double interval
-        = static_cast<double>(m_settings.loggingInterval) / DateTime::kSecondsPerDay;
-    widenTo(start, end, std::max(interval, (v.fullEnd - v.fullStart) / kScrollScale));
+    widenTo(start, end, smallestTimeSpan());
     widenTo(min, max, std::max(kSmallestValueSpan, (v.fullMax - v.fullMin) / kScrollScale));
-    moveInside(start, end, v.fullStart, v.fullEnd);
-    moveInside(min, max, v.fullMin, v.fullMax);
+    keepInside(start, end, v.fullStart, v.fullEnd);
+    keepInside(min, max, v.fullMin, v.fullMax);
     v.viewStart = start;
     v.viewEnd = end;
     v.viewMin = min;
     v.viewMax = max;
+    draw();
+}
+
+void PlotModel::showTimeWindow(double start, double end)
+{
+    PlotState &v = m_state;
+    if (m_series.sampleCount == 0 || !std::isfinite(start) || !std::isfinite(end) || end <= start)
+        return;
+    widenTo(start, end, smallestTimeSpan());
+    keepInside(start, end, v.fullStart, v.fullEnd);
+    v.viewStart = start;
+    v.viewEnd = end;
     draw();
 }
 
@@ -200,6 +224,8 @@ void PlotModel::showCursorAt(double time)
 void PlotModel::pageTime(int pages)
 {
     PlotState &v = m_state;
+    if (m_series.sampleCount == 0)
+        return;
     const double shift = pages * (v.viewEnd - v.viewStart);
     v.viewStart += shift;
     v.viewEnd += shift;

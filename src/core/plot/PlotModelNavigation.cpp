@@ -13,9 +13,6 @@
 
 namespace {
 
-// The value zoom stops at a window of this many base units.
-constexpr double kSmallestValueSpan = 0.001;
-
 // Head room above the largest value, and after the last time stamp, in the full range.
 constexpr double kHeadRoom = 0.05;
 

@@ -159,6 +159,9 @@ private slots:
         row("box: exactly its times and values", "box", { 100, 50, 200, 100 },
             { 3600 + 21600 * 100 / 538.0, 3600 + 21600 * 300 / 538.0, 0, 10 - 5 * 450 / 998.0,
               10 - 5 * 150 / 998.0 });
+        // Dragged past the plot's right and bottom edges (538, 336): only the plot's part.
+        row("box beyond the plot: its part on it", "box", { 100, 50, 800, 450 },
+            { 3600 + 21600 * 100 / 538.0, 25200, 0, 10 - 5 * 1008 / 998.0, 10 - 5 * 150 / 998.0 });
         row("box 3 px high: ignored", "box", { 10, 10, 100, 3 }, { 3600, 25200, 0, 5, 10 });
         // 4 px are 161 s: one interval about the middle, 202 px in.
         row("box 4 x 4 px: one interval", "box", { 200, 100, 4, 4 },
