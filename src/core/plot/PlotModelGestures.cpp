@@ -70,63 +70,62 @@ QString durationText(qint64 seconds)
         + minutesAndSeconds;
 }
 
+// `steps` steps about `point` of the window [start, end] on one axis of [low, high]: each
+// step in halves the window unless `atLimit` says the buttons would stop there, each step
+// out doubles it within the range. `stepped` follows every step, so that the next step's
+// limit sees the scroll bar's page step after it. False when a step in was refused.
+template<typename AtLimit, typename Stepped>
+bool zoomAbout(double &start, double &end, double point, int steps, double low, double high,
+               AtLimit atLimit, Stepped stepped)
+{
+    for (int i = 0; i < std::abs(steps); ++i) {
+        if (steps > 0) {
+            if (atLimit())
+                return false;
+            start = point - (point - start) / 2.0;
+            end = point + (end - point) / 2.0;
+        } else {
+            start = point - (point - start) * 2.0;
+            end = point + (end - point) * 2.0;
+            keepInside(start, end, low, high);
+        }
+        stepped();
+    }
+    return true;
+}
+
 } // namespace
 
 bool PlotModel::zoomTimeAbout(double time, int steps)
 {
     PlotState &v = m_state;
-    if (m_series.sampleCount == 0 || !std::isfinite(time))
+    if (m_series.sampleCount == 0 || !std::isfinite(time) || steps == 0)
         return true;
-    steps = std::clamp(steps, -kMostZoomSteps, kMostZoomSteps);
-    bool refused = false;
-    for (int i = 0; i < std::abs(steps); ++i) {
-        if (steps > 0) {
-            // The limits of the buttons: the time bar's finest step, one logging interval.
-            if (v.timeScroll.pageStep == 1
-                || DateTime::secondsBetween(v.viewStart, v.viewEnd) <= m_settings.loggingInterval) {
-                refused = true;
-                break;
-            }
-            v.viewStart = time - (time - v.viewStart) / 2.0;
-            v.viewEnd = time + (v.viewEnd - time) / 2.0;
-        } else {
-            v.viewStart = time - (time - v.viewStart) * 2.0;
-            v.viewEnd = time + (v.viewEnd - time) * 2.0;
-            keepInside(v.viewStart, v.viewEnd, v.fullStart, v.fullEnd);
-        }
-        // The next step's limit is the bar's page step after this one.
-        updateScrollRanges();
-    }
-    if (steps != 0)
-        draw();
-    return !refused;
+    // The limits of the buttons: the time bar's finest step, one logging interval.
+    const bool zoomed = zoomAbout(
+        v.viewStart, v.viewEnd, time, std::clamp(steps, -kMostZoomSteps, kMostZoomSteps),
+        v.fullStart, v.fullEnd,
+        [&] {
+            return v.timeScroll.pageStep == 1
+                || DateTime::secondsBetween(v.viewStart, v.viewEnd) <= m_settings.loggingInterval;
+        },
+        [this] { updateScrollRanges(); });
+    draw();
+    return zoomed;
 }
 
 bool PlotModel::zoomValueAbout(double value, int steps)
 {
     PlotState &v = m_state;
-    if (m_series.sampleCount == 0 || !std::isfinite(value))
+    if (m_series.sampleCount == 0 || !std::isfinite(value) || steps == 0)
         return true;
-    steps = std::clamp(steps, -kMostZoomSteps, kMostZoomSteps);
-    bool refused = false;
-    for (int i = 0; i < std::abs(steps); ++i) {
-        if (steps > 0) {
-            if (v.valueScroll.pageStep == 1 || v.viewMax - v.viewMin <= kSmallestValueSpan) {
-                refused = true;
-                break;
-            }
-            v.viewMin = value - (value - v.viewMin) / 2.0;
-            v.viewMax = value + (v.viewMax - value) / 2.0;
-        } else {
-            v.viewMin = value - (value - v.viewMin) * 2.0;
-            v.viewMax = value + (v.viewMax - value) * 2.0;
-            keepInside(v.viewMin, v.viewMax, v.fullMin, v.fullMax);
-        }
-        updateScrollRanges();
-    }
-    if (steps != 0)
-        draw();
-    return !refused;
+    const bool zoomed = zoomAbout(
+        v.viewMin, v.viewMax, value, std::clamp(steps, -kMostZoomSteps, kMostZoomSteps), v.fullMin,
+        v.fullMax,
+        [&] { return v.valueScroll.pageStep == 1 || v.viewMax - v.viewMin <= kSmallestValueSpan; },
+        [this] { updateScrollRanges(); });
+    draw();
+    return zoomed;
 }
 
 // Dragged right, earlier times come into view; dragged down, larger values.
