@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -156,7 +157,8 @@ void PlotWidget::wheelEvent(QWheelEvent *event)
         m_wheelRemainder = 0;
         m_wheelGestureFresh = true;
     }
-    m_wheelRemainder += event->angleDelta().y();
+    // Bounded, so that the sum cannot overflow: more steps would only pass the limits.
+    m_wheelRemainder += std::clamp(event->angleDelta().y(), -kWheelStep * 64, kWheelStep * 64);
     const int steps = m_wheelRemainder / kWheelStep; // towards 0: the rest waits
     if (steps == 0)
         return;
