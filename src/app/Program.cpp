@@ -71,6 +71,7 @@ void Program::wireFiles(MainWindow &main)
     m_saveDistrict = std::make_unique<SaveDistrictDialog>(m_strings, m_general, m_prompts, &main);
     connect(actions.open(), &QAction::triggered, this, &Program::openFile);
     connect(actions.exportCsv(), &QAction::triggered, &m_model, &NeruModel::exportCsv);
+    connect(actions.exportCsvAs(), &QAction::triggered, &m_model, &NeruModel::exportCsvAs);
     connect(actions.exportGraph(), &QAction::triggered, m_graph.get(),
             &MainWindowGraph::exportGraph);
     connect(&main, &MainWindow::unloaded, this, &Program::mainWindowClosed);
@@ -127,6 +128,7 @@ void Program::wireComms(MainWindow &main)
     connect(actions.interrogate(), &QAction::triggered, this, &Program::interrogate);
     connect(actions.setLoggerClock(), &QAction::triggered, &m_model, &NeruModel::setLoggerClock);
     connect(actions.loggerSettings(), &QAction::triggered, this, &Program::showLoggerSettings);
+    connect(actions.choosePort(), &QAction::triggered, this, &Program::choosePort);
     connect(actions.ports(), &QActionGroup::triggered, this,
             [this](QAction *port) { m_model.setLoggerPort(MainWindowActions::code(port)); });
     // The settings file may have been edited since the entry was last shown.
@@ -179,6 +181,9 @@ void Program::showLoggerSettings()
 {
     m_model.readLoggerSettings();
 }
+
+void Program::choosePort()
+{ }
 
 void Program::mainWindowClosed()
 {

@@ -75,6 +75,8 @@ private:
     void showNightFlow();
     // Reads the logger's settings; the logger-settings dialog shows them once read.
     void showLoggerSettings();
+    // Tools > Comms > Choose Port: the serial ports the system detects, one to choose.
+    void choosePort();
     // Stops a Comms command under way, and ends the program once none is.
     void mainWindowClosed();
 

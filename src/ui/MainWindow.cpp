@@ -94,10 +94,13 @@ void MainWindow::createMenus()
     QMenu *file = addMenu(bar, 20000);
     file->addAction(a.open());
     file->addSeparator();
-    file->addActions({ a.exportCsv(), a.exportGraph() });
+    file->addActions({ a.exportCsv(), a.exportCsvAs(), a.exportGraph() });
     file->addSeparator();
     QMenu *print = addMenu(file, 20030);
     print->addActions({ a.printGraph(), a.printTable() });
+    file->addSeparator();
+    m_recentMenu = file->addMenu(QStringLiteral("Recent &Files"));
+    m_recentMenu->setObjectName(QStringLiteral("mnuRecentFiles"));
     file->addSeparator();
     file->addAction(a.exit());
 
@@ -110,6 +113,7 @@ void MainWindow::createMenus()
     QMenu *comms = addMenu(tools, 20310);
     comms->addActions({ a.interrogate(), a.setLoggerClock(), a.loggerSettings() });
     comms->addActions(a.ports()->actions());
+    comms->addAction(a.choosePort());
     addMenu(tools, 20400)->addActions(a.units()->actions());
 
     QMenu *help = addMenu(bar, 20500);

@@ -85,6 +85,7 @@ private:
     QWidget *m_client = nullptr;
     bool m_settingsSaved = false;
 
+    QMenu *m_recentMenu = nullptr;
     QToolBar *m_toolbar = nullptr;
     QStatusBar *m_statusBar = nullptr;
     QLabel *m_statusText = nullptr;

@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QKeySequence>
 
 MainWindowActions::MainWindowActions(const StringTable &strings, QObject *parent)
     : QObject(parent)
@@ -29,6 +30,7 @@ MainWindowActions::MainWindowActions(const StringTable &strings, QObject *parent
 
     m_open = onToolbar(add(20010), 21001, "document-open", "open");
     m_exportCsv = add(20020);
+    m_exportCsvAs = new QAction(QStringLiteral("Export &As..."), this);
     m_exportGraph = new QAction(QStringLiteral("Export &Graph..."), this);
     m_printGraph = onToolbar(add(20040), 21011, "document-print", "print");
     m_printTable = add(20050);
@@ -50,9 +52,25 @@ MainWindowActions::MainWindowActions(const StringTable &strings, QObject *parent
     m_interrogate = onToolbar(add(20320), 21041, "go-down", "interrogate");
     m_setLoggerClock = onToolbar(add(20330), 21051, "appointment-new", "programrtc");
     m_loggerSettings = onToolbar(add(20340), 21061, "document-properties", "reprogram");
+    m_choosePort = new QAction(QStringLiteral("Choose P&ort..."), this);
     m_helpContents = add(20510);
     m_helpSearch = add(20520);
     m_about = add(20530);
+
+    // The desktop's own keys where it has them; some schemes have none for Quit.
+    auto standard = [](QAction *action, QKeySequence::StandardKey key, const QKeySequence &own) {
+        const QList<QKeySequence> keys = QKeySequence::keyBindings(key);
+        action->setShortcuts(keys.isEmpty() ? QList<QKeySequence> { own } : keys);
+    };
+    standard(m_open, QKeySequence::Open, QKeySequence(Qt::CTRL | Qt::Key_O));
+    m_exportCsv->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    standard(m_printGraph, QKeySequence::Print, QKeySequence(Qt::CTRL | Qt::Key_P));
+    m_printTable->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
+    standard(m_copyGraph, QKeySequence::Copy, QKeySequence(Qt::CTRL | Qt::Key_C));
+    m_copyText->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    m_interrogate->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
+    standard(m_helpContents, QKeySequence::HelpContents, QKeySequence(Qt::Key_F1));
+    standard(m_exit, QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     // The check marks follow the model (showPort, showUnits), which keeps one of each
     // group; left to the groups, the menus would show radio marks instead of check boxes.
@@ -121,9 +139,9 @@ void MainWindowActions::showUnits(const Units::Change &change)
 void MainWindowActions::updateEnabled(bool commsBusy)
 {
     m_commsBusy = commsBusy;
-    for (QAction *waiting :
-         { m_open, m_exportCsv, m_exportGraph, m_printGraph, m_printTable, m_statistics,
-           m_nightFlow, m_interrogate, m_setLoggerClock, m_loggerSettings })
+    for (QAction *waiting : { m_open, m_exportCsv, m_exportCsvAs, m_exportGraph, m_printGraph,
+                              m_printTable, m_statistics, m_nightFlow, m_interrogate,
+                              m_setLoggerClock, m_loggerSettings, m_choosePort })
         waiting->setEnabled(!commsBusy);
     // The Test entry stays disabled whatever is asked, as hidden entries do.
     for (QAction *entry : m_portEntries)

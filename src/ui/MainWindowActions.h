@@ -13,7 +13,8 @@ class StringTable;
 // Every command of the main window as one QAction, shared by its menu entry and its toolbar
 // button: caption and tooltip from the string table, picture, check mark and enabled state.
 // The ports and the units are groups whose entries carry their number in data().
-// Which commands can be used is decided in one place, updateEnabled.
+// Which commands can be used is decided in one place, updateEnabled. The common commands
+// have the desktop's usual shortcuts, which the menus show.
 class MainWindowActions : public QObject
 {
     Q_OBJECT
@@ -23,6 +24,7 @@ public:
 
     QAction *open() const { return m_open; }
     QAction *exportCsv() const { return m_exportCsv; }
+    QAction *exportCsvAs() const { return m_exportCsvAs; }
     QAction *exportGraph() const { return m_exportGraph; }
     QAction *printGraph() const { return m_printGraph; }
     QAction *printTable() const { return m_printTable; }
@@ -40,6 +42,7 @@ public:
     QAction *interrogate() const { return m_interrogate; }
     QAction *setLoggerClock() const { return m_setLoggerClock; }
     QAction *loggerSettings() const { return m_loggerSettings; }
+    QAction *choosePort() const { return m_choosePort; }
     QAction *helpContents() const { return m_helpContents; }
     QAction *helpSearch() const { return m_helpSearch; }
     QAction *about() const { return m_about; }
@@ -72,6 +75,7 @@ public:
 private:
     QAction *m_open = nullptr;
     QAction *m_exportCsv = nullptr;
+    QAction *m_exportCsvAs = nullptr;
     QAction *m_exportGraph = nullptr;
     QAction *m_printGraph = nullptr;
     QAction *m_printTable = nullptr;
@@ -89,6 +93,7 @@ private:
     QAction *m_interrogate = nullptr;
     QAction *m_setLoggerClock = nullptr;
     QAction *m_loggerSettings = nullptr;
+    QAction *m_choosePort = nullptr;
     QAction *m_helpContents = nullptr;
     QAction *m_helpSearch = nullptr;
     QAction *m_about = nullptr;

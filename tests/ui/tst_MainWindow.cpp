@@ -42,13 +42,15 @@ class tst_MainWindow : public QObject
         return m_window->findChild<Widget *>(QLatin1String(name));
     }
 
-    // Each entry's caption ("-" a separator, a submenu's indented); with `off`, the disabled.
+    // Each entry's caption ("-" a separator, a submenu's indented) and its first shortcut;
+    // with `off`, the disabled.
     static void describe(const QList<QAction *> &actions, QStringList &out, bool off = false,
                          int depth = 0)
     {
         for (QAction *a : actions) {
             if (!off)
-                out << QString(depth, u' ') + (a->isSeparator() ? QStringLiteral("-") : a->text());
+                out << QString(depth, u' ') + (a->isSeparator() ? QStringLiteral("-") : a->text())
+                        + (a->shortcut().isEmpty() ? QString() : u' ' + a->shortcut().toString());
             else if (!a->isEnabled() && !a->menu())
                 out << a->text();
             if (a->menu())
@@ -77,16 +79,19 @@ private slots:
         QStringList menus;
         describe(window().menuBar()->actions(), menus);
         QCOMPARE(menus.join(u'|') + u'|',
-                 QStringLiteral("&File| &Open...| -| &Export...| Export &Graph...| -| &Print|"
-                                "  &Graph|  &Table| -|"
-                                " E&xit|&Edit| Copy &Graph| Copy &Text|&View| &Reset| &Stats|"
+                 QStringLiteral("&File| &Open... Ctrl+O| -| &Export... Ctrl+E| Export &As...|"
+                                " Export &Graph...| -| &Print|  &Graph Ctrl+P|"
+                                "  &Table Ctrl+Shift+P| -| Recent &Files| -| E&xit Ctrl+Q|&Edit|"
+                                " Copy &Graph Ctrl+C| Copy &Text Ctrl+Shift+C|&View| &Reset|"
+                                " &Stats|"
                                 " &Night Flow...| &Toolbar| Status &Bar| Night S&hading| &Grid|"
                                 " Fit &Values|&Tools|"
                                 " &Comms|"
-                                "  &Interrogate NERU|"
+                                "  &Interrogate NERU Ctrl+I|"
                                 "  &Program NERU RTC|  &Reprogram NERU|  COM&1|  COM&2|  COM&3|"
-                                "  COM&4|  &Test| &Units|  &l/s|  &m3/h|  &gals/h|  &Bar|  &PSI|"
-                                "  Me&tre Head|  &Feet Head|&Help| &Contents...| &Search...| -|"
+                                "  COM&4|  &Test|  Choose P&ort...| &Units|  &l/s|  &m3/h|"
+                                "  &gals/h|  &Bar|  &PSI|"
+                                "  Me&tre Head|  &Feet Head|&Help| &Contents... F1| &Search...| -|"
                                 " &About...|"));
         // Toolbar buttons are menu entries shown as a picture with a tooltip.
         QStringList buttons;
@@ -200,11 +205,10 @@ private slots:
         m_model->setUnitCode(1);
         window().actions().updateEnabled(true);
         QCOMPARE(menusOff(),
-                 QStringLiteral("&Open...|&Export...|Export &Graph...|&Graph|&Table|&Stats|"
-                                "&Night Flow...|"
-                                "&Interrogate NERU|"
+                 QStringLiteral("&Open...|&Export...|Export &As...|Export &Graph...|&Graph|"
+                                "&Table|&Stats|&Night Flow...|&Interrogate NERU|"
                                 "&Program NERU RTC|&Reprogram NERU|COM&1|COM&2|COM&3|COM&4|&Test|"
-                                "&Bar|&PSI|Me&tre Head|&Feet Head"));
+                                "Choose P&ort...|&Bar|&PSI|Me&tre Head|&Feet Head"));
         window().actions().updateEnabled(false);
         QCOMPARE(menusOff(), QStringLiteral("&Test|&Bar|&PSI|Me&tre Head|&Feet Head"));
     }

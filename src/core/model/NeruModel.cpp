@@ -168,6 +168,9 @@ void NeruModel::exportCsv()
     m_prompts.message(m_strings.text(40260) + m_startUp.defaultFolder, ApplicationName::title());
 }
 
+void NeruModel::exportCsvAs()
+{ }
+
 void NeruModel::saveDownload(const QByteArray &download, SaveDistrictPrompt &prompt,
                              const QString &source)
 {
@@ -372,6 +375,12 @@ void NeruModel::setLoggerPort(qint16 port)
     if (!store.sync())
         m_errorReport.logInformation(QStringLiteral("The COM port could not be saved in ")
                                      + store.fileName());
+}
+
+void NeruModel::setPortDevice(qint16 port, const QString &device)
+{
+    Q_UNUSED(device);
+    setLoggerPort(port);
 }
 
 void NeruModel::setNightWindow(const NightWindow &window)

@@ -60,6 +60,11 @@ public:
     // Tells the user where it went, or which file could not be written and why. With no
     // readings it says so and leaves the folder alone.
     void exportCsv();
+    // File > Export As: asks for a file (proposing "<district>.csv" in defaultFolder) and
+    // writes the spreadsheet CSV of the series there in the display unit: a header row,
+    // ISO 8601 local times, plain numbers, gaps left empty. Tells the user which file could
+    // not be written and why.
+    void exportCsvAs();
 
     // Cuts a download into district files, asking `prompt` for each district's file and
     // texts, then decodes and shows the last district, and tells the user of readings it
@@ -105,6 +110,9 @@ public:
     // The port of the link; a logger port (1 to 4) is stored at once, so that the choice
     // outlives a crash.
     void setLoggerPort(qint16 port);
+    // Tools > Comms > Choose Port: names `device` for logger port `port` (1 to 4) in the
+    // settings file's [Ports] section and makes it the port in use.
+    void setPortDevice(qint16 port, const QString &device);
 
     // The night window of the night-flow figures and the graph's night shading, kept in the
     // settings file as [Analysis] NightStart and NightEnd (02:00 to 04:00 until set).
