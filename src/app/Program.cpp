@@ -17,6 +17,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QFileInfo>
 #include <QTimer>
 
 #include <utility>
@@ -58,10 +59,8 @@ void Program::showMainWindow()
     m_main->raise();
     m_main->activateWindow();
     // As File > Open does once its dialog has returned.
-    if (!m_startFile.isEmpty()) {
-        SaveDistrictDialogPrompt prompt(*m_saveDistrict, m_prompts);
-        m_model.openFile(std::exchange(m_startFile, QString()), prompt);
-    }
+    if (!m_startFile.isEmpty())
+        openPath(std::exchange(m_startFile, QString()));
 }
 
 // Exit closes the window, which ends the program.
@@ -70,6 +69,8 @@ void Program::wireFiles(MainWindow &main)
     MainWindowActions &actions = main.actions();
     m_saveDistrict = std::make_unique<SaveDistrictDialog>(m_strings, m_general, m_prompts, &main);
     connect(actions.open(), &QAction::triggered, this, &Program::openFile);
+    connect(&main, &MainWindow::recentFileChosen, this, &Program::openPath);
+    connect(&main, &MainWindow::filesDropped, this, &Program::openDropped);
     connect(actions.exportCsv(), &QAction::triggered, &m_model, &NeruModel::exportCsv);
     connect(actions.exportCsvAs(), &QAction::triggered, &m_model, &NeruModel::exportCsvAs);
     connect(actions.exportGraph(), &QAction::triggered, m_graph.get(),
@@ -170,6 +171,25 @@ void Program::openFile()
 {
     SaveDistrictDialogPrompt prompt(*m_saveDistrict, m_prompts);
     m_model.openChosenFile(prompt);
+}
+
+void Program::openPath(const QString &path)
+{
+    SaveDistrictDialogPrompt prompt(*m_saveDistrict, m_prompts);
+    m_model.openFile(path, prompt);
+}
+
+void Program::openDropped(const QStringList &paths)
+{
+    if (paths.isEmpty())
+        return;
+    openPath(paths.first());
+    // After the opening, whose read-out would cover it.
+    if (paths.size() > 1)
+        m_main->setStatusText(
+            QStringLiteral("%1 files were dropped; only the first, %2, was taken.")
+                .arg(paths.size())
+                .arg(QFileInfo(paths.first()).fileName()));
 }
 
 void Program::interrogate()

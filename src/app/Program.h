@@ -70,6 +70,11 @@ private:
     void wireHelp(MainWindow &main);
     // The commands that cut a download, each through the Save District dialog.
     void openFile();
+    // Opens `path` as File > Open opens the file it asks for.
+    void openPath(const QString &path);
+    // The first of the files dropped on the main window; the status bar names it when
+    // there were more.
+    void openDropped(const QStringList &paths);
     void interrogate();
     void showStatistics();
     void showNightFlow();

@@ -11,12 +11,14 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QDropEvent>
 #include <QEvent>
 #include <QFrame>
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -24,6 +26,19 @@
 #include <QToolButton>
 
 namespace {
+
+// The local files among dropped URLs, in their order.
+QStringList localFiles(const QMimeData *data)
+{
+    QStringList files;
+    if (!data)
+        return files;
+    for (const QUrl &url : data->urls()) {
+        if (url.isLocalFile())
+            files.append(url.toLocalFile());
+    }
+    return files;
+}
 
 template<typename Control> Control *named(Control *control, const char *name)
 {
@@ -41,6 +56,7 @@ MainWindow::MainWindow(const StringTable &strings, NeruModel &model, QWidget *pa
 {
     setObjectName(QStringLiteral("frmNeru"));
     setAttribute(Qt::WA_DeleteOnClose, false);
+    setAcceptDrops(true);
 
     // The client area holds the toolbar and the status bar itself, so that the layout
     // can count their heights from its own top-left corner.
@@ -101,6 +117,7 @@ void MainWindow::createMenus()
     file->addSeparator();
     m_recentMenu = file->addMenu(QStringLiteral("Recent &Files"));
     m_recentMenu->setObjectName(QStringLiteral("mnuRecentFiles"));
+    connect(m_recentMenu, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
     file->addSeparator();
     file->addAction(a.exit());
 
@@ -120,6 +137,27 @@ void MainWindow::createMenus()
     help->addActions({ a.helpContents(), a.helpSearch() });
     help->addSeparator();
     help->addAction(a.about());
+}
+
+void MainWindow::fillRecentMenu()
+{
+    m_recentMenu->clear();
+    // A recent file opens as File > Open would, so it waits as Open does.
+    const bool canOpen = m_actions->open()->isEnabled();
+    const QStringList files = m_model.recentFiles();
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        const QString file = files.at(i);
+        QString caption = file;
+        caption.replace(u'&', QStringLiteral("&&"));
+        QAction *entry = m_recentMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(caption));
+        entry->setEnabled(canOpen);
+        connect(entry, &QAction::triggered, this, [this, file] { emit recentFileChosen(file); });
+    }
+    if (!files.isEmpty())
+        m_recentMenu->addSeparator();
+    QAction *clear = m_recentMenu->addAction(QStringLiteral("&Clear List"));
+    clear->setEnabled(!files.isEmpty());
+    connect(clear, &QAction::triggered, &m_model, &NeruModel::clearRecentFiles);
 }
 
 void MainWindow::createToolbar()
@@ -251,6 +289,10 @@ void MainWindow::initialise()
     m_actions->showPort(m_model.startUp().loggerPort);
     showTitle();
     updateMinimumSize();
+    // Qt moves a window that would fall outside the screens there are now back onto one.
+    const QByteArray geometry = m_model.windowGeometry();
+    if (!geometry.isEmpty())
+        restoreGeometry(geometry);
 }
 
 void MainWindow::saveSettings()
@@ -258,6 +300,7 @@ void MainWindow::saveSettings()
     if (m_settingsSaved)
         return;
     m_settingsSaved = true;
+    m_model.setWindowGeometry(saveGeometry());
     m_model.writeSettings();
 }
 
@@ -267,6 +310,22 @@ void MainWindow::closeEvent(QCloseEvent *event)
     saveSettings();
     event->accept();
     emit unloaded();
+}
+
+// Files are taken as File > Open takes them, and wait while Open does.
+void MainWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (m_actions->open()->isEnabled() && !localFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent *event)
+{
+    const QStringList files = localFiles(event->mimeData());
+    if (!m_actions->open()->isEnabled() || files.isEmpty())
+        return;
+    event->acceptProposedAction();
+    emit filesDropped(files);
 }
 
 bool MainWindow::event(QEvent *event)

@@ -56,12 +56,18 @@ signals:
     void plotResized();
     // The window has been closed and its settings saved.
     void unloaded();
+    // A file of File > Recent Files was chosen.
+    void recentFileChosen(const QString &path);
+    // Files were dropped on the window (never while a Comms command runs).
+    void filesDropped(const QStringList &paths);
 
 protected:
     bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     // Saves the settings, once; run when the window closes.
@@ -71,6 +77,8 @@ private:
     // Places the controls and has the graph redrawn, unless the window is minimised.
     void updateLayout();
     void createMenus();
+    // Lists the recent files afresh, as the menu opens.
+    void fillRecentMenu();
     void createToolbar();
     void createPlotArea();
     QMenu *addMenu(QWidget *owner, int titleId);

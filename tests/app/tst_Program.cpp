@@ -16,6 +16,8 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -112,6 +114,68 @@ private slots:
         QCOMPARE(m_program->model().startUp().defaultFolder, u"/start/here/"_s);
     }
 
+    // Size, place and maximised state come back at the next start.
+    void windowComesBackAsItWasLeft()
+    {
+        QVERIFY(run());
+        main().setGeometry(QRect(30, 40, 700, 500));
+        actions().exit()->trigger();
+        QVERIFY(run());
+        QCOMPARE(main().geometry(), QRect(30, 40, 700, 500));
+        main().showMaximized();
+        main().close();
+        QVERIFY(run());
+        QVERIFY(main().isMaximized());
+    }
+
+    // Dropped files open as File > Open opens them, only the first of several, and not
+    // while a Comms command runs. The files opened go first in File > Recent Files, which
+    // drops those gone, opens the one chosen and is kept in the settings.
+    void droppedAndRecentFilesOpen()
+    {
+        QTemporaryDir dir;
+        const QString flow = dir.filePath(u"flow.dat"_s);
+        const QString pressure = dir.filePath(u"pressure.dat"_s);
+        QVERIFY(QFile::copy(kSample, flow));
+        QVERIFY(QFile::copy(QStringLiteral(NERU_SOURCE_DIR "/samples/pressure.dat"), pressure));
+        QVERIFY(run());
+        auto drop = [this](const QStringList &files) {
+            QMimeData data;
+            QList<QUrl> urls;
+            for (const QString &file : files)
+                urls << QUrl::fromLocalFile(file);
+            data.setUrls(urls);
+            QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(&main(), &enter);
+            QDropEvent dropped(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(&main(), &dropped);
+            return enter.isAccepted() && dropped.isAccepted();
+        };
+        QVERIFY(drop({ flow, pressure }));
+        QCOMPARE(main().windowTitle(), u"NERU Program: "_s + flow);
+        QCOMPARE(main().statusText(),
+                 u"2 files were dropped; only the first, flow.dat, was taken."_s);
+        QVERIFY(drop({ pressure }));
+        QCOMPARE(main().windowTitle(), u"NERU Program: "_s + pressure);
+        QVERIFY(QFile::remove(pressure));
+
+        auto *recent = main().findChild<QMenu *>(u"mnuRecentFiles"_s);
+        recent->popup(QPoint());
+        QStringList entries;
+        for (QAction *entry : recent->actions())
+            entries << (entry->isSeparator() ? u"-"_s : entry->text());
+        QCOMPARE(entries, QStringList({ u"&1 "_s + flow, u"-"_s, u"&Clear List"_s }));
+        recent->actions().first()->trigger();
+        recent->hide();
+        QCOMPARE(main().windowTitle(), u"NERU Program: "_s + flow);
+        QCOMPARE(SettingsStore().read(u"RecentFiles"_s, u"File1"_s, {}), flow);
+        QCOMPARE(SettingsStore().read(u"RecentFiles"_s, u"File2"_s, u"absent"_s), u"absent"_s);
+
+        actions().updateEnabled(true);
+        QVERIFY(!drop({ kSample }));
+        QCOMPARE(main().windowTitle(), u"NERU Program: "_s + flow);
+    }
+
     // A file named at the start is opened once, after the main window is up. Help > About
     // shows the splash without the message; closing the main window then ends the program.
     void fileNamedAtStartIsShownOnceTheWindowIsUp()
@@ -142,7 +206,8 @@ private slots:
     {
         QVERIFY(run());
         HelpWindow &help = *m_program->help();
-        actions().helpContents()->trigger();
+        QVERIFY(QTest::qWaitForWindowActive(&main()));
+        QTest::keyClick(&main(), Qt::Key_F1);
         QVERIFY(help.isVisible());
         QTRY_VERIFY(help.tvwContents->hasFocus());
         QStringList expected;

@@ -383,6 +383,8 @@ private slots:
         QCOMPARE(m_prompts->offeredPlaces, QStringList { KeptDownloads::defaultFolder() });
         QCOMPARE(m_dialogsShown, 2);
         QVERIFY(QFileInfo::exists(m_dir->filePath(u"one.dat"_s)));
+        // The district files go in File > Recent Files, the download does not.
+        QCOMPARE(m_program->model().recentFiles(), QStringList { m_dir->filePath(u"one.dat"_s) });
         QCOMPARE(main().windowTitle(), u"NERU Program: Unnamed"_s);
         QCOMPARE(m_program->model().startUp().defaultFolder, m_dir->path() + u'/');
         QCOMPARE(m_logger->frames().size(), 0);

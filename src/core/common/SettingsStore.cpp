@@ -23,6 +23,11 @@ void SettingsStore::write(const QString &section, const QString &key, const QStr
     m_settings->setValue(section + u'/' + key, value);
 }
 
+void SettingsStore::remove(const QString &section, const QString &key)
+{
+    m_settings->remove(section + u'/' + key);
+}
+
 bool SettingsStore::sync()
 {
     m_settings->sync();

@@ -18,6 +18,7 @@ public:
 
     QString read(const QString &section, const QString &key, const QString &fallback) const;
     void write(const QString &section, const QString &key, const QString &value);
+    void remove(const QString &section, const QString &key);
     // Flushes to disk; false when the file could not be written.
     bool sync();
     // Takes in what another program or a hand edit has changed in the file since it was

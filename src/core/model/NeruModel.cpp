@@ -26,6 +26,8 @@ const QString kViewSection = QStringLiteral("View");
 const QString kNightShadingKey = QStringLiteral("NightShading");
 const QString kGridKey = QStringLiteral("Grid");
 const QString kFitValuesKey = QStringLiteral("FitValues");
+const QString kWindowSection = QStringLiteral("Window");
+const QString kGeometryKey = QStringLiteral("Geometry");
 
 } // namespace
 
@@ -51,6 +53,9 @@ NeruModel::NeruModel(const StringTable &strings, ErrorReport &errorReport, UserP
     m_nightShading = store.read(kViewSection, kNightShadingKey, QString()) == u'1';
     m_grid = store.read(kViewSection, kGridKey, QString()) == u'1';
     m_fitValues = store.read(kViewSection, kFitValuesKey, QString()) == u'1';
+    m_recent.read(store);
+    m_windowGeometry
+        = QByteArray::fromBase64(store.read(kWindowSection, kGeometryKey, QString()).toLatin1());
 }
 
 DistrictSummary NeruModel::summary() const
@@ -121,6 +126,7 @@ void NeruModel::showDistrictFile(const QString &path, const QByteArray &bytes)
             return;
         }
         m_startUp.defaultFolder = chosen.absolutePath() + u'/';
+        rememberFiles({ chosen.absoluteFilePath() });
         emit districtChanged();
         // Loading data always shows it in l/s or bar.
         setUnitCode(m_district.settings().unitCode());
@@ -176,6 +182,7 @@ void NeruModel::saveDownload(const QByteArray &download, SaveDistrictPrompt &pro
 {
     DownloadCutter::Result cut
         = DownloadCutter(m_errorReport).cut(download, m_startUp.defaultFolder, prompt);
+    rememberFiles(cut.written);
     // A download without a district record leaves the district on show as it was (and a
     // first run has no header to show the statistics of).
     if (cut.districts == 0) {
@@ -434,9 +441,41 @@ void NeruModel::storeViewCheck(const QString &key, bool on, const QString &what)
                                      + store.fileName());
 }
 
+QStringList NeruModel::recentFiles()
+{
+    if (m_recent.dropMissing())
+        storeRecentFiles();
+    return m_recent.files();
+}
+
+void NeruModel::clearRecentFiles()
+{
+    m_recent.clear();
+    storeRecentFiles();
+}
+
+void NeruModel::rememberFiles(const QStringList &paths)
+{
+    bool changed = false;
+    for (const QString &path : paths)
+        changed |= m_recent.add(path);
+    if (changed)
+        storeRecentFiles();
+}
+
+void NeruModel::storeRecentFiles()
+{
+    SettingsStore store;
+    if (!m_recent.write(store))
+        m_errorReport.logInformation(QStringLiteral("The recent files could not be saved in ")
+                                     + store.fileName());
+}
+
 void NeruModel::writeSettings()
 {
     SettingsStore store;
+    if (!m_windowGeometry.isEmpty())
+        store.write(kWindowSection, kGeometryKey, QString::fromLatin1(m_windowGeometry.toBase64()));
     if (!m_startUp.writeSettings(store))
         m_errorReport.logInformation(QStringLiteral("The settings could not be saved in ")
                                      + store.fileName());

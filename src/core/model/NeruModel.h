@@ -6,6 +6,7 @@
 #include "LoggerLink.h"
 #include "NamedFormats.h"
 #include "NightWindow.h"
+#include "RecentFiles.h"
 #include "SaveDistrictPrompt.h"
 #include "SettingsStore.h"
 #include "StartUpSettings.h"
@@ -132,6 +133,16 @@ public:
     bool fitValues() const { return m_fitValues; }
     void setFitValues(bool on);
 
+    // File > Recent Files: the district files last opened or saved, most recent first, those
+    // that no longer exist dropped (and the list stored without them).
+    QStringList recentFiles();
+    void clearRecentFiles();
+
+    // The main window's size, place and state as its saveGeometry gives them, kept as
+    // [Window] Geometry (base64); empty until a window has been closed.
+    QByteArray windowGeometry() const { return m_windowGeometry; }
+    void setWindowGeometry(const QByteArray &geometry) { m_windowGeometry = geometry; }
+
     // Stores the settings of the run; a failure to write them goes to the event log.
     void writeSettings();
 
@@ -181,6 +192,9 @@ private:
     // Stores a View check entry's state under `key` of [View]; a failure goes to the event
     // log, naming `what` was not saved.
     void storeViewCheck(const QString &key, bool on, const QString &what);
+    // Puts the files first in the recent list and stores it.
+    void rememberFiles(const QStringList &paths);
+    void storeRecentFiles();
     // Starts a Comms command; false when there is no link or one is under way.
     bool beginComms(Comms command);
     void setIdle();
@@ -207,4 +221,6 @@ private:
     bool m_nightShading = false;
     bool m_grid = false;
     bool m_fitValues = false;
+    RecentFiles m_recent;
+    QByteArray m_windowGeometry;
 };
