@@ -14,6 +14,7 @@
 #include "NamedFormats.h"
 #include "RuntimeError.h"
 #include "SaveDistrictPrompt.h"
+#include "SpreadsheetCsv.h"
 #include "StringTable.h"
 #include "WholeFile.h"
 
@@ -373,8 +374,14 @@ int BatchTool::exportCsv(const QStringList &arguments)
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Write the readings of a district file as comma-separated text, "
-                       "exactly as File > Export writes neru.csv."));
+                       "exactly as File > Export writes neru.csv; with --iso, as File > "
+                       "Export As writes it for a spreadsheet."));
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("District file (.dat)"));
+    const QCommandLineOption isoOption(
+        QStringLiteral("iso"),
+        QStringLiteral("Spreadsheet CSV: a header row, ISO 8601 local times, plain numbers, "
+                       "gaps left empty (UTF-8, LF line ends)."));
+    parser.addOption(isoOption);
     parser.addOption(unitOption());
     parser.addOption(outputOption());
     parser.addOption(strictOption());
@@ -395,8 +402,10 @@ int BatchTool::exportCsv(const QStringList &arguments)
         return UsageError;
     QByteArray bytes;
     try {
-        bytes = CsvExport::bytes(district, DisplayUnits::factor(DisplayUnits::fromCode(unit)),
-                                 m_context.formats);
+        const DisplayUnit shown = DisplayUnits::fromCode(unit);
+        bytes = parser.isSet(isoOption)
+            ? SpreadsheetCsv::bytes(district, shown, m_context.strings)
+            : CsvExport::bytes(district, DisplayUnits::factor(shown), m_context.formats);
     } catch (const RuntimeError &e) {
         printError(kProgram + QStringLiteral(": ") + path + QStringLiteral(": ") + e.description());
         return Failure;

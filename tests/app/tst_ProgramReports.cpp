@@ -159,6 +159,27 @@ private slots:
         QCOMPARE(m_prompts.messages.size(), 1);
         QVERIFY(m_prompts.messages.first().startsWith(u"The graph could not be saved"_s));
     }
+
+    // Export As proposes <district file>.csv in its folder, adds the ".csv" a typed name
+    // lacks, writes the spreadsheet CSV from its first byte (no byte-order mark), and names
+    // the file on the status bar.
+    void exportAsWritesTheSpreadsheetCsv()
+    {
+        MainWindow &main = run(kFlow);
+        const QString sheet = m_dir.filePath(u"sheet"_s);
+        m_prompts.files = QStringList { sheet };
+        main.actions().exportCsvAs()->trigger();
+        QCOMPARE(m_prompts.fileDialogs,
+                 QStringList { QFileInfo(kFlow).absolutePath()
+                               + u"/flow.csv|CSV files (*.csv);;All files (*)"_s });
+        QFile written(sheet + u".csv"_s);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        // 1344 counts in 900 s of 10 l/rev: 14.9333 l/s; to the reference of 15, 0.0667.
+        QCOMPARE(written.read(76),
+                 "time,Flow (l/s),fitting,step (l/s)\n2026-11-23T09:00:00,14.9333,00101,0.0667\n");
+        QCOMPARE(main.statusText(), u"CSV written to "_s + written.fileName());
+        QVERIFY(m_prompts.messages.isEmpty());
+    }
 };
 
 QTEST_MAIN(tst_ProgramReports)

@@ -126,6 +126,11 @@ private slots:
         // The unit's name in any case.
         row("export in m3/h, --strict without problems", "export $flow --unit M3/H --strict", 0,
             "00101,23/11/2026,09:00:00,53.76   ,0.24    \r\n", "");
+        // 1344 counts in 900 s of 10 l/rev: 14.9333 l/s, 53.76 m3/h; step to 15 l/s 0.24.
+        row("export --iso in m3/h", "export $flow --iso --unit m3/h", 0,
+            "time,Flow (m3/h),fitting,step (m3/h)\n2026-11-23T09:00:00,53.76,00101,0.24\n"
+            "2026-11-23T09:15:00,",
+            "");
         // A record that does not decode is a warning; 20 are listed, the rest counted.
         row("more than twenty warnings", "info $many", 0, "Samples: 0\n",
             "$many: byte 452: Overflow\nneru-cli: warning: $many: 5 more problems\n");

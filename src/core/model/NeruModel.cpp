@@ -9,8 +9,10 @@
 #include "EventLogNames.h"
 #include "RuntimeError.h"
 #include "SettingsStore.h"
+#include "SpreadsheetCsv.h"
 #include "StringTable.h"
 #include "UserPrompts.h"
+#include "WholeFile.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -175,7 +177,30 @@ void NeruModel::exportCsv()
 }
 
 void NeruModel::exportCsvAs()
-{ }
+{
+    QByteArray csv;
+    try {
+        csv = SpreadsheetCsv::bytes(m_district, m_unit, m_strings);
+    } catch (const RuntimeError &e) {
+        // Nothing to write: no dialog to cancel.
+        m_prompts.message(e.description(), ApplicationName::title());
+        return;
+    }
+    QString path
+        = m_prompts.saveFileName(m_startUp.defaultFolder + SpreadsheetCsv::proposedName(m_district),
+                                 QStringLiteral("CSV files (*.csv);;All files (*)"));
+    if (path.isEmpty())
+        return;
+    // A name typed without an extension is a CSV file, as proposed.
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".csv");
+    QString reason;
+    if (!WholeFile::write(path, csv, reason)) {
+        m_prompts.message(path + QStringLiteral(": ") + reason, ApplicationName::title());
+        return;
+    }
+    emit statusMessage(QStringLiteral("CSV written to ") + path);
+}
 
 void NeruModel::saveDownload(const QByteArray &download, SaveDistrictPrompt &prompt,
                              const QString &source)

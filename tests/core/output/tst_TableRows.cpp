@@ -3,6 +3,7 @@
 #include "District.h"
 #include "NamedFormats.h"
 #include "SampleSeries.h"
+#include "SpreadsheetCsv.h"
 #include "TableRows.h"
 #include "TempLog.h"
 #include "records/RecordEncoder.h"
@@ -27,7 +28,7 @@ SampleSeries series(int count)
 
 } // namespace
 
-// The rows of the table, the CSV export and the copied and printed text.
+// The rows of the table, the CSV exports and the copied and printed text.
 class TestTableRows : public QObject
 {
     Q_OBJECT
@@ -129,6 +130,31 @@ private slots:
         QCOMPARE(csv("sv_SE"), "00012,2026-11-23,09:15:00,5,50    ,-1,50   \r\n");
         QCOMPARE(csv("tr_CY"), "00012,23.11.2026,9:15:00 \xd6\xd6,5,50    ,-1,50   \r\n");
         QCOMPARE(csv("ko_KR"), "00012,26. 11. 23.,?? 9? 15? 0?,5.50    ,-1.50   \r\n");
+    }
+
+    // Export As: a header, ISO times, numbers with the fewest of four decimals that give
+    // them back, a gap marker's value and step empty, a fitting with a comma quoted,
+    // UTF-8 and LF.
+    void spreadsheetCsvIsPlainUtf8()
+    {
+        SampleSeries s = series(5);
+        const double values[] = { 7.28, 99.0, 12.0, 0.123456, -0.00001 };
+        for (size_t k = 0; k < 5; ++k) {
+            s.times[k] = DateTime::fromParts(2026, 11, 23, 9, 15 * int(k), 0);
+            s.values[k] = values[k];
+            s.sampleFittings[k] = k < 2 ? QStringLiteral("00012") : QStringLiteral("A,\"1\"");
+        }
+        s.gapMarkers[1] = 1;
+        // Steps to 10: 2.72, none, -2, 9.876544, 10.00001.
+        QCOMPARE(SpreadsheetCsv::bytes(s, 10.0, 1.0, QStringLiteral("D\u00e9bit (l/s)"),
+                                       QStringLiteral("l/s")),
+                 "time,D\xc3\xa9"
+                 "bit (l/s),fitting,step (l/s)\n"
+                 "2026-11-23T09:00:00,7.28,00012,2.72\n"
+                 "2026-11-23T09:15:00,,00012,\n"
+                 "2026-11-23T09:30:00,12,\"A,\"\"1\"\"\",-2\n"
+                 "2026-11-23T09:45:00,0.1235,\"A,\"\"1\"\"\",9.8765\n"
+                 "2026-11-23T10:00:00,0,\"A,\"\"1\"\"\",10\n");
     }
 };
 
