@@ -95,14 +95,13 @@ void MainWindowGraph::exportGraph()
                           ApplicationName::title());
         return;
     }
-    QString path = m_prompts.saveFileName(
+    // A name typed without an extension is a picture, as proposed.
+    const QString path = m_prompts.saveFileNameWithExtension(
         proposedGraphName(),
-        QStringLiteral("PNG picture (*.png);;SVG drawing (*.svg);;PDF document (*.pdf)"));
+        QStringLiteral("PNG picture (*.png);;SVG drawing (*.svg);;PDF document (*.pdf)"),
+        QStringLiteral("png"));
     if (path.isEmpty())
         return;
-    // A name typed without an extension is a picture, as proposed.
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".png");
     const std::optional<GraphExport::Format> format = GraphExport::formatOf(path);
     if (!format) {
         m_prompts.message(GraphExport::formatRefusal(path), ApplicationName::title());

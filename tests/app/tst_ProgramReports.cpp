@@ -7,6 +7,7 @@
 #include "PdfPages.h"
 #include "ScriptedPrompts.h"
 #include "StartUpStore.h"
+#include "TempLog.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -167,11 +168,18 @@ private slots:
     {
         MainWindow &main = run(kFlow);
         const QString sheet = m_dir.filePath(u"sheet"_s);
+        // The dialog asked about "sheet"; "sheet.csv" is replaced only on Yes.
+        QVERIFY(TempLog::writeAll(sheet + u".csv"_s, "old"));
         m_prompts.files = QStringList { sheet };
         main.actions().exportCsvAs()->trigger();
-        QCOMPARE(m_prompts.fileDialogs,
-                 QStringList { QFileInfo(kFlow).absolutePath()
-                               + u"/flow.csv|CSV files (*.csv);;All files (*)"_s });
+        QCOMPARE(TempLog::readAll(sheet + u".csv"_s), "old");
+        m_prompts.files = QStringList { sheet };
+        m_prompts.answers = { UserPrompts::Answer::Yes };
+        main.actions().exportCsvAs()->trigger();
+        QCOMPARE(m_prompts.questions,
+                 QStringList(2, sheet + u".csv already exists.\nDo you want to replace it?"_s));
+        QCOMPARE(m_prompts.fileDialogs.last(),
+                 QFileInfo(kFlow).absolutePath() + u"/flow.csv|CSV files (*.csv);;All files (*)"_s);
         QFile written(sheet + u".csv"_s);
         QVERIFY(written.open(QIODevice::ReadOnly));
         // 1344 counts in 900 s of 10 l/rev: 14.9333 l/s; to the reference of 15, 0.0667.

@@ -25,10 +25,17 @@ public:
     // `places` offered beside the folder. Returns the chosen file, or an empty string when
     // the user cancels.
     virtual QString openFileName(const QString &folder, const QString &filter,
-                                 const QStringList &places) = 0;
+                                 const QStringList &places)
+        = 0;
 
     // The save-file dialog, starting at `proposed` (a folder ending in "/" and a file
     // name) and showing the files `filter` lets through; it asks before an existing file is
     // replaced. Returns the chosen path, or an empty string when the user cancels.
     virtual QString saveFileName(const QString &proposed, const QString &filter) = 0;
+
+    // As saveFileName, with ".<extension>" added to a name typed without one; when that
+    // file exists, asks before it is replaced (the dialog asked about the name typed) and
+    // returns an empty string on No.
+    QString saveFileNameWithExtension(const QString &proposed, const QString &filter,
+                                      const QString &extension);
 };

@@ -186,14 +186,12 @@ void NeruModel::exportCsvAs()
         m_prompts.message(e.description(), ApplicationName::title());
         return;
     }
-    QString path
-        = m_prompts.saveFileName(m_startUp.defaultFolder + SpreadsheetCsv::proposedName(m_district),
-                                 QStringLiteral("CSV files (*.csv);;All files (*)"));
+    // A name typed without an extension is a CSV file, as proposed.
+    const QString path = m_prompts.saveFileNameWithExtension(
+        m_startUp.defaultFolder + SpreadsheetCsv::proposedName(m_district),
+        QStringLiteral("CSV files (*.csv);;All files (*)"), QStringLiteral("csv"));
     if (path.isEmpty())
         return;
-    // A name typed without an extension is a CSV file, as proposed.
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".csv");
     QString reason;
     if (!WholeFile::write(path, csv, reason)) {
         m_prompts.message(path + QStringLiteral(": ") + reason, ApplicationName::title());
