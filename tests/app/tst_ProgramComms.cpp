@@ -381,7 +381,7 @@ private slots:
         m_program->setPortLister([&listed] { return listed; });
         actions().choosePort()->trigger();
         auto *dialog = main().findChild<ChoosePortDialog *>();
-        QVERIFY(dialog && dialog->isVisible() && !dialog->portList->isVisible());
+        QVERIFY(dialog && dialog->noPortText->isVisible() && !dialog->portList->isVisible());
         QCOMPARE(dialog->noPortText->text(),
                  u"No serial port was found on this computer.\nA USB serial adapter shows up "
                  "once it is plugged in; to open it you must be in the dialout group (sudo "

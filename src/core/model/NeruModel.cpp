@@ -381,8 +381,8 @@ void NeruModel::setPortDevice(qint16 port, const QString &device)
 {
     if (!StartUpSettings::isLoggerPort(port) || device.isEmpty())
         return;
-    // Through the link's own store once there is a link, which reads [Ports] before every
-    // exchange: the next one opens the new device.
+    // The link reads [Ports] afresh before every exchange, so the next one opens the new
+    // device; written through the link's own store, that read cannot miss the write.
     SettingsStore ownStore;
     SettingsStore &store = m_portSettings ? *m_portSettings : ownStore;
     store.write(QStringLiteral("Ports"), PortDevices::settingsKey(port), device);
