@@ -11,6 +11,14 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
+namespace {
+
+constexpr int kWidestList = 1100; // pixels; wider names scroll
+
+} // namespace
+
 ChoosePortDialog::ChoosePortDialog(Lister lister, qint16 portInUse, QWidget *parent)
     : QDialog(parent)
     , m_lister(std::move(lister))
@@ -24,7 +32,7 @@ ChoosePortDialog::ChoosePortDialog(Lister lister, qint16 portInUse, QWidget *par
                                 QStringLiteral("Stable name") });
     portList->setRootIsDecorated(false);
     portList->setUniformRowHeights(true);
-    portList->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    portList->header()->setStretchLastSection(false);
     noPortText = new QLabel(
         QStringLiteral("No serial port was found on this computer.\n"
                        "A USB serial adapter shows up once it is plugged in; to open it you "
@@ -54,7 +62,7 @@ ChoosePortDialog::ChoosePortDialog(Lister lister, qint16 portInUse, QWidget *par
     layout->addWidget(noPortText, 1);
     layout->addLayout(choice);
     layout->addWidget(buttons);
-    resize(760, 300);
+    resize(640, 300);
 
     connect(refreshButton, &QPushButton::clicked, this, &ChoosePortDialog::refresh);
     connect(portList, &QTreeWidget::itemSelectionChanged, this, &ChoosePortDialog::updateOk);
@@ -77,6 +85,12 @@ void ChoosePortDialog::refresh()
         if (port.storedName() == chosen)
             row->setSelected(true);
     }
+    // Wide enough for the whole of every name: a stable name is long and ends in what
+    // tells two adapters apart.
+    for (int column = 0; column < portList->columnCount(); ++column)
+        portList->resizeColumnToContents(column);
+    portList->setMinimumWidth(
+        std::min(portList->header()->length() + 2 * portList->frameWidth(), kWidestList));
     portList->setHidden(ports.isEmpty());
     noPortText->setHidden(!ports.isEmpty());
     updateOk();
