@@ -202,8 +202,16 @@ void Program::showLoggerSettings()
     m_model.readLoggerSettings();
 }
 
+// Window-modal on the event loop, not a nested one: the port is stored on OK.
 void Program::choosePort()
-{ }
+{
+    auto *dialog = new ChoosePortDialog(m_portLister, m_model.startUp().loggerPort, m_main.get());
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this, dialog] {
+        m_model.setPortDevice(dialog->chosenPort(), dialog->chosenDevice());
+    });
+    dialog->open();
+}
 
 void Program::mainWindowClosed()
 {

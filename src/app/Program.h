@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ChoosePortDialog.h"
 #include "ErrorReport.h"
 #include "General.h"
 #include "MessageBoxPrompts.h"
@@ -10,6 +11,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 
 class MainWindowGraph;
 class ReportCommands;
@@ -59,6 +61,9 @@ public:
     HelpWindow *help() { return m_help.get(); }
     NeruModel &model() { return m_model; }
     const StringTable &strings() const { return m_strings; }
+    // For tests and screenshots: what Choose Port lists in place of the system's serial
+    // ports (a pseudo-terminal, which the system does not list as one).
+    void setPortLister(ChoosePortDialog::Lister lister) { m_portLister = std::move(lister); }
 
 private:
     void showMainWindow();
@@ -93,6 +98,7 @@ private:
     NeruModel m_model;
     std::function<void()> m_quit;
     QString m_startFile;
+    ChoosePortDialog::Lister m_portLister = [] { return DetectedPorts::list(); };
     std::unique_ptr<SplashWindow> m_splash;
     std::unique_ptr<MainWindow> m_main;
     // The main window's graph; goes before the window it is wired to.

@@ -1,3 +1,4 @@
+#include "ChoosePortDialog.h"
 #include "DownloadWindow.h"
 #include "ErrorReport.h"
 #include "KeptDownloads.h"
@@ -19,12 +20,15 @@
 #include "sim/LoggerSimulator.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <QtTest>
 
 #include <functional>
@@ -363,6 +367,41 @@ private slots:
         QTest::mouseClick(toolbarButton(actions().setLoggerClock()), Qt::LeftButton);
         QVERIFY(ran(nullptr));
         // The frame needs no reply, so the simulator may read it after the exchange has ended.
+        QTRY_COMPARE(framesOf(0x02), 1);
+        QVERIFY(m_prompts->messages.value(0).startsWith(u"Date/Time has been set to "_s));
+    }
+
+    // Choose Port with no port detected says why in place of the list. Refreshed, it lists
+    // the simulator's terminal; that row, COM3 and OK name it for COM3 in [Ports] and choose
+    // COM3, whose next exchange reaches it (COM2, proposed as the port in use, opens no logger).
+    void choosePortNamesTheDeviceAndTakesIt()
+    {
+        QVERIFY(start(LoggerSimulator::Options(), "2"));
+        QList<DetectedPorts::Port> listed;
+        m_program->setPortLister([&listed] { return listed; });
+        actions().choosePort()->trigger();
+        auto *dialog = main().findChild<ChoosePortDialog *>();
+        QVERIFY(dialog && dialog->noPortText->isVisible() && !dialog->portList->isVisible());
+        QCOMPARE(dialog->noPortText->text(),
+                 u"No serial port was found on this computer.\nA USB serial adapter shows up "
+                 "once it is plugged in; to open it you must be in the dialout group (sudo "
+                 "usermod -aG dialout $USER, then log out and in)."_s);
+        QPushButton *ok = dialog->buttons->button(QDialogButtonBox::Ok);
+        QCOMPARE(dialog->portBox->currentText(), u"COM2"_s);
+        listed << DetectedPorts::Port { m_logger->devicePath(), u"pseudo-terminal"_s, {}, {}, {} };
+        QTest::mouseClick(dialog->refreshButton, Qt::LeftButton);
+        QVERIFY(dialog->portList->isVisible() && !dialog->noPortText->isVisible());
+        QVERIFY(!ok->isEnabled());
+        QTreeWidgetItem *row = dialog->portList->topLevelItem(0);
+        QCOMPARE(row->text(1), u"pseudo-terminal"_s);
+        QTest::mouseClick(dialog->portList->viewport(), Qt::LeftButton, {},
+                          dialog->portList->visualItemRect(row).center());
+        QTest::keyClick(dialog->portBox, Qt::Key_Down);
+        QTest::mouseClick(ok, Qt::LeftButton);
+        QVERIFY(TempLog::readAll(SettingsStore().fileName())
+                    .contains("\nCOM3=" + m_logger->devicePath().toUtf8() + '\n'));
+        QVERIFY(actions().port(3)->isChecked());
+        QVERIFY(ran(actions().setLoggerClock()));
         QTRY_COMPARE(framesOf(0x02), 1);
         QVERIFY(m_prompts->messages.value(0).startsWith(u"Date/Time has been set to "_s));
     }

@@ -1,12 +1,13 @@
 // Takes the pictures of the windows shown in the documentation: the splash window, the
 // main window (also with its Tools > Comms menu open), the statistics dialog, the night-flow
 // dialog, the Save District dialog, the download window over the main window, the
-// logger-settings dialog, the help window, and the first page of the printed graph and
-// table. Given a download file, the main window shows it with the cursor placed and the
-// dialogs show its district.
+// logger-settings dialog, the Choose Port dialog, the help window, and the first page of
+// the printed graph and table. Given a download file, the main window shows it with the
+// cursor placed and the dialogs show its district.
 // Usage: neru-screenshots <folder> [file.dat]  (run under a display, e.g. xvfb-run -a; the
 // printouts need poppler's pdftoppm)
 #include "ApplicationName.h"
+#include "ChoosePortDialog.h"
 #include "DateTime.h"
 #include "DownloadWindow.h"
 #include "HelpWindow.h"
@@ -37,6 +38,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QScreen>
+#include <QTreeWidget>
 #include <QWheelEvent>
 #include <QTimer>
 
@@ -170,6 +172,27 @@ QPixmap loggerSettings(Program &program)
     return picture;
 }
 
+// Tools > Comms > Choose Port with one USB adapter detected, its row chosen.
+QPixmap choosePort(Program &program)
+{
+    program.setPortLister([] {
+        return QList<DetectedPorts::Port> {
+            { QStringLiteral("/dev/ttyUSB0"), QStringLiteral("FT232R USB UART"),
+              QStringLiteral("FTDI"), QStringLiteral("A10K5XYZ"),
+              QStringLiteral("/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A10K5XYZ-if00-port0") }
+        };
+    });
+    program.mainWindow()->actions().choosePort()->trigger();
+    auto *dialog = program.mainWindow()->findChild<ChoosePortDialog *>();
+    if (!dialog)
+        return QPixmap();
+    dialog->portList->topLevelItem(0)->setSelected(true);
+    settle();
+    QPixmap picture = dialog->grab();
+    dialog->reject();
+    return picture;
+}
+
 // Prints through `command` into a PDF as an A4 printer would, and writes its first page
 // as `name`.png.
 bool printout(Program &program, QAction &command, const QString &folder, const QString &name)
@@ -284,6 +307,7 @@ int main(int argc, char *argv[])
              .save(folder + QStringLiteral("/download-window.png"))
         && ok;
     ok = loggerSettings(program).save(folder + QStringLiteral("/logger-settings.png")) && ok;
+    ok = choosePort(program).save(folder + QStringLiteral("/choose-port.png")) && ok;
 
     // The guide as Help > Contents opens it.
     actions.helpContents()->trigger();

@@ -1,20 +1,7 @@
 #include "PortDevices.h"
 
+#include "DetectedPorts.h"
 #include "SettingsStore.h"
-
-#include <QFileInfo>
-#include <QSerialPortInfo>
-
-namespace {
-
-// A device named by a link (/dev/serial/by-id/...) is the device it leads to.
-QString canonical(const QString &device)
-{
-    const QString target = QFileInfo(device).canonicalFilePath();
-    return target.isEmpty() ? device : target;
-}
-
-} // namespace
 
 PortDevices::PortDevices(const SettingsStore *settings)
     : m_settings(settings)
@@ -58,9 +45,8 @@ void PortDevices::setDevice(qint16 port, const QString &device)
 QStringList PortDevices::systemPorts()
 {
     QStringList ports;
-    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
-        ports.append(info.systemLocation());
-    ports.sort();
+    for (const DetectedPorts::Port &port : DetectedPorts::systemPorts())
+        ports.append(port.device);
     return ports;
 }
 
@@ -70,8 +56,9 @@ QString PortDevices::undetectedAdvice(qint16 port) const
     if (device.isEmpty())
         return QString();
     const QStringList detected = m_detect ? m_detect() : QStringList();
+    // A device named by a link (/dev/serial/by-id/...) is the device it leads to.
     for (const QString &found : detected) {
-        if (canonical(found) == canonical(device))
+        if (DetectedPorts::canonical(found) == DetectedPorts::canonical(device))
             return QString();
     }
     QString advice = detected.isEmpty()

@@ -409,7 +409,18 @@ void NeruModel::setLoggerPort(qint16 port)
 
 void NeruModel::setPortDevice(qint16 port, const QString &device)
 {
-    Q_UNUSED(device);
+    if (!StartUpSettings::isLoggerPort(port) || device.isEmpty())
+        return;
+    // The link reads [Ports] afresh before every exchange, so the next one opens the new
+    // device; written through the link's own store, that read cannot miss the write.
+    SettingsStore ownStore;
+    SettingsStore &store = m_portSettings ? *m_portSettings : ownStore;
+    store.write(QStringLiteral("Ports"), PortDevices::settingsKey(port), device);
+    if (!store.sync())
+        m_prompts.message(QStringLiteral("The device of COM%1 could not be saved in %2")
+                              .arg(port)
+                              .arg(store.fileName()),
+                          ApplicationName::title());
     setLoggerPort(port);
 }
 

@@ -1,3 +1,4 @@
+#include "DetectedPorts.h"
 #include "LinkFixture.h"
 #include "PortError.h"
 #include "RuntimeError.h"
@@ -71,6 +72,24 @@ private slots:
             QCOMPARE(shown, QString());
         else
             QVERIFY2(QRegularExpression(advice).match(shown).hasMatch(), qPrintable(shown));
+    }
+
+    // A port's stable name is the by-id link leading to its device, whatever the link's place
+    // in the folder; [Ports] gets it, or the device when no link leads there.
+    void stableNameLeadsToTheDevice()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(u"by-id"_s));
+        for (const QString &device : { u"ttyUSB0"_s, u"ttyUSB1"_s, u"ttyUSB2"_s })
+            QVERIFY(QFile(dir.filePath(device)).open(QIODevice::WriteOnly));
+        QVERIFY(QFile::link(dir.filePath(u"ttyUSB2"_s), dir.filePath(u"by-id/a-other"_s)));
+        QVERIFY(QFile::link(u"../ttyUSB1"_s, dir.filePath(u"by-id/usb-Maker_Cable_X1-if00"_s)));
+        QList<DetectedPorts::Port> ports { { dir.filePath(u"ttyUSB0"_s), {}, {}, {}, {} },
+                                           { dir.filePath(u"ttyUSB1"_s), {}, {}, {}, {} } };
+        DetectedPorts::findStableNames(ports, dir.filePath(u"by-id"_s));
+        QCOMPARE(ports[0].stableName, QString());
+        QCOMPARE(ports[0].storedName(), dir.path() + u"/ttyUSB0"_s);
+        QCOMPARE(ports[1].storedName(), dir.path() + u"/by-id/usb-Maker_Cable_X1-if00"_s);
     }
 
     void bytesArrivedWhileClosedAreDiscardedOnOpen()
