@@ -70,7 +70,7 @@ void Program::wireFiles(MainWindow &main)
     m_saveDistrict = std::make_unique<SaveDistrictDialog>(m_strings, m_general, m_prompts, &main);
     connect(actions.open(), &QAction::triggered, this, &Program::openFile);
     connect(&main, &MainWindow::recentFileChosen, this, &Program::openPath);
-    connect(&main, &MainWindow::filesDropped, this, &Program::openDropped);
+    connect(&main, &MainWindow::filesDropped, this, &Program::openDropped, Qt::QueuedConnection);
     connect(actions.exportCsv(), &QAction::triggered, &m_model, &NeruModel::exportCsv);
     connect(actions.exportCsvAs(), &QAction::triggered, &m_model, &NeruModel::exportCsvAs);
     connect(actions.exportGraph(), &QAction::triggered, m_graph.get(),
@@ -187,7 +187,7 @@ void Program::openDropped(const QStringList &paths)
     // After the opening, whose read-out would cover it.
     if (paths.size() > 1)
         m_main->setStatusText(
-            QStringLiteral("%1 files were dropped; only the first, %2, was taken.")
+            QStringLiteral("%1 files were dropped; only the first, %2, was tried.")
                 .arg(paths.size())
                 .arg(QFileInfo(paths.first()).fileName()));
 }

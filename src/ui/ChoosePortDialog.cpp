@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -89,8 +90,10 @@ void ChoosePortDialog::refresh()
     // tells two adapters apart.
     for (int column = 0; column < portList->columnCount(); ++column)
         portList->resizeColumnToContents(column);
-    portList->setMinimumWidth(
-        std::min(portList->header()->length() + 2 * portList->frameWidth(), kWidestList));
+    // Never wider than the screen leaves room for, so that OK and Cancel stay in reach.
+    const int roomOnScreen = screen() ? screen()->availableGeometry().width() * 3 / 4 : kWidestList;
+    portList->setMinimumWidth(std::min(
+        { portList->header()->length() + 2 * portList->frameWidth(), kWidestList, roomOnScreen }));
     portList->setHidden(ports.isEmpty());
     noPortText->setHidden(!ports.isEmpty());
     updateOk();

@@ -315,8 +315,11 @@ void MainWindow::closeEvent(QCloseEvent *event)
 // Files are taken as File > Open takes them, and wait while Open does.
 void MainWindow::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (m_actions->open()->isEnabled() && !localFiles(event->mimeData()).isEmpty())
-        event->acceptProposedAction();
+    // Only ever a copy: a source told of a move could delete the file it has given.
+    if (m_actions->open()->isEnabled() && !localFiles(event->mimeData()).isEmpty()) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    }
 }
 
 void MainWindow::dropEvent(QDropEvent *event)
@@ -324,7 +327,8 @@ void MainWindow::dropEvent(QDropEvent *event)
     const QStringList files = localFiles(event->mimeData());
     if (!m_actions->open()->isEnabled() || files.isEmpty())
         return;
-    event->acceptProposedAction();
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
     emit filesDropped(files);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PlotController.h"
 #include "MainWindowLayout.h"
+#include "PlotController.h"
 #include "Units.h"
 
 #include <QMainWindow>
@@ -58,7 +58,9 @@ signals:
     void unloaded();
     // A file of File > Recent Files was chosen.
     void recentFileChosen(const QString &path);
-    // Files were dropped on the window (never while a Comms command runs).
+    // Files were dropped on the window (never while a Comms command runs). Emitted inside
+    // the drop: a receiver that asks the user anything should take it queued, so that the
+    // program the files came from is not kept waiting.
     void filesDropped(const QStringList &paths);
 
 protected:

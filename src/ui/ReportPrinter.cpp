@@ -6,7 +6,6 @@
 #include "WholeFile.h"
 
 #include <QBuffer>
-#include <QFileInfo>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -61,11 +60,10 @@ bool ReportPrinter::printToPdf(const QString &what, const QString &proposedPdf, 
                            ApplicationName::title(), UserPrompts::Answer::Yes)
         != UserPrompts::Answer::Yes)
         return false;
-    QString path = m_prompts.saveFileName(proposedPdf, QStringLiteral("PDF files (*.pdf)"));
+    const QString path = m_prompts.saveFileNameWithExtension(
+        proposedPdf, QStringLiteral("PDF files (*.pdf)"), QStringLiteral("pdf"));
     if (path.isEmpty())
         return false;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".pdf");
 
     // The pages are made in memory and written whole: a PDF chosen to be replaced is kept
     // when the new one cannot be written.

@@ -152,11 +152,12 @@ private slots:
             return enter.isAccepted() && dropped.isAccepted();
         };
         QVERIFY(drop({ flow, pressure }));
-        QCOMPARE(main().windowTitle(), u"NERU Program: "_s + flow);
+        QTRY_COMPARE(main().windowTitle(), u"NERU Program: "_s + flow);
         QCOMPARE(main().statusText(),
-                 u"2 files were dropped; only the first, flow.dat, was taken."_s);
+                 u"2 files were dropped; only the first, flow.dat, was tried."_s);
         QVERIFY(drop({ pressure }));
-        QCOMPARE(main().windowTitle(), u"NERU Program: "_s + pressure);
+        QTRY_COMPARE(main().windowTitle(), u"NERU Program: "_s + pressure);
+        QCOMPARE(m_program->model().recentFiles(), QStringList({ pressure, flow }));
         QVERIFY(QFile::remove(pressure));
 
         auto *recent = main().findChild<QMenu *>(u"mnuRecentFiles"_s);

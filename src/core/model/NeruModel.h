@@ -139,7 +139,7 @@ public:
     void clearRecentFiles();
 
     // The main window's size, place and state as its saveGeometry gives them, kept as
-    // [Window] Geometry (base64); empty until a window has been closed.
+    // [Window] Geometry (base64); empty until one has been stored, set as the window closes.
     QByteArray windowGeometry() const { return m_windowGeometry; }
     void setWindowGeometry(const QByteArray &geometry) { m_windowGeometry = geometry; }
 
