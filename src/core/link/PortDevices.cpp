@@ -30,7 +30,7 @@ QString PortDevices::devicePath(qint16 port) const
         // Read afresh for every exchange: an edit made while the program runs counts at once.
         m_settings->refresh();
         const QString configured
-            = m_settings->read(QStringLiteral("Ports"), settingsKey(port), QString()).trimmed();
+            = m_settings->read(settingsSection(), settingsKey(port), QString()).trimmed();
         if (!configured.isEmpty())
             return configured;
     }

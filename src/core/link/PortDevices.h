@@ -19,6 +19,7 @@ public:
 
     explicit PortDevices(const SettingsStore *settings = nullptr);
 
+    static QString settingsSection() { return QStringLiteral("Ports"); }
     static QString settingsKey(qint16 port);
     static QString defaultDevice(qint16 port);
 

@@ -415,7 +415,7 @@ void NeruModel::setPortDevice(qint16 port, const QString &device)
     // device; written through the link's own store, that read cannot miss the write.
     SettingsStore ownStore;
     SettingsStore &store = m_portSettings ? *m_portSettings : ownStore;
-    store.write(QStringLiteral("Ports"), PortDevices::settingsKey(port), device);
+    store.write(PortDevices::settingsSection(), PortDevices::settingsKey(port), device);
     if (!store.sync())
         m_prompts.message(QStringLiteral("The device of COM%1 could not be saved in %2")
                               .arg(port)
